@@ -1,0 +1,351 @@
+#include "platform/mfc/cstring.h"
+
+#include <algorithm>
+#include <ostream>
+#include <cwctype>
+#include <vector>
+
+#include "platform/win/codepage.h"
+#include "platform/mfc/afx_module.h"
+
+CString::CString(const char* s) : s_(s ? AnsiToWide(s) : std::wstring()) {}
+
+wchar_t* CString::GetBuffer(int minLength) {
+  if (minLength > GetLength()) s_.resize(static_cast<size_t>(minLength));
+  return s_.data();
+}
+
+wchar_t* CString::GetBufferSetLength(int length) {
+  s_.resize(static_cast<size_t>(length > 0 ? length : 0));
+  return s_.data();
+}
+
+void CString::ReleaseBuffer(int newLength) {
+  if (newLength < 0) {
+    s_.resize(std::wcslen(s_.c_str()));
+  } else {
+    s_.resize(std::min(static_cast<size_t>(newLength), s_.size()));
+  }
+}
+
+namespace {
+
+// One conversion of a format: flags, width, precision, length modifier and kind.
+struct Conversion {
+  std::wstring flags;
+  int width = -1;
+  int precision = -1;
+  std::wstring length;  // "", "h", "hh", "l", "ll", "L", "I64", "I32", "I", "w", "z", "j", "t"
+  wchar_t kind = 0;
+};
+
+std::wstring padText(const std::wstring& text, const Conversion& c) {
+  std::wstring body = text;
+  if (c.precision >= 0 && static_cast<size_t>(c.precision) < body.size()) body.resize(c.precision);
+  if (c.width > 0 && static_cast<size_t>(c.width) > body.size()) {
+    std::wstring pad(static_cast<size_t>(c.width) - body.size(), L' ');
+    bool left = c.flags.find(L'-') != std::wstring::npos;
+    body = left ? body + pad : pad + body;
+  }
+  return body;
+}
+
+template <typename T>
+std::wstring printOne(const Conversion& c, const wchar_t* cLength, T value) {
+  std::wstring spec = L"%" + c.flags;
+  if (c.width >= 0) spec += std::to_wstring(c.width);
+  if (c.precision >= 0) spec += L"." + std::to_wstring(c.precision);
+  spec += cLength;
+  spec += c.kind;
+  size_t size = 512 + static_cast<size_t>(std::max(c.width, 0)) + static_cast<size_t>(std::max(c.precision, 0));
+  std::vector<wchar_t> buffer(size);
+  int n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), value);
+  return n < 0 ? std::wstring() : std::wstring(buffer.data(), static_cast<size_t>(n));
+}
+
+}  // namespace
+
+std::wstring FormatWide(const wchar_t* format, va_list args) {
+  std::wstring out;
+  if (!format) return out;
+  va_list ap;
+  va_copy(ap, args);
+  const wchar_t* p = format;
+  while (*p) {
+    if (*p != L'%') { out += *p++; continue; }
+    ++p;
+    if (*p == L'%') { out += L'%'; ++p; continue; }
+    Conversion c;
+    while (*p && std::wcschr(L"-+ #0", *p)) c.flags += *p++;
+    if (*p == L'*') {
+      c.width = va_arg(ap, int);
+      if (c.width < 0) { c.flags += L'-'; c.width = -c.width; }
+      ++p;
+    } else if (std::iswdigit(*p)) {
+      c.width = 0;
+      while (std::iswdigit(*p)) c.width = std::min(c.width * 10 + (*p++ - L'0'), 100000);
+    }
+    if (*p == L'.') {
+      ++p;
+      c.precision = 0;
+      if (*p == L'*') {
+        c.precision = va_arg(ap, int);
+        ++p;
+      } else {
+        while (std::iswdigit(*p)) c.precision = std::min(c.precision * 10 + (*p++ - L'0'), 100000);
+      }
+    }
+    if (std::wcsncmp(p, L"I64", 3) == 0) { c.length = L"ll"; p += 3; }
+    else if (std::wcsncmp(p, L"I32", 3) == 0) { c.length = L""; p += 3; }
+    else if (*p == L'I') { c.length = L"z"; ++p; }
+    else if (p[0] == L'h' && p[1] == L'h') { c.length = L"hh"; p += 2; }
+    else if (p[0] == L'l' && p[1] == L'l') { c.length = L"ll"; p += 2; }
+    else if (*p && std::wcschr(L"hlLwzjt", *p)) { c.length = std::wstring(1, *p); ++p; }
+    if (!*p) break;
+    c.kind = *p++;
+    const std::wstring& len = c.length;
+    switch (c.kind) {
+      case L'd': case L'i':
+        if (len == L"ll") out += printOne(c, L"ll", va_arg(ap, long long));
+        else if (len == L"l") out += printOne(c, L"l", va_arg(ap, long));
+        else if (len == L"z" || len == L"j" || len == L"t") out += printOne(c, L"ll", static_cast<long long>(va_arg(ap, std::intptr_t)));
+        else if (len == L"h") out += printOne(c, L"", static_cast<int>(static_cast<short>(va_arg(ap, int))));
+        else if (len == L"hh") out += printOne(c, L"", static_cast<int>(static_cast<signed char>(va_arg(ap, int))));
+        else out += printOne(c, L"", va_arg(ap, int));
+        break;
+      case L'u': case L'x': case L'X': case L'o':
+        if (len == L"ll") out += printOne(c, L"ll", va_arg(ap, unsigned long long));
+        else if (len == L"l") out += printOne(c, L"l", va_arg(ap, unsigned long));
+        else if (len == L"z" || len == L"j" || len == L"t") out += printOne(c, L"ll", static_cast<unsigned long long>(va_arg(ap, std::uintptr_t)));
+        else if (len == L"h") out += printOne(c, L"", static_cast<unsigned>(static_cast<unsigned short>(va_arg(ap, unsigned))));
+        else if (len == L"hh") out += printOne(c, L"", static_cast<unsigned>(static_cast<unsigned char>(va_arg(ap, unsigned))));
+        else out += printOne(c, L"", va_arg(ap, unsigned));
+        break;
+      case L'e': case L'E': case L'f': case L'F': case L'g': case L'G': case L'a': case L'A':
+        if (len == L"L") out += printOne(c, L"L", va_arg(ap, long double));
+        else out += printOne(c, L"", va_arg(ap, double));
+        break;
+      case L'p':
+        out += printOne(c, L"", va_arg(ap, void*));
+        break;
+      case L'c': case L'C': {
+        int v = va_arg(ap, int);
+        bool narrow = (c.kind == L'C' && len != L"l" && len != L"w") || len == L"h";
+        std::wstring text = narrow ? AnsiToWide(std::string(1, static_cast<char>(v))) : std::wstring(1, static_cast<wchar_t>(v));
+        Conversion noPrecision = c;
+        noPrecision.precision = -1;
+        out += padText(text, noPrecision);
+        break;
+      }
+      case L's': case L'S': {
+        bool narrow = (c.kind == L'S' && len != L"l" && len != L"w") || len == L"h";
+        std::wstring text;
+        if (narrow) {
+          const char* s = va_arg(ap, const char*);
+          text = s ? AnsiToWide(s) : L"(null)";
+        } else {
+          const wchar_t* s = va_arg(ap, const wchar_t*);
+          text = s ? s : L"(null)";
+        }
+        out += padText(text, c);
+        break;
+      }
+      case L'n':
+        (void)va_arg(ap, int*);  // never written: a format cannot store into memory here
+        break;
+      default:
+        out += L'%';
+        out += c.kind;
+        break;
+    }
+  }
+  va_end(ap);
+  return out;
+}
+
+void CString::Format(const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  s_ = FormatWide(format, args);
+  va_end(args);
+}
+
+void CString::FormatV(const wchar_t* format, va_list args) { s_ = FormatWide(format, args); }
+
+void CString::AppendFormat(const wchar_t* format, ...) {
+  va_list args;
+  va_start(args, format);
+  s_ += FormatWide(format, args);
+  va_end(args);
+}
+
+BOOL CString::LoadString(UINT id) {
+  return LoadString(AfxFindStringResourceHandle(id), id);
+}
+
+BOOL CString::LoadString(HINSTANCE instance, UINT id) {
+  std::wstring text;
+  if (!instance || !LoadStringResource(instance, id, text)) return FALSE;
+  s_ = text;
+  return TRUE;
+}
+
+int CString::Compare(const wchar_t* s) const { return std::wcscmp(s_.c_str(), s ? s : L""); }
+
+int CString::CompareNoCase(const wchar_t* s) const {
+  const wchar_t* a = s_.c_str();
+  const wchar_t* b = s ? s : L"";
+  for (;; ++a, ++b) {
+    wint_t ca = std::towlower(*a), cb = std::towlower(*b);
+    if (ca != cb) return ca < cb ? -1 : 1;
+    if (!*a) return 0;
+  }
+}
+
+int CString::Find(wchar_t ch, int start) const {
+  if (start < 0 || start >= GetLength()) return -1;
+  size_t pos = s_.find(ch, static_cast<size_t>(start));
+  return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
+}
+
+int CString::Find(const wchar_t* sub, int start) const {
+  if (!sub || start < 0 || start > GetLength()) return -1;
+  size_t pos = s_.find(sub, static_cast<size_t>(start));
+  return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
+}
+
+int CString::ReverseFind(wchar_t ch) const {
+  size_t pos = s_.rfind(ch);
+  return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
+}
+
+int CString::FindOneOf(const wchar_t* chars) const {
+  if (!chars) return -1;
+  size_t pos = s_.find_first_of(chars);
+  return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
+}
+
+CString CString::Mid(int first) const { return Mid(first, GetLength()); }
+
+CString CString::Mid(int first, int count) const {
+  if (first < 0) first = 0;
+  if (count < 0) count = 0;
+  if (first >= GetLength()) return CString();
+  return CString(s_.substr(static_cast<size_t>(first), static_cast<size_t>(count)));
+}
+
+CString CString::Left(int count) const { return Mid(0, count); }
+
+CString CString::Right(int count) const {
+  if (count < 0) count = 0;
+  if (count >= GetLength()) return *this;
+  return CString(s_.substr(s_.size() - static_cast<size_t>(count)));
+}
+
+CString CString::SpanIncluding(const wchar_t* chars) const {
+  size_t n = chars ? s_.find_first_not_of(chars) : 0;
+  return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
+}
+
+CString CString::SpanExcluding(const wchar_t* chars) const {
+  size_t n = chars ? s_.find_first_of(chars) : std::wstring::npos;
+  return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
+}
+
+CString CString::Tokenize(const wchar_t* delimiters, int& start) const {
+  if (start < 0 || start >= GetLength() || !delimiters) {
+    start = -1;
+    return CString();
+  }
+  size_t from = s_.find_first_not_of(delimiters, static_cast<size_t>(start));
+  if (from == std::wstring::npos) {
+    start = -1;
+    return CString();
+  }
+  size_t to = s_.find_first_of(delimiters, from);
+  if (to == std::wstring::npos) to = s_.size();
+  start = static_cast<int>(to) + 1;
+  return CString(s_.substr(from, to - from));
+}
+
+CString& CString::MakeUpper() {
+  for (auto& ch : s_) ch = static_cast<wchar_t>(std::towupper(ch));
+  return *this;
+}
+
+CString& CString::MakeLower() {
+  for (auto& ch : s_) ch = static_cast<wchar_t>(std::towlower(ch));
+  return *this;
+}
+
+CString& CString::MakeReverse() {
+  std::reverse(s_.begin(), s_.end());
+  return *this;
+}
+
+CString& CString::TrimLeft(const wchar_t* chars) {
+  size_t n = s_.find_first_not_of(chars ? chars : L"");
+  s_.erase(0, n == std::wstring::npos ? s_.size() : n);
+  return *this;
+}
+
+CString& CString::TrimRight(const wchar_t* chars) {
+  size_t n = s_.find_last_not_of(chars ? chars : L"");
+  s_.erase(n == std::wstring::npos ? 0 : n + 1);
+  return *this;
+}
+
+static const wchar_t kWhitespace[] = L" \t\r\n\v\f";
+
+CString& CString::Trim() { return TrimLeft().TrimRight(); }
+CString& CString::Trim(wchar_t ch) { return TrimLeft(ch).TrimRight(ch); }
+CString& CString::Trim(const wchar_t* chars) { return TrimLeft(chars).TrimRight(chars); }
+CString& CString::TrimLeft() { return TrimLeft(kWhitespace); }
+CString& CString::TrimRight() { return TrimRight(kWhitespace); }
+CString& CString::TrimLeft(wchar_t ch) { const wchar_t set[2] = {ch, 0}; return TrimLeft(set); }
+CString& CString::TrimRight(wchar_t ch) { const wchar_t set[2] = {ch, 0}; return TrimRight(set); }
+
+int CString::Replace(wchar_t from, wchar_t to) {
+  int n = 0;
+  for (auto& ch : s_) {
+    if (ch == from) { ch = to; ++n; }
+  }
+  return n;
+}
+
+int CString::Replace(const wchar_t* from, const wchar_t* to) {
+  if (!from || !*from) return 0;
+  std::wstring f(from), t(to ? to : L"");
+  int n = 0;
+  for (size_t pos = s_.find(f); pos != std::wstring::npos; pos = s_.find(f, pos + t.size())) {
+    s_.replace(pos, f.size(), t);
+    ++n;
+  }
+  return n;
+}
+
+int CString::Remove(wchar_t ch) {
+  size_t before = s_.size();
+  s_.erase(std::remove(s_.begin(), s_.end(), ch), s_.end());
+  return static_cast<int>(before - s_.size());
+}
+
+int CString::Insert(int index, wchar_t ch) {
+  index = std::clamp(index, 0, GetLength());
+  s_.insert(s_.begin() + index, ch);
+  return GetLength();
+}
+
+int CString::Insert(int index, const wchar_t* s) {
+  index = std::clamp(index, 0, GetLength());
+  if (s) s_.insert(static_cast<size_t>(index), s);
+  return GetLength();
+}
+
+int CString::Delete(int index, int count) {
+  if (index < 0) index = 0;
+  if (count > 0 && index < GetLength()) s_.erase(static_cast<size_t>(index), static_cast<size_t>(count));
+  return GetLength();
+}
+
+std::ostream& operator<<(std::ostream& out, const CString& text) { return out << WideToUtf8(text.str()); }

@@ -1,0 +1,61 @@
+#include "platform/win/module_loader.h"
+
+#include <dlfcn.h>
+
+#include "platform/win/codepage.h"
+#include "platform/win/resources.h"
+
+namespace {
+std::wstring g_loaderError;
+DWORD g_lastError = 0;
+}  // namespace
+
+DWORD GetLastError() { return g_lastError; }
+void SetLastError(DWORD error) { g_lastError = error; }
+std::wstring LastLoaderError() { return g_loaderError; }
+
+HMODULE LoadLibraryW(LPCWSTR path) {
+  if (!path) {
+    g_loaderError = L"no module path";
+    SetLastError(87);
+    return nullptr;
+  }
+  std::string narrow = WideToUtf8(path);
+  void* image = dlopen(narrow.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!image) {
+    const char* why = dlerror();
+    std::wstring text;
+    Utf8ToWide(why ? why : "cannot load module", text);
+    g_loaderError = text;
+    SetLastError(126);  // the module could not be found or loaded
+    return nullptr;
+  }
+  const ResourceBundle* resources = nullptr;
+  if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
+  HINSTANCE instance = RegisterModuleInstance(path, resources, image);
+  if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"))) {
+    if (!entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
+      entry(instance, DLL_PROCESS_DETACH, nullptr);
+      UnregisterModuleInstance(instance);
+      dlclose(image);
+      g_loaderError = L"the module's initialisation failed";
+      SetLastError(1114);
+      return nullptr;
+    }
+  }
+  g_loaderError.clear();
+  return instance;
+}
+
+FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
+  if (!module || !module->image || !name) return nullptr;
+  return reinterpret_cast<FARPROC>(dlsym(module->image, name));
+}
+
+BOOL FreeLibrary(HMODULE module) {
+  if (!module || !module->image) return FALSE;
+  void* image = module->image;
+  if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"))) entry(module, DLL_PROCESS_DETACH, nullptr);
+  UnregisterModuleInstance(module);
+  return dlclose(image) == 0 ? TRUE : FALSE;
+}

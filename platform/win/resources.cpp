@@ -1,0 +1,104 @@
+#include "platform/win/resources.h"
+
+#include <algorithm>
+#include <memory>
+#include <cwctype>
+#include <vector>
+
+namespace {
+
+LANGID g_uiLanguage = MAKELANGID(LANG_ENGLISH, 0x01);
+
+std::vector<std::unique_ptr<ModuleInstance>>& instances() {
+  static std::vector<std::unique_ptr<ModuleInstance>> list;
+  return list;
+}
+
+HINSTANCE programInstance() {
+  static HINSTANCE program = RegisterModuleInstance(L"", nullptr);
+  return program;
+}
+
+}  // namespace
+
+HINSTANCE RegisterModuleInstance(const wchar_t* name, const ResourceBundle* resources, void* image) {
+  auto module = std::make_unique<ModuleInstance>();
+  module->path = name ? name : L"";
+  module->resources = resources;
+  module->image = image;
+  instances().push_back(std::move(module));
+  return instances().back().get();
+}
+
+void UnregisterModuleInstance(HINSTANCE instance) {
+  auto& list = instances();
+  list.erase(std::remove_if(list.begin(), list.end(), [&](const auto& m) { return m.get() == instance; }), list.end());
+}
+
+HMODULE GetModuleHandleW(LPCWSTR name) {
+  if (!name) return programInstance();
+  for (const auto& m : instances()) {
+    const std::wstring& path = m->path;
+    std::wstring wanted(name);
+    if (path == wanted || (path.size() > wanted.size() && path.compare(path.size() - wanted.size(), wanted.size(), wanted) == 0 &&
+                           path[path.size() - wanted.size() - 1] == L'/'))
+      return m.get();
+  }
+  return nullptr;
+}
+
+LANGID GetUserDefaultUILanguage() { return g_uiLanguage; }
+void SetUserInterfaceLanguage(LANGID language) { g_uiLanguage = language; }
+
+LANGID LanguageIdFromName(const std::wstring& name) {
+  static const std::pair<const wchar_t*, LANGID> kNames[] = {
+      {L"en-US", 0x0409}, {L"en-GB", 0x0809}, {L"en-AU", 0x0C09}, {L"en", 0x0009}, {L"fr-FR", 0x040C},
+      {L"fr-CA", 0x0C0C}, {L"fr-BE", 0x080C}, {L"fr-CH", 0x100C}, {L"fr", 0x000C}, {L"es-ES", 0x0C0A},
+      {L"es-MX", 0x080A}, {L"es", 0x000A}, {L"de-DE", 0x0407}, {L"de", 0x0007}, {L"it-IT", 0x0410},
+      {L"pt-BR", 0x0416}, {L"ja-JP", 0x0411}};
+  std::wstring n = name;
+  std::replace(n.begin(), n.end(), L'_', L'-');
+  size_t dot = n.find(L'.');
+  if (dot != std::wstring::npos) n.resize(dot);
+  for (const auto& [text, id] : kNames) {
+    std::wstring t(text);
+    if (t.size() == n.size() && std::equal(t.begin(), t.end(), n.begin(), [](wchar_t a, wchar_t b) {
+          return std::towlower(a) == std::towlower(b);
+        }))
+      return id;
+  }
+  return 0;
+}
+
+bool LoadStringResource(HINSTANCE instance, UINT id, std::wstring& text) {
+  if (!instance || !instance->resources) return false;
+  const std::wstring* found = FindLocalizedResource(instance->resources->strings, id);
+  if (!found) return false;
+  text = *found;
+  return true;
+}
+
+int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax) {
+  std::wstring text;
+  if (!buffer || bufferMax <= 0) return 0;
+  if (!LoadStringResource(instance, id, text)) {
+    buffer[0] = 0;
+    return 0;
+  }
+  size_t n = std::min(text.size(), static_cast<size_t>(bufferMax - 1));
+  std::wmemcpy(buffer, text.data(), n);
+  buffer[n] = 0;
+  return static_cast<int>(n);
+}
+
+const DialogTemplate* FindDialogResource(HINSTANCE instance, UINT id) {
+  return instance && instance->resources ? FindLocalizedResource(instance->resources->dialogs, id) : nullptr;
+}
+
+const BitmapResource* FindBitmapResource(HINSTANCE instance, UINT id) {
+  return instance && instance->resources ? FindLocalizedResource(instance->resources->bitmaps, id) : nullptr;
+}
+
+const IconResource* FindIconResource(HINSTANCE instance, UINT id) {
+  return instance && instance->resources ? FindLocalizedResource(instance->resources->icons, id) : nullptr;
+}

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -18,7 +19,8 @@ struct HostRun {
 HostRun runHost(const std::string& arguments, const std::string& input) {
   std::string dir = std::getenv("DX_TEST_OUTPUT") ? std::getenv("DX_TEST_OUTPUT") : "/tmp";
   std::system(("mkdir -p '" + dir + "'").c_str());
-  std::string inputFile = dir + "/host_input.txt";
+  static int runs = 0;
+  std::string inputFile = dir + "/host_input_" + std::to_string(getpid()) + "_" + std::to_string(++runs) + ".txt";
   std::ofstream(inputFile) << input;
   std::string command = std::string(DX_HOST_PROGRAM) + " " + arguments + " < '" + inputFile + "' 2>&1";
   HostRun run;
@@ -49,7 +51,7 @@ TEST(HostProgram, RefusesModulesItCannotUse) {
   EXPECT_NE(missing.output.find("cannot load the module"), std::string::npos) << missing.output;
 
   std::string dir = std::getenv("DX_TEST_OUTPUT") ? std::getenv("DX_TEST_OUTPUT") : "/tmp";
-  std::string bogus = dir + "/NotAModule.ovx";
+  std::string bogus = dir + "/NotAModule_" + std::to_string(getpid()) + ".ovx";
   std::ofstream(bogus) << "this is text, not a module";
   HostRun garbage = runHost("--module '" + bogus + "'", "");
   EXPECT_EQ(garbage.status, 2);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "extraction/module_entry.h"
+#include "extraction/res_strings.h"
 #include "platform/host/doc_manager.h"
 #include "platform/host/rx_class.h"
 #include "platform/win/module_loader.h"
@@ -134,4 +135,20 @@ TEST(ExtensionModuleRecord, SecondAttachDoesNothingAndDetachLeavesTheChain) {
   EXPECT_EQ(DllMain(nullptr, DLL_PROCESS_ATTACH, nullptr), TRUE);  // the entry answers TRUE even so
   EXPECT_EQ(DllMain(nullptr, DLL_THREAD_ATTACH, nullptr), TRUE);
   UnregisterModuleInstance(instance);
+}
+
+TEST_F(LoadedModule, TextsAreFoundThroughTheResourceChainInTheInterfaceLanguage) {
+  EXPECT_EQ(LoadResString(188), L"\nCSV export done to : %1");
+  EXPECT_EQ(LoadResFormat(188, CString(L"C:\\out\\50%1 off.csv")), L"\nCSV export done to : C:\\out\\50%1 off.csv");
+  EXPECT_EQ(LoadResFormat(238), L"\nTable updated.");
+  EXPECT_EQ(LoadResString(133), L"???");
+  EXPECT_EQ(LoadResFormat(306, L"x"), L"???");
+  SetUserInterfaceLanguage(0x040C);
+  CString french = LoadResString(238);
+  SetUserInterfaceLanguage(0x0407);
+  CString german = LoadResString(238);
+  SetUserInterfaceLanguage(0x0409);
+  EXPECT_NE(french, L"\nTable updated.");
+  EXPECT_EQ(french.Left(1), L"\n");
+  EXPECT_EQ(german, L"\nTable updated.");
 }

@@ -60,3 +60,9 @@ private:
   };
   std::vector<Link> hyperlinks_;  // kept here, reached through the hyperlink extension
 };
+
+// Opens an entity; eNotThatKindOfClass when the object is not one.
+inline Ovis::ErrorStatus ovdbOpenOvDbEntity(OvDbEntity*& entity, OvDbObjectId id, Ovis::OpenMode mode,
+                                            bool openErased = false) {
+  return ovdbOpenObject(entity, id, mode, openErased);
+}

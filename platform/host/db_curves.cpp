@@ -137,11 +137,7 @@ OVDB_DEFINE_VALUE(OvDbCurve, double, thickness, setThickness, thickness_)
 
 OVDB_DEFINE_VALUE(OvDbLine, OvGePoint3d, startPoint, setStartPoint, start_)
 
-Ovis::ErrorStatus OvDbLine::setEndPoint(const OvGePoint3d& point) {
-  assertWriteEnabled();
-  end_ = point;
-  return Ovis::eOk;
-}
+OVDB_DEFINE_VALUE(OvDbLine, OvGePoint3d, endPoint, setEndPoint, end_)
 
 bool OvDbLine::isClosed() const {
   assertReadEnabled();
@@ -194,6 +190,11 @@ Ovis::ErrorStatus OvDbLine::getArea(double& area) const {
 // Circle
 
 OVDB_DEFINE_VALUE(OvDbCircle, OvGePoint3d, center, setCenter, center_)
+
+double OvDbCircle::radius() const {
+  assertReadEnabled();
+  return radius_;
+}
 
 Ovis::ErrorStatus OvDbCircle::setRadius(double radius) {
   assertWriteEnabled();
@@ -252,6 +253,11 @@ Ovis::ErrorStatus OvDbCircle::getArea(double& area) const {
 
 OVDB_DEFINE_VALUE(OvDbArc, OvGePoint3d, center, setCenter, center_)
 
+double OvDbArc::radius() const {
+  assertReadEnabled();
+  return radius_;
+}
+
 Ovis::ErrorStatus OvDbArc::setRadius(double radius) {
   assertWriteEnabled();
   if (!(radius > 0)) return Ovis::eInvalidInput;
@@ -259,17 +265,9 @@ Ovis::ErrorStatus OvDbArc::setRadius(double radius) {
   return Ovis::eOk;
 }
 
-Ovis::ErrorStatus OvDbArc::setStartAngle(double radians) {
-  assertWriteEnabled();
-  startAngle_ = radians;
-  return Ovis::eOk;
-}
+OVDB_DEFINE_VALUE(OvDbArc, double, startAngle, setStartAngle, startAngle_)
 
-Ovis::ErrorStatus OvDbArc::setEndAngle(double radians) {
-  assertWriteEnabled();
-  endAngle_ = radians;
-  return Ovis::eOk;
-}
+OVDB_DEFINE_VALUE(OvDbArc, double, endAngle, setEndAngle, endAngle_)
 
 double OvDbArc::sweep() const {
   double d = std::fmod(endAngle_ - startAngle_, kTwoPi);

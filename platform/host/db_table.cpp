@@ -83,8 +83,7 @@ OvDbObjectId OvDbTable::tableStyle() const {
 
 Ovis::ErrorStatus OvDbTable::setPosition(const OvGePoint3d& position) {
   assertWriteEnabled();
-  position_ = position;
-  blockCurrent_ = false;
+  position_ = position;  // moves the table block; its content stays as it is
   return Ovis::eOk;
 }
 

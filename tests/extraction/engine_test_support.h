@@ -76,7 +76,12 @@ protected:
     auto* record = new OvDbBlockTableRecord;
     record->setName(name);
     OvDbObjectId id;
-    EXPECT_EQ(table->add(id, record), Ovis::eOk);
+    if (table->add(id, record) != Ovis::eOk) {
+      ADD_FAILURE() << "block " << CString(name) << " not added";
+      delete record;
+      table->close();
+      return id;
+    }
     auto* line = new OvDbLine({0, 0, 0}, {1, 0, 0});
     OvDbObjectId lineId;
     EXPECT_EQ(record->appendOvDbEntity(lineId, line), Ovis::eOk);

@@ -9,13 +9,16 @@ namespace {
 
 using Row = std::vector<CString>;
 
+// The ordinal comparison of cells.
+bool cellLess(const CString& x, const CString& y) { return x.Compare(y) < 0; }
+
 // Orders rows by their cells from column 1 on (size first, so that only rows of one size
 // can be equal).
 struct FromColumnOne {
   bool operator()(const Row* a, const Row* b) const {
     if (a->size() != b->size()) return a->size() < b->size();
     return std::lexicographical_compare(a->begin() + (a->empty() ? 0 : 1), a->end(), b->begin() + (b->empty() ? 0 : 1),
-                                        b->end());
+                                        b->end(), cellLess);
   }
 };
 
@@ -52,7 +55,9 @@ bool rowsEqualFrom(const Row& a, const Row& b, unsigned f) {
 void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const PropertyCatalogue& catalogue) {
   if (rows.empty()) return;
   std::vector<Row> data(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
-  std::sort(data.begin(), data.end());
+  std::sort(data.begin(), data.end(), [](const Row& a, const Row& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), cellLess);
+  });
   // Rows equal from column 1 meet in one entry: the first of them in sorted order (the
   // smallest handle) and how many there are.
   std::map<const Row*, std::pair<std::size_t, int>, FromColumnOne> sets;

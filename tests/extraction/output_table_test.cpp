@@ -438,14 +438,4 @@ TEST_F(OutputTableTest, UcsMatrixTakesPickedPointsToWorld) {
   EXPECT_EQ(ovedSetCurrentUCS(flat), Ovis::eInvalidInput);
 }
 
-TEST_F(OutputTableTest, CommandEcho) {
-  OvResBuf value;
-  setCmdEcho(false);
-  ASSERT_EQ(ovedGetVar(L"CMDECHO", &value), RTNORM);
-  EXPECT_EQ(value.resval.rint, 0);
-  setCmdEcho(true);
-  ASSERT_EQ(ovedGetVar(L"CMDECHO", &value), RTNORM);
-  EXPECT_EQ(value.resval.rint, 1);
-}
-
 }  // namespace

@@ -2,6 +2,9 @@
 
 #include <tinyxml.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
 
@@ -63,9 +66,14 @@ bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString&
                      int& groupByIndex) {
   groupByIndex = -1;
   // Bytes are taken as they stand and decoded text by text, so that both UTF-8 files and
-  // older code-page files load.
+  // older code-page files load; a byte-order mark that an editor put first is passed over.
+  std::ifstream file(WideToUtf8(path.str()), std::ios::binary);
+  if (!file) return false;
+  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
   TiXmlDocument document;
-  if (!document.LoadFile(WideToUtf8(path.str()), TIXML_ENCODING_LEGACY)) return false;
+  document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_LEGACY);
+  if (document.Error()) return false;
 
   TiXmlHandle handle(&document);
   TiXmlElement* root = handle.FirstChildElement("KtDataExtraction").ToElement();

@@ -151,6 +151,14 @@ TEST(SettingsFileTest, CodePageFilesStillLoad) {
   ASSERT_TRUE(l.ok);
   EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{L"Quantité", L"Nombre €"}}));
   EXPECT_EQ(l.title, L"Légende");
+
+  // A file an editor saved with a byte-order mark.
+  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Quantité", L"Qté"}}, L"Été", {}, -1));
+  writeBytes(path, "\xEF\xBB\xBF" + readBytes(path));
+  l = load(path);
+  ASSERT_TRUE(l.ok);
+  EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{L"Quantité", L"Qté"}}));
+  EXPECT_EQ(l.title, L"Été");
 }
 
 TEST(SettingsFileTest, MalformedOrMissingFilesAreRefused) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_database.h"
@@ -110,9 +111,9 @@ OvDbObjectId createOutputTable(const TextGrid& grid, const BlockPreviewMap& prev
   if (columnOrder.empty() || grid.empty() || rows < 1) return OvDbObjectId::kNull;
 
   OvDbDatabase* database = ovdbHostApplicationServices()->workingDatabase();
-  auto* table = new OvDbTable;
+  auto table = std::make_unique<OvDbTable>();
   table->setTableStyle(standardTableStyle(database));
-  fillTable(grid, previewMap, table, columnFlags, columnOrder, rowOrder, blockPreviewHeader, title, headerShown);
+  fillTable(grid, previewMap, table.get(), columnFlags, columnOrder, rowOrder, blockPreviewHeader, title, headerShown);
   table->generateLayout();
   table->setPosition(position);
 
@@ -125,14 +126,11 @@ OvDbObjectId createOutputTable(const TextGrid& grid, const BlockPreviewMap& prev
   }
   Ovis::ErrorStatus appended = Ovis::eNoDatabase;
   if (modelSpace) {
-    appended = modelSpace->appendOvDbEntity(tableId, table);
+    appended = modelSpace->appendOvDbEntity(tableId, table.get());
     modelSpace->close();
   }
-  if (appended != Ovis::eOk) {
-    delete table;
-    return OvDbObjectId::kNull;
-  }
-  table->close();
+  if (appended != Ovis::eOk) return OvDbObjectId::kNull;  // the table is deleted unappended
+  table.release()->close();  // the drawing owns it now
   return tableId;
 }
 

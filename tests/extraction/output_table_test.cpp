@@ -374,6 +374,27 @@ TEST_F(OutputTableTest, ResizeKeepsRowZeroAndColumnZero) {
   EXPECT_FALSE(resetTable(table.get(), 3, 5));
 }
 
+// Merged ranges move, grow and shrink with inserted and deleted rows and columns.
+TEST_F(OutputTableTest, MergesFollowInsertedAndDeletedRowsAndColumns) {
+  auto table = looseTable(6, 4);
+  ASSERT_EQ(table->mergeCells(1, 3, 0, 1), Ovis::eOk);
+  ASSERT_EQ(table->mergeCells(4, 5, 2, 3), Ovis::eOk);
+  ASSERT_EQ(table->deleteRows(2, 1), Ovis::eOk);
+  EXPECT_TRUE(sameMerges(table->mergedRanges(), {{1, 2, 0, 1}, {3, 4, 2, 3}}));
+  ASSERT_EQ(table->insertRows(2, 5.0, 2), Ovis::eOk);
+  EXPECT_TRUE(sameMerges(table->mergedRanges(), {{1, 4, 0, 1}, {5, 6, 2, 3}}));
+  ASSERT_EQ(table->insertColumns(0, 3.0, 1), Ovis::eOk);
+  EXPECT_TRUE(sameMerges(table->mergedRanges(), {{1, 4, 1, 2}, {5, 6, 3, 4}}));
+  ASSERT_EQ(table->deleteColumns(3, 2), Ovis::eOk);  // the second range goes with its columns
+  EXPECT_TRUE(sameMerges(table->mergedRanges(), {{1, 4, 1, 2}}));
+  ASSERT_EQ(table->deleteRows(0, 4), Ovis::eOk);  // one row of the range is left
+  EXPECT_TRUE(sameMerges(table->mergedRanges(), {{0, 0, 1, 2}}));
+  ASSERT_EQ(table->deleteColumns(1, 1), Ovis::eOk);  // a single cell is no merge
+  EXPECT_TRUE(table->mergedRanges().empty());
+  EXPECT_EQ(table->deleteRows(0, table->numRows()), Ovis::eInvalidInput);
+  EXPECT_EQ(table->mergeCells(0, 9, 0, 0), Ovis::eInvalidIndex);
+}
+
 TEST_F(OutputTableTest, ResizeRefusesATableOpenForRead) {
   OvDbObjectId id = create(kGrid, {1, 2}, {0, 1, 2, 3}, true);
   OvDbTable* table = nullptr;

@@ -299,13 +299,15 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
                                               {L"", L""},
                                               {L"", L"15.5"}}));
 
-  // Grouped by layer: one row per layer, matched by its value.
+  // Grouped by layer with totals: one row per layer, matched by its value.
   ExtractionEngine grouping = extractAll();
   grouping.prepare(offered, {L"Line"});
   TextGrid groupedRows;
   grouping.buildRows(groupedRows, preview, chosen, false, false, {L"Length"}, L"Layer");
+  groupedRows.push_back(computeTotalsRow(groupedRows, {L"Length"}));
+  groupedRows.insert(groupedRows.end() - 1, std::vector<CString>(groupedRows[0].size()));
   OvDbObjectId groupedTable = tableOf(groupedRows);
-  Texts groupHandles = collectRowIds(groupedRows, false);
+  Texts groupHandles = collectRowIds(groupedRows, true);
   ASSERT_EQ(ovdbOpenObject(line, a, Ovis::kForWrite), Ovis::eOk);
   line->setEndPoint(OvGePoint3d(20, 0, 0));
   line->close();
@@ -319,7 +321,9 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
                                                      {L"Layer", L"Length"},
                                                      {L"Doors", L"4"},
                                                      {L"Roof", L"1.5"},
-                                                     {L"Walls", L"20"}}));
+                                                     {L"Walls", L"20"},
+                                                     {L"", L""},
+                                                     {L"", L"25.5"}}));
   EXPECT_EQ(transcript(), L"");
 }
 

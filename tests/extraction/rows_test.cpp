@@ -144,6 +144,8 @@ TEST_F(RowsTest, GroupingByLayerWithSums) {
 }
 
 TEST(RowMerging, CombiningEqualRowsOfDifferentKindsAndHandleOrder) {
+  attachPluginResources();
+  SetUserInterfaceLanguage(0x0C09);
   PropertyCatalogue catalogue;
   TextGrid rows = grid({{L"Id", L"Object type", L"Quantity", L"Layer"},
                         {L"2", L"Line", L"1", L"0"},

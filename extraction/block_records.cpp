@@ -22,10 +22,7 @@ CString BlockRefRecord::objectIdText() const {
   return text;
 }
 
-const std::vector<CString>& ExcludedBlockPrefixes() {
-  static const std::vector<CString> prefixes{L"kt$", L"ac$", L"*"};
-  return prefixes;
-}
+const std::vector<CString> ExcludedBlockPrefixes{L"kt$", L"ac$", L"*"};
 
 bool hasExcludedBlockPrefix(const CString& name, const std::vector<CString>& prefixes) {
   CString first = name.Left(1), firstThree = name.Left(3);

@@ -33,8 +33,9 @@ public:
   OvGeScale3d scale;
 };
 
-// The name prefixes of blocks that are never extracted: "kt$", "ac$", "*".
-const std::vector<CString>& ExcludedBlockPrefixes();
+// The name prefixes of blocks that are never extracted: "kt$", "ac$", "*"; made when the
+// module is loaded.
+extern const std::vector<CString> ExcludedBlockPrefixes;
 // True when the name's first character, or its first three characters, is one of the prefixes.
 bool hasExcludedBlockPrefix(const CString& name, const std::vector<CString>& prefixes);
 // The reference's dynamic properties but "Origin", in the host's order; none for null.

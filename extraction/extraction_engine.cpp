@@ -285,7 +285,7 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
       name = text;
       named = true;
       isDynamic = true;
-      if (hasExcludedBlockPrefix(name, ExcludedBlockPrefixes())) return;
+      if (hasExcludedBlockPrefix(name, ExcludedBlockPrefixes)) return;
       dynamicProperties = readDynamicBlockProperties(&dynamicReference, step);
       for (const auto& p : dynamicProperties) dynamicItems.insert(PropertyItem(p.tag, kCategoryDynamicBlock, p.numeric));
     }
@@ -297,7 +297,7 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
       const wchar_t* text = nullptr;
       definition->getName(text);
       name = text;
-      if (hasExcludedBlockPrefix(name, ExcludedBlockPrefixes())) return;
+      if (hasExcludedBlockPrefix(name, ExcludedBlockPrefixes)) return;
     }
   }
 

@@ -274,8 +274,8 @@ TEST_F(RecordsTest, MultilineTextValues) {
 TEST_F(RecordsTest, ExcludedBlockNames) {
   const wchar_t* excluded[] = {L"*Anonymous", L"kt$Logo", L"ac$Frame", L"*"};
   const wchar_t* extracted[] = {L"KT$Logo", L"AC$x", L"Xkt$", L"x*", L"kt", L"ac"};
-  for (const wchar_t* name : excluded) EXPECT_TRUE(hasExcludedBlockPrefix(name, ExcludedBlockPrefixes())) << name;
-  for (const wchar_t* name : extracted) EXPECT_FALSE(hasExcludedBlockPrefix(name, ExcludedBlockPrefixes())) << name;
+  for (const wchar_t* name : excluded) EXPECT_TRUE(hasExcludedBlockPrefix(name, ExcludedBlockPrefixes)) << name;
+  for (const wchar_t* name : extracted) EXPECT_FALSE(hasExcludedBlockPrefix(name, ExcludedBlockPrefixes)) << name;
   for (const wchar_t* name : {L"kt$Logo", L"KT$Frame", L"Xkt$", L"ac"}) addReference(addBlock(name));
   addReference(addBlock(L"*U"));
   ExtractionEngine engine = extractAll();

@@ -67,17 +67,27 @@ void RowContext::setColumns(const std::vector<CString>& keys) {
   rows.clear();
   rows.push_back(keys);
   columnsByKey_.clear();
-  for (std::size_t j = 1; j < keys.size(); ++j) columnsByKey_[keys[j]].push_back(j);
+  idColumns_.clear();
+  quantityColumns_.clear();
+  typeColumns_.clear();
+  for (std::size_t j = 0; j < keys.size(); ++j) {
+    if (j > 0) columnsByKey_[keys[j]].push_back(j);
+    if (keys[j] == kIdKey) idColumns_.push_back(j);
+    else if (keys[j] == catalogue.quantityItem.name) quantityColumns_.push_back(j);
+    else if (keys[j] == catalogue.objectTypeItem.name) typeColumns_.push_back(j);
+  }
 }
 
 std::vector<CString> RowContext::startRow(const BaseEnt& record) const {
   std::vector<CString> row(static_cast<std::size_t>(columnCount));
-  for (std::size_t j = 0; j < row.size() && j < columnKeys.size(); ++j) {
-    const CString& key = columnKeys[j];
-    if (key == kIdKey) row[j] = record.handle;
-    else if (key == catalogue.quantityItem.name) row[j] = L"1";
-    else if (key == catalogue.objectTypeItem.name) row[j] = record.kindName(catalogue.typeNames);
-  }
+  auto fill = [&row](const std::vector<std::size_t>& columns, const CString& text) {
+    for (std::size_t j : columns) {
+      if (j < row.size()) row[j] = text;
+    }
+  };
+  fill(idColumns_, record.handle);
+  fill(quantityColumns_, L"1");
+  if (!typeColumns_.empty()) fill(typeColumns_, record.kindName(catalogue.typeNames));
   if (!row.empty()) row[0] = record.handle;
   return row;
 }

@@ -42,6 +42,8 @@ private:
   // Writes the pairs into the columns of their names (never into column 0, the handle).
   void place(std::vector<CString>& row, const CString& name, const CString& value) const;
   std::unordered_map<CString, std::vector<std::size_t>> columnsByKey_;
+  // The columns that hold the handle, "1" and the kind name in every row.
+  std::vector<std::size_t> idColumns_, quantityColumns_, typeColumns_;
 };
 
 // Sets hasAttributes when an item has the attribute category, hasDynamic when one has the

@@ -36,35 +36,16 @@ std::vector<OvDbObjectId> modelSpaceEntities() {
   return ids;
 }
 
-// The filter's layer names (group 8); an entity passes when it is on one of them.
-bool passesFilter(const OvDbObjectId& id, const OvResBuf* filter) {
-  if (!filter) return true;
-  bool anyLayer = false, match = false;
-  OvDbEntity* entity = nullptr;
-  if (ovdbOpenObject(entity, id, Ovis::kForRead) != Ovis::eOk) return false;
-  for (const OvResBuf* rb = filter; rb; rb = rb->rbnext) {
-    if (rb->restype == 8 && rb->resval.rstring) {
-      anyLayer = true;
-      match = match || std::wstring(entity->layer()) == rb->resval.rstring;
-    }
-  }
-  entity->close();
-  return !anyLayer || match;
-}
-
 }  // namespace
 
 int ovedSSGet(const wchar_t* mode, const void*, const void*, const OvResBuf* filter, ov_name set) {
-  if (!set) return RTERROR;
-  for (const OvResBuf* rb = filter; rb; rb = rb->rbnext) {
-    if (rb->restype != 8) return RTERROR;  // the stand-in filters by layer only
-  }
+  if (!set || filter) return RTERROR;  // the stand-in takes no filter lists
   std::vector<OvDbObjectId> chosen;
   if (!mode) {
     if (!g_pickHandler) throw std::logic_error("ovedSSGet: an interactive pick was asked for and no pick handler is set");
     int status = g_pickHandler(chosen);
     if (status != RTNORM) return status;
-  } else if (std::wstring(mode) == L"A" || std::wstring(mode) == L"X") {
+  } else if (std::wstring(mode) == L"A") {
     chosen = modelSpaceEntities();
   } else {
     return RTERROR;
@@ -72,7 +53,7 @@ int ovedSSGet(const wchar_t* mode, const void*, const void*, const OvResBuf* fil
   std::vector<OvDbObjectId> selected;
   std::set<OvDbObjectId> seen;
   for (const auto& id : chosen) {
-    if (seen.insert(id).second && id.isValid() && !id.isErased() && passesFilter(id, filter)) selected.push_back(id);
+    if (seen.insert(id).second && id.isValid() && !id.isErased()) selected.push_back(id);
   }
   if (selected.empty()) return RTERROR;
   set[0] = g_nextSet++;

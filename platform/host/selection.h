@@ -8,10 +8,10 @@
 #include "platform/host/db_object.h"
 #include "platform/host/host_status.h"
 
-// Makes a selection set. Mode "A" (or "X") takes every entity of the working drawing's
-// model space; without a mode the user picks, which the pick handler answers. RTNORM, or
-// RTERROR when nothing was selected or the mode is unknown, RTCAN when the pick was
-// cancelled. A filter list is matched by layer (8).
+// Makes a selection set. Mode "A" takes every entity of the working drawing's model space;
+// without a mode the user picks, which the pick handler answers. RTNORM, or RTERROR when
+// nothing was selected, the mode is unknown or a filter list is given (the stand-in takes
+// none), RTCAN when the pick was cancelled.
 int ovedSSGet(const wchar_t* mode, const void* point1, const void* point2, const OvResBuf* filter, ov_name set);
 int ovedSSLength(const ov_name set, std::int32_t* length);
 int ovedSSName(const ov_name set, std::int32_t index, ov_name entity);

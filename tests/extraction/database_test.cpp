@@ -161,15 +161,16 @@ TEST_F(DatabaseTest, SelectionSetsAndEntityNames) {
   ov_name bogus{static_cast<std::int64_t>(db_->serial()), 99999};
   EXPECT_NE(ovdbGetObjectId(id, bogus), Ovis::eOk);
 
-  // A layer filter; an unknown mode and an empty result are errors.
+  // An unknown mode, a filter list and an empty result are errors.
   OvResBuf layer;
   layer.restype = 8;
   layer.resval.rstring = const_cast<wchar_t*>(L"0");
-  EXPECT_EQ(ovedSSGet(L"A", nullptr, nullptr, &layer, set), RTNORM);
-  ovedSSFree(set);
-  layer.resval.rstring = const_cast<wchar_t*>(L"Nowhere");
   EXPECT_EQ(ovedSSGet(L"A", nullptr, nullptr, &layer, set), RTERROR);
   EXPECT_EQ(ovedSSGet(L"W", nullptr, nullptr, nullptr, set), RTERROR);
+  OvDbDatabase empty;
+  ovdbHostApplicationServices()->setWorkingDatabase(&empty);
+  EXPECT_EQ(ovedSSGet(L"A", nullptr, nullptr, nullptr, set), RTERROR);
+  ovdbHostApplicationServices()->setWorkingDatabase(db_.get());
 }
 
 TEST_F(DatabaseTest, InteractivePicksGoThroughThePickHandler) {

@@ -98,6 +98,15 @@ TEST_F(RowsTest, CombiningKeepsTheSmallestHandleAndCounts) {
   }
   std::vector<CString> totals = computeTotalsRow(rows, {L"Quantity"});
   EXPECT_EQ(totals, (std::vector<CString>{L"", L"5", L"", L""}));
+  // Rows of different kinds that show the same values are one row.
+  rows = build(engine, {L"Circle", L"Line"}, {L"Quantity", L"Layer"});
+  ASSERT_EQ(rows.size(), 2u);
+  CString smallest = handleOf(ids[0]);
+  for (const auto& id : ids) smallest = std::min(smallest, handleOf(id));
+  EXPECT_EQ(rows[1], (std::vector<CString>{smallest, L"5", L"0"}));
+  // With the kind shown they stay apart.
+  rows = build(engine, {L"Circle", L"Line"}, {L"Quantity", L"Layer", L"Object type"});
+  EXPECT_EQ(rows.size(), 3u);
 }
 
 TEST_F(RowsTest, BlocksCombineOnlyWithTheBlockNameAndNoGroup) {

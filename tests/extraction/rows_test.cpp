@@ -247,3 +247,21 @@ TEST_F(RowsTest, UnopenableAndForeignObjectsAreSkipped) {
   ovedSSFree(set);
   EXPECT_TRUE(engine.presentObjectKinds().empty());
 }
+
+TEST_F(RowsTest, TheUserInterfaceLanguageNamesKindsAndColumns) {
+  add(new OvDbLine({0, 0, 0}, {0, 3, 0}));
+  SetUserInterfaceLanguage(0x040C);
+  ExtractionEngine engine = extractAll();
+  const CString line = LoadResString(170), length = LoadResString(212), color = LoadResString(193);
+  const CString byLayer = LoadResString(190);
+  SetUserInterfaceLanguage(0x0C09);
+  EXPECT_NE(line, L"Line");
+  EXPECT_NE(byLayer, L"ByLayer");
+  TextGrid rows = build(engine, {line}, {color, length, L"Color"});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (std::vector<CString>{L"Id", color, length, L"Color"}));
+  EXPECT_EQ(rows[1][1], byLayer);
+  EXPECT_EQ(rows[1][2], L"3");
+  EXPECT_EQ(rows[1][3], L"");  // an English name is no French column key
+  EXPECT_TRUE(build(engine, {L"Line"}, {length}).size() == 1u);  // nor an English kind name
+}

@@ -83,6 +83,7 @@ int ovedSSFree(const ov_name set) {
 
 int ovdbEntLast(ov_name entity) {
   if (!entity) return RTERROR;
+  entity[0] = entity[1] = 0;
   std::vector<OvDbObjectId> ids = modelSpaceEntities();
   if (ids.empty()) return RTERROR;
   return ovdbGetOvName(entity, ids.back()) == Ovis::eOk ? RTNORM : RTERROR;
@@ -96,7 +97,7 @@ int ovdbEntNext(const ov_name entity, ov_name next) {
   if (ovdbOpenObject(space, db->modelSpaceId(), Ovis::kForRead) != Ovis::eOk) return RTERROR;
   const auto& ids = space->entityIds();
   long from = 0;
-  if (entity && (entity[0] != 0 || entity[1] != 0)) {
+  if (entity && entity[0] != 0) {
     OvDbObjectId current;
     long at = ovdbGetObjectId(current, entity) == Ovis::eOk ? space->indexOf(current) : -1;
     if (at < 0) {

@@ -18,7 +18,8 @@ int ovedSSName(const ov_name set, std::int32_t index, ov_name entity);
 int ovedSSFree(const ov_name set);
 
 // Entity names over model space of the working drawing, in drawing order; erased
-// entities are skipped. ovdbEntNext of a null name gives the first entity.
+// entities are skipped. ovdbEntNext of no name (null, or a first word of 0) gives the
+// first entity; ovdbEntLast of an empty drawing gives the name (0, 0) and RTERROR.
 int ovdbEntLast(ov_name entity);
 int ovdbEntNext(const ov_name entity, ov_name next);
 Ovis::ErrorStatus ovdbGetObjectId(OvDbObjectId& id, const ov_name entity);

@@ -170,6 +170,9 @@ TEST_F(DatabaseTest, SelectionSetsAndEntityNames) {
   OvDbDatabase empty;
   ovdbHostApplicationServices()->setWorkingDatabase(&empty);
   EXPECT_EQ(ovedSSGet(L"A", nullptr, nullptr, nullptr, set), RTERROR);
+  EXPECT_EQ(ovdbEntLast(walk), RTERROR);
+  EXPECT_EQ(walk[0], 0);
+  EXPECT_EQ(ovdbEntNext(walk, next), RTERROR);
   ovdbHostApplicationServices()->setWorkingDatabase(db_.get());
 }
 

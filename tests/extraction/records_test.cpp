@@ -401,3 +401,22 @@ TEST_F(RecordsTest, KindNames) {
   EXPECT_EQ(ten.kindName(catalogue.typeNames), L"");
   EXPECT_EQ(arc.kindName(catalogue.typeNames), L"Arc");
 }
+
+namespace {
+// A class of some other application, derived from the line.
+class DimensionLine : public OvDbLine {
+public:
+  OVRX_DECLARE_MEMBERS(DimensionLine)
+  using OvDbLine::OvDbLine;
+};
+OVRX_DEFINE_MEMBERS(DimensionLine, OvDbLine)
+}  // namespace
+
+TEST_F(RecordsTest, DerivedClassesCountAsTheirBaseKind) {
+  add(new DimensionLine({0, 0, 0}, {0, 2, 0}));
+  add(new OvDbAttribute(L"T", L"x"));  // an entity of none of the nine kinds
+  ExtractionEngine engine = extractAll();
+  ASSERT_EQ(engine.lines.size(), 1u);
+  EXPECT_EQ(valueOf(pairsOf(engine.lines[0], engine, kKindLine), L"Length"), L"2");
+  EXPECT_EQ(engine.presentObjectKinds(), (PresentTypeMap{kKindLine}));
+}

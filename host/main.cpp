@@ -5,12 +5,17 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "platform/host/db_database.h"
 #include "platform/host/doc_manager.h"
+#include "platform/host/drawing_dump.h"
 #include "platform/host/editor.h"
 #include "platform/host/rx_class.h"
+#include "platform/host/sample_drawing.h"
 #include "platform/win/codepage.h"
 #include "platform/win/module_loader.h"
 #include "platform/win/resources.h"
@@ -25,14 +30,20 @@ struct Options {
   std::string language;
   std::string verlan;
   int luprec = -1000;
+  std::string drawing = "sample";
+  bool dump = false;
   bool help = false;
 };
 
 void usage() {
   std::puts(
-      "usage: ovhost [--module FILE] [--script FILE] [--lang LANG] [--verlan LANG] [--luprec N]\n"
+      "usage: ovhost [--module FILE] [--script FILE] [--drawing sample|empty] [--dump]\n"
+      "              [--lang LANG] [--verlan LANG] [--luprec N]\n"
       "  --module FILE  the plug-in module to load (default: the built DataExtraction.ovx)\n"
       "  --script FILE  command names, one a line; default: standard input\n"
+      "  --drawing D    the drawing the commands work on: the built-in sample floor plan\n"
+      "                 (default) or an empty drawing\n"
+      "  --dump         after the commands, print the drawing's tables and their xdata\n"
       "  --lang LANG    the interface language, e.g. fr-FR, es-ES, en-US (default: from LANG)\n"
       "  --verlan LANG  the host's VERLAN variable (default en-US)\n"
       "  --luprec N     the drawing's linear precision LUPREC (default 4)");
@@ -55,6 +66,14 @@ bool parseOptions(int argc, char** argv, Options& options) {
       if (!value(options.module)) return false;
     } else if (arg == "--script") {
       if (!value(options.script)) return false;
+    } else if (arg == "--drawing") {
+      if (!value(options.drawing)) return false;
+      if (options.drawing != "sample" && options.drawing != "empty") {
+        std::fprintf(stderr, "ovhost: --drawing takes 'sample' or 'empty', not '%s'\n", options.drawing.c_str());
+        return false;
+      }
+    } else if (arg == "--dump") {
+      options.dump = true;
     } else if (arg == "--lang") {
       if (!value(options.language)) return false;
     } else if (arg == "--verlan") {
@@ -144,6 +163,10 @@ int main(int argc, char** argv) {
     FreeLibrary(module);
     return 3;
   }
+  std::unique_ptr<OvDbDatabase> drawing(options.drawing == "sample" ? buildSampleDrawing() : new OvDbDatabase());
+  ovdbHostApplicationServices()->setWorkingDatabase(drawing.get());
+  ovDocManagerPtr()->curDocument()->setFileName(options.drawing == "sample" ? L"FloorPlan.dwg" : L"Drawing1.dwg");
+
   void* appId = module;
   entry(1, appId);
 
@@ -162,8 +185,15 @@ int main(int argc, char** argv) {
     }
   }
   ovutPrintf(L"\n");
+  if (options.dump) {
+    std::wostringstream text;
+    dumpDrawingTables(drawing.get(), text);
+    std::string bytes = WideToUtf8(text.str());
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  }
 
   entry(2, appId);
   FreeLibrary(module);
+  ovdbHostApplicationServices()->setWorkingDatabase(nullptr);
   return failures ? 1 : 0;
 }

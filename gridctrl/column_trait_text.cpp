@@ -12,7 +12,7 @@ const COLORREF kNoColor = static_cast<COLORREF>(-1);
 
 }  // namespace
 
-CColumnTraitText::~CColumnTraitText() = default;
+CColumnTraitText::~CColumnTraitText() { delete cellDrawFont; }
 
 void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) {
   lastRow = owner.GetItemCount() - 1;
@@ -31,6 +31,8 @@ void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* dr
       if ((ownerFont || traitFont) && dc) {
         CFont* cellFont = new CFont;
         if (cellFont->CreateFontIndirect(&font)) {
+          delete cellDrawFont;  // a cell whose post-paint never came
+          cellDrawFont = cellFont;
           restoreFont = dc->SelectObject(cellFont);
           *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
         } else {
@@ -40,11 +42,10 @@ void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* dr
       break;
     }
     case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM:
-      if (restoreFont && dc) {
-        // Selecting the old font back hands out the one made for the cell.
-        delete static_cast<CFont*>(dc->SelectObject(restoreFont));
-      }
+      if (restoreFont && dc) dc->SelectObject(restoreFont);
       restoreFont = nullptr;
+      delete cellDrawFont;  // the font made for the cell, now deselected
+      cellDrawFont = nullptr;
       draw->clrText = savedTextColor;
       draw->clrTextBk = savedBackColor;
       *result |= CDRF_NEWFONT;

@@ -30,6 +30,7 @@ protected:
   int CompareCellTexts(const wchar_t* a, const wchar_t* b, bool ascending) const;
 
   CFont* restoreFont = nullptr;
+  CFont* cellDrawFont = nullptr;  // the font made for the cell being drawn
   COLORREF savedTextColor = static_cast<COLORREF>(-1);
   COLORREF savedBackColor = static_cast<COLORREF>(-1);
   COLORREF textColor = static_cast<COLORREF>(-1);

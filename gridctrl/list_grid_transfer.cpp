@@ -202,6 +202,7 @@ bool CListGridCtrl::HandleInternalDrop(COleDataObject*, DROPEFFECT, CPoint pt) {
   int row = -1;
   int col = -1;
   CellHitTest(pt, row, col);
+  SetDropHighlightRow(-1);  // the marks go before the rows move
   if (MoveSelectedRowsTo(row)) {
     // Below the last row the moved block ends the list: its first row takes the focus.
     int focusRow = row != -1 ? row : GetNextItem(-1, LVNI_SELECTED);
@@ -220,13 +221,18 @@ void CListGridCtrl::SetDropHighlightRow(int row) {
     SetHotItem(row);
     return;
   }
-  SetItemState(-1, 0, LVIS_FOCUSED | LVIS_DROPHILITED);
-  SetHotItem(-1);
   DWORD exStyle = GetExtendedStyle();
   if (row == -1) {
+    // Only the marked row loses its marks: a focus that a drop has just set stays.
+    for (int marked = GetNextItem(-1, LVNI_DROPHILITED); marked != -1;
+         marked = GetNextItem(marked, LVNI_DROPHILITED))
+      SetItemState(marked, 0, LVIS_FOCUSED | LVIS_DROPHILITED);
+    SetHotItem(-1);
     SetExtendedStyle(exStyle & ~(LVS_EX_TRACKSELECT | LVS_EX_TWOCLICKACTIVATE));
     return;
   }
+  SetItemState(-1, 0, LVIS_FOCUSED | LVIS_DROPHILITED);
+  SetHotItem(-1);
   if (!(exStyle & (LVS_EX_TRACKSELECT | LVS_EX_TWOCLICKACTIVATE)))
     SetExtendedStyle(exStyle | LVS_EX_TRACKSELECT | LVS_EX_TWOCLICKACTIVATE);
   SetItemState(row, LVIS_FOCUSED | LVIS_DROPHILITED, LVIS_FOCUSED | LVIS_DROPHILITED);

@@ -15,7 +15,7 @@ void CRowTrait::OnRowCustomDraw(CListGridCtrl&, NMLVCUSTOMDRAW*, LRESULT*) {}
 
 void CRowTrait::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
-CRowTraitText::~CRowTraitText() = default;
+CRowTraitText::~CRowTraitText() { delete rowDrawFont; }
 
 void CRowTraitText::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
@@ -48,6 +48,8 @@ void CRowTraitText::OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, 
       if (owner.QueryRowFont(row, font)) {
         CFont* rowFont = new CFont;
         if (dc && rowFont->CreateFontIndirect(&font)) {
+          delete rowDrawFont;
+          rowDrawFont = rowFont;
           restoreFont = dc->SelectObject(rowFont);
           fontCreated = true;
           *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
@@ -82,14 +84,13 @@ void CRowTraitText::OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, 
       }
       break;
     case CDDS_ITEMPOSTPAINT: {
-      if (restoreFont && dc) {
-        CFont* deselected = static_cast<CFont*>(dc->SelectObject(restoreFont));
-        if (fontCreated) {
-          fontCreated = false;
-          delete deselected;
-        }
-      }
+      if (restoreFont && dc) dc->SelectObject(restoreFont);
       restoreFont = nullptr;
+      if (fontCreated) {
+        fontCreated = false;
+        delete rowDrawFont;  // the font made for the row, now deselected
+        rowDrawFont = nullptr;
+      }
       CRect bounds(draw->nmcd.rc);
       if (bounds.IsRectEmpty() || row != owner.GetFocusedRow() || !dc) break;
       int border = GetSystemMetrics(SM_CXBORDER);

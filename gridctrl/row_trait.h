@@ -35,6 +35,7 @@ protected:
 
   CFont* restoreFont = nullptr;
   bool fontCreated = false;
+  CFont* rowDrawFont = nullptr;  // the font made for the row being drawn
   COLORREF textColor = static_cast<COLORREF>(-1);
   COLORREF backColor = static_cast<COLORREF>(-1);
   COLORREF altTextColor = static_cast<COLORREF>(-1);

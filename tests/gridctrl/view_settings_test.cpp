@@ -3,33 +3,13 @@
 
 #include <cstdio>
 #include <cstring>
-#include <map>
 
 #include "gridctrl/view_settings.h"
+#include "memory_profiles.h"
 
 namespace {
 
 using Local = CViewSettingsSectionDefault::CViewSettingsSectionLocal;
-
-// A profiles store over plain maps, one per section, counting writes.
-class MemoryProfiles : public CViewSettingsSectionProfiles {
-public:
-  explicit MemoryProfiles(const CString& name) : CViewSettingsSectionProfiles(name) {}
-  CString ReadSetting(const CString& section, const CString& name, const CString& defaultValue) override {
-    auto s = sections.find(section);
-    if (s == sections.end()) return defaultValue;
-    auto v = s->second.find(name);
-    return v == s->second.end() ? defaultValue : v->second;
-  }
-  void WriteSetting(const CString& section, const CString& name, const CString& value) override {
-    ++writes;
-    sections[section][name] = value;
-  }
-  void RemoveSection(const CString& section) override { sections.erase(section); }
-
-  std::map<CString, std::map<CString, CString>> sections;
-  int writes = 0;
-};
 
 CString printfFixed(double value, int decimals) {
   char buffer[128];

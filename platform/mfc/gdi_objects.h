@@ -6,6 +6,7 @@
 #include "platform/win/gdi.h"
 
 class CWnd;
+class CDC;
 
 class CGdiObject {
 public:
@@ -79,6 +80,7 @@ public:
   BOOL DeleteDC();
   // A temporary wrapper for a handle (kept until the DC is released), null for null.
   static CDC* FromHandle(HDC dc);
+  static void DeleteTempHandle(HDC dc);
 
   CGdiObject* SelectObject(CGdiObject* object);
   CFont* SelectObject(CFont* font);

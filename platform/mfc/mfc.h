@@ -1,9 +1,13 @@
 // The MFC subset of the stand-in platform, all in one include (with the Win32 subset).
 //
 // State of the window stand-in (kept current):
-//   declared: everything below.
-//   implemented: nothing yet beyond CString, the module state and the value classes
-//   (CPoint/CSize/CRect, CSimpleArray/CSimpleMap, CTime/CTimeSpan).
+//   implemented: windows and messages (window_manager.h), message maps and reflection,
+//   CWnd, the list view, header, edit and tooltip models and their wrappers, GDI recording,
+//   image lists, menus with TrackPopupMenu through the input driver, clipboard and global
+//   memory, OLE drag and drop driven by drag steps, CWinApp profile strings in an INI file,
+//   system metrics/colours/version and the built-in "comctl32.dll"/"UxTheme.dll".
+//   not yet: CDialog (modal loop, DDX), buttons, static, combo box (a later issue).
+// Tests drive input through platform/win/user_input.h and a StandIn::ScriptedInputDriver.
 #pragma once
 #include "platform/win/win32.h"
 

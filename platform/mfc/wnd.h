@@ -9,6 +9,8 @@
 // OnChildNotify); only when the child did not eat them does the parent's map see them.
 // After WM_NCDESTROY the object is detached and PostNcDestroy runs.
 #pragma once
+#include <typeindex>
+
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/message_map.h"
 #include "platform/mfc/point_rect.h"
@@ -57,6 +59,9 @@ public:
   // the window is destroyed; null for a null handle.
   static CWnd* FromHandle(HWND window);
   static CWnd* FromHandlePermanent(HWND window);
+  // The temporary wrapper of one type for a window (made once, kept until the window is
+  // destroyed); null for a dead window.
+  static CWnd* TemporaryOf(HWND window, std::type_index type, CWnd* (*make)());
 
   // ---- Creating, attaching, destroying.
   virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
@@ -198,9 +203,18 @@ protected:
 private:
   friend LRESULT AfxWndProc(HWND, UINT, WPARAM, LPARAM);
   friend void AfxAttachCreatedWindow(HWND window, const CREATESTRUCTW& create);
+  void FilterToolTipMessage(MSG* msg);
   bool temporary_ = false;
+  bool toolTips_ = false;
   friend struct AfxWindowMaps;
 };
+
+// The permanent object of the window when it is a T, else a temporary T for the window.
+template <typename T>
+T* AfxWndFromHandle(HWND window) {
+  if (T* permanent = dynamic_cast<T*>(CWnd::FromHandlePermanent(window))) return permanent;
+  return static_cast<T*>(CWnd::TemporaryOf(window, typeid(T), []() -> CWnd* { return new T; }));
+}
 
 // A scroll-bar control (only as the argument of the scroll handlers).
 class CScrollBar : public CWnd {

@@ -1,5 +1,6 @@
 // Global memory blocks and an in-memory clipboard. The clipboard owns the blocks handed to
-// SetClipboardData and frees them when it is emptied.
+// SetClipboardData and frees them when it is emptied. CF_UNICODETEXT holds wchar_t text
+// with its terminator ((length + 1) * sizeof(wchar_t) bytes), as CString keeps it.
 #pragma once
 #include <string>
 

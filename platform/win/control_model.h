@@ -23,6 +23,10 @@ LRESULT SendNotify(HWND from, UINT code, NMHDR* header);
 // Sends WM_COMMAND with a control notification code to the control's parent.
 LRESULT SendCommandNotify(HWND from, UINT code);
 
+// Takes the next queued message when it is a mouse message for the window (what a
+// control's drag detection and tracking loops read while the button is held).
+bool TakeQueuedMouseMessage(HWND window, MSG& msg);
+
 template <typename T>
 T* ModelAs(HWND window) {
   return dynamic_cast<T*>(ModelOf(window));

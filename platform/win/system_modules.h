@@ -10,6 +10,8 @@ namespace StandIn {
 // null when the name is not built in or the module is configured absent.
 HMODULE LoadBuiltinModule(LPCWSTR path);
 bool IsBuiltinModule(HMODULE module);
+// The file name is one the stand-in answers for (whether or not it is configured present).
+bool IsBuiltinFileName(LPCWSTR path);
 FARPROC BuiltinProcAddress(HMODULE module, LPCSTR name);
 // Drops one load; true when the module was built in.
 bool FreeBuiltinModule(HMODULE module);

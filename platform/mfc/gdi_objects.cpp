@@ -11,6 +11,7 @@ namespace {
 
 // Temporary wrappers made by FromHandle; they never delete the handle they wrap.
 struct TempGdiObjects {
+  std::map<HGDIOBJ, CGdiObject*> permanent;  // objects that created or attached their handle
   std::map<HGDIOBJ, std::unique_ptr<CGdiObject>> objects;
   std::map<HDC, std::unique_ptr<CDC>> dcs;
   ~TempGdiObjects() {
@@ -27,6 +28,9 @@ TempGdiObjects& temps() {
 template <typename T>
 T* TempFor(HGDIOBJ handle) {
   if (!handle) return nullptr;
+  auto owner = temps().permanent.find(handle);
+  if (owner != temps().permanent.end())
+    if (auto* typed = dynamic_cast<T*>(owner->second)) return typed;
   auto it = temps().objects.find(handle);
   if (it != temps().objects.end()) {
     if (auto* typed = dynamic_cast<T*>(it->second.get())) return typed;
@@ -56,11 +60,14 @@ CGdiObject::~CGdiObject() { DeleteObject(); }
 BOOL CGdiObject::Attach(HGDIOBJ object) {
   if (!object || m_hObject) return FALSE;
   m_hObject = object;
+  temps().permanent[object] = this;
   return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ object = m_hObject;
+  auto owner = temps().permanent.find(object);
+  if (owner != temps().permanent.end() && owner->second == this) temps().permanent.erase(owner);
   m_hObject = nullptr;
   return object;
 }

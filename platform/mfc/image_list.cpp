@@ -6,6 +6,7 @@
 namespace {
 // Temporary wrappers made by FromHandle; they never destroy the list they wrap.
 struct TempImageLists {
+  std::map<HIMAGELIST, CImageList*> permanent;  // objects that created or attached their list
   std::map<HIMAGELIST, std::unique_ptr<CImageList>> lists;
   ~TempImageLists() {
     for (auto& [h, l] : lists) l->Detach();
@@ -27,18 +28,20 @@ CImageList::~CImageList() { DeleteImageList(); }
 
 BOOL CImageList::Create(int cx, int cy, UINT flags, int initial, int grow) {
   if (m_hImageList) return FALSE;
-  m_hImageList = ImageList_Create(cx, cy, flags, initial, grow);
-  return m_hImageList ? TRUE : FALSE;
+  return Attach(ImageList_Create(cx, cy, flags, initial, grow));
 }
 
 BOOL CImageList::Attach(HIMAGELIST list) {
   if (!list || m_hImageList) return FALSE;
   m_hImageList = list;
+  temps().permanent[list] = this;
   return TRUE;
 }
 
 HIMAGELIST CImageList::Detach() {
   HIMAGELIST list = m_hImageList;
+  auto owner = temps().permanent.find(list);
+  if (owner != temps().permanent.end() && owner->second == this) temps().permanent.erase(owner);
   m_hImageList = nullptr;
   return list;
 }
@@ -69,6 +72,8 @@ BOOL CImageList::Draw(CDC* dc, int index, POINT point, UINT style) {
 
 CImageList* CImageList::FromHandle(HIMAGELIST list) {
   if (!list) return nullptr;
+  auto owner = temps().permanent.find(list);
+  if (owner != temps().permanent.end()) return owner->second;
   auto it = temps().lists.find(list);
   if (it != temps().lists.end()) return it->second.get();
   auto wrapper = std::make_unique<CImageList>();

@@ -8,6 +8,7 @@
 
 namespace {
 struct TempMenus {
+  std::map<HMENU, CMenu*> permanent;  // objects that created or attached their menu
   std::map<HMENU, std::unique_ptr<CMenu>> menus;
   ~TempMenus() {
     for (auto& [h, m] : menus) m->Detach();
@@ -36,10 +37,13 @@ BOOL CMenu::DestroyMenu() {
 BOOL CMenu::Attach(HMENU menu) {
   if (!menu || m_hMenu) return FALSE;
   m_hMenu = menu;
+  temps().permanent[menu] = this;
   return TRUE;
 }
 HMENU CMenu::Detach() {
   HMENU menu = m_hMenu;
+  auto owner = temps().permanent.find(menu);
+  if (owner != temps().permanent.end() && owner->second == this) temps().permanent.erase(owner);
   m_hMenu = nullptr;
   return menu;
 }
@@ -70,6 +74,8 @@ BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect) 
 }
 CMenu* CMenu::FromHandle(HMENU menu) {
   if (!menu) return nullptr;
+  auto owner = temps().permanent.find(menu);
+  if (owner != temps().permanent.end()) return owner->second;
   auto it = temps().menus.find(menu);
   if (it != temps().menus.end()) return it->second.get();
   auto wrapper = std::make_unique<CMenu>();

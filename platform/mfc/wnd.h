@@ -7,6 +7,12 @@
 //
 // WM_NOTIFY and WM_COMMAND from a child are first offered back to the child (reflection,
 // OnChildNotify); only when the child did not eat them does the parent's map see them.
+// As in MFC, a reflected _EX handler that answers FALSE hands the message on: when the
+// parent does not handle it either, the sender gets the default procedure's answer (0),
+// not the value the child's handler put in *pResult. A handler whose result must reach
+// the sender answers TRUE.
+// Windows do not get the focus by being created or shown: keys typed through
+// StandIn::PressKey go to the window SetFocus (or a click on it) gave the focus.
 // After WM_NCDESTROY the object is detached and PostNcDestroy runs.
 #pragma once
 #include <typeindex>

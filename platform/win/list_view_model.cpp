@@ -302,7 +302,10 @@ int ListViewModel::InsertItem(const LVITEMW* item) {
     if (item->pszText == LPSTR_TEXTCALLBACKW) cell.textCallback = true;
     else if (item->pszText) cell.text = item->pszText;
   }
-  if (item->mask & LVIF_IMAGE) cell.image = item->iImage;
+  if (item->mask & LVIF_IMAGE) {
+    cell.imageCallback = item->iImage == I_IMAGECALLBACK;
+    cell.image = cell.imageCallback ? -1 : item->iImage;
+  }
   if (item->mask & LVIF_PARAM) it.param = item->lParam;
   if (item->mask & LVIF_INDENT) it.indent = item->iIndent;
   if (item->mask & LVIF_STATE) it.state = item->state & item->stateMask & ~static_cast<UINT>(LVIS_FOCUSED);
@@ -354,7 +357,7 @@ bool ListViewModel::GetItem(LVITEMW* item) {
   Item& it = items_[static_cast<size_t>(item->iItem)];
   const Cell& cell = it.cells[static_cast<size_t>(col)];
   bool textCallback = OwnerData() || cell.textCallback;
-  bool imageCallback = OwnerData() || cell.image == I_IMAGECALLBACK;
+  bool imageCallback = OwnerData() || cell.imageCallback;
   UINT ask = 0;
   if (item->mask & LVIF_TEXT) {
     if (textCallback) {
@@ -382,16 +385,14 @@ bool ListViewModel::GetItem(LVITEMW* item) {
     di.item.lParam = it.param;
     di.item.state = item->state;
     di.item.stateMask = item->stateMask;
-    LPWSTR buffer = item->pszText;
     wchar_t own[kMaxText] = {};
-    if (!buffer || buffer == LPSTR_TEXTCALLBACKW || item->cchTextMax <= 0) {
-      buffer = own;
-      di.item.cchTextMax = kMaxText;
-    } else {
-      buffer[0] = 0;
+    di.item.pszText = own;
+    di.item.cchTextMax = kMaxText;
+    if ((ask & LVIF_TEXT) && item->pszText && item->pszText != LPSTR_TEXTCALLBACKW && item->cchTextMax > 0) {
+      di.item.pszText = item->pszText;
       di.item.cchTextMax = item->cchTextMax;
+      item->pszText[0] = 0;
     }
-    di.item.pszText = buffer;
     di.item.iImage = cell.image;
     Notify(LVN_GETDISPINFOW, &di.hdr);
     if (item->iItem >= Count()) return false;
@@ -400,6 +401,7 @@ bool ListViewModel::GetItem(LVITEMW* item) {
         CopyOut(di.item.pszText, item->pszText, item->cchTextMax);
     }
     if (ask & LVIF_IMAGE) item->iImage = di.item.iImage;
+    if ((ask & LVIF_TEXT) && !(item->pszText && item->pszText != LPSTR_TEXTCALLBACKW)) item->pszText = LPSTR_TEXTCALLBACKW;
     if (ask & LVIF_STATE)
       item->state = (item->state & ~static_cast<UINT>(LVIS_STATEIMAGEMASK)) | (di.item.state & di.item.stateMask & LVIS_STATEIMAGEMASK);
     if ((di.item.mask & LVIF_DI_SETITEM) && !OwnerData()) {
@@ -408,7 +410,10 @@ bool ListViewModel::GetItem(LVITEMW* item) {
         stored.text = di.item.pszText;
         stored.textCallback = false;
       }
-      if (ask & LVIF_IMAGE) stored.image = di.item.iImage;
+      if (ask & LVIF_IMAGE) {
+        stored.image = di.item.iImage;
+        stored.imageCallback = false;
+      }
     }
   }
   return true;
@@ -447,7 +452,10 @@ bool ListViewModel::SetItem(const LVITEMW* item) {
     cell.textCallback = item->pszText == LPSTR_TEXTCALLBACKW;
     cell.text = cell.textCallback || !item->pszText ? L"" : item->pszText;
   }
-  if (item->mask & LVIF_IMAGE) cell.image = item->iImage;
+  if (item->mask & LVIF_IMAGE) {
+    cell.imageCallback = item->iImage == I_IMAGECALLBACK;
+    cell.image = cell.imageCallback ? -1 : item->iImage;
+  }
   if (col == 0) {
     Item& it = items_[static_cast<size_t>(item->iItem)];
     if (item->mask & LVIF_PARAM) it.param = item->lParam;

@@ -39,7 +39,8 @@ public:
   struct Cell {
     std::wstring text;
     bool textCallback = false;
-    int image = -1;
+    int image = -1;  // -1: no image
+    bool imageCallback = false;  // set with I_IMAGECALLBACK: the parent supplies the image
   };
   struct Item {
     std::vector<Cell> cells;

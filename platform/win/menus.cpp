@@ -80,6 +80,7 @@ MenuItemSnapshot Snap(const MenuItem& it) {
 const MenuItemSnapshot* FindIn(const std::vector<MenuItemSnapshot>& items, bool byId, UINT id, const std::wstring& text) {
   for (const MenuItemSnapshot& it : items) {
     if (it.flags & MF_POPUP) {
+      if (!byId && it.text == text && !(it.flags & (MF_GRAYED | MF_DISABLED))) return &it;
       if (const MenuItemSnapshot* found = FindIn(it.submenu, byId, id, text)) return found;
       continue;
     }

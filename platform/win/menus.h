@@ -68,7 +68,7 @@ struct MenuSnapshot {
   UINT flags = 0;
   // The item with this command id (searching submenus), or null.
   const MenuItemSnapshot* FindById(UINT id) const;
-  // The enabled item with this text (searching submenus), or null.
+  // The enabled item (or submenu) with this text, searching submenus, or null.
   const MenuItemSnapshot* FindByText(const std::wstring& text) const;
 };
 MenuSnapshot SnapshotMenu(HMENU menu);

@@ -76,6 +76,7 @@ TEST_F(GridEditing, EscapeAndEnterWithoutTypingKeepTheText) {
 }
 
 TEST_F(GridEditing, LosingTheFocusCommitsAndTabToo) {
+  grid->SetFocus();
   grid->SetFocusRow(2);
   grid->SetFocusColumn(2, false);
   StandIn::PressKey(VK_F2);
@@ -217,19 +218,25 @@ TEST_F(GridImages, WithSelectionToggleTheNewImageGoesToEverySelectedRow) {
 }
 
 TEST_F(GridImages, AClickOnACheckBoxSpreadsToTheSelection) {
+  // A list with item check boxes whose first column spreads a check to the selection.
+  grid->DestroyWindow();
+  CreateGrid();
   grid->SetExtendedStyle(grid->GetExtendedStyle() | LVS_EX_CHECKBOXES);
-  auto* lead = new CColumnTraitImage;
-  lead->SetSelectionToggle(true);
-  // Column 0 is the lead column; give it a trait that spreads checks.
-  grid->DestroyColumnTrait(0);
-  grid->PlaceColumnTrait(0, lead);
+  auto* spreading = new CColumnTraitImage;
+  spreading->SetSelectionToggle(true);
+  grid->InsertTraitColumn(0, L"Kind", LVCFMT_LEFT, 120, 0, spreading);
+  AddRows({{L"Line"}, {L"Arc"}, {L"Circle"}, {L"Point"}});
   SelectOnly({0, 1, 2});
-  grid->SetCheck(1, TRUE);
   parent.checkChanges = 0;
-  grid->StartCellEdit(1, 0, CPoint(1, CellPoint(1, 1).y));
+  CRect row;
+  grid->GetItemRect(1, &row, LVIR_BOUNDS);
+  StandIn::LeftClick(grid->GetSafeHwnd(), CPoint(row.left + 8, row.CenterPoint().y));
+  EXPECT_TRUE(grid->GetCheck(1));
   EXPECT_TRUE(grid->GetCheck(0));
   EXPECT_TRUE(grid->GetCheck(2));
-  EXPECT_EQ(parent.checkChanges, 2);
+  EXPECT_FALSE(grid->GetCheck(3));
+  EXPECT_EQ(parent.checkChanges, 3);
+  EXPECT_EQ(grid->GetSelectedCount(), 3u);
 }
 
 TEST_F(GridImages, AddCheckBoxImagesLeavesCheckBoxesOff) {

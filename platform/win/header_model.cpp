@@ -177,70 +177,71 @@ bool HeaderModel::SetOrder(int count, const int* order) {
 void HeaderModel::OnButtonDown(POINT point) {
   UINT flags = 0;
   int index = HitTest(point, flags);
+  press_ = Press::None;
   if (index < 0) return;
-  MSG msg;
+  pressed_ = index;
+  pressPoint_ = point;
   if (flags & (HHT_ONDIVIDER | HHT_ONDIVOPEN)) {
     HDITEMW begin;
     begin.mask = HDI_WIDTH;
     begin.cxy = items_[static_cast<size_t>(index)].width;
-    if (Notify(HDN_BEGINTRACKW, index, &begin)) return;  // refused
-    if (index >= Count()) return;
-    int startWidth = items_[static_cast<size_t>(index)].width;
-    int width = startWidth;
-    while (TakeQueuedMouseMessage(window_, msg)) {
-      int x = GET_X_LPARAM(msg.lParam);
-      width = std::max(0, startWidth + x - static_cast<int>(point.x));
-      if (msg.message == WM_LBUTTONUP) break;
-      if (msg.message != WM_MOUSEMOVE) break;
-      HDITEMW track;
-      track.mask = HDI_WIDTH;
-      track.cxy = width;
-      Notify(HDN_TRACKW, index, &track);
-    }
+    if (Notify(HDN_BEGINTRACKW, index, &begin) || index >= Count()) return;  // refused
+    press_ = Press::Tracking;
+    pressWidth_ = items_[static_cast<size_t>(index)].width;
+  } else {
+    press_ = Press::Clicking;
+  }
+  SetCapture(window_);
+}
+
+void HeaderModel::OnMouseMove(POINT point) {
+  if (pressed_ >= Count()) press_ = Press::None;
+  if (press_ == Press::Tracking) {
+    HDITEMW track;
+    track.mask = HDI_WIDTH;
+    track.cxy = std::max(0, pressWidth_ + static_cast<int>(point.x - pressPoint_.x));
+    Notify(HDN_TRACKW, pressed_, &track);
+  } else if (press_ == Press::Clicking && (GetWindowLongW(window_, GWL_STYLE) & HDS_DRAGDROP) &&
+             std::abs(point.x - pressPoint_.x) > GetSystemMetrics(SM_CXDRAG)) {
+    press_ = Notify(HDN_BEGINDRAG, pressed_, nullptr) ? Press::Refused : Press::Dragging;
+  }
+}
+
+void HeaderModel::OnButtonUp(POINT point) {
+  Press press = press_;
+  int index = pressed_;
+  press_ = Press::None;
+  pressed_ = -1;
+  if (GetCapture() == window_) ReleaseCapture();
+  if (index < 0 || index >= Count()) return;
+  if (press == Press::Tracking) {
     HDITEMW end;
     end.mask = HDI_WIDTH;
-    end.cxy = width;
+    end.cxy = std::max(0, pressWidth_ + static_cast<int>(point.x - pressPoint_.x));
     Notify(HDN_ENDTRACKW, index, &end);
     HDITEMW set;
     set.mask = HDI_WIDTH;
     set.cxy = end.cxy;
-    Set(index, &set);
-    return;
-  }
-  bool dragging = false, refused = false;
-  bool dragStyle = (GetWindowLongW(window_, GWL_STYLE) & HDS_DRAGDROP) != 0;
-  while (TakeQueuedMouseMessage(window_, msg)) {
-    POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
-    if (msg.message == WM_MOUSEMOVE) {
-      if (!dragging && !refused && dragStyle && std::abs(at.x - point.x) > GetSystemMetrics(SM_CXDRAG)) {
-        if (Notify(HDN_BEGINDRAG, index, nullptr)) refused = true;
-        else dragging = true;
-      }
-      continue;
+    if (index < Count()) Set(index, &set);
+  } else if (press == Press::Dragging) {
+    int position = 0, x = 0;
+    for (size_t p = 0; p < order_.size(); ++p) {
+      x += items_[static_cast<size_t>(order_[p])].width;
+      position = static_cast<int>(p);
+      if (point.x < x) break;
     }
-    if (msg.message != WM_LBUTTONUP) break;
-    if (dragging) {
-      int position = 0, x = 0;
-      for (size_t p = 0; p < order_.size(); ++p) {
-        x += items_[static_cast<size_t>(order_[p])].width;
-        position = static_cast<int>(p);
-        if (at.x < x) break;
-      }
-      if (at.x < 0) position = 0;
-      HDITEMW drop;
-      drop.mask = HDI_ORDER;
-      drop.iOrder = position;
-      if (!Notify(HDN_ENDDRAG, index, &drop) && index < Count()) {
-        MoveToOrder(index, drop.iOrder);
-        InvalidateRect(window_, nullptr, TRUE);
-        InvalidateRect(GetParent(window_), nullptr, TRUE);
-      }
-      return;
+    if (point.x < 0) position = 0;
+    HDITEMW drop;
+    drop.mask = HDI_ORDER;
+    drop.iOrder = position;
+    if (!Notify(HDN_ENDDRAG, index, &drop) && index < Count()) {
+      MoveToOrder(index, drop.iOrder);
+      InvalidateRect(window_, nullptr, TRUE);
+      InvalidateRect(GetParent(window_), nullptr, TRUE);
     }
-    if (!refused) Notify(HDN_ITEMCLICKW, index, nullptr);
-    return;
+  } else if (press == Press::Clicking) {
+    Notify(HDN_ITEMCLICKW, index, nullptr);
   }
-  if (!dragging && !refused) Notify(HDN_ITEMCLICKW, index, nullptr);
 }
 
 void HeaderModel::OnDoubleClick(POINT point) {
@@ -294,6 +295,9 @@ LRESULT HeaderModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_LBUTTONDOWN: OnButtonDown(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_MOUSEMOVE: OnMouseMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_LBUTTONUP: OnButtonUp(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+    case WM_CAPTURECHANGED: press_ = Press::None; return 0;
     case WM_LBUTTONDBLCLK: OnDoubleClick(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
     case WM_RBUTTONUP: {
       NMHDR nm;

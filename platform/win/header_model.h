@@ -46,6 +46,8 @@ private:
   void MoveToOrder(int index, int position);
   LRESULT Notify(UINT code, int item, HDITEMW* changes, int button = 0);
   void OnButtonDown(POINT point);
+  void OnMouseMove(POINT point);
+  void OnButtonUp(POINT point);
   void OnDoubleClick(POINT point);
 
   HWND window_ = nullptr;
@@ -53,6 +55,12 @@ private:
   std::vector<int> order_;
   HFONT font_ = nullptr;
   HIMAGELIST images_ = nullptr;
+  // What the left button is doing between its down and up messages (the header holds
+  // the mouse capture meanwhile).
+  enum class Press { None, Tracking, Clicking, Dragging, Refused } press_ = Press::None;
+  int pressed_ = -1;
+  POINT pressPoint_;
+  int pressWidth_ = 0;
 };
 
 }  // namespace StandIn

@@ -1,5 +1,7 @@
 #include "window_fixture.h"
 
+#include <algorithm>
+
 namespace windowtest {
 namespace {
 
@@ -7,14 +9,265 @@ using Texts = std::vector<std::wstring>;
 
 class ListView : public WindowTest {};
 
-TEST_F(ListView, HeaderClicksBecomeColumnClicksOfTheRightColumn) {
-  CreateList();
-  AddRows({{L"a", L"1"}});
-  for (int col : {0, 1, 2}) StandIn::LeftClick(list->GetHeaderCtrl()->GetSafeHwnd(), HeaderPoint(col));
-  std::vector<int> clicked;
+std::vector<int> Items(const RecordingParent& parent, UINT code) {
+  std::vector<int> items;
   for (const Notice& n : parent.notices)
-    if (n.code == LVN_COLUMNCLICK) clicked.push_back(n.subItem);
-  EXPECT_EQ(clicked, (std::vector<int>{0, 1, 2}));
+    if (n.code == code) items.push_back(n.item);
+  return items;
+}
+
+TEST_F(ListView, CheckBoxesAreStateImagesAndEveryChangeIsNotifiedAtOnce) {
+  CreateList(0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+  AddRows({{L"a"}, {L"b"}});
+  ASSERT_NE(list->GetImageList(LVSIL_STATE), nullptr);
+  EXPECT_EQ(list->GetImageList(LVSIL_STATE)->GetImageCount(), 2);
+  EXPECT_EQ(list->GetItemState(0, LVIS_STATEIMAGEMASK), static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
+  EXPECT_EQ(list->GetCheck(0), FALSE);
+  parent.notices.clear();
+
+  list->SetCheck(1, TRUE);
+  // Both notifications arrive before SetCheck returns, changing and then changed.
+  ASSERT_EQ(parent.Codes(), (std::vector<UINT>{LVN_ITEMCHANGING, LVN_ITEMCHANGED}));
+  EXPECT_EQ(parent.notices[1].item, 1);
+  EXPECT_EQ(parent.notices[1].oldState, static_cast<UINT>(INDEXTOSTATEIMAGEMASK(1)));
+  EXPECT_EQ(parent.notices[1].newState, static_cast<UINT>(INDEXTOSTATEIMAGEMASK(2)));
+  EXPECT_EQ(parent.notices[1].changed, static_cast<UINT>(LVIF_STATE));
+  EXPECT_EQ(list->GetCheck(1), TRUE);
+
+  // Setting the state it already has sends nothing.
+  parent.notices.clear();
+  list->SetCheck(1, TRUE);
+  EXPECT_TRUE(parent.notices.empty());
+
+  // A click on the state icon toggles the check without selecting the row.
+  CRect icon;
+  ASSERT_TRUE(list->GetSubItemRect(0, 0, LVIR_BOUNDS, icon));
+  StandIn::LeftClick(list->GetSafeHwnd(), CPoint(icon.left + 8, icon.CenterPoint().y));
+  EXPECT_EQ(list->GetCheck(0), TRUE);
+  EXPECT_EQ(list->GetSelectedCount(), 0u);
+  EXPECT_EQ(Items(parent, NM_CLICK), (std::vector<int>{0}));
+
+  // Space toggles the focused row's check.
+  list->SetItemState(1, LVIS_FOCUSED, LVIS_FOCUSED);
+  list->SetFocus();
+  StandIn::PressKey(VK_SPACE);
+  EXPECT_EQ(list->GetCheck(1), FALSE);
+
+  // Turning check boxes off removes the state images.
+  list->SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  EXPECT_EQ(list->GetImageList(LVSIL_STATE), nullptr);
+  EXPECT_EQ(list->GetItemState(0, LVIS_STATEIMAGEMASK), 0u);
+}
+
+TEST_F(ListView, AParentThatRefusesTheChangeKeepsTheOldState) {
+  CreateList(0, LVS_EX_CHECKBOXES);
+  AddRows({{L"a"}, {L"b"}});
+  parent.refuseChanging = true;
+  parent.notices.clear();
+  EXPECT_FALSE(list->SetCheck(0, TRUE));
+  EXPECT_EQ(list->GetCheck(0), FALSE);
+  EXPECT_EQ(parent.Codes(), (std::vector<UINT>{LVN_ITEMCHANGING}));
+}
+
+TEST_F(ListView, FocusIsOneRowAndSingleSelectionKeepsOneRowSelected) {
+  CreateList(LVS_SINGLESEL);
+  AddRows({{L"a"}, {L"b"}, {L"c"}});
+  list->SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+  parent.notices.clear();
+  list->SetItemState(2, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+  EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), 2);
+  EXPECT_EQ(list->GetSelectedCount(), 1u);
+  // Row 0 loses focus first, then its selection, then row 2 gains both in one change.
+  EXPECT_EQ(Items(parent, LVN_ITEMCHANGED), (std::vector<int>{0, 0, 2}));
+}
+
+TEST_F(ListView, ClicksWithControlAndShiftBuildTheSelection) {
+  CreateList(0, LVS_EX_FULLROWSELECT);
+  AddRows({{L"a"}, {L"b"}, {L"c"}, {L"d"}, {L"e"}});
+  HWND h = list->GetSafeHwnd();
+  StandIn::LeftClick(h, CellPoint(1, 1));
+  StandIn::LeftClick(h, CellPoint(3, 2), StandIn::kShift);
+  EXPECT_EQ(list->GetSelectedCount(), 3u);
+  EXPECT_EQ(list->GetSelectionMark(), 1);
+  StandIn::LeftClick(h, CellPoint(2, 0), StandIn::kControl);
+  EXPECT_FALSE(list->GetItemState(2, LVIS_SELECTED));
+  EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), 2);
+  // A plain click on a selected row keeps only that row once the button comes up.
+  StandIn::LeftClick(h, CellPoint(3, 0));
+  EXPECT_EQ(list->GetSelectedCount(), 1u);
+  EXPECT_TRUE(list->GetItemState(3, LVIS_SELECTED));
+  // A click below the rows clears the selection and reports no item.
+  parent.notices.clear();
+  StandIn::LeftClick(h, CPoint(50, 280));
+  EXPECT_EQ(list->GetSelectedCount(), 0u);
+  EXPECT_EQ(Items(parent, NM_CLICK), (std::vector<int>{-1}));
+  EXPECT_EQ(::GetFocus(), h);
+}
+
+TEST_F(ListView, ArrowKeysMoveFocusAndSelection) {
+  CreateList();
+  AddRows({{L"a"}, {L"b"}, {L"c"}});
+  list->SetFocus();
+  StandIn::PressKey(VK_DOWN);
+  EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), 0);
+  StandIn::PressKey(VK_DOWN);
+  StandIn::PressKey(VK_DOWN, StandIn::kShift);
+  EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), 2);
+  EXPECT_EQ(list->GetSelectedCount(), 2u);
+  StandIn::PressKey(VK_HOME);
+  EXPECT_EQ(list->GetSelectedCount(), 1u);
+  EXPECT_TRUE(list->GetItemState(0, LVIS_SELECTED));
+}
+
+TEST_F(ListView, DraggingARowStartsADragInsteadOfAClick) {
+  CreateList(0, LVS_EX_FULLROWSELECT);
+  AddRows({{L"a"}, {L"b"}});
+  StandIn::DragFrom(list->GetSafeHwnd(), CellPoint(0, 1), CPoint(CellPoint(0, 1).x + 20, CellPoint(1, 1).y));
+  EXPECT_EQ(Items(parent, LVN_BEGINDRAG), (std::vector<int>{0}));
+  EXPECT_EQ(parent.Count(NM_CLICK), 0);
+}
+
+// A list that records the WM_CONTEXTMENU messages it receives.
+class ContextList : public CListCtrl {
+public:
+  std::vector<std::pair<HWND, CPoint>> seen;
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    if (message == WM_CONTEXTMENU) seen.emplace_back(reinterpret_cast<HWND>(wParam), CPoint(static_cast<DWORD>(lParam)));
+    return CListCtrl::OnWndMsg(message, wParam, lParam, result);
+  }
+};
+
+TEST_F(ListView, RightClickSelectsAndRaisesTheContextMenuOnTheList) {
+  auto* menuList = new ContextList;
+  list.reset(menuList);
+  ASSERT_TRUE(list->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(10, 10, 410, 310), &parent, kListId));
+  list->SetExtendedStyle(LVS_EX_FULLROWSELECT);
+  list->InsertColumn(0, L"Name", LVCFMT_LEFT, 100);
+  AddRows({{L"a"}, {L"b"}});
+  HWND h = list->GetSafeHwnd();
+  StandIn::RightClick(h, CellPoint(1, 0));
+  EXPECT_TRUE(list->GetItemState(1, LVIS_SELECTED));
+  EXPECT_EQ(parent.Count(NM_RCLICK), 1);
+  ASSERT_EQ(menuList->seen.size(), 1u);
+  EXPECT_EQ(menuList->seen[0].first, h);
+  CPoint screen = CellPoint(1, 0);
+  ::ClientToScreen(h, &screen);
+  EXPECT_EQ(menuList->seen[0].second, screen);
+  // Right-clicking the header raises it too, naming the header as the source.
+  HWND header = list->GetHeaderCtrl()->GetSafeHwnd();
+  StandIn::RightClick(header, CPoint(20, 5));
+  ASSERT_EQ(menuList->seen.size(), 2u);
+  EXPECT_EQ(menuList->seen[1].first, header);
+  // The keyboard's menu key raises it with the point (-1, -1).
+  list->SetFocus();
+  StandIn::PressKey(VK_APPS);
+  ASSERT_EQ(menuList->seen.size(), 3u);
+  EXPECT_EQ(menuList->seen[2].second, CPoint(-1, -1));
+}
+
+TEST_F(ListView, SortIsAStableMergeSortOverPreSortIndexes) {
+  CreateList();
+  AddRows({{L"b", L"1"}, {L"a", L"2"}, {L"b", L"3"}, {L"a", L"4"}, {L"c", L"5"}});
+  struct Context {
+    HWND list;
+    std::vector<std::pair<LPARAM, LPARAM>> calls;
+    bool orderStable = true;
+  } context{list->GetSafeHwnd(), {}, true};
+  auto compare = [](LPARAM a, LPARAM b, LPARAM data) -> int {
+    auto* c = reinterpret_cast<Context*>(data);
+    c->calls.emplace_back(a, b);
+    wchar_t ta[8] = {}, tb[8] = {};
+    LVITEMW item;
+    item.mask = LVIF_TEXT;
+    item.pszText = ta;
+    item.cchTextMax = 8;
+    item.iItem = static_cast<int>(a);
+    ::SendMessageW(c->list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    item.pszText = tb;
+    item.iItem = static_cast<int>(b);
+    ::SendMessageW(c->list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    return std::wcscmp(ta, tb);
+  };
+  ASSERT_TRUE(list->SortItemsEx(compare, reinterpret_cast<DWORD_PTR>(&context)));
+  EXPECT_EQ(ColumnTexts(1), (Texts{L"2", L"4", L"1", L"3", L"5"}));
+  // Every call named rows by their place before the sort.
+  for (auto [a, b] : context.calls) {
+    EXPECT_GE(a, 0);
+    EXPECT_LT(b, 5);
+  }
+  EXPECT_FALSE(context.calls.empty());
+  // SortItems passes the item data instead.
+  std::vector<DWORD_PTR> data;
+  for (int row = 0; row < 5; ++row) data.push_back(list->GetItemData(row));
+  auto byData = [](LPARAM a, LPARAM b, LPARAM) -> int { return static_cast<int>(b - a); };
+  ASSERT_TRUE(list->SortItems(byData, 0));
+  EXPECT_EQ(ColumnTexts(1), (Texts{L"5", L"4", L"3", L"2", L"1"}));
+}
+
+TEST_F(ListView, GeometryFollowsTheFixedMetrics) {
+  CreateList();
+  AddRows({{L"a"}, {L"b"}});
+  CRect row0, row1, cell;
+  ASSERT_TRUE(list->GetItemRect(0, &row0, LVIR_BOUNDS));
+  ASSERT_TRUE(list->GetItemRect(1, &row1, LVIR_BOUNDS));
+  EXPECT_EQ(row0.top, 21) << "below a header of text height 13 + 8";
+  EXPECT_EQ(row0.Height(), 17) << "text height 13 + 4";
+  EXPECT_EQ(row1.top, row0.bottom);
+  EXPECT_EQ(row0.Width(), 240);
+  // Columns follow the display order.
+  int order[] = {2, 0, 1};
+  ASSERT_TRUE(list->SetColumnOrderArray(3, order));
+  ASSERT_TRUE(list->GetSubItemRect(0, 1, LVIR_BOUNDS, cell));
+  EXPECT_EQ(cell.left, 160);
+  LVHITTESTINFO hit;
+  hit.pt = CPoint(170, 25);
+  EXPECT_EQ(list->SubItemHitTest(&hit), 0);
+  EXPECT_EQ(hit.iSubItem, 1);
+  EXPECT_TRUE(hit.flags & LVHT_ONITEMLABEL);
+  hit.pt = CPoint(30, 290);
+  EXPECT_EQ(list->SubItemHitTest(&hit), -1);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(LVHT_NOWHERE));
+  // A larger font makes taller rows.
+  CFont font;
+  LOGFONT lf{};
+  lf.lfHeight = -20;
+  font.CreateFontIndirect(&lf);
+  list->SetFont(&font);
+  ASSERT_TRUE(list->GetItemRect(0, &row0, LVIR_BOUNDS));
+  EXPECT_EQ(row0.Height(), 24);
+  list->SetFont(nullptr);
+}
+
+TEST_F(ListView, CallbackTextsComeFromTheParent) {
+  CreateList();
+  struct Answering : RecordingParent {};
+  list->InsertItem(LVIF_TEXT, 0, LPSTR_TEXTCALLBACKW, 0, 0, 0, 0);
+  // Without a handler the parent gives nothing, so the text stays empty; with NORECOMPUTE
+  // the callback marker comes back.
+  EXPECT_EQ(list->GetItemText(0, 0), L"");
+  EXPECT_EQ(parent.Count(LVN_GETDISPINFOW), 1);
+  LVITEM item;
+  item.mask = LVIF_TEXT | LVIF_NORECOMPUTE;
+  wchar_t buffer[8];
+  item.pszText = buffer;
+  item.cchTextMax = 8;
+  ASSERT_TRUE(list->GetItem(&item));
+  EXPECT_EQ(item.pszText, LPSTR_TEXTCALLBACKW);
+}
+
+TEST_F(ListView, LabelEditingAsksTheParentAndWritesOnlyAcceptedText) {
+  CreateList(LVS_EDITLABELS);
+  AddRows({{L"old"}});
+  CEdit* editor = list->EditLabel(0);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(::GetFocus(), editor->GetSafeHwnd());
+  StandIn::TypeText(L"new");
+  StandIn::PressKey(VK_RETURN);
+  EXPECT_EQ(parent.Count(LVN_ENDLABELEDITW), 1);
+  // The parent answered 0 (its default), so the text is not taken.
+  EXPECT_EQ(list->GetItemText(0, 0), L"old");
+  EXPECT_EQ(list->GetEditControl(), nullptr);
+  EXPECT_EQ(::GetFocus(), list->GetSafeHwnd());
 }
 
 }  // namespace

@@ -369,8 +369,9 @@ BOOL CListGridCtrl::OnGetDispInfo(NMHDR* hdr, LRESULT* result) {
   if (item.iItem < 0 || item.iItem >= GetItemCount() || item.iSubItem < 0 ||
       item.iSubItem >= GetHeaderColumnCount())
     return FALSE;
+  // The check box of a row is its state image, asked for with the image (or the state).
   if (item.iSubItem == 0 && IsOwnerData() && (GetExtendedStyle() & LVS_EX_CHECKBOXES) &&
-      (item.mask & LVIF_IMAGE)) {
+      (item.mask & (LVIF_IMAGE | LVIF_STATE))) {
     item.mask |= LVIF_STATE;
     item.stateMask = LVIS_STATEIMAGEMASK;
     item.state = INDEXTOSTATEIMAGEMASK(QueryVirtualRowChecked(item.iItem) ? 2 : 1);

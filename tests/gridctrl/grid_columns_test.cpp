@@ -91,6 +91,21 @@ TEST_F(GridColumns, ControlStyleIsAppliedOnCreation) {
   EXPECT_NE(StandIn::DropTargetOf(grid->GetSafeHwnd()), nullptr);
 }
 
+TEST_F(GridColumns, ADialogsListBecomesAGridWhenSubclassed) {
+  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200,
+                              parent.GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kGridId)), nullptr,
+                              nullptr);
+  ASSERT_NE(list, nullptr);
+  EXPECT_FALSE(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
+  grid = std::make_unique<CListGridCtrl>();
+  ASSERT_TRUE(grid->SubclassDlgItem(kGridId, &parent));
+  EXPECT_TRUE(grid->GetExtendedStyle() & LVS_EX_FULLROWSELECT);
+  EXPECT_TRUE(grid->GetStyle() & LVS_SHOWSELALWAYS);
+  EXPECT_NE(StandIn::DropTargetOf(list), nullptr);
+  grid->InsertColumn(0, L"A", LVCFMT_LEFT, 50);
+  EXPECT_NE(dynamic_cast<CColumnTraitText*>(grid->GetColumnTraitAt(0)), nullptr);
+}
+
 TEST_F(GridColumns, ThemeFollowsTheSystemAnswers) {
   StandIn::System().windowsMajor = 6;
   StandIn::System().windowsMinor = 2;

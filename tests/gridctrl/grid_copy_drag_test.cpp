@@ -138,6 +138,35 @@ TEST_F(GridDrag, ACancelledDragChangesNothingAndRestoresTheFocus) {
   for (int row = 0; row < 8; ++row) EXPECT_FALSE(grid->GetItemState(row, LVIS_DROPHILITED)) << row;
 }
 
+TEST_F(GridDrag, HoveringAtTheEdgesScrollsOneRowPerPause) {
+  for (int row = 8; row < 60; ++row) AddRows({{std::to_wstring(row)}});
+  SelectOnly({0});
+  CRect client;
+  grid->GetClientRect(&client);
+  CPoint bottom(20, client.bottom - 2);
+  CPoint start = CellPoint(0, 0);
+  // The first move enters the grid; each later one over the bottom edge scrolls a row.
+  for (int i = 0; i < 4; ++i) driver.AddDragMove(Screen(bottom));
+  driver.AddDragCancel();
+  ULONGLONG before = StandIn::Clock();
+  StandIn::DragFrom(grid->GetSafeHwnd(), start, CPoint(start.x, start.y + 8));
+  EXPECT_EQ(grid->GetTopIndex(), 3);
+  EXPECT_EQ(StandIn::Clock() - before, 300u);
+
+  // Just below the header, the list scrolls back up until the top.
+  CRect header;
+  grid->GetHeaderCtrl()->GetWindowRect(&header);
+  CPoint top(20, header.Height() + 2);
+  for (int i = 0; i < 6; ++i) driver.AddDragMove(Screen(top));
+  driver.AddDragCancel();
+  start = CellPoint(5, 0);
+  SelectOnly({5});
+  StandIn::DragFrom(grid->GetSafeHwnd(), start, CPoint(start.x, start.y + 8));
+  EXPECT_EQ(grid->GetTopIndex(), 0);
+  RowTexts rows = Rows();
+  EXPECT_EQ(RowTexts(rows.begin(), rows.begin() + 3), (RowTexts{L"0", L"1", L"2"})) << "nothing was dropped";
+}
+
 TEST_F(GridDrag, TheDragCarriesTheSelectionText) {
   SelectOnly({2, 4});
   CString text;

@@ -8,7 +8,10 @@ BOOL RecordingParent::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   Notice notice;
   notice.code = header->code;
-  if (header->code == LVN_ITEMCHANGING || header->code == LVN_ITEMCHANGED || header->code == LVN_COLUMNCLICK ||
+  bool fromList = header->idFrom == kListId;
+  if (!fromList) {
+    if (header->code >= HDN_TRACKW && header->code <= HDN_ITEMCHANGINGA) notice.item = reinterpret_cast<NMHEADERW*>(lParam)->iItem;
+  } else if (header->code == LVN_ITEMCHANGING || header->code == LVN_ITEMCHANGED || header->code == LVN_COLUMNCLICK ||
       header->code == LVN_BEGINDRAG) {
     auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
     notice.item = nm->iItem;
@@ -20,12 +23,10 @@ BOOL RecordingParent::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
     auto* nm = reinterpret_cast<NMITEMACTIVATE*>(lParam);
     notice.item = nm->iItem;
     notice.subItem = nm->iSubItem;
-  } else if (header->code >= HDN_TRACKW && header->code <= HDN_ITEMCHANGINGA) {
-    notice.item = reinterpret_cast<NMHEADERW*>(lParam)->iItem;
   }
   notices.push_back(notice);
   BOOL handled = CWnd::OnNotify(wParam, lParam, result);
-  if (header->code == LVN_ITEMCHANGING && refuseChanging && (refuseRow < 0 || notice.item == refuseRow)) {
+  if (fromList && header->code == LVN_ITEMCHANGING && refuseChanging && (refuseRow < 0 || notice.item == refuseRow)) {
     *result = TRUE;
     return TRUE;
   }

@@ -18,6 +18,10 @@ void GridTest::SetUp() {
   StandIn::PumpMessages();
   liveWindowsBefore = StandIn::LiveWindowCount();
   liveWndObjectsBefore = StandIn::LiveWndObjectCount();
+  liveGdiObjectsBefore = StandIn::LiveGdiObjectCount();
+  liveMenusBefore = StandIn::LiveMenuCount();
+  liveBlocksBefore = StandIn::LiveGlobalBlockCount();
+  liveDcsBefore = StandIn::LiveDeviceContextCount();
   scopedDriver = std::make_unique<StandIn::ScopedInputDriver>(driver);
   StandIn::ClearTrackedMenus();
   ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"Parent", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 640, 420,
@@ -35,6 +39,10 @@ void GridTest::TearDown() {
   EXPECT_EQ(StandIn::LiveWindowCount(), liveWindowsBefore) << "a window outlived its test";
   EXPECT_EQ(StandIn::LiveWndObjectCount(), liveWndObjectsBefore) << "an editor or window object outlived its test";
   EXPECT_EQ(driver.PendingAnswers(), 0) << "scripted input left unused";
+  EXPECT_EQ(StandIn::LiveGdiObjectCount(), liveGdiObjectsBefore) << "fonts, bitmaps or brushes left behind";
+  EXPECT_EQ(StandIn::LiveMenuCount(), liveMenusBefore) << "a popup menu left behind";
+  EXPECT_EQ(StandIn::LiveGlobalBlockCount(), liveBlocksBefore) << "a memory block left behind";
+  EXPECT_EQ(StandIn::LiveDeviceContextCount(), liveDcsBefore) << "a device context left behind";
 }
 
 void GridTest::CreateGrid(DWORD extraStyle) {

@@ -88,6 +88,10 @@ protected:
   std::unique_ptr<StandIn::ScopedInputDriver> scopedDriver;
   int liveWindowsBefore = 0;
   int liveWndObjectsBefore = 0;
+  int liveGdiObjectsBefore = 0;
+  int liveMenusBefore = 0;
+  int liveBlocksBefore = 0;
+  int liveDcsBefore = 0;
 };
 
 }  // namespace gridtest

@@ -83,6 +83,11 @@ TEST_F(WizardGrid, TheCellMenuHookIsOfferedRightClicksOnCells) {
   EXPECT_EQ(menuGrid->row, 1);
   EXPECT_EQ(menuGrid->col, 1);
   EXPECT_EQ(grid->GetFocusColumn(), 1);
+  // The menu key asks for the focus cell's menu.
+  grid->SetFocusRow(0);
+  grid->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->GetSafeHwnd()), MAKELPARAM(-1, -1));
+  EXPECT_EQ(menuGrid->row, 0);
+  EXPECT_EQ(menuGrid->col, 1);
 }
 
 }  // namespace

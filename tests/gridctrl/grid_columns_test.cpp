@@ -109,7 +109,6 @@ TEST_F(GridColumns, ADialogsListBecomesAGridWhenSubclassed) {
 TEST_F(GridColumns, ThemeFollowsTheSystemAnswers) {
   StandIn::System().windowsMajor = 6;
   StandIn::System().windowsMinor = 2;
-  ResetWindowsVersionCache();
   CreateGrid();
   EXPECT_TRUE(grid->IsExplorerThemed());
   EXPECT_FALSE(grid->GetExtendedStyle() & LVS_EX_GRIDLINES) << "Windows 6.2 drops grid lines under the theme";
@@ -125,7 +124,6 @@ TEST_F(GridColumns, ThemeFollowsTheSystemAnswers) {
   StandIn::System().commonControlsMajor = 5;
   CreateGrid();
   EXPECT_FALSE(grid->IsExplorerThemed());
-  ResetWindowsVersionCache();
 }
 
 TEST_F(GridColumns, TooltipIdsEncodeRowAndColumn) {

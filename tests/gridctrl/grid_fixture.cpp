@@ -14,6 +14,7 @@ END_MESSAGE_MAP()
 
 void GridTest::SetUp() {
   StandIn::ResetSystemConfiguration();
+  ResetWindowsVersionCache();
   StandIn::ReleaseAllKeys();
   StandIn::PumpMessages();
   liveWindowsBefore = StandIn::LiveWindowCount();

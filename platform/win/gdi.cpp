@@ -431,23 +431,19 @@ BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int length) {
   return DrawTextW(dc, text, length, &r, DT_SINGLELINE | DT_NOCLIP) > 0 || (text && length == 0);
 }
 
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
+namespace {
+int RecordBrushRect(HDC dc, DrawRecord::Kind kind, const RECT* rect, HBRUSH brush) {
   DeviceContext* d = D(dc);
   if (!d || !rect) return 0;
-  DrawRecord& r = Record(d, DrawRecord::FillRect);
+  DrawRecord& r = Record(d, kind);
   r.rect = *rect;
   r.fillColor = BrushColor(brush);
   return 1;
 }
+}  // namespace
 
-int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
-  DeviceContext* d = D(dc);
-  if (!d || !rect) return 0;
-  DrawRecord& r = Record(d, DrawRecord::FrameRect);
-  r.rect = *rect;
-  r.fillColor = BrushColor(brush);
-  return 1;
-}
+int FillRect(HDC dc, const RECT* rect, HBRUSH brush) { return RecordBrushRect(dc, DrawRecord::FillRect, rect, brush); }
+int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) { return RecordBrushRect(dc, DrawRecord::FrameRect, rect, brush); }
 
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
   DeviceContext* d = D(dc);

@@ -596,7 +596,10 @@ bool ListViewModel::SortItems(PFNLVCOMPARE compare, LPARAM data, bool byIndex) {
   for (int i = 0; i < n; ++i) order[static_cast<size_t>(i)] = i;
   // Stable merge sort over the pre-sort indexes; the items move only at the end, so the
   // compare function can read the list by those indexes while the sort runs.
-  auto key = [&](int index) { return byIndex ? static_cast<LPARAM>(index) : items_[static_cast<size_t>(index)].param; };
+  auto key = [&](int index) -> LPARAM {
+    if (byIndex) return index;
+    return index < Count() ? items_[static_cast<size_t>(index)].param : 0;
+  };
   for (int width = 1; width < n; width *= 2) {
     for (int low = 0; low < n; low += 2 * width) {
       int mid = std::min(low + width, n), high = std::min(low + 2 * width, n);
@@ -785,7 +788,7 @@ void ListViewModel::OnButtonDown(POINT point, bool right) {
   if (right) {
     if (onItem) {
       if (!(items_[static_cast<size_t>(row)].state & LVIS_SELECTED)) SelectOnly(row);
-      FocusRow(row);
+      if (row < Count()) FocusRow(row);
       mark_ = row;
     } else if (!control && !shift) {
       SelectOnly(-1);
@@ -814,7 +817,7 @@ void ListViewModel::OnButtonDown(POINT point, bool right) {
       mark_ = row;
     } else if (shift && !single) {
       SelectRange(mark_, row);
-    } else if (items_[static_cast<size_t>(row)].state & LVIS_SELECTED) {
+    } else if (row < Count() && (items_[static_cast<size_t>(row)].state & LVIS_SELECTED)) {
       deferredDeselect = true;  // a drag may take the whole selection; a click keeps only this row
       mark_ = row;
     } else {
@@ -946,12 +949,13 @@ void ListViewModel::Paint() {
   if (!(whole & CDRF_SKIPDEFAULT)) {
     for (int row = top_; row < last && row < Count(); ++row) {
       SelectObject(dc, listFont);
-      const Item& it = items_[static_cast<size_t>(row)];
+      // Copies: the parent's handlers may change the list while the row is drawn.
+      const UINT state = items_[static_cast<size_t>(row)].state;
       NMLVCUSTOMDRAW item;
       item.nmcd.hdc = dc;
       item.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
-      item.nmcd.lItemlParam = it.param;
-      item.nmcd.uItemState = ((it.state & LVIS_SELECTED) ? CDIS_SELECTED : 0) | ((it.state & LVIS_FOCUSED) && hasFocus ? CDIS_FOCUS : 0);
+      item.nmcd.lItemlParam = items_[static_cast<size_t>(row)].param;
+      item.nmcd.uItemState = ((state & LVIS_SELECTED) ? CDIS_SELECTED : 0) | ((state & LVIS_FOCUSED) && hasFocus ? CDIS_FOCUS : 0);
       item.clrText = textColor_;
       item.clrTextBk = textBackColor_;
       ItemRect(row, LVIR_BOUNDS, item.nmcd.rc);
@@ -983,8 +987,8 @@ void ListViewModel::Paint() {
           CellParts(row, col, b, s, i, l);
           int image = CellImage(row, col);
           if (col == 0 && images_[LVSIL_STATE]) {
-            int state = static_cast<int>((it.state & LVIS_STATEIMAGEMASK) >> 12);
-            if (state > 0) ImageList_Draw(images_[LVSIL_STATE], state - 1, dc, s.left, s.top, ILD_NORMAL);
+            int stateImage = static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12);
+            if (stateImage > 0) ImageList_Draw(images_[LVSIL_STATE], stateImage - 1, dc, s.left, s.top, ILD_NORMAL);
           }
           if (images_[LVSIL_SMALL] && image >= 0 && (col == 0 || (exStyle_ & LVS_EX_SUBITEMIMAGES)))
             ImageList_Draw(images_[LVSIL_SMALL], image, dc, i.left, i.top, ILD_NORMAL);

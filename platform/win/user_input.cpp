@@ -1,5 +1,8 @@
 #include "platform/win/user_input.h"
 
+#include <initializer_list>
+#include <utility>
+
 #include "platform/win/window_manager.h"
 
 namespace StandIn {
@@ -56,51 +59,33 @@ POINT ToScreen(HWND window, POINT client) {
 
 }  // namespace
 
+// One gesture of the mouse at one point: the messages in order, each with its buttons.
+void Gesture(HWND window, POINT point, UINT modifiers, std::initializer_list<std::pair<UINT, UINT>> steps) {
+  HeldKeys held(modifiers);
+  Aim aim = AimAt(window, point);
+  for (auto [message, buttons] : steps) PostMouse(aim, message, buttons | modifiers, aim.screen);
+  PumpMessages();
+}
+
 void MouseMove(HWND window, POINT point, UINT buttons) {
-  HeldKeys held(buttons & (kShift | kControl));
-  Aim aim = AimAt(window, point);
-  PostMouse(aim, WM_MOUSEMOVE, buttons, aim.screen);
-  PumpMessages();
+  Gesture(window, point, buttons & (kShift | kControl), {{WM_MOUSEMOVE, buttons}});
 }
 
-void LeftButtonDown(HWND window, POINT point, UINT modifiers) {
-  HeldKeys held(modifiers);
-  Aim aim = AimAt(window, point);
-  PostMouse(aim, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, aim.screen);
-  PumpMessages();
-}
+void LeftButtonDown(HWND window, POINT point, UINT modifiers) { Gesture(window, point, modifiers, {{WM_LBUTTONDOWN, MK_LBUTTON}}); }
 
-void LeftButtonUp(HWND window, POINT point, UINT modifiers) {
-  HeldKeys held(modifiers);
-  Aim aim = AimAt(window, point);
-  PostMouse(aim, WM_LBUTTONUP, modifiers, aim.screen);
-  PumpMessages();
-}
+void LeftButtonUp(HWND window, POINT point, UINT modifiers) { Gesture(window, point, modifiers, {{WM_LBUTTONUP, 0}}); }
 
 void LeftClick(HWND window, POINT point, UINT modifiers) {
-  HeldKeys held(modifiers);
-  Aim aim = AimAt(window, point);
-  PostMouse(aim, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, aim.screen);
-  PostMouse(aim, WM_LBUTTONUP, modifiers, aim.screen);
-  PumpMessages();
+  Gesture(window, point, modifiers, {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}});
 }
 
 void DoubleClick(HWND window, POINT point, UINT modifiers) {
-  HeldKeys held(modifiers);
-  Aim aim = AimAt(window, point);
-  PostMouse(aim, WM_LBUTTONDOWN, MK_LBUTTON | modifiers, aim.screen);
-  PostMouse(aim, WM_LBUTTONUP, modifiers, aim.screen);
-  PostMouse(aim, WM_LBUTTONDBLCLK, MK_LBUTTON | modifiers, aim.screen);
-  PostMouse(aim, WM_LBUTTONUP, modifiers, aim.screen);
-  PumpMessages();
+  Gesture(window, point, modifiers,
+          {{WM_LBUTTONDOWN, MK_LBUTTON}, {WM_LBUTTONUP, 0}, {WM_LBUTTONDBLCLK, MK_LBUTTON}, {WM_LBUTTONUP, 0}});
 }
 
 void RightClick(HWND window, POINT point, UINT modifiers) {
-  HeldKeys held(modifiers);
-  Aim aim = AimAt(window, point);
-  PostMouse(aim, WM_RBUTTONDOWN, MK_RBUTTON | modifiers, aim.screen);
-  PostMouse(aim, WM_RBUTTONUP, modifiers, aim.screen);
-  PumpMessages();
+  Gesture(window, point, modifiers, {{WM_RBUTTONDOWN, MK_RBUTTON}, {WM_RBUTTONUP, 0}});
 }
 
 void MouseWheel(HWND window, POINT point, int delta) {

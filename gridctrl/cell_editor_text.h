@@ -11,11 +11,6 @@ public:
   BOOL PreTranslateMessage(MSG* msg) override;
   virtual void EndEdit(bool success);
 
-  int GetRow() const { return row; }
-  int GetColumn() const { return col; }
-  bool IsCompleted() const { return completed; }
-  bool IsModified() const { return modified; }
-
 protected:
   void PostNcDestroy() override;
   afx_msg void OnKillFocus(CWnd* newWnd);

@@ -20,7 +20,6 @@ public:
   virtual CRect GetCellEditArea(CListGridCtrl& owner, int row, int col);
 
   void SetSortNumeric(bool numeric) { sortNumeric = numeric; }
-  bool GetSortNumeric() const { return sortNumeric; }
   // The index of the row kept last when sorting (the grid sets it when a sort starts).
   void SetLastRow(int row) { lastRow = row; }
   int GetLastRow() const { return lastRow; }

@@ -125,7 +125,6 @@ public:
   CWnd* GetOpenEditor() const { return openEditor; }
   bool IsExplorerThemed() const { return explorerThemed; }
   void SetEmptyListText(const CString& text) { emptyListText = text; }
-  const CString& GetEmptyListText() const { return emptyListText; }
   int GetSortColumn() const { return sortColumn; }
   bool IsSortAscending() const { return sortAscending; }
   double GetRowSpacing() const { return rowSpacing; }

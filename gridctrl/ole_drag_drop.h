@@ -35,7 +35,6 @@ public:
     if (owner) owner->HandleDragLeave();
   }
 
-  T* GetOwner() const { return owner; }
   bool IsInternalDrag() const { return internalDrag; }
   bool IsDragInside() const { return dragInside; }
   void SetInternalDrag(bool value) { internalDrag = value; }

@@ -27,7 +27,6 @@ public:
 
   void SetRowColor(COLORREF text, COLORREF back) { textColor = text; backColor = back; }
   void SetAltRowColor(COLORREF text, COLORREF back) { altTextColor = text; altBackColor = back; }
-  void SetUnselectFocusCell(bool value) { unselectFocusCell = value; }
 
 protected:
   // Colours of the row: the trait's own, then the grid's; each answer adds CDRF_NEWFONT.

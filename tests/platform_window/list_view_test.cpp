@@ -1,6 +1,8 @@
 #include "window_fixture.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <string>
 
 namespace windowtest {
 namespace {
@@ -268,6 +270,93 @@ TEST_F(ListView, LabelEditingAsksTheParentAndWritesOnlyAcceptedText) {
   EXPECT_EQ(list->GetItemText(0, 0), L"old");
   EXPECT_EQ(list->GetEditControl(), nullptr);
   EXPECT_EQ(::GetFocus(), list->GetSafeHwnd());
+}
+
+}  // namespace
+}  // namespace windowtest
+
+namespace windowtest {
+namespace {
+
+class ListScroll : public WindowTest {};
+
+TEST_F(ListScroll, ScrollingMovesRowsTheHeaderAndTheScrollBars) {
+  CreateList();
+  for (int i = 0; i < 40; ++i) AddRows({{L"row" + std::to_wstring(i)}});
+  // 300 pixels high: (300 - 21) / 17 = 16 whole rows.
+  EXPECT_EQ(list->GetCountPerPage(), 16);
+  ASSERT_TRUE(list->Scroll(CSize(0, 20)));  // 20 pixels is two rows, rounded up
+  EXPECT_EQ(list->GetTopIndex(), 2);
+  EXPECT_EQ(list->GetScrollPos(SB_VERT), 2);
+  CRect row;
+  ASSERT_TRUE(list->GetItemRect(2, &row, LVIR_BOUNDS));
+  EXPECT_EQ(row.top, 21);
+  list->Scroll(CSize(0, -1000));
+  EXPECT_EQ(list->GetTopIndex(), 0);
+  int minPos = 0, maxPos = 0;
+  list->GetScrollRange(SB_VERT, &minPos, &maxPos);
+  EXPECT_EQ(maxPos, 39);
+  ASSERT_TRUE(list->EnsureVisible(30, FALSE));
+  EXPECT_EQ(list->GetTopIndex(), 30 - 16 + 1);
+
+  // Horizontally the columns (and the header window with them) move left.
+  list->SetColumnWidth(2, 500);
+  list->Scroll(CSize(50, 0));
+  EXPECT_EQ(list->GetScrollPos(SB_HORZ), 50);
+  CRect cell;
+  ASSERT_TRUE(list->GetSubItemRect(15, 1, LVIR_BOUNDS, cell));
+  EXPECT_EQ(cell.left, 100 - 50);
+  CRect header;
+  list->GetHeaderCtrl()->GetWindowRect(&header);
+  list->ScreenToClient(&header);
+  EXPECT_EQ(header.left, -50);
+  // A header hit test works in the header's own coordinates: the list point plus the scroll.
+  HDHITTESTINFO hit;
+  hit.pt = CPoint(10 + 50, 5);
+  EXPECT_EQ(list->GetHeaderCtrl()->HitTest(&hit), 0);
+  hit.pt = CPoint(60 + 50, 5);
+  EXPECT_EQ(list->GetHeaderCtrl()->HitTest(&hit), 1);
+  EXPECT_EQ(hit.flags, static_cast<UINT>(HHT_ONHEADER));
+}
+
+// An owner-data list keeps only the count and the states; texts come from the parent.
+class OwnerDataParent : public RecordingParent {
+public:
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override {
+    auto* header = reinterpret_cast<NMHDR*>(lParam);
+    if (header->code == LVN_GETDISPINFOW) {
+      auto* info = reinterpret_cast<NMLVDISPINFOW*>(lParam);
+      if (info->item.mask & LVIF_TEXT)
+        std::swprintf(info->item.pszText, static_cast<size_t>(info->item.cchTextMax), L"v%d.%d", info->item.iItem,
+                      info->item.iSubItem);
+      if (info->item.mask & LVIF_IMAGE) info->item.iImage = info->item.iItem % 2;
+    }
+    return RecordingParent::OnNotify(wParam, lParam, result);
+  }
+};
+
+TEST_F(ListScroll, OwnerDataListsAskForEveryCellAndRefuseToSort) {
+  OwnerDataParent host;
+  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPED, 0, 0, 300, 300, nullptr, nullptr));
+  CListCtrl data;
+  ASSERT_TRUE(data.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 200, 200), &host, kListId));
+  data.InsertColumn(0, L"A", LVCFMT_LEFT, 50);
+  data.InsertColumn(1, L"B", LVCFMT_LEFT, 50);
+  EXPECT_EQ(data.InsertItem(0, L"x"), -1);
+  data.SetItemCount(5);
+  EXPECT_EQ(data.GetItemCount(), 5);
+  EXPECT_EQ(data.GetItemText(3, 1), L"v3.1");
+  LVITEM item;
+  item.mask = LVIF_IMAGE;
+  item.iItem = 3;
+  ASSERT_TRUE(data.GetItem(&item));
+  EXPECT_EQ(item.iImage, 1);
+  data.SetItemState(4, LVIS_SELECTED, LVIS_SELECTED);
+  EXPECT_EQ(data.GetNextItem(-1, LVNI_SELECTED), 4);
+  auto any = [](LPARAM, LPARAM, LPARAM) { return 0; };
+  EXPECT_FALSE(data.SortItemsEx(any, 0));
+  data.DestroyWindow();
+  host.DestroyWindow();
 }
 
 }  // namespace

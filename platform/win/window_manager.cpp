@@ -9,6 +9,7 @@
 
 #include "platform/win/control_model.h"
 #include "platform/win/handle_table.h"
+#include "platform/win/input_driver.h"
 #include "platform/win/module_loader.h"
 
 using namespace StandIn;
@@ -402,10 +403,8 @@ BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT r
 }
 
 BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax) {
-  if (!PeekMessageW(msg, window, filterMin, filterMax, PM_REMOVE)) {
-    if (msg) *msg = MSG();
-    return TRUE;
-  }
+  if (!PeekMessageW(msg, window, filterMin, filterMax, PM_REMOVE))
+    throw InputScriptError("GetMessage waits for input that no one will give (" + DescribeWindow(window) + ")");
   return msg && msg->message == WM_QUIT ? FALSE : TRUE;
 }
 

@@ -48,7 +48,9 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
 BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
-BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);  // never blocks: WM_NULL when idle
+// Never blocks: with nothing to retrieve it throws StandIn::InputScriptError, since a
+// loop waiting for input here would wait forever (modal loops ask the input driver).
+BOOL GetMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax);
 BOOL TranslateMessage(const MSG* msg);  // WM_KEYDOWN of a character key posts WM_CHAR
 LRESULT DispatchMessageW(const MSG* msg);
 LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -35,7 +35,6 @@ using LPRECT = RECT*;
 using LPCRECT = const RECT*;
 using LPSIZE = SIZE*;
 
-#define MAKEPOINTS(l) (*((POINTS*)&(l)))
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))

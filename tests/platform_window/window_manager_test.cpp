@@ -149,6 +149,9 @@ TEST_F(WindowManager, PostedMessagesWaitForThePumpAndDeadWindowsGetNothing) {
   EXPECT_FALSE(::IsWindow(dead));
   EXPECT_FALSE(::PostMessageW(dead, WM_APP + 1, 0, 0));
   EXPECT_EQ(::SendMessageW(dead, WM_APP + 1, 0, 0), 0);
+  // Waiting for a message that will never come fails loudly instead of hanging.
+  MSG msg;
+  EXPECT_THROW(::GetMessageW(&msg, nullptr, 0, 0), StandIn::InputScriptError);
 }
 
 TEST_F(WindowManager, MessagePositionAndClockAreTheStandInsSettings) {

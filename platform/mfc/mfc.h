@@ -6,7 +6,7 @@
 //   image lists, menus with TrackPopupMenu through the input driver, clipboard and global
 //   memory, OLE drag and drop driven by drag steps, CWinApp profile strings in an INI file,
 //   system metrics/colours/version and the built-in "comctl32.dll"/"UxTheme.dll".
-//   not yet: CDialog (modal loop, DDX), buttons, static, combo box (a later issue).
+//   not yet built: CDialog (modal loop, DDX), buttons, static controls, combo boxes.
 // Tests drive input through platform/win/user_input.h and a StandIn::ScriptedInputDriver.
 #pragma once
 #include "platform/win/win32.h"

@@ -241,8 +241,10 @@ bool ListViewModel::ChangeState(int row, UINT state, UINT mask) {
 
 bool ListViewModel::SetState(int row, UINT state, UINT mask) {
   if (row == -1) {
+    // Every row: the focus can be taken from all rows but not given to all of them.
+    if (state & LVIS_FOCUSED) mask &= ~static_cast<UINT>(LVIS_FOCUSED);
     bool all = true;
-    for (int i = 0; i < Count(); ++i) all = ChangeState(i, state, mask & ~static_cast<UINT>(LVIS_FOCUSED)) && all;
+    for (int i = 0; i < Count(); ++i) all = ChangeState(i, state, mask) && all;
     return all;
   }
   if (row < 0 || row >= Count()) return false;

@@ -81,6 +81,10 @@ TEST_F(ListView, FocusIsOneRowAndSingleSelectionKeepsOneRowSelected) {
   EXPECT_EQ(list->GetSelectedCount(), 1u);
   // Row 0 loses focus first, then its selection, then row 2 gains both in one change.
   EXPECT_EQ(Items(parent, LVN_ITEMCHANGED), (std::vector<int>{0, 0, 2}));
+  // Row -1 means every row: the focus can be cleared everywhere at once.
+  list->SetItemState(-1, 0, LVIS_FOCUSED | LVIS_SELECTED);
+  EXPECT_EQ(list->GetNextItem(-1, LVNI_FOCUSED), -1);
+  EXPECT_EQ(list->GetSelectedCount(), 0u);
 }
 
 TEST_F(ListView, ClicksWithControlAndShiftBuildTheSelection) {

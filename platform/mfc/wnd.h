@@ -20,6 +20,7 @@
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/message_map.h"
 #include "platform/mfc/point_rect.h"
+#include "platform/win/clipboard.h"
 #include "platform/win/common_controls.h"
 #include "platform/win/gdi.h"
 #include "platform/win/window_manager.h"
@@ -170,7 +171,8 @@ public:
   void SetFont(CFont* font, BOOL redraw = TRUE);
   CFont* GetFont() const;
 
-  // ---- Menus.
+  // ---- Clipboard and the desktop.
+  BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
   static CWnd* GetDesktopWindow();
 
   // ---- Handlers with MFC's default processing (Default()).

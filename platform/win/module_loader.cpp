@@ -4,6 +4,7 @@
 
 #include "platform/win/codepage.h"
 #include "platform/win/resources.h"
+#include "platform/win/system_modules.h"
 
 namespace {
 std::wstring g_loaderError;
@@ -19,6 +20,12 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     g_loaderError = L"no module path";
     SetLastError(87);
     return nullptr;
+  }
+  if (StandIn::IsBuiltinFileName(path)) {  // system modules the stand-in answers for
+    HMODULE builtin = StandIn::LoadBuiltinModule(path);
+    g_loaderError = builtin ? L"" : L"the system module is not present";
+    if (!builtin) SetLastError(126);
+    return builtin;
   }
   std::string narrow = WideToUtf8(path);
   void* image = dlopen(narrow.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -48,11 +55,13 @@ HMODULE LoadLibraryW(LPCWSTR path) {
 }
 
 FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
+  if (StandIn::IsBuiltinModule(module)) return StandIn::BuiltinProcAddress(module, name);
   if (!module || !module->image || !name) return nullptr;
   return reinterpret_cast<FARPROC>(dlsym(module->image, name));
 }
 
 BOOL FreeLibrary(HMODULE module) {
+  if (StandIn::FreeBuiltinModule(module)) return TRUE;
   if (!module || !module->image) return FALSE;
   void* image = module->image;
   if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"))) entry(module, DLL_PROCESS_DETACH, nullptr);

@@ -1,0 +1,122 @@
+#include "gridctrl/column_trait_text.h"
+
+#include <cstring>
+
+#include "gridctrl/list_grid_ctrl.h"
+#include "gridctrl/trait_visitor.h"
+#include "platform/win/wide_numbers.h"
+
+namespace {
+
+const COLORREF kNoColor = static_cast<COLORREF>(-1);
+
+}  // namespace
+
+CColumnTraitText::~CColumnTraitText() { delete cellDrawFont; }
+
+void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) {
+  lastRow = owner.GetItemCount() - 1;
+  if (!draw || !result) return;
+  CDC* dc = CDC::FromHandle(draw->nmcd.hdc);
+  switch (draw->nmcd.dwDrawStage) {
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM: {
+      savedTextColor = draw->clrText;
+      savedBackColor = draw->clrTextBk;
+      if (QueryCellTextColor(draw, draw->clrText)) *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
+      if (QueryCellBackColor(draw, draw->clrTextBk)) *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
+      if (owner.QueryCellColors(draw)) *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
+      LOGFONT font{};
+      bool ownerFont = owner.QueryCellFont(draw, font);
+      bool traitFont = QueryCellTextFont(draw, font);
+      if ((ownerFont || traitFont) && dc) {
+        CFont* cellFont = new CFont;
+        if (cellFont->CreateFontIndirect(&font)) {
+          delete cellDrawFont;  // a cell whose post-paint never came
+          cellDrawFont = cellFont;
+          restoreFont = dc->SelectObject(cellFont);
+          *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
+        } else {
+          delete cellFont;
+        }
+      }
+      break;
+    }
+    case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM:
+      if (restoreFont && dc) dc->SelectObject(restoreFont);
+      restoreFont = nullptr;
+      delete cellDrawFont;  // the font made for the cell, now deselected
+      cellDrawFont = nullptr;
+      draw->clrText = savedTextColor;
+      draw->clrTextBk = savedBackColor;
+      *result |= CDRF_NEWFONT;
+      break;
+    default:
+      break;
+  }
+}
+
+bool CColumnTraitText::QueryCellTextFont(NMLVCUSTOMDRAW*, LOGFONT&) { return false; }
+
+bool CColumnTraitText::QueryCellTextColor(NMLVCUSTOMDRAW*, COLORREF& color) {
+  if (textColor == kNoColor) return false;
+  color = textColor;
+  return true;
+}
+
+bool CColumnTraitText::QueryCellBackColor(NMLVCUSTOMDRAW*, COLORREF& color) {
+  if (backColor == kNoColor) return false;
+  color = backColor;
+  return true;
+}
+
+int CColumnTraitText::CompareCellTexts(const wchar_t* a, const wchar_t* b, bool ascending) const {
+  if (!a) a = L"";
+  if (!b) b = L"";
+  if (!ascending) std::swap(a, b);
+  if (sortNumeric) {
+    int x = _wtoi(a);
+    int y = _wtoi(b);
+    return (x > y) - (x < y);
+  }
+  return CString(a).CompareNoCase(b);
+}
+
+int CColumnTraitText::CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) {
+  return CompareCellTexts(a, b, ascending);
+}
+
+int CColumnTraitText::CompareItems(const LVITEM& a, const LVITEM& b, bool ascending) {
+  if (a.iItem == lastRow || b.iItem == lastRow) return 0;
+  return CColumnTrait::CompareItems(a, b, ascending);
+}
+
+void CColumnTraitText::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
+
+int CColumnTraitText::MeasureRowTextHeight(CListGridCtrl& owner) {
+  CClientDC dc(&owner);
+  CFont* previous = dc.SelectObject(owner.GetGridCellFont());
+  CRect area(0, 0, 0, 0);
+  dc.DrawText(L"yjp\u00CD\u00C1", -1, &area, DT_CALCRECT | DT_SINGLELINE);
+  if (previous) dc.SelectObject(previous);
+  return area.Height();
+}
+
+CRect CColumnTraitText::GetCellEditArea(CListGridCtrl& owner, int row, int col) {
+  CRect area(0, 0, 0, 0);
+  owner.GetCellArea(row, col, LVIR_LABEL, area);
+  DWORD exStyle = owner.GetExtendedStyle();
+  int border = GetSystemMetrics(SM_CXBORDER);
+  if (exStyle & LVS_EX_GRIDLINES) area.bottom -= border;
+  bool smallImages = owner.GetImageList(LVSIL_SMALL) != nullptr;
+  if (col == 0 && smallImages) {
+    area.left += border;
+  } else if (col > 0 && (exStyle & LVS_EX_SUBITEMIMAGES) && smallImages &&
+             owner.GetCellImageIndex(row, col) != -1) {
+    area.left += border;
+  } else if (col != owner.GetFirstShownColumn()) {
+    area.left -= border;
+  }
+  int height = MeasureRowTextHeight(owner) + 2 * GetSystemMetrics(SM_CXEDGE);
+  if (height > area.Height()) area.bottom = area.top + height;
+  return area;
+}

@@ -1,0 +1,39 @@
+// The text column: cells in the column's own colours and font, compared as text ignoring
+// case or as integers. Every column inserted without a trait gets one.
+#pragma once
+#include "gridctrl/column_trait.h"
+
+class CColumnTraitText : public CColumnTrait {
+public:
+  CColumnTraitText() = default;
+  ~CColumnTraitText() override;
+
+  void OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) override;
+  int CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) override;
+  int CompareItems(const LVITEM& a, const LVITEM& b, bool ascending) override;
+  void AcceptVisitor(CTraitVisitor& visitor) override;
+
+  virtual bool QueryCellTextFont(NMLVCUSTOMDRAW* draw, LOGFONT& font);
+  virtual bool QueryCellTextColor(NMLVCUSTOMDRAW* draw, COLORREF& color);
+  virtual bool QueryCellBackColor(NMLVCUSTOMDRAW* draw, COLORREF& color);
+  virtual int MeasureRowTextHeight(CListGridCtrl& owner);
+  virtual CRect GetCellEditArea(CListGridCtrl& owner, int row, int col);
+
+  void SetSortNumeric(bool numeric) { sortNumeric = numeric; }
+  // The index of the row kept last when sorting (the grid sets it when a sort starts).
+  void SetLastRow(int row) { lastRow = row; }
+  int GetLastRow() const { return lastRow; }
+
+protected:
+  // The rule shared with the image column: numbers three-way, texts ignoring case.
+  int CompareCellTexts(const wchar_t* a, const wchar_t* b, bool ascending) const;
+
+  CFont* restoreFont = nullptr;
+  CFont* cellDrawFont = nullptr;  // the font made for the cell being drawn
+  COLORREF savedTextColor = static_cast<COLORREF>(-1);
+  COLORREF savedBackColor = static_cast<COLORREF>(-1);
+  COLORREF textColor = static_cast<COLORREF>(-1);
+  COLORREF backColor = static_cast<COLORREF>(-1);
+  bool sortNumeric = false;
+  int lastRow = -1;
+};

@@ -1,0 +1,21 @@
+// A visitor over the grid's trait kinds: one visit operation per kind, each doing nothing,
+// so that a visitor overrides only the kinds it cares about.
+#pragma once
+
+class CColumnTrait;
+class CColumnTraitText;
+class CColumnTraitImage;
+class CColumnTraitEdit;
+class CRowTrait;
+class CRowTraitText;
+
+class CTraitVisitor {
+public:
+  virtual ~CTraitVisitor() = default;
+  virtual void Visit(CColumnTrait&) {}
+  virtual void Visit(CColumnTraitText&) {}
+  virtual void Visit(CColumnTraitImage&) {}
+  virtual void Visit(CColumnTraitEdit&) {}
+  virtual void Visit(CRowTrait&) {}
+  virtual void Visit(CRowTraitText&) {}
+};

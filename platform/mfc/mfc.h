@@ -1,0 +1,29 @@
+// The MFC subset of the stand-in platform, all in one include (with the Win32 subset).
+//
+// State of the window stand-in (kept current):
+//   implemented: windows and messages (window_manager.h), message maps and reflection,
+//   CWnd, the list view, header, edit and tooltip models and their wrappers, GDI recording,
+//   image lists, menus with TrackPopupMenu through the input driver, clipboard and global
+//   memory, OLE drag and drop driven by drag steps, CWinApp profile strings in an INI file,
+//   system metrics/colours/version and the built-in "comctl32.dll"/"UxTheme.dll".
+//   not yet built: CDialog (modal loop, DDX), buttons, static controls, combo boxes.
+// Tests drive input through platform/win/user_input.h and a StandIn::ScriptedInputDriver.
+#pragma once
+#include "platform/win/win32.h"
+
+#include "platform/mfc/afx_module.h"
+#include "platform/mfc/cstring.h"
+#include "platform/mfc/edit.h"
+#include "platform/mfc/gdi_objects.h"
+#include "platform/mfc/header_ctrl.h"
+#include "platform/mfc/image_list.h"
+#include "platform/mfc/list_ctrl.h"
+#include "platform/mfc/menu.h"
+#include "platform/mfc/message_map.h"
+#include "platform/mfc/ole_drag_drop.h"
+#include "platform/mfc/point_rect.h"
+#include "platform/mfc/simple_collections.h"
+#include "platform/mfc/time_value.h"
+#include "platform/mfc/tooltip_ctrl.h"
+#include "platform/mfc/win_app.h"
+#include "platform/mfc/wnd.h"

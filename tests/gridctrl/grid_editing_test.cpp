@@ -1,0 +1,249 @@
+// In-place editing: begun, accepted, cancelled and refused, the editor gone afterwards.
+#include "grid_fixture.h"
+
+#include "gridctrl/cell_editor_text.h"
+
+namespace gridtest {
+namespace {
+
+class GridEditing : public GridTest {
+protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    BuildWizardGrid(1);
+    AddRows({{L"", L"", L"alpha", L"one"}, {L"", L"", L"beta", L"two"}, {L"", L"", L"gamma", L"three"}});
+    for (int row = 0; row < 3; ++row) grid->SetCellImageIndex(row, 1, 0);
+  }
+  // Clicks the cell twice: the first click makes it the focus cell, the second edits it.
+  CCellEditorText* OpenEditorByClicks(int row, int col) {
+    ClickCell(row, col);
+    EXPECT_EQ(grid->GetFocusColumn(), col);
+    EXPECT_FALSE(grid->IsEditorOpen());
+    ClickCell(row, col);
+    return dynamic_cast<CCellEditorText*>(grid->GetOpenEditor());
+  }
+  int Count(UINT code) { return static_cast<int>(std::count(parent.codes.begin(), parent.codes.end(), code)); }
+};
+
+TEST_F(GridEditing, EnterWritesTheTypedTextAndTheEditorGoes) {
+  int windows = StandIn::LiveWindowCount();
+  CCellEditorText* editor = OpenEditorByClicks(1, 2);
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(CWnd::GetFocus(), editor);
+  EXPECT_TRUE(editor->IsWindowVisible());
+  CString text;
+  editor->GetWindowText(text);
+  EXPECT_EQ(text, L"beta");
+  int start = -1;
+  int end = -1;
+  editor->GetSel(start, end);
+  EXPECT_EQ(start, 0);
+  EXPECT_EQ(end, 4);
+  EXPECT_EQ(StandIn::LiveWindowCount(), windows + 1);
+
+  StandIn::TypeText(L"delta");
+  StandIn::PressKey(VK_RETURN);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(1, 2), L"delta");
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_EQ(CWnd::GetFocus(), grid.get());
+  EXPECT_EQ(StandIn::LiveWindowCount(), windows);
+  ASSERT_EQ(parent.ends.size(), 1u);
+  EXPECT_EQ(parent.ends[0].row, 1);
+  EXPECT_EQ(parent.ends[0].col, 2);
+  EXPECT_EQ(parent.ends[0].text, L"delta");
+  std::vector<UINT> edits;
+  for (UINT code : parent.codes)
+    if (code == LVN_BEGINLABELEDITW || code == LVN_ENDLABELEDITW) edits.push_back(code);
+  EXPECT_EQ(edits, (std::vector<UINT>{LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW}));
+}
+
+TEST_F(GridEditing, EscapeAndEnterWithoutTypingKeepTheText) {
+  ASSERT_NE(OpenEditorByClicks(0, 2), nullptr);
+  StandIn::TypeText(L"zzz");
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(0, 2), L"alpha");
+  EXPECT_FALSE(grid->IsEditorOpen());
+
+  ASSERT_NE(grid->StartCellEdit(0, 2), nullptr);
+  StandIn::PressKey(VK_RETURN);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(0, 2), L"alpha");
+  ASSERT_EQ(parent.ends.size(), 2u);
+  EXPECT_EQ(parent.ends[0].mask & LVIF_TEXT, 0u);
+  EXPECT_EQ(parent.ends[1].mask & LVIF_TEXT, 0u);
+}
+
+TEST_F(GridEditing, LosingTheFocusCommitsAndTabToo) {
+  grid->SetFocus();
+  grid->SetFocusRow(2);
+  grid->SetFocusColumn(2, false);
+  StandIn::PressKey(VK_F2);
+  ASSERT_TRUE(grid->IsEditorOpen());
+  StandIn::TypeText(L"moved");
+  StandIn::MoveFocusTo(parent.GetSafeHwnd());
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(2, 2), L"moved");
+  EXPECT_FALSE(grid->IsEditorOpen());
+
+  ASSERT_NE(grid->StartCellEdit(2, 2), nullptr);
+  StandIn::TypeText(L"tabbed");
+  StandIn::PressKey(VK_TAB);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(2, 2), L"tabbed");
+}
+
+TEST_F(GridEditing, TheParentMayRefuseAndTheEditorClosesAtOnce) {
+  int windows = StandIn::LiveWindowCount();
+  parent.refuseEdit = true;
+  ClickCell(1, 2);
+  ClickCell(1, 2);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  StandIn::PumpMessages();
+  EXPECT_EQ(StandIn::LiveWindowCount(), windows);
+  EXPECT_EQ(Count(LVN_BEGINLABELEDITW), 1);
+  EXPECT_EQ(Count(LVN_ENDLABELEDITW), 0);
+  EXPECT_EQ(grid->GetItemText(1, 2), L"beta");
+}
+
+TEST_F(GridEditing, AnEditorOpenWhileAnotherIsOpenEndsTheFirst) {
+  ASSERT_NE(grid->StartCellEdit(0, 2), nullptr);
+  StandIn::TypeText(L"first");
+  CWnd* second = grid->StartCellEdit(1, 2);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(grid->GetOpenEditor(), second);
+  EXPECT_EQ(grid->GetItemText(0, 2), L"first");
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(1, 2), L"beta");
+  EXPECT_FALSE(grid->IsEditorOpen());
+}
+
+TEST_F(GridEditing, DestroyingTheGridWithAnOpenEditorLeavesNothing) {
+  ASSERT_NE(grid->StartCellEdit(0, 2), nullptr);
+  grid->DestroyWindow();
+  EXPECT_FALSE(grid->IsEditorOpen());
+  StandIn::PumpMessages();
+}
+
+TEST_F(GridEditing, TextColumnsAndLockedCellsDoNotEdit) {
+  ClickCell(0, 3);
+  ClickCell(0, 3);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  grid->GetColumnTraitAt(2)->GetColumnState().editable = false;
+  EXPECT_EQ(grid->StartCellEdit(0, 2), nullptr);
+  EXPECT_EQ(grid->StartCellEdit(-1, 2), nullptr);
+  EXPECT_EQ(grid->StartCellEdit(0, 99), nullptr);
+  EXPECT_EQ(Count(LVN_BEGINLABELEDITW), 0);
+}
+
+TEST_F(GridEditing, ClicksWithModifiersNeverEdit) {
+  ClickCell(0, 2);
+  ClickCell(0, 2, StandIn::kControl);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  ClickCell(0, 2, StandIn::kShift);
+  EXPECT_FALSE(grid->IsEditorOpen());
+}
+
+TEST_F(GridEditing, TheListsOwnLabelEditingNeverStarts) {
+  NMLVDISPINFO info;
+  info.hdr.hwndFrom = grid->GetSafeHwnd();
+  info.hdr.idFrom = kGridId;
+  info.hdr.code = LVN_BEGINLABELEDITW;
+  info.item.iItem = 0;
+  EXPECT_EQ(parent.SendMessage(WM_NOTIFY, kGridId, reinterpret_cast<LPARAM>(&info)), 1);
+  EXPECT_EQ(Count(LVN_BEGINLABELEDITW), 0);
+}
+
+TEST_F(GridEditing, ARightAlignedHeaderGivesARightAlignedEditor) {
+  LVCOLUMN column;
+  column.mask = LVCF_FMT;
+  column.fmt = LVCFMT_RIGHT;
+  grid->SetColumn(2, &column);
+  auto* editor = dynamic_cast<CEdit*>(grid->StartCellEdit(0, 2));
+  ASSERT_NE(editor, nullptr);
+  EXPECT_TRUE(editor->GetStyle() & ES_RIGHT);
+  EXPECT_EQ(editor->GetMargins(), static_cast<DWORD>(MAKELONG(0, 7)));
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+}
+
+TEST_F(GridEditing, EditLimitsApply) {
+  static_cast<CColumnTraitEdit*>(grid->GetColumnTraitAt(2))->SetLimitText(3);
+  auto* editor = dynamic_cast<CEdit*>(grid->StartCellEdit(0, 2));
+  ASSERT_NE(editor, nullptr);
+  EXPECT_EQ(editor->GetLimitText(), 3u);
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+}
+
+class GridImages : public GridEditing {};
+
+TEST_F(GridImages, ClicksOnTheCheckImageStepItAndTheParentHears) {
+  ClickCell(0, 1, 0, LVIR_ICON);
+  EXPECT_EQ(grid->GetCellImageIndex(0, 1), 1);
+  ClickCell(0, 1, 0, LVIR_ICON);
+  EXPECT_EQ(grid->GetCellImageIndex(0, 1), 0);
+  ASSERT_EQ(parent.ends.size(), 2u);
+  EXPECT_EQ(parent.ends[0].mask, static_cast<UINT>(LVIF_IMAGE));
+  EXPECT_EQ(parent.ends[0].image, 1);
+  EXPECT_EQ(parent.ends[1].image, 0);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  // A click on the label of the check cell steps nothing.
+  ClickCell(1, 1, 0, LVIR_LABEL);
+  EXPECT_EQ(grid->GetCellImageIndex(1, 1), 0);
+}
+
+TEST_F(GridImages, SpaceStepsTheFocusCellsImage) {
+  ClickCell(2, 1, 0, LVIR_LABEL);
+  ASSERT_EQ(grid->GetFocusColumn(), 1);
+  StandIn::PressKey(VK_SPACE);
+  EXPECT_EQ(grid->GetCellImageIndex(2, 1), 1);
+}
+
+TEST_F(GridImages, WithSelectionToggleTheNewImageGoesToEverySelectedRow) {
+  auto* check = static_cast<CColumnTraitImage*>(grid->GetColumnTraitAt(1));
+  check->SetSelectionToggle(true);
+  check->SetImageText(1, L"yes", true);
+  SelectOnly({0, 2});
+  grid->SetCellImageIndex(2, 1, 0);
+  grid->StartCellEdit(0, 1, CellPoint(0, 1, LVIR_ICON));
+  EXPECT_EQ(grid->GetCellImageIndex(0, 1), 1);
+  EXPECT_EQ(grid->GetCellImageIndex(1, 1), 0);
+  EXPECT_EQ(grid->GetCellImageIndex(2, 1), 1);
+  EXPECT_EQ(grid->GetItemText(2, 1), L"yes");
+  ASSERT_EQ(parent.ends.size(), 2u);
+  EXPECT_EQ(parent.ends[1].row, 2);
+}
+
+TEST_F(GridImages, AClickOnACheckBoxSpreadsToTheSelection) {
+  // A list with item check boxes whose first column spreads a check to the selection.
+  grid->DestroyWindow();
+  CreateGrid();
+  grid->SetExtendedStyle(grid->GetExtendedStyle() | LVS_EX_CHECKBOXES);
+  auto* spreading = new CColumnTraitImage;
+  spreading->SetSelectionToggle(true);
+  grid->InsertTraitColumn(0, L"Kind", LVCFMT_LEFT, 120, 0, spreading);
+  AddRows({{L"Line"}, {L"Arc"}, {L"Circle"}, {L"Point"}});
+  SelectOnly({0, 1, 2});
+  parent.checkChanges = 0;
+  CRect row;
+  grid->GetItemRect(1, &row, LVIR_BOUNDS);
+  StandIn::LeftClick(grid->GetSafeHwnd(), CPoint(row.left + 8, row.CenterPoint().y));
+  EXPECT_TRUE(grid->GetCheck(1));
+  EXPECT_TRUE(grid->GetCheck(0));
+  EXPECT_TRUE(grid->GetCheck(2));
+  EXPECT_FALSE(grid->GetCheck(3));
+  EXPECT_EQ(parent.checkChanges, 3);
+  EXPECT_EQ(grid->GetSelectedCount(), 3u);
+}
+
+TEST_F(GridImages, AddCheckBoxImagesLeavesCheckBoxesOff) {
+  EXPECT_FALSE(grid->GetExtendedStyle() & LVS_EX_CHECKBOXES);
+  EXPECT_EQ(images.GetImageCount(), 2);
+  EXPECT_EQ(grid->GetImageList(LVSIL_SMALL), &images);
+}
+
+}  // namespace
+}  // namespace gridtest

@@ -1,0 +1,94 @@
+// A grid built the way the wizard builds its grids, used the way a person uses it.
+#include "grid_fixture.h"
+
+namespace gridtest {
+namespace {
+
+class WizardGrid : public GridTest {
+protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    BuildWizardGrid(2);
+    AddRows({{L"r0", L"", L"Layer", L"General", L"10"},
+             {L"r1", L"", L"Color", L"General", L"9"},
+             {L"r2", L"", L"Area", L"Geometry", L"100"},
+             {L"r3", L"", L"Total", L"", L"119"}});
+    for (int row = 0; row < 4; ++row) grid->SetCellImageIndex(row, 1, row % 2);
+    grid->SetFocus();
+  }
+  std::vector<UINT> Codes(std::initializer_list<UINT> wanted) {
+    std::vector<UINT> picked;
+    for (UINT code : parent.codes)
+      if (std::find(wanted.begin(), wanted.end(), code) != wanted.end()) picked.push_back(code);
+    return picked;
+  }
+};
+
+TEST_F(WizardGrid, APersonSortsChecksEditsHidesAndCopies) {
+  // Sort by the name column: the totals row stays last.
+  ClickHeader(2);
+  EXPECT_EQ(ColumnTexts(2), (std::vector<std::wstring>{L"Area", L"Color", L"Layer", L"Total"}));
+  EXPECT_EQ(ColumnTexts(0), (std::vector<std::wstring>{L"r2", L"r1", L"r0", L"r3"}));
+
+  // Tick the first row's check image with one click.
+  int before = grid->GetCellImageIndex(0, 1);
+  ClickCell(0, 1, 0, LVIR_ICON);
+  EXPECT_EQ(grid->GetCellImageIndex(0, 1), 1 - before);
+
+  // Rename the second row in place.
+  ClickCell(1, 2);
+  ClickCell(1, 2);
+  ASSERT_TRUE(grid->IsEditorOpen());
+  StandIn::TypeText(L"Colour");
+  StandIn::PressKey(VK_RETURN);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(1, 2), L"Colour");
+
+  EXPECT_EQ(Codes({LVN_COLUMNCLICK, LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW}),
+            (std::vector<UINT>{LVN_COLUMNCLICK, LVN_ENDLABELEDITW, LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW}));
+
+  // Hide the category column from the header menu; the menu never offers the lead column.
+  driver.ChooseMenuText(L"Text 1");
+  RightClickHeader(2);
+  const auto& menu = StandIn::TrackedMenus().back();
+  EXPECT_EQ(menu.FindByText(L""), nullptr);
+  EXPECT_EQ(menu.items.size(), 4u);
+  EXPECT_FALSE(grid->IsColumnShown(3));
+
+  // Copy two rows: shown columns only, check column empty, under their headings.
+  SelectOnly({0, 1});
+  grid->SetFocusColumn(-1, false);
+  StandIn::PressKey('C', StandIn::kControl);
+  EXPECT_EQ(StandIn::ClipboardText(), L"Use\tName\tText 2\r\n\tArea\t100\r\n\tColour\t9");
+}
+
+TEST_F(WizardGrid, TheCellMenuHookIsOfferedRightClicksOnCells) {
+  struct MenuGrid : CListGridCtrl {
+    int row = -2;
+    int col = -2;
+    void OnCellContextMenu(CWnd*, CPoint, int r, int c) override {
+      row = r;
+      col = c;
+    }
+  };
+  // A grid of the subclass kind, built like the others.
+  grid->DestroyWindow();
+  auto* menuGrid = new MenuGrid;
+  grid.reset(menuGrid);
+  ASSERT_TRUE(grid->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 600, 380), &parent, kGridId));
+  grid->InsertColumn(0, L"A", LVCFMT_LEFT, 80);
+  grid->InsertColumn(1, L"B", LVCFMT_LEFT, 80);
+  AddRows({{L"a", L"b"}, {L"c", L"d"}});
+  StandIn::RightClick(grid->GetSafeHwnd(), CellPoint(1, 1));
+  EXPECT_EQ(menuGrid->row, 1);
+  EXPECT_EQ(menuGrid->col, 1);
+  EXPECT_EQ(grid->GetFocusColumn(), 1);
+  // The menu key asks for the focus cell's menu.
+  grid->SetFocusRow(0);
+  grid->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->GetSafeHwnd()), MAKELPARAM(-1, -1));
+  EXPECT_EQ(menuGrid->row, 0);
+  EXPECT_EQ(menuGrid->col, 1);
+}
+
+}  // namespace
+}  // namespace gridtest

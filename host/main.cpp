@@ -16,6 +16,7 @@
 #include "platform/host/editor.h"
 #include "platform/host/rx_class.h"
 #include "platform/host/sample_drawing.h"
+#include "platform/mfc/win_app.h"
 #include "platform/win/codepage.h"
 #include "platform/win/module_loader.h"
 #include "platform/win/resources.h"
@@ -31,6 +32,7 @@ struct Options {
   std::string verlan;
   int luprec = -1000;
   std::string drawing = "sample";
+  std::string profile;  // the application's profile strings (grid layouts); default ~/.ovhost.ini
   bool dump = false;
   bool help = false;
 };
@@ -44,6 +46,7 @@ void usage() {
       "  --drawing D    the drawing the commands work on: the built-in sample floor plan\n"
       "                 (default) or an empty drawing\n"
       "  --dump         after the commands, print the drawing's tables and their xdata\n"
+      "  --profile FILE the file that keeps the application's settings (default ~/.ovhost.ini)\n"
       "  --lang LANG    the interface language, e.g. fr-FR, es-ES, en-US (default: from LANG)\n"
       "  --verlan LANG  the host's VERLAN variable (default en-US)\n"
       "  --luprec N     the drawing's linear precision LUPREC (default 4)");
@@ -72,6 +75,8 @@ bool parseOptions(int argc, char** argv, Options& options) {
         std::fprintf(stderr, "ovhost: --drawing takes 'sample' or 'empty', not '%s'\n", options.drawing.c_str());
         return false;
       }
+    } else if (arg == "--profile") {
+      if (!value(options.profile)) return false;
     } else if (arg == "--dump") {
       options.dump = true;
     } else if (arg == "--lang") {
@@ -163,6 +168,10 @@ int main(int argc, char** argv) {
     FreeLibrary(module);
     return 3;
   }
+  CWinApp application(L"ovhost");
+  if (options.profile.empty() && std::getenv("HOME")) options.profile = std::string(std::getenv("HOME")) + "/.ovhost.ini";
+  application.SetProfileFile(CString(widen(options.profile).c_str()));
+
   std::unique_ptr<OvDbDatabase> drawing(options.drawing == "sample" ? buildSampleDrawing() : new OvDbDatabase());
   ovdbHostApplicationServices()->setWorkingDatabase(drawing.get());
   ovDocManagerPtr()->curDocument()->setFileName(options.drawing == "sample" ? L"FloorPlan.dwg" : L"Drawing1.dwg");

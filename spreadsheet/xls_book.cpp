@@ -179,8 +179,11 @@ bool XlsBook::load(const wchar_t* path) {
   clear();
   if (!document_.open(path, 0)) return false;
   std::vector<char> bytes;
-  if (document_.readStream(kStreamName, bytes) != QExcel::CompoundDocument::kSuccess) return false;
-  if (read(bytes.data(), static_cast<std::uint32_t>(bytes.size())) == 0) return false;
+  if (document_.readStream(kStreamName, bytes) != QExcel::CompoundDocument::kSuccess ||
+      read(bytes.data(), static_cast<std::uint32_t>(bytes.size())) == 0) {
+    document_.close();  // a file that is no workbook is not kept open
+    return false;
+  }
   syncSheets();
   return true;
 }

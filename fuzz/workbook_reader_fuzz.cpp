@@ -15,7 +15,7 @@ using CellBlock = QExcel::Worksheet::CellTable::RowBlock::CellBlock;
 
 // Grids are as large as the largest cell address a sheet names (by design, up to
 // 65,536 x 256 cells); inputs that ask for more than this are only parsed.
-constexpr std::uint64_t kMaxCells = 1u << 22;
+constexpr std::uint64_t kMaxCells = 1u << 18;
 
 bool gridsAffordable(XlsBook& book) {
   for (auto& sheet : book.worksheets()) {

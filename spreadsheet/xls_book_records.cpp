@@ -4,6 +4,7 @@
 #include <cstring>
 #include <map>
 #include <string>
+#include <string_view>
 
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
@@ -65,19 +66,19 @@ T* newCell(RowBlock& block) {
 // Shared-string indexes of the texts met so far, across all sheets of one run.
 struct StringTable {
   Workbook::SharedStringTable& sst;
-  std::map<std::string, std::uint32_t> stringMap;
-  std::map<std::wstring, std::uint32_t> wstringMap;
+  std::map<std::string, std::uint32_t, std::less<>> stringMap;
+  std::map<std::wstring, std::uint32_t, std::less<>> wstringMap;
 
-  template <class Map, class Text>
-  std::uint32_t indexOf(Map& map, const Text& text) {
+  template <class Map, class Char>
+  std::uint32_t indexOf(Map& map, const Char* text) {
     ++sst.total;
-    auto [it, added] = map.emplace(text, sst.unique);
-    if (added) {
-      sst.strings.emplace_back();
-      sst.strings.back() = text.c_str();
-      ++sst.unique;
-    }
-    return it->second;
+    std::basic_string_view<Char> key(text);
+    auto it = map.lower_bound(key);
+    if (it != map.end() && it->first == key) return it->second;
+    map.emplace_hint(it, key, sst.unique);
+    sst.strings.emplace_back();
+    sst.strings.back() = text;
+    return sst.unique++;
   }
 };
 }  // namespace
@@ -171,8 +172,8 @@ void XlsBook::buildRecords() {
             label->row = row;
             label->column = column;
             label->xfIndex = xf;
-            label->sstIndex = cell.type() == XlsCell::STRING ? table.indexOf(table.stringMap, std::string(cell.narrowText()))
-                                                             : table.indexOf(table.wstringMap, std::wstring(cell.wideText()));
+            label->sstIndex = cell.type() == XlsCell::STRING ? table.indexOf(table.stringMap, cell.narrowText())
+                                                             : table.indexOf(table.wstringMap, cell.wideText());
             ++c;
             break;
           }

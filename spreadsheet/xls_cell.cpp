@@ -66,8 +66,15 @@ void XlsCell::setText(const char* text) {
 void XlsCell::setText(const wchar_t* text) {
   erase();
   if (!text || !*text) return;
-  std::u16string units = QExcel::toUtf16(text, kMaxTextUnits);
-  wide_ = QExcel::fromUtf16(units);
+  // Converted through UTF-16 only when the text is too long or holds no valid character.
+  size_t units = 0;
+  bool valid = true;
+  for (const wchar_t* p = text; *p && valid; ++p) {
+    valid = *p <= 0x10FFFF && !(*p >= 0xD800 && *p <= 0xDFFF);
+    units += *p > 0xFFFF ? 2 : 1;
+  }
+  if (valid && units <= kMaxTextUnits) wide_ = text;
+  else wide_ = QExcel::fromUtf16(QExcel::toUtf16(text, kMaxTextUnits));
   type_ = WSTRING;
 }
 

@@ -31,11 +31,11 @@ struct Bytes {
   Bytes& u16(unsigned v) { return u8(v & 0xFF).u8((v >> 8) & 0xFF); }
   Bytes& u32(std::uint32_t v) { return u16(v & 0xFFFF).u16(v >> 16); }
   Bytes& raw(const std::string& s) {
-    data.insert(data.end(), s.begin(), s.end());
+    for (char c : s) data.push_back(c);
     return *this;
   }
   Bytes& add(const Bytes& other) {
-    data.insert(data.end(), other.data.begin(), other.data.end());
+    for (char c : other.data) data.push_back(c);
     return *this;
   }
   Bytes& record(unsigned code, const Bytes& body) {

@@ -37,8 +37,12 @@ std::string jsonText(const std::wstring& text) {
 template <class T, class F>
 std::string jsonList(const std::vector<T>& values, F each) {
   std::string out = "[";
-  for (size_t i = 0; i < values.size(); ++i) out += (i ? "," : "") + each(values[i]);
-  return out + "]";
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i) out += ',';
+    out += each(values[i]);
+  }
+  out += ']';
+  return out;
 }
 
 std::string jsonGrid(const TextGrid& grid) {
@@ -68,12 +72,13 @@ bool writeWizardCase(const std::string& folder, const WizardCase& c) {
   std::string path = folder + "/" + c.name + ".xls";
   if (!exportXls(c.grid, CString(std::wstring(path.begin(), path.end())), c.visible, c.columnOrder, c.rowOrder, c.header))
     return false;
-  std::string json = "{\"frontend\":\"wizard\",\"verlan\":" + jsonText(c.verlan) + ",\"header\":" +
-                     (c.header ? "true" : "false") + ",\"grid\":" + jsonGrid(c.grid) +
-                     ",\"visible\":" + jsonList(c.visible, [](bool b) { return std::string(b ? "true" : "false"); }) +
-                     ",\"columnOrder\":" + jsonList(c.columnOrder, [](int i) { return std::to_string(i); }) +
-                     ",\"rowOrder\":" + jsonList(c.rowOrder, [](int i) { return std::to_string(i); }) + "}";
-  return writeFile(folder + "/" + c.name + ".json", json);
+  std::ostringstream json;
+  json << "{\"frontend\":\"wizard\",\"verlan\":" << jsonText(c.verlan) << ",\"header\":" << (c.header ? "true" : "false")
+       << ",\"grid\":" << jsonGrid(c.grid)
+       << ",\"visible\":" << jsonList(c.visible, [](bool b) { return std::string(b ? "true" : "false"); })
+       << ",\"columnOrder\":" << jsonList(c.columnOrder, [](int i) { return std::to_string(i); })
+       << ",\"rowOrder\":" << jsonList(c.rowOrder, [](int i) { return std::to_string(i); }) << "}";
+  return writeFile(folder + "/" + c.name + ".json", json.str());
 }
 
 bool writeTableCase(const std::string& folder, const std::string& name, const TextGrid& grid, const std::wstring& verlan) {

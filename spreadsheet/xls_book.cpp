@@ -203,6 +203,7 @@ std::uint32_t XlsBook::read(const char* buffer, std::uint32_t size) {
       BOF bof;
       bof.read(buffer + pos, size - pos);
       if (bof.type == BOF::kGlobals && !haveGlobals) {
+        if (bof.version != 0x0600) return 0;  // an older format: its strings read otherwise
         pos += globals.read(buffer + pos, size - pos);
         haveGlobals = true;
       } else if (bof.type == BOF::kWorksheet) {

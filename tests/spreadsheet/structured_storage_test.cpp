@@ -2,6 +2,13 @@
 // change, with the naming, sharing and access rules the workbook relies on.
 #include "platform/win/structured_storage.h"
 
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-stdio.h>
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-stdio.h>
+#include <gsf/gsf-utils.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -165,4 +172,53 @@ TEST(StructuredStorage, FailuresGiveTheirResults) {
   std::string first;
   file >> first;
   EXPECT_EQ(first, "not");
+}
+
+// A file with a nested storage and a class id, written by another compound-file writer:
+// rewriting it through the stand-in keeps both.
+TEST(StructuredStorage, RewritingKeepsNestedStoragesAndClassIds) {
+  std::string path = scratchPath("storage_nested.xls");
+  const guint8 clsid[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
+  {
+    gsf_init();
+    GsfOutput* sink = gsf_output_stdio_new(path.c_str(), nullptr);
+    ASSERT_NE(sink, nullptr);
+    GsfOutfile* root = gsf_outfile_msole_new(sink);
+    gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(root), clsid);
+    GsfOutput* sub = gsf_outfile_new_child(root, "Sub", TRUE);
+    GsfOutput* inner = gsf_outfile_new_child(GSF_OUTFILE(sub), "Inner", FALSE);
+    gsf_output_write(inner, 5, reinterpret_cast<const guint8*>("inner"));
+    gsf_output_close(inner);
+    gsf_output_close(sub);
+    GsfOutput* stream = gsf_outfile_new_child(root, "Workbook", FALSE);
+    gsf_output_write(stream, 3, reinterpret_cast<const guint8*>("old"));
+    gsf_output_close(stream);
+    gsf_output_close(GSF_OUTPUT(root));
+    for (GsfOutput* o : {inner, sub, stream, GSF_OUTPUT(root), sink}) g_object_unref(o);
+  }
+  IStorage* storage = openFile(wide(path), kWrite);
+  IStream* stream = nullptr;
+  ASSERT_EQ(storage->OpenStream(L"Workbook", nullptr, kWrite, 0, &stream), S_OK);
+  EXPECT_EQ(stream->Write("new", 3, nullptr), S_OK);
+  stream->Release();
+  EXPECT_EQ(storage->OpenStream(L"Sub", nullptr, kRead, 0, &stream), STG_E_FILENOTFOUND);
+  storage->Release();
+
+  GsfInput* input = gsf_input_stdio_new(path.c_str(), nullptr);
+  ASSERT_NE(input, nullptr);
+  GsfInfile* root = gsf_infile_msole_new(input, nullptr);
+  ASSERT_NE(root, nullptr);
+  guint8 read[16] = {};
+  gsf_infile_msole_get_class_id(GSF_INFILE_MSOLE(root), read);
+  EXPECT_EQ(std::string(reinterpret_cast<char*>(read), 16), std::string(reinterpret_cast<const char*>(clsid), 16));
+  GsfInput* inner = gsf_infile_child_by_vname(root, "Sub", "Inner", nullptr);
+  ASSERT_NE(inner, nullptr);
+  char bytes[6] = {};
+  gsf_input_read(inner, 5, reinterpret_cast<guint8*>(bytes));
+  EXPECT_STREQ(bytes, "inner");
+  GsfInput* workbook = gsf_infile_child_by_name(root, "Workbook");
+  ASSERT_NE(workbook, nullptr);
+  gsf_input_read(workbook, 3, reinterpret_cast<guint8*>(bytes));
+  EXPECT_EQ(std::string(bytes, 3), "new");
+  for (GObject* o : {G_OBJECT(inner), G_OBJECT(workbook), G_OBJECT(root), G_OBJECT(input)}) g_object_unref(o);
 }

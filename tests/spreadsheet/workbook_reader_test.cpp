@@ -178,6 +178,10 @@ TEST(WorkbookReader, StreamsWithoutTheirEndAreRefused) {
   EXPECT_EQ(book.read(stream.data.data(), stream.size()), stream.size());
   EXPECT_EQ(book.read(stream.data.data(), stream.size() - 4), 0u);
 
+  Bytes older;
+  older.record(0x0809, Bytes().u16(0x0500).u16(5).u32(0).u32(0).u32(0)).record(0x000A, Bytes());
+  EXPECT_EQ(book.read(older.data.data(), older.size()), 0u);
+
   Bytes notAWorkbook;
   notAWorkbook.record(0x0031, Bytes().u16(1));
   EXPECT_EQ(book.read(notAWorkbook.data.data(), notAWorkbook.size()), 0u);

@@ -120,6 +120,22 @@ TEST(XlsCell, ValuesTextsAndRk) {
   EXPECT_EQ(out.str(), "0 -3 abc");
 }
 
+TEST(XlsSheet, PrintsRowsWithQualifiedTexts) {
+  XlsBook book;
+  book.create(1);
+  XlsSheet* sheet = book.sheetAt(0);
+  sheet->cellAt(0, 0)->setInteger(42);
+  sheet->cellAt(0, 1)->setText("say \"hi\"");
+  sheet->cellAt(0, 2)->setDouble(0.1 + 0.2);
+  sheet->cellAt(1, 1)->setText(L"wide");
+  std::ostringstream out;
+  sheet->print(out, ';', '"');
+  EXPECT_EQ(out.str(), "42;\"say \"\"hi\"\"\";0.3\n;;\n");
+  std::ostringstream bare;
+  sheet->print(bare, ',', 0);
+  EXPECT_EQ(bare.str(), "42,say \"hi\",0.3\n,,\n");
+}
+
 TEST(XlsBook, RecordsOfNumbersTextsAndBlanks) {
   XlsBook book;
   book.create(2);

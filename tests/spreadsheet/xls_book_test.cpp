@@ -297,3 +297,32 @@ TEST(XlsBook, LoadingFailuresLeaveTheBookEmpty) {
   EXPECT_FALSE(book.load(path.c_str()));
   EXPECT_EQ(book.sheetCount(), 0);
 }
+
+namespace {
+struct Counted : QExcel::RefCounted {
+  explicit Counted(int* deaths) : deaths_(deaths) {}
+  ~Counted() { ++*deaths_; }
+  int* deaths_;
+};
+}  // namespace
+
+TEST(RefPtr, CountsOwnersAndSurvivesSelfAssignment) {
+  int deaths = 0;
+  {
+    RefPtr<Counted> a(new Counted(&deaths));
+    RefPtr<Counted> b(a);
+    EXPECT_EQ(a->refCount, 2u);
+    a = a;
+    b = b.get();
+    EXPECT_EQ(a->refCount, 2u);
+    RefPtr<Counted> c(new Counted(&deaths));
+    b = c;
+    EXPECT_EQ(a->refCount, 1u);
+    EXPECT_EQ(c->refCount, 2u);
+    c = RefPtr<Counted>();
+    EXPECT_EQ(deaths, 0);
+    b = nullptr;
+    EXPECT_EQ(deaths, 1);
+  }
+  EXPECT_EQ(deaths, 2);
+}

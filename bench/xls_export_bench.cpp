@@ -58,7 +58,8 @@ void BM_ExportXlsToFile(benchmark::State& state) {
   std::vector<int> columns, rows;
   for (int c = 0; c < kColumns; ++c) columns.push_back(c);
   for (int r = 0; r < kRows; ++r) rows.push_back(r);
-  CString path(std::wstring(outputPath().begin(), outputPath().end()));
+  const std::string file = outputPath();
+  CString path(std::wstring(file.begin(), file.end()));
   for (auto _ : state) {
     if (!exportXls(g, path, visible, columns, rows, true)) state.SkipWithError("export failed");
   }

@@ -1,5 +1,4 @@
-// The row grid that extraction builds and every output reads: row 0 holds the column
-// headers, every row is as wide as row 0.
+// The row grid of an extraction: row 0 holds the column keys, column 0 the object handle.
 #pragma once
 #include <vector>
 

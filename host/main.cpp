@@ -1,2 +1,199 @@
-// The host program: loads the plug-in module and runs commands.
-int main() { return 0; }
+// The host program: loads a plug-in module the way the CAD host does, declares it,
+// runs commands read from a script file or standard input through the command stack,
+// and unloads the module at the end.
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/host/db_database.h"
+#include "platform/host/doc_manager.h"
+#include "platform/host/drawing_dump.h"
+#include "platform/host/editor.h"
+#include "platform/host/rx_class.h"
+#include "platform/host/sample_drawing.h"
+#include "platform/win/codepage.h"
+#include "platform/win/module_loader.h"
+#include "platform/win/resources.h"
+
+namespace {
+
+constexpr unsigned kApiVersion = 0x07E20000;
+
+struct Options {
+  std::string module = DX_DEFAULT_MODULE;
+  std::string script;  // empty: standard input
+  std::string language;
+  std::string verlan;
+  int luprec = -1000;
+  std::string drawing = "sample";
+  bool dump = false;
+  bool help = false;
+};
+
+void usage() {
+  std::puts(
+      "usage: ovhost [--module FILE] [--script FILE] [--drawing sample|empty] [--dump]\n"
+      "              [--lang LANG] [--verlan LANG] [--luprec N]\n"
+      "  --module FILE  the plug-in module to load (default: the built DataExtraction.ovx)\n"
+      "  --script FILE  command names, one a line; default: standard input\n"
+      "  --drawing D    the drawing the commands work on: the built-in sample floor plan\n"
+      "                 (default) or an empty drawing\n"
+      "  --dump         after the commands, print the drawing's tables and their xdata\n"
+      "  --lang LANG    the interface language, e.g. fr-FR, es-ES, en-US (default: from LANG)\n"
+      "  --verlan LANG  the host's VERLAN variable (default en-US)\n"
+      "  --luprec N     the drawing's linear precision LUPREC (default 4)");
+}
+
+bool parseOptions(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    auto value = [&](std::string& out) {
+      if (i + 1 >= argc) {
+        std::fprintf(stderr, "ovhost: %s needs a value\n", arg.c_str());
+        return false;
+      }
+      out = argv[++i];
+      return true;
+    };
+    if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--module") {
+      if (!value(options.module)) return false;
+    } else if (arg == "--script") {
+      if (!value(options.script)) return false;
+    } else if (arg == "--drawing") {
+      if (!value(options.drawing)) return false;
+      if (options.drawing != "sample" && options.drawing != "empty") {
+        std::fprintf(stderr, "ovhost: --drawing takes 'sample' or 'empty', not '%s'\n", options.drawing.c_str());
+        return false;
+      }
+    } else if (arg == "--dump") {
+      options.dump = true;
+    } else if (arg == "--lang") {
+      if (!value(options.language)) return false;
+    } else if (arg == "--verlan") {
+      if (!value(options.verlan)) return false;
+    } else if (arg == "--luprec") {
+      std::string n;
+      if (!value(n)) return false;
+      char* end = nullptr;
+      long v = std::strtol(n.c_str(), &end, 10);
+      if (n.empty() || *end || v < -32768 || v > 32767) {
+        std::fprintf(stderr, "ovhost: --luprec takes a whole number, not '%s'\n", n.c_str());
+        return false;
+      }
+      options.luprec = static_cast<int>(v);
+    } else {
+      std::fprintf(stderr, "ovhost: unknown option '%s' (see --help)\n", arg.c_str());
+      return false;
+    }
+  }
+  return true;
+}
+
+std::wstring widen(const std::string& text) {
+  std::wstring out;
+  if (!Utf8ToWide(text, out)) out = AnsiToWide(text);
+  return out;
+}
+
+void setInterfaceLanguage(const Options& options) {
+  std::string name = options.language;
+  if (name.empty()) {
+    const char* env = std::getenv("LANG");
+    name = env ? env : "";
+  }
+  LANGID id = LanguageIdFromName(widen(name));
+  SetUserInterfaceLanguage(id ? id : 0x0409);
+}
+
+std::string trim(const std::string& line) {
+  size_t a = line.find_first_not_of(" \t\r\n");
+  if (a == std::string::npos) return "";
+  size_t b = line.find_last_not_of(" \t\r\n");
+  return line.substr(a, b - a + 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (!parseOptions(argc, argv, options)) return 2;
+  if (options.help) {
+    usage();
+    return 0;
+  }
+  setInterfaceLanguage(options);
+  if (!options.verlan.empty()) HostEditor::setVariable(L"VERLAN", widen(options.verlan));
+  if (options.luprec != -1000) HostEditor::setVariable(L"LUPREC", static_cast<short>(options.luprec));
+
+  std::ifstream scriptFile;
+  if (!options.script.empty()) {
+    scriptFile.open(options.script);
+    if (!scriptFile) {
+      std::fprintf(stderr, "ovhost: cannot open the script '%s'\n", options.script.c_str());
+      return 2;
+    }
+  }
+
+  HMODULE module = LoadLibraryW(widen(options.module).c_str());
+  if (!module) {
+    std::fprintf(stderr, "ovhost: cannot load the module '%s': %s\n", options.module.c_str(),
+                 WideToUtf8(LastLoaderError()).c_str());
+    return 2;
+  }
+  using VersionFunction = unsigned (*)();
+  using EntryFunction = int (*)(int, void*);
+  auto version = reinterpret_cast<VersionFunction>(GetProcAddress(module, "ovrxGetApiVersion"));
+  auto entry = reinterpret_cast<EntryFunction>(GetProcAddress(module, "ovrxEntryPoint"));
+  if (!version || !entry) {
+    std::fprintf(stderr, "ovhost: '%s' is not a host module: it lacks %s\n", options.module.c_str(),
+                 version ? "ovrxEntryPoint" : "ovrxGetApiVersion");
+    FreeLibrary(module);
+    return 2;
+  }
+  if (version() != kApiVersion) {
+    std::fprintf(stderr, "ovhost: '%s' was built for host interface version 0x%08X, this host has 0x%08X\n",
+                 options.module.c_str(), version(), kApiVersion);
+    FreeLibrary(module);
+    return 3;
+  }
+  std::unique_ptr<OvDbDatabase> drawing(options.drawing == "sample" ? buildSampleDrawing() : new OvDbDatabase());
+  ovdbHostApplicationServices()->setWorkingDatabase(drawing.get());
+  ovDocManagerPtr()->curDocument()->setFileName(options.drawing == "sample" ? L"FloorPlan.dwg" : L"Drawing1.dwg");
+
+  void* appId = module;
+  entry(1, appId);
+
+  auto* commands = OvEdCommandStack::cast(ovrxSysRegistry()->at(L"OVIS_REGISTERED_COMMANDS"));
+  std::istream& in = options.script.empty() ? std::cin : scriptFile;
+  std::string line;
+  int failures = 0;
+  while (std::getline(in, line)) {
+    std::string command = trim(line);
+    if (command.empty() || command[0] == ';') continue;
+    std::wstring name = widen(command);
+    ovutPrintf(L"\nCommand: %s", name.c_str());
+    if (!commands || !commands->runCommand(name.c_str())) {
+      ovutPrintf(L"\nUnknown command \"%s\".", name.c_str());
+      ++failures;
+    }
+  }
+  ovutPrintf(L"\n");
+  if (options.dump) {
+    std::wostringstream text;
+    dumpDrawingTables(drawing.get(), text);
+    std::string bytes = WideToUtf8(text.str());
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+  }
+
+  entry(2, appId);
+  FreeLibrary(module);
+  ovdbHostApplicationServices()->setWorkingDatabase(nullptr);
+  return failures ? 1 : 0;
+}

@@ -157,6 +157,7 @@ void clearTranscript() { g_transcript.clear(); }
 void setEcho(bool toStandardOutput) { g_echo = toStandardOutput; }
 int liveBuffers() { return g_liveBuffers; }
 int liveChains() { return g_liveNodes; }
+wchar_t* newBuffer(const wchar_t* text) { return hostString(text); }
 void setVariable(const std::wstring& name, short value) { variables()[name] = value; }
 void setVariable(const std::wstring& name, const std::wstring& value) { variables()[name] = value; }
 void removeVariable(const std::wstring& name) { variables().erase(name); }

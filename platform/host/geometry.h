@@ -2,6 +2,8 @@
 #pragma once
 #include <cmath>
 
+struct OvGePlane;
+
 struct OvGeVector3d {
   double x = 0, y = 0, z = 0;
   OvGeVector3d() = default;
@@ -19,6 +21,9 @@ struct OvGeVector3d {
     double l = length();
     return l > 0 ? OvGeVector3d(x / l, y / l, z / l) : *this;
   }
+  // The angle of the vector's projection onto the plane, from the plane's first axis
+  // counter-clockwise about its normal, in [0, 2 pi).
+  double angleOnPlane(const OvGePlane& plane) const;
   static const OvGeVector3d kXAxis, kYAxis, kZAxis;
 };
 inline const OvGeVector3d OvGeVector3d::kXAxis{1, 0, 0};
@@ -37,6 +42,26 @@ struct OvGePoint3d {
   static const OvGePoint3d kOrigin;
 };
 inline const OvGePoint3d OvGePoint3d::kOrigin{0, 0, 0};
+
+// A plane through an origin, spanned by two perpendicular unit axes.
+struct OvGePlane {
+  OvGePoint3d origin;
+  OvGeVector3d uAxis{1, 0, 0}, vAxis{0, 1, 0};
+  OvGePlane() = default;
+  OvGePlane(const OvGePoint3d& o, const OvGeVector3d& u, const OvGeVector3d& v) : origin(o), uAxis(u), vAxis(v) {}
+  OvGeVector3d normal() const { return uAxis.crossProduct(vAxis).normal(); }
+  static const OvGePlane kXYPlane, kYZPlane, kZXPlane;
+};
+inline const OvGePlane OvGePlane::kXYPlane{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};
+inline const OvGePlane OvGePlane::kYZPlane{{0, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+inline const OvGePlane OvGePlane::kZXPlane{{0, 0, 0}, {0, 0, 1}, {1, 0, 0}};
+
+inline double OvGeVector3d::angleOnPlane(const OvGePlane& plane) const {
+  const double twoPi = 2 * 3.14159265358979323846;
+  double a = std::atan2(dotProduct(plane.vAxis), dotProduct(plane.uAxis));
+  if (a < 0) a += twoPi;
+  return a < twoPi ? a : 0.0;
+}
 
 struct OvGePoint2d {
   double x = 0, y = 0;

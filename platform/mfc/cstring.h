@@ -1,6 +1,7 @@
 // CString: the MFC wide string. Holds wchar_t (UTF-32 here); Format follows the Windows
 // wide rules (%s wide, %S narrow in the ANSI code page, %c wide, %C narrow).
 #pragma once
+#include <compare>
 #include <cstdarg>
 #include <functional>
 #include <iosfwd>
@@ -99,6 +100,8 @@ public:
   friend bool operator>(const CString& a, const CString& b) { return b.s_ < a.s_; }
   friend bool operator<=(const CString& a, const CString& b) { return !(b.s_ < a.s_); }
   friend bool operator>=(const CString& a, const CString& b) { return !(a.s_ < b.s_); }
+  // Without this, containers of CString (vector, pair) would compare the converted pointers.
+  friend std::strong_ordering operator<=>(const CString& a, const CString& b) { return a.s_ <=> b.s_; }
 
 private:
   std::wstring s_;

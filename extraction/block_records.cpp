@@ -1,0 +1,87 @@
+#include "extraction/block_records.h"
+
+#include <string>
+
+#include "extraction/numbers.h"
+
+BlockRefRecord::BlockRefRecord(const CString& handle, int kind, const CString& name, bool isDynamic,
+                               const OvDbObjectId& blockRecordId, const OvGePoint3d& position,
+                               const OvGeScale3d& scale, double rotation)
+    : BaseEnt(handle, kind, name), isDynamic(isDynamic), blockRecordId(blockRecordId), rotation(rotation),
+      position(position), scale(scale) {}
+
+std::vector<PropertyPair> BlockRefRecord::blockProperties(const std::vector<PropertyItem>& blockRefItems) const {
+  return namedPairs(blockRefItems, {formatNumber(position.x), formatNumber(position.y), formatNumber(position.z),
+                                    formatNumber(rotation), formatNumber(scale.sx), formatNumber(scale.sy),
+                                    formatNumber(scale.sz)});
+}
+
+CString BlockRefRecord::objectIdText() const {
+  CString text;
+  text.Format(L"%i", static_cast<int>(blockRecordId.asOldId()));
+  return text;
+}
+
+const std::vector<CString> ExcludedBlockPrefixes{L"kt$", L"ac$", L"*"};
+
+bool hasExcludedBlockPrefix(const CString& name, const std::vector<CString>& prefixes) {
+  CString first = name.Left(1), firstThree = name.Left(3);
+  for (const CString& prefix : prefixes) {
+    if (prefix == first || prefix == firstThree) return true;
+  }
+  return false;
+}
+
+std::vector<BlockAttribute> readDynamicBlockProperties(const OvDbDynBlockReference* reference, double step) {
+  std::vector<BlockAttribute> result;
+  if (!reference) return result;
+  OvDbDynBlockReferencePropertyArray properties;
+  reference->getBlockProperties(properties);
+  for (const auto& property : properties) {
+    CString name(property.propertyName());
+    if (name == L"Origin") continue;
+    BlockAttribute attribute;
+    attribute.tag = name;
+    attribute.value = evalVariantToText(property.value(), attribute.numeric, step);
+    result.push_back(attribute);
+  }
+  return result;
+}
+
+CString evalVariantToText(const OvDbEvalVariant& value, bool& numeric, double step) {
+  numeric = false;
+  CString text;
+  switch (value.getType()) {
+    case 1: {
+      std::wstring s;
+      value.getValue(s);
+      text.Format(L"%s", s.c_str());
+      break;
+    }
+    case 40: {
+      double d = 0;
+      value.getValue(d);
+      roundToStep(step, d);
+      text.Format(L"%g", d);
+      numeric = true;
+      break;
+    }
+    case 70: {
+      short n = 0;
+      value.getValue(n);
+      text.Format(L"%d", static_cast<int>(n));
+      numeric = true;
+      break;
+    }
+    case 90: {  // a 32-bit integer is written like a 16-bit one
+      std::int32_t n = 0;
+      value.getValue(n);
+      text.Format(L"%d", static_cast<int>(n));
+      numeric = true;
+      break;
+    }
+    default:
+      break;
+  }
+  return text;
+}

@@ -1,0 +1,172 @@
+#include "extraction/csv_export.h"
+
+#include <fstream>
+#include <locale>
+#include <sstream>
+
+#include "extraction/numbers.h"
+#include "platform/host/editor.h"
+#include "platform/win/codepage.h"
+#include "platform/win/wide_numbers.h"
+
+namespace {
+
+// Numeric punctuation of the two export languages: only the decimal point differs, and
+// digits are never grouped, which would put the separator inside a number.
+class CsvNumberPunctuation : public std::numpunct<char> {
+public:
+  explicit CsvNumberPunctuation(char decimalPoint) : decimalPoint_(decimalPoint) {}
+
+protected:
+  char do_decimal_point() const override { return decimalPoint_; }
+  std::string do_grouping() const override { return {}; }
+
+private:
+  char decimalPoint_;
+};
+
+// One byte per character: up to U+00FF the character's own byte, above it the code page
+// 1252 byte where the code page has one, otherwise '?'.
+std::string narrow(const CString& text) {
+  std::string out;
+  out.reserve(static_cast<size_t>(text.GetLength()));
+  for (wchar_t ch : text.str()) {
+    if (static_cast<unsigned long>(ch) <= 0xFF) {
+      out += static_cast<char>(static_cast<unsigned char>(ch));
+    } else {
+      int b = Cp1252ByteOf(ch);
+      out += b < 0 ? '?' : static_cast<char>(b);
+    }
+  }
+  return out;
+}
+
+std::string quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char ch : text) {
+    if (ch == '"') out += '"';
+    out += ch;
+  }
+  return out + '"';
+}
+
+// The language of the host decides the separator and the decimal point: French for
+// "fr-FR", English for anything else, also when the variable cannot be read.
+struct CsvLanguage {
+  bool french = false;
+};
+
+CsvLanguage readLanguage() {
+  CsvLanguage language;
+  OvResBuf value;
+  if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) {
+    language.french = CString(value.resval.rstring) == L"fr-FR";
+    releaseHostString(value.resval.rstring);
+  }
+  return language;
+}
+
+class CsvWriter {
+public:
+  CsvWriter(CString separator) {
+    CsvLanguage language = readLanguage();
+    if (language.french) separator = L";";
+    separator_ = narrow(separator);
+    line_.imbue(std::locale(std::locale::classic(), new CsvNumberPunctuation(language.french ? ',' : '.')));
+  }
+
+  void bareCell(const CString& text) {
+    std::string bytes = narrow(text);
+    bool plain = bytes.find_first_of("\"\r\n") == std::string::npos &&
+                 (separator_.empty() || bytes.find(separator_) == std::string::npos);
+    line_ << (plain ? bytes : quoted(bytes));
+  }
+
+  void quotedCell(const CString& text) {
+    if (isNumericText(text)) {
+      line_ << '"' << _wtof(text) << '"';
+    } else {
+      line_ << quoted(narrow(text));
+    }
+  }
+
+  void separator() { line_ << separator_; }
+
+  void endLine() {
+    line_ << "\r\n";
+    body_ += line_.str();
+    line_.str(std::string());
+  }
+
+  // Creates or replaces the file with the lines written so far.
+  bool save(const CString& path) const {
+    std::ofstream file(WideToUtf8(path.str()), std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file.write(body_.data(), static_cast<std::streamsize>(body_.size()));
+    file.close();
+    return !file.fail();
+  }
+
+private:
+  std::string separator_;
+  std::ostringstream line_;
+  std::string body_;
+};
+
+const CString& cellOf(const TextGrid& grid, size_t row, size_t column) {
+  static const CString empty;
+  const auto& cells = grid[row];
+  return column < cells.size() ? cells[column] : empty;
+}
+
+}  // namespace
+
+void releaseHostString(wchar_t*& text) { ovutDelBuffer(&text); }
+
+bool exportCsv(const TextGrid& grid, CString path, const std::vector<bool>& columnFlags,
+               const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown,
+               CString separator) {
+  if (grid.empty()) return false;
+  const size_t rowCount = grid.size();
+  auto sourceRow = [&](size_t line) -> long long {
+    size_t i = headerShown ? line : line - 1;
+    return i < rowOrder.size() ? rowOrder[i] : static_cast<long long>(line);
+  };
+  // Every row and column that the orders name must exist before anything is written.
+  for (size_t line = headerShown ? 0 : 1; line < rowCount; ++line) {
+    long long source = sourceRow(line);
+    if (source < 0 || static_cast<size_t>(source) >= rowCount) return false;
+  }
+  for (int k : columnOrder) {
+    if (k < 0 || static_cast<size_t>(k) >= columnFlags.size()) return false;
+  }
+
+  CsvWriter writer(separator);
+  for (size_t line = headerShown ? 0 : 1; line < rowCount; ++line) {
+    auto source = static_cast<size_t>(sourceRow(line));
+    for (size_t c = 0; c < columnOrder.size(); ++c) {
+      auto k = static_cast<size_t>(columnOrder[c]);
+      if (!columnFlags[k]) continue;
+      if (c == 1) writer.bareCell(cellOf(grid, source, k));
+      else writer.quotedCell(cellOf(grid, source, k));
+      if (c + 1 != columnOrder.size()) writer.separator();
+    }
+    writer.endLine();
+  }
+  return writer.save(path);
+}
+
+bool exportCsvFromTable(const TextGrid& grid, CString path, bool, CString separator) {
+  if (grid.empty()) return false;
+  CsvWriter writer(separator);
+  const size_t columns = grid[0].size();
+  for (size_t r = 0; r < grid.size(); ++r) {
+    for (size_t c = 0; c < columns; ++c) {
+      if (c == 0) writer.bareCell(cellOf(grid, r, c));
+      else writer.quotedCell(cellOf(grid, r, c));
+      if (c + 1 != columns) writer.separator();
+    }
+    writer.endLine();
+  }
+  return writer.save(path);
+}

@@ -1,0 +1,87 @@
+// One extraction: the objects of a selection read once into records by kind, the offered
+// properties of the chosen kinds, and the row grid of the chosen properties.
+#pragma once
+#include <map>
+#include <set>
+#include <vector>
+
+#include "extraction/block_records.h"
+#include "extraction/geometric_records.h"
+#include "extraction/property_catalogue.h"
+#include "extraction/text_grid.h"
+#include "platform/host/db_object.h"
+
+class OvDbEntity;
+class OvDbBlockReference;
+class OvDbLine;
+class OvDbPolyline;
+class OvDbArc;
+class OvDbCircle;
+class OvDbSolid;
+class OvDb3dSolid;
+class OvDbPoint;
+class OvDbMText;
+class OvDbTable;
+
+// The kinds that have at least one record, ascending.
+using PresentTypeMap = std::set<int>;
+// Handle text of a block reference -> the block definition its preview cell shows.
+using BlockPreviewMap = std::map<CString, OvDbObjectId>;
+
+class ExtractionEngine {
+public:
+  ExtractionEngine();
+  // Reads the first count entries of the selection set (a negative count reads none).
+  ExtractionEngine(const ov_name selection, long long count, const PropertyCatalogue& catalogue);
+
+  PresentTypeMap presentObjectKinds() const;
+  // Works out the properties and category filters offered for the chosen kinds.
+  void prepare(OfferedPropertyMap& offeredOut, const std::vector<CString>& chosenTypeNames);
+  // Builds the row grid of the chosen kinds (set by prepare) and properties, then
+  // combines or groups its rows.
+  void buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut, const std::vector<CString>& chosen,
+                 bool quantityChosen, bool blockNameChosen, const std::vector<CString>& totals, CString groupBy);
+  void setRows(const TextGrid& grid) { rows = grid; }
+
+  // Brings an extraction table up to date (defined with the table output).
+  bool refreshTable(OvDbTable* table, std::vector<CString>& handles, bool grouped,
+                    const std::vector<CString>& storedHeaders, bool headerHidden);
+  bool rewriteTable(OvDbTable* table, std::vector<CString>& ids);
+
+  void readCommonProperties(CommonProps& out, OvDbEntity* entity) const;
+  void extractBlockReference(OvDbBlockReference* reference, const OvDbObjectId& id, const CString& handle);
+  void extractPolyline(OvDbPolyline* polyline, const CString& handle);
+  void extractLine(OvDbLine* line, const CString& handle);
+  void extractCircle(OvDbCircle* circle, const CString& handle);
+  void extractArc(OvDbArc* arc, const CString& handle);
+  void extract3dSolid(OvDb3dSolid* solid, const CString& handle);
+  void extractSolid(OvDbSolid* solid, const CString& handle);
+  void extractPoint(OvDbPoint* point, const CString& handle);
+  void extractMText(OvDbMText* text, const CString& handle);
+
+  std::vector<BlockRefRecord> blockRefs;
+  std::vector<PolyLine> polylines;
+  std::vector<Line> lines;
+  std::vector<Circle> circles;
+  std::vector<KtArc> arcs;
+  std::vector<Solid> solids;
+  std::vector<Solid3D> solids3d;
+  std::vector<KtPoint> points;
+  std::set<int> categories;
+  std::vector<CString> chosenProperties;
+  std::vector<CString> chosenTypeNames;
+  PropertyCatalogue catalogue;
+  OfferedPropertyMap blockItems;
+  OfferedPropertyMap offeredItems;
+  std::vector<MultiText> mtexts;
+  CString groupBy;
+  double step = 1e-8;
+  TextGrid rows;
+  BlockPreviewMap previewMap;
+
+private:
+  void extractEntity(OvDbEntity* entity, const OvDbObjectId& id);
+};
+
+// Replaces the texts of row 0 that the map holds by their display names.
+void translateNames(TextGrid& rows, const std::map<CString, CString>& displayNames);

@@ -1,0 +1,70 @@
+// The localized vocabulary of an extraction: object kind names, the fixed column items and
+// the property lists of every group of properties, all from the string table.
+#pragma once
+#include <set>
+#include <vector>
+
+#include "platform/mfc/cstring.h"
+
+// Object kinds.
+enum ObjectKind {
+  kKindBlock = 1,
+  kKindLine = 2,
+  kKindPolyline = 3,
+  kKindArc = 4,
+  kKindCircle = 5,
+  kKindSolid = 6,
+  kKindSolid3d = 7,
+  kKindPoint = 8,
+  kKindMText = 9,
+};
+
+// Property categories.
+enum PropertyCategory {
+  kCategoryGeneral = 1,
+  kCategoryGeometry = 2,
+  kCategoryMisc = 3,
+  kCategoryAttribute = 4,
+  kCategoryDynamicBlock = 5,
+  kCategoryText = 6,
+};
+
+// One property as offered to the user. Items order and compare by name alone.
+struct PropertyItem {
+  CString name;
+  int category = 0;
+  bool total = false;
+  PropertyItem() = default;
+  PropertyItem(const CString& n, int c, bool t) : name(n), category(c), total(t) {}
+  bool operator<(const PropertyItem& other) const { return name.Compare(other.name) < 0; }
+  bool operator==(const PropertyItem& other) const { return name.Compare(other.name) == 0; }
+};
+
+// The offered properties: one item per name, the first inserted of a name kept.
+using OfferedPropertyMap = std::set<PropertyItem>;
+
+class PropertyCatalogue {
+public:
+  PropertyCatalogue();
+
+  PropertyItem objectTypeItem;
+  PropertyItem quantityItem;
+  std::vector<CString> typeNames;  // kind - 1 -> the kind's name
+  PropertyItem blockPreviewItem;
+  PropertyItem blockNameItem;
+  std::vector<PropertyItem> lineItems;
+  std::vector<PropertyItem> polylineItems;
+  std::vector<PropertyItem> arcItems;
+  std::vector<PropertyItem> circleItems;
+  std::vector<PropertyItem> pointItems;
+  std::vector<PropertyItem> mtextItems;
+  std::vector<PropertyItem> generalItems;
+  std::vector<PropertyItem> geometricItems;  // line, polyline, arc, point and circle lists joined
+  std::vector<PropertyItem> blockRefItems;
+
+  // The kind's name, or an empty text for a kind outside 1 to 9.
+  CString kindName(int kind) const;
+  // The property list of a geometric kind's own values (empty for solids, 3D solids and
+  // anything else).
+  const std::vector<PropertyItem>& kindItems(int kind) const;
+};

@@ -1,0 +1,73 @@
+// The engine's offered properties and row grid.
+#include <algorithm>
+
+#include "extraction/extraction_engine.h"
+#include "extraction/row_context.h"
+#include "extraction/row_merging.h"
+
+void ExtractionEngine::prepare(OfferedPropertyMap& offeredOut, const std::vector<CString>& chosenTypeNames) {
+  this->chosenTypeNames = chosenTypeNames;
+  RowContext context(chosenTypeNames, catalogue);
+  categories.clear();
+  context.buildPropertyMap(blockItems, categories);
+  offeredOut = context.offered;
+  offeredItems = offeredOut;
+}
+
+void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut, const std::vector<CString>& chosen,
+                                 bool quantityChosen, bool blockNameChosen, const std::vector<CString>& totals,
+                                 CString groupBy) {
+  chosenProperties = chosen;
+  this->groupBy = groupBy;
+  auto holds = [&chosen](const CString& name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
+  const CString& objectType = catalogue.objectTypeItem.name;
+  const CString& quantity = catalogue.quantityItem.name;
+  const CString& blockName = catalogue.blockNameItem.name;
+  const CString& preview = catalogue.blockPreviewItem.name;
+
+  std::vector<CString> columns{L"Id"};
+  if (holds(objectType)) columns.push_back(objectType);
+  if (quantityChosen) columns.push_back(quantity);
+  if (blockNameChosen) columns.push_back(blockName);
+  if (holds(preview)) columns.push_back(preview);
+  for (const CString& name : chosen) {
+    if (name != objectType && name != quantity && name != blockName && name != preview) columns.push_back(name);
+  }
+
+  RowContext context(chosenTypeNames, catalogue);
+  context.columnCount = static_cast<int>(columns.size());
+  context.setColumns(columns);
+  const auto& names = catalogue.typeNames;
+  for (const CString& type : chosenTypeNames) {
+    auto match = std::find(names.begin(), names.end(), type);
+    switch (match == names.end() ? 0 : static_cast<int>(match - names.begin()) + 1) {
+      case kKindBlock: context.buildBlockRows(*this); break;
+      case kKindLine: context.buildRowsForType(lines, kKindLine); break;
+      case kKindPolyline: context.buildRowsForType(polylines, kKindPolyline); break;
+      case kKindArc: context.buildRowsForType(arcs, kKindArc); break;
+      case kKindCircle: context.buildRowsForType(circles, kKindCircle); break;
+      case kKindSolid: context.buildRowsForType(solids, kKindSolid); break;
+      case kKindSolid3d: context.buildRowsForType(solids3d, kKindSolid3d); break;
+      case kKindPoint: context.buildRowsForType(points, kKindPoint); break;
+      case kKindMText: context.buildRowsForType(mtexts, kKindMText); break;
+      default: break;
+    }
+  }
+  rowsOut = std::move(context.rows);
+
+  bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
+                  chosenTypeNames.end();
+  std::vector<CString> keptIds;
+  if (quantityChosen && (!hasBlock || (blockNameChosen && groupBy.IsEmpty()))) {
+    combineIdenticalRows(rowsOut, keptIds, catalogue);
+    filterPreviewMap(previewOut, context.previewMap, keptIds);
+  } else if (!groupBy.IsEmpty() && !quantityChosen) {
+    std::vector<CString> totalsNames = totals.empty() ? std::vector<CString>{quantity} : totals;
+    groupRowsByProperty(rowsOut, groupBy, totalsNames, keptIds);
+    filterPreviewMap(previewOut, context.previewMap, keptIds);
+  } else {
+    previewOut = context.previewMap;
+  }
+  previewMap = previewOut;
+  rows = rowsOut;
+}

@@ -1,0 +1,148 @@
+#include "extraction/row_context.h"
+
+#include <algorithm>
+
+#include "extraction/row_merging.h"
+
+namespace {
+const wchar_t kIdKey[] = L"Id";
+}  // namespace
+
+RowContext::RowContext(const std::vector<CString>& chosenTypeNames, const PropertyCatalogue& catalogue)
+    : chosenTypeNames(chosenTypeNames), catalogue(catalogue) {}
+
+void RowContext::buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut) {
+  bool geometric = false, block = false, polyline = false, solid3d = false, hasAttributes = false, hasDynamic = false;
+  int textCategory = 0;
+  const auto& names = catalogue.typeNames;
+  auto insertAll = [this](const std::vector<PropertyItem>& items) { offered.insert(items.begin(), items.end()); };
+  auto kindOf = [&names](const CString& name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (names[i] == name) return static_cast<int>(i) + 1;
+    }
+    return 0;
+  };
+  for (const CString& type : chosenTypeNames) {
+    offered.insert(catalogue.objectTypeItem);
+    offered.insert(catalogue.quantityItem);
+    int kind = kindOf(type);
+    if (kind == kKindBlock) {
+      offered.insert(catalogue.blockNameItem);
+      offered.insert(blockItems.begin(), blockItems.end());
+      insertAll(catalogue.blockRefItems);
+      offered.insert(catalogue.blockPreviewItem);
+      block = true;
+      findBlockItemCategories(blockItems, hasAttributes, hasDynamic);
+      continue;
+    }
+    if (kind < kKindLine || kind > kKindMText) continue;
+    insertAll(catalogue.generalItems);
+    if (kind != kKindSolid3d) geometric = true;
+    switch (kind) {
+      case kKindPolyline:
+        insertAll(catalogue.polylineItems);
+        polyline = true;
+        break;
+      case kKindLine: insertAll(catalogue.lineItems); break;
+      case kKindCircle: insertAll(catalogue.circleItems); break;
+      case kKindArc: insertAll(catalogue.arcItems); break;
+      case kKindSolid3d:
+        solid3d = true;
+        offered.erase(catalogue.generalItems[3]);
+        break;
+      case kKindPoint: insertAll(catalogue.pointItems); break;
+      case kKindMText:
+        offered.erase(catalogue.generalItems[3]);
+        insertAll(catalogue.mtextItems);
+        textCategory = kCategoryText;
+        break;
+      default: break;
+    }
+  }
+  buildCategoryList(categoriesOut, geometric, block, hasAttributes, hasDynamic, polyline, solid3d, textCategory);
+}
+
+void RowContext::setColumns(const std::vector<CString>& keys) {
+  columnKeys = keys;
+  rows.clear();
+  rows.push_back(keys);
+  columnsByKey_.clear();
+  idColumns_.clear();
+  quantityColumns_.clear();
+  typeColumns_.clear();
+  for (std::size_t j = 0; j < keys.size(); ++j) {
+    if (j > 0) columnsByKey_[keys[j]].push_back(j);
+    if (keys[j] == kIdKey) idColumns_.push_back(j);
+    else if (keys[j] == catalogue.quantityItem.name) quantityColumns_.push_back(j);
+    else if (keys[j] == catalogue.objectTypeItem.name) typeColumns_.push_back(j);
+  }
+}
+
+std::vector<CString> RowContext::startRow(const BaseEnt& record) const {
+  std::vector<CString> row(static_cast<std::size_t>(columnCount));
+  auto fill = [&row](const std::vector<std::size_t>& columns, const CString& text) {
+    for (std::size_t j : columns) {
+      if (j < row.size()) row[j] = text;
+    }
+  };
+  fill(idColumns_, record.handle);
+  fill(quantityColumns_, L"1");
+  if (!typeColumns_.empty()) fill(typeColumns_, record.kindName(catalogue.typeNames));
+  if (!row.empty()) row[0] = record.handle;
+  return row;
+}
+
+void RowContext::place(std::vector<CString>& row, const CString& name, const CString& value) const {
+  auto it = columnsByKey_.find(name);
+  if (it == columnsByKey_.end()) return;
+  for (std::size_t j : it->second) {
+    if (j < row.size()) row[j] = value;
+  }
+}
+
+void RowContext::buildPropertyRow(const GeomEnt& wrapper, int kind) {
+  std::vector<CString> row = startRow(wrapper);
+  for (const PropertyPair& pair : wrapper.commonProperties(catalogue.generalItems)) place(row, pair.name, pair.value);
+  for (const PropertyPair& pair : wrapper.fillProperties(catalogue.kindItems(kind))) place(row, pair.name, pair.value);
+  rows.push_back(std::move(row));
+}
+
+void RowContext::buildBlockRows(const ExtractionEngine& engine) {
+  const CString& blockName = catalogue.blockNameItem.name;
+  const CString& preview = catalogue.blockPreviewItem.name;
+  bool previewChosen = std::find(columnKeys.begin(), columnKeys.end(), preview) != columnKeys.end();
+  for (const BlockRefRecord& record : engine.blockRefs) {
+    std::vector<CString> row = startRow(record);
+    place(row, blockName, record.name);
+    if (previewChosen) previewMap.emplace(record.handle, record.blockRecordId);
+    for (const BlockAttribute& a : record.attributes) place(row, a.tag, a.value);
+    for (const BlockAttribute& d : record.dynamicProperties) place(row, d.tag, d.value);
+    for (const PropertyPair& pair : record.blockProperties(catalogue.blockRefItems)) place(row, pair.name, pair.value);
+    rows.push_back(std::move(row));
+  }
+}
+
+void findBlockItemCategories(const OfferedPropertyMap& items, bool& hasAttributes, bool& hasDynamic) {
+  hasAttributes = false;
+  hasDynamic = false;
+  for (const PropertyItem& item : items) {
+    if (item.category == kCategoryAttribute) hasAttributes = true;
+    if (item.category == kCategoryDynamicBlock) hasDynamic = true;
+  }
+}
+
+void buildCategoryList(std::set<int>& out, bool geometric, bool block, bool hasAttributes, bool hasDynamic,
+                       bool polyline, bool solid3d, int textCategory) {
+  if (geometric || block) {
+    out.insert(kCategoryGeneral);
+    out.insert(kCategoryGeometry);
+    if (block) {
+      out.insert(kCategoryMisc);
+      if (hasAttributes) out.insert(kCategoryAttribute);
+      if (hasDynamic) out.insert(kCategoryDynamicBlock);
+    }
+  }
+  if (solid3d) out.insert(kCategoryGeneral);
+  if (polyline) out.insert(kCategoryMisc);
+  if (textCategory == kCategoryText) out.insert(kCategoryText);
+}

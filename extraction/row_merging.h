@@ -1,0 +1,27 @@
+// Merging the rows of a grid whose row 0 is the header and column 0 the object handle:
+// combining identical rows with a count, grouping by one column with sums, and totals.
+#pragma once
+#include <map>
+#include <vector>
+
+#include "extraction/property_catalogue.h"
+#include "extraction/text_grid.h"
+#include "platform/host/db_object.h"
+
+// True when both rows have the same size and equal cells from column f on.
+bool rowsEqualFrom(const std::vector<CString>& a, const std::vector<CString>& b, unsigned f);
+// Keeps one row per set of rows equal from column 1 (the smallest handle), writes the set's
+// size into the "Quantity" column and orders the rows by their cells; kept handles are appended.
+void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const PropertyCatalogue& catalogue);
+// One row per value of the column named groupBy, moved to column 1, with the sums of the
+// totals columns over the value's rows and the handle of its last row; ascending by value.
+void groupRowsByProperty(TextGrid& rows, const CString& groupBy, const std::vector<CString>& totalsNames,
+                         std::vector<CString>& keptIds);
+// Moves column k of every row to the target position.
+void moveColumn(TextGrid& rows, unsigned k, int target);
+// The sums of the columns whose header is one of the names, written with "%g"; other
+// cells empty. Empty for no names or an empty grid; all cells empty for a header alone.
+std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames);
+// Copies into out the entries of source whose handle is one of the kept ids.
+void filterPreviewMap(std::map<CString, OvDbObjectId>& out, const std::map<CString, OvDbObjectId>& source,
+                      const std::vector<CString>& keptIds);

@@ -1,0 +1,21 @@
+// The settings file (.qdx): the choices of an extraction saved as XML, from which a later
+// extraction starts.
+#pragma once
+#include <map>
+#include <vector>
+
+#include "platform/mfc/cstring.h"
+
+// Writes the display-name map (one "Property" per entry, ascending property name), the
+// option names, the group-by index (written unless it is -1) and the table title. Texts are
+// written as UTF-8, as the declaration says. True when the file was saved.
+bool saveSettingsXml(CString path, const std::map<CString, CString>& displayNames, CString title,
+                     const std::vector<CString>& options, int groupByIndex);
+
+// Reads a settings file: appends the property names and options, inserts the display names
+// (the first of a repeated name stands), sets the title and the group-by index (-1 when
+// none, and for any value below -1). False when the file cannot be read or parsed, or lacks
+// the root, its "State" element or a first "Property" element.
+bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString& title,
+                     std::map<CString, CString>& displayNames, std::vector<CString>& options,
+                     int& groupByIndex);

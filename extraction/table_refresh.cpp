@@ -1,0 +1,174 @@
+#include "extraction/table_refresh.h"
+
+#include <set>
+
+#include "extraction/extraction_engine.h"
+#include "extraction/output_table.h"
+#include "extraction/row_merging.h"
+#include "platform/host/db_table.h"
+#include "platform/host/editor.h"
+
+namespace {
+
+const wchar_t kCellError[] = L"Error adding content into a table cell";
+
+std::vector<CString> readRow(OvDbTable* table, unsigned row) {
+  std::vector<CString> texts;
+  readTableRow(texts, table, row, table->numColumns());
+  return texts;
+}
+
+bool allEmpty(const std::vector<CString>& texts) {
+  for (const CString& text : texts) {
+    if (!text.IsEmpty()) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+void collectTotalColumns(std::vector<CString>& out, const std::vector<CString>& headers,
+                         const OfferedPropertyMap& items, CString extraName) {
+  std::set<CString> names;
+  for (const CString& header : headers) {
+    if (header == extraName) names.insert(header);
+    for (const PropertyItem& item : items) {
+      if (item.total && item.name == header) names.insert(header);
+    }
+  }
+  out.assign(names.begin(), names.end());
+}
+
+void removeHandle(std::vector<CString>& list, CString text) { std::erase(list, text); }
+
+bool removeMatchingTableRow(OvDbTable* table, const std::vector<CString>& rowTexts, unsigned firstDataRow) {
+  bool deleted = false;
+  const unsigned rows = table->numRows();
+  for (unsigned r = firstDataRow; r < rows && r < table->numRows(); ++r) {
+    if (readRow(table, r) != rowTexts) continue;
+    table->deleteRows(r, 1);
+    if (table->generateLayout() != Ovis::eOk) return deleted;
+    deleted = true;
+  }
+  return deleted;
+}
+
+bool tableHasTotals(OvDbTable* table, unsigned firstDataRow) {
+  unsigned rows = table->numRows();
+  return rows >= firstDataRow + 2 && allEmpty(readRow(table, rows - 2));
+}
+
+bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& handles, bool grouped,
+                                    const std::vector<CString>& storedHeaders, bool headerHidden) {
+  const unsigned firstDataRow = headerHidden ? 1 : 2;
+  const unsigned rowCount = table->numRows();
+  const bool hasTotals = tableHasTotals(table, firstDataRow);
+
+  // The totals row of the engine rows, over the columns that the table totals.
+  std::vector<CString> totalsNames;
+  bool totalsFilled = false;
+  size_t engineRows = rows.size();
+  if (hasTotals) {
+    std::vector<CString> lastRow = readRow(table, rowCount - 1);
+    totalsFilled = !allEmpty(lastRow);
+    if (totalsFilled) {
+      if (headerHidden) {
+        for (size_t c = 0; c < lastRow.size() && c < storedHeaders.size(); ++c) {
+          if (!lastRow[c].IsEmpty()) totalsNames.push_back(storedHeaders[c]);
+        }
+      } else {
+        collectTotalledHeaders(totalsNames, table);
+      }
+      std::vector<CString> totals = computeTotalsRow(rows, totalsNames);
+      if (!totals.empty()) rows.push_back(totals);
+    }
+  }
+
+  bool changed = false;
+  struct OutOfDate {
+    std::vector<CString> texts;
+    bool hasHandle;
+    CString handle;
+  };
+  std::vector<OutOfDate> outOfDate;
+  const unsigned endRow = hasTotals ? rowCount - 2 : rowCount;
+  for (unsigned r = firstDataRow; r < endRow; ++r) {
+    const size_t i = r - firstDataRow;
+    const bool hasHandle = i < handles.size();
+    // A row without a handle entry (added by hand) cannot be matched: it is left alone.
+    if (!grouped && !hasHandle) continue;
+    std::vector<CString> texts = readRow(table, r);
+    bool matched = false;
+    for (size_t k = 1; k < engineRows; ++k) {
+      const auto& engineRow = rows[k];
+      bool match = grouped ? (!texts.empty() && engineRow.size() > 1 && texts[0] == engineRow[1])
+                           : (!engineRow.empty() && handles[i] == engineRow[0]);
+      if (!match) continue;
+      matched = true;
+      for (size_t c = 0; c < texts.size() && c + 1 < engineRow.size(); ++c) {
+        if (texts[c] == engineRow[c + 1]) continue;
+        if (table->setTextString(r, static_cast<unsigned>(c), engineRow[c + 1]) != Ovis::eOk) {
+          ovutPrintf(kCellError);
+          return changed;
+        }
+        texts[c] = engineRow[c + 1];
+        changed = true;
+      }
+    }
+    if (!matched) {
+      changed = true;
+      outOfDate.push_back({texts, hasHandle, hasHandle ? handles[i] : CString()});
+    }
+  }
+
+  for (const OutOfDate& row : outOfDate) removeMatchingTableRow(table, row.texts, firstDataRow);
+
+  if (hasTotals && changed && totalsFilled) {
+    TextGrid grid;
+    if (headerHidden) grid.push_back(storedHeaders);
+    if (readTableCells(table, grid)) {
+      grid.pop_back();
+      std::vector<CString> totals = computeTotalsRow(grid, totalsNames);
+      const unsigned last = table->numRows() - 1;
+      for (unsigned c = 0; c < table->numColumns() && c < totals.size(); ++c) {
+        if (table->textString(last, c) == totals[c].str()) continue;
+        if (table->setTextString(last, c, totals[c]) != Ovis::eOk) {
+          ovutPrintf(kCellError);
+          return false;
+        }
+      }
+    }
+  }
+
+  for (const OutOfDate& row : outOfDate) {
+    if (row.hasHandle) removeHandle(handles, row.handle);
+  }
+  return changed;
+}
+
+bool ExtractionEngine::rewriteTable(OvDbTable* table, std::vector<CString>& ids) {
+  if (rows.empty()) return false;
+  TextGrid grid = {rows[0]};
+  for (size_t k = 1; k < rows.size(); ++k) {
+    for (const CString& id : ids) {
+      if (!rows[k].empty() && id == rows[k][0]) grid.push_back(rows[k]);
+    }
+  }
+
+  // A table with totals keeps them: an empty row and the totals row end it.
+  if (tableHasTotals(table, 1)) {
+    std::vector<CString> totalsNames;
+    collectTotalColumns(totalsNames, grid[0], offeredItems, catalogue.quantityItem.name);
+    std::vector<CString> totals = computeTotalsRow(grid, totalsNames);
+    if (!totals.empty()) {
+      grid.push_back(std::vector<CString>(grid[0].size()));
+      grid.push_back(totals);
+    }
+  }
+
+  const unsigned columns = grid[0].size() > 1 ? static_cast<unsigned>(grid[0].size() - 1) : 1;
+  resizeTable(table, static_cast<unsigned>(grid.size() + 1), columns);
+  bool reset = resetTable(table, table->numRows(), table->numColumns());
+  updateTable(grid, previewMap, table, catalogue.blockPreviewItem.name);
+  return reset;
+}

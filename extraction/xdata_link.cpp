@@ -1,0 +1,94 @@
+#include "extraction/xdata_link.h"
+
+#include "extraction/res_strings.h"
+#include "platform/host/editor.h"
+
+namespace {
+
+const UINT kNoXDataMessage = 241;
+
+OvResBuf* lastItem(OvResBuf* chain) {
+  while (chain && chain->rbnext) chain = chain->rbnext;
+  return chain;
+}
+
+}  // namespace
+
+bool writeLinkXData(OvDbObjectId objectId, CString appName, const std::vector<CString>& entries) {
+  OvDbObject* object = nullptr;
+  if (ovdbOpenObject(object, objectId, Ovis::kForRead) != Ovis::eOk) return false;
+
+  OvResBuf* chain = object->xData(appName);
+  if (!chain) {
+    ovdbRegApp(appName);
+    chain = ovutBuildList(OV_XD_APPNAME, appName.GetString(), 0);
+  }
+  OvResBuf* tail = lastItem(chain);
+  for (const CString& entry : entries) {
+    tail->rbnext = ovutBuildList(OV_XD_STRING, entry.GetString(), 0);
+    tail = tail->rbnext;
+  }
+
+  bool written = object->upgradeOpen() == Ovis::eOk && object->setXData(chain) == Ovis::eOk;
+  object->close();
+  ovutRelRb(chain);
+  return written;
+}
+
+bool writeLinkXDataFromMap(OvDbObjectId objectId, CString appName, const std::map<CString, CString>& map, bool keys) {
+  std::vector<CString> entries;
+  for (const auto& [key, value] : map) entries.push_back(keys ? key : value);
+  return writeLinkXData(objectId, appName, entries);
+}
+
+bool writeLinkXDataHandles(OvDbObjectId objectId, CString appName, const std::vector<CString>& rowIds,
+                           const std::vector<int>& rowOrder, bool headerShown) {
+  std::vector<CString> handles;
+  for (size_t i = headerShown ? 1 : 0; i < rowOrder.size(); ++i) {
+    long long j = static_cast<long long>(rowOrder[i]) - 1;  // Id entry j stands for grid row j + 1
+    if (j >= 0 && static_cast<size_t>(j) < rowIds.size()) handles.push_back(rowIds[static_cast<size_t>(j)]);
+  }
+  return writeLinkXData(objectId, appName, handles);
+}
+
+std::vector<CString> collectRowIds(const TextGrid& grid, bool totals) {
+  std::vector<CString> ids;
+  long long n = static_cast<long long>(grid.size()) - (totals ? 2 : 0);
+  for (long long r = 1; r < n; ++r) {
+    const auto& row = grid[static_cast<size_t>(r)];
+    ids.push_back(row.empty() ? CString() : row[0]);
+  }
+  return ids;
+}
+
+bool clearLinkXData(OvDbObjectId objectId, CString appName) {
+  OvDbObject* object = nullptr;
+  if (ovdbOpenObject(object, objectId, Ovis::kForWrite) != Ovis::eOk) return false;
+  OvResBuf* chain = object->xData(appName);
+  if (chain) {
+    OvResBuf* rest = chain->rbnext;
+    chain->rbnext = nullptr;
+    object->setXData(chain);
+    chain->rbnext = rest;
+    ovutRelRb(chain);
+  }
+  object->close();
+  return true;
+}
+
+std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName) {
+  std::vector<CString> entries;
+  OvDbObject* object = nullptr;
+  if (ovdbOpenObject(object, objectId, Ovis::kForRead) != Ovis::eOk) return entries;
+  OvResBuf* chain = object->xData(appName);
+  if (chain) {
+    for (const OvResBuf* item = chain; item; item = item->rbnext) {
+      if (item->restype == OV_XD_STRING) entries.emplace_back(item->resval.rstring);
+    }
+    ovutRelRb(chain);
+  } else {
+    ovutPrintf(L"%s", LoadResFormat(kNoXDataMessage, appName).GetString());
+  }
+  object->close();
+  return entries;
+}

@@ -1,0 +1,29 @@
+// The six string lists that link an output table to its extraction, stored as xdata of the
+// table under their own registered application names.
+#pragma once
+#include <map>
+#include <vector>
+
+#include "extraction/text_grid.h"
+#include "platform/host/db_object.h"
+#include "platform/mfc/cstring.h"
+
+// Appends the entries to the object's list of the application (registering the name when
+// the object has none yet); texts are stored whole. False when the object cannot be opened
+// or written.
+bool writeLinkXData(OvDbObjectId objectId, CString appName, const std::vector<CString>& entries);
+// Writes the map's keys (keys true) or values, in map order.
+bool writeLinkXDataFromMap(OvDbObjectId objectId, CString appName, const std::map<CString, CString>& map, bool keys);
+// Writes the Ids of the data rows in display order: the row-order entries after the header
+// entry (when shown) that name a data row with an Id in the list.
+bool writeLinkXDataHandles(OvDbObjectId objectId, CString appName, const std::vector<CString>& rowIds,
+                           const std::vector<int>& rowOrder, bool headerShown);
+// The Id cells of the grid's data rows, without the empty row and totals row that end the
+// grid when the totals flag is set.
+std::vector<CString> collectRowIds(const TextGrid& grid, bool totals);
+// Leaves the application on the object with an empty list. False when the object cannot be
+// opened for write.
+bool clearLinkXData(OvDbObjectId objectId, CString appName);
+// The list of the application; empty when the object cannot be opened, and, with a message,
+// when it has no xdata of the application.
+std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName);

@@ -1,0 +1,91 @@
+#include "platform/host/db_database.h"
+
+#include "platform/host/db_blocks.h"
+#include "platform/host/doc_manager.h"
+
+namespace {
+std::unordered_map<std::uint32_t, OvDbDatabase*>& liveDatabases() {
+  static std::unordered_map<std::uint32_t, OvDbDatabase*> live;
+  return live;
+}
+std::uint32_t g_nextSerial = 1;
+}  // namespace
+
+OvDbDatabase::OvDbDatabase() : serial_(g_nextSerial++) {
+  liveDatabases()[serial_] = this;
+  auto* table = new OvDbBlockTable;
+  addOvDbObject(blockTableId_, table);
+  for (const wchar_t* name : {OVDB_MODEL_SPACE, OVDB_PAPER_SPACE}) {
+    auto* record = new OvDbBlockTableRecord;
+    record->setName(name);
+    OvDbObjectId id;
+    table->add(id, record);
+    record->close();
+    (name == std::wstring(OVDB_MODEL_SPACE) ? modelSpaceId_ : paperSpaceId_) = id;
+  }
+  table->close();
+}
+
+OvDbDatabase::~OvDbDatabase() {
+  liveDatabases().erase(serial_);
+  OvDbHostApplicationServices* services = ovdbHostApplicationServices();
+  if (services->workingDatabase() == this) services->setWorkingDatabase(nullptr);
+}
+
+OvDbDatabase* OvDbDatabase::fromSerial(std::uint32_t serial) {
+  auto it = liveDatabases().find(serial);
+  return it == liveDatabases().end() ? nullptr : it->second;
+}
+
+OvDbObject* OvDbDatabase::objectAt(std::uint64_t handle) const {
+  auto it = objects_.find(handle);
+  return it == objects_.end() ? nullptr : it->second.get();
+}
+
+Ovis::ErrorStatus OvDbDatabase::getBlockTable(OvDbBlockTable*& table, Ovis::OpenMode mode) {
+  return ovdbOpenObject(table, blockTableId_, mode);
+}
+
+Ovis::ErrorStatus OvDbDatabase::addOvDbObject(OvDbObjectId& id, OvDbObject* object, OvDbObjectId owner) {
+  if (!object) return Ovis::eNullEntityPointer;
+  if (object->database_) return Ovis::eAlreadyInDb;
+  std::uint64_t handle = nextHandle_++;
+  object->database_ = this;
+  object->handle_ = handle;
+  object->owner_ = owner;
+  object->writer_ = true;
+  OvDbObject::countOpens(1);
+  objects_.emplace(handle, std::unique_ptr<OvDbObject>(object));
+  id = OvDbObjectId(serial_, handle);
+  object->addedToDatabase();
+  return Ovis::eOk;
+}
+
+Ovis::ErrorStatus OvDbDatabase::addToModelSpace(OvDbObjectId& id, OvDbEntity* entity) {
+  OvDbBlockTableRecord* space = nullptr;
+  Ovis::ErrorStatus es = ovdbOpenObject(space, modelSpaceId_, Ovis::kForWrite);
+  if (es != Ovis::eOk) return es;
+  es = space->appendOvDbEntity(id, entity);
+  space->close();
+  return es;
+}
+
+Ovis::ErrorStatus OvDbDatabase::getOvDbObjectId(OvDbObjectId& id, bool createIfNotFound, const OvDbHandle& handle) const {
+  id = OvDbObjectId();
+  if (!objectAt(handle.value())) return createIfNotFound ? Ovis::eNotImplementedYet : Ovis::eKeyNotFound;
+  id = OvDbObjectId(serial_, handle.value());
+  return Ovis::eOk;
+}
+
+OvDbDatabase* OvDbHostApplicationServices::workingDatabase() const {
+  return ovDocManagerPtr()->curDocument()->database();
+}
+
+void OvDbHostApplicationServices::setWorkingDatabase(OvDbDatabase* database) {
+  ovDocManagerPtr()->curDocument()->setDatabase(database);
+}
+
+OvDbHostApplicationServices* ovdbHostApplicationServices() {
+  static OvDbHostApplicationServices services;
+  return &services;
+}

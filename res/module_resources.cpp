@@ -1,0 +1,31 @@
+#include "res/module_resources.h"
+
+#include "res/string_tables.h"
+
+namespace {
+
+void addStringBlock(ResourceBundle& bundle, LANGID language, std::span<const StringTableEntry> table) {
+  auto& block = bundle.strings[language];
+  for (const StringTableEntry& entry : table) block.emplace(entry.id, entry.text);
+}
+
+ResourceBundle buildModuleResources() {
+  ResourceBundle bundle;
+  addStringBlock(bundle, kEnglishResourceLanguage, englishStringTable());
+  addStringBlock(bundle, kFrenchResourceLanguage, frenchStringTable());
+  addStringBlock(bundle, kSpanishResourceLanguage, spanishStringTable());
+
+  // Dialog templates, bitmaps and icons: each added here into bundle.dialogs,
+  // bundle.bitmaps and bundle.icons by a function of its own resource file.
+
+  return bundle;
+}
+
+}  // namespace
+
+const ResourceBundle& moduleResources() {
+  static const ResourceBundle bundle = buildModuleResources();
+  return bundle;
+}
+
+extern "C" const ResourceBundle* OvxModuleResources() { return &moduleResources(); }

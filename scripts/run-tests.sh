@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test twice: a normal build and one with
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the workbook reader's fuzzer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+for variant in build build-asan; do
+  flags=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  [ "$variant" = build-asan ] && flags=(-DCMAKE_BUILD_TYPE=Debug -DDX_SANITIZE=ON)
+  cmake -S . -B "$variant" -G Ninja "${flags[@]}" >/dev/null
+  cmake --build "$variant" -j "$jobs"
+  echo "== tests: $variant"
+  ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir "$variant" -j "$jobs" --output-on-failure
+done
+if [ -x fuzz/run_fuzz.sh ] || [ -f fuzz/run_fuzz.sh ]; then
+  echo "== fuzzing the workbook reader"
+  bash fuzz/run_fuzz.sh
+fi

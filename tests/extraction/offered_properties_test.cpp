@@ -1,0 +1,160 @@
+// The catalogue's lists and the properties and category filters offered for chosen kinds.
+#include <gtest/gtest.h>
+
+#include "extraction/row_context.h"
+#include "tests/extraction/engine_test_support.h"
+
+using namespace engine_test;
+
+namespace {
+
+class OfferedTest : public DrawingTest {
+protected:
+  std::vector<CString> offeredNames(ExtractionEngine& engine, const std::vector<CString>& kinds) {
+    OfferedPropertyMap offered;
+    engine.prepare(offered, kinds);
+    std::vector<CString> names;
+    for (const auto& item : offered) names.push_back(item.name);
+    return names;
+  }
+  const PropertyItem* find(const OfferedPropertyMap& map, const wchar_t* name) {
+    auto it = map.find(PropertyItem(name, 0, false));
+    return it == map.end() ? nullptr : &*it;
+  }
+  static bool has(const std::vector<CString>& names, const wchar_t* name) {
+    return std::find(names.begin(), names.end(), CString(name)) != names.end();
+  }
+};
+
+}  // namespace
+
+TEST_F(OfferedTest, CatalogueListsInTheirOrder) {
+  PropertyCatalogue c;
+  EXPECT_EQ(c.typeNames, (std::vector<CString>{L"Block", L"Line", L"Polyline", L"Arc", L"Circle", L"Solid", L"3D Solid",
+                                               L"Point", L"MText"}));
+  EXPECT_EQ(c.objectTypeItem.name, L"Object type");
+  EXPECT_TRUE(c.quantityItem.total);
+  EXPECT_EQ(c.blockPreviewItem.name, L"Block preview");
+  EXPECT_EQ(c.blockNameItem.name, L"Block name");
+  EXPECT_EQ(c.lineItems.size(), 11u);
+  EXPECT_EQ(c.polylineItems.size(), 5u);
+  EXPECT_EQ(c.arcItems.size(), 9u);
+  EXPECT_EQ(c.circleItems.size(), 7u);
+  EXPECT_EQ(c.pointItems.size(), 3u);
+  EXPECT_EQ(c.mtextItems.size(), 14u);
+  EXPECT_EQ(c.generalItems.size(), 8u);
+  EXPECT_EQ(c.blockRefItems.size(), 7u);
+  ASSERT_EQ(c.geometricItems.size(), 35u);
+  EXPECT_EQ(c.geometricItems[11].name, L"Area");      // the polyline list follows the line list
+  EXPECT_EQ(c.geometricItems[25].name, L"X position");  // then arcs, then points
+  EXPECT_EQ(c.geometricItems[28].name, L"Area");      // then circles
+  EXPECT_EQ(c.polylineItems[1].name, L"Global width");
+  EXPECT_EQ(c.polylineItems[1].category, kCategoryGeneral);
+  EXPECT_EQ(c.blockRefItems[3].category, kCategoryMisc);
+  EXPECT_EQ(c.mtextItems[9].name, L"Rotation");
+  EXPECT_EQ(c.mtextItems[9].category, kCategoryText);
+  EXPECT_TRUE(c.mtextItems[9].total);
+  EXPECT_EQ(c.lineItems[7].name, L"X end");
+  EXPECT_EQ(c.arcItems[4].name, L"X center");
+  EXPECT_EQ(c.circleItems[1].name, L"X Center");
+}
+
+TEST_F(OfferedTest, MissingTextsGiveItemsNamedQuestionMarks) {
+  SetUserInterfaceLanguage(0x0C09);
+  // A module chain without the plug-in's strings: every text is "???".
+  ResourceBundle empty;
+  HINSTANCE bare = RegisterModuleInstance(L"bare", &empty);
+  HINSTANCE previous = AfxGetResourceHandle();
+  AFX_MODULE_STATE* state = AfxGetModuleState();
+  auto saved = state->m_libraryList;
+  state->m_libraryList.clear();
+  AfxSetResourceHandle(bare);
+  PropertyCatalogue c;
+  AfxSetResourceHandle(previous);
+  state->m_libraryList = saved;
+  UnregisterModuleInstance(bare);
+  EXPECT_EQ(c.generalItems[0].name, L"???");
+  OfferedPropertyMap map(c.generalItems.begin(), c.generalItems.end());
+  EXPECT_EQ(map.size(), 1u);  // equal names are one property
+}
+
+TEST_F(OfferedTest, OnlyPoints) {
+  add(new OvDbPoint);
+  ExtractionEngine engine = extractAll();
+  EXPECT_EQ(offeredNames(engine, {L"Point"}),
+            (std::vector<CString>{L"Color", L"Hyperlink", L"Layer", L"Line thickness", L"Linetype", L"Linetype scale",
+                                  L"Object type", L"Plot style", L"Quantity", L"Thickness", L"X position",
+                                  L"Y position", L"Z position"}));
+  EXPECT_EQ(engine.categories, (std::set<int>{1, 2}));
+  EXPECT_EQ(engine.chosenTypeNames, (std::vector<CString>{L"Point"}));
+  EXPECT_EQ(engine.offeredItems.size(), 13u);
+}
+
+TEST_F(OfferedTest, ThicknessComesAndGoesWithTheKinds) {
+  ExtractionEngine engine;
+  std::vector<CString> names = offeredNames(engine, {L"3D Solid"});
+  EXPECT_EQ(names.size(), 9u);
+  EXPECT_FALSE(has(names, L"Thickness"));
+  EXPECT_EQ(engine.categories, (std::set<int>{1}));
+  names = offeredNames(engine, {L"MText"});
+  EXPECT_FALSE(has(names, L"Thickness"));
+  EXPECT_EQ(engine.categories, (std::set<int>{1, 2, 6}));
+  EXPECT_FALSE(has(offeredNames(engine, {L"Line", L"MText"}), L"Thickness"));
+  EXPECT_TRUE(has(offeredNames(engine, {L"MText", L"Point"}), L"Thickness"));
+  EXPECT_TRUE(has(offeredNames(engine, {L"3D Solid", L"Solid"}), L"Thickness"));
+  EXPECT_EQ(engine.categories, (std::set<int>{1, 2}));
+  EXPECT_TRUE(offeredNames(engine, {L"Nothing"}).size() == 2u);  // object type and quantity only
+  EXPECT_TRUE(engine.categories.empty());
+}
+
+TEST_F(OfferedTest, SharedNamesAreOfferedOnceAndTheFirstKeepsItsCategory) {
+  ExtractionEngine engine;
+  OfferedPropertyMap offered;
+  engine.prepare(offered, {L"Polyline", L"Arc"});
+  EXPECT_EQ(engine.categories, (std::set<int>{1, 2, 3}));
+  int areas = 0;
+  for (const auto& item : offered) areas += item.name == L"Area";
+  EXPECT_EQ(areas, 1);
+  ASSERT_NE(find(offered, L"Global width"), nullptr);
+  EXPECT_EQ(find(offered, L"Global width")->category, kCategoryGeneral);
+  EXPECT_EQ(find(offered, L"Length")->category, kCategoryGeometry);
+  engine.prepare(offered, {L"MText", L"Block"});
+  EXPECT_EQ(find(offered, L"Rotation")->category, kCategoryText);
+  engine.prepare(offered, {L"Block", L"MText"});
+  EXPECT_EQ(find(offered, L"Rotation")->category, kCategoryMisc);
+}
+
+TEST_F(OfferedTest, BlocksWithAttributesAndDynamicProperties) {
+  OvDbObjectId door = addBlock(L"Door");
+  addReference(door, {{L"Layer", L"L1"}, {L"NUMBER", L"101"}});
+  ExtractionEngine engine = extractAll();
+  OfferedPropertyMap offered;
+  engine.prepare(offered, {L"Block", L"Line"});
+  EXPECT_EQ(engine.categories, (std::set<int>{1, 2, 3, 4}));
+  ASSERT_NE(find(offered, L"NUMBER"), nullptr);
+  EXPECT_EQ(find(offered, L"NUMBER")->category, kCategoryAttribute);
+  EXPECT_TRUE(find(offered, L"NUMBER")->total);
+  EXPECT_EQ(find(offered, L"Layer")->category, kCategoryAttribute);  // the tag came first
+  EXPECT_NE(find(offered, L"Block preview"), nullptr);
+  EXPECT_NE(find(offered, L"Block name"), nullptr);
+  EXPECT_NE(find(offered, L"X Scale"), nullptr);
+
+  std::set<int> categories;
+  buildCategoryList(categories, false, true, false, true, false, false, 0);
+  EXPECT_EQ(categories, (std::set<int>{1, 2, 3, 5}));
+  bool attributes = true, dynamic = true;
+  findBlockItemCategories({}, attributes, dynamic);
+  EXPECT_FALSE(attributes);
+  EXPECT_FALSE(dynamic);
+}
+
+TEST_F(OfferedTest, PresentKindsAreAscending) {
+  add(new OvDbArc({0, 0, 0}, 1, 0, 1));
+  add(new OvDbLine({0, 0, 0}, {1, 0, 0}));
+  add(new OvDbArc({0, 0, 0}, 2, 0, 1));
+  ExtractionEngine engine = extractAll();
+  EXPECT_EQ(engine.presentObjectKinds(), (PresentTypeMap{2, 4}));
+  ov_name none{0, 0};
+  EXPECT_TRUE(ExtractionEngine(none, 0, PropertyCatalogue()).presentObjectKinds().empty());
+  EXPECT_TRUE(ExtractionEngine(none, -1, PropertyCatalogue()).presentObjectKinds().empty());
+}

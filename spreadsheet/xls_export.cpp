@@ -1,5 +1,6 @@
 #include "spreadsheet/xls_export.h"
 
+#include "extraction/csv_export.h"
 #include "extraction/numbers.h"
 #include "platform/host/editor.h"
 #include "spreadsheet/format_manager.h"
@@ -13,7 +14,7 @@ CString hostLanguage() {
   OvResBuf value;
   if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) {
     language = value.resval.rstring;
-    ovutDelBuffer(&value.resval.rstring);
+    releaseHostString(value.resval.rstring);
   }
   return language;
 }

@@ -326,3 +326,34 @@ TEST(RefPtr, CountsOwnersAndSurvivesSelfAssignment) {
   }
   EXPECT_EQ(deaths, 2);
 }
+
+// The EXTSST buckets (never written) must agree with where the table's own splitting puts
+// each bucket's first string.
+TEST(XlsBook, ExtSstBucketsPointAtTheirStrings) {
+  XlsBook book;
+  book.create(1);
+  XlsSheet* sheet = book.sheetAt(0);
+  for (int r = 0; r < 35; ++r) {
+    std::wstring text = r == 3 ? std::wstring(9000, L'L') : L"s" + std::to_wstring(r);
+    sheet->cellAt(r, 0)->setText(text.c_str());
+  }
+  book.buildRecords();
+  book.fixStreamPositions();
+  book.fixExtSst();
+  std::vector<char> stream(book.streamSize());
+  book.write(stream.data());
+  const auto& ext = book.workbook().extSst;
+  ASSERT_EQ(ext.positions.size(), 4u);
+  EXPECT_EQ(ext.stringsPerBucket, 10);
+  for (size_t b = 0; b < ext.positions.size(); ++b) {
+    std::uint32_t at = ext.positions[b];
+    std::wstring expected = b == 0 ? L"s0" : L"s" + std::to_wstring(10 * b);
+    ASSERT_LT(at + 3, stream.size());
+    EXPECT_EQ(static_cast<size_t>(static_cast<unsigned char>(stream[at])), expected.size()) << b;
+    EXPECT_EQ(stream[at + 3], 's') << b;
+    // The offset leads back to the header of the record or CONTINUE piece that holds it.
+    std::uint32_t header = at - ext.offsets[b];
+    std::uint16_t code = static_cast<unsigned char>(stream[header]) | static_cast<unsigned char>(stream[header + 1]) << 8;
+    EXPECT_TRUE(code == 0x00FC || code == 0x003C) << b;
+  }
+}

@@ -48,7 +48,7 @@ wait
 "$cxx" "${cflags[@]}" -fsanitize=$sanitize,fuzzer -fno-sanitize-recover=undefined \
   "$root/fuzz/workbook_reader_fuzz.cpp" "${objects[@]}" "${libs[@]}" -o "$out/workbook_reader_fuzz"
 "$cxx" "${cflags[@]}" -fsanitize=$sanitize -fno-sanitize-recover=undefined \
-  "$root/fuzz/workbook_seeds.cpp" "${objects[@]}" "${libs[@]}" -o "$out/workbook_seeds"
+  "$root/fuzz/seeds/workbook_seeds.cpp" "${objects[@]}" "${libs[@]}" -o "$out/workbook_seeds"
 
 "$out/workbook_seeds" "$out/seeds"
 "$out/workbook_reader_fuzz" -max_total_time="$seconds" -rss_limit_mb=4096 -max_len=65536 \

@@ -1,0 +1,97 @@
+// The base of every record of the workbook stream: the record code and its data bytes,
+// read with all CONTINUE pieces joined and written back split into pieces of at most
+// 8224 data bytes. BOF and QEOF, which open and close every substream, live here too.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "spreadsheet/little_endian.h"
+#include "spreadsheet/stream_errors.h"
+
+namespace QExcel {
+
+class Record {
+public:
+  static constexpr std::uint32_t kMaxPiece = 8224;
+  static constexpr std::uint16_t kContinue = 0x003C;
+
+  Record() = default;
+  Record(const Record&) = default;
+  Record& operator=(const Record&) = default;
+  virtual ~Record() = default;
+
+  // Parses the record that begins at buffer, of which available bytes are readable;
+  // returns the bytes consumed. Throws MalformedStream when the data runs short.
+  virtual std::uint32_t read(const char* buffer, std::uint32_t available);
+  // Puts the record at buffer (room for recordSize() bytes); returns the bytes written.
+  virtual std::uint32_t write(char* buffer);
+  // The data bytes that write will emit; classes of variable size compute and store them
+  // (with the record size) here.
+  virtual std::uint32_t dataSize();
+  // The stream bytes that write will emit, headers included.
+  virtual std::uint32_t recordSize();
+
+  // Stream bytes of data of the given size with its piece headers.
+  std::uint32_t sizeWithHeaders(std::uint32_t bytes) const;
+
+  template <class T>
+  T get(size_t pos, int width = 0) const {
+    T value{};
+    LittleEndian::read(data, value, pos, width);
+    return value;
+  }
+  template <class T>
+  void put(size_t pos, T value, int width = 0) {
+    LittleEndian::write(data, value, pos, width);
+  }
+  // Throws MalformedStream when the data holds fewer than n bytes.
+  void requireData(size_t n) const;
+
+  std::uint16_t code = 0;
+  std::vector<char> data;
+  std::uint32_t dataBytes = 0;
+  std::uint32_t recordBytes = 4;
+  std::vector<std::uint32_t> continueOffsets;
+
+protected:
+  // For classes of fixed data size.
+  Record(std::uint16_t recordCode, std::uint32_t size) : code(recordCode), dataBytes(size), recordBytes(size + 4) {}
+  // For classes of variable size: stores the new data size and drops piece offsets that a
+  // read recorded (the writer then splits by itself).
+  std::uint32_t setVariableSize(std::uint32_t bytes);
+};
+
+// The code of the record at buffer, or 0 when fewer than two bytes remain.
+std::uint16_t peekCode(const char* buffer, std::uint32_t available);
+// Reads and drops one record; returns its size.
+std::uint32_t skipRecord(const char* buffer, std::uint32_t available);
+// Skips a whole substream from its BOF to its matching EOF (nested substreams included).
+std::uint32_t skipSubstream(const char* buffer, std::uint32_t available);
+
+class BOF : public Record {
+public:
+  static constexpr std::uint16_t kCode = 0x0809;
+  static constexpr std::uint16_t kGlobals = 0x0005;
+  static constexpr std::uint16_t kWorksheet = 0x0010;
+
+  BOF() : Record(kCode, 16) {}
+  // The values that open a substream of the given type.
+  explicit BOF(std::uint16_t substreamType);
+  std::uint32_t read(const char* buffer, std::uint32_t available) override;
+  std::uint32_t write(char* buffer) override;
+
+  std::uint16_t version = 0;
+  std::uint16_t type = 0;
+  std::uint16_t buildIdentifier = 0;
+  std::uint16_t buildYear = 0;
+  std::uint32_t fileHistory = 0;
+  std::uint32_t lowestVersion = 0;
+};
+
+class QEOF : public Record {
+public:
+  static constexpr std::uint16_t kCode = 0x000A;
+  QEOF() : Record(kCode, 0) {}
+};
+
+}  // namespace QExcel

@@ -1,0 +1,83 @@
+#include "spreadsheet/utf16_text.h"
+
+#include <cwchar>
+
+namespace QExcel {
+
+namespace {
+bool scalar(wchar_t c) { return c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF); }
+}  // namespace
+
+std::u16string toUtf16(const wchar_t* text, size_t maxUnits) {
+  std::u16string out;
+  if (!text) return out;
+  for (const wchar_t* p = text; *p; ++p) {
+    wchar_t c = scalar(*p) ? *p : 0xFFFD;
+    if (c > 0xFFFF) {
+      if (out.size() + 2 > maxUnits) break;
+      unsigned v = static_cast<unsigned>(c) - 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+    } else {
+      if (out.size() + 1 > maxUnits) break;
+      out.push_back(static_cast<char16_t>(c));
+    }
+  }
+  return out;
+}
+
+std::u16string toUtf16(const std::wstring& text, size_t maxUnits) { return toUtf16(text.c_str(), maxUnits); }
+
+std::wstring fromUtf16(const char16_t* units, size_t count) {
+  std::wstring out;
+  out.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    char16_t u = units[i];
+    if (u >= 0xD800 && u <= 0xDBFF && i + 1 < count && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+      out.push_back(static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (units[i + 1] - 0xDC00)));
+      ++i;
+    } else if (u >= 0xD800 && u <= 0xDFFF) {
+      out.push_back(0xFFFD);
+    } else {
+      out.push_back(static_cast<wchar_t>(u));
+    }
+  }
+  return out;
+}
+
+std::u16string latin1ToUtf16(const char* bytes, size_t count) {
+  std::u16string out(count, u'\0');
+  for (size_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(bytes[i]);
+  return out;
+}
+
+std::wstring latin1ToWide(const char* bytes, size_t count) {
+  std::wstring out(count, L'\0');
+  for (size_t i = 0; i < count; ++i) out[i] = static_cast<unsigned char>(bytes[i]);
+  return out;
+}
+
+bool utf16ToLatin1(const std::u16string& units, std::string& bytes) {
+  bytes.clear();
+  bytes.reserve(units.size());
+  for (char16_t u : units) {
+    if (u > 0xFF) return false;
+    bytes.push_back(static_cast<char>(u));
+  }
+  return true;
+}
+
+size_t utf16Length(const wchar_t* text) {
+  size_t n = 0;
+  for (const wchar_t* p = text; p && *p; ++p) n += (scalar(*p) && *p > 0xFFFF) ? 2 : 1;
+  return n;
+}
+
+size_t utf16Prefix(const char16_t* units, size_t count, size_t maxUnits) {
+  if (count <= maxUnits) return count;
+  size_t n = maxUnits;
+  if (n > 0 && units[n - 1] >= 0xD800 && units[n - 1] <= 0xDBFF) --n;
+  return n;
+}
+
+}  // namespace QExcel

@@ -1,0 +1,84 @@
+// A workbook: sheets of typed cells over the BIFF8 record containers, saved as the
+// stream "Workbook" of a compound file and loaded back from one.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "spreadsheet/compound_document.h"
+#include "spreadsheet/ref_ptr.h"
+#include "spreadsheet/workbook.h"
+#include "spreadsheet/worksheet.h"
+#include "spreadsheet/xls_sheet.h"
+
+class XlsBook {
+public:
+  static constexpr size_t kMaxSheetName = 31;
+
+  XlsBook() = default;
+  explicit XlsBook(const char* path) { load(path); }
+  XlsBook(const XlsBook&) = delete;
+  XlsBook& operator=(const XlsBook&) = delete;
+
+  // A fresh book of the given number of sheets ("Sheet1", "Sheet2", ...).
+  void create(int sheets);
+  // Opens the file read-only and reads its workbook; false when the file cannot be
+  // opened or its stream is missing, truncated or corrupt (the book is then empty).
+  bool load(const char* path);
+  bool load(const wchar_t* path);
+  // Writes the whole stream into the open file; false unless every byte was written.
+  bool save();
+  bool saveAs(const char* path);
+  bool saveAs(const wchar_t* path);
+
+  int sheetCount() const { return static_cast<int>(sheets_.size()); }
+  XlsSheet* sheetAt(int index) const;
+  XlsSheet* sheetAt(const char* name) const;
+  XlsSheet* sheetAt(const wchar_t* name) const;
+  XlsSheet* addSheet(const char* name, int index = -1);
+  XlsSheet* addSheet(const wchar_t* name, int index = -1);
+  XlsSheet* addSheet(int index = -1);
+  bool deleteSheet(int index);
+  bool deleteSheet(const char* name);
+  bool deleteSheet(const wchar_t* name);
+  const char* narrowSheetName(int index) const;
+  const char16_t* wideSheetName(int index) const;
+  bool sheetName(int index, std::string& out) const;
+  bool sheetName(int index, std::wstring& out) const;
+  bool renameSheet(int index, const char* name);
+  bool renameSheet(int index, const wchar_t* name);
+  bool renameSheet(const char* oldName, const char* newName);
+  bool renameSheet(const wchar_t* oldName, const wchar_t* newName);
+
+  // Reads a whole stream; the bytes consumed, 0 when it holds no readable workbook (the
+  // book is then left without sheets).
+  std::uint32_t read(const char* buffer, std::uint32_t size);
+  // Writes the globals and every worksheet; the bytes written.
+  std::uint32_t write(char* buffer);
+  // The stream size that write emits, once the records are built and placed.
+  std::uint64_t streamSize();
+  void syncSheets();
+  void buildRecords();
+  void fixStreamPositions();
+  void fixExtSst();
+
+  QExcel::Workbook& workbook() { return workbook_; }
+  const QExcel::Workbook& workbook() const { return workbook_; }
+  std::vector<QExcel::Worksheet>& worksheets() { return worksheets_; }
+  const std::vector<QExcel::Worksheet>& worksheets() const { return worksheets_; }
+
+  // Whether the name may name a sheet: 1 to 31 characters, none of [ ] : * ? / \.
+  static bool validSheetName(const std::wstring& name);
+
+private:
+  XlsSheet* insertSheet(QExcel::ShortString name, int index);
+  int findSheet(const QExcel::ShortString& name) const;
+  void fixBoundSheetPositions();
+  void fixRowBlockOffsets();
+  void clear();
+
+  QExcel::CompoundDocument document_;
+  QExcel::Workbook workbook_;
+  std::vector<QExcel::Worksheet> worksheets_;
+  std::vector<QExcel::RefPtr<XlsSheet>> sheets_;
+};

@@ -1,0 +1,349 @@
+// Saving a book: turning the sheets' grids into records, placing them in the stream and
+// writing the stream into the compound file.
+#include <cmath>
+#include <cstring>
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "spreadsheet/utf16_text.h"
+#include "spreadsheet/xls_book.h"
+
+using namespace QExcel;
+using RowBlock = Worksheet::CellTable::RowBlock;
+using CellBlock = RowBlock::CellBlock;
+
+namespace {
+const wchar_t kStreamName[] = L"Workbook";
+constexpr std::uint32_t kNotSeenRow = 100000;
+constexpr std::uint16_t kNotSeenColumn = 1000;
+
+// RK forms of numbers: a 30-bit integer, or the top 30 bits of a double, either possibly
+// multiplied by 100. Used only when the value decodes back exactly.
+bool rkFromInt(int value, std::uint32_t& rk) {
+  if (value < -(1 << 29) || value >= (1 << 29)) return false;
+  rk = static_cast<std::uint32_t>(value) * 4u + 2u;
+  return true;
+}
+
+bool canStoreAsRk(double value) { return std::trunc(value * 100) * 100 == std::trunc(value * 10000); }
+
+std::uint32_t rkFromDouble(double value) {
+  std::uint32_t divide = 0;
+  if (std::trunc(value) * 100 != std::trunc(value * 100)) {
+    value *= 100;
+    divide = 1;
+  }
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  return (static_cast<std::uint32_t>(bits >> 32) & 0xFFFFFFFCu) | divide;
+}
+
+bool rkDouble(double value, std::uint32_t& rk) {
+  if (!std::isfinite(value) || !canStoreAsRk(value)) return false;
+  rk = rkFromDouble(value);
+  std::uint64_t bits = static_cast<std::uint64_t>(rk & 0xFFFFFFFCu) << 32;
+  double decoded;
+  std::memcpy(&decoded, &bits, sizeof decoded);
+  if (rk & 1) decoded /= 100;
+  return std::memcmp(&decoded, &value, sizeof value) == 0;
+}
+
+// The RK form of a numeric cell, when it has an exact one.
+bool rkOf(const XlsCell& cell, std::uint32_t& rk) {
+  return cell.type() == XlsCell::INT ? rkFromInt(cell.integerValue(), rk) : rkDouble(cell.doubleValue(), rk);
+}
+
+template <class T>
+T* newCell(RowBlock& block) {
+  RefPtr<CellBlock> holder(new CellBlock);
+  holder->create(T::kCode);
+  if (block.cellBlocks.size() == block.cellBlocks.capacity()) block.cellBlocks.reserve(block.cellBlocks.size() + 1000);
+  block.cellBlocks.push_back(holder);
+  return static_cast<T*>(holder->record.get());
+}
+
+// Shared-string indexes of the texts met so far, across all sheets of one run.
+struct StringTable {
+  Workbook::SharedStringTable& sst;
+  std::map<std::string, std::uint32_t, std::less<>> stringMap;
+  std::map<std::wstring, std::uint32_t, std::less<>> wstringMap;
+
+  template <class Map, class Char>
+  std::uint32_t indexOf(Map& map, const Char* text) {
+    ++sst.total;
+    std::basic_string_view<Char> key(text);
+    auto it = map.lower_bound(key);
+    if (it != map.end() && it->first == key) return it->second;
+    map.emplace_hint(it, key, sst.unique);
+    sst.strings.emplace_back();
+    sst.strings.back() = text;
+    return sst.unique++;
+  }
+};
+}  // namespace
+
+void XlsBook::buildRecords() {
+  worksheets_.assign(sheets_.size(), Worksheet());
+  Workbook::SharedStringTable& sst = workbook_.sst;
+  sst.total = 0;
+  sst.unique = 0;
+  sst.strings.clear();
+  StringTable table{sst, {}, {}};
+
+  for (size_t i = 0; i < sheets_.size(); ++i) {
+    XlsSheet& sheet = *sheets_[i];
+    Worksheet& ws = worksheets_[i];
+    const int rows = sheet.rowCount();
+    const int columns = sheet.columnCount();
+    ws.index.firstRow = kNotSeenRow;
+    ws.index.lastRowPlusOne = static_cast<std::uint32_t>(rows);
+    ws.dimensions.firstRow = kNotSeenRow;
+    ws.dimensions.lastRowPlusOne = static_cast<std::uint32_t>(rows);
+    ws.dimensions.firstColumn = kNotSeenColumn;
+    ws.dimensions.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
+    ws.colInfos.list = sheet.colInfos();
+    if (i > 0) ws.window2.options &= ~Worksheet::Window2::kSelected;
+    ws.cellTable.blocks.resize((rows + 31) / 32);
+
+    bool seen = false;
+    for (int r = 0; r < rows; ++r) {
+      RowBlock& block = ws.cellTable.blocks[r / 32];
+      for (int c = 0; c < columns;) {
+        const XlsCell& cell = *sheet.cellAt(r, c);
+        const auto row = static_cast<std::uint16_t>(r);
+        const auto column = static_cast<std::uint16_t>(c);
+        const auto xf = static_cast<std::uint16_t>(cell.xfIndex());
+        if (!seen) {
+          seen = true;
+          ws.index.firstRow = ws.dimensions.firstRow = static_cast<std::uint32_t>(r);
+          ws.index.dbCellPositions.assign((rows - r - 1) / 32 + 1, 0);
+          ws.dimensions.firstColumn = column;
+        }
+        if (c == 0) {
+          RowBlock::Row record;
+          record.rowIndex = row;
+          record.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
+          block.rows.push_back(record);
+          block.dbCell.rowOffsets.push_back(0);
+        }
+        std::uint32_t rk = 0;
+        switch (cell.type()) {
+          case XlsCell::INT:
+          case XlsCell::DOUBLE: {
+            if (!rkOf(cell, rk)) {
+              auto* number = newCell<CellBlock::Number>(block);
+              number->row = row;
+              number->column = column;
+              number->xfIndex = xf;
+              number->value = cell.doubleValue();
+              ++c;
+              break;
+            }
+            // A run of numbers of the same kind that all have an exact RK form.
+            int end = c + 1;
+            std::uint32_t next;
+            while (end < columns && sheet.cellAt(r, end)->type() == cell.type() && rkOf(*sheet.cellAt(r, end), next)) ++end;
+            if (end - c == 1) {
+              auto* single = newCell<CellBlock::RK>(block);
+              single->row = row;
+              single->column = column;
+              single->xfIndex = xf;
+              single->rk = rk;
+            } else {
+              auto* run = newCell<CellBlock::MulRK>(block);
+              run->row = row;
+              run->column = column;
+              run->lastColumn = static_cast<std::uint16_t>(end - 1);
+              for (int k = c; k < end; ++k) {
+                CellBlock::MulRK::RkEntry entry;
+                const XlsCell& member = *sheet.cellAt(r, k);
+                rkOf(member, entry.rk);
+                entry.xfIndex = static_cast<std::uint16_t>(member.xfIndex());
+                run->entries.push_back(entry);
+              }
+            }
+            c = end;
+            break;
+          }
+          case XlsCell::STRING:
+          case XlsCell::WSTRING: {
+            auto* label = newCell<CellBlock::LabelSST>(block);
+            label->row = row;
+            label->column = column;
+            label->xfIndex = xf;
+            label->sstIndex = cell.type() == XlsCell::STRING ? table.indexOf(table.stringMap, cell.narrowText())
+                                                             : table.indexOf(table.wstringMap, cell.wideText());
+            ++c;
+            break;
+          }
+          case XlsCell::FORMULA: {
+            auto* formula = newCell<CellBlock::Formula>(block);
+            *formula = cell.formula()->record;
+            formula->row = row;
+            formula->column = column;
+            formula->xfIndex = xf;
+            ++c;
+            break;
+          }
+          default: {
+            auto* blank = newCell<CellBlock::Blank>(block);
+            blank->row = row;
+            blank->column = column;
+            blank->xfIndex = xf;
+            ++c;
+            break;
+          }
+        }
+      }
+    }
+
+    for (int r = 0; r < rows; ++r)
+      for (int c = 0; c < columns; ++c) {
+        const XlsCell& cell = *sheet.cellAt(r, c);
+        if (cell.mergedRows() > 1 || cell.mergedColumns() > 1) {
+          int lastRow = std::min(r + cell.mergedRows() - 1, XlsSheet::kMaxRows - 1);
+          int lastColumn = std::min(c + cell.mergedColumns() - 1, XlsSheet::kMaxColumns - 1);
+          ws.mergedCells.ranges.emplace_back(static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(lastRow),
+                                             static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(lastColumn));
+        }
+      }
+
+    if (!seen) {
+      ws.index.firstRow = ws.dimensions.firstRow = 0;
+      ws.index.dbCellPositions.assign(rows > 0 ? (rows - 1) / 32 + 1 : 1, 0);
+      ws.dimensions.firstColumn = 0;
+    }
+  }
+}
+
+void XlsBook::fixStreamPositions() {
+  fixBoundSheetPositions();
+  fixRowBlockOffsets();
+}
+
+void XlsBook::fixBoundSheetPositions() {
+  std::uint32_t position = workbook_.dataSize();
+  for (size_t i = 0; i < workbook_.boundSheets.size() && i < worksheets_.size(); ++i) {
+    workbook_.boundSheets[i].position = position;
+    position += worksheets_[i].recordSize();
+  }
+}
+
+void XlsBook::fixRowBlockOffsets() {
+  std::uint32_t position = workbook_.dataSize();
+  for (Worksheet& ws : worksheets_) {
+    position += ws.bof.recordSize() + ws.index.recordSize() + ws.colInfos.recordSize() + ws.dimensions.recordSize();
+    auto& blocks = ws.cellTable.blocks;
+    if (ws.index.dbCellPositions.size() < blocks.size()) ws.index.dbCellPositions.resize(blocks.size(), 0);
+    for (size_t b = 0; b < blocks.size(); ++b) {
+      RowBlock& block = blocks[b];
+      std::uint32_t blockBytes = 0;
+      for (RowBlock::Row& row : block.rows) {
+        std::uint32_t size = row.recordSize();
+        position += size;
+        blockBytes += size;
+      }
+      std::uint32_t firstRowOffset = blockBytes >= 20 ? blockBytes - 20 : 0;
+      for (RefPtr<CellBlock>& cell : block.cellBlocks) {
+        std::uint32_t size = cell->recordSize();
+        position += size;
+        blockBytes += size;
+      }
+      ws.index.dbCellPositions[b] = position;
+      block.dbCell.firstRowOffset = blockBytes;
+      block.dbCell.rowOffsets.resize(block.rows.size(), 0);
+      position += block.dbCell.recordSize();
+
+      // Offset of each row's first cell: from the second ROW record for the first row,
+      // from the previous row's first cell for the others.
+      size_t k = 0;
+      for (size_t a = 0; a < block.rows.size(); ++a) {
+        std::uint32_t running = a == 0 ? firstRowOffset : 0;
+        while (k < block.cellBlocks.size()) {
+          if (block.rows[a].rowIndex <= block.cellBlocks[k]->row()) {
+            block.dbCell.rowOffsets[a] = static_cast<std::uint16_t>(running);
+            break;
+          }
+          running += block.cellBlocks[k]->recordSize();
+          ++k;
+        }
+      }
+    }
+    position += ws.mergedCells.recordSize() + ws.window2.recordSize() + ws.eof.recordSize();
+  }
+}
+
+void XlsBook::fixExtSst() {
+  Workbook& wb = workbook_;
+  Workbook::ExtSST& ext = wb.extSst;
+  std::uint32_t sstPosition = wb.bof.recordSize() + wb.window1.recordSize();
+  for (auto& font : wb.fonts) sstPosition += font.recordSize();
+  for (auto& format : wb.formats)
+    if (Workbook::written(format)) sstPosition += format.recordSize();
+  for (auto& xf : wb.xfs) sstPosition += xf.recordSize();
+  for (auto& style : wb.styles) sstPosition += style.recordSize();
+  for (auto& sheet : wb.boundSheets) sstPosition += sheet.recordSize();
+
+  wb.sst.dataSize();
+  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets;
+  std::vector<std::uint32_t> starts;
+  std::uint32_t pos = 8;
+  size_t next = 0;
+  for (const LongString& s : wb.sst.strings) {
+    starts.push_back(pos);
+    pos += s.dataSize();
+    while (next < breaks.size() && breaks[next] < pos) {
+      ++pos;
+      ++next;
+    }
+    while (next < breaks.size() && breaks[next] == pos) ++next;
+  }
+  ext.stringsPerBucket = 10;
+  size_t buckets = (starts.size() + 9) / 10;
+  ext.positions.assign(buckets, 0);
+  ext.offsets.assign(buckets, 0);
+  ext.reserved.assign(buckets, 0);
+  for (size_t b = 0; b < buckets; ++b) {
+    std::uint32_t start = starts[10 * b];
+    size_t piece = 0;
+    while (piece < breaks.size() && breaks[piece] <= start) ++piece;
+    std::uint32_t pieceStart = piece == 0 ? 0 : breaks[piece - 1];
+    ext.positions[b] = sstPosition + 4 + start + 4 * static_cast<std::uint32_t>(piece);
+    ext.offsets[b] = static_cast<std::uint16_t>(start - pieceStart + 4);
+  }
+}
+
+std::uint32_t XlsBook::write(char* buffer) {
+  std::uint32_t pos = workbook_.write(buffer);
+  for (Worksheet& ws : worksheets_) pos += ws.write(buffer + pos);
+  return pos;
+}
+
+std::uint64_t XlsBook::streamSize() {
+  std::uint64_t size = workbook_.dataSize();
+  for (Worksheet& ws : worksheets_) size += ws.recordSize();
+  return size;
+}
+
+bool XlsBook::save() {
+  if (!document_.isOpen()) return false;
+  buildRecords();
+  fixStreamPositions();
+  std::uint64_t size = streamSize();
+  if (size > 0xFFFFFFFFull) return false;
+  std::vector<char> buffer(static_cast<size_t>(size), 0);
+  if (write(buffer.data()) != size) return false;
+  // The stream is made anew, so nothing of a longer earlier stream stays behind.
+  if (document_.makeStream(kStreamName) != CompoundDocument::kSuccess) return false;
+  return document_.writeStream(kStreamName, buffer, static_cast<std::uint32_t>(size)) == CompoundDocument::kSuccess;
+}
+
+bool XlsBook::saveAs(const char* path) { return saveAs(widenName(path).c_str()); }
+
+bool XlsBook::saveAs(const wchar_t* path) {
+  document_.close();
+  if (!document_.create(path)) return false;
+  if (document_.makeStream(kStreamName) != CompoundDocument::kSuccess) return false;
+  return save();
+}

@@ -1,0 +1,113 @@
+#include "spreadsheet/xls_export.h"
+
+#include "extraction/csv_export.h"
+#include "extraction/numbers.h"
+#include "platform/host/editor.h"
+#include "spreadsheet/format_manager.h"
+#include "spreadsheet/xls_book.h"
+
+namespace {
+
+// VERLAN, read from the host and its buffer given back at once.
+CString hostLanguage() {
+  CString language;
+  OvResBuf value;
+  if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) {
+    language = value.resval.rstring;
+    releaseHostString(value.resval.rstring);
+  }
+  return language;
+}
+
+// A numeric text takes the decimal separator of the language.
+CString localized(const CString& text, const CString& language) {
+  CString result(text);
+  if (!isNumericText(result)) return result;
+  if (language == L"fr-FR") result.Replace(L'.', L',');
+  else if (language == L"en-US") result.Replace(L',', L'.');
+  return result;
+}
+
+// The book, its sheet and the two cell formats of an export.
+struct ExportBook {
+  XlsBook book;
+  XlsSheet* sheet;
+  FormatManager manager;
+  XlsCellFormat plain;
+  XlsCellFormat bold;
+
+  ExportBook() : sheet((book.create(1), book.sheetAt(0))), manager(book), plain(manager), bold(manager) {
+    XlsFont font;
+    font.weight = 700;
+    bold.setFont(font);
+  }
+};
+
+}  // namespace
+
+bool exportXls(const TextGrid& grid, CString path, const std::vector<bool>& visibleColumns,
+               const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown) {
+  if (grid.empty()) return true;
+  const int rows = static_cast<int>(grid.size());
+  const int width = static_cast<int>(columnOrder.size());
+  const int first = headerShown ? 0 : 1;
+
+  // Everything is checked before anything is written: no cell is dropped silently.
+  auto sourceRow = [&](int r) {
+    int i = headerShown ? r : r - 1;
+    return i < static_cast<int>(rowOrder.size()) ? rowOrder[i] : r;
+  };
+  int usedColumns = 0;
+  for (int c = 0; c < width; ++c) {
+    int k = columnOrder[c];
+    if (k < 0 || k >= static_cast<int>(visibleColumns.size())) return false;
+    if (visibleColumns[k]) usedColumns = c + 1;
+  }
+  if (rows - first > XlsSheet::kMaxRows || usedColumns > XlsSheet::kMaxColumns) return false;
+  for (int r = first; r < rows; ++r) {
+    int source = sourceRow(r);
+    if (source < 0 || source >= rows) return false;
+    for (int c = 0; c < usedColumns; ++c)
+      if (visibleColumns[columnOrder[c]] && columnOrder[c] >= static_cast<int>(grid[source].size())) return false;
+  }
+
+  CString language = hostLanguage();
+  ExportBook out;
+  for (int r = first; r < rows; ++r) {
+    const std::vector<CString>& source = grid[sourceRow(r)];
+    for (int c = 0; c < usedColumns; ++c) {
+      int k = columnOrder[c];
+      if (!visibleColumns[k]) continue;
+      XlsCell* cell = out.sheet->cellAt(r - first, c);
+      cell->setText(localized(source[k], language).GetString());
+      if (r == 0) cell->setFormat(out.bold);
+    }
+  }
+  return out.book.saveAs(path.GetString());
+}
+
+bool exportXlsFromTable(const TextGrid& grid, CString path) {
+  if (grid.empty()) return true;
+  const int rows = static_cast<int>(grid.size());
+  const int width = static_cast<int>(grid[0].size());
+  if (rows > XlsSheet::kMaxRows || width > XlsSheet::kMaxColumns) return false;
+  for (const auto& row : grid)
+    if (static_cast<int>(row.size()) < width) return false;
+
+  CString language = hostLanguage();
+  ExportBook out;
+  for (int r = 0; r < rows; ++r) {
+    for (int c = 0; c < width; ++c) {
+      XlsCell* cell = out.sheet->cellAt(r, c);
+      const CString& text = grid[r][c];
+      if (isNumericText(text)) {
+        cell->setText(localized(text, language).GetString());
+        cell->setFormat(out.plain);
+      } else {
+        cell->setText(text.GetString());
+      }
+    }
+  }
+  for (int c = 0; c < width; ++c) out.sheet->cellAt(0, c)->setFormat(out.bold);
+  return out.book.saveAs(path.GetString());
+}

@@ -1,0 +1,164 @@
+// Layouts and defaults of the globals and worksheet records.
+#include <gtest/gtest.h>
+
+#include "spreadsheet/workbook.h"
+#include "spreadsheet/worksheet.h"
+#include "test_support.h"
+
+using namespace QExcel;
+using sheet_test::Bytes;
+using CellBlock = Worksheet::CellTable::RowBlock::CellBlock;
+
+namespace {
+std::vector<char> bytesOf(Record& record) {
+  std::vector<char> buffer(record.recordSize());
+  EXPECT_EQ(record.write(buffer.data()), buffer.size());
+  return buffer;
+}
+
+std::vector<char> expect(const Bytes& b) { return b.data; }
+}  // namespace
+
+TEST(GlobalsRecords, DefaultFontAndBoundSheetBytes) {
+  Workbook::Font font;
+  Bytes f;
+  f.u16(0x31).u16(0x1A).u16(200).u16(0).u16(0x7FFF).u16(400).u16(0).u32(0).u8(5).u8(1);
+  for (char c : std::string("Arial")) f.u16(c);
+  EXPECT_EQ(bytesOf(font), expect(f));
+
+  Workbook::BoundSheet sheet;
+  EXPECT_EQ(bytesOf(sheet), expect(Bytes().u16(0x85).u16(0x0E).u32(0).u16(0).u8(6).u8(0).raw("Sheet1")));
+}
+
+TEST(GlobalsRecords, StyleLayoutFollowsBit15) {
+  Workbook::Style builtIn;
+  EXPECT_EQ(bytesOf(builtIn), expect(Bytes().u16(0x293).u16(4).u16(0x8000).u8(0).u8(0xFF)));
+  Workbook::Style user;
+  user.xfIndex = 0x0015;
+  user.name = "Mine";
+  EXPECT_EQ(bytesOf(user), expect(Bytes().u16(0x293).u16(9).u16(0x15).u16(4).u8(0).raw("Mine")));
+  Workbook::Style back;
+  std::vector<char> b = bytesOf(user);
+  EXPECT_EQ(back.read(b.data(), static_cast<std::uint32_t>(b.size())), b.size());
+  EXPECT_EQ(back.name.text(), L"Mine");
+}
+
+TEST(GlobalsRecords, BuiltInFormatsAreNotWrittenAndExtSstIsSkipped) {
+  Workbook book;
+  book.formats.resize(1);
+  std::uint32_t without = book.dataSize();
+  book.formats.emplace_back();
+  book.formats.back().index = 164;
+  book.formats.back().text = L"0.000";
+  EXPECT_EQ(book.dataSize(), without + 4 + 2 + 3 + 10);
+
+  Bytes stream;
+  stream.record(0x0809, sheet_test::bof(5)).record(0x00FF, Bytes().u16(8).u32(0).u32(0)).record(0x0031, Bytes().u16(240).u16(0).u16(0).u16(700).u16(0).u32(0).u8(4).u8(0).raw("Bold")).record(0x000A, Bytes());
+  Workbook read;
+  EXPECT_EQ(read.read(stream.data.data(), stream.size()), stream.size());
+  ASSERT_EQ(read.fonts.size(), 1u);
+  EXPECT_EQ(read.fonts[0].weight, 700);
+  EXPECT_EQ(read.fonts[0].name.text(), L"Bold");
+  EXPECT_TRUE(read.extSst.positions.empty());
+}
+
+TEST(WorksheetRecords, VariableCellRecords) {
+  CellBlock::MulRK rk;
+  rk.row = 1;
+  rk.column = 2;
+  rk.lastColumn = 4;
+  rk.entries.resize(3);
+  EXPECT_EQ(rk.dataSize(), 24u);
+  std::vector<char> b = bytesOf(rk);
+  EXPECT_EQ(b[4 + 22], 4);
+
+  // On reading, the count comes from the data size, whatever the last column says.
+  Bytes corrupt;
+  corrupt.record(0x00BD, Bytes().u16(0).u16(10).u16(0).u32(6).u16(0).u32(10).u16(200));
+  CellBlock::MulRK read;
+  read.read(corrupt.data.data(), corrupt.size());
+  EXPECT_EQ(read.entries.size(), 2u);
+  EXPECT_EQ(read.lastColumn, 11);
+  CellBlock::MulBlank blanks;
+  Bytes b2;
+  b2.record(0x00BE, Bytes().u16(0).u16(3).u16(15).u16(15).u16(15).u16(0xFFFF));
+  blanks.read(b2.data.data(), b2.size());
+  EXPECT_EQ(blanks.xfIndexes.size(), 3u);
+  EXPECT_EQ(blanks.lastColumn, 5);
+
+  Worksheet::CellTable::RowBlock::Row row;
+  EXPECT_EQ(bytesOf(row), expect(Bytes().u16(0x208).u16(16).u16(0).u16(0).u16(0).u16(255).u32(0).u32(0x100)));
+
+  Worksheet::Index index;
+  Bytes idx;
+  idx.record(0x020B, Bytes().u32(0).u32(0).u32(0xFFFFFFF0).u32(0).u32(111));
+  index.read(idx.data.data(), idx.size());
+  EXPECT_EQ(index.dbCellPositions, std::vector<std::uint32_t>{111});
+}
+
+TEST(WorksheetRecords, MergedCellsPerRecord) {
+  Worksheet::MergedCells merged;
+  EXPECT_EQ(merged.recordSize(), 0u);
+  merged.ranges.resize(1027);
+  EXPECT_EQ(merged.recordSize(), 6u + 8 * 1027);
+  std::vector<char> b(merged.recordSize());
+  EXPECT_EQ(merged.write(b.data()), b.size());
+  EXPECT_EQ(static_cast<unsigned char>(b[2]) | static_cast<unsigned char>(b[3]) << 8, 8218);
+
+  merged.ranges.emplace_back(1, 2, 3, 4);
+  b.assign(merged.recordSize(), 0);
+  EXPECT_EQ(b.size(), 12u + 8 * 1028);
+  merged.write(b.data());
+  Worksheet::MergedCells back;
+  EXPECT_EQ(back.read(b.data(), static_cast<std::uint32_t>(b.size())), b.size());
+  ASSERT_EQ(back.ranges.size(), 1028u);
+  EXPECT_EQ(back.ranges.back().lastColumn, 4);
+}
+
+TEST(WorksheetRecords, FormulaWithFollowUpAndString) {
+  CellBlock::Formula formula;
+  formula.tokens = {3, 0, 0x1E, 1, 0};
+  formula.data.assign(25, '\x7F');
+  std::vector<char> plain = bytesOf(formula);
+  EXPECT_EQ(plain.size(), 4u + 25);
+  EXPECT_EQ(std::string(plain.data() + 4 + 16, 4), std::string(4, '\0'));
+
+  formula.followUpCode = 0x04BC;
+  formula.shrFmla1.firstRow = 2;
+  formula.shrFmla1.tokens = {1, 2};
+  formula.string.setText(u"r\u00e9sultat \u0416");
+  std::vector<char> full = bytesOf(formula);
+  EXPECT_EQ(full.size(), 29u + 14 + (4 + 3 + 2 * 10));
+  CellBlock::Formula back;
+  EXPECT_EQ(back.read(full.data(), static_cast<std::uint32_t>(full.size())), full.size());
+  EXPECT_EQ(back.followUpCode, 0x04BC);
+  EXPECT_EQ(back.shrFmla1.firstRow, 2);
+  EXPECT_EQ(back.string.text, u"r\u00e9sultat \u0416");
+  EXPECT_EQ(back.tokens, formula.tokens);
+
+  // A string that fits 8 bits is written as 8 bits; none at all adds nothing.
+  formula.string.setText(u"abc");
+  EXPECT_EQ(formula.string.dataSize(), 6u);
+  formula.string.clearText();
+  formula.followUpCode = 0xFFFF;
+  EXPECT_EQ(formula.recordSize(), 29u);
+}
+
+TEST(WorksheetRecords, EmptyWorksheetAndRowBlockOrder) {
+  Worksheet sheet;
+  std::vector<char> b(sheet.recordSize());
+  ASSERT_EQ(sheet.write(b.data()), b.size());
+  EXPECT_EQ(b.size(), 20u + 24 + 18 + 22 + 4);
+
+  Worksheet::CellTable::RowBlock block;
+  block.rows.resize(3);
+  for (int i = 0; i < 5; ++i) {
+    RefPtr<CellBlock> cell(new CellBlock);
+    cell->create(CellBlock::Blank::kCode);
+    block.cellBlocks.push_back(cell);
+  }
+  b.assign(block.recordSize(), 0);
+  ASSERT_EQ(block.write(b.data()), 3u * 20 + 5 * 10 + 8);
+  EXPECT_EQ(b[60], 0x01);  // the first cell record follows the three ROW records
+  EXPECT_EQ(b[110], '\xD7');
+}

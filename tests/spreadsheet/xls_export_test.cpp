@@ -1,0 +1,151 @@
+// The XLS export front ends, read back with the workbook reader.
+#include "spreadsheet/xls_export.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/host/editor.h"
+#include "spreadsheet/xls_book.h"
+#include "test_support.h"
+
+using sheet_test::scratchPath;
+
+namespace {
+
+class XlsExport : public ::testing::Test {
+protected:
+  void SetUp() override {
+    HostEditor::resetVariables();
+    buffers_ = HostEditor::liveBuffers();
+  }
+  void TearDown() override {
+    EXPECT_EQ(HostEditor::liveBuffers(), buffers_);
+    HostEditor::resetVariables();
+  }
+
+  // The sheet's cells as texts: "" for a blank, "#xf" appended for XF 21.
+  std::vector<std::vector<std::wstring>> cells(const std::string& path) {
+    XlsBook book;
+    EXPECT_TRUE(book.load(path.c_str()));
+    std::vector<std::vector<std::wstring>> out;
+    if (book.sheetCount() != 1) return out;
+    std::string name;
+    EXPECT_TRUE(book.sheetName(0, name));
+    EXPECT_EQ(name, "Sheet1");
+    XlsSheet* sheet = book.sheetAt(0);
+    for (int r = 0; r < sheet->rowCount(); ++r) {
+      out.emplace_back();
+      for (int c = 0; c < sheet->columnCount(); ++c) {
+        const XlsCell* cell = sheet->cellAt(r, c);
+        std::wstring text = cell->wideText() ? cell->wideText() : L"";
+        EXPECT_TRUE(cell->type() == XlsCell::WSTRING || cell->type() == XlsCell::UNDEFINED);
+        if (cell->xfIndex() == 21) text += L"#b";
+        else EXPECT_EQ(cell->xfIndex(), 0u);
+        out.back().push_back(text);
+      }
+    }
+    sst_ = book.workbook().sst;
+    return out;
+  }
+
+  QExcel::Workbook::SharedStringTable sst_;
+  int buffers_ = 0;
+  TextGrid grid_ = {{L"Id", L"Name", L"Length"}, {L"1A", L"Line", L"3.25"}, {L"2B", L"", L"1,5"}, {L"3C", L"Line", L"2e5"}};
+};
+
+using Rows = std::vector<std::vector<std::wstring>>;
+
+}  // namespace
+
+TEST_F(XlsExport, HeaderShownIsBoldAndRowOrderIsFollowed) {
+  std::string path = scratchPath("export_header.xls");
+  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, true, true}, {1, 2}, {0, 3, 1, 2}, true));
+  EXPECT_EQ(cells(path), (Rows{{L"Name#b", L"Length#b"}, {L"Line", L"2e5"}, {L"Line", L"3.25"}, {L"", L"1,5"}}));
+  EXPECT_EQ(sst_.total, 7u);
+  EXPECT_EQ(sst_.unique, 6u);  // "Line" twice, stored once
+}
+
+TEST_F(XlsExport, HeaderHiddenStartsWithTheFirstDataRow) {
+  std::string path = scratchPath("export_noheader.xls");
+  HostEditor::setVariable(L"VERLAN", L"fr-FR");
+  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, true, true}, {0, 2}, {1, 2, 3}, false));
+  EXPECT_EQ(cells(path), (Rows{{L"1A", L"3,25"}, {L"2B", L"1,5"}, {L"3C", L"2e5"}}));
+}
+
+TEST_F(XlsExport, HiddenColumnKeepsItsPositionBlank) {
+  std::string path = scratchPath("export_hidden.xls");
+  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, false, true}, {0, 1, 2}, {0, 1, 2, 3}, true));
+  Rows rows = cells(path);
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"Id#b", L"", L"Length#b"}));
+  EXPECT_EQ(rows[2], (std::vector<std::wstring>{L"2B", L"", L"1,5"}));
+}
+
+TEST_F(XlsExport, DecimalSeparatorFollowsTheLanguage) {
+  TextGrid grid = {{L"A"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}};
+  std::string path = scratchPath("export_language.xls");
+  for (auto [language, expected] : {std::pair<const wchar_t*, Rows>{L"fr-FR", {{L"A#b"}, {L"3,25"}, {L"1,5"}, {L"-2,5e3"}, {L"x.y"}}},
+                                    {L"en-US", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}},
+                                    {L"de-DE", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}}}) {
+    HostEditor::setVariable(L"VERLAN", language);
+    ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, true));
+    EXPECT_EQ(cells(path), expected) << CString(language);
+  }
+  HostEditor::removeVariable(L"VERLAN");
+  ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, true));
+  EXPECT_EQ(cells(path)[1][0], L"3.25");
+}
+
+TEST_F(XlsExport, TableExportBoldsTheWholeFirstRow) {
+  std::string path = scratchPath("export_table.xls");
+  HostEditor::setVariable(L"VERLAN", L"fr-FR");
+  TextGrid grid = {{L"Name", L"", L"12.5"}, {L"Line", L"", L"3.25"}};
+  ASSERT_TRUE(exportXlsFromTable(grid, path.c_str()));
+  EXPECT_EQ(cells(path), (Rows{{L"Name#b", L"#b", L"12,5#b"}, {L"Line", L"", L"3,25"}}));
+}
+
+TEST_F(XlsExport, EmptyGridWritesNothing) {
+  std::string path = scratchPath("export_empty.xls");
+  EXPECT_TRUE(exportXls({}, path.c_str(), {}, {}, {}, true));
+  EXPECT_TRUE(exportXlsFromTable({}, path.c_str()));
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(XlsExport, CellsBeyondTheSheetFailTheExport) {
+  std::string path = scratchPath("export_limits.xls");
+  TextGrid tall(65538, std::vector<CString>{L"x"});
+  EXPECT_FALSE(exportXls(tall, path.c_str(), {true}, {0}, {}, true));
+  EXPECT_FALSE(exportXlsFromTable(tall, path.c_str()));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  // Without the header line the 65,537 grid rows make 65,536 sheet rows: they fit.
+  tall.pop_back();
+  EXPECT_TRUE(exportXls(tall, path.c_str(), {true}, {0}, {}, false));
+
+  TextGrid wide = {std::vector<CString>(257, L"w")};
+  std::vector<int> order(257);
+  for (int i = 0; i < 257; ++i) order[i] = i;
+  std::vector<bool> flags(257, true);
+  std::filesystem::remove(path);
+  EXPECT_FALSE(exportXls(wide, path.c_str(), flags, order, {0}, true));
+  EXPECT_FALSE(exportXlsFromTable(wide, path.c_str()));
+  EXPECT_FALSE(std::filesystem::exists(path));
+  flags[256] = false;  // the last position is hidden: nothing is written there
+  EXPECT_TRUE(exportXls(wide, path.c_str(), flags, order, {0}, true));
+}
+
+TEST_F(XlsExport, InvalidOrdersAndRaggedRowsAreRefused) {
+  std::string path = scratchPath("export_invalid.xls");
+  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true}, {0, 2}, {0, 1}, true));  // flag missing
+  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true, true}, {0, -1}, {0, 1}, true));
+  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true, true}, {0}, {0, 9}, true));
+  TextGrid ragged = {{L"a", L"b"}, {L"c"}};
+  EXPECT_FALSE(exportXlsFromTable(ragged, path.c_str()));
+  EXPECT_FALSE(exportXls(ragged, path.c_str(), {true, true}, {0, 1}, {0, 1}, true));
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST_F(XlsExport, UnwritablePathIsReported) {
+  EXPECT_FALSE(exportXls(grid_, scratchPath("no_such_folder/x.xls").c_str(), {true, true, true}, {0}, {0}, true));
+  EXPECT_FALSE(exportXlsFromTable(grid_, scratchPath("no_such_folder/x.xls").c_str()));
+}

@@ -33,8 +33,9 @@ T* TempFor(HGDIOBJ handle) {
     if (auto* typed = dynamic_cast<T*>(owner->second)) return typed;
   auto it = temps().objects.find(handle);
   if (it != temps().objects.end()) {
-    if (auto* typed = dynamic_cast<T*>(it->second.get())) return typed;
-    it->second->Detach();
+    CGdiObject* existing = it->second.get();
+    if (auto* typed = dynamic_cast<T*>(existing)) return typed;
+    if (existing) existing->Detach();  // a wrapper of another type: replaced below
     temps().objects.erase(it);
   }
   auto wrapper = std::make_unique<T>();

@@ -181,6 +181,48 @@ TEST_F(RefreshTest, FailedCellWriteEndsTheRefresh) {
   EXPECT_EQ(cells(id)[3], (Texts{L"Doors", L"2"}));
 }
 
+// A gone object's row is deleted where it stands: a current row with the same texts stays,
+// and so do the empty row and the totals row even when their texts equal the gone row's.
+TEST_F(RefreshTest, GoneRowsAreDeletedWhereTheyStand) {
+  TextGrid grid = {{L"Id", L"Layer", L"Length"}, {L"A1", L"Walls", L"5"}, {L"A2", L"Doors", L"2"},
+                   {L"A3", L"Walls", L"5"}, {L"", L"", L""}, {L"", L"", L"12"}};
+  OvDbObjectId id = tableOf(grid);
+  Texts handles = {L"A1", L"A2", L"A3"};
+  EXPECT_TRUE(refresh(id, {grid[0], grid[1], grid[2]}, handles));
+  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title", L""},
+                                           {L"Layer", L"Length"},
+                                           {L"Walls", L"5"},
+                                           {L"Doors", L"2"},
+                                           {L"", L""},
+                                           {L"", L"7"}}));
+  EXPECT_EQ(handles, (Texts{L"A1", L"A2"}));
+
+  // The gone row shows what the totals row shows.
+  grid = {{L"Id", L"Layer", L"Length"}, {L"A1", L"", L"12"}, {L"A2", L"Doors", L"0"}, {L"", L"", L""},
+          {L"", L"", L"12"}};
+  id = tableOf(grid);
+  handles = {L"A1", L"A2"};
+  EXPECT_TRUE(refresh(id, {grid[0], grid[2]}, handles));
+  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title", L""},
+                                           {L"Layer", L"Length"},
+                                           {L"Doors", L"0"},
+                                           {L"", L""},
+                                           {L"", L"0"}}));
+  EXPECT_EQ(handles, (Texts{L"A2"}));
+  EXPECT_EQ(transcript(), L"");
+
+  // The layout fails after the last gone row was deleted: the deletions end there, and only
+  // the deleted row's handle leaves the list, so the list still matches the rows.
+  grid = {{L"Id", L"Layer"}, {L"B1", L"a"}, {L"B2", L"b"}, {L"B3", L"c"}};
+  id = tableOf(grid);
+  handles = {L"B1", L"B2", L"B3"};
+  OvDbTable::failOperation(OvDbTable::Operation::kGenerateLayout);
+  EXPECT_TRUE(refresh(id, {grid[0], grid[2]}, handles));
+  OvDbTable::clearFailures();
+  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title"}, {L"Layer"}, {L"a"}, {L"b"}}));
+  EXPECT_EQ(handles, (Texts{L"B1", L"B2"}));
+}
+
 TEST_F(RefreshTest, OnlyTheFirstOfTwoIdenticalRowsGoesPerCall) {
   TextGrid grid = {{L"Id", L"Layer"}, {L"1", L"x"}, {L"2", L"x"}, {L"3", L"y"}};
   OvDbObjectId id = tableOf(grid);

@@ -145,6 +145,23 @@ TEST_F(RefreshTest, EmptyFirstCellIsNotATotalsRow) {
   EXPECT_EQ(table[3], (Texts{L"b", L"2"}));
 }
 
+// Engine rows narrower than the table are read within their cells only; the table's other
+// cells stay as they are.
+TEST_F(RefreshTest, NarrowEngineRowsAreReadWithinTheirCells) {
+  OvDbObjectId id = tableOf(kRows);
+  Texts handles = {L"A1", L"A2", L"A3"};
+  TextGrid narrow = {{L"Id", L"Layer"}, {L"A1", L"Roof"}, {L"A2", L"Doors"}, {L"A3"}};
+  EXPECT_TRUE(refresh(id, narrow, handles));
+  auto table = cells(id);
+  EXPECT_EQ(table[2], (Texts{L"Roof", L"10"}));
+  EXPECT_EQ(table[3], (Texts{L"Doors", L"2"}));
+  EXPECT_EQ(table[4], (Texts{L"Walls", L"5"}));
+  Texts groupHandles = {L"A1", L"A2", L"A3"};
+  EXPECT_TRUE(refresh(id, {{L"Id"}, {L"A9"}}, groupHandles, true));  // no group value: nothing matches
+  EXPECT_EQ(cells(id).size(), 2u);
+  EXPECT_TRUE(groupHandles.empty());
+}
+
 TEST_F(RefreshTest, GroupedRowsMatchByTheirValue) {
   TextGrid grouped = {{L"Id", L"Layer", L"Length"}, {L"A2", L"Doors", L"2"}, {L"A3", L"Walls", L"15"}};
   OvDbObjectId id = tableOf(grouped);

@@ -80,6 +80,26 @@ TEST_F(RowsTest, BlockRows) {
   EXPECT_EQ(engine.previewMap, preview_);
 }
 
+// A dynamic property named "Id" fills a chosen "Id" column, never column 0, which holds the
+// handle.
+TEST_F(RowsTest, DynamicPropertyNamedIdLeavesTheHandle) {
+  OvDbObjectId dynamic = addBlock(L"Sliding");
+  OvDbObjectId shape = addBlock(L"*U");
+  OvDbBlockTableRecord* record = nullptr;
+  ASSERT_EQ(ovdbOpenObject(record, dynamic, Ovis::kForWrite), Ovis::eOk);
+  record->addDynamicProperty(L"Id", OvDbEvalVariant(L"D-7"));
+  record->close();
+  ASSERT_EQ(ovdbOpenObject(record, shape, Ovis::kForWrite), Ovis::eOk);
+  record->setDynamicBlockDefinition(dynamic);
+  record->close();
+  OvDbObjectId reference = addReference(shape);
+  ExtractionEngine engine = extractAll();
+  TextGrid rows = build(engine, {L"Block"}, {L"Block name", L"Id"});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (std::vector<CString>{L"Id", L"Block name", L"Id"}));
+  EXPECT_EQ(rows[1], (std::vector<CString>{handleOf(reference), L"Sliding", L"D-7"}));
+}
+
 TEST_F(RowsTest, CombiningKeepsTheSmallestHandleAndCounts) {
   std::vector<OvDbObjectId> ids;
   for (int i = 0; i < 3; ++i) ids.push_back(add(new OvDbLine({0, 0, 0}, {2, 0, 0})));

@@ -247,10 +247,17 @@ TEST_F(RefreshTest, OnlyTheFirstOfTwoIdenticalRowsGoesPerCall) {
   ASSERT_EQ(ovdbOpenObject(table, id, Ovis::kForWrite), Ovis::eOk);
   EXPECT_TRUE(removeMatchingTableRow(table, {L"x"}, 2));
   EXPECT_EQ(table->numRows(), 4u);
+  EXPECT_EQ(table->textString(2, 0), L"x");  // the second one moved up and was not compared
+  EXPECT_EQ(table->textString(3, 0), L"y");
   EXPECT_FALSE(removeMatchingTableRow(table, {L"x", L"extra"}, 2));
   EXPECT_FALSE(removeMatchingTableRow(table, {L"Layer"}, 2));  // the header row is not a data row
   OvDbTable::failOperation(OvDbTable::Operation::kGenerateLayout);
-  EXPECT_FALSE(removeMatchingTableRow(table, {L"x"}, 2));
+  EXPECT_FALSE(removeMatchingTableRow(table, {L"x"}, 2));  // deleted, but the layout failed
+  EXPECT_EQ(table->numRows(), 3u);
+  // With the header hidden the data start at row 1.
+  EXPECT_TRUE(removeMatchingTableRow(table, {L"Layer"}, 1));
+  EXPECT_EQ(table->numRows(), 2u);
+  EXPECT_EQ(table->textString(1, 0), L"y");
   table->close();
 }
 

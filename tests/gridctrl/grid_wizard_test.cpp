@@ -62,6 +62,59 @@ TEST_F(WizardGrid, APersonSortsChecksEditsHidesAndCopies) {
   EXPECT_EQ(StandIn::ClipboardText(), L"Use\tName\tText 2\r\n\tArea\t100\r\n\tColour\t9");
 }
 
+TEST_F(WizardGrid, APersonDragsRowsHidesAndShowsAColumnAndEditsTheMovedRow) {
+  // Drag the first two rows onto the third: they move below it, their checks with them.
+  parent.codes.clear();
+  SelectOnly({0, 1});
+  CPoint start = CellPoint(0, 3);
+  CPoint target = CellPoint(2, 3);
+  grid->ClientToScreen(&target);
+  driver.AddDragMove(target);
+  driver.AddDragDrop(target);
+  StandIn::DragFrom(grid->GetSafeHwnd(), start, CPoint(start.x, start.y + 8));
+  StandIn::PumpMessages();
+  EXPECT_EQ(ColumnTexts(0), (std::vector<std::wstring>{L"r2", L"r0", L"r1", L"r3"}));
+  EXPECT_EQ(ColumnTexts(2), (std::vector<std::wstring>{L"Area", L"Layer", L"Color", L"Total"}));
+  std::vector<int> checks;
+  for (int row = 0; row < 4; ++row) checks.push_back(grid->GetCellImageIndex(row, 1));
+  EXPECT_EQ(checks, (std::vector<int>{0, 0, 1, 1}));
+  EXPECT_TRUE(grid->IsRowSelected(1));
+  EXPECT_TRUE(grid->IsRowSelected(2));
+  for (int row = 0; row < 4; ++row) EXPECT_FALSE(grid->GetItemState(row, LVIS_DROPHILITED)) << row;
+  EXPECT_EQ(parent.codes, (std::vector<UINT>{LVN_BEGINDRAG}));
+
+  // Hide a text column from the header menu and show it again: it returns to its place.
+  driver.ChooseMenuText(L"Text 1");
+  RightClickHeader(3);
+  EXPECT_FALSE(grid->IsColumnShown(3));
+  EXPECT_EQ(OrderArray().front(), 3);
+  driver.ChooseMenuText(L"Text 1");
+  RightClickHeader(2);
+  const auto& menu = StandIn::TrackedMenus().back();
+  ASSERT_NE(menu.FindByText(L"Text 1"), nullptr);
+  EXPECT_FALSE(menu.FindByText(L"Text 1")->flags & MF_CHECKED);
+  EXPECT_TRUE(menu.FindByText(L"Name")->flags & MF_CHECKED);
+  EXPECT_TRUE(grid->IsColumnShown(3));
+  EXPECT_EQ(grid->GetColumnWidth(3), 100);
+  EXPECT_EQ(OrderArray(), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(grid->GetColumnWidth(0), 0) << "the lead column stays hidden";
+
+  // Edit the name of a moved row with F2 and Enter: the parent hears begin, then end.
+  parent.codes.clear();
+  SelectOnly({1});
+  grid->SetFocusRow(1);
+  grid->SetFocusColumn(2, false);
+  StandIn::PressKey(VK_F2);
+  ASSERT_TRUE(grid->IsEditorOpen());
+  StandIn::TypeText(L"Layers");
+  StandIn::PressKey(VK_RETURN);
+  StandIn::PumpMessages();
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_EQ(grid->GetItemText(1, 2), L"Layers");
+  EXPECT_EQ(grid->GetItemText(1, 0), L"r0");
+  EXPECT_EQ(parent.codes, (std::vector<UINT>{LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW}));
+}
+
 TEST_F(WizardGrid, TheCellMenuHookIsOfferedRightClicksOnCells) {
   struct MenuGrid : CListGridCtrl {
     int row = -2;

@@ -72,6 +72,24 @@ TEST_F(GridLayout, ChangesAreStoredAndANewGridRestoresThem) {
   grid->AttachColumnStore(nullptr, false);
 }
 
+TEST_F(GridLayout, AWidthAPersonDragsIsStoredAtOnceWithinItsLimits) {
+  MemoryProfiles store(L"Grid");
+  grid->AttachColumnStore(&store, false);
+  grid->GetColumnTraitAt(1)->GetColumnState().maxWidth = 90;
+  grid->SetFocus();
+  // Column 1's divider is at 50 + 60; drag it 20 pixels right, then far right.
+  HWND header = grid->GetHeaderCtrl()->GetSafeHwnd();
+  StandIn::DragFrom(header, CPoint(110, 10), CPoint(130, 10));
+  StandIn::LeftButtonUp(header, CPoint(130, 10));
+  EXPECT_EQ(grid->GetColumnWidth(1), 80);
+  EXPECT_EQ(store.sections[L"Grid"][L"ColumnWidth_1"], L"80");
+  StandIn::DragFrom(header, CPoint(130, 10), CPoint(300, 10));
+  StandIn::LeftButtonUp(header, CPoint(300, 10));
+  EXPECT_EQ(grid->GetColumnWidth(1), 90);
+  EXPECT_EQ(store.sections[L"Grid"][L"ColumnWidth_1"], L"90");
+  grid->AttachColumnStore(nullptr, false);
+}
+
 TEST_F(GridLayout, StoredValuesAreUntrusted) {
   auto* store = new MemoryProfiles(L"Grid");
   auto& section = store->sections[L"Grid"];

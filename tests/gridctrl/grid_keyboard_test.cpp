@@ -102,6 +102,21 @@ TEST_F(GridKeyboard, ControlCharactersAndCtrlDoNotEnterThePrefix) {
   EXPECT_EQ(Selected(), 4) << "Ctrl cleared the prefix";
 }
 
+TEST_F(GridKeyboard, WithTheItemColumnOrNoFocusColumnTheListSearchesByItself) {
+  ULONGLONG start = StandIn::Clock();
+  for (int col : {-1, 0}) {
+    grid->SetFocusColumn(col, false);
+    start += 10000;  // on a whole second, as the grid's clock counts seconds
+    StandIn::SetClock(start);
+    StandIn::TypeText(L"1");
+    EXPECT_EQ(Selected(), 1) << col;
+    // The list forgets its prefix after a second, where the grid would keep "12" for two.
+    StandIn::AdvanceClock(1500);
+    StandIn::TypeText(L"2");
+    EXPECT_EQ(Selected(), 2) << col;
+  }
+}
+
 TEST_F(GridKeyboard, CtrlAPicksEveryRowAndCtrlPlusFitsColumns) {
   StandIn::PressKey('A', StandIn::kControl);
   EXPECT_EQ(grid->GetSelectedCount(), 6u);

@@ -169,6 +169,22 @@ TEST_F(GridEditing, ARightAlignedHeaderGivesARightAlignedEditor) {
   StandIn::PumpMessages();
 }
 
+TEST_F(GridEditing, EditorsKeepTheCellFontWhenRowsAreTaller) {
+  grid->SetRowSpacing(1.5);
+  LOGFONT cell{};
+  grid->GetGridCellFont()->GetLogFont(&cell);
+  LOGFONT list{};
+  grid->GetFont()->GetLogFont(&list);
+  ASSERT_NE(cell.lfHeight, list.lfHeight);
+  CWnd* editor = grid->StartCellEdit(0, 2);
+  ASSERT_NE(editor, nullptr);
+  LOGFONT edit{};
+  editor->GetFont()->GetLogFont(&edit);
+  EXPECT_EQ(edit.lfHeight, cell.lfHeight);
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+}
+
 TEST_F(GridEditing, EditLimitsApply) {
   static_cast<CColumnTraitEdit*>(grid->GetColumnTraitAt(2))->SetLimitText(3);
   auto* editor = dynamic_cast<CEdit*>(grid->StartCellEdit(0, 2));

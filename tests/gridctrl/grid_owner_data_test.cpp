@@ -152,6 +152,12 @@ TEST_F(GridTips, HoveringACellShowsItsText) {
   StandIn::MouseMove(grid->GetSafeHwnd(), CellPoint(0, 1));
   StandIn::PumpMessages();
   EXPECT_EQ(StandIn::TooltipTextOf(tip), L"first tip");
+  // A text longer than the tooltip's own buffer is cut to it.
+  std::wstring longText(200, L'w');
+  grid->SetItemText(1, 0, longText.c_str());
+  StandIn::MouseMove(grid->GetSafeHwnd(), CellPoint(1, 0));
+  StandIn::PumpMessages();
+  EXPECT_EQ(StandIn::TooltipTextOf(tip), longText.substr(0, 79));
 }
 
 class GridEditEnds : public GridTest {};

@@ -46,6 +46,31 @@ TEST_F(GridKeyboard, ArrowsStepTheFocusCellThroughShownColumns) {
   EXPECT_EQ(grid->GetFocusColumn(), -1);
 }
 
+TEST_F(GridKeyboard, TheFocusCellIsScrolledIntoView) {
+  // Columns 1 and 2 become wider than the client area together, with room to scroll on.
+  grid->SetColumnWidth(1, 400);
+  grid->SetColumnWidth(2, 400);
+  grid->InsertColumn(3, L"More", LVCFMT_LEFT, 400);
+  grid->SetFocusColumn(1, false);
+  CRect client;
+  grid->GetClientRect(&client);
+  CRect kind;
+  grid->GetHeaderCtrl()->GetItemRect(2, &kind);
+  ASSERT_GT(kind.right, client.right);
+  StandIn::PressKey(VK_RIGHT);
+  ASSERT_EQ(grid->GetFocusColumn(), 2);
+  EXPECT_EQ(grid->GetScrollPos(SB_HORZ), kind.right - client.right) << "its right edge comes to the client's";
+  StandIn::PressKey(VK_LEFT);
+  ASSERT_EQ(grid->GetFocusColumn(), 1);
+  CRect name;
+  grid->GetHeaderCtrl()->GetItemRect(1, &name);
+  EXPECT_EQ(grid->GetScrollPos(SB_HORZ), name.left) << "its left edge comes to the client's";
+  grid->SetColumnWidth(1, 900);
+  EXPECT_TRUE(grid->ScrollColumnIntoView(1, true)) << "partly visible is enough";
+  EXPECT_EQ(grid->GetScrollPos(SB_HORZ), name.left);
+  EXPECT_FALSE(grid->ScrollColumnIntoView(7, false));
+}
+
 TEST_F(GridKeyboard, RepeatedLetterStepsThroughMatchingRows) {
   StandIn::TypeText(L"a");
   EXPECT_EQ(Selected(), 2);

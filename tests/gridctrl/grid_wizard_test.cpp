@@ -115,15 +115,25 @@ TEST_F(WizardGrid, APersonDragsRowsHidesAndShowsAColumnAndEditsTheMovedRow) {
   EXPECT_EQ(parent.codes, (std::vector<UINT>{LVN_BEGINLABELEDITW, LVN_ENDLABELEDITW}));
 }
 
-TEST_F(WizardGrid, TheCellMenuHookIsOfferedRightClicksOnCells) {
-  struct MenuGrid : CListGridCtrl {
-    int row = -2;
-    int col = -2;
-    void OnCellContextMenu(CWnd*, CPoint, int r, int c) override {
-      row = r;
-      col = c;
-    }
-  };
+// A grid whose cell and background menu hooks note where they were asked for.
+struct MenuGrid : CListGridCtrl {
+  int row = -2;
+  int col = -2;
+  CPoint cellPoint{-1, -1};
+  int backgroundMenus = 0;
+  CPoint backgroundPoint{-1, -1};
+  void OnCellContextMenu(CWnd*, CPoint pt, int r, int c) override {
+    row = r;
+    col = c;
+    cellPoint = pt;
+  }
+  void OnBackgroundContextMenu(CWnd*, CPoint pt) override {
+    ++backgroundMenus;
+    backgroundPoint = pt;
+  }
+};
+
+TEST_F(WizardGrid, ContextMenusGoToTheCellOrTheBackground) {
   // A grid of the subclass kind, built like the others.
   grid->DestroyWindow();
   auto* menuGrid = new MenuGrid;
@@ -136,11 +146,41 @@ TEST_F(WizardGrid, TheCellMenuHookIsOfferedRightClicksOnCells) {
   EXPECT_EQ(menuGrid->row, 1);
   EXPECT_EQ(menuGrid->col, 1);
   EXPECT_EQ(grid->GetFocusColumn(), 1);
-  // The menu key asks for the focus cell's menu.
+  EXPECT_EQ(menuGrid->backgroundMenus, 0);
+  // The menu key asks for the focus cell's menu, inside the cell.
   grid->SetFocusRow(0);
   grid->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->GetSafeHwnd()), MAKELPARAM(-1, -1));
   EXPECT_EQ(menuGrid->row, 0);
   EXPECT_EQ(menuGrid->col, 1);
+  CRect cell;
+  grid->GetCellArea(0, 1, LVIR_BOUNDS, cell);
+  grid->ClientToScreen(&cell);
+  EXPECT_TRUE(cell.PtInRect(menuGrid->cellPoint));
+
+  // A right click below the rows asks for the background menu at the clicked point.
+  CRect last;
+  grid->GetItemRect(1, &last, LVIR_BOUNDS);
+  CPoint below(last.left + 20, last.bottom + 40);
+  StandIn::RightClick(grid->GetSafeHwnd(), below);
+  EXPECT_EQ(menuGrid->backgroundMenus, 1);
+  grid->ClientToScreen(&below);
+  EXPECT_EQ(menuGrid->backgroundPoint, below);
+  // The menu key without a focused row asks for it at the client area's corner.
+  grid->SetItemState(-1, 0, LVIS_FOCUSED);
+  ASSERT_EQ(grid->GetFocusedRow(), -1);
+  grid->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->GetSafeHwnd()), MAKELPARAM(-1, -1));
+  EXPECT_EQ(menuGrid->backgroundMenus, 2);
+  CPoint corner(0, 0);
+  grid->ClientToScreen(&corner);
+  EXPECT_EQ(menuGrid->backgroundPoint, corner);
+  // A point below the whole list asks for nothing.
+  CRect client;
+  grid->GetClientRect(&client);
+  CPoint outside(20, client.bottom + 5);
+  grid->ClientToScreen(&outside);
+  grid->SendMessage(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(grid->GetSafeHwnd()), MAKELPARAM(outside.x, outside.y));
+  EXPECT_EQ(menuGrid->backgroundMenus, 2);
+  EXPECT_EQ(menuGrid->row, 0);
 }
 
 }  // namespace

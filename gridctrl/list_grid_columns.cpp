@@ -306,8 +306,17 @@ BOOL CListGridCtrl::OnHeaderItemChanging(UINT, NMHDR* hdr, LRESULT* result) {
 
 BOOL CListGridCtrl::OnHeaderEndTrack(UINT, NMHDR* hdr, LRESULT* result) {
   NMHEADER* header = reinterpret_cast<NMHEADER*>(hdr);
-  if (header->pitem && (header->pitem->mask & HDI_WIDTH))
+  if (header->pitem && (header->pitem->mask & HDI_WIDTH)) {
     header->pitem->cxy = ClampColumnWidth(header->iItem, header->pitem->cxy);
+    // The header applies the tracked width only after this notification; the width hook
+    // stores the layout, so the width is put in place first.
+    if (CHeaderCtrl* headerCtrl = GetHeaderCtrl()) {
+      HDITEM width{};
+      width.mask = HDI_WIDTH;
+      width.cxy = header->pitem->cxy;
+      headerCtrl->SetItem(header->iItem, &width);
+    }
+  }
   OnColumnWidthChanged();
   *result = 0;
   return FALSE;

@@ -138,7 +138,8 @@ BOOL CListGridCtrl::OnItemDblClick(NMHDR* hdr, LRESULT* result) { return OnItemC
 CWnd* CListGridCtrl::StartCellEdit(int row, int col) { return StartCellEdit(row, col, CPoint(-1, -1)); }
 
 CWnd* CListGridCtrl::StartCellEdit(int row, int col, CPoint pt) {
-  if (row == -1 || col == -1) return nullptr;
+  // Only a cell of the list is edited: the parent never hears of a row that is not there.
+  if (row < 0 || row >= GetItemCount() || col < 0 || col >= GetHeaderColumnCount()) return nullptr;
   if (openEditor) {
     // One editor at a time: the open one ends (accepting) before another opens.
     if (CCellEditorText* text = dynamic_cast<CCellEditorText*>(openEditor)) text->EndEdit(true);

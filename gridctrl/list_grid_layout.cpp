@@ -1,6 +1,5 @@
 // The grid's column layout kept in a view settings store: which columns are shown, in which
 // order and at which width; reset to the registered defaults; named column profiles.
-#include <algorithm>
 #include <vector>
 
 #include "gridctrl/list_grid_ctrl.h"
@@ -61,8 +60,12 @@ void CListGridCtrl::RestoreColumnLayout(CViewSettingsSection& store) {
   columnStore = nullptr;
 
   int n = GetHeaderColumnCount();
-  // A stored layout lists shown columns only, so it never names more than there are.
-  int count = std::min(store.GetIntSetting(L"ColumnCount", 0), n);
+  // A stored layout holds its entries from 0 without gaps; a count beyond them is not
+  // believed, so a huge count costs no more than the entries that are there. The entries
+  // may outnumber the columns (a column gone since): those that name none are skipped.
+  int stored = store.GetIntSetting(L"ColumnCount", 0);
+  int count = 0;
+  while (count < stored && !store.GetSetting(indexedKey(L"ColumnData_%d", count), CString()).IsEmpty()) ++count;
   std::vector<int> order(static_cast<size_t>(n > 0 ? n : 0));
   if (n > 0) GetColumnOrderArray(order.data(), n);
   SetRedraw(FALSE);

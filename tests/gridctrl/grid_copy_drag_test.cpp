@@ -167,6 +167,69 @@ TEST_F(GridDrag, HoveringAtTheEdgesScrollsOneRowPerPause) {
   EXPECT_EQ(RowTexts(rows.begin(), rows.begin() + 3), (RowTexts{L"0", L"1", L"2"})) << "nothing was dropped";
 }
 
+// A grid that notes, after each drag step over it, which row carries the drop mark and
+// whether the list tracks the hot row.
+class WatchedGrid : public CListGridCtrl {
+public:
+  std::vector<std::pair<int, bool>> marks;
+  DROPEFFECT HandleDragOver(COleDataObject* data, DWORD keyState, CPoint pt) override {
+    DROPEFFECT effect = CListGridCtrl::HandleDragOver(data, keyState, pt);
+    marks.emplace_back(GetNextItem(-1, LVNI_DROPHILITED), (GetExtendedStyle() & LVS_EX_TRACKSELECT) != 0);
+    return effect;
+  }
+};
+
+class GridDragUnthemed : public GridDrag {
+protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    StandIn::System().themeLibraryPresent = false;
+    watched = new WatchedGrid;
+    grid.reset(watched);
+    ASSERT_TRUE(grid->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 600, 380), &parent, kGridId));
+    ASSERT_FALSE(grid->IsExplorerThemed());
+    grid->InsertColumn(0, L"Row", LVCFMT_LEFT, 80);
+    for (int row = 0; row < 8; ++row) AddRows({{std::to_wstring(row)}});
+    grid->SetFocus();
+  }
+  std::vector<int> Marked(UINT state) {
+    std::vector<int> rows;
+    for (int row = 0; row < grid->GetItemCount(); ++row)
+      if (grid->GetItemState(row, state)) rows.push_back(row);
+    return rows;
+  }
+  WatchedGrid* watched = nullptr;
+};
+
+TEST_F(GridDragUnthemed, TheDropRowIsMarkedWhileDraggingAndUnmarkedAfterTheDrop) {
+  SelectOnly({1, 2});
+  DragSelectionTo(CellPoint(5, 0));
+  ASSERT_FALSE(watched->marks.empty());
+  EXPECT_EQ(watched->marks.back(), (std::pair<int, bool>{5, true}));
+  EXPECT_EQ(Rows(), (RowTexts{L"0", L"3", L"4", L"5", L"1", L"2", L"6", L"7"}));
+  EXPECT_TRUE(Marked(LVIS_DROPHILITED).empty());
+  EXPECT_FALSE(grid->GetExtendedStyle() & (LVS_EX_TRACKSELECT | LVS_EX_TWOCLICKACTIVATE));
+  EXPECT_EQ(Marked(LVIS_FOCUSED), (std::vector<int>{5}));
+  EXPECT_EQ(Marked(LVIS_SELECTED), (std::vector<int>{4, 5}));
+}
+
+TEST_F(GridDragUnthemed, ACancelledDragUnmarksTheRowAndFocusesTheDraggedRowAgain) {
+  SelectOnly({3});
+  grid->SetFocusRow(3);
+  CPoint start = CellPoint(3, 0);
+  driver.AddDragMove(Screen(CellPoint(6, 0)));  // enters the grid
+  driver.AddDragMove(Screen(CellPoint(6, 0)));  // over row 6
+  driver.AddDragCancel();
+  StandIn::DragFrom(grid->GetSafeHwnd(), start, CPoint(start.x, start.y + 8));
+  StandIn::PumpMessages();
+  ASSERT_FALSE(watched->marks.empty());
+  EXPECT_EQ(watched->marks.back().first, 6);
+  EXPECT_EQ(Rows(), (RowTexts{L"0", L"1", L"2", L"3", L"4", L"5", L"6", L"7"}));
+  EXPECT_TRUE(Marked(LVIS_DROPHILITED).empty());
+  EXPECT_EQ(Marked(LVIS_FOCUSED), (std::vector<int>{3}));
+  EXPECT_FALSE(grid->GetExtendedStyle() & LVS_EX_TRACKSELECT);
+}
+
 TEST_F(GridDrag, TheDragCarriesTheSelectionText) {
   SelectOnly({2, 4});
   CString text;

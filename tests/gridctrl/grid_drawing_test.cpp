@@ -38,6 +38,18 @@ protected:
     lastDraw = draw;
     return parent.SendMessage(WM_NOTIFY, kGridId, reinterpret_cast<LPARAM>(&lastDraw));
   }
+  // Runs a row's post-paint stage and answers the rectangles the grid drew over the row,
+  // each of which must be a focus rectangle.
+  std::vector<CRect> FocusRectsAfterPostPaint(int row, CDC& dc) {
+    StandIn::ClearDrawing(grid->GetSafeHwnd());
+    Draw(CDDS_ITEMPOSTPAINT, row, 0, dc);
+    std::vector<CRect> rects;
+    for (const auto& record : StandIn::DrawingOf(grid->GetSafeHwnd())) {
+      EXPECT_EQ(record.kind, StandIn::DrawRecord::FocusRect);
+      rects.emplace_back(record.rect);
+    }
+    return rects;
+  }
   NMLVCUSTOMDRAW lastDraw;
 };
 
@@ -105,15 +117,34 @@ TEST_F(GridDrawing, HiddenColumnsSkipTheirCellsAndTheFocusCellGetsTheRectangle) 
   LRESULT pre = Draw(CDDS_ITEMPREPAINT, 1, 0, dc, CDIS_FOCUS);
   EXPECT_TRUE(pre & CDRF_NOTIFYPOSTPAINT);
   EXPECT_FALSE(lastDraw.nmcd.uItemState & CDIS_FOCUS) << "the list's own row focus is suppressed";
-  StandIn::ClearDrawing(grid->GetSafeHwnd());
-  Draw(CDDS_ITEMPOSTPAINT, 1, 0, dc);
-  const auto& drawing = StandIn::DrawingOf(grid->GetSafeHwnd());
-  ASSERT_EQ(drawing.size(), 1u);
-  EXPECT_EQ(drawing[0].kind, StandIn::DrawRecord::FocusRect);
+  std::vector<CRect> rects = FocusRectsAfterPostPaint(1, dc);
+  ASSERT_EQ(rects.size(), 1u);
   CRect cell;
   grid->GetCellArea(1, 1, LVIR_BOUNDS, cell);
-  EXPECT_EQ(drawing[0].rect.right, cell.right);
-  EXPECT_EQ(drawing[0].rect.bottom, cell.bottom - 1);
+  EXPECT_EQ(rects[0].right, cell.right);
+  EXPECT_EQ(rects[0].bottom, cell.bottom - 1);
+}
+
+TEST_F(GridDrawing, WithoutAFocusColumnGridLinesGetARowFocusRectangle) {
+  AddRows({{L"a", L"b"}, {L"c", L"d"}});
+  grid->SetFocusRow(0);
+  ASSERT_EQ(grid->GetFocusColumn(), -1);
+  ASSERT_TRUE(grid->GetExtendedStyle() & LVS_EX_GRIDLINES);
+  CClientDC dc(grid.get());
+  EXPECT_TRUE(Draw(CDDS_ITEMPREPAINT, 0, 0, dc, CDIS_FOCUS) & CDRF_NOTIFYPOSTPAINT);
+  EXPECT_FALSE(lastDraw.nmcd.uItemState & CDIS_FOCUS);
+  CRect row;
+  grid->GetItemRect(0, &row, LVIR_BOUNDS);
+  EXPECT_EQ(FocusRectsAfterPostPaint(0, dc), (std::vector<CRect>{CRect(row.left, row.top, row.right, row.bottom - 1)}));
+
+  // Without grid lines the list draws its own row focus.
+  grid->SetExtendedStyle(grid->GetExtendedStyle() & ~LVS_EX_GRIDLINES);
+  Draw(CDDS_ITEMPREPAINT, 0, 0, dc, CDIS_FOCUS);
+  EXPECT_TRUE(lastDraw.nmcd.uItemState & CDIS_FOCUS);
+  EXPECT_TRUE(FocusRectsAfterPostPaint(0, dc).empty());
+  // Rows that are not focused get no rectangle either way.
+  grid->SetExtendedStyle(grid->GetExtendedStyle() | LVS_EX_GRIDLINES);
+  EXPECT_TRUE(FocusRectsAfterPostPaint(1, dc).empty());
 }
 
 TEST_F(GridDrawing, AlternateRowColoursAndCellFontsComeAndGo) {

@@ -138,6 +138,19 @@ TEST_F(GridEditing, TextColumnsAndLockedCellsDoNotEdit) {
   EXPECT_EQ(Count(LVN_BEGINLABELEDITW), 0);
 }
 
+TEST_F(GridEditing, CellsOutsideTheListNeitherEditNorStep) {
+  int windows = StandIn::LiveWindowCount();
+  EXPECT_EQ(grid->StartCellEdit(3, 2), nullptr) << "there are three rows";
+  EXPECT_EQ(grid->StartCellEdit(-2, 2), nullptr);
+  EXPECT_EQ(grid->StartCellEdit(0, 4), nullptr) << "there are four columns";
+  // An image cell below the last row: no step is reported for a row that is not there.
+  CPoint icon = CellPoint(0, 1, LVIR_ICON);
+  EXPECT_EQ(grid->StartCellEdit(3, 1, icon), nullptr);
+  EXPECT_EQ(StandIn::LiveWindowCount(), windows);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_TRUE(parent.codes.empty());
+}
+
 TEST_F(GridEditing, ClicksWithModifiersNeverEdit) {
   ClickCell(0, 2);
   ClickCell(0, 2, StandIn::kControl);
@@ -165,6 +178,22 @@ TEST_F(GridEditing, ARightAlignedHeaderGivesARightAlignedEditor) {
   ASSERT_NE(editor, nullptr);
   EXPECT_TRUE(editor->GetStyle() & ES_RIGHT);
   EXPECT_EQ(editor->GetMargins(), static_cast<DWORD>(MAKELONG(0, 7)));
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+}
+
+TEST_F(GridEditing, EditorsKeepTheCellFontWhenRowsAreTaller) {
+  grid->SetRowSpacing(1.5);
+  LOGFONT cell{};
+  grid->GetGridCellFont()->GetLogFont(&cell);
+  LOGFONT list{};
+  grid->GetFont()->GetLogFont(&list);
+  ASSERT_NE(cell.lfHeight, list.lfHeight);
+  CWnd* editor = grid->StartCellEdit(0, 2);
+  ASSERT_NE(editor, nullptr);
+  LOGFONT edit{};
+  editor->GetFont()->GetLogFont(&edit);
+  EXPECT_EQ(edit.lfHeight, cell.lfHeight);
   StandIn::PressKey(VK_ESCAPE);
   StandIn::PumpMessages();
 }

@@ -46,6 +46,31 @@ TEST_F(GridKeyboard, ArrowsStepTheFocusCellThroughShownColumns) {
   EXPECT_EQ(grid->GetFocusColumn(), -1);
 }
 
+TEST_F(GridKeyboard, TheFocusCellIsScrolledIntoView) {
+  // Columns 1 and 2 become wider than the client area together, with room to scroll on.
+  grid->SetColumnWidth(1, 400);
+  grid->SetColumnWidth(2, 400);
+  grid->InsertColumn(3, L"More", LVCFMT_LEFT, 400);
+  grid->SetFocusColumn(1, false);
+  CRect client;
+  grid->GetClientRect(&client);
+  CRect kind;
+  grid->GetHeaderCtrl()->GetItemRect(2, &kind);
+  ASSERT_GT(kind.right, client.right);
+  StandIn::PressKey(VK_RIGHT);
+  ASSERT_EQ(grid->GetFocusColumn(), 2);
+  EXPECT_EQ(grid->GetScrollPos(SB_HORZ), kind.right - client.right) << "its right edge comes to the client's";
+  StandIn::PressKey(VK_LEFT);
+  ASSERT_EQ(grid->GetFocusColumn(), 1);
+  CRect name;
+  grid->GetHeaderCtrl()->GetItemRect(1, &name);
+  EXPECT_EQ(grid->GetScrollPos(SB_HORZ), name.left) << "its left edge comes to the client's";
+  grid->SetColumnWidth(1, 900);
+  EXPECT_TRUE(grid->ScrollColumnIntoView(1, true)) << "partly visible is enough";
+  EXPECT_EQ(grid->GetScrollPos(SB_HORZ), name.left);
+  EXPECT_FALSE(grid->ScrollColumnIntoView(7, false));
+}
+
 TEST_F(GridKeyboard, RepeatedLetterStepsThroughMatchingRows) {
   StandIn::TypeText(L"a");
   EXPECT_EQ(Selected(), 2);
@@ -100,6 +125,21 @@ TEST_F(GridKeyboard, ControlCharactersAndCtrlDoNotEnterThePrefix) {
   StandIn::SetKeyDown(VK_CONTROL, false);
   StandIn::TypeText(L"a");
   EXPECT_EQ(Selected(), 4) << "Ctrl cleared the prefix";
+}
+
+TEST_F(GridKeyboard, WithTheItemColumnOrNoFocusColumnTheListSearchesByItself) {
+  ULONGLONG start = StandIn::Clock();
+  for (int col : {-1, 0}) {
+    grid->SetFocusColumn(col, false);
+    start += 10000;  // on a whole second, as the grid's clock counts seconds
+    StandIn::SetClock(start);
+    StandIn::TypeText(L"1");
+    EXPECT_EQ(Selected(), 1) << col;
+    // The list forgets its prefix after a second, where the grid would keep "12" for two.
+    StandIn::AdvanceClock(1500);
+    StandIn::TypeText(L"2");
+    EXPECT_EQ(Selected(), 2) << col;
+  }
 }
 
 TEST_F(GridKeyboard, CtrlAPicksEveryRowAndCtrlPlusFitsColumns) {

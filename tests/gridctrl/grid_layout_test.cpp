@@ -72,6 +72,24 @@ TEST_F(GridLayout, ChangesAreStoredAndANewGridRestoresThem) {
   grid->AttachColumnStore(nullptr, false);
 }
 
+TEST_F(GridLayout, AWidthAPersonDragsIsStoredAtOnceWithinItsLimits) {
+  MemoryProfiles store(L"Grid");
+  grid->AttachColumnStore(&store, false);
+  grid->GetColumnTraitAt(1)->GetColumnState().maxWidth = 90;
+  grid->SetFocus();
+  // Column 1's divider is at 50 + 60; drag it 20 pixels right, then far right.
+  HWND header = grid->GetHeaderCtrl()->GetSafeHwnd();
+  StandIn::DragFrom(header, CPoint(110, 10), CPoint(130, 10));
+  StandIn::LeftButtonUp(header, CPoint(130, 10));
+  EXPECT_EQ(grid->GetColumnWidth(1), 80);
+  EXPECT_EQ(store.sections[L"Grid"][L"ColumnWidth_1"], L"80");
+  StandIn::DragFrom(header, CPoint(130, 10), CPoint(300, 10));
+  StandIn::LeftButtonUp(header, CPoint(300, 10));
+  EXPECT_EQ(grid->GetColumnWidth(1), 90);
+  EXPECT_EQ(store.sections[L"Grid"][L"ColumnWidth_1"], L"90");
+  grid->AttachColumnStore(nullptr, false);
+}
+
 TEST_F(GridLayout, StoredValuesAreUntrusted) {
   auto* store = new MemoryProfiles(L"Grid");
   auto& section = store->sections[L"Grid"];
@@ -89,6 +107,65 @@ TEST_F(GridLayout, StoredValuesAreUntrusted) {
   // The same store attached again is kept, not deleted and used.
   grid->AttachColumnStore(store, true);
   EXPECT_EQ(grid->GetColumnStore(), store);
+}
+
+TEST_F(GridLayout, ALayoutOfMoreColumnsThanTheGridHasSkipsOnlyTheMissingOnes) {
+  // Stored by a grid that had a column (subitem 9) this one no longer has.
+  MemoryProfiles store(L"Grid");
+  auto& section = store.sections[L"Grid"];
+  const wchar_t* subItems[] = {L"3", L"0", L"9", L"1", L"2"};
+  const wchar_t* widths[] = {L"41", L"42", L"43", L"44", L"45"};
+  section[L"ColumnCount"] = L"5";
+  for (int j = 0; j < 5; ++j) {
+    CString data;
+    data.Format(L"ColumnData_%d", j);
+    CString width;
+    width.Format(L"ColumnWidth_%d", j);
+    section[data] = subItems[j];
+    section[width] = widths[j];
+  }
+  grid->AttachColumnStore(&store, false);
+  EXPECT_EQ(ShownOrder(), (Order{3, 0, 1, 2}));
+  EXPECT_EQ(grid->GetColumnWidth(3), 41);
+  EXPECT_EQ(grid->GetColumnWidth(0), 42);
+  EXPECT_EQ(grid->GetColumnWidth(1), 44);
+  EXPECT_EQ(grid->GetColumnWidth(2), 45);
+  grid->AttachColumnStore(nullptr, false);
+}
+
+TEST_F(GridLayout, AMissingWidthKeepsThePresentOne) {
+  // A section without registered defaults, so a missing value is really missing.
+  CViewSettingsSectionDefault::CViewSettingsSectionLocal store(L"Grid");
+  store.SetSetting(L"ColumnCount", L"2");
+  store.SetSetting(L"ColumnData_0", L"2");
+  store.SetSetting(L"ColumnData_1", L"1");
+  store.SetSetting(L"ColumnWidth_1", L"33");
+  grid->AttachColumnStore(&store, false);
+  EXPECT_EQ(ShownOrder(), (Order{2, 1}));
+  EXPECT_EQ(grid->GetColumnWidth(2), 70);
+  EXPECT_EQ(grid->GetColumnWidth(1), 33);
+  grid->AttachColumnStore(nullptr, false);
+}
+
+TEST_F(GridLayout, RestoringHidesAndShowsColumnsWhateverTheirWidthRules) {
+  ColumnState& fixedWidth = grid->GetColumnTraitAt(1)->GetColumnState();
+  fixedWidth.resizable = false;
+  fixedWidth.minWidth = 40;
+  MemoryProfiles store(L"Grid");
+  auto& section = store.sections[L"Grid"];
+  section[L"ColumnCount"] = L"1";
+  section[L"ColumnData_0"] = L"0";
+  grid->AttachColumnStore(&store, false);
+  EXPECT_FALSE(grid->IsColumnShown(1));
+  EXPECT_EQ(grid->GetColumnWidth(1), 0);
+
+  section[L"ColumnCount"] = L"2";
+  section[L"ColumnData_1"] = L"1";
+  section[L"ColumnWidth_1"] = L"99";  // not applied: the column keeps its own width
+  grid->RestoreColumnLayout(store);
+  EXPECT_TRUE(grid->IsColumnShown(1));
+  EXPECT_EQ(grid->GetColumnWidth(1), 60);
+  grid->AttachColumnStore(nullptr, false);
 }
 
 TEST_F(GridLayout, ResetAndProfilesComeFromTheHeaderMenu) {

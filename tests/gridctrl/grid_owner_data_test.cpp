@@ -1,6 +1,9 @@
 // A grid over owner data, tooltips from the framework, and edits ended by the wheel.
 #include "grid_fixture.h"
 
+#include <cwchar>
+#include <utility>
+
 #include "platform/win/tooltip_model.h"
 
 namespace gridtest {
@@ -45,15 +48,67 @@ TEST_F(GridOwnerData, LongTextsAreCutToTheCallersBuffer) {
   CString whole = grid->GetItemText(2, 0);
   EXPECT_EQ(whole.Left(5), L"r2c0:");
   EXPECT_GT(whole.GetLength(), 100);
-  // A cell outside the list or a request without a buffer is answered without a copy.
+  EXPECT_EQ(grid->GetItemText(7, 0), L"");
+}
+
+// A display request as the list sends it to its parent; the grid answers it by reflection.
+LRESULT AskForDisplay(CWnd& parent, CListCtrl& list, LVITEM& item) {
+  NMLVDISPINFO info;
+  info.hdr.hwndFrom = list.GetSafeHwnd();
+  info.hdr.idFrom = kGridId;
+  info.hdr.code = LVN_GETDISPINFOW;
+  info.item = item;
+  LRESULT result = parent.SendMessage(WM_NOTIFY, kGridId, reinterpret_cast<LPARAM>(&info));
+  item = info.item;
+  return result;
+}
+
+TEST_F(GridOwnerData, DisplayRequestsWithoutRoomOrOutsideTheListWriteNothing) {
+  wchar_t buffer[12];
+  auto fill = [&] { std::wmemset(buffer, L'#', 12); };
   LVITEM item;
   item.mask = LVIF_TEXT;
   item.iItem = 0;
   item.iSubItem = 1;
   item.pszText = nullptr;
+  item.cchTextMax = 12;
+  AskForDisplay(parent, *grid, item);  // no buffer at all: nothing is copied
+  EXPECT_EQ(item.pszText, nullptr);
+
+  fill();
+  item.pszText = buffer;
   item.cchTextMax = 0;
-  grid->GetItem(&item);
-  EXPECT_EQ(grid->GetItemText(7, 0), L"");
+  AskForDisplay(parent, *grid, item);
+  EXPECT_EQ(buffer[0], L'#') << "a buffer of no room is left alone";
+
+  item.cchTextMax = 1;
+  AskForDisplay(parent, *grid, item);
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_EQ(buffer[1], L'#');
+
+  fill();
+  item.cchTextMax = 6;
+  AskForDisplay(parent, *grid, item);
+  EXPECT_STREQ(buffer, L"r0c1:");
+  EXPECT_EQ(buffer[6], L'#') << "nothing past the buffer";
+
+  // Rows and columns outside the list are not asked of the program.
+  for (auto [row, col] : {std::pair{3, 0}, std::pair{-1, 0}, std::pair{0, 2}, std::pair{0, -1}}) {
+    fill();
+    item.iItem = row;
+    item.iSubItem = col;
+    item.cchTextMax = 12;
+    AskForDisplay(parent, *grid, item);
+    EXPECT_EQ(buffer[0], L'#') << row << ", " << col;
+  }
+
+  // A program that has no image for a cell answers -1.
+  item.mask = LVIF_IMAGE;
+  item.iItem = 1;
+  item.iSubItem = 1;
+  item.iImage = 5;
+  AskForDisplay(parent, *grid, item);
+  EXPECT_EQ(item.iImage, -1);
 }
 
 bool CheckShown(CListCtrl& list, int row) {
@@ -97,6 +152,12 @@ TEST_F(GridTips, HoveringACellShowsItsText) {
   StandIn::MouseMove(grid->GetSafeHwnd(), CellPoint(0, 1));
   StandIn::PumpMessages();
   EXPECT_EQ(StandIn::TooltipTextOf(tip), L"first tip");
+  // A text longer than the tooltip's own buffer is cut to it.
+  std::wstring longText(200, L'w');
+  grid->SetItemText(1, 0, longText.c_str());
+  StandIn::MouseMove(grid->GetSafeHwnd(), CellPoint(1, 0));
+  StandIn::PumpMessages();
+  EXPECT_EQ(StandIn::TooltipTextOf(tip), longText.substr(0, 79));
 }
 
 class GridEditEnds : public GridTest {};

@@ -73,8 +73,28 @@ TEST_F(ImageTraits, StepsWrapAndUnknownImagesDoNotStep) {
   EXPECT_EQ(check->GetNextImageIndex(*grid, 0, 1), -1);
   EXPECT_EQ(grid->GetCellImageIndex(99, 1), -1);
 
-  CColumnTraitImage single(0, 1);
-  EXPECT_EQ(single.StepCellImage(*grid, 0, 1), nullptr);
+}
+
+TEST_F(ImageTraits, FewerThanTwoImagesStepNothingUnlessTheIconOpensTheEditor) {
+  // The name column is an edit column; give its cells an image and at most one step.
+  auto* name = static_cast<CColumnTraitEdit*>(grid->GetColumnTraitAt(2));
+  name->AddImageIndex(0);
+  grid->SetCellImageIndex(0, 2, 0);
+  grid->SetFocus();
+  ClickCell(0, 2);
+  ASSERT_EQ(grid->GetFocusColumn(), 2);
+  ClickCell(0, 2, 0, LVIR_ICON);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_EQ(grid->GetCellImageIndex(0, 2), 0);
+  EXPECT_TRUE(parent.ends.empty()) << "no step was reported";
+
+  name->SetIconClickOpensEditor(true);
+  ClickCell(0, 2, 0, LVIR_ICON);
+  ASSERT_TRUE(grid->IsEditorOpen());
+  StandIn::PressKey(VK_ESCAPE);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(0, 2), L"a");
+  EXPECT_EQ(grid->GetCellImageIndex(0, 2), 0);
 }
 
 TEST_F(ImageTraits, AnImageWithoutEditingLocksTheLabelOnly) {

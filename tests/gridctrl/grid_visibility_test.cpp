@@ -101,6 +101,17 @@ TEST_F(GridVisibility, HiddenColumnsRefuseWidthsButNonResizableOnesStillHideAndS
   EXPECT_EQ(grid->GetColumnWidth(2), 80);
 }
 
+TEST_F(GridVisibility, WidthLimitsDoNotStopHidingAndShowing) {
+  // The column is wider than its limits allow a person to make it.
+  State(2).minWidth = 50;
+  State(2).maxWidth = 60;
+  EXPECT_TRUE(grid->SetColumnShown(2, false));
+  EXPECT_EQ(grid->GetColumnWidth(2), 0);
+  EXPECT_EQ(State(2).savedWidth, 80);
+  EXPECT_TRUE(grid->SetColumnShown(2, true));
+  EXPECT_EQ(grid->GetColumnWidth(2), 80);
+}
+
 TEST_F(GridVisibility, WidthLimitsHoldWhileTheUserResizes) {
   State(0).minWidth = 50;
   State(0).maxWidth = 120;

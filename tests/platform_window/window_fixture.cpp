@@ -54,6 +54,11 @@ void WindowTest::SetUp() {
   StandIn::PumpMessages();
   StandIn::ClearTrackedMenus();
   windowsBefore = StandIn::LiveWindowCount();
+  wndObjectsBefore = StandIn::LiveWndObjectCount();
+  gdiObjectsBefore = StandIn::LiveGdiObjectCount();
+  menusBefore = StandIn::LiveMenuCount();
+  blocksBefore = StandIn::LiveGlobalBlockCount();
+  dcsBefore = StandIn::LiveDeviceContextCount();
   scopedDriver = std::make_unique<StandIn::ScopedInputDriver>(driver);
   ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"Parent", WS_OVERLAPPED | WS_VISIBLE, 20, 30, 500, 400, nullptr, nullptr));
 }
@@ -66,6 +71,11 @@ void WindowTest::TearDown() {
   scopedDriver.reset();
   StandIn::ReleaseAllKeys();
   EXPECT_EQ(StandIn::LiveWindowCount(), windowsBefore) << "a window outlived its test";
+  EXPECT_EQ(StandIn::LiveWndObjectCount(), wndObjectsBefore) << "an editor or window object outlived its test";
+  EXPECT_EQ(StandIn::LiveGdiObjectCount(), gdiObjectsBefore) << "fonts, bitmaps or brushes left behind";
+  EXPECT_EQ(StandIn::LiveMenuCount(), menusBefore) << "a popup menu left behind";
+  EXPECT_EQ(StandIn::LiveGlobalBlockCount(), blocksBefore) << "a memory block left behind";
+  EXPECT_EQ(StandIn::LiveDeviceContextCount(), dcsBefore) << "a device context left behind";
   EXPECT_EQ(driver.PendingAnswers(), 0) << "scripted input left unused";
 }
 

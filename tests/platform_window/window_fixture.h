@@ -51,6 +51,11 @@ protected:
   StandIn::ScriptedInputDriver driver;
   std::unique_ptr<StandIn::ScopedInputDriver> scopedDriver;
   int windowsBefore = 0;
+  int wndObjectsBefore = 0;
+  int gdiObjectsBefore = 0;
+  int menusBefore = 0;
+  int blocksBefore = 0;
+  int dcsBefore = 0;
 };
 
 }  // namespace windowtest

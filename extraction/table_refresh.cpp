@@ -86,7 +86,7 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
 
   bool changed = false;
   struct OutOfDate {
-    std::vector<CString> texts;
+    unsigned row;
     bool hasHandle;
     CString handle;
   };
@@ -117,11 +117,24 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
     }
     if (!matched) {
       changed = true;
-      outOfDate.push_back({texts, hasHandle, hasHandle ? handles[i] : CString()});
+      outOfDate.push_back({r, hasHandle, hasHandle ? handles[i] : CString()});
     }
   }
 
-  for (const OutOfDate& row : outOfDate) removeMatchingTableRow(table, row.texts, firstDataRow);
+  // Out-of-date rows go where they stand, the last first so that the others keep their
+  // positions: matching them by their texts would also take a current row, the empty row or
+  // the totals row that shows the same texts. A row that cannot be deleted keeps its handle.
+  size_t kept = 0;
+  for (size_t n = outOfDate.size(); n > 0; --n) {
+    if (table->deleteRows(outOfDate[n - 1].row, 1) != Ovis::eOk) {
+      kept = n;
+      break;
+    }
+    if (table->generateLayout() != Ovis::eOk) {
+      kept = n - 1;
+      break;
+    }
+  }
 
   if (hasTotals && changed && totalsFilled) {
     TextGrid grid;
@@ -140,8 +153,8 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
     }
   }
 
-  for (const OutOfDate& row : outOfDate) {
-    if (row.hasHandle) removeHandle(handles, row.handle);
+  for (size_t n = kept; n < outOfDate.size(); ++n) {
+    if (outOfDate[n].hasHandle) removeHandle(handles, outOfDate[n].handle);
   }
   return changed;
 }

@@ -59,6 +59,76 @@ TEST_F(OfferedTest, CatalogueListsInTheirOrder) {
   EXPECT_EQ(c.circleItems[1].name, L"X Center");
 }
 
+// Every list item by item: name, category and total flag, in the binding order.
+TEST_F(OfferedTest, EveryListHoldsItsNamesCategoriesAndTotalsInOrder) {
+  struct Expected {
+    const wchar_t* name;
+    int category;
+    bool total;
+  };
+  auto check = [](const char* list, const std::vector<PropertyItem>& items, std::vector<Expected> expected) {
+    ASSERT_EQ(items.size(), expected.size()) << list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      EXPECT_EQ(items[i].name, expected[i].name) << list << " " << i;
+      EXPECT_EQ(items[i].category, expected[i].category) << list << " " << i;
+      EXPECT_EQ(items[i].total, expected[i].total) << list << " " << i;
+    }
+  };
+  PropertyCatalogue c;
+  check("fixed", {c.objectTypeItem, c.quantityItem, c.blockPreviewItem, c.blockNameItem},
+        {{L"Object type", 1, false}, {L"Quantity", 1, true}, {L"Block preview", 1, false}, {L"Block name", 1, false}});
+  const std::vector<Expected> general = {{L"Layer", 1, false},          {L"Color", 1, false},
+                                         {L"Linetype scale", 1, false}, {L"Thickness", 1, true},
+                                         {L"Line thickness", 1, false}, {L"Hyperlink", 1, false},
+                                         {L"Plot style", 1, false},     {L"Linetype", 1, false}};
+  const std::vector<Expected> line = {{L"Angle", 2, true},    {L"X Delta", 2, false}, {L"Y Delta", 2, false},
+                                      {L"Z Delta", 2, false}, {L"X Start", 2, false}, {L"Y Start", 2, false},
+                                      {L"Z Start", 2, false}, {L"X end", 2, false},   {L"Y end", 2, false},
+                                      {L"Z end", 2, false},   {L"Length", 2, true}};
+  const std::vector<Expected> polyline = {{L"Area", 2, true},
+                                          {L"Global width", 1, true},
+                                          {L"Length", 2, true},
+                                          {L"Closed", 3, false},
+                                          {L"Linetype generation", 3, false}};
+  const std::vector<Expected> arc = {{L"Area", 2, true},      {L"Start angle", 2, false}, {L"End angle", 2, false},
+                                     {L"Total angle", 2, true}, {L"X center", 2, false},  {L"Y center", 2, false},
+                                     {L"Z center", 2, false},   {L"Length", 2, true},     {L"Radius", 2, true}};
+  const std::vector<Expected> circle = {{L"Area", 2, true},       {L"X Center", 2, false},
+                                        {L"Y Center", 2, false},   {L"Z Center", 2, false},
+                                        {L"Radius", 2, true},      {L"Circumference", 2, true},
+                                        {L"Diameter", 2, true}};
+  const std::vector<Expected> point = {{L"X position", 2, false}, {L"Y position", 2, false}, {L"Z position", 2, false}};
+  const std::vector<Expected> mtext = {{L"X position", 2, false},
+                                       {L"Y position", 2, false},
+                                       {L"Z position", 2, false},
+                                       {L"Contents", 6, false},
+                                       {L"Style", 6, false},
+                                       {L"Justify", 6, false},
+                                       {L"Direction", 6, false},
+                                       {L"Defined width", 6, false},
+                                       {L"Text height", 6, false},
+                                       {L"Rotation", 6, true},
+                                       {L"Background mask", 6, false},
+                                       {L"Line spacing factor", 6, false},
+                                       {L"Line spacing distance", 6, false},
+                                       {L"Line spacing style", 6, false}};
+  const std::vector<Expected> block = {{L"X position", 2, false}, {L"Y position", 2, false}, {L"Z position", 2, false},
+                                       {L"Rotation", 3, true},    {L"X Scale", 2, false},    {L"Y Scale", 2, false},
+                                       {L"Z Scale", 2, false}};
+  check("general", c.generalItems, general);
+  check("line", c.lineItems, line);
+  check("polyline", c.polylineItems, polyline);
+  check("arc", c.arcItems, arc);
+  check("circle", c.circleItems, circle);
+  check("point", c.pointItems, point);
+  check("mtext", c.mtextItems, mtext);
+  check("block", c.blockRefItems, block);
+  std::vector<Expected> geometric;
+  for (const auto* list : {&line, &polyline, &arc, &point, &circle})
+    geometric.insert(geometric.end(), list->begin(), list->end());
+  check("geometric", c.geometricItems, geometric);
+}
+
 TEST_F(OfferedTest, MissingTextsGiveItemsNamedQuestionMarks) {
   SetUserInterfaceLanguage(0x0C09);
   // A module chain without the plug-in's strings: every text is "???".

@@ -53,6 +53,23 @@ std::wstring printfNumber(double value, bool french) {
   return text;
 }
 
+// What the csv module reads back from a file of the given columns of every row: the texts,
+// numeric ones (but at the bare position) in printf's form.
+std::vector<std::vector<std::wstring>> expectedRecords(const TextGrid& grid, const std::vector<int>& columns,
+                                                       size_t barePosition, bool french) {
+  std::vector<std::vector<std::wstring>> records;
+  for (const auto& row : grid) {
+    std::vector<std::wstring> record;
+    for (size_t c = 0; c < columns.size(); ++c) {
+      const CString& cell = row[static_cast<size_t>(columns[c])];
+      bool numeric = c != barePosition && isNumericText(cell);
+      record.push_back(numeric ? printfNumber(std::wcstod(cell.GetString(), nullptr), french) : cell.str());
+    }
+    records.push_back(record);
+  }
+  return records;
+}
+
 TEST_F(CsvExportTest, ExampleLinesAreExactInBothLanguages) {
   auto path = scratchFile("example.csv");
   setLanguage(L"en-US");
@@ -90,17 +107,23 @@ TEST_F(CsvExportTest, ReaderGetsTheGridBackInEnglishAndFrench) {
 
     // Position 0 is a quoted column, position 1 the bare one; the rest quoted, numbers
     // rewritten.
-    std::vector<std::vector<std::wstring>> expected;
-    for (const auto& row : grid) {
-      std::vector<std::wstring> record;
-      for (size_t c = 0; c < columnOrder.size(); ++c) {
-        const CString& cell = row[static_cast<size_t>(columnOrder[c])];
-        bool numeric = c != 1 && isNumericText(cell);
-        record.push_back(numeric ? printfNumber(std::wcstod(cell.GetString(), nullptr), french) : cell.str());
-      }
-      expected.push_back(record);
-    }
-    EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expected));
+    EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expectedRecords(grid, columnOrder, 1, french)));
+  }
+}
+
+// The cells read back from a table, column 0 bare, come back from the csv module too.
+TEST_F(CsvExportTest, TableCellsComeBackInEnglishAndFrench) {
+  TextGrid cells = {{L"Désignation", L"Note", L"Longueur"},
+                    {L"Porte \"A\"; gauche, droite", L"dit \"oui\"\r\nnon", L"12.5"},
+                    {L"42", L"Quantité", L"1234567"},
+                    {L"", L"", L""},
+                    {L"", L"", L"0.75"}};
+  for (bool french : {false, true}) {
+    SCOPED_TRACE(french ? "fr-FR" : "en-US");
+    setLanguage(french ? L"fr-FR" : L"en-US");
+    auto path = scratchFile(french ? "table-fr.csv" : "table-en.csv");
+    ASSERT_TRUE(exportCsvFromTable(cells, widePath(path), true, L","));
+    EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expectedRecords(cells, {0, 1, 2}, 0, french)));
   }
 }
 

@@ -145,6 +145,23 @@ TEST_F(RefreshTest, EmptyFirstCellIsNotATotalsRow) {
   EXPECT_EQ(table[3], (Texts{L"b", L"2"}));
 }
 
+// Engine rows narrower than the table are read within their cells only; the table's other
+// cells stay as they are.
+TEST_F(RefreshTest, NarrowEngineRowsAreReadWithinTheirCells) {
+  OvDbObjectId id = tableOf(kRows);
+  Texts handles = {L"A1", L"A2", L"A3"};
+  TextGrid narrow = {{L"Id", L"Layer"}, {L"A1", L"Roof"}, {L"A2", L"Doors"}, {L"A3"}};
+  EXPECT_TRUE(refresh(id, narrow, handles));
+  auto table = cells(id);
+  EXPECT_EQ(table[2], (Texts{L"Roof", L"10"}));
+  EXPECT_EQ(table[3], (Texts{L"Doors", L"2"}));
+  EXPECT_EQ(table[4], (Texts{L"Walls", L"5"}));
+  Texts groupHandles = {L"A1", L"A2", L"A3"};
+  EXPECT_TRUE(refresh(id, {{L"Id"}, {L"A9"}}, groupHandles, true));  // no group value: nothing matches
+  EXPECT_EQ(cells(id).size(), 2u);
+  EXPECT_TRUE(groupHandles.empty());
+}
+
 TEST_F(RefreshTest, GroupedRowsMatchByTheirValue) {
   TextGrid grouped = {{L"Id", L"Layer", L"Length"}, {L"A2", L"Doors", L"2"}, {L"A3", L"Walls", L"15"}};
   OvDbObjectId id = tableOf(grouped);
@@ -181,6 +198,48 @@ TEST_F(RefreshTest, FailedCellWriteEndsTheRefresh) {
   EXPECT_EQ(cells(id)[3], (Texts{L"Doors", L"2"}));
 }
 
+// A gone object's row is deleted where it stands: a current row with the same texts stays,
+// and so do the empty row and the totals row even when their texts equal the gone row's.
+TEST_F(RefreshTest, GoneRowsAreDeletedWhereTheyStand) {
+  TextGrid grid = {{L"Id", L"Layer", L"Length"}, {L"A1", L"Walls", L"5"}, {L"A2", L"Doors", L"2"},
+                   {L"A3", L"Walls", L"5"}, {L"", L"", L""}, {L"", L"", L"12"}};
+  OvDbObjectId id = tableOf(grid);
+  Texts handles = {L"A1", L"A2", L"A3"};
+  EXPECT_TRUE(refresh(id, {grid[0], grid[1], grid[2]}, handles));
+  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title", L""},
+                                           {L"Layer", L"Length"},
+                                           {L"Walls", L"5"},
+                                           {L"Doors", L"2"},
+                                           {L"", L""},
+                                           {L"", L"7"}}));
+  EXPECT_EQ(handles, (Texts{L"A1", L"A2"}));
+
+  // The gone row shows what the totals row shows.
+  grid = {{L"Id", L"Layer", L"Length"}, {L"A1", L"", L"12"}, {L"A2", L"Doors", L"0"}, {L"", L"", L""},
+          {L"", L"", L"12"}};
+  id = tableOf(grid);
+  handles = {L"A1", L"A2"};
+  EXPECT_TRUE(refresh(id, {grid[0], grid[2]}, handles));
+  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title", L""},
+                                           {L"Layer", L"Length"},
+                                           {L"Doors", L"0"},
+                                           {L"", L""},
+                                           {L"", L"0"}}));
+  EXPECT_EQ(handles, (Texts{L"A2"}));
+  EXPECT_EQ(transcript(), L"");
+
+  // The layout fails after the last gone row was deleted: the deletions end there, and only
+  // the deleted row's handle leaves the list, so the list still matches the rows.
+  grid = {{L"Id", L"Layer"}, {L"B1", L"a"}, {L"B2", L"b"}, {L"B3", L"c"}};
+  id = tableOf(grid);
+  handles = {L"B1", L"B2", L"B3"};
+  OvDbTable::failOperation(OvDbTable::Operation::kGenerateLayout);
+  EXPECT_TRUE(refresh(id, {grid[0], grid[2]}, handles));
+  OvDbTable::clearFailures();
+  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title"}, {L"Layer"}, {L"a"}, {L"b"}}));
+  EXPECT_EQ(handles, (Texts{L"B1", L"B2"}));
+}
+
 TEST_F(RefreshTest, OnlyTheFirstOfTwoIdenticalRowsGoesPerCall) {
   TextGrid grid = {{L"Id", L"Layer"}, {L"1", L"x"}, {L"2", L"x"}, {L"3", L"y"}};
   OvDbObjectId id = tableOf(grid);
@@ -188,10 +247,17 @@ TEST_F(RefreshTest, OnlyTheFirstOfTwoIdenticalRowsGoesPerCall) {
   ASSERT_EQ(ovdbOpenObject(table, id, Ovis::kForWrite), Ovis::eOk);
   EXPECT_TRUE(removeMatchingTableRow(table, {L"x"}, 2));
   EXPECT_EQ(table->numRows(), 4u);
+  EXPECT_EQ(table->textString(2, 0), L"x");  // the second one moved up and was not compared
+  EXPECT_EQ(table->textString(3, 0), L"y");
   EXPECT_FALSE(removeMatchingTableRow(table, {L"x", L"extra"}, 2));
   EXPECT_FALSE(removeMatchingTableRow(table, {L"Layer"}, 2));  // the header row is not a data row
   OvDbTable::failOperation(OvDbTable::Operation::kGenerateLayout);
-  EXPECT_FALSE(removeMatchingTableRow(table, {L"x"}, 2));
+  EXPECT_FALSE(removeMatchingTableRow(table, {L"x"}, 2));  // deleted, but the layout failed
+  EXPECT_EQ(table->numRows(), 3u);
+  // With the header hidden the data start at row 1.
+  EXPECT_TRUE(removeMatchingTableRow(table, {L"Layer"}, 1));
+  EXPECT_EQ(table->numRows(), 2u);
+  EXPECT_EQ(table->textString(1, 0), L"y");
   table->close();
 }
 
@@ -311,12 +377,20 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   ASSERT_EQ(ovdbOpenObject(line, a, Ovis::kForWrite), Ovis::eOk);
   line->setEndPoint(OvGePoint3d(20, 0, 0));
   line->close();
-  ExtractionEngine regroup = extractAll();
-  regroup.prepare(offered, {L"Line"});
-  regroup.buildRows(groupedRows, preview, chosen, false, false, {L"Length"}, L"Layer");
-  ASSERT_EQ(ovdbOpenObject(opened, groupedTable, Ovis::kForWrite), Ovis::eOk);
-  EXPECT_TRUE(regroup.refreshTable(opened, groupHandles, true, {L"Layer", L"Length"}, false));
-  opened->close();
+  // A fresh engine over the drawing refreshes the grouped table.
+  auto refreshGrouped = [&] {
+    ExtractionEngine regroup = extractAll();
+    regroup.prepare(offered, {L"Line"});
+    regroup.buildRows(groupedRows, preview, chosen, false, false, {L"Length"}, L"Layer");
+    if (ovdbOpenObject(opened, groupedTable, Ovis::kForWrite) != Ovis::eOk) {
+      ADD_FAILURE() << "the grouped table does not open";
+      return false;
+    }
+    bool changed = regroup.refreshTable(opened, groupHandles, true, {L"Layer", L"Length"}, false);
+    opened->close();
+    return changed;
+  };
+  EXPECT_TRUE(refreshGrouped());
   EXPECT_EQ(cells(groupedTable), (std::vector<Texts>{{L"Title", L""},
                                                      {L"Layer", L"Length"},
                                                      {L"Doors", L"4"},
@@ -324,6 +398,20 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
                                                      {L"Walls", L"20"},
                                                      {L"", L""},
                                                      {L"", L"25.5"}}));
+  EXPECT_EQ(groupHandles, (Texts{handleOf(b), handleOf(d), handleOf(a)}));
+
+  // The only object of a group goes: its row and its handle go, the totals follow.
+  ASSERT_EQ(ovdbOpenObject(gone, d, Ovis::kForWrite), Ovis::eOk);
+  gone->erase();
+  gone->close();
+  EXPECT_TRUE(refreshGrouped());
+  EXPECT_EQ(cells(groupedTable), (std::vector<Texts>{{L"Title", L""},
+                                                     {L"Layer", L"Length"},
+                                                     {L"Doors", L"4"},
+                                                     {L"Walls", L"20"},
+                                                     {L"", L""},
+                                                     {L"", L"24"}}));
+  EXPECT_EQ(groupHandles, (Texts{handleOf(b), handleOf(a)}));
   EXPECT_EQ(transcript(), L"");
 }
 

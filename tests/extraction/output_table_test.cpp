@@ -459,4 +459,19 @@ TEST_F(OutputTableTest, UcsMatrixTakesPickedPointsToWorld) {
   EXPECT_EQ(ovedSetCurrentUCS(flat), Ovis::eInvalidInput);
 }
 
+// The command echo is switched off while the insertion point is asked for, and on again.
+TEST_F(OutputTableTest, CommandEchoOffAndOn) {
+  auto echo = [] {
+    OvResBuf value;
+    EXPECT_EQ(ovedGetVar(L"CMDECHO", &value), RTNORM);
+    EXPECT_EQ(value.restype, 5003);
+    return value.resval.rint;
+  };
+  ASSERT_EQ(echo(), 1);
+  setCmdEcho(false);
+  EXPECT_EQ(echo(), 0);
+  setCmdEcho(true);
+  EXPECT_EQ(echo(), 1);
+}
+
 }  // namespace

@@ -123,8 +123,22 @@ TEST_F(XDataLinkTest, HandlesFollowTheDisplayOrder) {
 TEST_F(XDataLinkTest, SixListsInFinishOrder) {
   const wchar_t* lists[] = {L"obj_handles", L"original_names", L"display_names", L"obj_types", L"groupby_pr",
                             L"tb_headers"};
-  for (const wchar_t* name : lists) ASSERT_TRUE(writeLinkXData(lineId_, name, {L"v"}));
+  for (const wchar_t* name : lists) ASSERT_TRUE(writeLinkXData(lineId_, name, {L"v", L""}));
   EXPECT_EQ(applications(lineId_), std::vector<std::wstring>(std::begin(lists), std::end(lists)));
+  // Each list is its name under group code 1001, then one 1000 item per entry.
+  std::vector<std::pair<int, std::wstring>> expected, stored;
+  for (const wchar_t* name : lists) {
+    expected.insert(expected.end(), {{1001, name}, {1000, L"v"}, {1000, L""}});
+  }
+  OvDbObject* object = nullptr;
+  ASSERT_EQ(ovdbOpenObject(object, lineId_, Ovis::kForRead), Ovis::eOk);
+  OvResBuf* chain = object->xData();
+  for (OvResBuf* item = chain; item; item = item->rbnext) {
+    stored.emplace_back(item->restype, item->resval.rstring ? item->resval.rstring : L"(null)");
+  }
+  ovutRelRb(chain);
+  object->close();
+  EXPECT_EQ(stored, expected);
 }
 
 // The store beneath: write access, registered names, the chain's shape.

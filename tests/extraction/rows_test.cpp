@@ -1,6 +1,8 @@
 // Row building, combining, grouping and totals, on drawings and grids of the tests' own.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "extraction/row_merging.h"
 #include "tests/extraction/engine_test_support.h"
 
@@ -76,6 +78,26 @@ TEST_F(RowsTest, BlockRows) {
   ASSERT_EQ(preview_.size(), 1u);
   EXPECT_EQ(preview_.at(handleOf(d1)), door);
   EXPECT_EQ(engine.previewMap, preview_);
+}
+
+// A dynamic property named "Id" fills a chosen "Id" column, never column 0, which holds the
+// handle.
+TEST_F(RowsTest, DynamicPropertyNamedIdLeavesTheHandle) {
+  OvDbObjectId dynamic = addBlock(L"Sliding");
+  OvDbObjectId shape = addBlock(L"*U");
+  OvDbBlockTableRecord* record = nullptr;
+  ASSERT_EQ(ovdbOpenObject(record, dynamic, Ovis::kForWrite), Ovis::eOk);
+  record->addDynamicProperty(L"Id", OvDbEvalVariant(L"D-7"));
+  record->close();
+  ASSERT_EQ(ovdbOpenObject(record, shape, Ovis::kForWrite), Ovis::eOk);
+  record->setDynamicBlockDefinition(dynamic);
+  record->close();
+  OvDbObjectId reference = addReference(shape);
+  ExtractionEngine engine = extractAll();
+  TextGrid rows = build(engine, {L"Block"}, {L"Block name", L"Id"});
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0], (std::vector<CString>{L"Id", L"Block name", L"Id"}));
+  EXPECT_EQ(rows[1], (std::vector<CString>{handleOf(reference), L"Sliding", L"D-7"}));
 }
 
 TEST_F(RowsTest, CombiningKeepsTheSmallestHandleAndCounts) {
@@ -172,6 +194,79 @@ TEST(RowMerging, CombiningEqualRowsOfDifferentKindsAndHandleOrder) {
   TextGrid header = grid({{L"Id", L"Quantity"}});
   combineIdenticalRows(header, kept, catalogue);
   EXPECT_EQ(header, grid({{L"Id", L"Quantity"}}));
+}
+
+// Combining and grouping give what the plain walks over the rows give: sort whole rows and
+// keep a row unless an earlier kept one equals it from column 1, counting its equals; for
+// each distinct value ascending, sum the totals over its rows and show its last handle.
+// Grids of random rows with few distinct values and handles of varying length.
+TEST(RowMerging, MergingMatchesThePlainWalks) {
+  attachPluginResources();
+  SetUserInterfaceLanguage(0x0C09);
+  PropertyCatalogue catalogue;
+  std::mt19937 random(20261207);
+  auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+  const wchar_t* layers[] = {L"0", L"A", L"a", L"B", L""};
+  const wchar_t* lengths[] = {L"1", L"2.5", L"10", L"x"};
+  for (int round = 0; round < 40; ++round) {
+    TextGrid rows = grid({{L"Id", L"Object type", L"Quantity", L"Layer", L"Length"}});
+    int n = pick(30);
+    for (int i = 0; i < n; ++i) {
+      CString handle;
+      handle.Format(L"%X", static_cast<unsigned>(1 + pick(round % 2 ? 40 : 4000)) * 7u + static_cast<unsigned>(i));
+      rows.push_back({handle, pick(2) ? L"Line" : L"Arc", L"1", layers[pick(5)], lengths[pick(4)]});
+    }
+
+    TextGrid sorted(rows.begin() + 1, rows.end());
+    std::sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) {
+      return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                          [](const CString& x, const CString& y) { return x.Compare(y) < 0; });
+    });
+    TextGrid walked = {rows[0]};
+    std::vector<CString> walkedIds;
+    for (const auto& row : sorted) {
+      bool seen = false;
+      for (std::size_t k = 1; k < walked.size(); ++k) seen = seen || rowsEqualFrom(walked[k], row, 1);
+      if (seen) continue;
+      walked.push_back(row);
+      walkedIds.push_back(row[0]);
+    }
+    for (std::size_t k = 1; k < walked.size(); ++k) {
+      int equal = 0;
+      for (const auto& row : sorted) equal += rowsEqualFrom(walked[k], row, 1) ? 1 : 0;
+      walked[k][2].Format(L"%d", equal);
+    }
+    TextGrid combined = rows;
+    std::vector<CString> combinedIds;
+    combineIdenticalRows(combined, combinedIds, catalogue);
+    EXPECT_EQ(combined, walked) << "round " << round;
+    EXPECT_EQ(combinedIds, walkedIds) << "round " << round;
+
+    std::vector<CString> values;
+    for (const auto& row : rows) {
+      if (std::find(values.begin(), values.end(), row[3]) == values.end()) values.push_back(row[3]);
+    }
+    std::sort(values.begin(), values.end(), [](const CString& x, const CString& y) { return x.Compare(y) < 0; });
+    TextGrid expected = {{L"Id", L"Layer", L"Object type", L"Quantity", L"Length"}};
+    std::vector<CString> expectedIds;
+    for (const CString& value : values) {
+      double sum = 0;
+      CString last;
+      for (std::size_t i = 1; i < rows.size(); ++i) {
+        if (rows[i][3] != value) continue;
+        sum += std::wcstod(rows[i][4].GetString(), nullptr);
+        last = rows[i][0];
+      }
+      if (last.IsEmpty()) continue;
+      expectedIds.push_back(last);
+      expected.push_back({last, value, L"", L"", printfG(sum)});
+    }
+    TextGrid grouped = rows;
+    std::vector<CString> groupedIds;
+    groupRowsByProperty(grouped, L"Layer", {L"Length"}, groupedIds);
+    EXPECT_EQ(grouped, expected) << "round " << round;
+    EXPECT_EQ(groupedIds, expectedIds) << "round " << round;
+  }
 }
 
 TEST(RowMerging, GroupValuesAreCaseSensitiveAndOrdinal) {

@@ -1054,6 +1054,10 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_DESTROY:
       EndLabelEdit(false);
+      // The tooltip is a popup of its own: it goes with the list also when a parent's
+      // destruction takes the list down.
+      if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+      tooltip_ = nullptr;
       handled = false;
       return 0;
     case WM_NCDESTROY:

@@ -34,10 +34,8 @@ std::wstring Wide(const std::string& text) {
   return out;
 }
 
-std::string Where(const AnswerLine& answer) { return "line " + std::to_string(answer.line) + " (\"> " + answer.text + "\")"; }
-
 [[noreturn]] void Bad(const AnswerLine& answer, const std::string& problem) {
-  throw InputScriptError("script " + Where(answer) + ": " + problem);
+  throw InputScriptError(answer.source + ":" + std::to_string(answer.line) + ": " + problem + " (\"> " + answer.text + "\")");
 }
 
 // A whole decimal integer, or false.
@@ -114,8 +112,9 @@ const std::vector<std::string> kDialogVerbs = {"click",  "key",     "type", "che
 
 }  // namespace
 
-AnswerLine ParseAnswerLine(const std::string& text, int line) {
+AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source) {
   AnswerLine answer;
+  answer.source = source;
   answer.line = line;
   answer.text = Trim(text);
   size_t i = 0;
@@ -142,7 +141,7 @@ AnswerLine ParseAnswerLine(const std::string& text, int line) {
           token += t[i++];
         }
       }
-      if (!closed) throw InputScriptError("script line " + std::to_string(line) + ": a quote is not closed: > " + t);
+      if (!closed) throw InputScriptError(source + ":" + std::to_string(line) + ": a quote is not closed: > " + t);
       tokens.emplace_back(token, true);
     } else {
       size_t start = i;
@@ -150,7 +149,7 @@ AnswerLine ParseAnswerLine(const std::string& text, int line) {
       tokens.emplace_back(t.substr(start, i - start), false);
     }
   }
-  if (tokens.empty() || tokens[0].second) throw InputScriptError("script line " + std::to_string(line) + ": an answer line without a verb");
+  if (tokens.empty() || tokens[0].second) throw InputScriptError(source + ":" + std::to_string(line) + ": an answer line without a verb");
   answer.verb = Lower(tokens[0].first);
   for (size_t k = 1; k < tokens.size(); ++k) {
     answer.args.push_back(tokens[k].first);
@@ -274,7 +273,7 @@ void ScriptInputDriver::Finish() {
 AnswerLine ScriptInputDriver::Take(const std::string& request, const std::vector<std::string>& verbs) {
   if (!Peek()) Fail(lineNumber_, request + ", and the script has ended");
   if (pending_[0] != '>') Fail(pendingLine_, request + ", and the script goes on with the command \"" + pending_ + "\"");
-  AnswerLine answer = ParseAnswerLine(pending_.substr(1), pendingLine_);
+  AnswerLine answer = ParseAnswerLine(pending_.substr(1), pendingLine_, source_);
   bool fits = std::find(verbs.begin(), verbs.end(), answer.verb) != verbs.end();
   if (!fits) Fail(pendingLine_, request + ", and the script answers \"" + pending_ + "\"");
   havePending_ = false;

@@ -25,6 +25,7 @@ namespace HostScript {
 
 // One answer line, split into its verb and arguments ("quoted text" is one argument).
 struct AnswerLine {
+  std::string source;              // the script's name, for messages
   int line = 0;
   std::string text;                // the line as written, without the '>'
   std::string verb;
@@ -34,7 +35,7 @@ struct AnswerLine {
 };
 // Splits an answer line (the text after '>'); throws StandIn::InputScriptError for an
 // unterminated quote or a line without a verb.
-AnswerLine ParseAnswerLine(const std::string& text, int line);
+AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source = "script");
 
 // The action a dialog answer line stands for; throws StandIn::InputScriptError naming the
 // line when the verb is not a dialog action or its arguments do not fit.

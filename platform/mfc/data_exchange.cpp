@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/mfc/dialog.h"
 #include "platform/mfc/message_box.h"
 #include "platform/mfc/wnd.h"
 #include "platform/win/codepage.h"
@@ -86,7 +87,8 @@ CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndVal
 HWND CDataExchange::PrepareCtrl(int id) {
   HWND control = m_pDlgWnd ? ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id) : nullptr;
   if (!control) {
-    int dialogId = m_pDlgWnd ? m_pDlgWnd->GetDlgCtrlID() : 0;
+    auto* dialog = dynamic_cast<CDialog*>(m_pDlgWnd);
+    int dialogId = dialog ? static_cast<int>(dialog->GetTemplateId()) : 0;
     throw std::logic_error("data exchange: the dialog" + (dialogId ? " " + std::to_string(dialogId) : std::string()) +
                            " has no control " + std::to_string(id));
   }

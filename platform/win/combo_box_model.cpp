@@ -1,5 +1,6 @@
 // The combo box's model: its entries (text and item data), the selection and the list's
-// dropped state. With CBS_SORT an added entry goes before the first entry that compares
+// dropped state. The window is as high as its closed box; the height it was created with
+// is the dropped list's. With CBS_SORT an added entry goes before the first entry that compares
 // greater, ignoring case; CB_INSERTSTRING never sorts. The window text of a drop-down list
 // is its selected entry.
 #include <algorithm>
@@ -58,7 +59,9 @@ private:
   }
   int Insert(HWND window, int index, const std::wstring& text);
 
+  static constexpr int kClosedHeight = 21;
   std::vector<Entry> entries_;
+  int droppedHeight_ = 0;
   int selection_ = -1;
   bool dropped_ = false;
   HFONT font_ = nullptr;
@@ -76,6 +79,14 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
   handled = true;
   auto text = [&]() { return std::wstring(lParam ? reinterpret_cast<LPCWSTR>(lParam) : L""); };
   switch (message) {
+    case WM_CREATE: {
+      // The height given at creation is the dropped list's; the closed box is one line.
+      auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      droppedHeight_ = create ? create->cy : 0;
+      SetWindowPos(window, nullptr, 0, 0, create ? create->cx : 0, kClosedHeight, SWP_NOMOVE | SWP_NOZORDER);
+      handled = false;
+      return 0;
+    }
     case CB_ADDSTRING: {
       std::wstring added = text();
       int index = Count();
@@ -157,6 +168,13 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     }
     case CB_GETDROPPEDSTATE: return dropped_;
+    case CB_GETDROPPEDCONTROLRECT: {
+      auto* rect = reinterpret_cast<RECT*>(lParam);
+      if (!rect) return FALSE;
+      GetWindowRect(window, rect);
+      rect->bottom = rect->top + std::max<LONG>(droppedHeight_, rect->bottom - rect->top);
+      return TRUE;
+    }
     case CB_STANDIN_CHOOSE: {
       // A person opens the list, moves to the entry and clicks it.
       if (!Valid(wParam)) return CB_ERR;

@@ -116,7 +116,16 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
   AnswerLine answer;
   answer.source = source;
   answer.line = line;
-  answer.text = Trim(text);
+  // A ';' after a blank and outside quotes starts a comment.
+  std::string kept;
+  bool inQuotes = false;
+  for (size_t k = 0; k < text.size(); ++k) {
+    char c = text[k];
+    if (c == '"' && (k == 0 || text[k - 1] != '\\')) inQuotes = !inQuotes;
+    if (c == ';' && !inQuotes && (k == 0 || text[k - 1] == ' ' || text[k - 1] == '\t')) break;
+    kept += c;
+  }
+  answer.text = Trim(kept);
   size_t i = 0;
   const std::string& t = answer.text;
   std::vector<std::pair<std::string, bool>> tokens;

@@ -30,6 +30,9 @@ TEST(ScriptLines, QuotedArgumentsKeepTheirBlanksAndEscapes) {
   EXPECT_EQ(line.quoted, (std::vector<bool>{false, true}));
   EXPECT_EQ(line.line, 4);
   EXPECT_EQ(ParseAnswerLine("file  C:/out dir/a.csv ", 1).rest, "C:/out dir/a.csv");
+  AnswerLine commented = ParseAnswerLine(R"(check 1023 "a ; b" ; the filter;s entry)", 1);
+  EXPECT_EQ(commented.args, (std::vector<std::string>{"1023", "a ; b"}));
+  EXPECT_EQ(ParseAnswerLine("file out/a;b.csv  ; the output", 1).rest, "out/a;b.csv");
   EXPECT_NE(FailureOf([] { ParseAnswerLine(R"(check 1 "open)", 9, "job.scr"); }).find("job.scr:9"), std::string::npos);
   EXPECT_THROW(ParseAnswerLine("   ", 1), StandIn::InputScriptError);
 }

@@ -234,7 +234,9 @@ void DlgUpdateA1::RefreshTable() {
   engine.prepare(offered, kinds);
   const Texts row1 = headerRow(table);
   const bool headerHidden = row1 != headers;
-  Texts chosen = headerHidden ? headers : names.translated(row1);
+  // Without a header line the stored headers stand for it; they hold display names too, and
+  // are translated alike so that renamed columns keep finding their property.
+  Texts chosen = names.translated(headerHidden ? headers : row1);
   RowChoice choice = rowChoice(std::move(chosen), table, catalogue, groupBy[0]);
 
   TextGrid rows;

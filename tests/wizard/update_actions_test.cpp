@@ -110,11 +110,12 @@ TEST_F(UpdateActionsTest, RefreshOfAGroupedTableMatchesRowsByTheirGroup) {
 }
 
 // Without a header line the stored headers stand for it: the refresh still finds its
-// columns, and the first data row stays first.
+// columns, a renamed one included, and the first data row stays first.
 TEST_F(UpdateActionsTest, RefreshOfATableWithoutHeaderLine) {
   WizardChoice choice;
   choice.kinds = {L"Line"};
   choice.properties = {L"Layer", L"Length"};
+  choice.renamed = {{L"Layer", L"Calque"}};
   choice.headerShown = false;
   OvDbObjectId table = makeWizardTable(choice);
   ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"}}));
@@ -171,6 +172,37 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable already up to date.");
   EXPECT_EQ(cells(table), now);
   EXPECT_EQ(link(table, L"obj_handles").size(), 4u);
+}
+
+// A block reference among the new objects brings the block kind, its block name and its
+// attribute tags into the table.
+TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
+  OvDbObjectId table = lineTable();
+  OvDbObjectId desk = addBlockReference(L"Desk");
+  OvDbBlockReference* reference = nullptr;
+  ASSERT_EQ(ovdbOpenObject(reference, desk, Ovis::kForWrite), Ovis::eOk);
+  auto* attribute = new OvDbAttribute(L"ROOM", L"B12");
+  OvDbObjectId attributeId;
+  ASSERT_EQ(reference->appendAttribute(attributeId, attribute), Ovis::eOk);
+  attribute->close();
+  reference->close();
+
+  runAction(1052, table, {desk});
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
+  EXPECT_EQ(link(table, L"obj_types"), (Texts{L"Block", L"Line"}));
+  EXPECT_EQ(link(table, L"obj_handles").back(), handleOf(desk));
+  Cells now = cells(table);
+  size_t name = columnOf(now, L"Block name"), room = columnOf(now, L"ROOM"), layer = columnOf(now, L"Layer");
+  ASSERT_LT(name, now[1].size());
+  ASSERT_LT(room, now[1].size());
+  ASSERT_LT(layer, now[1].size());
+  // The block's row comes first (kinds in name order), then the lines as before.
+  ASSERT_EQ(now.size(), 6u);
+  EXPECT_EQ(now[2][name], L"Desk");
+  EXPECT_EQ(now[2][room], L"B12");
+  Texts layers;
+  for (size_t r = 3; r < now.size(); ++r) layers.push_back(now[r][layer]);
+  EXPECT_EQ(layers, (Texts{L"Walls", L"Doors", L"Walls"}));
 }
 
 // An ungrouped table whose first column is not "Quantity" stays ungrouped when objects are

@@ -82,6 +82,22 @@ public:
     action.subItem = subItem;
     act(action);
   }
+  // A right click on a list cell (its context menu) or on a column heading.
+  void rightClickItem(int listId, int item, int subItem) {
+    ModalAction action;
+    action.kind = ModalAction::RightClickItem;
+    action.controlId = listId;
+    action.item = item;
+    action.subItem = subItem;
+    act(action);
+  }
+  void clickHeader(int listId, int column, bool right = false) {
+    ModalAction action;
+    action.kind = right ? ModalAction::RightClickHeader : ModalAction::ClickHeader;
+    action.controlId = listId;
+    action.subItem = column;
+    act(action);
+  }
   void type(int id, const wchar_t* text) {
     ModalAction action;
     action.kind = ModalAction::TypeText;
@@ -319,6 +335,14 @@ inline CString itemTextOf(CWnd& page, int id) {
   CString text;
   if (CWnd* item = page.GetDlgItem(id)) item->GetWindowText(text);
   return text;
+}
+
+// The index of the first item whose column shows the text, or -1.
+inline int itemShowing(CListCtrl& list, int column, const wchar_t* text) {
+  for (int i = 0; i < list.GetItemCount(); ++i) {
+    if (list.GetItemText(i, column) == text) return i;
+  }
+  return -1;
 }
 
 inline Texts columnTexts(CListCtrl& list, int column) {

@@ -144,9 +144,7 @@ TEST_F(PropertiesPage, EditedDisplayNamesTotalsAndTitleReachThePreviewAndSurvive
   driver.click(IDOK);
   int lengthRow = -1;
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
-    for (int i = 0; i < page.propertyGrid.GetItemCount(); ++i) {
-      if (page.propertyGrid.GetItemText(i, 1) == L"Length") lengthRow = i;
-    }
+    lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
     ASSERT_GE(lengthRow, 0);
   });
   // Rename "Length" in place: click the cell to focus it, click again to edit, type, Enter.
@@ -169,12 +167,7 @@ TEST_F(PropertiesPage, EditedDisplayNamesTotalsAndTitleReachThePreviewAndSurvive
       EXPECT_TRUE(page.displayTotals);
     });
     // Ask for the length total from the cell menu of the "Total" column.
-    StandIn::ModalAction menu;
-    menu.kind = StandIn::ModalAction::RightClickItem;
-    menu.controlId = kPropertyGrid;
-    menu.item = lengthRow;
-    menu.subItem = 3;
-    driver.act(menu);
+    driver.rightClickItem(kPropertyGrid, lengthRow, 3);
     driver.ChooseMenuText(L"Select all");
     driver.type(kTitleEdit, L"Walls");
     driver.click(kHideHeaderCheck);

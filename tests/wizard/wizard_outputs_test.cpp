@@ -125,16 +125,8 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
     EXPECT_EQ(page.previewGrid.GetColumnHeading(1), L"Object type");
   });
   // Sort by the object type, hide the block preview, drag the block name column to the end.
-  StandIn::ModalAction sort;
-  sort.kind = StandIn::ModalAction::ClickHeader;
-  sort.controlId = kPreviewGrid;
-  sort.subItem = 1;
-  driver.act(sort);
-  StandIn::ModalAction menu;
-  menu.kind = StandIn::ModalAction::RightClickHeader;
-  menu.controlId = kPreviewGrid;
-  menu.subItem = 1;
-  driver.act(menu);
+  driver.clickHeader(kPreviewGrid, 1);
+  driver.clickHeader(kPreviewGrid, 1, true);
   driver.ChooseMenuText(L"Block preview");
   driver.on<DlgAssist5>([](DlgAssist5& page) {
     const Texts& header = page.outputRows[0];
@@ -215,21 +207,13 @@ TEST_F(Outputs, AnXlsWithTheHeaderHiddenAndTotalsStartsWithTheFirstDataRowAndEnd
   driver.click(IDOK);
   driver.click(IDOK);
   driver.click(IDOK);
-  int lengthRow = -1;
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
-    for (int i = 0; i < page.propertyGrid.GetItemCount(); ++i) {
-      if (page.propertyGrid.GetItemText(i, 1) == L"Length") lengthRow = i;
-    }
+    int lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
     ASSERT_GE(lengthRow, 0);
-    StandIn::ModalAction menu;
-    menu.kind = StandIn::ModalAction::RightClickItem;
-    menu.controlId = kPropertyGrid;
-    menu.item = lengthRow;
-    menu.subItem = 3;
     driver.click(kTotalsCheck);
-    driver.act(menu);
+    driver.rightClickItem(kPropertyGrid, lengthRow, 3);
     driver.ChooseMenuText(L"No selection");
-    driver.act(menu);  // the same menu again, now to ask for every total
+    driver.rightClickItem(kPropertyGrid, lengthRow, 3);  // the same menu again, now to ask for every total
     driver.ChooseMenuText(L"Select all");
     driver.click(kHideHeaderCheck);
     driver.click(IDOK);

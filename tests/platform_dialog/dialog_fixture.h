@@ -64,6 +64,7 @@ protected:
   afx_msg void OnCheck();
   afx_msg void OnRadio();
   afx_msg void OnListChanged(NMHDR* header, LRESULT* result);
+  afx_msg void OnListClick(NMHDR* header, LRESULT* result);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   DECLARE_MESSAGE_MAP()
 };
@@ -91,6 +92,7 @@ protected:
   std::unique_ptr<StandIn::ScopedInputDriver> scopedDriver;
   AFX_EXTENSION_MODULE extension;
   int windowsBefore = 0;
+  bool tipBefore = false;
   int wndObjectsBefore = 0;
   int gdiBefore = 0;
   int iconsBefore = 0;

@@ -196,7 +196,7 @@ TEST_F(ScriptDriverTest, AScriptDrivesARealDialogThroughItsControls) {
   EXPECT_EQ(dialog.comboIndex, 1);
   EXPECT_EQ(dialog.name, L"from the scr") << "the edit takes 12 characters";
   EXPECT_EQ(dialog.check, 1);
-  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "item 1 check 1", "combo dropdown", "combo selchange",
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "item 1 check 1", "click 1,0", "combo dropdown", "combo selchange",
                                                      "combo selendok", "combo closeup", "check 1"}));
   scriptDriver->Finish();
 }

@@ -168,10 +168,28 @@ void replaceLink(OvDbObjectId tableId, const wchar_t* appName, const Texts& entr
   writeLinkXData(tableId, appName, entries);
 }
 
+// The handles in the order of the table rows that a rewrite writes for them (one entry per
+// row, as the refresh pairs them), then the handles that have no row of their own (objects
+// combined into another object's row, or not extracted), in their order.
+Texts handlesInRowOrder(const TextGrid& rows, const Texts& handles) {
+  Texts ordered;
+  for (size_t k = 1; k < rows.size(); ++k) {
+    for (const CString& handle : handles) {
+      if (!rows[k].empty() && handle == rows[k][0]) ordered.push_back(handle);
+    }
+  }
+  for (const CString& handle : handles) {
+    if (!holds(ordered, handle)) ordered.push_back(handle);
+  }
+  return ordered;
+}
+
 // Builds the engine's rows under the choice, with display names in the header row, writes
 // them into the table (open for write) for the handles and closes it; then the table's
-// handle and kind lists are replaced and the outcome printed.
-void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId tableId, Texts& handles,
+// handle, kind and header lists are replaced and the outcome printed. The handles follow
+// the rows and the headers the header row as written, so that a later refresh pairs each
+// row with its object and finds the header line where it is.
+void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId tableId, const Texts& handles,
                       const Texts& kinds, const RowChoice& choice, const NameLists& names) {
   TextGrid rows;
   BlockPreviewMap preview;
@@ -179,10 +197,13 @@ void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId t
                    choice.groupBy);
   translateNames(rows, names.displayNameMap());
   engine.setRows(rows);
-  const bool changed = engine.rewriteTable(table, handles);
+  Texts ids = handles;
+  const bool changed = engine.rewriteTable(table, ids);
+  const Texts headers = headerRow(table);
   table->close();
-  replaceLink(tableId, L"obj_handles", handles);
+  replaceLink(tableId, L"obj_handles", handlesInRowOrder(rows, handles));
   replaceLink(tableId, L"obj_types", kinds);
+  if (!rows.empty()) replaceLink(tableId, L"tb_headers", headers);
   printChanged(changed);
 }
 

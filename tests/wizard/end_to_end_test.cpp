@@ -244,4 +244,30 @@ TEST(EndToEnd, TheUpdateReplacesTheTablesSelection) {
   EXPECT_EQ(table.cells[0][0], made[0].cells[0][0]);
 }
 
+TEST(EndToEnd, ObjectsAddedToALinesTableAndARefreshAfterwards) {
+  fs::path folder = freshFolder("add_objects");
+  HostRun run = runScript(folder, "add_objects.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("Please select new objects\nTable updated."), std::string::npos) << run.output;
+  // Nothing changed after the addition: the refresh finds the table as it is.
+  EXPECT_NE(run.output.find("Please select the data table\nTable already up to date.\n"), std::string::npos)
+      << run.output;
+  std::vector<DumpedTable> tables = parseDump(run.output);
+  ASSERT_EQ(tables.size(), 1u) << run.output;
+  const DumpedTable& table = tables[0];
+  EXPECT_EQ(table.xdataOrder, kLinkLists);
+  // Every kind a selection can add, in name order; the header list is the header line.
+  EXPECT_EQ(table.xdata.at("obj_types"), (std::vector<std::string>{"3D Solid", "Arc", "Block", "Circle", "Line",
+                                                                  "Point", "Polyline", "Solid"}));
+  ASSERT_GE(table.cells.size(), 3u);
+  EXPECT_EQ(table.xdata.at("tb_headers"), table.cells[1]);
+  // The rows show objects of the added kinds.
+  auto type = std::find(table.cells[1].begin(), table.cells[1].end(), "Object type");
+  ASSERT_NE(type, table.cells[1].end());
+  std::set<std::string> shown;
+  for (size_t r = 2; r < table.cells.size(); ++r) shown.insert(table.cells[r][type - table.cells[1].begin()]);
+  EXPECT_EQ(shown, (std::set<std::string>{"3D Solid", "Arc", "Block", "Circle", "Line", "Point", "Polyline", "Solid"}));
+  EXPECT_GE(table.xdata.at("obj_handles").size(), table.cells.size() - 2);
+}
+
 }  // namespace

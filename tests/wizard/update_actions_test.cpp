@@ -174,6 +174,38 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   EXPECT_EQ(link(table, L"obj_handles").size(), 4u);
 }
 
+// After objects were added, the lists describe the table as rewritten: a refresh with
+// nothing changed in the drawing finds the header line and each row's object, and leaves
+// the table as it is.
+TEST_F(UpdateActionsTest, ARefreshAfterAddingObjectsFindsTheTableUpToDate) {
+  OvDbObjectId table = lineTable();
+  OvDbObjectId pillar = addCircle(2, L"Pillars");
+  runAction(1052, table, {pillar});
+  Cells added = cells(table);
+  ASSERT_EQ(added.size(), 6u);
+  EXPECT_EQ(link(table, L"tb_headers"), added[1]);
+  // The circle's row comes first (kinds in name order), and so does its handle.
+  EXPECT_EQ(link(table, L"obj_handles"),
+            (Texts{handleOf(pillar), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+
+  HostEditor::clearTranscript();
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable already up to date.");
+  EXPECT_EQ(cells(table), added);
+
+  // A change is still found in its own row.
+  setLineLength(doors, 3);
+  HostEditor::clearTranscript();
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
+  Cells refreshed = cells(table);
+  size_t length = columnOf(refreshed, L"Length");
+  ASSERT_LT(length, refreshed[1].size());
+  EXPECT_EQ(refreshed[4][length], L"3");
+  refreshed[4][length] = added[4][length];
+  EXPECT_EQ(refreshed, added);
+}
+
 // A block reference among the new objects brings the block kind, its block name and its
 // attribute tags into the table.
 TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
@@ -190,7 +222,7 @@ TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
   runAction(1052, table, {desk});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
   EXPECT_EQ(link(table, L"obj_types"), (Texts{L"Block", L"Line"}));
-  EXPECT_EQ(link(table, L"obj_handles").back(), handleOf(desk));
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
   Cells now = cells(table);
   size_t name = columnOf(now, L"Block name"), room = columnOf(now, L"ROOM"), layer = columnOf(now, L"Layer");
   ASSERT_LT(name, now[1].size());

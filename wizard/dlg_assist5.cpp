@@ -188,7 +188,8 @@ void DlgAssist5::writeSettingsFile() {
   std::vector<CString> options;
   if (totalsRowAppended) options.push_back(L"Total Line");
   if (!showHeaderLine) options.push_back(L"Hide Header Line");
-  // The group-by index is saved only when the rows were grouped by it.
+  // The group-by index is saved exactly when rows are combined by a property, so that a
+  // later run combines by the same entry again.
   int groupBy = engine.groupBy.IsEmpty() ? -1 : groupByIndex;
   if (saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy)) printResult(242, settingsOutputPath);
   else ovutPrintf(L"%s", LoadResString(243).GetString());

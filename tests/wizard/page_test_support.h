@@ -276,8 +276,10 @@ protected:
   OvDbObjectId addCircle(double radius, const wchar_t* layer = L"0") {
     return add(new OvDbCircle(OvGePoint3d(0, 0, 0), radius), layer);
   }
-  // A block definition of one line, and a reference to it in model space.
-  OvDbObjectId addBlockReference(const wchar_t* name) {
+  // A block definition of one line, and a reference to it in model space with attributes
+  // (tag, text).
+  OvDbObjectId addBlockReference(const wchar_t* name,
+                                 std::vector<std::pair<const wchar_t*, const wchar_t*>> attributes = {}) {
     OvDbBlockTable* table = nullptr;
     EXPECT_EQ(db()->getBlockTable(table, Ovis::kForWrite), Ovis::eOk);
     OvDbObjectId block;
@@ -292,7 +294,17 @@ protected:
       record->close();
     }
     table->close();
-    return add(new OvDbBlockReference(OvGePoint3d(2, 3, 0), block));
+    auto* reference = new OvDbBlockReference(OvGePoint3d(2, 3, 0), block);
+    OvDbObjectId id;
+    EXPECT_EQ(db()->addToModelSpace(id, reference), Ovis::eOk);
+    for (const auto& [tag, text] : attributes) {
+      auto* attribute = new OvDbAttribute(tag, text);
+      OvDbObjectId attributeId;
+      EXPECT_EQ(reference->appendAttribute(attributeId, attribute), Ovis::eOk);
+      attribute->close();
+    }
+    reference->close();
+    return id;
   }
 
   static CString handleOf(const OvDbObjectId& id) {

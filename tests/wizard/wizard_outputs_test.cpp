@@ -248,15 +248,78 @@ TEST_F(Outputs, AnXlsWithTheHeaderHiddenAndTotalsStartsWithTheFirstDataRowAndEnd
   EXPECT_NE(transcript().find(L"\nFinished XLS exportation to : " + widePath(xls)), std::wstring::npos);
 }
 
+TEST_F(Outputs, RowsCombinedByAPropertySaveItsGroupByIndexAndKeepItGoingBack) {
+  addLine(5, L"Walls");
+  addLine(7, L"Walls");
+  addLine(2, L"Doors");
+  auto qdx = scratchFile("grouped.qdx");
+  throughToPreview();
+  driver.click(kCombineCheck);
+  driver.choose(kGroupByCombo, 1);
+  driver.click(IDOK);
+  CString groupBy;
+  driver.on<DlgAssist5>([&](DlgAssist5& page) {
+    EXPECT_TRUE(page.combineRows);
+    EXPECT_EQ(page.groupByIndex, 1);
+    groupBy = page.engine.groupBy;
+    EXPECT_FALSE(groupBy.IsEmpty());
+  });
+  driver.click(kPrevious);
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    EXPECT_EQ(page.combineCheck.GetCheck(), BST_CHECKED);
+    EXPECT_EQ(page.groupByCombo.GetCurSel(), 1);
+    CString entry;
+    page.groupByCombo.GetLBText(1, entry);
+    EXPECT_EQ(entry, groupBy);
+  });
+  driver.click(kPrevious);  // to the kinds page, and forward: combining stays on
+  driver.click(IDOK);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    EXPECT_TRUE(page.combineRows);
+    EXPECT_EQ(page.combineCheck.GetCheck(), BST_CHECKED);
+  });
+  driver.click(IDOK);
+  chooseFile(kSettingsBrowse, qdx);
+  driver.click(IDOK);
+  runWizard();
+  // Saved as chosen, so that a later run groups by the same entry again.
+  std::string settings = runReader("extraction_outputs/read_settings.py", qdx.string());
+  EXPECT_NE(settings.find("  Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(L"1")), std::string::npos) << settings;
+}
+
+TEST_F(Outputs, NumericAttributeColumnsAreRightAligned) {
+  addBlockReference(L"DOOR", {{L"WIDTH", L"90"}, {L"MAKER", L"Acme"}});
+  addBlockReference(L"DOOR", {{L"WIDTH", L"80"}, {L"MAKER", L"Bolt"}});
+  throughToPreview();
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    const Texts& header = page.outputRows[0];
+    auto format = [&](const wchar_t* name) {
+      int column = static_cast<int>(std::find(header.begin(), header.end(), CString(name)) - header.begin());
+      LVCOLUMN record{};
+      record.mask = LVCF_FMT;
+      EXPECT_TRUE(page.previewGrid.GetColumn(column, &record)) << CString(name);
+      return record.fmt & LVCFMT_JUSTIFYMASK;
+    };
+    EXPECT_EQ(format(L"WIDTH"), LVCFMT_RIGHT);
+    EXPECT_EQ(format(L"MAKER"), LVCFMT_LEFT);
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
 TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
   addLine(5);
   throughToPreview();
   driver.click(IDOK);
   driver.click(IDOK);  // Finish
   driver.AddMessageBoxAnswer(IDNO);
+  driver.type(kOutputEdit, L"typed-by-hand.csv");
+  driver.type(kSettingsEdit, L"typed-by-hand.qdx");
   driver.on<DlgAssist5>([](DlgAssist5& page) {
-    page.GetDlgItem(kOutputEdit)->SetWindowText(L"typed-by-hand.csv");
+    EXPECT_EQ(itemTextOf(page, kOutputEdit), L"typed-by-hand.csv");
     EXPECT_TRUE(page.outputPath.IsEmpty());
+    EXPECT_TRUE(page.settingsOutputPath.IsEmpty());
   });
   driver.click(IDOK);
   driver.AddMessageBoxAnswer(IDYES);
@@ -264,6 +327,7 @@ TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
   ASSERT_EQ(driver.messageBoxes.size(), 2u);
   EXPECT_EQ(driver.messageBoxes[0].text, L"No output choice : Are you sure to want quit wizard ?");
   EXPECT_EQ(driver.messageBoxes[0].type, UINT(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(driver.messageBoxes[1].text, driver.messageBoxes[0].text);
   EXPECT_FALSE(std::filesystem::exists("typed-by-hand.csv"));
   EXPECT_EQ(transcript(), L"");
 }

@@ -73,6 +73,26 @@ TEST_F(UpdateDialogTest, EscapeDuringThePickRunsNoAction) {
   EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(lineA), handleOf(lineB)}));
 }
 
+// The table was picked, but the selection of new objects is cancelled or ends empty: the
+// editor is given back and the table and its lists stay.
+TEST_F(UpdateDialogTest, NoNewSelectionChangesNothing) {
+  for (int button : {1052, 1053}) {
+    for (auto kind : {StandIn::PickAnswer::Cancel, StandIn::PickAnswer::Nothing}) {
+      HostEditor::clearTranscript();
+      chooseAction(button, table);
+      StandIn::PickAnswer answer;
+      answer.kind = kind;
+      driver.AddPickAnswer(answer);
+      EXPECT_EQ(runDialog(), IDOK);
+      EXPECT_EQ(transcript(), std::wstring(L"Please select the data table") +
+                                  (button == 1052 ? L"\nPlease select new objects" : L"\nYour new selection"));
+    }
+  }
+  EXPECT_EQ(cells(table), before);
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(lineA), handleOf(lineB)}));
+  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+}
+
 TEST_F(UpdateDialogTest, APickedLineIsNoTable) {
   driver.click(1051);
   pick({lineA});

@@ -154,8 +154,10 @@ void DlgAssist4::openPage5() {
   TextGrid rows;
   BlockPreviewMap previewMap;
   engine.buildRows(rows, previewMap, chosen, quantityChosen, blockNameChosen, totals, groupBy);
-  translateNames(rows, displayNames);
+  // The totals are found by property name, so they are summed while the header still holds
+  // the property names: a renamed column keeps its total.
   std::vector<CString> totalsRow = computeTotalsRow(rows, totals);
+  translateNames(rows, displayNames);
   if (!totalsRow.empty()) {
     rows.push_back(totalsRow);
     next.totalsRowAppended = true;

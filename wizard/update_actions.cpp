@@ -10,13 +10,13 @@
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
 #include "extraction/xdata_link.h"
-#include "platform/mfc/file_dialog.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_point_solid.h"
 #include "platform/host/db_table.h"
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
+#include "platform/mfc/file_dialog.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_update.h"
 
@@ -338,14 +338,13 @@ void DlgUpdateA1::ReplaceTableSelection() {
   const CString groupBy = storedGroupBy(tableId);
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
-  Texts handles = selected.handles;
   OvDbTable* table = nullptr;
   if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) return;
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 
   RowChoice choice = rowChoice(names.translated(headerRow(table)), table, catalogue, groupBy);
-  rewriteAndRelink(engine, table, tableId, handles, kinds, choice, names);
+  rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names);
 }
 
 void DlgUpdateA1::UpdateExport() {

@@ -134,6 +134,7 @@ void DlgAssist5::OnBnClickedInsertTable() {
 
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
+  insertedRows = orderedRows;
   lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
                                   position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
   setCmdEcho(true);
@@ -173,7 +174,7 @@ void DlgAssist5::writeExternalFile() {
 void DlgAssist5::writeLinkLists() {
   if (insertStatus != RTNORM) return;
   std::vector<CString> rowIds = collectRowIds(outputRows, totalsRowAppended);
-  writeLinkXDataHandles(lastTableId, L"obj_handles", rowIds, orderedRows, showHeaderLine);
+  writeLinkXDataHandles(lastTableId, L"obj_handles", rowIds, insertedRows, showHeaderLine);
   writeLinkXDataFromMap(lastTableId, L"original_names", displayNames, true);
   writeLinkXDataFromMap(lastTableId, L"display_names", displayNames, false);
   writeLinkXData(lastTableId, L"obj_types", engine.chosenTypeNames);

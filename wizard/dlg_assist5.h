@@ -34,6 +34,9 @@ public:
   // The heading row's index, then the output row of every preview row in on-screen order.
   std::vector<int> orderedRows;
   int outputType = 0;  // the save dialog's filter: 1 CSV, 2 XLS
+  // The row order of the last inserted table: its link lists follow it even when the
+  // preview was sorted again before Finish.
+  std::vector<int> insertedRows;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;

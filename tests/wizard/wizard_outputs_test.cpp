@@ -308,6 +308,35 @@ TEST_F(Outputs, NumericAttributeColumnsAreRightAligned) {
   runWizard();
 }
 
+TEST_F(Outputs, ThePreviewSortedAgainAfterTheInsertionLinksTheTableInItsOwnOrder) {
+  addLine(5, L"B");
+  addLine(7, L"C");
+  addLine(2, L"A");
+  addLine(4, L"D");
+  auto csv = scratchFile("resorted.csv");
+  throughToPreview();
+  driver.click(IDOK);
+  PreviewSnapshot atInsertion;
+  driver.on<DlgAssist5>([&](DlgAssist5& page) {
+    const Texts& header = page.outputRows[0];
+    int layer = static_cast<int>(std::find(header.begin(), header.end(), CString(L"Layer")) - header.begin());
+    ASSERT_LT(layer, static_cast<int>(header.size()));
+    driver.clickHeader(kPreviewGrid, layer);  // ascending
+    insertTableAt(0, 0);
+    driver.on<DlgAssist5>([&](DlgAssist5& inserted) { atInsertion = snapshot(inserted); });
+    driver.clickHeader(kPreviewGrid, layer);  // descending
+    chooseFile(kOutputBrowse, csv);
+    driver.on<DlgAssist5>([&](DlgAssist5& sorted) { shot = snapshot(sorted); });
+    driver.click(IDOK);
+  });
+  runWizard();
+  ASSERT_EQ(atInsertion.handles.size(), 4u);
+  ASSERT_NE(atInsertion.handles, shot.handles) << "the second sort changed the order";
+  EXPECT_EQ(tableRows(lastTableId), atInsertion.rows);
+  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), atInsertion.handles);
+  EXPECT_EQ(runReader("extraction_outputs/read_csv.py", csv.string() + " , latin-1"), hexLines(shot.rows));
+}
+
 TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
   addLine(5);
   throughToPreview();

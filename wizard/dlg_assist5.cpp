@@ -137,11 +137,12 @@ void DlgAssist5::OnBnClickedInsertTable() {
   insertedRows = orderedRows;
   lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
                                   position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
+  tableInserted = true;
   setCmdEcho(true);
 }
 
 void DlgAssist5::OnBnClickedFinish() {
-  if (outputPath.IsEmpty() && settingsOutputPath.IsEmpty() && insertStatus != RTNORM) {
+  if (outputPath.IsEmpty() && settingsOutputPath.IsEmpty() && !tableInserted) {
     if (AfxMessageBox(LoadResString(189), MB_YESNO | MB_ICONQUESTION) == IDYES) OnOK();
     return;
   }
@@ -172,7 +173,7 @@ void DlgAssist5::writeExternalFile() {
 }
 
 void DlgAssist5::writeLinkLists() {
-  if (insertStatus != RTNORM) return;
+  if (!tableInserted) return;
   std::vector<CString> rowIds = collectRowIds(outputRows, totalsRowAppended);
   writeLinkXDataHandles(lastTableId, L"obj_handles", rowIds, insertedRows, showHeaderLine);
   writeLinkXDataFromMap(lastTableId, L"original_names", displayNames, true);

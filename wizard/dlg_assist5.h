@@ -29,7 +29,7 @@ public:
   CString settingsOutputPath;  // set only by the settings file's browse button
   GridListCtrl previewGrid;    // 1022
   CImageList previewImages;
-  // Status of the last insertion-point request; RTNORM when a table was inserted.
+  // Status of the last insertion-point request; RTNORM when that request inserted a table.
   int insertStatus = 0;
   // The heading row's index, then the output row of every preview row in on-screen order.
   std::vector<int> orderedRows;
@@ -37,6 +37,8 @@ public:
   // The row order of the last inserted table: its link lists follow it even when the
   // preview was sorted again before Finish.
   std::vector<int> insertedRows;
+  // A table was inserted by this page (a later cancelled request does not undo that).
+  bool tableInserted = false;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -337,6 +337,26 @@ TEST_F(Outputs, ThePreviewSortedAgainAfterTheInsertionLinksTheTableInItsOwnOrder
   EXPECT_EQ(runReader("extraction_outputs/read_csv.py", csv.string() + " , latin-1"), hexLines(shot.rows));
 }
 
+TEST_F(Outputs, ACancelledSecondInsertionStillLinksTheTableInsertedBefore) {
+  addLine(5, L"Walls");
+  addLine(7, L"Doors");
+  throughToPreview();
+  driver.click(IDOK);
+  insertTableAt(10, 10);
+  driver.click(kInsertTable);
+  driver.pointCancelled();
+  driver.on<DlgAssist5>([&](DlgAssist5& page) {
+    EXPECT_NE(page.insertStatus, RTNORM);
+    shot = snapshot(page);
+  });
+  driver.click(IDOK);  // Finish: the table is an output, so no question
+  runWizard();
+  EXPECT_TRUE(driver.messageBoxes.empty());
+  ASSERT_FALSE(lastTableId.isNull());
+  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, L"obj_types"), (Texts{L"Line"}));
+}
+
 TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
   addLine(5);
   throughToPreview();

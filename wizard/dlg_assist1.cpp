@@ -54,7 +54,9 @@ void DlgAssist1::OnBnClickedBrowse() {
   if (dialog.DoModal() != IDOK) return;
   settingsPath = dialog.GetPathName();
   GetDlgItem(kPathEdit)->SetWindowText(settingsPath);
+  // A load replaces what an earlier load (or the later pages) chose; the loader only adds.
   propertyNames.clear();
+  displayNames.clear();
   std::vector<CString> options;
   bool loaded = loadSettingsXml(settingsPath, propertyNames, tableTitle, displayNames, options, groupByIndex);
   if (groupByIndex != -1) combineRows = true;

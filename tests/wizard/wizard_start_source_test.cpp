@@ -104,6 +104,26 @@ TEST_F(StartPage, CheckingNewAgainDropsTheNamesAndPathButKeepsTitleNamesAndFlags
   runWizard();
 }
 
+TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
+  auto first = writeSettings("first.qdx", "");
+  auto second = scratchFile("second.qdx");
+  std::ofstream(second) << "<?xml version=\"1.0\" ?><KtDataExtraction><State>"
+                           "<Property name=\"Layer\" display=\"Storey\" checked=\"1\" /></State>"
+                           "<ExOptions /><KtTable title=\"Second\" /></KtDataExtraction>";
+  driver.click(kBrowse);
+  driver.AddFileDialogAnswer(true, widePath(first));
+  driver.click(kBrowse);
+  driver.AddFileDialogAnswer(true, widePath(second));
+  driver.click(IDOK);
+  driver.on<DlgAssist2>([](DlgAssist2& page) {
+    EXPECT_EQ(page.propertyNames, (Texts{L"Layer"}));
+    EXPECT_EQ(page.displayNames, (std::map<CString, CString>{{L"Layer", L"Storey"}}));
+    EXPECT_EQ(page.tableTitle, L"Second");
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
 TEST_F(StartPage, ARejectedFileIsReportedAndNextStillGoesOn) {
   auto path = scratchFile("broken.qdx");
   std::ofstream(path) << "<KtDataExtraction><State></State></KtDataExtraction>";

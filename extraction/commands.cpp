@@ -1,11 +1,17 @@
 #include "extraction/module_entry.h"
 
-// The wizard and update dialogs that these commands open are not built yet; until they
-// are, the commands say so on the command line instead of doing nothing silently.
-#include "platform/host/editor.h"
+// Each command runs its first dialog modally over the host's main window and returns when
+// the dialog (and every page it opened) has ended.
+#include "platform/host/doc_manager.h"
+#include "wizard/dlg_assist1.h"
+#include "wizard/dlg_update.h"
 
-void CmdDataExtraction() { ovutPrintf(L"%s", L"\nDATAEXTRACTION: the wizard is not available in this build.\n"); }
+void CmdDataExtraction() {
+  DlgAssist1 dialog(CWnd::FromHandle(vusw_ovisMainWnd()));
+  dialog.DoModal();
+}
 
 void CmdDataExtractionUpdate() {
-  ovutPrintf(L"%s", L"\nDATAEXTRACTIONUPDATE: the update dialog is not available in this build.\n");
+  DlgUpdateA1 dialog(CWnd::FromHandle(vusw_ovisMainWnd()));
+  dialog.DoModal();
 }

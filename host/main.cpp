@@ -14,6 +14,7 @@
 #include "platform/host/doc_manager.h"
 #include "platform/host/drawing_dump.h"
 #include "platform/host/editor.h"
+#include "platform/host/script_input.h"
 #include "platform/host/rx_class.h"
 #include "platform/host/sample_drawing.h"
 #include "platform/mfc/win_app.h"
@@ -117,12 +118,6 @@ void setInterfaceLanguage(const Options& options) {
   SetUserInterfaceLanguage(id ? id : 0x0409);
 }
 
-std::string trim(const std::string& line) {
-  size_t a = line.find_first_not_of(" \t\r\n");
-  if (a == std::string::npos) return "";
-  size_t b = line.find_last_not_of(" \t\r\n");
-  return line.substr(a, b - a + 1);
-}
 
 }  // namespace
 
@@ -181,17 +176,23 @@ int main(int argc, char** argv) {
 
   auto* commands = OvEdCommandStack::cast(ovrxSysRegistry()->at(L"OVIS_REGISTERED_COMMANDS"));
   std::istream& in = options.script.empty() ? std::cin : scriptFile;
-  std::string line;
+  std::string command;
   int failures = 0;
-  while (std::getline(in, line)) {
-    std::string command = trim(line);
-    if (command.empty() || command[0] == ';') continue;
-    std::wstring name = widen(command);
-    ovutPrintf(L"\nCommand: %s", name.c_str());
-    if (!commands || !commands->runCommand(name.c_str())) {
-      ovutPrintf(L"\nUnknown command \"%s\".", name.c_str());
-      ++failures;
+  try {  // the script answers the commands' dialogs, picks and points (host/SCRIPTS.md)
+    HostScript::ScriptSession script(in, options.script.empty() ? "standard input" : options.script);
+    while (script.NextCommand(command)) {
+      std::wstring name = widen(command);
+      ovutPrintf(L"\nCommand: %s", name.c_str());
+      if (!commands || !commands->runCommand(name.c_str())) {
+        ovutPrintf(L"\nUnknown command \"%s\".", name.c_str());
+        ++failures;
+      }
     }
+    script.Finish();
+  } catch (const std::exception& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "\novhost: %s\n", error.what());
+    failures = -1;
   }
   ovutPrintf(L"\n");
   if (options.dump) {
@@ -204,5 +205,5 @@ int main(int argc, char** argv) {
   entry(2, appId);
   FreeLibrary(module);
   ovdbHostApplicationServices()->setWorkingDatabase(nullptr);
-  return failures ? 1 : 0;
+  return failures < 0 ? 4 : failures ? 1 : 0;
 }

@@ -1,5 +1,6 @@
 #include "res/module_resources.h"
 
+#include "res/dialogs.h"
 #include "res/string_tables.h"
 
 namespace {
@@ -17,6 +18,7 @@ ResourceBundle buildModuleResources() {
 
   // Dialog templates, bitmaps and icons: each added here into bundle.dialogs,
   // bundle.bitmaps and bundle.icons by a function of its own resource file.
+  addDialogResources(bundle);
 
   return bundle;
 }

@@ -41,7 +41,7 @@ void freeHostString(wchar_t* text) {
   --g_liveBuffers;
 }
 
-bool isStringType(int type) { return type == RTSTR || (type >= 1000 && type <= 1009) || (type >= 0 && type <= 9); }
+bool isStringType(int type) { return type == RTSTR || type == RTDXF0 || (type >= 1000 && type <= 1009) || (type >= 0 && type <= 9); }
 bool isRealType(int type) { return type == RTREAL || type == RTANG || (type >= 40 && type <= 59) || (type >= 1040 && type <= 1042); }
 bool isLongType(int type) { return type == RTLONG || (type >= 90 && type <= 99) || type == 1071; }
 bool isShortType(int type) { return type == RTSHORT || (type >= 60 && type <= 79) || type == 1070; }
@@ -113,7 +113,7 @@ OvResBuf* ovutBuildList(int type, ...) {
   va_start(args, type);
   OvResBuf* head = nullptr;
   OvResBuf* tail = nullptr;
-  for (; type != 0; type = va_arg(args, int)) {
+  for (; type != 0 && type != RTNONE; type = va_arg(args, int)) {
     OvResBuf* node = ovutNewRb(type);
     if (isStringType(type)) {
       node->resval.rstring = hostString(va_arg(args, const wchar_t*));

@@ -15,8 +15,8 @@ int ovedSetVar(const wchar_t* name, const OvResBuf* value);
 int ovutPrintf(const wchar_t* format, ...);
 void ovutDelBuffer(wchar_t** buffer);
 
-// Result-buffer chains. ovutBuildList takes (type, value) pairs ended by 0; string
-// types (RTSTR, 1000 to 1009) take a wide string, RTSHORT and 60 to 99 an int,
+// Result-buffer chains. ovutBuildList takes (type, value) pairs ended by 0 or RTNONE;
+// string types (RTSTR, RTDXF0, 0 to 9, 1000 to 1009) take a wide string, RTSHORT and 60 to 99 an int,
 // RTLONG and 90 to 99 a 32-bit int, RTREAL and 40 to 59 a double.
 OvResBuf* ovutNewRb(int type);
 OvResBuf* ovutBuildList(int type, ...);

@@ -54,6 +54,7 @@ enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 #define RTORINT 5008
 #define RT3DPOINT 5009
 #define RTLONG 5010
+#define RTDXF0 5020  // a filter item: the object type name (DXF group 0)
 #define RTNORM 5100
 #define RTERROR (-5001)
 #define RTCAN (-5002)

@@ -1,11 +1,20 @@
 #include "platform/host/selection.h"
 
+#include <algorithm>
+#include <cwctype>
 #include <map>
 #include <set>
 #include <stdexcept>
 
 #include "platform/host/db_blocks.h"
+#include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"
+#include "platform/host/db_mtext.h"
+#include "platform/host/db_point_solid.h"
+#include "platform/host/db_table.h"
+#include "platform/host/editor_input.h"
+#include "platform/win/codepage.h"
+#include "platform/win/input_driver.h"
 
 namespace {
 
@@ -36,16 +45,78 @@ std::vector<OvDbObjectId> modelSpaceEntities() {
   return ids;
 }
 
+std::wstring upper(std::wstring text) {
+  for (auto& c : text) c = static_cast<wchar_t>(std::towupper(c));
+  return text;
+}
+
+// The type names a filter list admits; false for a filter the stand-in does not know.
+bool filterTypes(const OvResBuf* filter, std::vector<std::wstring>& types) {
+  for (const OvResBuf* item = filter; item; item = item->rbnext) {
+    if ((item->restype != RTDXF0 && item->restype != 0) || !item->resval.rstring) return false;
+    std::wstring list = item->resval.rstring;
+    size_t start = 0;
+    while (start <= list.size()) {
+      size_t comma = list.find(L',', start);
+      if (comma == std::wstring::npos) comma = list.size();
+      std::wstring name = list.substr(start, comma - start);
+      size_t a = name.find_first_not_of(L' ');
+      if (a != std::wstring::npos) types.push_back(upper(name.substr(a, name.find_last_not_of(L' ') - a + 1)));
+      start = comma + 1;
+    }
+  }
+  return true;
+}
+
+bool admitted(const OvDbObjectId& id, const std::vector<std::wstring>& types) {
+  if (types.empty()) return true;
+  std::wstring type = HostSelection::typeNameOf(id);
+  for (const auto& t : types)
+    if (t == type || t == L"*") return true;
+  return false;
+}
+
+// The objects a person picked, as the driver answers; RTCAN for Escape.
+int askDriver(bool single, const std::vector<std::wstring>& types, std::vector<OvDbObjectId>& chosen) {
+  HostEditorInput::requireDialogCommand("an interactive ovedSSGet");
+  StandIn::PickRequest request;
+  request.dialogId = HostEditorInput::activeDialogId();
+  request.single = single;
+  request.types = types;
+  StandIn::PickAnswer answer = StandIn::CurrentInputDriver().AnswerPick(request);
+  switch (answer.kind) {
+    case StandIn::PickAnswer::Cancel: return RTCAN;
+    case StandIn::PickAnswer::Nothing: return RTNORM;
+    case StandIn::PickAnswer::All: chosen = modelSpaceEntities(); return RTNORM;
+    case StandIn::PickAnswer::Handles: break;
+  }
+  std::vector<OvDbObjectId> space = modelSpaceEntities();
+  for (const std::wstring& text : answer.handles) {
+    OvDbHandle handle(text.c_str());
+    auto it = std::find_if(space.begin(), space.end(), [&](const OvDbObjectId& id) { return !handle.isNull() && id.handle() == handle; });
+    if (it == space.end())
+      throw StandIn::InputScriptError(StandIn::DescribePick(request) + ": the drawing has no object with handle " +
+                                      WideToUtf8(text) + " to pick");
+    chosen.push_back(*it);
+  }
+  if (single && chosen.size() > 1)
+    throw StandIn::InputScriptError(StandIn::DescribePick(request) + " takes one object, the script picks " +
+                                    std::to_string(chosen.size()));
+  return RTNORM;
+}
+
 }  // namespace
 
 int ovedSSGet(const wchar_t* mode, const void*, const void*, const OvResBuf* filter, ov_name set) {
-  if (!set || filter) return RTERROR;  // the stand-in takes no filter lists
+  if (!set) return RTERROR;
+  std::vector<std::wstring> types;
+  if (!filterTypes(filter, types)) return RTERROR;
+  std::wstring how = mode ? mode : L"";
   std::vector<OvDbObjectId> chosen;
-  if (!mode) {
-    if (!g_pickHandler) throw std::logic_error("ovedSSGet: an interactive pick was asked for and no pick handler is set");
-    int status = g_pickHandler(chosen);
+  if (how.empty() || how == L":S") {
+    int status = g_pickHandler ? g_pickHandler(chosen) : askDriver(how == L":S", types, chosen);
     if (status != RTNORM) return status;
-  } else if (std::wstring(mode) == L"A") {
+  } else if (how == L"A") {
     chosen = modelSpaceEntities();
   } else {
     return RTERROR;
@@ -53,8 +124,9 @@ int ovedSSGet(const wchar_t* mode, const void*, const void*, const OvResBuf* fil
   std::vector<OvDbObjectId> selected;
   std::set<OvDbObjectId> seen;
   for (const auto& id : chosen) {
-    if (seen.insert(id).second && id.isValid() && !id.isErased()) selected.push_back(id);
+    if (id.isValid() && !id.isErased() && admitted(id, types) && seen.insert(id).second) selected.push_back(id);
   }
+  if (how == L":S" && selected.size() > 1) selected.resize(1);
   if (selected.empty()) return RTERROR;
   set[0] = g_nextSet++;
   set[1] = 0;
@@ -135,4 +207,19 @@ Ovis::ErrorStatus ovdbGetOvName(ov_name entity, const OvDbObjectId& id) {
 namespace HostSelection {
 void setPickHandler(PickHandler handler) { g_pickHandler = std::move(handler); }
 int liveSets() { return static_cast<int>(liveSetTable().size()); }
+
+std::wstring typeNameOf(const OvDbObjectId& id) {
+  OvDbDatabase* db = OvDbDatabase::fromSerial(id.databaseSerial());
+  OvDbObject* object = db ? db->objectAt(id.handle().value()) : nullptr;
+  if (!object) return L"";
+  // Most derived first: the first class the object is of names its type.
+  static const std::pair<const OvRxClass* (*)(), const wchar_t*> kTypes[] = {
+      {&OvDbTable::desc, L"ACAD_TABLE"},  {&OvDbAttribute::desc, L"ATTRIB"},   {&OvDbBlockReference::desc, L"INSERT"},
+      {&OvDbLine::desc, L"LINE"},         {&OvDbArc::desc, L"ARC"},            {&OvDbCircle::desc, L"CIRCLE"},
+      {&OvDbPolyline::desc, L"LWPOLYLINE"}, {&OvDb2dPolyline::desc, L"POLYLINE"}, {&OvDb3dSolid::desc, L"3DSOLID"},
+      {&OvDbSolid::desc, L"SOLID"},       {&OvDbPoint::desc, L"POINT"},        {&OvDbMText::desc, L"MTEXT"}};
+  for (const auto& [desc, name] : kTypes)
+    if (object->isKindOf(desc())) return name;
+  return L"";
+}
 }  // namespace HostSelection

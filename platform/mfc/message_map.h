@@ -56,9 +56,31 @@ struct AFX_CMDHANDLERINFO {
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 
+// MFC run-time class information: a class name and its base, so that IsKindOf works
+// along a chain declared with DECLARE_DYNAMIC / IMPLEMENT_DYNAMIC (runtime_class.cpp).
+struct CRuntimeClass {
+  LPCSTR m_lpszClassName;
+  const CRuntimeClass* m_pBaseClass;
+  BOOL IsDerivedFrom(const CRuntimeClass* base) const;
+};
+#define RUNTIME_CLASS(theClass) (theClass::GetThisClass())
+#define DECLARE_DYNAMIC(theClass)                   \
+public:                                             \
+  static CRuntimeClass* GetThisClass();             \
+  CRuntimeClass* GetRuntimeClass() const override;
+#define IMPLEMENT_DYNAMIC(theClass, baseClass)                                        \
+  CRuntimeClass* theClass::GetThisClass() {                                           \
+    static CRuntimeClass runtimeClass{#theClass, baseClass::GetThisClass()};          \
+    return &runtimeClass;                                                             \
+  }                                                                                   \
+  CRuntimeClass* theClass::GetRuntimeClass() const { return GetThisClass(); }
+
 class CObject {
 public:
   virtual ~CObject() = default;
+  static CRuntimeClass* GetThisClass();
+  virtual CRuntimeClass* GetRuntimeClass() const;
+  BOOL IsKindOf(const CRuntimeClass* runtimeClass) const;
 };
 
 class CCmdTarget : public CObject {

@@ -22,6 +22,7 @@
 #include "platform/mfc/point_rect.h"
 #include "platform/win/clipboard.h"
 #include "platform/win/common_controls.h"
+#include "platform/win/dialogs.h"
 #include "platform/win/gdi.h"
 #include "platform/win/window_manager.h"
 
@@ -52,6 +53,8 @@ BOOL AfxPreTranslateMessage(MSG* msg);
 LRESULT AfxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class CWnd : public CCmdTarget {
+  DECLARE_DYNAMIC(CWnd)
+
 public:
   CWnd();
   ~CWnd() override;  // destroys a window still attached
@@ -170,6 +173,21 @@ public:
   // ---- Fonts.
   void SetFont(CFont* font, BOOL redraw = TRUE);
   CFont* GetFont() const;
+
+  // ---- Dialog items and message boxes (dialog_items.cpp).
+  int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
+  void SetDlgItemText(int id, LPCWSTR text);
+  int GetDlgItemText(int id, LPWSTR buffer, int bufferMax) const;
+  int GetDlgItemText(int id, CString& text) const;
+  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+  UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+  LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  void CheckDlgButton(int id, UINT check);
+  UINT IsDlgButtonChecked(int id) const;
+  void CheckRadioButton(int first, int last, int check);
+  int GetCheckedRadioButton(int first, int last) const;  // 0 when none is checked
+  CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
+  CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
 
   // ---- Clipboard and the desktop.
   BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }

@@ -22,9 +22,14 @@ public:
   int AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT) override {
     throw InputScriptError("no input driver: message box \"" + WideToUtf8(caption) + "\" asks: " + WideToUtf8(text));
   }
-  bool AnswerFileDialog(bool open, const std::wstring& title, std::wstring&) override {
-    throw InputScriptError(std::string("no input driver: a file dialog (") + (open ? "open" : "save") + ") \"" +
-                           WideToUtf8(title) + "\" asks for a path");
+  FileDialogAnswer AnswerFileDialog(const FileDialogRequest& request) override {
+    throw InputScriptError("no input driver: " + DescribeFileDialog(request) + " asks for a path");
+  }
+  PickAnswer AnswerPick(const PickRequest& request) override {
+    throw InputScriptError("no input driver: " + DescribePick(request) + " asks for objects");
+  }
+  PointAnswer AnswerPoint(const PointRequest& request) override {
+    throw InputScriptError("no input driver: " + DescribePoint(request) + " asks for a point");
   }
 };
 
@@ -59,6 +64,42 @@ std::string DescribeWindow(HWND window) {
          (text[0] ? " \"" + WideToUtf8(text) + "\"" : std::string());
 }
 
+std::string DescribeFileDialog(const FileDialogRequest& request) {
+  std::string text = std::string("a file dialog (") + (request.open ? "open" : "save") + ")";
+  if (!request.title.empty()) text += " \"" + WideToUtf8(request.title) + "\"";
+  if (!request.initialName.empty()) text += " for \"" + WideToUtf8(request.initialName) + "\"";
+  return text;
+}
+
+std::string DescribePick(const PickRequest& request) {
+  std::string text = request.single ? "a pick of one object" : "a pick of objects";
+  if (!request.types.empty()) {
+    text += " of type";
+    for (const auto& type : request.types) text += " " + WideToUtf8(type);
+  }
+  if (request.dialogId) text += " for dialog " + std::to_string(request.dialogId);
+  if (!request.prompt.empty()) text += " (prompt \"" + WideToUtf8(request.prompt) + "\")";
+  return text;
+}
+
+std::string DescribePoint(const PointRequest& request) {
+  std::string text = "a point request";
+  if (request.dialogId) text += " for dialog " + std::to_string(request.dialogId);
+  if (!request.prompt.empty()) text += " (prompt \"" + WideToUtf8(request.prompt) + "\")";
+  return text;
+}
+
+std::string DescribeModalAction(const ModalAction& action) {
+  static const char* const kNames[] = {"click",        "key",          "type", "check", "cell",   "double-click",
+                                       "right-click",  "header",       "right-click header", "drag", "choose", "close"};
+  std::string text = kNames[action.kind];
+  if (action.kind != ModalAction::PressKey && action.kind != ModalAction::Close)
+    text += " control " + std::to_string(action.controlId);
+  if (action.item >= 0) text += " item " + std::to_string(action.item);
+  else if (!action.text.empty() && action.kind != ModalAction::TypeText) text += " \"" + WideToUtf8(action.text) + "\"";
+  return text;
+}
+
 InputDriver& CurrentInputDriver() { return *current(); }
 void SetInputDriver(InputDriver* driver) { current() = driver ? driver : &none(); }
 
@@ -77,11 +118,15 @@ void ScriptedInputDriver::AddDragDrop(POINT screenPoint, DWORD keyState) {
 void ScriptedInputDriver::AddDragCancel() { dragSteps_.push_back(DragStep{DragStep::Cancel, POINT(), 0}); }
 void ScriptedInputDriver::AddModalAction(const ModalAction& action) { modalActions_.push_back(action); }
 void ScriptedInputDriver::AddMessageBoxAnswer(int button) { messageBoxAnswers_.push_back(button); }
-void ScriptedInputDriver::AddFileDialogAnswer(bool accept, const std::wstring& path) { fileAnswers_.emplace_back(accept, path); }
+void ScriptedInputDriver::AddFileDialogAnswer(bool accept, const std::wstring& path, int filterIndex) {
+  fileAnswers_.push_back(FileDialogAnswer{accept, path, filterIndex});
+}
+void ScriptedInputDriver::AddPickAnswer(const PickAnswer& answer) { pickAnswers_.push_back(answer); }
+void ScriptedInputDriver::AddPointAnswer(const PointAnswer& answer) { pointAnswers_.push_back(answer); }
 
 int ScriptedInputDriver::PendingAnswers() const {
   return static_cast<int>(menuChoices_.size() + dragSteps_.size() + modalActions_.size() + messageBoxAnswers_.size() +
-                          fileAnswers_.size());
+                          fileAnswers_.size() + pickAnswers_.size() + pointAnswers_.size());
 }
 
 UINT ScriptedInputDriver::ChooseMenuCommand(const MenuSnapshot& menu) {
@@ -123,14 +168,25 @@ int ScriptedInputDriver::AnswerMessageBox(const std::wstring& text, const std::w
   return answer;
 }
 
-bool ScriptedInputDriver::AnswerFileDialog(bool open, const std::wstring& title, std::wstring& path) {
-  if (fileAnswers_.empty())
-    throw InputScriptError(std::string("the script has no answer for the file dialog (") + (open ? "open" : "save") + ") \"" +
-                           WideToUtf8(title) + "\"");
-  auto answer = fileAnswers_.front();
+FileDialogAnswer ScriptedInputDriver::AnswerFileDialog(const FileDialogRequest& request) {
+  if (fileAnswers_.empty()) throw InputScriptError("the script has no answer for " + DescribeFileDialog(request));
+  FileDialogAnswer answer = fileAnswers_.front();
   fileAnswers_.pop_front();
-  if (answer.first) path = answer.second;
-  return answer.first;
+  return answer;
+}
+
+PickAnswer ScriptedInputDriver::AnswerPick(const PickRequest& request) {
+  if (pickAnswers_.empty()) throw InputScriptError("the script has no answer for " + DescribePick(request));
+  PickAnswer answer = pickAnswers_.front();
+  pickAnswers_.pop_front();
+  return answer;
+}
+
+PointAnswer ScriptedInputDriver::AnswerPoint(const PointRequest& request) {
+  if (pointAnswers_.empty()) throw InputScriptError("the script has no answer for " + DescribePoint(request));
+  PointAnswer answer = pointAnswers_.front();
+  pointAnswers_.pop_front();
+  return answer;
 }
 
 }  // namespace StandIn

@@ -1,7 +1,8 @@
 // The input driver: the one interface through which every action of a person reaches the
 // stand-in (the command picked from a popup menu, the hand moving during a drag, the next
-// action on a modal dialog, message-box and file-dialog answers). Tests install a scripted
-// driver; the host program a driver that reads a script file. A driver that is asked for
+// action on a modal dialog, message-box and file-dialog answers, and the host editor's
+// object picks and point input). Tests install a scripted driver; the host program a
+// driver that reads a script file (platform/host/script_input.h). A driver that is asked for
 // input it does not have throws InputScriptError naming the window and what was asked, so
 // a script can never hang or silently cancel.
 #pragma once
@@ -35,16 +36,23 @@ struct DragContext {
 };
 
 // The next action of a person on a modal dialog. The dialog loop performs it through the
-// user-input helpers (user_input.h).
+// user-input helpers (user_input.h), as clicks and keys on the dialog's controls. An item
+// of a list is named by its index, or (index -1) by `text`: the first item that shows that
+// text in any column.
 struct ModalAction {
   enum Kind {
-    ClickButton,  // control id
-    PressKey,     // key (virtual key) with modifiers, to the focused control
-    TypeText,     // text into control id
-    CheckItem,    // list control id, item, check (true/false)
-    ClickItem,    // list control id, item, subItem, modifiers
-    ClickHeader,  // list control id, subItem (the column)
-    Close         // the dialog's close box (IDCANCEL)
+    ClickButton,      // control id
+    PressKey,         // key (virtual key) with modifiers, to the focused control
+    TypeText,         // text into control id (its old text replaced); 0: the focused window
+    CheckItem,        // list control id, item, check (true/false): a click on its check box when it differs
+    ClickItem,        // list control id, item, subItem, modifiers: a click on the cell
+    DoubleClickItem,  // list control id, item, subItem
+    RightClickItem,   // list control id, item, subItem: the cell's context menu
+    ClickHeader,      // list control id, subItem (the column)
+    RightClickHeader, // list control id, subItem: the header's context menu
+    DragItem,         // list control id, item dragged onto targetItem (dropped on its centre)
+    ChooseEntry,      // combo box control id, entry (item index, or -1 and its text)
+    Close             // the dialog's close box (IDCANCEL)
   } kind = ClickButton;
   int controlId = 0;
   UINT key = 0;
@@ -52,7 +60,58 @@ struct ModalAction {
   std::wstring text;
   int item = -1;
   int subItem = 0;
+  int targetItem = -1;
   bool check = false;
+};
+
+// What a file dialog asks: the filter pairs ("Csv file (*.csv)", "*.csv") and the filter
+// index it opens with (1-based).
+struct FileDialogRequest {
+  bool open = true;
+  std::wstring title;
+  std::wstring initialName;
+  std::wstring defaultExtension;
+  std::vector<std::pair<std::wstring, std::wstring>> filters;
+  int filterIndex = 1;
+  DWORD flags = 0;
+};
+
+// A file dialog's answer. filterIndex 0 means: the filter whose pattern matches the path's
+// extension, else the one the dialog opened with.
+struct FileDialogAnswer {
+  bool accepted = false;
+  std::wstring path;
+  int filterIndex = 0;
+};
+
+// The host editor asks for objects: `single` for a pick of one object (mode ":S"),
+// `types` the object types a filter admits (empty: any), `dialogId` the dialog that handed
+// the editor over (0 when none).
+struct PickRequest {
+  int dialogId = 0;
+  bool single = false;
+  std::wstring prompt;
+  std::vector<std::wstring> types;
+};
+
+// The objects a person picks: every object of the drawing, the objects with these handles
+// (hexadecimal), nothing (the pick ended empty), or Escape.
+struct PickAnswer {
+  enum Kind { All, Handles, Nothing, Cancel } kind = Cancel;
+  std::vector<std::wstring> handles;
+};
+
+// The host editor asks for a point.
+struct PointRequest {
+  int dialogId = 0;
+  std::wstring prompt;
+  bool hasBase = false;
+  double base[3] = {0, 0, 0};
+};
+
+struct PointAnswer {
+  bool given = false;  // false: Escape
+  double point[3] = {0, 0, 0};
 };
 
 class InputDriver {
@@ -66,8 +125,11 @@ public:
   virtual ModalAction NextModalAction(HWND dialog, int dialogId) = 0;
   // A message box: the button id pressed (IDOK, IDYES, IDNO, ...).
   virtual int AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) = 0;
-  // A file dialog: true with the chosen path, or false when cancelled.
-  virtual bool AnswerFileDialog(bool open, const std::wstring& title, std::wstring& path) = 0;
+  // A file dialog: the chosen path, or not accepted when cancelled.
+  virtual FileDialogAnswer AnswerFileDialog(const FileDialogRequest& request) = 0;
+  // The host editor's object pick and point input.
+  virtual PickAnswer AnswerPick(const PickRequest& request) = 0;
+  virtual PointAnswer AnswerPoint(const PointRequest& request) = 0;
 };
 
 // Answers from queues filled by the test, in order; throws InputScriptError when a queue
@@ -84,7 +146,9 @@ public:
   void AddDragCancel();
   void AddModalAction(const ModalAction& action);
   void AddMessageBoxAnswer(int button);
-  void AddFileDialogAnswer(bool accept, const std::wstring& path);
+  void AddFileDialogAnswer(bool accept, const std::wstring& path, int filterIndex = 0);
+  void AddPickAnswer(const PickAnswer& answer);
+  void AddPointAnswer(const PointAnswer& answer);
   // Answers not yet used, over all queues.
   int PendingAnswers() const;
 
@@ -92,7 +156,9 @@ public:
   DragStep NextDragStep(const DragContext& drag) override;
   ModalAction NextModalAction(HWND dialog, int dialogId) override;
   int AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) override;
-  bool AnswerFileDialog(bool open, const std::wstring& title, std::wstring& path) override;
+  FileDialogAnswer AnswerFileDialog(const FileDialogRequest& request) override;
+  PickAnswer AnswerPick(const PickRequest& request) override;
+  PointAnswer AnswerPoint(const PointRequest& request) override;
 
 private:
   struct MenuChoice {
@@ -104,7 +170,9 @@ private:
   std::deque<DragStep> dragSteps_;
   std::deque<ModalAction> modalActions_;
   std::deque<int> messageBoxAnswers_;
-  std::deque<std::pair<bool, std::wstring>> fileAnswers_;
+  std::deque<FileDialogAnswer> fileAnswers_;
+  std::deque<PickAnswer> pickAnswers_;
+  std::deque<PointAnswer> pointAnswers_;
 };
 
 // The driver in force. Without one installed, every request throws InputScriptError.
@@ -126,5 +194,10 @@ private:
 
 // A short description of a window for error messages: class, id and text.
 std::string DescribeWindow(HWND window);
+// Short descriptions of requests for error messages.
+std::string DescribeFileDialog(const FileDialogRequest& request);
+std::string DescribePick(const PickRequest& request);
+std::string DescribePoint(const PointRequest& request);
+std::string DescribeModalAction(const ModalAction& action);
 
 }  // namespace StandIn

@@ -50,6 +50,9 @@ std::vector<int> ListViewModel::DisplayOrder() const {
 
 int ListViewModel::ColumnWidth(int col) const {
   HeaderModel* h = HeaderData();
+  // A list that is not in report view and has no columns shows its items in one column as
+  // wide as the list.
+  if (col == 0 && (!h || h->Count() == 0) && (Style() & LVS_TYPEMASK) != LVS_REPORT) return ClientWidth();
   return h && col >= 0 && col < h->Count() ? h->ItemAt(col).width : 0;
 }
 
@@ -65,7 +68,7 @@ int ListViewModel::ColumnLeft(int col) const {
 int ListViewModel::TotalWidth() const {
   int x = 0;
   for (int c : DisplayOrder()) x += ColumnWidth(c);
-  return x;
+  return DisplayOrder().empty() ? ColumnWidth(0) : x;
 }
 
 int ListViewModel::ClientWidth() const {
@@ -172,7 +175,9 @@ int ListViewModel::SubItemHitTest(LVHITTESTINFO& info) const {
   if (p.y < HeaderHeight()) return -1;
   int row = top_ + (p.y - HeaderHeight()) / RowHeight();
   if (row >= Count()) return -1;
-  for (int c : DisplayOrder()) {
+  std::vector<int> columns = DisplayOrder();
+  if (columns.empty()) columns.push_back(0);  // a list without columns: the items' own column
+  for (int c : columns) {
     RECT bounds, state, icon, label;
     if (!CellParts(row, c, bounds, state, icon, label) || !PtInRect(&bounds, p)) continue;
     info.iItem = row;
@@ -1054,6 +1059,10 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     }
     case WM_DESTROY:
       EndLabelEdit(false);
+      // The tooltip is a popup of its own: it goes with the list also when a parent's
+      // destruction takes the list down.
+      if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
+      tooltip_ = nullptr;
       handled = false;
       return 0;
     case WM_NCDESTROY:

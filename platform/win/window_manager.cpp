@@ -970,6 +970,10 @@ void RegisterListViewClass();
 void RegisterHeaderClass();
 void RegisterEditClass();
 void RegisterTooltipClass();
+void RegisterButtonClass();
+void RegisterStaticClass();
+void RegisterComboBoxClass();
+void RegisterDialogClass();
 }  // namespace StandIn
 
 namespace {
@@ -986,5 +990,9 @@ void RegisterBuiltinClasses() {
   RegisterHeaderClass();
   RegisterEditClass();
   RegisterTooltipClass();
+  RegisterButtonClass();
+  RegisterStaticClass();  // gives the plain "Static" class its pictures
+  RegisterComboBoxClass();
+  RegisterDialogClass();
 }
 }  // namespace

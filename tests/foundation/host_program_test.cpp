@@ -37,11 +37,11 @@ HostRun runHost(const std::string& arguments, const std::string& input) {
 }  // namespace
 
 TEST(HostProgram, RunsRegisteredCommandsAndReportsUnknownOnes) {
-  HostRun run = runHost("", "DATAEXTRACTION\n; a comment\n\nNOSUCHCOMMAND\n");
+  HostRun run = runHost("", "DATAEXTRACTION\n> click 2\n; a comment\n\nNOSUCHCOMMAND\n");
   EXPECT_NE(run.output.find("Command: DATAEXTRACTION"), std::string::npos) << run.output;
   EXPECT_NE(run.output.find("Unknown command \"NOSUCHCOMMAND\"."), std::string::npos) << run.output;
   EXPECT_EQ(run.status, 1);
-  HostRun clean = runHost("", "dataextractionupdate\n");
+  HostRun clean = runHost("", "dataextractionupdate\n> click 2\n");
   EXPECT_EQ(clean.status, 0) << clean.output;
 }
 

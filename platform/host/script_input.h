@@ -1,0 +1,101 @@
+// The host program's scripted input: one script holds the commands to run and, after
+// each command, the answers a person gives while it runs. The format is described in
+// host/SCRIPTS.md; in short:
+//
+//   ; a comment               (blank lines and lines starting with ';' are skipped)
+//   DATAEXTRACTION            a command line: any line that does not start with '>'
+//   > click 1                 an answer line: '>' and a verb with its arguments
+//
+// Answers are taken strictly in order, each by the request it fits: a dialog's next
+// action (click, key, type, check, uncheck, cell, dblclick, rclick, header, rheader, drag,
+// choose, close), a popup menu (menu), a message box (answer), a file dialog (file,
+// file-filter, cancel), an object pick (pick, cancel) and a point (point, cancel). A
+// request whose next line is a command, the end of the script or an answer of another
+// kind, and an answer line that no request takes before the next command, throw
+// StandIn::InputScriptError naming the script line, the dialog id and what was asked.
+#pragma once
+#include <istream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/win/input_driver.h"
+
+namespace HostScript {
+
+// One answer line, split into its verb and arguments ("quoted text" is one argument).
+struct AnswerLine {
+  std::string source;              // the script's name, for messages
+  int line = 0;
+  std::string text;                // the line as written, without the '>'
+  std::string verb;
+  std::vector<std::string> args;   // after the verb, unquoted
+  std::vector<bool> quoted;        // per argument: it was written in quotes
+  std::string rest;                // everything after the verb, trimmed (paths, typed text)
+};
+// Splits an answer line (the text after '>'); throws StandIn::InputScriptError for an
+// unterminated quote or a line without a verb.
+AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source = "script");
+
+// The action a dialog answer line stands for; throws StandIn::InputScriptError naming the
+// line when the verb is not a dialog action or its arguments do not fit.
+StandIn::ModalAction ModalActionFromLine(const AnswerLine& answer);
+// Virtual-key code of a key name ("enter", "escape", "tab", "space", "delete", "f2",
+// "up", "down", "left", "right", "home", "end", a letter or a digit); 0 when unknown.
+UINT KeyCodeFromName(const std::string& name);
+
+class ScriptInputDriver : public StandIn::InputDriver {
+public:
+  // `source` names the script in error messages (a file name, or "standard input").
+  ScriptInputDriver(std::istream& in, std::string source);
+
+  // The next command line, trimmed; false at the end of the script. Throws when answer
+  // lines are left before it (no request took them).
+  bool NextCommand(std::string& command);
+  // At the end: throws when the script still holds answers, or when a dialog left an
+  // editor command open.
+  void Finish();
+
+  UINT ChooseMenuCommand(const StandIn::MenuSnapshot& menu) override;
+  StandIn::DragStep NextDragStep(const StandIn::DragContext& drag) override;
+  StandIn::ModalAction NextModalAction(HWND dialog, int dialogId) override;
+  int AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT type) override;
+  StandIn::FileDialogAnswer AnswerFileDialog(const StandIn::FileDialogRequest& request) override;
+  StandIn::PickAnswer AnswerPick(const StandIn::PickRequest& request) override;
+  StandIn::PointAnswer AnswerPoint(const StandIn::PointRequest& request) override;
+
+private:
+  // Reads ahead to the next line that is not blank or a comment.
+  bool Peek();
+  // Takes the next answer line for a request, checking that its verb is one of `verbs`.
+  AnswerLine Take(const std::string& request, const std::vector<std::string>& verbs);
+  [[noreturn]] void Fail(int line, const std::string& message) const;
+
+  std::istream& in_;
+  std::string source_;
+  int lineNumber_ = 0;
+  bool havePending_ = false;
+  int pendingLine_ = 0;
+  std::string pending_;  // the line read ahead, trimmed
+};
+
+// What the host program sets up to run a script: the host's main window, and the driver
+// installed for the length of the session.
+class ScriptSession {
+public:
+  ScriptSession(std::istream& in, std::string source);
+  ~ScriptSession();
+  ScriptSession(const ScriptSession&) = delete;
+  ScriptSession& operator=(const ScriptSession&) = delete;
+  bool NextCommand(std::string& command) { return driver_.NextCommand(command); }
+  void Finish() { driver_.Finish(); }
+  ScriptInputDriver& driver() { return driver_; }
+
+private:
+  ScriptInputDriver driver_;
+  std::unique_ptr<StandIn::ScopedInputDriver> scoped_;
+  HWND mainWindow_ = nullptr;
+  HWND previousMainWindow_ = nullptr;
+};
+
+}  // namespace HostScript

@@ -1,0 +1,234 @@
+// The combo box's model: its entries (text and item data), the selection and the list's
+// dropped state. The window is as high as its closed box; the height it was created with
+// is the dropped list's. With CBS_SORT an added entry goes before the first entry that compares
+// greater, ignoring case; CB_INSERTSTRING never sorts. The window text of a drop-down list
+// is its selected entry.
+#include <algorithm>
+#include <cwctype>
+#include <string>
+#include <vector>
+
+#include "platform/win/common_controls.h"
+#include "platform/win/control_model.h"
+#include "platform/win/dialog_controls.h"
+
+namespace StandIn {
+
+namespace {
+
+int CompareNoCase(const std::wstring& a, const std::wstring& b) {
+  size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    wchar_t x = static_cast<wchar_t>(std::towlower(a[i])), y = static_cast<wchar_t>(std::towlower(b[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
+  return text.size() >= prefix.size() && CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
+}
+
+class ComboBoxModel : public ControlModel {
+public:
+  LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+
+private:
+  struct Entry {
+    std::wstring text;
+    LRESULT data = 0;
+  };
+  int Count() const { return static_cast<int>(entries_.size()); }
+  bool Valid(WPARAM index) const { return static_cast<INT_PTR>(index) >= 0 && static_cast<INT_PTR>(index) < Count(); }
+  void ShowSelection(HWND window) {
+    std::wstring text = selection_ >= 0 ? entries_[static_cast<size_t>(selection_)].text : std::wstring();
+    DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    InvalidateRect(window, nullptr, TRUE);
+  }
+  // The first entry after `startAfter` (wrapping round) that fits; CB_ERR when none.
+  template <typename Fits>
+  int Find(WPARAM startAfter, Fits fits) const {
+    int n = Count();
+    if (n == 0) return CB_ERR;
+    int start = static_cast<INT_PTR>(startAfter) < 0 || static_cast<INT_PTR>(startAfter) >= n ? -1 : static_cast<int>(startAfter);
+    for (int k = 1; k <= n; ++k) {
+      int i = (start + k) % n;
+      if (fits(entries_[static_cast<size_t>(i)].text)) return i;
+    }
+    return CB_ERR;
+  }
+  int Insert(HWND window, int index, const std::wstring& text);
+
+  static constexpr int kClosedHeight = 21;
+  std::vector<Entry> entries_;
+  int droppedHeight_ = 0;
+  int selection_ = -1;
+  bool dropped_ = false;
+  HFONT font_ = nullptr;
+};
+
+int ComboBoxModel::Insert(HWND window, int index, const std::wstring& text) {
+  if (index < 0 || index > Count()) index = Count();
+  entries_.insert(entries_.begin() + index, Entry{text, 0});
+  if (selection_ >= index) ++selection_;
+  InvalidateRect(window, nullptr, TRUE);
+  return index;
+}
+
+LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) {
+  handled = true;
+  auto text = [&]() { return std::wstring(lParam ? reinterpret_cast<LPCWSTR>(lParam) : L""); };
+  switch (message) {
+    case WM_CREATE: {
+      // The height given at creation is the dropped list's; the closed box is one line.
+      auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+      droppedHeight_ = create ? create->cy : 0;
+      SetWindowPos(window, nullptr, 0, 0, create ? create->cx : 0, kClosedHeight, SWP_NOMOVE | SWP_NOZORDER);
+      handled = false;
+      return 0;
+    }
+    case CB_ADDSTRING: {
+      std::wstring added = text();
+      int index = Count();
+      if (GetWindowLongW(window, GWL_STYLE) & CBS_SORT) {
+        auto at = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return CompareNoCase(e.text, added) > 0; });
+        index = static_cast<int>(at - entries_.begin());
+      }
+      return Insert(window, index, added);
+    }
+    case CB_INSERTSTRING: {
+      INT_PTR at = static_cast<INT_PTR>(wParam);
+      if (at > Count()) return CB_ERR;
+      return Insert(window, at < 0 ? Count() : static_cast<int>(at), text());
+    }
+    case CB_DELETESTRING: {
+      if (!Valid(wParam)) return CB_ERR;
+      int index = static_cast<int>(wParam);
+      entries_.erase(entries_.begin() + index);
+      if (selection_ == index) {
+        selection_ = -1;
+        ShowSelection(window);
+      } else if (selection_ > index) {
+        --selection_;
+      }
+      return Count();
+    }
+    case CB_RESETCONTENT:
+      entries_.clear();
+      selection_ = -1;
+      ShowSelection(window);
+      return CB_OKAY;
+    case CB_GETCOUNT: return Count();
+    case CB_GETCURSEL: return selection_;
+    case CB_SETCURSEL: {
+      if (static_cast<INT_PTR>(wParam) == -1 || !Valid(wParam)) {
+        selection_ = -1;
+        ShowSelection(window);
+        return CB_ERR;
+      }
+      selection_ = static_cast<int>(wParam);
+      ShowSelection(window);
+      return selection_;
+    }
+    case CB_GETLBTEXT: {
+      if (!Valid(wParam)) return CB_ERR;
+      const std::wstring& t = entries_[wParam].text;
+      if (auto* buffer = reinterpret_cast<LPWSTR>(lParam)) {
+        std::wmemcpy(buffer, t.c_str(), t.size() + 1);
+      }
+      return static_cast<LRESULT>(t.size());
+    }
+    case CB_GETLBTEXTLEN: return Valid(wParam) ? static_cast<LRESULT>(entries_[wParam].text.size()) : CB_ERR;
+    case CB_FINDSTRING: {
+      std::wstring prefix = text();
+      return Find(wParam, [&](const std::wstring& t) { return StartsWithNoCase(t, prefix); });
+    }
+    case CB_FINDSTRINGEXACT: {
+      std::wstring wanted = text();
+      return Find(wParam, [&](const std::wstring& t) { return CompareNoCase(t, wanted) == 0; });
+    }
+    case CB_SELECTSTRING: {
+      std::wstring prefix = text();
+      int found = Find(wParam, [&](const std::wstring& t) { return StartsWithNoCase(t, prefix); });
+      if (found == CB_ERR) return CB_ERR;
+      selection_ = found;
+      ShowSelection(window);
+      return found;
+    }
+    case CB_GETITEMDATA: return Valid(wParam) ? entries_[wParam].data : CB_ERR;
+    case CB_SETITEMDATA:
+      if (!Valid(wParam)) return CB_ERR;
+      entries_[wParam].data = lParam;
+      return CB_OKAY;
+    case CB_SHOWDROPDOWN: {
+      bool show = wParam != 0;
+      if (show == dropped_) return TRUE;
+      dropped_ = show;
+      SendCommandNotify(window, show ? CBN_DROPDOWN : CBN_CLOSEUP);
+      return TRUE;
+    }
+    case CB_GETDROPPEDSTATE: return dropped_;
+    case CB_GETDROPPEDCONTROLRECT: {
+      auto* rect = reinterpret_cast<RECT*>(lParam);
+      if (!rect) return FALSE;
+      GetWindowRect(window, rect);
+      rect->bottom = rect->top + std::max<LONG>(droppedHeight_, rect->bottom - rect->top);
+      return TRUE;
+    }
+    case CB_STANDIN_CHOOSE: {
+      // A person opens the list, moves to the entry and clicks it.
+      if (!Valid(wParam)) return CB_ERR;
+      SetFocus(window);
+      if (!dropped_) {
+        dropped_ = true;
+        SendCommandNotify(window, CBN_DROPDOWN);
+      }
+      bool changed = selection_ != static_cast<int>(wParam);
+      selection_ = static_cast<int>(wParam);
+      ShowSelection(window);
+      if (changed) SendCommandNotify(window, CBN_SELCHANGE);
+      SendCommandNotify(window, CBN_SELENDOK);
+      dropped_ = false;
+      SendCommandNotify(window, CBN_CLOSEUP);
+      return selection_;
+    }
+    case WM_KEYDOWN: {
+      // Up and Down move the selection of the closed list.
+      int next = selection_;
+      if (wParam == VK_DOWN) next = std::min(Count() - 1, selection_ + 1);
+      else if (wParam == VK_UP) next = std::max(0, selection_ - 1);
+      else if (wParam == VK_HOME) next = Count() ? 0 : -1;
+      else if (wParam == VK_END) next = Count() - 1;
+      else return 0;
+      if (next != selection_ && next >= 0) {
+        selection_ = next;
+        ShowSelection(window);
+        SendCommandNotify(window, CBN_SELCHANGE);
+      }
+      return 0;
+    }
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_SETFOCUS: SendCommandNotify(window, CBN_SETFOCUS); return 0;
+    case WM_KILLFOCUS:
+      if (dropped_) {
+        dropped_ = false;
+        SendCommandNotify(window, CBN_CLOSEUP);
+      }
+      SendCommandNotify(window, CBN_KILLFOCUS);
+      return 0;
+    case WM_LBUTTONDOWN: SetFocus(window); return 0;
+    case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
+    default:
+      handled = false;
+      return 0;
+  }
+}
+
+std::unique_ptr<ControlModel> MakeComboBox(HWND, const CREATESTRUCTW&) { return std::make_unique<ComboBoxModel>(); }
+
+}  // namespace
+
+void RegisterComboBoxClass() { RegisterControlClass(WC_COMBOBOXW, MakeComboBox); }
+
+}  // namespace StandIn

@@ -1,0 +1,206 @@
+// The dialog templates of the five wizard pages and of the update dialog, as a resource
+// compiler would have stored them: control lists with ids, classes, styles and positions
+// in dialog units. The texts here are placeholders; every page sets its texts from the
+// string table when it opens. Group boxes come after the controls they frame, so that a
+// click inside a frame reaches the control under it.
+#include "res/dialogs.h"
+
+#include <cstdint>
+
+#include "platform/win/common_controls.h"
+#include "platform/win/dialogs.h"
+
+namespace {
+
+constexpr UINT kStaticId = 0xFFFF;  // the id of labels nobody addresses (-1)
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kDialogStyle = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+
+DialogControlTemplate control(const wchar_t* className, UINT id, const wchar_t* text, DWORD style, int x, int y, int cx,
+                              int cy, DWORD exStyle = 0) {
+  DialogControlTemplate c;
+  c.className = className;
+  c.id = id;
+  c.text = text;
+  c.style = kChild | style;
+  c.exStyle = exStyle;
+  c.x = x;
+  c.y = y;
+  c.cx = cx;
+  c.cy = cy;
+  return c;
+}
+
+DialogControlTemplate label(UINT id, const wchar_t* text, int x, int y, int cx, int cy) {
+  return control(WC_STATICW, id, text, SS_LEFT | WS_GROUP, x, y, cx, cy);
+}
+DialogControlTemplate button(UINT id, const wchar_t* text, int x, int y, int cx = 55, int cy = 14, DWORD kind = BS_PUSHBUTTON) {
+  return control(WC_BUTTONW, id, text, kind | WS_TABSTOP | WS_GROUP, x, y, cx, cy);
+}
+DialogControlTemplate checkBox(UINT id, const wchar_t* text, int x, int y, int cx) {
+  return control(WC_BUTTONW, id, text, BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, x, y, cx, 12);
+}
+DialogControlTemplate groupBox(UINT id, const wchar_t* text, int x, int y, int cx, int cy) {
+  return control(WC_BUTTONW, id, text, BS_GROUPBOX, x, y, cx, cy);
+}
+DialogControlTemplate edit(UINT id, int x, int y, int cx) {
+  return control(WC_EDITW, id, L"", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, x, y, cx, 14, WS_EX_CLIENTEDGE);
+}
+DialogControlTemplate listView(UINT id, DWORD view, int x, int y, int cx, int cy) {
+  return control(WC_LISTVIEWW, id, L"", view | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_GROUP, x, y, cx, cy,
+                 WS_EX_CLIENTEDGE);
+}
+DialogControlTemplate banner() { return control(WC_STATICW, kStaticId, L"#109", SS_BITMAP, 0, 0, 330, 40); }
+
+DialogTemplate page(const wchar_t* caption, int cx, int cy) {
+  DialogTemplate d;
+  d.caption = caption;
+  d.style = kDialogStyle;
+  d.cx = cx;
+  d.cy = cy;
+  d.fontName = L"MS Shell Dlg";
+  d.fontSize = 8;
+  return d;
+}
+
+// Previous, Next (or Finish) and Cancel along the bottom edge.
+void addPageButtons(DialogTemplate& d, int y, bool previousEnabled, const wchar_t* okText, DWORD okKind) {
+  d.controls.push_back(button(1001, L"Previous", 150, y, 55, 14, BS_PUSHBUTTON | (previousEnabled ? 0 : WS_DISABLED)));
+  d.controls.push_back(button(IDOK, okText, 210, y, 55, 14, okKind));
+  d.controls.push_back(button(IDCANCEL, L"Cancel", 270, y));
+}
+
+DialogTemplate startPage() {
+  DialogTemplate d = page(L"Data extraction - Starting (1/5)", 330, 250);
+  d.controls = {banner(),
+                label(1035, L"Data extraction wizard", 10, 48, 310, 20),
+                checkBox(1004, L"Create a new data extraction", 10, 75, 200),
+                label(1047, L"Use a .qdx extraction", 10, 95, 200, 10),
+                edit(1046, 10, 108, 280),
+                button(1002, L"...", 295, 108, 25, 14)};
+  addPageButtons(d, 228, false, L"Next", BS_DEFPUSHBUTTON);
+  return d;
+}
+
+DialogTemplate sourcePage() {
+  DialogTemplate d = page(L"Data extraction - Define data source (2/5)", 330, 250);
+  d.controls = {banner(),
+                control(WC_BUTTONW, 1037, L"Current drawing", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 15, 60, 150, 12),
+                label(1051, L"Drawing file :", 25, 76, 100, 10),
+                listView(1011, LVS_LIST | LVS_SINGLESEL, 25, 88, 290, 40),
+                label(1036, L"Objects selection", 15, 140, 200, 10),
+                button(1002, L"...", 220, 138, 25, 14)};
+  addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
+  d.controls.push_back(groupBox(1035, L"Data source", 5, 45, 320, 175));
+  return d;
+}
+
+DialogTemplate kindsPage() {
+  DialogTemplate d = page(L"Data extraction - Objects selection (3/5)", 330, 250);
+  d.controls = {banner(),
+                label(1035, L"Please select objects to extract.", 10, 45, 310, 12),
+                listView(1022, LVS_REPORT, 12, 72, 206, 142),
+                label(1039, L"Filter", 232, 62, 90, 10),
+                listView(1023, LVS_LIST, 232, 74, 90, 60)};
+  addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
+  d.controls.push_back(groupBox(1038, L"Objects", 5, 60, 220, 160));
+  return d;
+}
+
+DialogTemplate propertiesPage() {
+  DialogTemplate d = page(L"Data extraction - Properties selection (4/5)", 330, 250);
+  d.controls = {banner(),
+                label(1035, L"Please select properties to extract.", 10, 45, 310, 12),
+                listView(1025, LVS_REPORT, 12, 70, 216, 112),
+                label(1039, L"Filter", 242, 60, 80, 10),
+                listView(1023, LVS_LIST, 242, 72, 80, 80),
+                checkBox(1033, L"Combine rows by :", 10, 192, 88),
+                control(WC_COMBOBOXW, 1034, L"", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 100, 190,
+                        130, 80),
+                checkBox(1029, L"Hide header line", 240, 160, 85),
+                checkBox(1028, L"Display totals", 240, 175, 85),
+                label(1057, L"Table title :", 10, 211, 58, 10),
+                edit(1056, 70, 208, 160)};
+  addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
+  d.controls.push_back(groupBox(1040, L"Properties", 5, 58, 230, 130));
+  return d;
+}
+
+DialogTemplate outputPage() {
+  DialogTemplate d = page(L"Data extraction - Output selection (End 5/5)", 330, 280);
+  d.controls = {label(1041, L"Table preview", 10, 5, 200, 10),
+                listView(1022, LVS_REPORT, 10, 17, 310, 120),
+                label(1043, L"Please choose an output type for this extraction", 12, 154, 300, 10),
+                label(1044, L"Insert data extraction table in the drawing", 12, 170, 250, 10),
+                button(1031, L"", 270, 167, 20, 16, BS_PUSHBUTTON | BS_ICON),
+                label(1045, L"Export datas in an external file (.csv, .xls)", 12, 188, 250, 10),
+                edit(1016, 12, 200, 250),
+                button(1029, L"...", 268, 200, 25, 14),
+                edit(1017, 12, 232, 250),
+                button(1003, L"...", 268, 232, 25, 14)};
+  addPageButtons(d, 258, true, L"Finish", BS_PUSHBUTTON);
+  d.controls.push_back(groupBox(1042, L"Save extraction (.qdx)", 8, 220, 314, 30));
+  d.controls.push_back(groupBox(1038, L"Output options", 5, 142, 320, 112));
+  return d;
+}
+
+DialogTemplate updateDialog() {
+  DialogTemplate d = page(L"Updating exportation", 267, 134);
+  static const wchar_t* const kLabels[] = {L"Select table and update", L"Add new objects to current table",
+                                           L"Replace the objects selection of a table", L"Update exportation"};
+  for (UINT i = 0; i < 4; ++i) {
+    int y = 20 + 20 * static_cast<int>(i);
+    d.controls.push_back(label(1055 + i, kLabels[i], 15, y, 200, 10));
+    d.controls.push_back(button(1051 + i, L"...", 225, y - 2, 25, 14));
+  }
+  d.controls.push_back(button(IDOK, L"Finish", 150, 112, 55, 14, BS_DEFPUSHBUTTON));
+  d.controls.push_back(button(IDCANCEL, L"Cancel", 207, 112));
+  d.controls.push_back(groupBox(1048, L"Update choice", 5, 5, 257, 100));
+  return d;
+}
+
+// A banner: a band that fades from dark to light blue, with a lighter stripe at its foot.
+BitmapResource bannerBitmap() {
+  BitmapResource b;
+  b.width = 495;
+  b.height = 65;
+  b.pixels.resize(static_cast<size_t>(b.width) * static_cast<size_t>(b.height));
+  for (int y = 0; y < b.height; ++y)
+    for (int x = 0; x < b.width; ++x) {
+      std::uint32_t blue = 0x80u + static_cast<std::uint32_t>(x * 0x7F / (b.width - 1));
+      std::uint32_t green = 0x30u + static_cast<std::uint32_t>(x * 0x90 / (b.width - 1));
+      std::uint32_t pixel = y >= b.height - 4 ? 0xE0ECF8u : (0x10u << 16) | (green << 8) | blue;
+      b.pixels[static_cast<size_t>(y) * static_cast<size_t>(b.width) + static_cast<size_t>(x)] = pixel;
+    }
+  return b;
+}
+
+// A 16 by 16 icon: a framed sheet in `paper` with ruled lines in `ink` (a table for the
+// insert button, a drawing for the source list).
+IconResource sheetIcon(std::uint32_t paper, std::uint32_t ink, bool grid) {
+  IconResource icon;
+  icon.width = icon.height = 16;
+  icon.pixels.assign(256, 0xFFFFFFu);
+  for (int y = 1; y < 15; ++y)
+    for (int x = 2; x < 14; ++x) {
+      bool frame = x == 2 || x == 13 || y == 1 || y == 14;
+      bool rule = grid ? (y % 4 == 1 || x == 7) : (y == 5 || y == 9);
+      icon.pixels[static_cast<size_t>(y * 16 + x)] = frame || rule ? ink : paper;
+    }
+  return icon;
+}
+
+}  // namespace
+
+void addDialogResources(ResourceBundle& bundle) {
+  auto& dialogs = bundle.dialogs[kDialogResourceLanguage];
+  dialogs[102] = startPage();
+  dialogs[103] = sourcePage();
+  dialogs[110] = kindsPage();
+  dialogs[111] = propertiesPage();
+  dialogs[112] = outputPage();
+  dialogs[135] = updateDialog();
+  bundle.bitmaps[kDialogResourceLanguage][109] = bannerBitmap();
+  bundle.icons[kDialogResourceLanguage][132] = sheetIcon(0xFFFFF0u, 0x204080u, true);
+  bundle.icons[kDialogResourceLanguage][133] = sheetIcon(0xF0F8FFu, 0x306030u, false);
+}

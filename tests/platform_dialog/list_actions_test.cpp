@@ -1,0 +1,80 @@
+// A person's actions on a dialog's list: cells and headers clicked, and rows dragged in a
+// grid, with items named by index or by the text they show.
+#include "dialog_fixture.h"
+#include "gridctrl/list_grid_ctrl.h"
+
+namespace dialogtest {
+namespace {
+
+using StandIn::ModalAction;
+
+ModalAction OnList(ModalAction::Kind kind, int item, int subItem, const wchar_t* text = L"") {
+  ModalAction action;
+  action.kind = kind;
+  action.controlId = kList;
+  action.item = item;
+  action.subItem = subItem;
+  action.text = text;
+  return action;
+}
+
+void FillList(CListCtrl& list, int rows) {
+  list.InsertColumn(0, L"Id", LVCFMT_LEFT, 60);
+  list.InsertColumn(1, L"Name", LVCFMT_LEFT, 100, 1);
+  for (int i = 0; i < rows; ++i) {
+    list.InsertItem(i, std::to_wstring(i).c_str());
+    list.SetItemText(i, 1, (L"row " + std::to_wstring(i)).c_str());
+  }
+}
+
+TEST_F(DialogTest, CellsAndHeadersAreClickedWhereAPersonWouldClick) {
+  TestDialog dialog(&mainWindow);
+  dialog.onInit = [](TestDialog& d) { FillList(d.list, 3); };
+  Action(OnList(ModalAction::ClickItem, 2, 0));
+  Action(OnList(ModalAction::DoubleClickItem, -1, 0, L"row 1"));
+  Action(OnList(ModalAction::RightClickItem, 0, 0));
+  Action(OnList(ModalAction::ClickHeader, -1, 1));
+  Click(IDOK);
+  dialog.DoModal();
+  std::vector<std::string> clicks;
+  for (const auto& e : dialog.events)
+    if (e.rfind("item", 0) != 0 && e != "init") clicks.push_back(e);
+  EXPECT_EQ(clicks, (std::vector<std::string>{"click 2,0", "click 1,0", "dblclick 1,0", "rclick 0,0", "column 1"}));
+}
+
+TEST_F(DialogTest, ARowDraggedInAGridIsDroppedOnTheTargetRow) {
+  class GridDialog : public TestDialog {
+  public:
+    using TestDialog::TestDialog;
+    CListGridCtrl grid;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, kList, grid); }
+  };
+  GridDialog dialog(&mainWindow);
+  std::vector<std::wstring> order;
+  dialog.onNested = [&](TestDialog&) {
+    for (int i = 0; i < dialog.grid.GetItemCount(); ++i) order.push_back(dialog.grid.GetItemText(i, 1).str());
+  };
+  dialog.onInit = [&](TestDialog&) { FillList(dialog.grid, 5); };
+  ModalAction drag = OnList(ModalAction::DragItem, -1, 0, L"row 3");
+  drag.targetItem = 0;
+  Action(drag);
+  Click(kNested);
+  Click(IDOK);
+  dialog.DoModal();
+  EXPECT_EQ(order, (std::vector<std::wstring>{L"row 3", L"row 0", L"row 1", L"row 2", L"row 4"}));
+}
+
+TEST_F(DialogTest, ListActionsOnItemsThatAreNotThereFailLoudly) {
+  for (ModalAction action : {OnList(ModalAction::ClickItem, 9, 0), OnList(ModalAction::ClickItem, -1, 0, L"row 7"),
+                             OnList(ModalAction::ClickHeader, -1, 5), OnList(ModalAction::DragItem, 0, 0)}) {
+    TestDialog dialog(&mainWindow);
+    dialog.onInit = [](TestDialog& d) { FillList(d.list, 2); };
+    Action(action);
+    EXPECT_THROW(dialog.DoModal(), StandIn::InputScriptError) << StandIn::DescribeModalAction(action);
+  }
+}
+
+}  // namespace
+}  // namespace dialogtest

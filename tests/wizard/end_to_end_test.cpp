@@ -1,0 +1,273 @@
+// Both commands from end to end through the host program: scripts in tests/wizard/scripts
+// run the wizard on the sample drawing and then the update command; the command line, the
+// drawing's dump and the files written are checked, the files with Python's csv module,
+// xlrd and xmllint.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct HostRun {
+  int status = -1;
+  std::string output;
+};
+
+std::string shellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (char ch : text) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+  return out + "'";
+}
+
+std::string capture(const std::string& command, int* status) {
+  std::string output;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return output;
+  char buffer[4096];
+  size_t n;
+  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+  int code = pclose(pipe);
+  *status = WIFEXITED(code) ? WEXITSTATUS(code) : -1;
+  return output;
+}
+
+// A fresh folder of the test's own, in which the host program runs (the scripts name
+// their files relative to it).
+fs::path freshFolder(const std::string& name) {
+  const char* env = std::getenv("DX_TEST_OUTPUT");
+  fs::path dir = fs::path(env ? env : DX_BINARY_DIR "/test-output") / "wizard-end-to-end" / name;
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  return dir;
+}
+
+// Runs a script of tests/wizard/scripts on the sample drawing in English, with the dump.
+HostRun runScript(const fs::path& folder, const std::string& script) {
+  std::string command = "cd " + shellQuoted(folder.string()) + " && " + shellQuoted(DX_HOST_PROGRAM) +
+                        " --lang en-AU --dump --profile profile.ini --script " +
+                        shellQuoted(std::string(DX_SOURCE_DIR "/tests/wizard/scripts/") + script) + " </dev/null";
+  HostRun run;
+  run.output = capture(command, &run.status);
+  return run;
+}
+
+size_t count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// The table of the dump: its cell texts by row (block cells and empty cells as ""), and
+// its xdata lists by application.
+struct DumpedTable {
+  std::string handle;
+  std::vector<std::vector<std::string>> cells;
+  std::map<std::string, std::vector<std::string>> xdata;
+  std::vector<std::string> xdataOrder;
+};
+
+// Reads a quoted text of the dump at `at` (its escapes undone); `at` ends past it.
+std::string unquote(const std::string& line, size_t& at) {
+  std::string out;
+  if (at >= line.size() || line[at] != '"') return out;
+  for (++at; at < line.size() && line[at] != '"'; ++at) {
+    if (line[at] == '\\' && at + 1 < line.size()) {
+      char next = line[++at];
+      out += next == 'n' ? '\n' : next == 'r' ? '\r' : next;
+    } else {
+      out += line[at];
+    }
+  }
+  ++at;
+  return out;
+}
+
+std::vector<DumpedTable> parseDump(const std::string& output) {
+  std::vector<DumpedTable> tables;
+  std::istringstream in(output);
+  std::string line;
+  while (std::getline(in, line)) {
+    unsigned rows = 0, columns = 0;
+    char handle[32] = {};
+    if (std::sscanf(line.c_str(), "Table %31s at", handle) == 1) {
+      size_t size = line.find("style ");
+      size = line.find(", ", size);
+      if (size == std::string::npos || std::sscanf(line.c_str() + size, ", %u rows x %u columns", &rows, &columns) != 2)
+        continue;
+      tables.push_back({handle, std::vector<std::vector<std::string>>(rows, std::vector<std::string>(columns)), {}, {}});
+      continue;
+    }
+    if (tables.empty()) continue;
+    DumpedTable& table = tables.back();
+    unsigned r = 0, c = 0;
+    int used = 0;
+    if (std::sscanf(line.c_str(), "  (%u,%u) %n", &r, &c, &used) == 2 && used > 0) {
+      size_t at = static_cast<size_t>(used);
+      if (r < table.cells.size() && c < table.cells[r].size() && line[at] == '"') table.cells[r][c] = unquote(line, at);
+      continue;
+    }
+    if (line.rfind("  xdata ", 0) == 0) {
+      size_t colon = line.find(':');
+      std::string app = line.substr(8, colon - 8);
+      table.xdataOrder.push_back(app);
+      std::vector<std::string>& list = table.xdata[app];
+      for (size_t at = colon + 1; at < line.size();) {
+        if (line[at] == '"') list.push_back(unquote(line, at));
+        else ++at;
+      }
+    }
+  }
+  return tables;
+}
+
+std::string hexLines(const std::vector<std::vector<std::string>>& rows) {
+  static const char digits[] = "0123456789abcdef";
+  std::string out;
+  for (const auto& row : rows) {
+    for (size_t c = 0; c < row.size(); ++c) {
+      std::string hex;
+      for (unsigned char b : row[c]) {
+        hex += digits[b >> 4];
+        hex += digits[b & 15];
+      }
+      out += (c ? " " : "") + (hex.empty() ? std::string("-") : hex);
+    }
+    out += "\n";
+  }
+  return out;
+}
+
+std::string readCsvHex(const fs::path& path) {
+  int status = -1;
+  std::string out = capture("/usr/bin/python3 " DX_SOURCE_DIR "/tests/extraction_outputs/read_csv.py " +
+                                shellQuoted(path.string()) + " , latin-1",
+                            &status);
+  EXPECT_EQ(status, 0) << out;
+  return out;
+}
+
+std::string readXlsHex(const fs::path& path) {
+  int status = -1;
+  std::string out =
+      capture("/usr/bin/python3 " DX_SOURCE_DIR "/tests/wizard/update_read_xls.py " + shellQuoted(path.string()), &status);
+  EXPECT_EQ(status, 0) << out;
+  return out;
+}
+
+const std::vector<std::string> kLinkLists = {"obj_handles", "original_names", "display_names",
+                                             "obj_types",   "groupby_pr",     "tb_headers"};
+
+TEST(EndToEnd, WizardOutputsThenTheUpdateRefreshesAndExports) {
+  fs::path folder = freshFolder("wizard_then_update");
+  HostRun run = runScript(folder, "wizard_then_update.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+
+  // The command line: the wizard's outputs, then the three update commands.
+  const std::string& out = run.output;
+  EXPECT_NE(out.find("\nPlease input table insertion point :"), std::string::npos) << out;
+  EXPECT_NE(out.find("\nCSV export done to : wizard.csv"), std::string::npos) << out;
+  EXPECT_NE(out.find("\nFinished QDX export to : wizard.qdx"), std::string::npos) << out;
+  EXPECT_EQ(count(out, "Please select the data table"), 3u) << out;
+  EXPECT_NE(out.find("Please select the data table\nTable already up to date."), std::string::npos) << out;
+  EXPECT_NE(out.find("\nCSV export done to : update.csv"), std::string::npos) << out;
+  EXPECT_NE(out.find("\nFinished XLS exportation to : update.xls"), std::string::npos) << out;
+  EXPECT_EQ(out.find("failed"), std::string::npos) << out;
+
+  // One table, linked to its objects by the six lists, in the order the wizard writes them.
+  std::vector<DumpedTable> tables = parseDump(out);
+  ASSERT_EQ(tables.size(), 1u) << out;
+  const DumpedTable& table = tables[0];
+  EXPECT_EQ(table.xdataOrder, kLinkLists);
+  ASSERT_GE(table.cells.size(), 3u);
+  EXPECT_EQ(table.xdata.at("groupby_pr"), std::vector<std::string>{""});
+  EXPECT_EQ(table.xdata.at("tb_headers"), table.cells[1]);
+  EXPECT_EQ(table.xdata.at("original_names").size(), table.xdata.at("display_names").size());
+  EXPECT_EQ(table.xdata.at("obj_handles").size(), table.cells.size() - 2);
+
+  // The update's files hold the table's cells under its title, as the table holds them.
+  std::vector<std::vector<std::string>> cells(table.cells.begin() + 1, table.cells.end());
+  EXPECT_EQ(readCsvHex(folder / "update.csv"), hexLines(cells));
+  EXPECT_EQ(readXlsHex(folder / "update.xls"), hexLines(cells));
+
+  // The wizard's CSV file starts with the same header line; the settings file is XML.
+  std::string wizardCsv = readCsvHex(folder / "wizard.csv");
+  EXPECT_EQ(wizardCsv.substr(0, wizardCsv.find('\n') + 1), hexLines({table.cells[1]}));
+  int status = -1;
+  std::string lint = capture("xmllint --noout " + shellQuoted((folder / "wizard.qdx").string()), &status);
+  EXPECT_EQ(status, 0) << lint;
+}
+
+TEST(EndToEnd, TheUpdateReplacesTheTablesSelection) {
+  fs::path before = freshFolder("wizard_table");
+  HostRun wizard = runScript(before, "wizard_table.scr");
+  ASSERT_EQ(wizard.status, 0) << wizard.output;
+  std::vector<DumpedTable> made = parseDump(wizard.output);
+  ASSERT_EQ(made.size(), 1u) << wizard.output;
+
+  fs::path after = freshFolder("replace_selection");
+  HostRun run = runScript(after, "replace_selection.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  // Finish before a pick and the cancelled pick change nothing and print no result.
+  EXPECT_EQ(count(run.output, "Please select the data table"), 2u) << run.output;
+  EXPECT_EQ(count(run.output, "\nYour new selection"), 1u) << run.output;
+  EXPECT_EQ(count(run.output, "\nTable updated."), 1u) << run.output;
+  std::vector<DumpedTable> replaced = parseDump(run.output);
+  ASSERT_EQ(replaced.size(), 1u) << run.output;
+  const DumpedTable& table = replaced[0];
+  EXPECT_EQ(table.handle, made[0].handle);
+  EXPECT_EQ(table.xdataOrder, kLinkLists);
+
+  // The kinds are every kind the wizard chose that a selection can add, in name order;
+  // multiline texts are never taken from a selection.
+  std::vector<std::string> kinds = made[0].xdata.at("obj_types");
+  std::erase(kinds, "MText");
+  std::sort(kinds.begin(), kinds.end());
+  EXPECT_EQ(table.xdata.at("obj_types"), kinds);
+  // The lists the replacement does not rewrite stay as the wizard wrote them.
+  for (const char* list : {"original_names", "display_names", "groupby_pr", "tb_headers"})
+    EXPECT_EQ(table.xdata.at(list), made[0].xdata.at(list)) << list;
+  // Every handle is an object of the drawing, each once, and the title survives.
+  const auto& handles = table.xdata.at("obj_handles");
+  EXPECT_EQ(std::set<std::string>(handles.begin(), handles.end()).size(), handles.size());
+  EXPECT_FALSE(handles.empty());
+  EXPECT_EQ(table.cells[0][0], made[0].cells[0][0]);
+}
+
+TEST(EndToEnd, ObjectsAddedToALinesTableAndARefreshAfterwards) {
+  fs::path folder = freshFolder("add_objects");
+  HostRun run = runScript(folder, "add_objects.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_NE(run.output.find("Please select new objects\nTable updated."), std::string::npos) << run.output;
+  // Nothing changed after the addition: the refresh finds the table as it is.
+  EXPECT_NE(run.output.find("Please select the data table\nTable already up to date.\n"), std::string::npos)
+      << run.output;
+  std::vector<DumpedTable> tables = parseDump(run.output);
+  ASSERT_EQ(tables.size(), 1u) << run.output;
+  const DumpedTable& table = tables[0];
+  EXPECT_EQ(table.xdataOrder, kLinkLists);
+  // Every kind a selection can add, in name order; the header list is the header line.
+  EXPECT_EQ(table.xdata.at("obj_types"), (std::vector<std::string>{"3D Solid", "Arc", "Block", "Circle", "Line",
+                                                                  "Point", "Polyline", "Solid"}));
+  ASSERT_GE(table.cells.size(), 3u);
+  EXPECT_EQ(table.xdata.at("tb_headers"), table.cells[1]);
+  // The rows show objects of the added kinds.
+  auto type = std::find(table.cells[1].begin(), table.cells[1].end(), "Object type");
+  ASSERT_NE(type, table.cells[1].end());
+  std::set<std::string> shown;
+  for (size_t r = 2; r < table.cells.size(); ++r) shown.insert(table.cells[r][type - table.cells[1].begin()]);
+  EXPECT_EQ(shown, (std::set<std::string>{"3D Solid", "Arc", "Block", "Circle", "Line", "Point", "Polyline", "Solid"}));
+  EXPECT_GE(table.xdata.at("obj_handles").size(), table.cells.size() - 2);
+}
+
+}  // namespace

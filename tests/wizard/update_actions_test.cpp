@@ -1,0 +1,325 @@
+// The update actions run from the dialog on a linked table: refresh after the drawing
+// changed, adding objects, replacing the selection, and exporting the table's cells (read
+// back by Python's csv module and by xlrd).
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+#include "update_test_support.h"
+
+using namespace update_test;
+
+namespace {
+
+const wchar_t kPickPrompt[] = L"Please select the data table";
+
+class UpdateActionsTest : public UpdateTest {
+protected:
+  void SetUp() override {
+    UpdateTest::SetUp();
+    walls = addLine(10, L"Walls");
+    doors = addLine(2, L"Doors");
+    shortWall = addLine(5, L"Walls");
+  }
+
+  OvDbObjectId lineTable(bool totals = false) {
+    WizardChoice choice;
+    choice.kinds = {L"Line"};
+    choice.properties = {L"Layer", L"Length"};
+    if (totals) choice.totals = {L"Length"};
+    return makeWizardTable(choice);
+  }
+
+  // Runs one action of the dialog on the table, then the selection the action asks for.
+  void runAction(int button, const OvDbObjectId& table, const std::vector<OvDbObjectId>& selection = {}) {
+    chooseAction(button, table);
+    if (!selection.empty()) pick(selection);
+    EXPECT_EQ(runDialog(), IDOK);
+  }
+
+  // The column of a header text in a table's row 1.
+  static size_t columnOf(const Cells& table, const wchar_t* header) {
+    const Texts& row = table.at(1);
+    return static_cast<size_t>(std::find(row.begin(), row.end(), CString(header)) - row.begin());
+  }
+
+  OvDbObjectId walls, doors, shortWall;
+};
+
+TEST_F(UpdateActionsTest, RefreshFollowsChangedAndErasedObjects) {
+  OvDbObjectId table = lineTable();
+  ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""},
+                                 {L"Layer", L"Length"},
+                                 {L"Walls", L"10"},
+                                 {L"Doors", L"2"},
+                                 {L"Walls", L"5"}}));
+  setLineLength(doors, 4.25);
+  erase(shortWall);
+  addLine(1, L"Roof");  // not in the table: a refresh does not add it
+
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
+  EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Layer", L"Length"}, {L"Walls", L"10"}, {L"Doors", L"4.25"}}));
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors)}));
+  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+
+  // Nothing changed since: the second refresh says so and keeps the lists.
+  HostEditor::clearTranscript();
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable already up to date.");
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors)}));
+}
+
+TEST_F(UpdateActionsTest, RefreshRecomputesTotalsAndHonoursAnEmptyGroupBy) {
+  OvDbObjectId table = lineTable(true);
+  ASSERT_EQ(cells(table).back(), (Texts{L"", L"17"}));
+  ASSERT_EQ(link(table, L"groupby_pr"), Texts{L""});
+  setLineLength(walls, 12.5);
+  runAction(1051, table);
+  EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""},
+                                 {L"Layer", L"Length"},
+                                 {L"Walls", L"12.5"},
+                                 {L"Doors", L"2"},
+                                 {L"Walls", L"5"},
+                                 {L"", L""},
+                                 {L"", L"19.5"}}));
+}
+
+TEST_F(UpdateActionsTest, RefreshOfAGroupedTableMatchesRowsByTheirGroup) {
+  WizardChoice choice;
+  choice.kinds = {L"Line"};
+  choice.properties = {L"Layer", L"Length"};
+  choice.groupBy = L"Layer";
+  choice.totals = {L"Length"};
+  OvDbObjectId table = makeWizardTable(choice);
+  ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""},
+                                 {L"Layer", L"Length"},
+                                 {L"Doors", L"2"},
+                                 {L"Walls", L"15"},
+                                 {L"", L""},
+                                 {L"", L"17"}}));
+  setLineLength(shortWall, 6.5);
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
+  EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""},
+                                 {L"Layer", L"Length"},
+                                 {L"Doors", L"2"},
+                                 {L"Walls", L"16.5"},
+                                 {L"", L""},
+                                 {L"", L"18.5"}}));
+}
+
+// Without a header line the stored headers stand for it: the refresh still finds its
+// columns, a renamed one included, and the first data row stays first.
+TEST_F(UpdateActionsTest, RefreshOfATableWithoutHeaderLine) {
+  WizardChoice choice;
+  choice.kinds = {L"Line"};
+  choice.properties = {L"Layer", L"Length"};
+  choice.renamed = {{L"Layer", L"Calque"}};
+  choice.headerShown = false;
+  OvDbObjectId table = makeWizardTable(choice);
+  ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"}}));
+  setLineLength(walls, 9);
+  erase(doors);
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
+  EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Walls", L"9"}, {L"Walls", L"5"}}));
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(shortWall)}));
+}
+
+TEST_F(UpdateActionsTest, InconsistentNameListsStopEveryRebuildingAction) {
+  OvDbObjectId table = lineTable();
+  writeLinkXData(table, L"display_names", {L"One too many"});
+  Cells before = cells(table);
+  OvDbObjectId extra = addLine(3, L"Roof");
+  setLineLength(walls, 11);
+  runAction(1051, table);
+  runAction(1052, table, {extra});
+  runAction(1053, table, {extra});
+  EXPECT_EQ(cells(table), before);
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos) << CString(transcript().c_str());
+}
+
+TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
+  OvDbObjectId table = lineTable();
+  OvDbObjectId roof = addLine(1.5, L"Roof");
+  OvDbObjectId note = addText(L"a note");
+  runAction(1052, table, {roof, note, walls});
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
+  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+
+  // The header holds the old columns and the new line's geometric properties, ascending.
+  PropertyCatalogue catalogue;
+  std::set<CString> expected = {L"Layer", L"Length"};
+  for (const PropertyItem& item : catalogue.lineItems) expected.insert(item.name);
+  Cells now = cells(table);
+  ASSERT_EQ(now.size(), 6u);
+  EXPECT_EQ(now[0][0], L"Extraction");
+  EXPECT_EQ(now[1], Texts(expected.begin(), expected.end()));
+  size_t layer = columnOf(now, L"Layer"), length = columnOf(now, L"Length");
+  ASSERT_LT(layer, now[1].size());
+  ASSERT_LT(length, now[1].size());
+  std::vector<std::pair<CString, CString>> rows;
+  for (size_t r = 2; r < now.size(); ++r) rows.emplace_back(now[r][layer], now[r][length]);
+  EXPECT_EQ(rows, (std::vector<std::pair<CString, CString>>{{L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"},
+                                                            {L"Roof", L"1.5"}}));
+
+  // Objects that are all in the table already change nothing.
+  HostEditor::clearTranscript();
+  runAction(1052, table, {roof, doors});
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable already up to date.");
+  EXPECT_EQ(cells(table), now);
+  EXPECT_EQ(link(table, L"obj_handles").size(), 4u);
+}
+
+// After objects were added, the lists describe the table as rewritten: a refresh with
+// nothing changed in the drawing finds the header line and each row's object, and leaves
+// the table as it is.
+TEST_F(UpdateActionsTest, ARefreshAfterAddingObjectsFindsTheTableUpToDate) {
+  OvDbObjectId table = lineTable();
+  OvDbObjectId pillar = addCircle(2, L"Pillars");
+  runAction(1052, table, {pillar});
+  Cells added = cells(table);
+  ASSERT_EQ(added.size(), 6u);
+  EXPECT_EQ(link(table, L"tb_headers"), added[1]);
+  // The circle's row comes first (kinds in name order), and so does its handle.
+  EXPECT_EQ(link(table, L"obj_handles"),
+            (Texts{handleOf(pillar), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+
+  HostEditor::clearTranscript();
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable already up to date.");
+  EXPECT_EQ(cells(table), added);
+
+  // A change is still found in its own row.
+  setLineLength(doors, 3);
+  HostEditor::clearTranscript();
+  runAction(1051, table);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
+  Cells refreshed = cells(table);
+  size_t length = columnOf(refreshed, L"Length");
+  ASSERT_LT(length, refreshed[1].size());
+  EXPECT_EQ(refreshed[4][length], L"3");
+  refreshed[4][length] = added[4][length];
+  EXPECT_EQ(refreshed, added);
+}
+
+// A block reference among the new objects brings the block kind, its block name and its
+// attribute tags into the table.
+TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
+  OvDbObjectId table = lineTable();
+  OvDbObjectId desk = addBlockReference(L"Desk");
+  OvDbBlockReference* reference = nullptr;
+  ASSERT_EQ(ovdbOpenObject(reference, desk, Ovis::kForWrite), Ovis::eOk);
+  auto* attribute = new OvDbAttribute(L"ROOM", L"B12");
+  OvDbObjectId attributeId;
+  ASSERT_EQ(reference->appendAttribute(attributeId, attribute), Ovis::eOk);
+  attribute->close();
+  reference->close();
+
+  runAction(1052, table, {desk});
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
+  EXPECT_EQ(link(table, L"obj_types"), (Texts{L"Block", L"Line"}));
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  Cells now = cells(table);
+  size_t name = columnOf(now, L"Block name"), room = columnOf(now, L"ROOM"), layer = columnOf(now, L"Layer");
+  ASSERT_LT(name, now[1].size());
+  ASSERT_LT(room, now[1].size());
+  ASSERT_LT(layer, now[1].size());
+  // The block's row comes first (kinds in name order), then the lines as before.
+  ASSERT_EQ(now.size(), 6u);
+  EXPECT_EQ(now[2][name], L"Desk");
+  EXPECT_EQ(now[2][room], L"B12");
+  Texts layers;
+  for (size_t r = 3; r < now.size(); ++r) layers.push_back(now[r][layer]);
+  EXPECT_EQ(layers, (Texts{L"Walls", L"Doors", L"Walls"}));
+}
+
+// An ungrouped table whose first column is not "Quantity" stays ungrouped when objects are
+// added: every object keeps its own row.
+TEST_F(UpdateActionsTest, AddingObjectsToAnUngroupedTableKeepsOneRowPerObject) {
+  WizardChoice choice;
+  choice.kinds = {L"Line"};
+  choice.properties = {L"Layer"};
+  OvDbObjectId table = makeWizardTable(choice);
+  OvDbObjectId more = addLine(7, L"Walls");
+  runAction(1052, table, {more});
+  Cells now = cells(table);
+  size_t layer = columnOf(now, L"Layer");
+  ASSERT_LT(layer, now[1].size());
+  Texts layers;
+  for (size_t r = 2; r < now.size(); ++r) layers.push_back(now[r][layer]);
+  EXPECT_EQ(layers, (Texts{L"Walls", L"Doors", L"Walls", L"Walls"}));
+}
+
+TEST_F(UpdateActionsTest, ReplacingTheSelectionRewritesTableAndLists) {
+  WizardChoice choice;
+  choice.kinds = {L"Line"};
+  choice.properties = {L"Layer"};
+  choice.renamed = {{L"Layer", L"Calque"}};
+  OvDbObjectId table = makeWizardTable(choice);
+  ASSERT_EQ(cells(table)[1], Texts{L"Calque"});
+  OvDbObjectId small = addCircle(0.5, L"Columns"), big = addCircle(2, L"Pillars");
+  OvDbObjectId note = addText(L"skip me");
+  runAction(1053, table, {big, note, small});
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nYour new selection\nTable updated.");
+  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Circle"});
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(big), handleOf(small)}));
+  // The column keeps its display name; the rows come in selection order.
+  EXPECT_EQ(cells(table), (Cells{{L"Extraction"}, {L"Calque"}, {L"Pillars"}, {L"Columns"}}));
+  // The other lists stay as the wizard wrote them.
+  EXPECT_EQ(link(table, L"original_names"), Texts{L"Layer"});
+  EXPECT_EQ(link(table, L"display_names"), Texts{L"Calque"});
+}
+
+TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsCsv) {
+  OvDbObjectId table = lineTable(true);
+  auto path = page_test::scratchFile("update export.csv");
+  chooseAction(1054, table);
+  driver.AddFileDialogAnswer(true, widePath(path), 1);
+  EXPECT_EQ(runDialog(), IDOK);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nCSV export done to : " + widePath(path));
+  Cells expected = cells(table);
+  expected.erase(expected.begin());  // the title row is not exported
+  EXPECT_EQ(runReader("extraction_outputs/read_csv.py", "'" + path.string() + "' , latin-1"), hexLines(expected));
+}
+
+TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsXls) {
+  HostEditor::setVariable(L"VERLAN", L"en-US");
+  setLineLength(doors, 2.75);
+  OvDbObjectId table = lineTable();
+  auto path = page_test::scratchFile("update export.xls");
+  chooseAction(1054, table);
+  driver.AddFileDialogAnswer(true, widePath(path), 2);
+  EXPECT_EQ(runDialog(), IDOK);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nFinished XLS exportation to : " + widePath(path));
+  Cells expected = cells(table);
+  expected.erase(expected.begin());
+  EXPECT_EQ(runReader("wizard/update_read_xls.py", "'" + path.string() + "'"), hexLines(expected));
+}
+
+TEST_F(UpdateActionsTest, AFailedExportIsReportedAsFailed) {
+  OvDbObjectId table = lineTable();
+  auto missingFolder = page_test::scratchFile("no such folder");
+  for (auto [name, index, kind] : {std::tuple{"out.csv", 1, L"CSV"}, std::tuple{"out.xls", 2, L"XLS"}}) {
+    HostEditor::clearTranscript();
+    std::wstring path = widePath(missingFolder / name);
+    chooseAction(1054, table);
+    driver.AddFileDialogAnswer(true, path, index);
+    EXPECT_EQ(runDialog(), IDOK);
+    EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\n" + kind + L" export to : " + path + L" failed.");
+    EXPECT_FALSE(std::filesystem::exists(missingFolder / name));
+  }
+}
+
+TEST_F(UpdateActionsTest, ACancelledFileDialogWritesNothing) {
+  OvDbObjectId table = lineTable();
+  chooseAction(1054, table);
+  driver.AddFileDialogAnswer(false, L"");
+  EXPECT_EQ(runDialog(), IDOK);
+  EXPECT_EQ(transcript(), kPickPrompt);
+}
+
+}  // namespace

@@ -1,0 +1,238 @@
+// The object kinds page and the properties page, with the hand-over between them and on
+// to the preview.
+#include <fstream>
+
+#include "page_test_support.h"
+
+namespace page_test {
+namespace {
+
+using KindsPage = WizardTest;
+using PropertiesPage = WizardTest;
+
+Texts kindsShown(DlgAssist3& page) { return columnTexts(page.kindsList, 1); }
+
+TEST_F(KindsPage, TheFilterShowsBlocksLastAndHidesThemWhenUnchecked) {
+  addLine(5);
+  addBlockReference(L"DOOR");
+  addCircle(1);
+  driver.click(IDOK);
+  driver.click(IDOK);  // the whole drawing
+  driver.on<DlgAssist3>([](DlgAssist3& page) {
+    EXPECT_EQ(columnTexts(page.filterList, 0), (Texts{L"Non-Block", L"Block"}));
+    EXPECT_TRUE(page.filterList.GetCheck(0) && page.filterList.GetCheck(1));
+    EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle", L"Block"}));
+    EXPECT_EQ(getCheckedItemTexts(&page.kindsList), (Texts{L"Line", L"Circle", L"Block"}));
+    EXPECT_EQ(page.objectRows, (TextGrid{{L"Chk", L"Block name"}, {L"1", L"Block"}, {L"1", L"Line"}, {L"1", L"Circle"}}));
+    EXPECT_EQ(page.kindsList.GetColumnHeading(1), L"Block name");
+  });
+  driver.checkItem(kKindsList, L"Circle", false);
+  driver.checkItem(kFilterList, L"Block", false);
+  driver.on<DlgAssist3>([](DlgAssist3& page) {
+    EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle"}));
+    EXPECT_EQ(page.objectRows[1][0], L"1") << "the hidden block keeps its check cell";
+    EXPECT_EQ(page.objectRows[3][0], L"0");
+    EXPECT_EQ(page.objectFilterRows, (TextGrid{{L"0", L"Block"}, {L"1", L"Non-Block"}}));
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    EXPECT_EQ(page.engine.chosenTypeNames, (Texts{L"Line"}));
+    EXPECT_FALSE(page.combineRows);
+  });
+  driver.click(kPrevious);
+  driver.on<DlgAssist3>([](DlgAssist3& page) {
+    EXPECT_FALSE(page.enteredFromSource);
+    EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle"}));
+    EXPECT_FALSE(page.propertyRows.empty());
+  });
+  driver.checkItem(kKindsList, L"Circle", true);
+  driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_FALSE(page.propertyRows.empty()) << "a kind's check keeps them"; });
+  driver.checkItem(kFilterList, L"Block", true);
+  driver.on<DlgAssist3>([](DlgAssist3& page) {
+    EXPECT_EQ(kindsShown(page), (Texts{L"Block", L"Line", L"Circle"}));
+    EXPECT_TRUE(page.kindsList.GetCheck(0));
+    EXPECT_TRUE(page.propertyRows.empty()) << "a filter change makes page 4 build its properties again";
+    EXPECT_TRUE(page.propertyFilterRows.empty());
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
+TEST_F(KindsPage, OnlyNonBlockKindsAndNoKindChecked) {
+  addLine(5);
+  addCircle(2);
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.on<DlgAssist3>([](DlgAssist3& page) {
+    EXPECT_EQ(columnTexts(page.filterList, 0), (Texts{L"Non-Block"}));
+    EXPECT_EQ(page.objectFilterRows, (TextGrid{{L"1", L"Non-Block"}}));
+  });
+  driver.checkItem(kKindsList, L"Line", false);
+  driver.checkItem(kKindsList, L"Circle", false);
+  driver.click(IDOK);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    EXPECT_TRUE(page.engine.chosenTypeNames.empty());
+    EXPECT_TRUE(page.offeredProperties.empty());
+    EXPECT_EQ(page.groupByCombo.GetCount(), 0);
+  });
+  driver.click(kCombineCheck);
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    EXPECT_EQ(page.groupByIndex, -1);
+    EXPECT_TRUE(page.engine.groupBy.IsEmpty());
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
+TEST_F(PropertiesPage, FirstOpeningChecksEveryPropertyAndHidesTotals) {
+  addLine(5, L"Walls");
+  addLine(7, L"Walls");
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    CString title;
+    page.GetWindowText(title);
+    EXPECT_EQ(title, L"Data extraction - Properties selection (4/5)");
+    ASSERT_EQ(page.propertyRows.size(), page.offeredProperties.size() + 1);
+    EXPECT_EQ(page.propertyRows[0], (Texts{L"Chk", L"Categ", L"Property", L"Display name", L"Total"}));
+    int shown = page.propertyGrid.GetItemCount();
+    EXPECT_EQ(shown, static_cast<int>(page.offeredProperties.size()));
+    for (int i = 0; i < shown; ++i) {
+      EXPECT_EQ(page.propertyGrid.GetCellImageIndex(i, 1), 1);
+      EXPECT_EQ(page.propertyGrid.GetItemText(i, 1), page.propertyGrid.GetItemText(i, 2));
+    }
+    // The grid shows the categories in filter order.
+    EXPECT_EQ(columnTexts(page.filterList, 0), (Texts{L"General", L"Geometry"}));
+    CString firstGeneral;
+    for (std::size_t r = page.propertyRows.size(); r-- > 1;) {
+      if (page.propertyRows[r][1] == L"1") firstGeneral = page.propertyRows[r][2];
+    }
+    EXPECT_EQ(page.propertyGrid.GetItemText(0, 1), firstGeneral);
+    EXPECT_FALSE(page.propertyGrid.IsColumnShown(3));
+    EXPECT_EQ(page.totalsCheck.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(page.combineCheck.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(page.hideHeaderCheck.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(page.groupByCombo.GetCurSel(), 0);
+    EXPECT_EQ(page.groupByCombo.GetCount(), static_cast<int>(page.offeredProperties.size()));
+    EXPECT_EQ(page.propertyGrid.GetSortColumn(), -1);
+  });
+  // Unchecking "General" takes its properties out of the grid and out of the extraction.
+  driver.checkItem(kFilterList, L"General", false);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    for (int i = 0; i < page.propertyGrid.GetItemCount(); ++i) EXPECT_NE(page.propertyGrid.GetItemText(i, 1), L"Layer");
+    EXPECT_EQ(page.propertyRows[1][0], L"1");
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    ASSERT_FALSE(page.outputRows.empty());
+    for (const CString& column : page.outputRows[0]) EXPECT_NE(column, L"Layer");
+    EXPECT_NE(std::find(page.outputRows[0].begin(), page.outputRows[0].end(), CString(L"Length")), page.outputRows[0].end());
+    EXPECT_EQ(page.outputRows.size(), 3u);
+    EXPECT_FALSE(page.totalsRowAppended);
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
+TEST_F(PropertiesPage, EditedDisplayNamesTotalsAndTitleReachThePreviewAndSurviveGoingBack) {
+  addLine(5, L"Walls");
+  addLine(7, L"Walls");
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.click(IDOK);
+  int lengthRow = -1;
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
+    ASSERT_GE(lengthRow, 0);
+  });
+  // Rename "Length" in place: click the cell to focus it, click again to edit, type, Enter.
+  driver.look([&](CWnd*, int) {
+    driver.clickItem(kPropertyGrid, lengthRow, 2);
+    driver.clickItem(kPropertyGrid, lengthRow, 2);
+    driver.type(0, L"Run");
+    driver.key(VK_RETURN);
+    // Previous to the kinds page and forward again.
+    driver.click(kPrevious);
+    driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_EQ(page.displayNames[L"Length"], L"Run"); });
+    driver.click(IDOK);
+    driver.on<DlgAssist4>([&](DlgAssist4& page) {
+      EXPECT_EQ(page.propertyGrid.GetItemText(lengthRow, 2), L"Run");
+      EXPECT_TRUE(page.propertyNames.empty());
+    });
+    driver.click(kTotalsCheck);
+    driver.on<DlgAssist4>([](DlgAssist4& page) {
+      EXPECT_TRUE(page.propertyGrid.IsColumnShown(3));
+      EXPECT_TRUE(page.displayTotals);
+    });
+    // Ask for the length total from the cell menu of the "Total" column.
+    driver.rightClickItem(kPropertyGrid, lengthRow, 3);
+    driver.ChooseMenuText(L"Select all");
+    driver.type(kTitleEdit, L"Walls");
+    driver.click(kHideHeaderCheck);
+    driver.click(IDOK);
+    driver.on<DlgAssist5>([](DlgAssist5& page) {
+      EXPECT_EQ(page.tableTitle, L"Walls");
+      EXPECT_FALSE(page.showHeaderLine);
+      EXPECT_TRUE(page.displayTotals);
+      EXPECT_TRUE(page.totalsRowAppended);
+      ASSERT_GE(page.outputRows.size(), 5u);
+      auto& header = page.outputRows[0];
+      auto run = std::find(header.begin(), header.end(), CString(L"Run"));
+      ASSERT_NE(run, header.end()) << "the edited display name heads the column";
+      std::size_t column = static_cast<std::size_t>(run - header.begin());
+      // Header, two lines, the empty row the page put in, and the totals row.
+      EXPECT_EQ(page.outputRows.size(), 5u);
+      EXPECT_EQ(page.outputRows[3], Texts(header.size()));
+      // The renamed column keeps its total, as C prints the sum.
+      char sum[32];
+      std::snprintf(sum, sizeof sum, "%g", 5.0 + 7.0);
+      EXPECT_EQ(page.outputRows[4][column], CString(sum));
+      EXPECT_EQ(page.previewGrid.GetItemCount(), 2) << "header hidden: headings from the first line";
+    });
+    driver.click(IDCANCEL);
+  });
+  runWizard();
+}
+
+TEST_F(PropertiesPage, NamesRestoredFromASettingsFileAreTheOnlyOnesChecked) {
+  addLine(5, L"Walls");
+  auto path = scratchFile("lines.qdx");
+  std::ofstream(path) << "<?xml version=\"1.0\" ?><KtDataExtraction><State>"
+                         "<Property name=\"Length\" display=\"Span\" checked=\"1\" /></State>"
+                         "<ExOptions /><KtTable title=\"T\" /></KtDataExtraction>";
+  driver.click(kBrowse);
+  driver.AddFileDialogAnswer(true, widePath(path));
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    for (int i = 0; i < page.propertyGrid.GetItemCount(); ++i) {
+      bool length = page.propertyGrid.GetItemText(i, 1) == L"Length";
+      EXPECT_EQ(page.propertyGrid.GetCellImageIndex(i, 1), length ? 1 : 0) << i;
+      if (length) {
+        EXPECT_EQ(page.propertyGrid.GetItemText(i, 2), L"Span");
+      }
+    }
+    EXPECT_EQ(itemTextOf(page, kTitleEdit), L"T");
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    EXPECT_EQ(page.outputRows[0], (Texts{L"Id", L"Span"}));
+    EXPECT_EQ(page.displayNames, (std::map<CString, CString>{{L"Length", L"Span"}}));
+  });
+  // Back from the preview: the restored names are gone, the checks stay.
+  driver.click(kPrevious);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    EXPECT_TRUE(page.propertyNames.empty());
+    int checked = 0;
+    for (int i = 0; i < page.propertyGrid.GetItemCount(); ++i) checked += page.propertyGrid.GetCellImageIndex(i, 1);
+    EXPECT_EQ(checked, 1);
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
+}  // namespace
+}  // namespace page_test

@@ -1,0 +1,104 @@
+#include "wizard/dlg_assist3.h"
+
+#include "wizard/dlg_assist2.h"
+#include "wizard/dlg_assist4.h"
+#include "wizard/list_helpers.h"
+#include "wizard/page_support.h"
+
+namespace {
+constexpr int kKindsList = 1022;
+constexpr int kFilterList = 1023;
+constexpr int kPreviousButton = 1001;
+
+int checkOf(UINT state) {
+  int check = static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1;
+  return check < 0 ? 0 : check;
+}
+}  // namespace
+
+bool decodeCheckChange(const NMLISTVIEW& change, bool& checkedNow) {
+  if (change.uNewState == 0 && change.uOldState == 0) return false;
+  int before = checkOf(change.uOldState);
+  int after = checkOf(change.uNewState);
+  if (before == after) return false;
+  checkedNow = after != 0;
+  return true;
+}
+
+BEGIN_MESSAGE_MAP(DlgAssist3, COvUiDialog)
+  ON_BN_CLICKED(IDOK, &DlgAssist3::OnBnClickedNext)
+  ON_BN_CLICKED(kPreviousButton, &DlgAssist3::OnBnClickedPrevious)
+  ON_NOTIFY(LVN_ITEMCHANGED, kKindsList, &DlgAssist3::OnListItemChanged)
+  ON_NOTIFY(LVN_ITEMCHANGED, kFilterList, &DlgAssist3::OnListItemChanged)
+END_MESSAGE_MAP()
+
+DlgAssist3::DlgAssist3(CWnd* parent) : COvUiDialog(IDD, parent) {}
+
+DlgAssist3::~DlgAssist3() = default;
+
+void DlgAssist3::DoDataExchange(CDataExchange* pDX) {
+  COvUiDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, kKindsList, kindsList);
+  DDX_Control(pDX, kFilterList, filterList);
+}
+
+BOOL DlgAssist3::OnInitDialog() {
+  COvUiDialog::OnInitDialog();
+  setPageTexts(*this, 143,
+               {{1035, 144}, {1038, 148}, {1039, 149}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
+  kindsList.SetExtendedStyle(kindsList.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+  filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);
+  kindsList.cellCheckMode = false;
+  if (objectRows.empty()) objectRows = buildObjectTypeRows(presentKinds, engine.catalogue);
+  setupListColumns(objectRows, &kindsList, true, false, true);
+  restoreObjectFilter(presentKinds, &filterList, objectFilterRows, engine.catalogue);
+  return TRUE;
+}
+
+void DlgAssist3::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
+  *result = 0;
+  const auto* change = reinterpret_cast<const NMLISTVIEW*>(hdr);
+  bool checked = false;
+  if (!decodeCheckChange(*change, checked)) return;
+  if (hdr->hwndFrom == kindsList.GetSafeHwnd()) {
+    updatePropertyCheck(objectRows, kindsList.GetItemText(change->iItem, 1), checked, 1);
+    return;
+  }
+  if (hdr->hwndFrom != filterList.GetSafeHwnd()) return;
+  TextGrid rows = filterObjectRows(objectRows, static_cast<int>(filterList.GetItemData(change->iItem)), engine.catalogue);
+  if (checked) fillListRows(rows, &kindsList, true, true);
+  else removeListRows(rows, &kindsList, 1);
+  CString name = filterList.GetItemText(change->iItem, 0);
+  TextGrid updated = objectFilterRows;
+  updatePropertyCheck(updated, name, checked, 1);
+  if (updated != objectFilterRows) {
+    objectFilterRows = updated;
+    propertyRows.clear();
+    propertyFilterRows.clear();
+  }
+}
+
+void DlgAssist3::OnBnClickedNext() { openPage4(); }
+
+void DlgAssist3::openPage4() {
+  OnOK();
+  std::vector<CString> chosen = getCheckedItemTexts(&kindsList);
+  OfferedPropertyMap offered;
+  engine.prepare(offered, chosen);
+  DlgAssist4 next(hostMainWindow());
+  next.presentKinds = presentKinds;
+  next.engine = engine;
+  next.offeredProperties = offered;
+  static_cast<WizardState&>(next) = *this;
+  static_cast<RestoredNames&>(next) = *this;
+  next.combineRows = enteredFromSource && groupByIndex == -1 ? false : combineRows;
+  next.DoModal();
+}
+
+void DlgAssist3::OnBnClickedPrevious() {
+  OnCancel();
+  DlgAssist2 previous(hostMainWindow());
+  static_cast<WizardState&>(previous) = *this;
+  static_cast<RestoredNames&>(previous) = *this;
+  previous.DoModal();
+}

@@ -1,0 +1,42 @@
+// The wizard's properties page: the properties offered for the chosen kinds, checked to be
+// extracted, renamed in place and marked for totals, a category filter, the property to
+// combine rows by, the header-line and totals options and the table title.
+#pragma once
+#include "extraction/extraction_engine.h"
+#include "platform/host/ui_dialogs.h"
+#include "platform/mfc/mfc.h"
+#include "wizard/grid_list_ctrl.h"
+#include "wizard/wizard_state.h"
+
+class DlgAssist4 : public COvUiDialog, public WizardState, public RestoredNames {
+public:
+  static constexpr UINT IDD = 111;
+  explicit DlgAssist4(CWnd* parent = nullptr);
+  ~DlgAssist4() override;
+
+  ExtractionEngine engine;
+  PresentTypeMap presentKinds;
+  OfferedPropertyMap offeredProperties;
+  GridListCtrl propertyGrid;  // 1025
+  CListCtrl filterList;       // 1023
+  CImageList checkImages;
+  CButton hideHeaderCheck;  // 1029
+  CButton totalsCheck;      // 1028
+  CButton combineCheck;     // 1033
+  CComboBox groupByCombo;   // 1034
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  afx_msg void OnBnClickedNext();
+  afx_msg void OnBnClickedPrevious();
+  afx_msg void OnBnClickedTotals();
+  afx_msg void OnBnClickedCombineRows();
+  afx_msg void OnBnClickedHideHeader();
+  afx_msg void OnListItemChanged(NMHDR* hdr, LRESULT* result);
+  // Builds the row grid of the checked properties and runs the preview page with it.
+  void openPage5();
+  // Writes the grid's property checks into the property rows.
+  void saveGridChecks();
+  DECLARE_MESSAGE_MAP()
+};

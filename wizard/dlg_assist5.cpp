@@ -1,0 +1,208 @@
+#include "wizard/dlg_assist5.h"
+
+#include "extraction/csv_export.h"
+#include "extraction/output_table.h"
+#include "extraction/res_strings.h"
+#include "extraction/settings_file.h"
+#include "extraction/xdata_link.h"
+#include "platform/host/db_database.h"
+#include "platform/host/editor.h"
+#include "platform/host/editor_input.h"
+#include "spreadsheet/xls_export.h"
+#include "wizard/dlg_assist4.h"
+#include "wizard/last_table.h"
+#include "wizard/list_helpers.h"
+#include "wizard/page_support.h"
+
+namespace {
+constexpr int kPreviewGrid = 1022;
+constexpr int kInsertButton = 1031;
+constexpr int kOutputEdit = 1016;
+constexpr int kOutputBrowse = 1029;
+constexpr int kSettingsEdit = 1017;
+constexpr int kSettingsBrowse = 1003;
+constexpr int kPreviousButton = 1001;
+constexpr UINT kInsertIcon = 132;
+constexpr int kCsvOutput = 1;
+constexpr int kXlsOutput = 2;
+
+// Lets the user choose a file to save; true with the path and the chosen filter.
+bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& path, int& filterIndex) {
+  CFileDialog dialog(FALSE, L"", initialName, OFN_HIDEREADONLY, filter, nullptr, 0, TRUE);
+  if (dialog.DoModal() != IDOK) return false;
+  path = dialog.GetPathName();
+  filterIndex = static_cast<int>(dialog.m_ofn.nFilterIndex);
+  return true;
+}
+
+void printResult(UINT textId, const CString& path) {
+  ovutPrintf(L"%s", LoadResFormat(textId, path).GetString());
+}
+}  // namespace
+
+IMPLEMENT_DYNAMIC(DlgAssist5, CDialogEx)
+
+BEGIN_MESSAGE_MAP(DlgAssist5, COvUiDialog)
+  ON_BN_CLICKED(IDOK, &DlgAssist5::OnBnClickedFinish)
+  ON_BN_CLICKED(kOutputBrowse, &DlgAssist5::OnBnClickedBrowseOutput)
+  ON_BN_CLICKED(kSettingsBrowse, &DlgAssist5::OnBnClickedBrowseSettings)
+  ON_BN_CLICKED(kInsertButton, &DlgAssist5::OnBnClickedInsertTable)
+  ON_BN_CLICKED(kPreviousButton, &DlgAssist5::OnBnClickedPrevious)
+END_MESSAGE_MAP()
+
+DlgAssist5::DlgAssist5(CWnd* parent) : COvUiDialog(IDD, parent) {}
+
+DlgAssist5::~DlgAssist5() = default;
+
+void DlgAssist5::DoDataExchange(CDataExchange* pDX) {
+  COvUiDialog::DoDataExchange(pDX);
+  DDX_Control(pDX, kInsertButton, insertButton);
+  DDX_Control(pDX, kPreviewGrid, previewGrid);
+}
+
+BOOL DlgAssist5::OnInitDialog() {
+  COvUiDialog::OnInitDialog();
+  setPageTexts(*this, 153,
+               {{1041, 158}, {1038, 160}, {1043, 159}, {1044, 162}, {1045, 163}, {1042, 161},
+                {kPreviousButton, 138}, {IDOK, 164}, {IDCANCEL, 140}});
+  previewGrid.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+  if (!outputRows.empty()) {
+    previewGrid.includedColumns.assign(outputRows[0].size(), true);
+    fillGrid(outputRows, &previewGrid, &previewImages, false, -1, true, showHeaderLine, true, 0, false);
+    previewGrid.ShowSortIndicator(1, false);
+  }
+  previewGrid.headerMenuEnabled = true;
+  if (insertButton.GetSafeHwnd() && !insertButton.GetIcon()) {
+    if (HICON icon = loadModuleIcon(kInsertIcon)) insertButton.SetIcon(icon);
+  }
+
+  // Numbers read better right-aligned: the first column and the columns of totalled
+  // properties (grid column k shows output column k).
+  setColumnRightAligned(&previewGrid, 1);
+  if (!outputRows.empty()) {
+    for (const PropertyItem& item : offeredProperties) {
+      if (!item.total) continue;
+      for (std::size_t i = 1; i < outputRows[0].size(); ++i) {
+        if (outputRows[0][i] == item.name) setColumnRightAligned(&previewGrid, static_cast<int>(i));
+      }
+    }
+  }
+
+  // The outputs put an empty row between the data rows and the totals row; the preview
+  // keeps showing the totals row last.
+  if (totalsRowAppended && !outputRows.empty()) {
+    outputRows.insert(outputRows.end() - 1, std::vector<CString>(outputRows[0].size()));
+  }
+  return TRUE;
+}
+
+void DlgAssist5::OnBnClickedBrowseOutput() {
+  CString path;
+  int filterIndex = 0;
+  if (!chooseSaveFile(L"*.csv", L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||", path, filterIndex)) return;
+  outputPath = path;
+  outputType = filterIndex;
+  GetDlgItem(kOutputEdit)->SetWindowText(outputPath);
+}
+
+void DlgAssist5::OnBnClickedBrowseSettings() {
+  CString path;
+  int filterIndex = 0;
+  if (!chooseSaveFile(L"*.qdx", L"Qdx file (*.qdx)|*.qdx||", path, filterIndex)) return;
+  settingsOutputPath = path;
+  GetDlgItem(kSettingsEdit)->SetWindowText(settingsOutputPath);
+}
+
+void DlgAssist5::OnBnClickedInsertTable() {
+  setCmdEcho(false);
+  BeginEditorCommand();
+  ov_point picked = {0, 0, 0};
+  insertStatus = ovedGetPoint(nullptr, LoadResString(240), picked);
+  if (insertStatus != RTNORM) {
+    CancelEditorCommand();
+    setCmdEcho(true);
+    return;
+  }
+  CompleteEditorCommand(TRUE);
+  OvGeMatrix3d identity;
+  identity.setCoordSystem(OvGePoint3d(0, 0, 0), OvGeVector3d(1, 0, 0), OvGeVector3d(0, 1, 0), OvGeVector3d(0, 0, 1));
+  OvGeMatrix3d toWorld = identity;
+  if (OvDbDatabase* drawing = ovdbHostApplicationServices()->workingDatabase()) {
+    toWorld = setUcsFromMatrix(identity, drawing->ucsorg(), drawing->ucsxdir(), drawing->ucsydir(), false);
+  }
+  OvGePoint3d position = toWorld * OvGePoint3d(picked[0], picked[1], picked[2]);
+
+  std::vector<int> columnOrder = getColumnOrder(&previewGrid);
+  orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
+  insertedRows = orderedRows;
+  lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
+                                  position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
+  tableInserted = true;
+  setCmdEcho(true);
+}
+
+void DlgAssist5::OnBnClickedFinish() {
+  if (outputPath.IsEmpty() && settingsOutputPath.IsEmpty() && !tableInserted) {
+    if (AfxMessageBox(LoadResString(189), MB_YESNO | MB_ICONQUESTION) == IDYES) OnOK();
+    return;
+  }
+  OnOK();
+  writeExternalFile();
+  writeLinkLists();
+  writeSettingsFile();
+}
+
+void DlgAssist5::writeExternalFile() {
+  if (outputPath.IsEmpty()) return;
+  std::vector<int> columnOrder = getColumnOrder(&previewGrid);
+  orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
+  const std::vector<bool>& columns = previewGrid.includedColumns;
+  if (outputType == kCsvOutput) {
+    if (exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",")) {
+      printResult(188, outputPath);
+    } else {
+      ovutPrintf(L"\nCSV export to : %s failed.", outputPath.GetString());
+    }
+  } else if (outputType == kXlsOutput) {
+    if (exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine)) {
+      printResult(244, outputPath);
+    } else {
+      ovutPrintf(L"\nXLS export to : %s failed.", outputPath.GetString());
+    }
+  }
+}
+
+void DlgAssist5::writeLinkLists() {
+  if (!tableInserted) return;
+  std::vector<CString> rowIds = collectRowIds(outputRows, totalsRowAppended);
+  writeLinkXDataHandles(lastTableId, L"obj_handles", rowIds, insertedRows, showHeaderLine);
+  writeLinkXDataFromMap(lastTableId, L"original_names", displayNames, true);
+  writeLinkXDataFromMap(lastTableId, L"display_names", displayNames, false);
+  writeLinkXData(lastTableId, L"obj_types", engine.chosenTypeNames);
+  writeLinkXData(lastTableId, L"groupby_pr", {engine.groupBy});
+  std::vector<CString> headers;
+  if (!outputRows.empty() && !outputRows[0].empty()) headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
+  writeLinkXData(lastTableId, L"tb_headers", headers);
+}
+
+void DlgAssist5::writeSettingsFile() {
+  if (settingsOutputPath.IsEmpty()) return;
+  std::vector<CString> options;
+  if (totalsRowAppended) options.push_back(L"Total Line");
+  if (!showHeaderLine) options.push_back(L"Hide Header Line");
+  // The group-by index is saved exactly when rows are combined by a property, so that a
+  // later run combines by the same entry again.
+  int groupBy = engine.groupBy.IsEmpty() ? -1 : groupByIndex;
+  if (saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy)) printResult(242, settingsOutputPath);
+  else ovutPrintf(L"%s", LoadResString(243).GetString());
+}
+
+void DlgAssist5::OnBnClickedPrevious() {
+  OnCancel();
+  DlgAssist4 previous(hostMainWindow());
+  previous.presentKinds = presentKinds;
+  previous.engine = engine;
+  previous.offeredProperties = offeredProperties;
+  static_cast<WizardState&>(previous) = *this;
+  previous.DoModal();
+}

@@ -1,0 +1,57 @@
+// The wizard's preview and output page: the rows in a preview grid that the user may sort,
+// reorder and thin out by columns, and the outputs: a table inserted into the drawing, an
+// external CSV or XLS file and the settings file, all in the preview's order.
+#pragma once
+#include "extraction/extraction_engine.h"
+#include "platform/host/ui_dialogs.h"
+#include "platform/mfc/mfc.h"
+#include "wizard/grid_list_ctrl.h"
+#include "wizard/wizard_state.h"
+
+class DlgAssist5 : public COvUiDialog, public WizardState {
+  DECLARE_DYNAMIC(DlgAssist5)
+
+public:
+  static constexpr UINT IDD = 112;
+  explicit DlgAssist5(CWnd* parent = nullptr);
+  ~DlgAssist5() override;
+
+  // Header row, data rows, and the totals row when one was appended; once the page is open
+  // an empty row stands before the totals row.
+  TextGrid outputRows;
+  ExtractionEngine engine;
+  PresentTypeMap presentKinds;
+  OfferedPropertyMap offeredProperties;
+  bool totalsRowAppended = false;
+  BlockPreviewMap blockPreviewMap;
+  CButton insertButton;  // 1031
+  CString outputPath;          // set only by the output file's browse button
+  CString settingsOutputPath;  // set only by the settings file's browse button
+  GridListCtrl previewGrid;    // 1022
+  CImageList previewImages;
+  // Status of the last insertion-point request; RTNORM when that request inserted a table.
+  int insertStatus = 0;
+  // The heading row's index, then the output row of every preview row in on-screen order.
+  std::vector<int> orderedRows;
+  int outputType = 0;  // the save dialog's filter: 1 CSV, 2 XLS
+  // The row order of the last inserted table: its link lists follow it even when the
+  // preview was sorted again before Finish.
+  std::vector<int> insertedRows;
+  // A table was inserted by this page (a later cancelled request does not undo that).
+  bool tableInserted = false;
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  afx_msg void OnBnClickedFinish();
+  afx_msg void OnBnClickedBrowseOutput();
+  afx_msg void OnBnClickedBrowseSettings();
+  afx_msg void OnBnClickedInsertTable();
+  afx_msg void OnBnClickedPrevious();
+  DECLARE_MESSAGE_MAP()
+
+private:
+  void writeExternalFile();
+  void writeLinkLists();
+  void writeSettingsFile();
+};

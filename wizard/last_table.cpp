@@ -1,0 +1,3 @@
+#include "wizard/last_table.h"
+
+OvDbObjectId lastTableId;

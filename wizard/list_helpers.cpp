@@ -1,0 +1,319 @@
+#include "wizard/list_helpers.h"
+
+#include "extraction/res_strings.h"
+#include "gridctrl/column_trait_edit.h"
+#include "platform/host/db_database.h"
+#include "platform/host/doc_manager.h"
+
+namespace {
+constexpr UINT kStringProperty = 214;
+constexpr UINT kStringDisplayName = 215;
+constexpr UINT kStringTotal = 216;
+constexpr UINT kStringNonBlock = 217;
+constexpr int kListColumnWidth = 100;
+constexpr int kCheckColumnWidth = 20;
+constexpr int kBlockGroup = 1;
+constexpr int kOtherGroup = 2;
+
+const CString kChecked = L"1";
+const CString kUnchecked = L"0";
+
+// The row-0 cells that become columns, and the first of them.
+struct ColumnSpan {
+  int count = 0;
+  int firstCell = 0;
+};
+
+ColumnSpan gridColumns(const TextGrid& rows, bool skipFirst, int columnOffset) {
+  ColumnSpan span;
+  if (rows.empty()) return span;
+  int skip = skipFirst ? 1 : 0;
+  int shift = columnOffset > 0 ? columnOffset - 1 : 0;
+  span.count = static_cast<int>(rows[0].size()) - skip - shift;
+  if (span.count < 0) span.count = 0;
+  span.firstCell = skip + shift;
+  return span;
+}
+
+const CString& cellOf(const std::vector<CString>& row, int index) {
+  static const CString empty;
+  return index >= 0 && static_cast<std::size_t>(index) < row.size() ? row[index] : empty;
+}
+
+int compareIndex(int column) { return column == 0 ? 1 : column; }
+
+// Inserts a list item at the top and checks it when its row says so.
+int insertFilterItem(CListCtrl* filter, const std::vector<CString>& row, LPARAM data) {
+  int item = filter->InsertItem(LVIF_TEXT | LVIF_PARAM, 0, cellOf(row, 1), 0, 0, 0, data);
+  if (item >= 0 && cellOf(row, 0) == kChecked) filter->SetCheck(item, TRUE);
+  return item;
+}
+}  // namespace
+
+CString categoryName(int category) {
+  switch (category) {
+    case kCategoryGeneral: return LoadResString(218);
+    case kCategoryGeometry: return LoadResString(219);
+    case kCategoryMisc: return LoadResString(220);
+    case kCategoryAttribute: return LoadResString(221);
+    case kCategoryDynamicBlock: return LoadResString(222);
+    case kCategoryText: return LoadResString(304);
+    default: return CString();
+  }
+}
+
+void setupListColumns(TextGrid& rows, CListCtrl* list, bool checkColumn, bool fill, bool skipFirst) {
+  if (rows.empty()) return;
+  if (checkColumn) list->SetExtendedStyle(list->GetExtendedStyle() | LVS_EX_CHECKBOXES);
+  int skip = skipFirst ? 1 : 0;
+  int lead = checkColumn ? 1 : 0;
+  int count = static_cast<int>(rows[0].size()) + lead - skip;
+  for (int i = 0; i < count; ++i) {
+    if (checkColumn && i == 0) list->InsertColumn(i, L" ", LVCFMT_LEFT, kCheckColumnWidth);
+    else list->InsertColumn(i, cellOf(rows[0], i + skip - lead), LVCFMT_LEFT, kListColumnWidth);
+  }
+  if (fill) fillListRows(rows, list, false, skipFirst);
+}
+
+int fillListRows(TextGrid& rows, CListCtrl* list, bool fromRow0, bool skipFirst) {
+  if (rows.empty()) return 0;
+  int skip = skipFirst ? 1 : 0;
+  int cells = static_cast<int>(rows[0].size()) - skip;
+  int next = 0;
+  for (std::size_t r = fromRow0 ? 0 : 1; r < rows.size(); ++r) {
+    // Copy the row: checking the item runs the page's handler, which may change the table.
+    std::vector<CString> row = rows[r];
+    int item = list->InsertItem(next, L"");
+    if (item < 0) continue;
+    ++next;
+    if (cellOf(row, 0) == kChecked) list->SetCheck(item, TRUE);
+    list->SetItemData(item, static_cast<DWORD_PTR>(r));
+    for (int c = 0; c < cells; ++c) list->SetItemText(item, c + 1, cellOf(row, c + skip));
+  }
+  return next;
+}
+
+void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, bool checkColumn, int totalsColumn,
+              bool skipFirst, bool headerShown, bool fill, int columnOffset, bool editColumns) {
+  grid->AddHiddenLeadColumn();
+  int first = CColumnTraitImage::AddCheckBoxImages(*grid, *images);
+  grid->SetImageList(images, LVSIL_SMALL);
+  ColumnSpan span = gridColumns(rows, skipFirst, columnOffset);
+  const std::vector<CString>* heading = nullptr;
+  if (!rows.empty()) heading = headerShown || rows.size() < 2 ? &rows[0] : &rows[1];
+  for (int c = 0; c < span.count; ++c) {
+    CColumnTrait* trait;
+    if (c == totalsColumn || (c == 0 && checkColumn)) {
+      auto* check = new CColumnTraitImage(first < 0 ? 0 : first, 2);
+      check->SetSelectionToggle(false);
+      check->SetEditOnSingleClick(true);
+      trait = check;
+    } else if (editColumns) {
+      trait = new CColumnTraitEdit;
+    } else {
+      trait = new CColumnTraitText;
+    }
+    grid->InsertTraitColumn(c + 1, cellOf(*heading, c + span.firstCell), LVCFMT_LEFT, kListColumnWidth, c + 1,
+                            trait);
+  }
+  if (fill) fillGridRows(rows, grid, checkColumn, totalsColumn, false, skipFirst, columnOffset, headerShown ? 1 : 2);
+}
+
+int fillGridRows(TextGrid& rows, GridListCtrl* grid, bool checkColumn, int totalsColumn, bool fromRow0,
+                 bool skipFirst, int columnOffset, int firstRow) {
+  ColumnSpan span = gridColumns(rows, skipFirst, columnOffset);
+  int next = 0;
+  for (std::size_t r = fromRow0 ? 0 : static_cast<std::size_t>(firstRow < 0 ? 0 : firstRow); r < rows.size(); ++r) {
+    std::vector<CString> row = rows[r];
+    int item = grid->InsertItem(next, cellOf(row, 0));
+    if (item < 0) continue;
+    ++next;
+    grid->SetItemData(item, static_cast<DWORD_PTR>(r));
+    for (int c = 0; c < span.count; ++c) {
+      int target = c + 1;
+      const CString& source = cellOf(row, c + span.firstCell);
+      if (target == totalsColumn + 1) {
+        grid->SetCellImageIndex(item, target, source == kUnchecked ? 0 : 1);
+        continue;
+      }
+      if (target == 1 && checkColumn) grid->SetCellImageIndex(item, target, cellOf(row, 0) == kChecked ? 1 : 0);
+      grid->SetItemText(item, target, source);
+    }
+  }
+  return next;
+}
+
+bool removeListRows(TextGrid& rows, CListCtrl* list, int compareCell) {
+  int cell = compareIndex(compareCell);
+  bool removed = false;
+  for (const std::vector<CString>& row : rows) {
+    const CString& key = cellOf(row, cell);
+    for (int item = list->GetItemCount() - 1; item >= 0; --item) {
+      if (list->GetItemText(item, 1) == key) {
+        list->DeleteItem(item);
+        removed = true;
+      }
+    }
+  }
+  return removed;
+}
+
+TextGrid filterObjectRows(TextGrid& objectRows, int group, const PropertyCatalogue& catalogue) {
+  const CString blockKind = catalogue.kindName(kKindBlock);
+  TextGrid picked;
+  for (const std::vector<CString>& row : objectRows) {
+    const CString& name = cellOf(row, 1);
+    bool isBlock = name == blockKind;
+    if (group == kBlockGroup && isBlock) picked.push_back(row);
+    else if (group == kOtherGroup && !isBlock && name != catalogue.blockNameItem.name) picked.push_back(row);
+  }
+  return picked;
+}
+
+TextGrid filterPropertyRows(TextGrid& propertyRows, int category) {
+  TextGrid picked;
+  for (const std::vector<CString>& row : propertyRows) {
+    if (_wtoi(cellOf(row, 1)) == category) picked.push_back(row);
+  }
+  return picked;
+}
+
+void updatePropertyCheck(TextGrid& rows, const CString& name, bool checked, int compareColumn) {
+  int cell = compareIndex(compareColumn);
+  for (std::vector<CString>& row : rows) {
+    if (row.empty() || cellOf(row, cell) != name) continue;
+    row[0] = checked ? kChecked : kUnchecked;
+  }
+}
+
+TextGrid buildObjectTypeRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue) {
+  TextGrid rows;
+  rows.push_back({CString(L"Chk"), catalogue.blockNameItem.name});
+  for (int kind : kinds) {
+    if (kind < kKindBlock || kind > kKindMText) continue;
+    rows.push_back({kChecked, catalogue.kindName(kind)});
+  }
+  return rows;
+}
+
+TextGrid buildPropertyRows(const OfferedPropertyMap& offered, bool restored) {
+  TextGrid rows;
+  rows.push_back({CString(L"Chk"), CString(L"Categ"), LoadResString(kStringProperty),
+                  LoadResString(kStringDisplayName), LoadResString(kStringTotal)});
+  for (const PropertyItem& item : offered) {
+    CString category, total;
+    category.Format(L"%i", item.category);
+    total.Format(L"%i", item.total ? 1 : 0);
+    rows.push_back({restored ? kUnchecked : kChecked, category, item.name, item.name, total});
+  }
+  return rows;
+}
+
+int restoreObjectFilter(const PresentTypeMap& kinds, CListCtrl* filter, TextGrid& filterRows,
+                        const PropertyCatalogue& catalogue) {
+  const CString blockKind = catalogue.kindName(kKindBlock);
+  if (filterRows.empty()) {
+    for (int kind : kinds) {
+      if (kind == kKindBlock) {
+        filterRows.push_back({kChecked, blockKind});
+      } else {
+        filterRows.push_back({kChecked, LoadResString(kStringNonBlock)});
+        break;
+      }
+    }
+  }
+  int last = -1;
+  // A copy: checking an item runs the page's handler, which updates the rows.
+  TextGrid rows = filterRows;
+  for (const std::vector<CString>& row : rows) {
+    last = insertFilterItem(filter, row, cellOf(row, 1) == blockKind ? kBlockGroup : kOtherGroup);
+  }
+  return last;
+}
+
+int restorePropertyFilter(const std::set<int>& categories, CListCtrl* filter, TextGrid& filterRows) {
+  if (filterRows.empty()) {
+    for (int category : categories) filterRows.push_back({kChecked, categoryName(category)});
+  }
+  int last = -1;
+  TextGrid rows = filterRows;
+  for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
+    int category = 0;
+    for (int c = kCategoryGeneral; c <= kCategoryText; ++c) {
+      if (categoryName(c) == cellOf(*row, 1)) category = c;
+    }
+    last = insertFilterItem(filter, *row, category);
+  }
+  return last;
+}
+
+std::vector<CString> getCheckedItemTexts(CListCtrl* list) {
+  std::vector<CString> texts;
+  int count = list->GetItemCount();
+  for (int item = 0; item < count; ++item) {
+    if (list->GetCheck(item)) texts.push_back(list->GetItemText(item, 1));
+  }
+  return texts;
+}
+
+std::vector<CString> readPropertySelection(GridListCtrl* grid, int checkColumn, int textColumn,
+                                           std::map<CString, CString>& names) {
+  names.clear();
+  std::vector<CString> chosen;
+  int count = grid->GetItemCount();
+  for (int item = 0; item < count; ++item) {
+    if (grid->GetCellImageIndex(item, checkColumn + 1) != 1) continue;
+    CString name = grid->GetItemText(item, 1);
+    chosen.push_back(name);
+    names.emplace(name, grid->GetItemText(item, textColumn + 1));
+  }
+  return chosen;
+}
+
+std::vector<CString> collectTotalsColumns(GridListCtrl* grid, int totalsColumn, int textColumn) {
+  std::vector<CString> totals;
+  int column = textColumn == -1 ? 1 : textColumn + 1;
+  int count = grid->GetItemCount();
+  for (int item = 0; item < count; ++item) {
+    if (grid->GetCellImageIndex(item, totalsColumn + 1) == 1) totals.push_back(grid->GetItemText(item, column));
+  }
+  return totals;
+}
+
+std::vector<int> getColumnOrder(GridListCtrl* grid) {
+  std::vector<int> shown;
+  CHeaderCtrl* header = grid->GetHeaderCtrl();
+  if (!header) return shown;
+  int count = header->GetItemCount();
+  if (count <= 0) return shown;
+  std::vector<int> order(static_cast<std::size_t>(count));
+  if (!header->GetOrderArray(order.data(), count)) return shown;
+  for (int column : order) {
+    if (grid->IsColumnShown(column)) shown.push_back(column);
+  }
+  return shown;
+}
+
+std::vector<int> orderRowsByColumns(GridListCtrl* grid, bool headerShown) {
+  std::vector<int> order{headerShown ? 0 : 1};
+  int count = grid->GetItemCount();
+  for (int item = 0; item < count; ++item) order.push_back(static_cast<int>(grid->GetItemData(item)));
+  return order;
+}
+
+void setColumnRightAligned(CListCtrl* grid, int column) {
+  LVCOLUMN record{};
+  record.mask = LVCF_FMT;
+  if (!grid->GetColumn(column, &record)) return;
+  record.fmt |= LVCFMT_RIGHT;
+  grid->SetColumn(column, &record);
+}
+
+CString currentDrawingName() {
+  OvDbDatabase* working = ovdbHostApplicationServices()->workingDatabase();
+  OvApDocManager* manager = ovDocManagerPtr();
+  if (!working || !manager) return CString();
+  OvApDocument* document = manager->curDocument();
+  if (!document || document->database() != working) return CString();
+  return CString(document->fileName());
+}

@@ -1,0 +1,72 @@
+// Routines that move the wizard's row tables (TextGrid, check cell "1"/"0" in cell 0) into
+// its lists and grids and read the user's choices back out of them.
+#pragma once
+#include <map>
+#include <set>
+#include <vector>
+
+#include "extraction/extraction_engine.h"
+#include "extraction/property_catalogue.h"
+#include "extraction/text_grid.h"
+#include "platform/mfc/mfc.h"
+#include "wizard/grid_list_ctrl.h"
+
+// Inserts the list's columns from row 0 (a narrow " " check column first when asked) and,
+// when asked, the rows after row 0.
+void setupListColumns(TextGrid& rows, CListCtrl* list, bool checkColumn, bool fill, bool skipFirst);
+// Inserts one item per row (from row 0, or from row 1) at the top of the list, in order;
+// answers the next free item index.
+int fillListRows(TextGrid& rows, CListCtrl* list, bool fromRow0, bool skipFirst);
+
+// Inserts the grid's hidden lead column and one trait column per shown cell of row 0 (the
+// heading from row 1 when the header is hidden) and, when asked, the rows.
+void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, bool checkColumn, int totalsColumn,
+              bool skipFirst, bool headerShown, bool fill, int columnOffset, bool editColumns);
+// Inserts one grid item per row (from row 0, or from firstRow) at the top of the grid, in
+// order, with texts and check images; answers the next free item index.
+int fillGridRows(TextGrid& rows, GridListCtrl* grid, bool checkColumn, int totalsColumn, bool fromRow0,
+                 bool skipFirst, int columnOffset, int firstRow);
+
+// Deletes every item whose column 1 text equals the compare cell (1 when 0 is given) of a
+// row; true when an item was deleted.
+bool removeListRows(TextGrid& rows, CListCtrl* list, int compareCell);
+
+// The object rows of a filter group: 1 the block kind, 2 every other kind.
+TextGrid filterObjectRows(TextGrid& objectRows, int group, const PropertyCatalogue& catalogue);
+// The property rows whose category cell is the category.
+TextGrid filterPropertyRows(TextGrid& propertyRows, int category);
+// Sets the check cell of every row whose cell at the compare column (1 when 0 is given)
+// equals the name.
+void updatePropertyCheck(TextGrid& rows, const CString& name, bool checked, int compareColumn);
+
+// The object-kind rows of the kinds present, all checked, under a header row.
+TextGrid buildObjectTypeRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue);
+// The property rows of the offered properties under a header row; checked unless the
+// names are to be restored from a settings file.
+TextGrid buildPropertyRows(const OfferedPropertyMap& offered, bool restored);
+
+// Fills the object filter list (building its rows when empty); answers the last item index.
+int restoreObjectFilter(const PresentTypeMap& kinds, CListCtrl* filter, TextGrid& filterRows,
+                        const PropertyCatalogue& catalogue);
+// Fills the category filter list (building its rows when empty); answers the last item index.
+int restorePropertyFilter(const std::set<int>& categories, CListCtrl* filter, TextGrid& filterRows);
+
+// The column 1 texts of the checked items, in list order.
+std::vector<CString> getCheckedItemTexts(CListCtrl* list);
+// The names of the items checked in the check column, mapped to their texts in the text
+// column (the map is emptied first).
+std::vector<CString> readPropertySelection(GridListCtrl* grid, int checkColumn, int textColumn,
+                                           std::map<CString, CString>& names);
+// The texts (column 1 when -1 is given) of the items whose totals cell is checked.
+std::vector<CString> collectTotalsColumns(GridListCtrl* grid, int totalsColumn, int textColumn);
+
+// The shown columns in on-screen order.
+std::vector<int> getColumnOrder(GridListCtrl* grid);
+// The heading row index (0 shown, 1 hidden), then the rows' item data in on-screen order.
+std::vector<int> orderRowsByColumns(GridListCtrl* grid, bool headerShown);
+void setColumnRightAligned(CListCtrl* grid, int column);
+
+// The file name of the document of the host's working drawing ("" when none).
+CString currentDrawingName();
+// The localized name of a property category (1 to 6), "" for any other number.
+CString categoryName(int category);

@@ -1,0 +1,376 @@
+// The four actions of the update dialog on a picked data table: refresh its rows from the
+// drawing, add objects to it, replace its objects, export its cells.
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
+
+#include "extraction/csv_export.h"
+#include "extraction/extraction_engine.h"
+#include "extraction/output_table.h"
+#include "extraction/res_strings.h"
+#include "extraction/xdata_link.h"
+#include "platform/host/db_blocks.h"
+#include "platform/host/db_curves.h"
+#include "platform/host/db_point_solid.h"
+#include "platform/host/db_table.h"
+#include "platform/host/editor.h"
+#include "platform/host/selection.h"
+#include "platform/mfc/file_dialog.h"
+#include "spreadsheet/xls_export.h"
+#include "wizard/dlg_update.h"
+
+namespace {
+
+using Texts = std::vector<CString>;
+
+const UINT kTableUpdated = 238;
+const UINT kTableUpToDate = 239;
+const UINT kSelectNewObjects = 253;
+const UINT kYourNewSelection = 254;
+const UINT kCsvExportDone = 188;
+const UINT kXlsExportDone = 244;
+
+void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
+void printChanged(bool changed) { printMessage(changed ? kTableUpdated : kTableUpToDate); }
+
+bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
+
+// A header text of the table walked against the display names in order: each display name
+// equal to the current text turns it into the property name of the same entry.
+CString translateHeader(CString text, const Texts& propertyNames, const Texts& displayNames) {
+  for (size_t j = 0; j < displayNames.size() && j < propertyNames.size(); ++j) {
+    if (displayNames[j] == text) text = propertyNames[j];
+  }
+  return text;
+}
+
+// The texts of the table's row 1 (the header row, unless it is hidden).
+Texts headerRow(OvDbTable* table) {
+  Texts row;
+  readTableRow(row, table, 1, table->numColumns());
+  return row;
+}
+
+// The table's property names and their display names, pair by pair.
+struct NameLists {
+  Texts propertyNames;
+  Texts displayNames;
+  bool consistent() const { return propertyNames.size() == displayNames.size(); }
+  std::map<CString, CString> displayNameMap() const {
+    std::map<CString, CString> map;
+    for (size_t i = 0; i < propertyNames.size() && i < displayNames.size(); ++i)
+      map.emplace(propertyNames[i], displayNames[i]);
+    return map;
+  }
+  Texts translated(Texts headers) const {
+    for (CString& text : headers) text = translateHeader(text, propertyNames, displayNames);
+    return headers;
+  }
+};
+
+NameLists readNameLists(OvDbObjectId tableId) {
+  NameLists names;
+  names.propertyNames = readLinkXData(tableId, L"original_names");
+  names.displayNames = readLinkXData(tableId, L"display_names");
+  return names;
+}
+
+// The table's one-entry group-by list: the property the rows are grouped by, or "". Read
+// while the table is not open (for write) elsewhere.
+CString storedGroupBy(OvDbObjectId tableId) {
+  Texts groupBy = readLinkXData(tableId, L"groupby_pr");
+  return groupBy.empty() ? CString() : groupBy[0];
+}
+
+// The kinds and handles of the objects of a user's selection that a table can show, in
+// selection order; other objects (texts, tables, ...) are left out.
+struct SelectedObjects {
+  std::set<CString> kinds;
+  Texts handles;
+};
+
+SelectedObjects classifySelection(const ov_name set, std::int32_t length, const PropertyCatalogue& catalogue) {
+  struct KindTest {
+    const OvRxClass* cls;
+    size_t nameEntry;
+  };
+  const KindTest tests[] = {{OvDbBlockReference::desc(), 0}, {OvDbPolyline::desc(), 2}, {OvDbLine::desc(), 1},
+                            {OvDbCircle::desc(), 4},         {OvDbArc::desc(), 3},      {OvDb3dSolid::desc(), 6},
+                            {OvDbSolid::desc(), 5},          {OvDbPoint::desc(), 7}};
+  SelectedObjects selected;
+  for (std::int32_t i = 0; i < length; ++i) {
+    ov_name name{0, 0};
+    OvDbObjectId id;
+    OvDbEntity* entity = nullptr;
+    if (ovedSSName(set, i, name) != RTNORM || ovdbGetObjectId(id, name) != Ovis::eOk ||
+        ovdbOpenOvDbEntity(entity, id, Ovis::kForRead) != Ovis::eOk) {
+      continue;
+    }
+    OvDbHandle handle;
+    entity->getOvDbHandle(handle);
+    wchar_t text[17] = {};
+    handle.getIntoAsciiBuffer(text, 17);
+    for (const KindTest& test : tests) {
+      if (!entity->isA()->isDerivedFrom(test.cls)) continue;
+      if (test.nameEntry < catalogue.typeNames.size()) {
+        selected.kinds.insert(catalogue.typeNames[test.nameEntry]);
+        selected.handles.emplace_back(text);
+      }
+      break;
+    }
+    entity->close();
+  }
+  return selected;
+}
+
+// Classifies the objects of the user's selection and reads them into an engine; the
+// selection set is freed.
+ExtractionEngine extractSelection(ov_name set, std::int32_t length, const PropertyCatalogue& catalogue,
+                                  SelectedObjects& selected) {
+  selected = classifySelection(set, length, catalogue);
+  ExtractionEngine engine(set, length, catalogue);
+  ovedSSFree(set);
+  return engine;
+}
+
+// Every object of the drawing as a selection set with its length; false (nothing left
+// live) when there is none.
+bool selectWholeDrawing(ov_name set, std::int32_t& length) {
+  length = 0;
+  if (ovedSSGet(L"A", nullptr, nullptr, nullptr, set) == RTNORM && ovedSSLength(set, &length) == RTNORM && length > 0)
+    return true;
+  ovedSSFree(set);
+  return false;
+}
+
+// The names, totals and grouping under which the rows of a rewritten table are built.
+struct RowChoice {
+  Texts chosen;
+  bool quantityChosen = false;
+  bool blockNameChosen = false;
+  Texts totals;
+  CString groupBy;
+};
+
+RowChoice rowChoice(Texts chosen, OvDbTable* table, const PropertyCatalogue& catalogue, CString groupBy) {
+  RowChoice choice;
+  choice.quantityChosen = holds(chosen, catalogue.quantityItem.name);
+  choice.blockNameChosen = holds(chosen, catalogue.blockNameItem.name);
+  choice.chosen = std::move(chosen);
+  collectTotalledHeaders(choice.totals, table);
+  choice.groupBy = groupBy;
+  return choice;
+}
+
+void replaceLink(OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
+  clearLinkXData(tableId, appName);
+  writeLinkXData(tableId, appName, entries);
+}
+
+// The handles in the order of the table rows that a rewrite writes for them (one entry per
+// row, as the refresh pairs them), then the handles that have no row of their own (objects
+// combined into another object's row, or not extracted), in their order.
+Texts handlesInRowOrder(const TextGrid& rows, const Texts& handles) {
+  Texts ordered;
+  for (size_t k = 1; k < rows.size(); ++k) {
+    for (const CString& handle : handles) {
+      if (!rows[k].empty() && handle == rows[k][0]) ordered.push_back(handle);
+    }
+  }
+  for (const CString& handle : handles) {
+    if (!holds(ordered, handle)) ordered.push_back(handle);
+  }
+  return ordered;
+}
+
+// Builds the engine's rows under the choice, with display names in the header row, writes
+// them into the table (open for write) for the handles and closes it; then the table's
+// handle, kind and header lists are replaced and the outcome printed. The handles follow
+// the rows and the headers the header row as written, so that a later refresh pairs each
+// row with its object and finds the header line where it is.
+void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId tableId, const Texts& handles,
+                      const Texts& kinds, const RowChoice& choice, const NameLists& names) {
+  TextGrid rows;
+  BlockPreviewMap preview;
+  engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
+                   choice.groupBy);
+  translateNames(rows, names.displayNameMap());
+  engine.setRows(rows);
+  Texts ids = handles;
+  const bool changed = engine.rewriteTable(table, ids);
+  const Texts headers = headerRow(table);
+  table->close();
+  replaceLink(tableId, L"obj_handles", handlesInRowOrder(rows, handles));
+  replaceLink(tableId, L"obj_types", kinds);
+  if (!rows.empty()) replaceLink(tableId, L"tb_headers", headers);
+  printChanged(changed);
+}
+
+bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
+  ov_name entity{name[0], name[1]};
+  return ovdbGetObjectId(id, entity) == Ovis::eOk;
+}
+
+}  // namespace
+
+bool DlgUpdateA1::SelectNewObjects(UINT prompt, ov_name set, std::int32_t& length) {
+  printMessage(prompt);
+  BeginEditorCommand();
+  length = 0;
+  if (ovedSSGet(nullptr, nullptr, nullptr, nullptr, set) != RTNORM || ovedSSLength(set, &length) != RTNORM ||
+      length == 0) {
+    CancelEditorCommand();
+    ovedSSFree(set);
+    return false;
+  }
+  CompleteEditorCommand(TRUE);
+  return true;
+}
+
+void DlgUpdateA1::RefreshTable() {
+  OvDbObjectId tableId;
+  if (!pickedTableId(tableId, pickedTable)) return;
+  Texts handles = readLinkXData(tableId, L"obj_handles");
+  Texts kinds = readLinkXData(tableId, L"obj_types");
+  NameLists names = readNameLists(tableId);
+  Texts groupBy = readLinkXData(tableId, L"groupby_pr");
+  Texts headers = readLinkXData(tableId, L"tb_headers");
+  if (handles.empty() || kinds.empty() || groupBy.empty() || headers.empty() || !names.consistent()) {
+    return;
+  }
+
+  ov_name set{0, 0};
+  std::int32_t length = 0;
+  if (!selectWholeDrawing(set, length)) return;
+  OvDbTable* table = nullptr;
+  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) {
+    ovedSSFree(set);
+    return;
+  }
+  ExtractionEngine engine(set, length, catalogue);
+  ovedSSFree(set);
+
+  OfferedPropertyMap offered;
+  engine.prepare(offered, kinds);
+  const Texts row1 = headerRow(table);
+  const bool headerHidden = row1 != headers;
+  // Without a header line the stored headers stand for it; they hold display names too, and
+  // are translated alike so that renamed columns keep finding their property.
+  Texts chosen = names.translated(headerHidden ? headers : row1);
+  RowChoice choice = rowChoice(std::move(chosen), table, catalogue, groupBy[0]);
+
+  TextGrid rows;
+  BlockPreviewMap preview;
+  engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
+                   choice.groupBy);
+  const bool changed = engine.refreshTable(table, handles, !choice.groupBy.IsEmpty(), headers, headerHidden);
+  table->close();
+  replaceLink(tableId, L"obj_handles", handles);
+  printChanged(changed);
+}
+
+void DlgUpdateA1::AddObjectsToTable() {
+  ov_name set{0, 0};
+  std::int32_t length = 0;
+  if (!SelectNewObjects(kSelectNewObjects, set, length)) return;
+  SelectedObjects selected;
+  ExtractionEngine newObjects = extractSelection(set, length, catalogue, selected);
+
+  OvDbObjectId tableId;
+  if (!pickedTableId(tableId, pickedTable)) return;
+  Texts handles = readLinkXData(tableId, L"obj_handles");
+  Texts kinds = readLinkXData(tableId, L"obj_types");
+  NameLists names = readNameLists(tableId);
+  if (handles.empty() || kinds.empty() || !names.consistent()) return;
+  const CString groupBy = storedGroupBy(tableId);
+
+  std::set<CString> mergedKinds(kinds.begin(), kinds.end());
+  mergedKinds.insert(selected.kinds.begin(), selected.kinds.end());
+  const size_t storedCount = handles.size();
+  for (const CString& handle : selected.handles) {
+    if (!holds(handles, handle)) handles.push_back(handle);
+  }
+  if (handles.size() == storedCount) {
+    printMessage(kTableUpToDate);
+    return;
+  }
+
+  if (!selectWholeDrawing(set, length)) return;
+  OvDbTable* table = nullptr;
+  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) {
+    ovedSSFree(set);
+    return;
+  }
+  ExtractionEngine drawing(set, length, catalogue);
+  ovedSSFree(set);
+
+  drawing.blockItems.insert(newObjects.blockItems.begin(), newObjects.blockItems.end());
+  const Texts mergedKindList(mergedKinds.begin(), mergedKinds.end());
+  const Texts newKindList(selected.kinds.begin(), selected.kinds.end());
+  OfferedPropertyMap offered;
+  drawing.prepare(offered, mergedKindList);
+  newObjects.prepare(offered, newKindList);
+
+  std::set<CString> chosen;
+  for (const CString& text : names.translated(headerRow(table))) chosen.insert(text);
+  if (selected.kinds.count(catalogue.kindName(kKindBlock))) chosen.insert(catalogue.blockNameItem.name);
+  for (const PropertyItem& item : newObjects.blockItems) chosen.insert(item.name);
+  for (const PropertyItem& item : newObjects.offeredItems) {
+    auto sameName = [&item](const PropertyItem& geometric) { return geometric.name == item.name; };
+    if (std::any_of(catalogue.geometricItems.begin(), catalogue.geometricItems.end(), sameName)) chosen.insert(item.name);
+  }
+  RowChoice choice = rowChoice(Texts(chosen.begin(), chosen.end()), table, catalogue, groupBy);
+  rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names);
+}
+
+void DlgUpdateA1::ReplaceTableSelection() {
+  ov_name set{0, 0};
+  std::int32_t length = 0;
+  if (!SelectNewObjects(kYourNewSelection, set, length)) return;
+  SelectedObjects selected;
+  ExtractionEngine engine = extractSelection(set, length, catalogue, selected);
+
+  OvDbObjectId tableId;
+  if (!pickedTableId(tableId, pickedTable)) return;
+  NameLists names = readNameLists(tableId);
+  if (!names.consistent()) return;
+  const CString groupBy = storedGroupBy(tableId);
+
+  const Texts kinds(selected.kinds.begin(), selected.kinds.end());
+  OvDbTable* table = nullptr;
+  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) return;
+  OfferedPropertyMap offered;
+  engine.prepare(offered, kinds);
+
+  RowChoice choice = rowChoice(names.translated(headerRow(table)), table, catalogue, groupBy);
+  rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names);
+}
+
+void DlgUpdateA1::UpdateExport() {
+  CFileDialog dialog(FALSE, L"", L"*.csv", OFN_HIDEREADONLY, L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||",
+                     nullptr);
+  if (dialog.DoModal() != IDOK) return;
+  const CString path = dialog.GetPathName();
+  const DWORD filterIndex = dialog.m_ofn.nFilterIndex;
+
+  OvDbObjectId tableId;
+  OvDbTable* table = nullptr;
+  if (!pickedTableId(tableId, pickedTable) || ovdbOpenObject(table, tableId, Ovis::kForRead) != Ovis::eOk) return;
+  TextGrid grid;
+  if (readTableCells(table, grid)) {
+    // A file that could not be written whole is reported as such, never as done.
+    if (filterIndex == 1) {
+      if (exportCsvFromTable(grid, path, true, L","))
+        ovutPrintf(L"%s", LoadResFormat(kCsvExportDone, path).GetString());
+      else
+        ovutPrintf(L"\nCSV export to : %s failed.", path.GetString());
+    } else if (filterIndex == 2) {
+      if (exportXlsFromTable(grid, path))
+        ovutPrintf(L"%s", LoadResFormat(kXlsExportDone, path).GetString());
+      else
+        ovutPrintf(L"\nXLS export to : %s failed.", path.GetString());
+    }
+  }
+  table->close();
+}

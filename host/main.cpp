@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
     HostScript::ScriptSession script(in, options.script.empty() ? "standard input" : options.script);
     while (script.NextCommand(command)) {
       std::wstring name = widen(command);
-      ovutPrintf(L"\nCommand: %s", name.c_str());
+      ovutPrintf(L"\nCommand: %s\n", name.c_str());
       if (!commands || !commands->runCommand(name.c_str())) {
         ovutPrintf(L"\nUnknown command \"%s\".", name.c_str());
         ++failures;

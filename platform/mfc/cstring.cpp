@@ -52,14 +52,14 @@ std::wstring padText(const std::wstring& text, const Conversion& c) {
 
 template <typename T>
 std::wstring printOne(const Conversion& c, const wchar_t* cLength, T value) {
-  std::wstring spec = L"%" + c.flags;
-  if (c.width >= 0) spec += std::to_wstring(c.width);
-  if (c.precision >= 0) spec += L"." + std::to_wstring(c.precision);
-  spec += cLength;
-  spec += c.kind;
+  std::wstring pattern = L"%" + c.flags;
+  if (c.width >= 0) pattern += std::to_wstring(c.width);
+  if (c.precision >= 0) pattern += L"." + std::to_wstring(c.precision);
+  pattern += cLength;
+  pattern += c.kind;
   size_t size = 512 + static_cast<size_t>(std::max(c.width, 0)) + static_cast<size_t>(std::max(c.precision, 0));
   std::vector<wchar_t> buffer(size);
-  int n = std::swprintf(buffer.data(), buffer.size(), spec.c_str(), value);
+  int n = std::swprintf(buffer.data(), buffer.size(), pattern.c_str(), value);
   return n < 0 ? std::wstring() : std::wstring(buffer.data(), static_cast<size_t>(n));
 }
 

@@ -18,21 +18,21 @@ std::set<void*>& localBlocks() {
 
 // Formats one insert with its printf form, taking the value from the arguments.
 bool formatInsert(const std::wstring& form, bool argumentArray, void* arguments, int index, std::wstring& out) {
-  std::wstring spec = L"%" + form;
+  std::wstring pattern = L"%" + form;
   wchar_t kind = form.empty() ? L's' : form.back();
   if (argumentArray) {
     DWORD_PTR value = static_cast<DWORD_PTR*>(arguments)[index - 1];
     CString text;
     switch (kind) {
       case L's': case L'S':
-        if (kind == L'S' || form.find(L'h') != std::wstring::npos) text.Format(spec.c_str(), reinterpret_cast<const char*>(value));
-        else text.Format(spec.c_str(), reinterpret_cast<const wchar_t*>(value));
+        if (kind == L'S' || form.find(L'h') != std::wstring::npos) text.Format(pattern.c_str(), reinterpret_cast<const char*>(value));
+        else text.Format(pattern.c_str(), reinterpret_cast<const wchar_t*>(value));
         break;
       case L'e': case L'E': case L'f': case L'g': case L'G':
         return false;  // floating point cannot be passed in an argument array
       default:
-        if (form.find(L"I64") != std::wstring::npos || form.find(L"ll") != std::wstring::npos) text.Format(spec.c_str(), static_cast<long long>(value));
-        else text.Format(spec.c_str(), static_cast<int>(value));
+        if (form.find(L"I64") != std::wstring::npos || form.find(L"ll") != std::wstring::npos) text.Format(pattern.c_str(), static_cast<long long>(value));
+        else text.Format(pattern.c_str(), static_cast<int>(value));
         break;
     }
     out += text.str();

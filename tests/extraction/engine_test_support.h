@@ -20,6 +20,7 @@
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
 #include "tests/support/plugin_resources.h"
+#include "tests/support/whole_drawing.h"
 
 namespace engine_test {
 
@@ -109,15 +110,7 @@ protected:
   }
 
   // An engine over every object of the drawing.
-  ExtractionEngine extractAll() {
-    ov_name set{0, 0};
-    std::int32_t length = 0;
-    if (ovedSSGet(L"A", nullptr, nullptr, nullptr, set) != RTNORM) return ExtractionEngine(set, 0, PropertyCatalogue());
-    ovedSSLength(set, &length);
-    ExtractionEngine engine(set, length, PropertyCatalogue());
-    ovedSSFree(set);
-    return engine;
-  }
+  ExtractionEngine extractAll() { return extractWholeDrawing(); }
 
   static CString handleOf(const OvDbObjectId& id) {
     wchar_t text[17];

@@ -13,6 +13,7 @@
 #include "platform/host/selection.h"
 #include "platform/win/resources.h"
 #include "tests/support/plugin_resources.h"
+#include "tests/support/whole_drawing.h"
 
 using namespace output_test;
 
@@ -81,12 +82,9 @@ protected:
   }
 
   ExtractionEngine extractAll() {
-    ov_name set{0, 0};
-    std::int32_t length = 0;
-    EXPECT_EQ(ovedSSGet(L"A", nullptr, nullptr, nullptr, set), RTNORM);
-    ovedSSLength(set, &length);
-    ExtractionEngine engine(set, length, PropertyCatalogue());
-    ovedSSFree(set);
+    int status = 0;
+    ExtractionEngine engine = extractWholeDrawing(&status);
+    EXPECT_EQ(status, RTNORM);
     return engine;
   }
 };

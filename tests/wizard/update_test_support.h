@@ -10,6 +10,7 @@
 #include "extraction/row_merging.h"
 #include "extraction/xdata_link.h"
 #include "page_test_support.h"
+#include "tests/support/whole_drawing.h"
 #include "platform/host/db_table.h"
 #include "wizard/dlg_update.h"
 
@@ -65,12 +66,9 @@ protected:
   // column shown and the rows in grid order, and the six link lists the wizard's Finish
   // writes.
   OvDbObjectId makeWizardTable(const WizardChoice& choice) {
-    ov_name set{0, 0};
-    std::int32_t length = 0;
-    EXPECT_EQ(ovedSSGet(L"A", nullptr, nullptr, nullptr, set), RTNORM);
-    ovedSSLength(set, &length);
-    ExtractionEngine engine(set, length, PropertyCatalogue());
-    ovedSSFree(set);
+    int status = 0;
+    ExtractionEngine engine = extractWholeDrawing(&status);
+    EXPECT_EQ(status, RTNORM);
     OfferedPropertyMap offered;
     engine.prepare(offered, choice.kinds);
     TextGrid rows;

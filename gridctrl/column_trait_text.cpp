@@ -15,7 +15,7 @@ const COLORREF kNoColor = static_cast<COLORREF>(-1);
 CColumnTraitText::~CColumnTraitText() { delete cellDrawFont; }
 
 void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) {
-  lastRow = owner.GetItemCount() - 1;
+  PinTotalsRowOf(owner);
   if (!draw || !result) return;
   CDC* dc = CDC::FromHandle(draw->nmcd.hdc);
   switch (draw->nmcd.dwDrawStage) {
@@ -85,8 +85,15 @@ int CColumnTraitText::CompareTexts(const wchar_t* a, const wchar_t* b, bool asce
   return CompareCellTexts(a, b, ascending);
 }
 
+void CColumnTraitText::PinTotalsRowOf(CListGridCtrl& owner) {
+  lastRow = owner.EndsWithTotalsRow() ? owner.GetItemCount() - 1 : -1;
+}
+
 int CColumnTraitText::CompareItems(const LVITEM& a, const LVITEM& b, bool ascending) {
-  if (a.iItem == lastRow || b.iItem == lastRow) return 0;
+  // The pinned row follows every other row in both directions, so the order stays consistent.
+  bool pinnedA = lastRow >= 0 && a.iItem == lastRow;
+  bool pinnedB = lastRow >= 0 && b.iItem == lastRow;
+  if (pinnedA != pinnedB) return pinnedA ? 1 : -1;
   return CColumnTrait::CompareItems(a, b, ascending);
 }
 

@@ -20,8 +20,10 @@ public:
   virtual CRect GetCellEditArea(CListGridCtrl& owner, int row, int col);
 
   void SetSortNumeric(bool numeric) { sortNumeric = numeric; }
-  // The index of the row kept last when sorting (the grid sets it when a sort starts).
+  // The index of the row kept last when sorting; -1 keeps none. The grid sets it when a
+  // sort starts: its last row while it ends with a totals row, else -1.
   void SetLastRow(int row) { lastRow = row; }
+  void PinTotalsRowOf(CListGridCtrl& owner);
   int GetLastRow() const { return lastRow; }
 
 protected:

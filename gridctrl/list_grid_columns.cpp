@@ -95,8 +95,8 @@ bool CListGridCtrl::SortByColumn(int col, bool ascending) {
   if (GetItemCount() == 0) return true;
   CColumnTrait* trait = GetColumnTraitAt(col);
   if (!trait) return false;
-  // The text column keeps the last row (a totals row) last, drawn or not.
-  if (CColumnTraitText* text = dynamic_cast<CColumnTraitText*>(trait)) text->SetLastRow(GetItemCount() - 1);
+  // A text column keeps a totals row last, drawn or not.
+  if (CColumnTraitText* text = dynamic_cast<CColumnTraitText*>(trait)) text->PinTotalsRowOf(*this);
   CWaitCursor wait;
   SortContext context{GetSafeHwnd(), col, ascending, trait};
   SortItemsEx(CompareRowsForSort, reinterpret_cast<DWORD_PTR>(&context));
@@ -396,29 +396,42 @@ int CListGridCtrl::BuildColumnProfileMenu(CMenu& menu, UINT firstId, CSimpleArra
   return profiles.GetSize();
 }
 
-void CListGridCtrl::OnHeaderContextMenu(CWnd*, CPoint pt, int col) {
-  CMenu menu;
-  menu.CreatePopupMenu();
+void CListGridCtrl::AppendColumnMenuItems(CMenu& menu, int col, const ColumnMenuIds& ids,
+                                          CSimpleArray<CString>& profiles) {
   CString title;
   if (QueryColumnEditorItem(col, title)) menu.AppendMenu(MF_STRING, 1, title);
   if (QueryColumnChooserItem(title)) {
     menu.AppendMenu(MF_STRING, 2, title);
   } else {
     if (menu.GetMenuItemCount() > 0) menu.AppendMenu(MF_SEPARATOR);
-    BuildColumnChooserMenu(menu, 4);
+    BuildColumnChooserMenu(menu, ids.firstColumn);
   }
-  int count = GetHeaderColumnCount();
-  CSimpleArray<CString> profiles;
-  int profileCount = BuildColumnProfileMenu(menu, static_cast<UINT>(count + 5), profiles);
+  int profileCount = BuildColumnProfileMenu(menu, ids.firstProfile, profiles);
   if (QueryResetColumnsItem(title)) {
     if (profileCount == 0) menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, 3, title);
+    menu.AppendMenu(MF_STRING, ids.reset, title);
   }
-  int id = static_cast<int>(menu.TrackPopupMenu(TPM_RETURNCMD, pt.x, pt.y, this));
-  if (id <= 0) return;
+}
+
+void CListGridCtrl::RunColumnMenuCommand(UINT id, int col, const ColumnMenuIds& ids,
+                                         const CSimpleArray<CString>& profiles) {
+  UINT count = static_cast<UINT>(GetHeaderColumnCount());
   if (id == 1) RunColumnEditor(col);
   else if (id == 2) RunColumnChooser();
-  else if (id == 3) RunResetColumns();
-  else if (id <= count + 3) SetColumnShown(id - 4, !IsColumnShown(id - 4));
-  else if (id >= count + 5 && id - count - 5 < profiles.GetSize()) SelectColumnProfile(profiles[id - count - 5]);
+  else if (id == ids.reset) RunResetColumns();
+  else if (id >= ids.firstColumn && id < ids.firstColumn + count)
+    SetColumnShown(static_cast<int>(id - ids.firstColumn), !IsColumnShown(static_cast<int>(id - ids.firstColumn)));
+  else if (id >= ids.firstProfile && static_cast<int>(id - ids.firstProfile) < profiles.GetSize())
+    SelectColumnProfile(profiles[static_cast<int>(id - ids.firstProfile)]);
+}
+
+void CListGridCtrl::OnHeaderContextMenu(CWnd*, CPoint pt, int col) {
+  CMenu menu;
+  menu.CreatePopupMenu();
+  UINT count = static_cast<UINT>(GetHeaderColumnCount());
+  ColumnMenuIds ids{4, count + 5, 3};
+  CSimpleArray<CString> profiles;
+  AppendColumnMenuItems(menu, col, ids, profiles);
+  UINT id = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD, pt.x, pt.y, this));
+  if (id > 0) RunColumnMenuCommand(id, col, ids, profiles);
 }

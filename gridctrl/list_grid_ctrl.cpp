@@ -577,6 +577,8 @@ void CListGridCtrl::OnDestroy() {
   emptyTextShown = true;
   // An editor still open is a child window that goes with the grid.
   openEditor = nullptr;
+  // The arrow bitmaps that old common controls show belong to the grid.
+  if (!GetCommonControlsVersion()) ShowSortIndicator(-1, false);
   delete dropTarget;
   dropTarget = nullptr;
   DestroyAllColumnTraits();

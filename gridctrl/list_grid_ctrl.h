@@ -125,6 +125,10 @@ public:
   CWnd* GetOpenEditor() const { return openEditor; }
   bool IsExplorerThemed() const { return explorerThemed; }
   void SetEmptyListText(const CString& text) { emptyListText = text; }
+  // Whether the grid's last row is a totals row, which the text columns keep last when
+  // sorting; off unless the grid's owner says so.
+  void SetEndsWithTotalsRow(bool totals) { endsWithTotalsRow = totals; }
+  bool EndsWithTotalsRow() const { return endsWithTotalsRow; }
   int GetSortColumn() const { return sortColumn; }
   bool IsSortAscending() const { return sortAscending; }
   double GetRowSpacing() const { return rowSpacing; }
@@ -175,6 +179,17 @@ protected:
   afx_msg virtual BOOL OnItemChanged(NMHDR* hdr, LRESULT* result);
   DECLARE_MESSAGE_MAP()
 
+  // Command ids of the header menu's column items: the first column's show/hide item, the
+  // first profile and the reset item (the editor item is 1, the chooser item 2).
+  struct ColumnMenuIds {
+    UINT firstColumn;
+    UINT firstProfile;
+    UINT reset;
+  };
+  // The editor, chooser (or one item per column), profile and reset items of the header menu.
+  void AppendColumnMenuItems(CMenu& menu, int col, const ColumnMenuIds& ids, CSimpleArray<CString>& profiles);
+  void RunColumnMenuCommand(UINT id, int col, const ColumnMenuIds& ids, const CSimpleArray<CString>& profiles);
+
   // Deletes every column trait, from the last to the first.
   void DestroyAllColumnTraits();
   // Applies the column's minimum and maximum width to a width.
@@ -212,4 +227,5 @@ protected:
   COleDropTargetWnd<CListGridCtrl>* dropTarget = nullptr;
   // Set while the program itself changes a width that the user's resize rules would refuse.
   bool forcingColumnWidth = false;
+  bool endsWithTotalsRow = false;
 };

@@ -6,8 +6,10 @@ class CColumnTrait;
 class CColumnTraitText;
 class CColumnTraitImage;
 class CColumnTraitEdit;
+class CColumnTraitHyperLink;
 class CRowTrait;
 class CRowTraitText;
+class CRowTraitImageRepaint;
 
 class CTraitVisitor {
 public:
@@ -16,6 +18,8 @@ public:
   virtual void Visit(CColumnTraitText&) {}
   virtual void Visit(CColumnTraitImage&) {}
   virtual void Visit(CColumnTraitEdit&) {}
+  virtual void Visit(CColumnTraitHyperLink&) {}
   virtual void Visit(CRowTrait&) {}
   virtual void Visit(CRowTraitText&) {}
+  virtual void Visit(CRowTraitImageRepaint&) {}
 };

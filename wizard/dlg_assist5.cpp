@@ -66,6 +66,8 @@ BOOL DlgAssist5::OnInitDialog() {
                {{1041, 158}, {1038, 160}, {1043, 159}, {1044, 162}, {1045, 163}, {1042, 161},
                 {kPreviousButton, 138}, {IDOK, 164}, {IDCANCEL, 140}});
   previewGrid.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+  // Sorting keeps the totals row last; without one every row sorts.
+  previewGrid.SetEndsWithTotalsRow(totalsRowAppended);
   if (!outputRows.empty()) {
     previewGrid.includedColumns.assign(outputRows[0].size(), true);
     fillGrid(outputRows, &previewGrid, &previewImages, false, -1, true, showHeaderLine, true, 0, false);

@@ -234,6 +234,11 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
     action.kind = ModalAction::ChooseEntry;
     action.controlId = ControlId(answer, 0);
     Item(answer, 1, "an entry", action.item, action.text);
+  } else if (verb == "group" || verb == "grouptask") {
+    ArgumentCount(answer, 2);
+    action.kind = verb == "group" ? ModalAction::ClickGroupHeader : ModalAction::ClickGroupTask;
+    action.controlId = ControlId(answer, 0);
+    action.item = Index(answer, 1, "a group id");
   } else if (verb == "close") {
     ArgumentCount(answer, 0);
     action.kind = ModalAction::Close;

@@ -302,6 +302,14 @@ void CDialog::PerformAction(const ModalAction& action) {
     case ModalAction::Close:
       ::SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
       break;
+    case ModalAction::ClickGroupHeader:
+    case ModalAction::ClickGroupTask: {
+      HWND list = control(WC_LISTVIEWW);
+      bool clicked = action.kind == ModalAction::ClickGroupHeader ? StandIn::ClickGroupHeader(list, action.item)
+                                                                   : StandIn::ClickGroupTaskLink(list, action.item);
+      if (!clicked) fail("the list shows no such group header or task link");
+      break;
+    }
   }
   StandIn::PumpMessages();
 }

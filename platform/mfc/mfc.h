@@ -5,7 +5,8 @@
 //   CWnd, the list view, header, edit and tooltip models and their wrappers, GDI recording,
 //   image lists, menus with TrackPopupMenu through the input driver, clipboard and global
 //   memory, OLE drag and drop driven by drag steps, CWinApp profile strings in an INI file,
-//   system metrics/colours/version and the built-in "comctl32.dll"/"UxTheme.dll".
+//   system metrics/colours/version and the built-in "comctl32.dll"/"UxTheme.dll",
+//   list-view groups, ShellExecuteW recorded instead of run.
 //   dialogs: CDialog/CDialogEx from templates in the resource chain, nested DoModal loops
 //   that ask the input driver for each action, DDX (Control, Text, Check, Radio, CBIndex,
 //   CBString), dialog keys, CButton (push, check, radio, group box, icon), CStatic (text,

@@ -1,4 +1,4 @@
-// The common controls the plug-in uses (list view, header, tooltip) and image lists:
+// The common controls the plug-in uses (list view with its groups, header, tooltip) and image lists:
 // class names, messages, notifications, styles and structures.
 #pragma once
 #include "platform/win/window_messages.h"
@@ -376,6 +376,118 @@ using NMLVFINDITEM = NMLVFINDITEMW;
 
 // The compare functions of LVM_SORTITEMS (item data) and LVM_SORTITEMSEX (indexes).
 using PFNLVCOMPARE = int (*)(LPARAM, LPARAM, LPARAM);
+
+// ---- List-view groups (common controls 6).
+#define LVM_GETGROUPRECT (LVM_FIRST + 98)
+#define LVM_INSERTGROUP (LVM_FIRST + 145)
+#define LVM_SETGROUPINFO (LVM_FIRST + 147)
+#define LVM_GETGROUPINFO (LVM_FIRST + 149)
+#define LVM_REMOVEGROUP (LVM_FIRST + 150)
+#define LVM_GETGROUPCOUNT (LVM_FIRST + 152)
+#define LVM_GETGROUPINFOBYINDEX (LVM_FIRST + 153)
+#define LVM_ENABLEGROUPVIEW (LVM_FIRST + 157)
+#define LVM_SORTGROUPS (LVM_FIRST + 158)
+#define LVM_REMOVEALLGROUPS (LVM_FIRST + 160)
+#define LVM_ISGROUPVIEWENABLED (LVM_FIRST + 175)
+
+#define LVN_LINKCLICK (LVN_FIRST - 84)
+#define LVN_GETEMPTYMARKUP (LVN_FIRST - 87)
+
+#define LVIF_GROUPID 0x00000100
+#define I_GROUPIDCALLBACK (-1)
+#define I_GROUPIDNONE (-2)
+
+#define LVGF_NONE 0x00000000
+#define LVGF_HEADER 0x00000001
+#define LVGF_FOOTER 0x00000002
+#define LVGF_STATE 0x00000004
+#define LVGF_ALIGN 0x00000008
+#define LVGF_GROUPID 0x00000010
+#define LVGF_SUBTITLE 0x00000100
+#define LVGF_TASK 0x00000200
+#define LVGF_DESCRIPTIONTOP 0x00000400
+#define LVGF_DESCRIPTIONBOTTOM 0x00000800
+#define LVGF_TITLEIMAGE 0x00001000
+
+#define LVGS_NORMAL 0x00000000
+#define LVGS_COLLAPSED 0x00000001
+#define LVGS_HIDDEN 0x00000002
+#define LVGS_NOHEADER 0x00000004
+#define LVGS_COLLAPSIBLE 0x00000008
+#define LVGS_FOCUSED 0x00000010
+#define LVGS_SELECTED 0x00000020
+
+#define LVGA_HEADER_LEFT 0x00000001
+#define LVGA_HEADER_CENTER 0x00000002
+#define LVGA_HEADER_RIGHT 0x00000004
+#define LVGA_FOOTER_LEFT 0x00000008
+#define LVGA_FOOTER_CENTER 0x00000010
+#define LVGA_FOOTER_RIGHT 0x00000020
+
+#define LVGGR_GROUP 0
+#define LVGGR_HEADER 1
+#define LVGGR_LABEL 2
+#define LVGGR_SUBSETLINK 3
+
+#define LVHT_EX_GROUP_HEADER 0x10000000
+
+#define EMF_CENTERED 0x00000001
+#define L_MAX_URL_LENGTH (2048 + 32 + 4)
+#define MAX_LINKID_TEXT 48
+
+struct LVGROUP {
+  UINT cbSize = sizeof(LVGROUP);
+  UINT mask = 0;
+  LPWSTR pszHeader = nullptr;
+  int cchHeader = 0;
+  LPWSTR pszFooter = nullptr;
+  int cchFooter = 0;
+  int iGroupId = 0;
+  UINT stateMask = 0;
+  UINT state = 0;
+  UINT uAlign = 0;
+  LPWSTR pszSubtitle = nullptr;
+  UINT cchSubtitle = 0;
+  LPWSTR pszTask = nullptr;
+  UINT cchTask = 0;
+  LPWSTR pszDescriptionTop = nullptr;
+  UINT cchDescriptionTop = 0;
+  LPWSTR pszDescriptionBottom = nullptr;
+  UINT cchDescriptionBottom = 0;
+  int iTitleImage = 0;
+  int iExtendedImage = 0;
+  int iFirstItem = 0;
+  UINT cItems = 0;
+  LPWSTR pszSubsetTitle = nullptr;
+  UINT cchSubsetTitle = 0;
+};
+using PLVGROUP = LVGROUP*;
+
+// The compare function of LVM_SORTGROUPS: two group ids and the caller's data.
+using PFNLVGROUPCOMPARE = int (*)(int, int, void*);
+
+struct NMLVEMPTYMARKUP {
+  NMHDR hdr;
+  DWORD dwFlags = 0;
+  WCHAR szMarkup[L_MAX_URL_LENGTH] = {};
+};
+
+struct LITEM {
+  UINT mask = 0;
+  int iLink = 0;
+  UINT state = 0;
+  UINT stateMask = 0;
+  WCHAR szID[MAX_LINKID_TEXT] = {};
+  WCHAR szUrl[L_MAX_URL_LENGTH] = {};
+};
+
+// LVN_LINKCLICK: a group's task link was clicked (iItem -1, iSubItem the group id).
+struct NMLVLINK {
+  NMHDR hdr;
+  LITEM link;
+  int iItem = 0;
+  int iSubItem = 0;
+};
 
 // ---- Header.
 #define HDS_HORZ 0x0000

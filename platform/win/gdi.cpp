@@ -511,11 +511,12 @@ int StandIn::LiveDeviceContextCount() { return gdi().dcs.Size(); }
 
 namespace StandIn {
 // Records an image drawn by an image list.
-void RecordImageDraw(HDC dc, int image, const RECT& rect) {
+void RecordImageDraw(HDC dc, int image, const RECT& rect, COLORREF background) {
   DeviceContext* d = D(dc);
   if (!d) return;
   DrawRecord& r = Record(d, DrawRecord::Image);
   r.image = image;
   r.rect = rect;
+  r.fillColor = background;
 }
 }  // namespace StandIn

@@ -115,7 +115,8 @@ struct DrawRecord {
   UINT format = 0;       // Text: DT_ flags
   COLORREF textColor = 0;
   COLORREF backColor = 0;
-  COLORREF fillColor = 0;  // FillRect, Rectangle, FrameRect: the brush's colour; Line, Pixel: the colour
+  COLORREF fillColor = 0;  // FillRect, Rectangle, FrameRect: the brush's colour; Line, Pixel: the colour;
+                           // Image: the image list's background colour (CLR_NONE: none)
   LOGFONTW font;          // Text: the font selected at the time
   int image = -1;         // Image: the image index drawn
 };

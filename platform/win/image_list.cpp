@@ -8,7 +8,7 @@
 #include "platform/win/handle_table.h"
 
 namespace StandIn {
-void RecordImageDraw(HDC dc, int image, const RECT& rect);
+void RecordImageDraw(HDC dc, int image, const RECT& rect, COLORREF background);
 }
 
 using namespace StandIn;
@@ -103,7 +103,7 @@ COLORREF ImageList_GetBkColor(HIMAGELIST list) { return L(list) ? L(list)->backg
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT) {
   ImageList* l = L(list);
   if (!l || index < 0 || index >= l->count) return FALSE;
-  RecordImageDraw(dc, index, RECT{x, y, x + l->cx, y + l->cy});
+  RecordImageDraw(dc, index, RECT{x, y, x + l->cx, y + l->cy}, l->background);
   return TRUE;
 }
 

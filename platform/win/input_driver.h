@@ -52,7 +52,9 @@ struct ModalAction {
     RightClickHeader, // list control id, subItem: the header's context menu
     DragItem,         // list control id, item dragged onto targetItem (dropped on its centre)
     ChooseEntry,      // combo box control id, entry (item index, or -1 and its text)
-    Close             // the dialog's close box (IDCANCEL)
+    Close,            // the dialog's close box (IDCANCEL)
+    ClickGroupHeader, // list control id, item: the group id whose header is clicked
+    ClickGroupTask    // list control id, item: the group id whose task link is clicked
   } kind = ClickButton;
   int controlId = 0;
   UINT key = 0;

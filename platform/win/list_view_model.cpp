@@ -15,17 +15,17 @@ namespace StandIn {
 
 void SetLabelEditOwner(HWND edit, HWND list);  // edit_model.cpp
 
-namespace {
-
-constexpr int kTextMargin = 12;
-constexpr int kMaxText = 1024;
-
 void CopyOut(const std::wstring& text, LPWSTR buffer, int max) {
   if (!buffer || buffer == LPSTR_TEXTCALLBACKW || max <= 0) return;
   int n = std::min<int>(static_cast<int>(text.size()), max - 1);
   std::wmemcpy(buffer, text.c_str(), static_cast<size_t>(n));
   buffer[n] = 0;
 }
+
+namespace {
+
+constexpr int kTextMargin = 12;
+constexpr int kMaxText = 1024;
 
 RECT Clip(RECT r, LONG left, LONG right) {
   r.left = std::clamp(r.left, left, right);
@@ -106,7 +106,9 @@ int ListViewModel::CountPerPage() const { return std::max(0, (ClientHeight() - H
 
 bool ListViewModel::CellParts(int row, int col, RECT& bounds, RECT& stateIcon, RECT& icon, RECT& label) const {
   if (row < 0 || row >= Count() || col < 0 || (col >= ColumnCount() && !(col == 0 && ColumnCount() == 0))) return false;
-  int top = HeaderHeight() + (row - top_) * RowHeight();
+  int line = LineOfRow(row);
+  if (line < 0) return false;  // in a collapsed group or in none while groups show
+  int top = LineTop(line);
   int left = ColumnLeft(col) - scrollX_;
   int right = left + ColumnWidth(col);
   bounds = RECT{left, top, right, top + RowHeight()};
@@ -173,8 +175,15 @@ int ListViewModel::SubItemHitTest(LVHITTESTINFO& info) const {
   }
   info.flags = LVHT_NOWHERE;
   if (p.y < HeaderHeight()) return -1;
-  int row = top_ + (p.y - HeaderHeight()) / RowHeight();
-  if (row >= Count()) return -1;
+  int line = top_ + (p.y - HeaderHeight()) / RowHeight();
+  if (line >= LineCount()) return -1;
+  Line at = LineAt(line);
+  if (at.row < 0) {
+    info.flags = LVHT_EX_GROUP_HEADER;
+    info.iGroup = groups_[static_cast<size_t>(at.group)].id;
+    return -1;
+  }
+  int row = at.row;
   std::vector<int> columns = DisplayOrder();
   if (columns.empty()) columns.push_back(0);  // a list without columns: the items' own column
   for (int c : columns) {
@@ -195,14 +204,16 @@ void ListViewModel::Layout() {
   int total = TotalWidth();
   int client = ClientWidth();
   scrollX_ = std::clamp(scrollX_, 0, std::max(0, total - client));
-  top_ = std::clamp(top_, 0, std::max(0, Count() - CountPerPage()));
+  top_ = std::clamp(top_, 0, std::max(0, LineCount() - CountPerPage()));
   if (header_) MoveWindow(header_, -scrollX_, 0, std::max(client + scrollX_, total), HeaderHeight(), FALSE);
   SCROLLINFO v;
   v.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
   v.nMin = 0;
-  v.nMax = std::max(0, Count() - 1);
-  v.nPage = static_cast<UINT>(CountPerPage());
-  v.nPos = top_;
+  // Group view scrolls by pixels, as its lines need not be one row tall.
+  int unit = groupView_ ? RowHeight() : 1;
+  v.nMax = std::max(0, LineCount() * unit - 1);
+  v.nPage = static_cast<UINT>(CountPerPage() * unit);
+  v.nPos = top_ * unit;
   SetScrollInfo(window_, SB_VERT, &v, FALSE);
   SCROLLINFO h;
   h.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -315,6 +326,10 @@ int ListViewModel::InsertItem(const LVITEMW* item) {
   }
   if (item->mask & LVIF_PARAM) it.param = item->lParam;
   if (item->mask & LVIF_INDENT) it.indent = item->iIndent;
+  if (item->mask & LVIF_GROUPID) {
+    if (item->iGroupId != I_GROUPIDNONE && FindGroup(item->iGroupId) < 0) return -1;
+    it.group = item->iGroupId;
+  }
   if (item->mask & LVIF_STATE) it.state = item->state & item->stateMask & ~static_cast<UINT>(LVIS_FOCUSED);
   if ((exStyle_ & LVS_EX_CHECKBOXES) && !(it.state & LVIS_STATEIMAGEMASK)) it.state |= INDEXTOSTATEIMAGEMASK(1);
   items_.insert(items_.begin() + row, it);
@@ -380,6 +395,7 @@ bool ListViewModel::GetItem(LVITEMW* item) {
   }
   if (item->mask & LVIF_PARAM) item->lParam = it.param;
   if (item->mask & LVIF_INDENT) item->iIndent = it.indent;
+  if (item->mask & LVIF_GROUPID) item->iGroupId = it.group;
   if (item->mask & LVIF_STATE) {
     item->state = it.state & item->stateMask;
     if (OwnerData() && (item->stateMask & LVIS_STATEIMAGEMASK) && !(item->mask & LVIF_NORECOMPUTE)) ask |= LVIF_STATE;
@@ -454,6 +470,10 @@ bool ListViewModel::SetItem(const LVITEMW* item) {
     if ((item->mask & LVIF_STATE) && col == 0) return SetState(item->iItem, item->state, item->stateMask);
     return false;
   }
+  if (item->mask & LVIF_GROUPID) {
+    // Only the item (sub-item 0) has a group, and only a group the list knows.
+    if (col != 0 || (item->iGroupId != I_GROUPIDNONE && FindGroup(item->iGroupId) < 0)) return false;
+  }
   Cell& cell = items_[static_cast<size_t>(item->iItem)].cells[static_cast<size_t>(col)];
   if (item->mask & LVIF_TEXT) {
     cell.textCallback = item->pszText == LPSTR_TEXTCALLBACKW;
@@ -467,6 +487,10 @@ bool ListViewModel::SetItem(const LVITEMW* item) {
     Item& it = items_[static_cast<size_t>(item->iItem)];
     if (item->mask & LVIF_PARAM) it.param = item->lParam;
     if (item->mask & LVIF_INDENT) it.indent = item->iIndent;
+    if (item->mask & LVIF_GROUPID) {
+      it.group = item->iGroupId;
+      Layout();
+    }
   }
   InvalidateRect(window_, nullptr, TRUE);
   if ((item->mask & LVIF_STATE) && col == 0) return SetState(item->iItem, item->state, item->stateMask);
@@ -640,10 +664,11 @@ bool ListViewModel::SortItems(PFNLVCOMPARE compare, LPARAM data, bool byIndex) {
 }
 
 bool ListViewModel::EnsureVisible(int row, bool partialOk) {
-  if (row < 0 || row >= Count()) return false;
+  int line = row >= 0 && row < Count() ? LineOfRow(row) : -1;
+  if (line < 0) return false;
   int page = std::max(1, CountPerPage());
-  if (row < top_) top_ = row;
-  else if (row >= top_ + page) top_ = row - page + 1;
+  if (line < top_) top_ = line;
+  else if (line >= top_ + page) top_ = line - page + 1;
   Layout();
   InvalidateRect(window_, nullptr, TRUE);
   return true;
@@ -809,6 +834,13 @@ void ListViewModel::OnButtonDown(POINT point, bool right) {
     }
     return;
   }
+  if (hit.flags & LVHT_EX_GROUP_HEADER) {
+    while (TakeQueuedMouseMessage(window_, msg))
+      if (msg.message == WM_LBUTTONUP) break;
+    OnGroupHeaderClick(FindGroup(hit.iGroup), point);
+    activate(NM_CLICK, -1);
+    return;
+  }
   if (onCheck) {
     ToggleCheck(row);
     while (TakeQueuedMouseMessage(window_, msg))
@@ -952,9 +984,18 @@ void ListViewModel::Paint() {
   cd.nmcd.rc = client;
   LRESULT whole = Notify(NM_CUSTOMDRAW, &cd.nmcd.hdr);
   bool hasFocus = GetFocus() == window_;
-  int last = std::min(Count(), top_ + CountPerPage() + 1);
+  const std::vector<Line> lines = Lines();
+  int last = std::min(static_cast<int>(lines.size()), top_ + CountPerPage() + 1);
   if (!(whole & CDRF_SKIPDEFAULT)) {
-    for (int row = top_; row < last && row < Count(); ++row) {
+    if (Count() == 0) PaintEmptyMarkup(dc, client);
+    for (int line = top_; line < last; ++line) {
+      int row = lines[static_cast<size_t>(line)].row;
+      if (row < 0) {
+        size_t group = static_cast<size_t>(lines[static_cast<size_t>(line)].group);
+        if (group < groups_.size()) PaintGroupHeader(dc, line, groups_[group]);
+        continue;
+      }
+      if (row >= Count()) break;
       SelectObject(dc, listFont);
       // Copies: the parent's handlers may change the list while the row is drawn.
       const UINT state = items_[static_cast<size_t>(row)].state;
@@ -962,7 +1003,8 @@ void ListViewModel::Paint() {
       item.nmcd.hdc = dc;
       item.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
       item.nmcd.lItemlParam = items_[static_cast<size_t>(row)].param;
-      item.nmcd.uItemState = ((state & LVIS_SELECTED) ? CDIS_SELECTED : 0) | ((state & LVIS_FOCUSED) && hasFocus ? CDIS_FOCUS : 0);
+      item.nmcd.uItemState = ((state & LVIS_SELECTED) ? CDIS_SELECTED : 0) | ((state & LVIS_FOCUSED) && hasFocus ? CDIS_FOCUS : 0) |
+                             (row == hot_ ? CDIS_HOT : 0);
       item.clrText = textColor_;
       item.clrTextBk = textBackColor_;
       ItemRect(row, LVIR_BOUNDS, item.nmcd.rc);
@@ -1114,7 +1156,9 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         case SB_PAGEUP: delta = -page; break;
         case SB_PAGEDOWN: delta = page; break;
         case SB_THUMBPOSITION:
-        case SB_THUMBTRACK: delta = vertical ? (HIWORD(wParam) - top_) * RowHeight() : HIWORD(wParam) - scrollX_; break;
+        case SB_THUMBTRACK:
+          delta = vertical ? (HIWORD(wParam) / (groupView_ ? RowHeight() : 1) - top_) * RowHeight() : HIWORD(wParam) - scrollX_;
+          break;
         case SB_TOP: delta = vertical ? -top_ * RowHeight() : -scrollX_; break;
         case SB_BOTTOM: delta = vertical ? Count() * RowHeight() : TotalWidth(); break;
         default: break;
@@ -1180,6 +1224,7 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case LVM_GETNEXTITEM: {
       UINT flags = static_cast<UINT>(lParam);
       UINT want = flags & (LVNI_FOCUSED | LVNI_SELECTED | LVNI_CUT | LVNI_DROPHILITED);
+      if ((flags & LVNI_ABOVE) && GroupView()) return NeighbourRow(row, true, want);
       if (flags & LVNI_ABOVE) {
         for (int i = std::min(row, Count()) - 1; i >= 0; --i)
           if ((items_[static_cast<size_t>(i)].state & want) == want) return i;
@@ -1278,7 +1323,10 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case LVM_SCROLL: return Scroll(static_cast<int>(wParam), static_cast<int>(lParam));
     case LVM_GETTOPINDEX: return top_;
     case LVM_GETCOUNTPERPAGE: return CountPerPage();
-    case LVM_ISITEMVISIBLE: return row >= top_ && row < top_ + CountPerPage() && row < Count();
+    case LVM_ISITEMVISIBLE: {
+      int line = row >= 0 && row < Count() ? LineOfRow(row) : -1;
+      return line >= 0 && line >= top_ && line < top_ + CountPerPage();
+    }
     case LVM_REDRAWITEMS:
     case LVM_UPDATE: InvalidateRect(window, nullptr, TRUE); return TRUE;
     case LVM_SORTITEMS: return SortItems(reinterpret_cast<PFNLVCOMPARE>(lParam), static_cast<LPARAM>(wParam), false);
@@ -1292,8 +1340,7 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(editor_);
     case LVM_CANCELEDITLABEL: EndLabelEdit(false); return 0;
     default:
-      handled = false;
-      return 0;
+      return HandleGroupMessage(message, wParam, lParam, handled);
   }
 }
 

@@ -20,6 +20,16 @@
 //                  rectangle is the whole cell.
 // LVM_SCROLL moves whole rows vertically (dy rounded away from zero to rows) and pixels
 // horizontally. Automatic widths are the widest text plus 12 pixels (plus icons).
+//
+// Groups (common controls 6 only; older versions leave the group messages unanswered):
+// with group view on, the list shows, group after group in their order, a header line
+// (one row tall, as wide as the client area; the header text from x = 4, the task link
+// right-aligned 8 pixels from the right edge) and, unless the group is collapsed, the
+// group's items in index order. Items of no group are not shown. Scrolling and the top
+// index count these lines; the vertical scroll bar counts their pixels. A click on a group header sends LVN_LINKCLICK when it hits the
+// task link, else toggles a collapsible group; LVM_SUBITEMHITTEST and LVM_HITTEST answer
+// LVHT_EX_GROUP_HEADER with the group id in iGroup. An empty list asks its parent for a
+// text with LVN_GETEMPTYMARKUP while painting and draws the answer.
 #pragma once
 #include <string>
 #include <vector>
@@ -29,6 +39,9 @@
 
 // Stand-in private message: the label editor ends (wParam TRUE to accept).
 #define LVM_STANDIN_ENDLABELEDIT (LVM_FIRST + 0x3F0)
+// Stand-in private message: the rectangle of group wParam's task link into (RECT*) lParam;
+// FALSE when the group has no task or its header is not shown. For the input driver.
+#define LVM_STANDIN_GETGROUPTASKRECT (LVM_FIRST + 0x3F1)
 
 namespace StandIn {
 
@@ -47,11 +60,24 @@ public:
     UINT state = 0;
     LPARAM param = 0;
     int indent = 0;
+    int group = I_GROUPIDNONE;
   };
   struct Column {
     int format = LVCFMT_LEFT;
     int subItem = 0;
     int image = -1;
+  };
+  struct Group {
+    int id = 0;
+    std::wstring header, footer, subtitle, task, descriptionTop, descriptionBottom;
+    UINT state = LVGS_NORMAL;
+    UINT align = 0;
+    int titleImage = -1;
+  };
+  // One line of the report: an item (row), or the header of groups_[group] (row -1).
+  struct Line {
+    int row = -1;
+    int group = -1;
   };
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -81,6 +107,31 @@ private:
   bool SubItemRect(int row, int col, int part, RECT& rect) const;
   int SubItemHitTest(LVHITTESTINFO& info) const;
   void Layout();
+
+  // Lines of the report (list_view_groups.cpp): without group view one per item.
+  bool GroupView() const { return groupView_; }
+  std::vector<Line> Lines() const;
+  int LineCount() const;
+  int LineOfRow(int row) const;  // -1: the item is not shown
+  Line LineAt(int line) const;
+  int LineTop(int line) const { return HeaderHeight() + (line - top_) * RowHeight(); }
+  // The next shown item above or below a row, in the report's order.
+  int NeighbourRow(int row, bool above, UINT want) const;
+  LRESULT HandleGroupMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled);
+  int FindGroup(int id) const;  // index in groups_, -1 none
+  bool GroupsAvailable() const;
+  int InsertGroup(int index, const LVGROUP* group);
+  int SetGroupInfo(int id, const LVGROUP* group);
+  int GetGroupInfo(int id, LVGROUP* group) const;
+  int RemoveGroup(int id);
+  void RemoveAllGroups();
+  int EnableGroupView(bool enable);
+  bool SortGroups(PFNLVGROUPCOMPARE compare, void* data);
+  bool GroupRect(int id, int part, RECT& rect) const;
+  bool GroupTaskRect(int id, RECT& rect) const;
+  void OnGroupHeaderClick(int groupIndex, POINT point);
+  void PaintGroupHeader(HDC dc, int line, const Group& group);
+  void PaintEmptyMarkup(HDC dc, const RECT& client);
 
   LRESULT Notify(UINT code, NMHDR* header) const;
   LRESULT NotifyListView(UINT code, int row, int col, UINT oldState = 0, UINT newState = 0, UINT changed = 0, POINT action = POINT());
@@ -125,6 +176,8 @@ private:
   int editRow_ = -1;
   std::vector<Item> items_;
   std::vector<Column> columns_;
+  std::vector<Group> groups_;  // in the order they are shown
+  bool groupView_ = false;
   DWORD exStyle_ = 0;
   HIMAGELIST images_[3] = {nullptr, nullptr, nullptr};
   HIMAGELIST ownedStateImages_ = nullptr;

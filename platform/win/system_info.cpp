@@ -55,6 +55,7 @@ DWORD GetSysColor(int index) {
     case COLOR_GRAYTEXT: return RGB(109, 109, 109);
     case COLOR_BTNTEXT: return RGB(0, 0, 0);
     case COLOR_BTNHIGHLIGHT: return RGB(255, 255, 255);
+    case COLOR_HOTLIGHT: return RGB(0, 102, 204);
     default: return 0;
   }
 }

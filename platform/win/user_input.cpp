@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/win/list_view_model.h"
 #include "platform/win/window_manager.h"
 
 namespace StandIn {
@@ -124,5 +125,20 @@ void TypeText(const std::wstring& text, UINT modifiers) {
 }
 
 void MoveFocusTo(HWND window) { SetFocus(window); }
+
+bool ClickGroupHeader(HWND list, int groupId) {
+  RECT header{0, LVGGR_HEADER, 0, 0};
+  if (!SendMessageW(list, LVM_GETGROUPRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&header))) return false;
+  LeftClick(list, POINT{header.left + 2, (header.top + header.bottom) / 2});
+  return true;
+}
+
+bool ClickGroupTaskLink(HWND list, int groupId) {
+  RECT task{};
+  if (!SendMessageW(list, LVM_STANDIN_GETGROUPTASKRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&task)))
+    return false;
+  LeftClick(list, POINT{(task.left + task.right) / 2, (task.top + task.bottom) / 2});
+  return true;
+}
 
 }  // namespace StandIn

@@ -35,5 +35,9 @@ void PressKey(UINT virtualKey, UINT modifiers = 0);
 void TypeText(const std::wstring& text, UINT modifiers = 0);
 // Clicks the focus onto a window the way Tab would move it (WM_KILLFOCUS/WM_SETFOCUS).
 void MoveFocusTo(HWND window);
+// A click on the header of a list view's group (at its left end), or on the group's task
+// link; false, with nothing clicked, when the list does not show that header or link.
+bool ClickGroupHeader(HWND list, int groupId);
+bool ClickGroupTaskLink(HWND list, int groupId);
 
 }  // namespace StandIn

@@ -14,6 +14,7 @@
 #include "platform/win/module_loader.h"
 #include "platform/win/resource_images.h"
 #include "platform/win/resources.h"
+#include "platform/win/shell_execute.h"
 #include "platform/win/system_info.h"
 #include "platform/win/system_modules.h"
 #include "platform/win/user_input.h"

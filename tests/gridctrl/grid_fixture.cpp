@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(NotifyParent, CWnd)
   ON_NOTIFY(LVN_BEGINDRAG, kGridId, &NotifyParent::Record)
   ON_NOTIFY(NM_CLICK, kGridId, &NotifyParent::Record)
   ON_NOTIFY(NM_DBLCLK, kGridId, &NotifyParent::Record)
+  ON_NOTIFY(LVN_LINKCLICK, kGridId, &NotifyParent::OnLinkClick)
 END_MESSAGE_MAP()
 
 void GridTest::SetUp() {

@@ -31,6 +31,7 @@ public:
   std::vector<EndEdit> ends;
   bool refuseEdit = false;
   int checkChanges = 0;      // LVN_ITEMCHANGED with a state-image change
+  std::vector<int> taskLinkGroups;  // the group of each LVN_LINKCLICK
 
 protected:
   void OnBeginLabelEdit(NMHDR* hdr, LRESULT* result) {
@@ -55,6 +56,7 @@ protected:
       codes.push_back(hdr->code);
     }
   }
+  void OnLinkClick(NMHDR* hdr, LRESULT*) { taskLinkGroups.push_back(reinterpret_cast<NMLVLINK*>(hdr)->iSubItem); }
   void Record(NMHDR* hdr, LRESULT*) { codes.push_back(hdr->code); }
   DECLARE_MESSAGE_MAP()
 };

@@ -1,6 +1,9 @@
 // Sorting by clicks on the headings.
 #include "grid_fixture.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace gridtest {
 namespace {
 
@@ -34,19 +37,49 @@ TEST_F(GridSort, ClicksSortAscendingThenDescendingAndTheParentSeesThem) {
   EXPECT_TRUE(grid->IsSortAscending());
   EXPECT_TRUE(HeaderFormat(0) & HDF_SORTUP);
   ClickHeader(0);
-  EXPECT_EQ(ColumnTexts(0), (Texts{L"pear", L"fig", L"Apple", L"Total"}));
+  EXPECT_EQ(ColumnTexts(0), (Texts{L"Total", L"pear", L"fig", L"Apple"})) << "without a totals row every row sorts";
   EXPECT_TRUE(HeaderFormat(0) & HDF_SORTDOWN);
   EXPECT_FALSE(HeaderFormat(0) & HDF_SORTUP);
   EXPECT_EQ(std::count(parent.codes.begin(), parent.codes.end(), LVN_COLUMNCLICK), 2);
 }
 
-TEST_F(GridSort, NumericColumnsCompareNumbersAndKeepTheLastRowLast) {
+TEST_F(GridSort, NumericColumnsCompareNumbersAndKeepATotalsRowLast) {
+  grid->SetEndsWithTotalsRow(true);
   AddRows({{L"a", L"9"}, {L"b", L"10"}, {L"c", L"x"}, {L"d", L"-2147483648"}, {L"e", L"2147483647"}, {L"sum", L"5"}});
   ClickHeader(1);
   EXPECT_EQ(ColumnTexts(1), (Texts{L"-2147483648", L"x", L"9", L"10", L"2147483647", L"5"}));
   EXPECT_FALSE(HeaderFormat(0) & (HDF_SORTUP | HDF_SORTDOWN));
   ClickHeader(1);
   EXPECT_EQ(ColumnTexts(1), (Texts{L"2147483647", L"10", L"9", L"x", L"-2147483648", L"5"}));
+}
+
+// Against a stable sort of the same texts: every row sorts, except a totals row, which
+// stays last in both directions.
+TEST_F(GridSort, RowsSortLikeAStableSortAndATotalsRowStaysLast) {
+  const wchar_t* const kTexts[] = {L"b", L"B", L"a", L"", L"zeta", L"Alpha", L"a"};
+  std::srand(9);
+  for (int round = 0; round < 12; ++round) {
+    bool totals = round % 2 == 1;
+    grid->DeleteAllItems();
+    grid->SetEndsWithTotalsRow(totals);
+    std::vector<std::pair<std::wstring, int>> rows;  // text, original row
+    int count = 2 + std::rand() % 9;
+    for (int row = 0; row < count; ++row) rows.emplace_back(kTexts[std::rand() % 7], row);
+    for (const auto& row : rows) AddRows({{row.first, std::to_wstring(row.second)}});
+    for (bool ascending : {true, false}) {
+      ASSERT_TRUE(grid->SortByColumn(0, ascending));
+      std::vector<std::pair<std::wstring, int>> expected(rows.begin(), rows.end() - (totals ? 1 : 0));
+      std::stable_sort(expected.begin(), expected.end(), [&](const auto& x, const auto& y) {
+        int d = CString(x.first.c_str()).CompareNoCase(y.first.c_str());
+        return ascending ? d < 0 : d > 0;
+      });
+      if (totals) expected.push_back(rows.back());
+      std::vector<std::wstring> ids;
+      for (const auto& row : expected) ids.push_back(std::to_wstring(row.second));
+      EXPECT_EQ(ColumnTexts(1), ids) << "round " << round << (ascending ? " ascending" : " descending");
+      rows = expected;  // the next sort starts from this order
+    }
+  }
 }
 
 TEST_F(GridSort, TextSortIgnoresCaseAndIsStable) {
@@ -62,7 +95,7 @@ TEST_F(GridSort, AnotherHeadingStartsAscendingAndAColumnDragResetsTheSort) {
   ClickHeader(2);
   EXPECT_EQ(grid->GetSortColumn(), 2);
   EXPECT_TRUE(grid->IsSortAscending());
-  EXPECT_EQ(ColumnTexts(2), (Texts{L"x", L"y", L"z", L"w"}));
+  EXPECT_EQ(ColumnTexts(2), (Texts{L"w", L"x", L"y", L"z"}));
   EXPECT_FALSE(HeaderFormat(0) & (HDF_SORTUP | HDF_SORTDOWN));
 
   // The header's end-of-drag notification with a new order.
@@ -111,6 +144,11 @@ TEST_F(GridSort, OldCommonControlsShowAnArrowBitmap) {
   EXPECT_EQ(HeaderFormat(1) & (HDF_BITMAP | HDF_BITMAP_ON_RIGHT), HDF_BITMAP | HDF_BITMAP_ON_RIGHT);
   grid->ShowSortIndicator(-1, true);  // takes the last arrow away, freeing its bitmap
   EXPECT_EQ(HeaderFormat(1) & HDF_BITMAP, 0);
+  int objects = StandIn::LiveGdiObjectCount();
+  ClickHeader(0);
+  EXPECT_EQ(StandIn::LiveGdiObjectCount(), objects + 1);
+  grid->DestroyWindow();  // the arrow still shown goes with the grid
+  EXPECT_EQ(StandIn::LiveGdiObjectCount(), objects);
 }
 
 }  // namespace

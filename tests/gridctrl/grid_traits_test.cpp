@@ -25,8 +25,15 @@ TEST(ColumnTraitText, ComparesThreeWayWithoutOverflowAndTreatsNullAsEmpty) {
   trait.SetSortNumeric(false);
   EXPECT_EQ(trait.CompareItems(Item(0, L"ABC"), Item(1, L"abc"), true), 0);
   EXPECT_LT(trait.CompareItems(Item(0, nullptr), Item(1, L"a"), true), 0);
+  // A pinned row follows every other row in both directions; -1 pins none.
   trait.SetLastRow(1);
-  EXPECT_EQ(trait.CompareItems(Item(0, L"z"), Item(1, L"a"), true), 0);
+  for (bool ascending : {true, false}) {
+    EXPECT_LT(trait.CompareItems(Item(0, L"z"), Item(1, L"a"), ascending), 0);
+    EXPECT_GT(trait.CompareItems(Item(1, L"a"), Item(0, L"z"), ascending), 0);
+    EXPECT_EQ(trait.CompareItems(Item(1, L"a"), Item(1, L"a"), ascending), 0);
+  }
+  trait.SetLastRow(-1);
+  EXPECT_GT(trait.CompareItems(Item(-1, L"z"), Item(1, L"a"), true), 0);
 }
 
 TEST(ColumnTraitVisitor, EachKindReachesItsOwnVisit) {

@@ -66,6 +66,53 @@ TEST_F(DialogTest, ARowDraggedInAGridIsDroppedOnTheTargetRow) {
   EXPECT_EQ(order, (std::vector<std::wstring>{L"row 3", L"row 0", L"row 1", L"row 2", L"row 4"}));
 }
 
+TEST_F(DialogTest, GroupHeadersAndTaskLinksAreClickedWhereTheListShowsThem) {
+  auto groupState = [](CListCtrl& list, int id) {
+    LVGROUP group;
+    group.mask = LVGF_STATE;
+    group.stateMask = LVGS_COLLAPSED;
+    list.SendMessage(LVM_GETGROUPINFO, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&group));
+    return group.state;
+  };
+  for (bool absent : {false, true}) {
+    TestDialog dialog(&mainWindow);
+    UINT collapsed = 0;
+    dialog.onInit = [](TestDialog& d) {
+      FillList(d.list, 3);
+      for (int id : {1, 2}) {
+        std::wstring header = L"group " + std::to_wstring(id);
+        std::wstring task = L"Details";
+        LVGROUP group;
+        group.mask = LVGF_GROUPID | LVGF_HEADER | LVGF_STATE | LVGF_TASK;
+        group.iGroupId = id;
+        group.pszHeader = header.data();
+        group.pszTask = task.data();
+        group.state = group.stateMask = LVGS_COLLAPSIBLE;
+        d.list.SendMessage(LVM_INSERTGROUP, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&group));
+      }
+      for (int row = 0; row < 3; ++row) {
+        LVITEM item;
+        item.mask = LVIF_GROUPID;
+        item.iItem = row;
+        item.iGroupId = row < 2 ? 1 : 2;
+        d.list.SetItem(&item);
+      }
+      d.list.SendMessage(LVM_ENABLEGROUPVIEW, TRUE);
+    };
+    dialog.onNested = [&](TestDialog& d) { collapsed = groupState(d.list, 1); };
+    Action(OnList(ModalAction::ClickGroupHeader, 1, 0));
+    Action(OnList(ModalAction::ClickGroupTask, absent ? 7 : 2, 0));
+    if (absent) {
+      EXPECT_THROW(dialog.DoModal(), StandIn::InputScriptError);
+      continue;
+    }
+    Click(kNested);
+    Click(IDOK);
+    dialog.DoModal();
+    EXPECT_EQ(collapsed, static_cast<UINT>(LVGS_COLLAPSED));
+  }
+}
+
 TEST_F(DialogTest, ListActionsOnItemsThatAreNotThereFailLoudly) {
   for (ModalAction action : {OnList(ModalAction::ClickItem, 9, 0), OnList(ModalAction::ClickItem, -1, 0, L"row 7"),
                              OnList(ModalAction::ClickHeader, -1, 5), OnList(ModalAction::DragItem, 0, 0)}) {

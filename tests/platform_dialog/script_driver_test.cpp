@@ -66,6 +66,10 @@ TEST(ScriptLines, EachDialogVerbBecomesItsAction) {
   ModalAction header = ActionOf("header 1022 2");
   EXPECT_EQ(header.kind, ModalAction::ClickHeader);
   EXPECT_EQ(header.subItem, 2);
+  ModalAction group = ActionOf("group 1022 3");
+  EXPECT_EQ(group.kind, ModalAction::ClickGroupHeader);
+  EXPECT_EQ(group.item, 3);
+  EXPECT_EQ(ActionOf("grouptask 1022 3").kind, ModalAction::ClickGroupTask);
   ModalAction drag = ActionOf("drag 1022 4 0");
   EXPECT_EQ(drag.kind, ModalAction::DragItem);
   EXPECT_EQ(drag.item, 4);

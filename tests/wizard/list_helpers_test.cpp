@@ -203,8 +203,8 @@ TEST_F(ListHelpers, APreviewWithTheHeaderHiddenTakesItsHeadingsFromTheFirstDataR
   EXPECT_EQ(columnTexts(grid, 0), (std::vector<CString>{L"1B", L"1C", L"1D", L"1E"}));
   EXPECT_EQ(columnTexts(grid, 2), (std::vector<CString>{L"12", L"7", L"9", L"33"}));
   EXPECT_EQ(orderRowsByColumns(&grid, false), (std::vector<int>{1, 2, 3, 4, 5}));
-  // The person sorts by the kind column (the last row, where a totals row would be, stays
-  // last).
+  // The person sorts by the kind column (the last row, a totals row, stays last).
+  grid.SetEndsWithTotalsRow(true);
   StandIn::LeftClick(grid.GetHeaderCtrl()->GetSafeHwnd(), headerPoint(1));
   EXPECT_EQ(columnTexts(grid, 1), (std::vector<CString>{L"Circle", L"Line", L"Point", L""}));
   EXPECT_EQ(orderRowsByColumns(&grid, false), (std::vector<int>{1, 3, 4, 2, 5}));

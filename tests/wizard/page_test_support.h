@@ -357,6 +357,17 @@ inline int itemShowing(CListCtrl& list, int column, const wchar_t* text) {
   return -1;
 }
 
+// On the properties page: ask for a totals row, with a total of every property (from the
+// menu of the row's total cell), and go on to the preview.
+inline void askForTotals(PageDriver& driver, DlgAssist4& page, const wchar_t* property) {
+  int row = itemShowing(page.propertyGrid, 1, property);
+  EXPECT_GE(row, 0) << "the properties page offers no " << CString(property);
+  driver.click(kTotalsCheck);
+  driver.rightClickItem(kPropertyGrid, row, 3);
+  driver.ChooseMenuText(L"Select all");
+  driver.click(IDOK);
+}
+
 inline Texts columnTexts(CListCtrl& list, int column) {
   Texts texts;
   for (int i = 0; i < list.GetItemCount(); ++i) texts.push_back(list.GetItemText(i, column));

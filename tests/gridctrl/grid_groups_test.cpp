@@ -1,0 +1,236 @@
+// The grouped grid: rows grouped by a column, groups sorted by their headers both ways,
+// collapsed and opened, rows dropped into a group, groups removed, and the same without
+// the group states of older systems.
+#include "grid_fixture.h"
+
+#include "gridctrl/list_grid_groups.h"
+
+namespace gridtest {
+namespace {
+
+class GridGroups : public GridTest {
+protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    CreateGroupedGrid();
+  }
+  void CreateGroupedGrid() {
+    groups = new CListGridGroups;
+    grid.reset(groups);
+    ASSERT_TRUE(groups->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 600, 380), &parent, kGridId));
+    grid->InsertColumn(0, L"Name", LVCFMT_LEFT, 100);
+    grid->InsertColumn(1, L"Kind", LVCFMT_LEFT, 100);
+    grid->InsertColumn(2, L"Size", LVCFMT_LEFT, 100);
+    dynamic_cast<CColumnTraitText*>(grid->GetColumnTraitAt(2))->SetSortNumeric(true);
+    AddRows({{L"r0", L"b", L"3"}, {L"r1", L"a", L"10"}, {L"r2", L"b", L"2"}, {L"r3", L"c", L"1"}});
+    grid->SetFocus();
+  }
+  std::vector<int> GroupOrder() {
+    CSimpleArray<int> ids;
+    groups->GetGroupIds(ids);
+    return std::vector<int>(ids.GetData(), ids.GetData() + ids.GetSize());
+  }
+  // The headers of the groups in the order the list shows them.
+  std::vector<CString> HeaderOrder() {
+    std::vector<CString> headers;
+    int count = static_cast<int>(grid->SendMessage(LVM_GETGROUPCOUNT));
+    for (int i = 0; i < count; ++i) {
+      LVGROUP group;
+      group.mask = LVGF_GROUPID;
+      EXPECT_TRUE(grid->SendMessage(LVM_GETGROUPINFOBYINDEX, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&group)));
+      headers.push_back(groups->GetGroupHeader(group.iGroupId));
+    }
+    return headers;
+  }
+  std::vector<int> RowGroups() {
+    std::vector<int> ids;
+    for (int row = 0; row < grid->GetItemCount(); ++row) ids.push_back(groups->GetRowGroupId(row));
+    return ids;
+  }
+  // Every row sits in the group whose header is its text in the column.
+  void ExpectRowsInTheirGroups(int col) {
+    for (int row = 0; row < grid->GetItemCount(); ++row)
+      EXPECT_EQ(groups->GetGroupHeader(groups->GetRowGroupId(row)), grid->GetItemText(row, col)) << "row " << row;
+  }
+  CRect GroupHeader(int id) {
+    RECT rect{0, LVGGR_HEADER, 0, 0};
+    EXPECT_TRUE(grid->SendMessage(LVM_GETGROUPRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&rect)));
+    return CRect(rect);
+  }
+  void DragSelectionTo(CPoint target) {
+    int row = grid->GetNextItem(-1, LVNI_SELECTED);
+    CPoint start = CellPoint(row, 0);
+    grid->ClientToScreen(&target);
+    driver.AddDragMove(target);
+    driver.AddDragDrop(target);
+    StandIn::DragFrom(grid->GetSafeHwnd(), start, CPoint(start.x, start.y + 8));
+    StandIn::PumpMessages();
+  }
+  CListGridGroups* groups = nullptr;
+};
+
+TEST_F(GridGroups, RowsGroupByAColumnAndTheGroupsSortBothWaysByTheirHeaders) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  EXPECT_TRUE(groups->IsGroupViewEnabled());
+  EXPECT_EQ(groups->GetGroupByColumn(), 1);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"b", L"a", L"c"}));
+  EXPECT_EQ(RowGroups(), (std::vector<int>{1, 2, 1, 3}));
+  EXPECT_TRUE(groups->HasGroupState(1, LVGS_COLLAPSIBLE));
+
+  ClickHeader(1);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"a", L"b", L"c"}));
+  EXPECT_EQ(groups->GetGroupSortDirection(), 1);
+  ClickHeader(1);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"c", L"b", L"a"}));
+  EXPECT_EQ(groups->GetGroupSortDirection(), 0);
+  // The rows of the first shown group are on top.
+  CRect first;
+  grid->GetItemRect(3, &first, LVIR_BOUNDS);
+  EXPECT_EQ(first.top, GroupHeader(3).bottom);
+
+  // Another column sorts the rows inside their groups.
+  ClickHeader(0);
+  ClickHeader(0);
+  EXPECT_EQ(ColumnTexts(0), (std::vector<std::wstring>{L"r3", L"r2", L"r1", L"r0"}));
+  ExpectRowsInTheirGroups(1);
+
+  // Grouping by the numeric column from the header menu; its groups sort as numbers.
+  driver.ChooseMenuText(L"Group by: Size");
+  RightClickHeader(2);
+  EXPECT_EQ(groups->GetGroupByColumn(), 2);
+  ClickHeader(2);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"1", L"2", L"3", L"10"}));
+  ExpectRowsInTheirGroups(2);
+
+  // In mode 0 a click on another column regroups by it.
+  groups->SetGroupSortMode(0);
+  ClickHeader(1);
+  EXPECT_EQ(groups->GetGroupByColumn(), 1);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"a", L"b", L"c"}));
+  ExpectRowsInTheirGroups(1);
+}
+
+TEST_F(GridGroups, GroupsCollapseAndOpenFromTheirHeadersMenusAndTaskLinks) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 1));
+  EXPECT_TRUE(groups->HasGroupState(1, LVGS_COLLAPSED));
+  CRect hidden;
+  EXPECT_FALSE(grid->GetItemRect(0, &hidden, LVIR_BOUNDS)) << "a row of a collapsed group is not shown";
+  EXPECT_EQ(GroupHeader(2).top, GroupHeader(1).bottom);
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 1));
+  EXPECT_FALSE(groups->HasGroupState(1, LVGS_COLLAPSED));
+
+  // The group menu on a header.
+  driver.ChooseMenuText(L"Collapse all groups");
+  StandIn::RightClick(grid->GetSafeHwnd(), GroupHeader(2).CenterPoint());
+  for (int id : {1, 2, 3}) EXPECT_TRUE(groups->HasGroupState(id, LVGS_COLLAPSED)) << id;
+  driver.ChooseMenuText(L"Expand all groups");
+  StandIn::RightClick(grid->GetSafeHwnd(), GroupHeader(3).CenterPoint());
+  for (int id : {1, 2, 3}) EXPECT_FALSE(groups->HasGroupState(id, LVGS_COLLAPSED)) << id;
+
+  // A task link tells the parent and leaves the group open.
+  ASSERT_TRUE(groups->SetGroupTask(2, L"Details"));
+  ASSERT_TRUE(StandIn::ClickGroupTaskLink(grid->GetSafeHwnd(), 2));
+  EXPECT_EQ(parent.taskLinkGroups, std::vector<int>{2});
+  EXPECT_FALSE(groups->HasGroupState(2, LVGS_COLLAPSED));
+}
+
+TEST_F(GridGroups, DropsOnAGroupHeaderOrItsRowsMoveRowsIntoItAndWithoutGroupsMoveRows) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  SelectOnly({1, 3});
+  DragSelectionTo(GroupHeader(1).CenterPoint());
+  EXPECT_EQ(RowGroups(), (std::vector<int>{1, 1, 1, 1}));
+  EXPECT_EQ(ColumnTexts(0), (std::vector<std::wstring>{L"r0", L"r1", L"r2", L"r3"})) << "rows keep their places";
+
+  // A drop on a row of another group.
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  SelectOnly({0});
+  DragSelectionTo(CellPoint(1, 0));
+  EXPECT_EQ(RowGroups(), (std::vector<int>{2, 2, 1, 3}));
+
+  // "Disable grouping" from the header menu; then a drop on a row moves the rows there.
+  driver.ChooseMenuText(L"Disable grouping");
+  RightClickHeader(0);
+  EXPECT_FALSE(groups->IsGroupViewEnabled());
+  EXPECT_EQ(groups->GetGroupByColumn(), -1);
+  SelectOnly({0, 1});
+  DragSelectionTo(CellPoint(3, 0));
+  EXPECT_EQ(ColumnTexts(0), (std::vector<std::wstring>{L"r2", L"r3", L"r0", L"r1"}));
+}
+
+TEST_F(GridGroups, RemovingAGroupDeletesItsRowsAndNewGroupsTakeFreshIds) {
+  EXPECT_FALSE(groups->RemoveGroup(-1));
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  ASSERT_TRUE(groups->RemoveGroup(1));
+  EXPECT_EQ(ColumnTexts(0), (std::vector<std::wstring>{L"r1", L"r3"}));
+  EXPECT_EQ(GroupOrder(), (std::vector<int>{2, 3}));
+
+  // Two groups are left with ids 2 and 3: a new one takes 4, never the count + 1.
+  AddRows({{L"r4", L"d", L"4"}, {L"r5", L"a", L"5"}});
+  EXPECT_EQ(groups->AssignRowToGroup(2), 4);
+  EXPECT_EQ(groups->GetGroupHeader(4), L"d");
+  EXPECT_EQ(groups->AssignRowToGroup(3), 2);
+  ExpectRowsInTheirGroups(1);
+
+  // A new column moves the columns: the grouping forgets its column.
+  grid->InsertColumn(0, L"New", LVCFMT_LEFT, 50);
+  EXPECT_EQ(groups->GetGroupByColumn(), -1);
+  EXPECT_EQ(groups->AssignRowToGroup(0), -1);
+
+  // Removing every group empties the list; the list shows its empty text.
+  for (int id : GroupOrder()) EXPECT_TRUE(groups->RemoveGroup(id));
+  EXPECT_EQ(grid->GetItemCount(), 0);
+  EXPECT_FALSE(groups->GroupByColumn(1)) << "no rows, no group view";
+  EXPECT_FALSE(groups->IsGroupViewEnabled());
+  StandIn::ClearDrawing(grid->GetSafeHwnd());
+  grid->Invalidate();
+  grid->UpdateWindow();
+  const auto& drawing = StandIn::DrawingOf(grid->GetSafeHwnd());
+  auto text = std::find_if(drawing.begin(), drawing.end(), [](const StandIn::DrawRecord& r) {
+    return r.kind == StandIn::DrawRecord::Text && r.text == L"There are no items to show in this view.";
+  });
+  ASSERT_NE(text, drawing.end());
+  EXPECT_TRUE(text->format & DT_CENTER);
+}
+
+// Systems before 6.0: no group states or rectangles.
+class GridGroupsWithoutStates : public GridGroups {
+protected:
+  void SetUp() override {
+    GridTest::SetUp();
+    StandIn::System().windowsMajor = 5;
+    CreateGroupedGrid();
+  }
+};
+
+TEST_F(GridGroupsWithoutStates, RowSortsKeepTheGroupsAndDropsFindTheGroupBelowThePoint) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  EXPECT_FALSE(groups->IsGroupStateEnabled());
+  EXPECT_FALSE(groups->HasGroupState(1, LVGS_COLLAPSIBLE));
+  EXPECT_FALSE(groups->CollapseAllGroups());
+  ClickHeader(1);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"a", L"b", L"c"}));
+  ClickHeader(2);  // the rows sort by size; the groups come back in their sorted order
+  EXPECT_EQ(ColumnTexts(2), (std::vector<std::wstring>{L"1", L"2", L"3", L"10"}));
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"a", L"b", L"c"})) << "the groups keep their sorted order";
+  ExpectRowsInTheirGroups(1);
+  EXPECT_EQ(groups->GetGroupByColumn(), 1);
+
+  // Just above a group's first row lies its header.
+  CRect row;
+  grid->GetItemRect(1, &row, LVIR_BOUNDS);  // "2", the first row of group b
+  EXPECT_EQ(groups->GroupHitTest(CPoint(10, row.top - 3)), groups->GetRowGroupId(1));
+  SelectOnly({0});
+  DragSelectionTo(CPoint(10, row.top - 3));
+  EXPECT_EQ(groups->GetGroupHeader(groups->GetRowGroupId(0)), L"b");
+
+  // With no row in a group, assigning a row starts the groups again by the same column.
+  grid->DeleteAllItems();
+  AddRows({{L"r6", L"e", L"6"}, {L"r7", L"e", L"7"}});
+  EXPECT_EQ(groups->AssignRowToGroup(0), 1);
+  EXPECT_EQ(groups->GetGroupByColumn(), 1);
+  EXPECT_EQ(groups->AssignRowToGroup(1), 1);
+}
+
+}  // namespace
+}  // namespace gridtest

@@ -10,15 +10,24 @@
 
 namespace {
 
+// The attribute that names the group-by property beside its index.
+const char* const kGroupByProperty = "property";
+
 std::string toXmlText(const CString& text) { return WideToUtf8(text.str()); }
 
-// Attribute texts are UTF-8; a text that is not (a file written in code page 1252 by an
-// older version) is read in that code page.
+// The document is parsed as UTF-8, so every attribute text is UTF-8.
 CString fromXmlText(const char* text) {
-  if (!text) return CString();
   std::wstring wide;
-  if (Utf8ToWide(text, wide)) return CString(wide);
-  return CString(AnsiToWide(text));
+  if (text) Utf8ToWide(text, wide);
+  return CString(wide);
+}
+
+// The file's bytes as UTF-8: a file that is valid UTF-8 stands as it is; any other was
+// written in the ANSI code page (as older versions did under the same declaration).
+std::string asUtf8(std::string bytes) {
+  std::wstring wide;
+  if (Utf8ToWide(bytes, wide)) return bytes;
+  return WideToUtf8(AnsiToWide(bytes));
 }
 
 CString attributeOf(const TiXmlElement* element, const char* name) { return fromXmlText(element->Attribute(name)); }
@@ -30,7 +39,7 @@ TiXmlElement* appendElement(TiXmlNode* parent, const char* name) {
 }  // namespace
 
 bool saveSettingsXml(CString path, const std::map<CString, CString>& displayNames, CString title,
-                     const std::vector<CString>& options, int groupByIndex) {
+                     const std::vector<CString>& options, int groupByIndex, CString groupByName) {
   TiXmlDocument document;
   document.LinkEndChild(new TiXmlDeclaration("1.0", "UTF-8", "yes"));
   TiXmlElement* root = appendElement(&document, "KtDataExtraction");
@@ -53,6 +62,7 @@ bool saveSettingsXml(CString path, const std::map<CString, CString>& displayName
     TiXmlElement* element = appendElement(exOptions, "Option");
     element->SetAttribute("name", "GroupBy");
     element->SetAttribute("value", groupByIndex);
+    if (!groupByName.IsEmpty()) element->SetAttribute(kGroupByProperty, toXmlText(groupByName));
   }
 
   TiXmlElement* table = appendElement(root, "KtTable");
@@ -63,16 +73,18 @@ bool saveSettingsXml(CString path, const std::map<CString, CString>& displayName
 
 bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString& title,
                      std::map<CString, CString>& displayNames, std::vector<CString>& options,
-                     int& groupByIndex) {
+                     int& groupByIndex, CString& groupByName) {
   groupByIndex = -1;
-  // Bytes are taken as they stand and decoded text by text, so that both UTF-8 files and
-  // older code-page files load; a byte-order mark that an editor put first is passed over.
+  groupByName.Empty();
+  // A byte-order mark that an editor put first is passed over. Parsed as UTF-8 whatever
+  // the declaration says, character references become the characters they name.
   std::ifstream file(WideToUtf8(path.str()), std::ios::binary);
   if (!file) return false;
   std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
+  bytes = asUtf8(std::move(bytes));
   TiXmlDocument document;
-  document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_LEGACY);
+  document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
   if (document.Error()) return false;
 
   TiXmlHandle handle(&document);
@@ -94,6 +106,7 @@ bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString&
     if (name == L"GroupBy") {
       groupByIndex = _wtoi(attributeOf(option, "value"));
       if (groupByIndex < -1) groupByIndex = -1;
+      groupByName = attributeOf(option, kGroupByProperty);
     } else {
       options.push_back(name);
     }

@@ -7,15 +7,18 @@
 #include "platform/mfc/cstring.h"
 
 // Writes the display-name map (one "Property" per entry, ascending property name), the
-// option names, the group-by index (written unless it is -1) and the table title. Texts are
+// option names, the group-by index with the group-by property's name (written unless the
+// index is -1; the name beside it when there is one) and the table title. Texts are
 // written as UTF-8, as the declaration says. True when the file was saved.
 bool saveSettingsXml(CString path, const std::map<CString, CString>& displayNames, CString title,
-                     const std::vector<CString>& options, int groupByIndex);
+                     const std::vector<CString>& options, int groupByIndex, CString groupByName);
 
 // Reads a settings file: appends the property names and options, inserts the display names
-// (the first of a repeated name stands), sets the title and the group-by index (-1 when
-// none, and for any value below -1). False when the file cannot be read or parsed, or lacks
-// the root, its "State" element or a first "Property" element.
+// (the first of a repeated name stands), sets the title, the group-by index (-1 when none,
+// and for any value below -1) and the group-by property's name ("" when the file names
+// none). A file that is valid UTF-8 is read as UTF-8, character references included; any
+// other is read in the ANSI code page. False when the file cannot be read or parsed, or
+// lacks the root, its "State" element or a first "Property" element.
 bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString& title,
                      std::map<CString, CString>& displayNames, std::vector<CString>& options,
-                     int& groupByIndex);
+                     int& groupByIndex, CString& groupByName);

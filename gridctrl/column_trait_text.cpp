@@ -74,8 +74,9 @@ int CColumnTraitText::CompareCellTexts(const wchar_t* a, const wchar_t* b, bool 
   if (!b) b = L"";
   if (!ascending) std::swap(a, b);
   if (sortNumeric) {
-    int x = _wtoi(a);
-    int y = _wtoi(b);
+    // Values, decimals included; a text that is no number reads as 0.
+    double x = _wtof(a);
+    double y = _wtof(b);
     return (x > y) - (x < y);
   }
   return CString(a).CompareNoCase(b);

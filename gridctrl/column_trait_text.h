@@ -1,5 +1,5 @@
 // The text column: cells in the column's own colours and font, compared as text ignoring
-// case or as integers. Every column inserted without a trait gets one.
+// case or as numbers. Every column inserted without a trait gets one.
 #pragma once
 #include "gridctrl/column_trait.h"
 

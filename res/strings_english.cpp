@@ -176,6 +176,11 @@ const StringTableEntry kTexts[] = {
     {303, L"Line spacing style"},
     {304, L"Text"},
     {305, L"\nIncorrect Qdx data format, please export again."},
+    {306, L"\n%1 cell(s) were cut to the file format's limit of 32,767 characters."},
+    {307, L"Please check at least one object type."},
+    {308, L"Please check at least one property."},
+    {309, L"\nCSV export to : %1 failed."},
+    {310, L"\nXLS export to : %1 failed."},
 };
 
 }  // namespace

@@ -176,6 +176,11 @@ const StringTableEntry kTexts[] = {
     {303, L"Style d'interligne"},
     {304, L"Texte"},
     {305, L"\nFormat de données Qdx incorrect, veuillez exporter à nouveau."},
+    {306, L"\n%1 cellule(s) tronquée(s) à la limite du format de fichier (32 767 caractères)."},
+    {307, L"Veuillez cocher au moins un type d'objet."},
+    {308, L"Veuillez cocher au moins une propriété."},
+    {309, L"\nÉchec de l'export CSV vers : %1"},
+    {310, L"\nÉchec de l'export XLS vers : %1"},
 };
 
 }  // namespace

@@ -176,6 +176,11 @@ const StringTableEntry kTexts[] = {
     {303, L"Estilo de interlineado"},
     {304, L"Texto"},
     {305, L"\nFormato de datos Qdx incorrecto, vuelva a exportar."},
+    {306, L"\n%1 celda(s) recortada(s) al límite del formato de archivo (32.767 caracteres)."},
+    {307, L"Marque al menos un tipo de objeto."},
+    {308, L"Marque al menos una propiedad."},
+    {309, L"\nError en la exportación CSV a: %1"},
+    {310, L"\nError en la exportación XLS a: %1"},
 };
 
 }  // namespace

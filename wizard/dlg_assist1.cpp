@@ -40,7 +40,10 @@ BOOL DlgAssist1::OnInitDialog() {
                {{1035, 135}, {kNewCheck, 136}, {1047, 137}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
   newExtractionCheck.SetCheck(createNew ? BST_CHECKED : BST_UNCHECKED);
   if (!settingsPath.IsEmpty()) GetDlgItem(kPathEdit)->SetWindowText(settingsPath);
-  if (firstEntry) groupByIndex = -1;
+  if (firstEntry) {
+    groupByIndex = -1;
+    groupByName.Empty();
+  }
   return TRUE;
 }
 
@@ -58,8 +61,9 @@ void DlgAssist1::OnBnClickedBrowse() {
   propertyNames.clear();
   displayNames.clear();
   std::vector<CString> options;
-  bool loaded = loadSettingsXml(settingsPath, propertyNames, tableTitle, displayNames, options, groupByIndex);
-  if (groupByIndex != -1) combineRows = true;
+  bool loaded =
+      loadSettingsXml(settingsPath, propertyNames, tableTitle, displayNames, options, groupByIndex, groupByName);
+  if (groupByIndex != -1 || !groupByName.IsEmpty()) combineRows = true;
   displayTotals = holds(options, L"Total Line");
   if (holds(options, L"Hide Header Line")) showHeaderLine = false;
   if (!loaded) ovutPrintf(L"%s", LoadResString(305).GetString());

@@ -1,5 +1,6 @@
 #include "wizard/dlg_assist3.h"
 
+#include "extraction/res_strings.h"
 #include "wizard/dlg_assist2.h"
 #include "wizard/dlg_assist4.h"
 #include "wizard/list_helpers.h"
@@ -9,6 +10,10 @@ namespace {
 constexpr int kKindsList = 1022;
 constexpr int kFilterList = 1023;
 constexpr int kPreviousButton = 1001;
+constexpr int kCheckCell = 0;
+constexpr int kNameCell = 1;
+constexpr UINT kPageTitle = 143;
+constexpr UINT kNoKindChecked = 307;
 
 int checkOf(UINT state) {
   int check = static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1;
@@ -44,12 +49,16 @@ void DlgAssist3::DoDataExchange(CDataExchange* pDX) {
 
 BOOL DlgAssist3::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, 143,
+  setPageTexts(*this, kPageTitle,
                {{1035, 144}, {1038, 148}, {1039, 149}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
   kindsList.SetExtendedStyle(kindsList.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);
   kindsList.cellCheckMode = false;
-  if (objectRows.empty()) objectRows = buildObjectTypeRows(presentKinds, engine.catalogue);
+  // The rows follow the extraction that the source page ran last; kinds and filter entries
+  // still present keep the checks the person gave them.
+  objectRows = keepChoices(buildObjectTypeRows(presentKinds, engine.catalogue), objectRows, kNameCell, {kCheckCell});
+  objectFilterRows =
+      keepChoices(buildObjectFilterRows(presentKinds, engine.catalogue), objectFilterRows, kNameCell, {kCheckCell});
   setupListColumns(objectRows, &kindsList, true, false, true);
   restoreObjectFilter(presentKinds, &filterList, objectFilterRows, engine.catalogue);
   return TRUE;
@@ -68,17 +77,18 @@ void DlgAssist3::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
   TextGrid rows = filterObjectRows(objectRows, static_cast<int>(filterList.GetItemData(change->iItem)), engine.catalogue);
   if (checked) fillListRows(rows, &kindsList, true, true);
   else removeListRows(rows, &kindsList, 1);
-  CString name = filterList.GetItemText(change->iItem, 0);
-  TextGrid updated = objectFilterRows;
-  updatePropertyCheck(updated, name, checked, 1);
-  if (updated != objectFilterRows) {
-    objectFilterRows = updated;
-    propertyRows.clear();
-    propertyFilterRows.clear();
-  }
+  // The properties page follows the kinds chosen when it opens; its rows are kept for the
+  // person's choices.
+  updatePropertyCheck(objectFilterRows, filterList.GetItemText(change->iItem, 0), checked, kNameCell);
 }
 
-void DlgAssist3::OnBnClickedNext() { openPage4(); }
+void DlgAssist3::OnBnClickedNext() {
+  if (getCheckedItemTexts(&kindsList).empty()) {
+    MessageBox(LoadResString(kNoKindChecked), LoadResString(kPageTitle), MB_OK | MB_ICONWARNING);
+    return;
+  }
+  openPage4();
+}
 
 void DlgAssist3::openPage4() {
   OnOK();

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "extraction/res_strings.h"
 #include "extraction/row_merging.h"
 #include "wizard/dlg_assist3.h"
 #include "wizard/dlg_assist5.h"
@@ -23,9 +24,15 @@ constexpr int kCheckColumn = 0;
 constexpr int kDisplayNameColumn = 1;
 constexpr int kTotalsColumn = 2;
 constexpr int kColumnOffset = 2;
+constexpr int kCheckCell = 0;
 constexpr int kPropertyNameCell = 2;
 constexpr int kDisplayNameCell = 3;
+constexpr int kTotalsCell = 4;
+constexpr UINT kPageTitle = 150;
+constexpr UINT kNoPropertyChecked = 308;
 constexpr int kTotalsGridColumn = kTotalsColumn + 1;
+
+CString checkText(bool checked) { return checked ? L"1" : L"0"; }
 
 bool contains(const std::vector<CString>& names, const CString& name) {
   return std::find(names.begin(), names.end(), name) != names.end();
@@ -58,17 +65,19 @@ void DlgAssist4::DoDataExchange(CDataExchange* pDX) {
 
 BOOL DlgAssist4::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, 150,
+  setPageTexts(*this, kPageTitle,
                {{1035, 151}, {1040, 152}, {1039, 149}, {kCombineCheck, 154}, {kHideHeaderCheck, 156},
                 {kTotalsCheck, 157}, {1057, 286}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
   propertyGrid.SetExtendedStyle(propertyGrid.GetExtendedStyle() | LVS_EX_GRIDLINES);
   filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);
   propertyGrid.cellCheckMode = true;
 
-  if (propertyRows.empty()) {
-    propertyRows = buildPropertyRows(offeredProperties, !propertyNames.empty());
-    for (const CString& name : propertyNames) updatePropertyCheck(propertyRows, name, true, kPropertyNameCell);
-  }
+  // The rows follow the properties offered now; those offered before keep the person's
+  // checks, display names and totals.
+  TextGrid offered = buildPropertyRows(offeredProperties, !propertyNames.empty());
+  for (const CString& name : propertyNames) updatePropertyCheck(offered, name, true, kPropertyNameCell);
+  propertyRows = keepChoices(offered, propertyRows, kPropertyNameCell, {kCheckCell, kDisplayNameCell, kTotalsCell});
+  propertyFilterRows = keepChoices(buildPropertyFilterRows(engine.categories), propertyFilterRows, 1, {kCheckCell});
   if (!displayNames.empty()) {
     for (std::vector<CString>& row : propertyRows) {
       if (row.size() <= kDisplayNameCell) continue;
@@ -89,8 +98,7 @@ BOOL DlgAssist4::OnInitDialog() {
 
   if (!offeredProperties.empty()) {
     for (const PropertyItem& item : offeredProperties) groupByCombo.AddString(item.name);
-    int entries = groupByCombo.GetCount();
-    groupByCombo.SetCurSel(groupByIndex != -1 && groupByIndex < entries ? groupByIndex : 0);
+    groupByCombo.SetCurSel(groupByEntry());
   }
   combineCheck.SetCheck(combineRows ? BST_CHECKED : BST_UNCHECKED);
   hideHeaderCheck.SetCheck(showHeaderLine ? BST_UNCHECKED : BST_CHECKED);
@@ -125,18 +133,52 @@ void DlgAssist4::OnBnClickedCombineRows() { combineRows = !combineRows; }
 
 void DlgAssist4::OnBnClickedHideHeader() { showHeaderLine = !showHeaderLine; }
 
-void DlgAssist4::saveGridChecks() {
+int DlgAssist4::groupByEntry() {
+  int entries = groupByCombo.GetCount();
+  if (!groupByName.IsEmpty()) {
+    int entry = groupByCombo.FindStringExact(-1, groupByName);
+    if (entry >= 0) return entry;
+    // The property is no longer offered: no grouping rather than grouping by another.
+    combineRows = false;
+    groupByIndex = -1;
+    groupByName.Empty();
+    return 0;
+  }
+  return groupByIndex != -1 && groupByIndex < entries ? groupByIndex : 0;
+}
+
+void DlgAssist4::saveGridChoices() {
   int count = propertyGrid.GetItemCount();
   for (int item = 0; item < count; ++item) {
-    updatePropertyCheck(propertyRows, propertyGrid.GetItemText(item, 1), propertyGrid.GetCellImageIndex(item, 1) != 0,
-                        kPropertyNameCell);
+    CString name = propertyGrid.GetItemText(item, 1);
+    for (std::vector<CString>& row : propertyRows) {
+      if (row.size() <= kTotalsCell || row[kPropertyNameCell] != name) continue;
+      row[kCheckCell] = checkText(propertyGrid.GetCellImageIndex(item, 1) != 0);
+      row[kDisplayNameCell] = propertyGrid.GetItemText(item, kDisplayNameColumn + 1);
+      row[kTotalsCell] = checkText(propertyGrid.GetCellImageIndex(item, kTotalsGridColumn) != 0);
+    }
   }
 }
 
-void DlgAssist4::OnBnClickedNext() { openPage5(); }
+void DlgAssist4::savePageChoices() {
+  saveGridChoices();
+  groupByIndex = groupByCombo.GetCurSel();
+  groupByName.Empty();
+  if (groupByIndex >= 0) groupByCombo.GetLBText(groupByIndex, groupByName);
+  GetDlgItem(kTitleEdit)->GetWindowText(tableTitle);
+}
+
+void DlgAssist4::OnBnClickedNext() {
+  std::map<CString, CString> checkedNames;
+  if (readPropertySelection(&propertyGrid, kCheckColumn, kDisplayNameColumn, checkedNames).empty()) {
+    MessageBox(LoadResString(kNoPropertyChecked), LoadResString(kPageTitle), MB_OK | MB_ICONWARNING);
+    return;
+  }
+  openPage5();
+}
 
 void DlgAssist4::openPage5() {
-  saveGridChecks();
+  savePageChoices();
   OnOK();
   std::vector<CString> chosen = readPropertySelection(&propertyGrid, kCheckColumn, kDisplayNameColumn, displayNames);
   if (hideHeaderCheck.GetCheck() == BST_CHECKED) showHeaderLine = false;
@@ -147,10 +189,7 @@ void DlgAssist4::openPage5() {
   std::vector<CString> totals;
   if (totalsCheck.GetCheck() == BST_CHECKED) totals = collectTotalsColumns(&propertyGrid, kTotalsColumn, -1);
   CString groupBy;
-  if (combineCheck.GetCheck() == BST_CHECKED) {
-    groupByIndex = groupByCombo.GetCurSel();
-    if (groupByIndex >= 0) groupByCombo.GetLBText(groupByIndex, groupBy);
-  }
+  if (combineCheck.GetCheck() == BST_CHECKED) groupBy = groupByName;
   TextGrid rows;
   BlockPreviewMap previewMap;
   engine.buildRows(rows, previewMap, chosen, quantityChosen, blockNameChosen, totals, groupBy);
@@ -168,13 +207,12 @@ void DlgAssist4::openPage5() {
   next.blockPreviewMap = previewMap;
   next.outputRows = rows;
   static_cast<WizardState&>(next) = *this;
-  GetDlgItem(kTitleEdit)->GetWindowText(next.tableTitle);
   next.DoModal();
 }
 
 void DlgAssist4::OnBnClickedPrevious() {
   OnCancel();
-  saveGridChecks();
+  savePageChoices();
   DlgAssist3 previous(hostMainWindow());
   previous.presentKinds = presentKinds;
   previous.engine = engine;

@@ -36,7 +36,13 @@ protected:
   afx_msg void OnListItemChanged(NMHDR* hdr, LRESULT* result);
   // Builds the row grid of the checked properties and runs the preview page with it.
   void openPage5();
-  // Writes the grid's property checks into the property rows.
-  void saveGridChecks();
+  // Writes the grid's checks, display names and totals into the property rows.
+  void saveGridChoices();
+  // Keeps what the person chose on the page (grid, group-by entry, title) for the pages
+  // it opens.
+  void savePageChoices();
+  // The group-by entry to select: the chosen property's, else the chosen index, else 0.
+  // A chosen property no longer offered ends the grouping.
+  int groupByEntry();
   DECLARE_MESSAGE_MAP()
 };

@@ -71,6 +71,8 @@ BOOL DlgAssist5::OnInitDialog() {
   if (!outputRows.empty()) {
     previewGrid.includedColumns.assign(outputRows[0].size(), true);
     fillGrid(outputRows, &previewGrid, &previewImages, false, -1, true, showHeaderLine, true, 0, false);
+    // A column of numbers (lengths, counts) sorts by value, not as text.
+    sortNumericColumns(&previewGrid, outputRows, 1, outputRows.size() - (totalsRowAppended ? 1 : 0));
     previewGrid.ShowSortIndicator(1, false);
   }
   previewGrid.headerMenuEnabled = true;
@@ -136,21 +138,34 @@ void DlgAssist5::OnBnClickedInsertTable() {
 
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
-  insertedRows = orderedRows;
   lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
                                   position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
-  tableInserted = true;
+  // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
+  insertedTable = linkOfInsertedTable();
   setCmdEcho(true);
 }
 
+InsertedTableLink DlgAssist5::linkOfInsertedTable() const {
+  InsertedTableLink link;
+  link.table = lastTableId;
+  link.rowIds = collectRowIds(outputRows, totalsRowAppended);
+  link.rowOrder = orderedRows;
+  link.headerShown = showHeaderLine;
+  link.displayNames = displayNames;
+  link.kinds = engine.chosenTypeNames;
+  link.groupBy = engine.groupBy;
+  if (!outputRows.empty() && !outputRows[0].empty()) link.headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
+  return link;
+}
+
 void DlgAssist5::OnBnClickedFinish() {
-  if (outputPath.IsEmpty() && settingsOutputPath.IsEmpty() && !tableInserted) {
+  if (outputPath.IsEmpty() && settingsOutputPath.IsEmpty() && !insertedTable.inserted()) {
     if (AfxMessageBox(LoadResString(189), MB_YESNO | MB_ICONQUESTION) == IDYES) OnOK();
     return;
   }
   OnOK();
   writeExternalFile();
-  writeLinkLists();
+  if (insertedTable.inserted()) writeTableLink(insertedTable);
   writeSettingsFile();
 }
 
@@ -160,31 +175,12 @@ void DlgAssist5::writeExternalFile() {
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
   const std::vector<bool>& columns = previewGrid.includedColumns;
   if (outputType == kCsvOutput) {
-    if (exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",")) {
-      printResult(188, outputPath);
-    } else {
-      ovutPrintf(L"\nCSV export to : %s failed.", outputPath.GetString());
-    }
+    bool written = exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",");
+    printResult(written ? 188 : 309, outputPath);
   } else if (outputType == kXlsOutput) {
-    if (exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine)) {
-      printResult(244, outputPath);
-    } else {
-      ovutPrintf(L"\nXLS export to : %s failed.", outputPath.GetString());
-    }
+    bool written = exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine);
+    printResult(written ? 244 : 310, outputPath);
   }
-}
-
-void DlgAssist5::writeLinkLists() {
-  if (!tableInserted) return;
-  std::vector<CString> rowIds = collectRowIds(outputRows, totalsRowAppended);
-  writeLinkXDataHandles(lastTableId, L"obj_handles", rowIds, insertedRows, showHeaderLine);
-  writeLinkXDataFromMap(lastTableId, L"original_names", displayNames, true);
-  writeLinkXDataFromMap(lastTableId, L"display_names", displayNames, false);
-  writeLinkXData(lastTableId, L"obj_types", engine.chosenTypeNames);
-  writeLinkXData(lastTableId, L"groupby_pr", {engine.groupBy});
-  std::vector<CString> headers;
-  if (!outputRows.empty() && !outputRows[0].empty()) headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
-  writeLinkXData(lastTableId, L"tb_headers", headers);
 }
 
 void DlgAssist5::writeSettingsFile() {
@@ -192,11 +188,14 @@ void DlgAssist5::writeSettingsFile() {
   std::vector<CString> options;
   if (totalsRowAppended) options.push_back(L"Total Line");
   if (!showHeaderLine) options.push_back(L"Hide Header Line");
-  // The group-by index is saved exactly when rows are combined by a property, so that a
-  // later run combines by the same entry again.
+  // The group-by entry is saved exactly when rows are combined by a property, by its index
+  // and its name, so that a later run combines by the same property again.
   int groupBy = engine.groupBy.IsEmpty() ? -1 : groupByIndex;
-  if (saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy)) printResult(242, settingsOutputPath);
-  else ovutPrintf(L"%s", LoadResString(243).GetString());
+  if (saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy, engine.groupBy)) {
+    printResult(242, settingsOutputPath);
+  } else {
+    ovutPrintf(L"%s", LoadResString(243).GetString());
+  }
 }
 
 void DlgAssist5::OnBnClickedPrevious() {

@@ -34,11 +34,6 @@ public:
   // The heading row's index, then the output row of every preview row in on-screen order.
   std::vector<int> orderedRows;
   int outputType = 0;  // the save dialog's filter: 1 CSV, 2 XLS
-  // The row order of the last inserted table: its link lists follow it even when the
-  // preview was sorted again before Finish.
-  std::vector<int> insertedRows;
-  // A table was inserted by this page (a later cancelled request does not undo that).
-  bool tableInserted = false;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -52,6 +47,7 @@ protected:
 
 private:
   void writeExternalFile();
-  void writeLinkLists();
   void writeSettingsFile();
+  // The link lists of the table just inserted, as it shows the rows.
+  InsertedTableLink linkOfInsertedTable() const;
 };

@@ -1,5 +1,8 @@
 #include "wizard/list_helpers.h"
 
+#include <algorithm>
+
+#include "extraction/numbers.h"
 #include "extraction/res_strings.h"
 #include "gridctrl/column_trait_edit.h"
 #include "platform/host/db_database.h"
@@ -209,19 +212,43 @@ TextGrid buildPropertyRows(const OfferedPropertyMap& offered, bool restored) {
   return rows;
 }
 
+TextGrid keepChoices(TextGrid fresh, const TextGrid& earlier, int keyCell, std::initializer_list<int> kept) {
+  for (std::vector<CString>& row : fresh) {
+    const CString& key = cellOf(row, keyCell);
+    for (const std::vector<CString>& before : earlier) {
+      if (cellOf(before, keyCell) != key) continue;
+      for (int cell : kept) {
+        if (cell < static_cast<int>(row.size()) && cell < static_cast<int>(before.size())) row[cell] = before[cell];
+      }
+      break;
+    }
+  }
+  return fresh;
+}
+
+TextGrid buildObjectFilterRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue) {
+  TextGrid rows;
+  for (int kind : kinds) {
+    if (kind == kKindBlock) {
+      rows.push_back({kChecked, catalogue.kindName(kKindBlock)});
+    } else {
+      rows.push_back({kChecked, LoadResString(kStringNonBlock)});
+      break;
+    }
+  }
+  return rows;
+}
+
+TextGrid buildPropertyFilterRows(const std::set<int>& categories) {
+  TextGrid rows;
+  for (int category : categories) rows.push_back({kChecked, categoryName(category)});
+  return rows;
+}
+
 int restoreObjectFilter(const PresentTypeMap& kinds, CListCtrl* filter, TextGrid& filterRows,
                         const PropertyCatalogue& catalogue) {
   const CString blockKind = catalogue.kindName(kKindBlock);
-  if (filterRows.empty()) {
-    for (int kind : kinds) {
-      if (kind == kKindBlock) {
-        filterRows.push_back({kChecked, blockKind});
-      } else {
-        filterRows.push_back({kChecked, LoadResString(kStringNonBlock)});
-        break;
-      }
-    }
-  }
+  if (filterRows.empty()) filterRows = buildObjectFilterRows(kinds, catalogue);
   int last = -1;
   // A copy: checking an item runs the page's handler, which updates the rows.
   TextGrid rows = filterRows;
@@ -232,9 +259,7 @@ int restoreObjectFilter(const PresentTypeMap& kinds, CListCtrl* filter, TextGrid
 }
 
 int restorePropertyFilter(const std::set<int>& categories, CListCtrl* filter, TextGrid& filterRows) {
-  if (filterRows.empty()) {
-    for (int category : categories) filterRows.push_back({kChecked, categoryName(category)});
-  }
+  if (filterRows.empty()) filterRows = buildPropertyFilterRows(categories);
   int last = -1;
   TextGrid rows = filterRows;
   for (auto row = rows.rbegin(); row != rows.rend(); ++row) {
@@ -307,6 +332,23 @@ void setColumnRightAligned(CListCtrl* grid, int column) {
   if (!grid->GetColumn(column, &record)) return;
   record.fmt |= LVCFMT_RIGHT;
   grid->SetColumn(column, &record);
+}
+
+void sortNumericColumns(GridListCtrl* grid, const TextGrid& rows, std::size_t firstRow, std::size_t endRow) {
+  if (rows.empty()) return;
+  endRow = std::min(endRow, rows.size());
+  for (std::size_t column = 1; column < rows[0].size(); ++column) {
+    bool anyNumber = false;
+    bool allNumbers = true;
+    for (std::size_t r = firstRow; r < endRow && allNumbers; ++r) {
+      const CString& cell = cellOf(rows[r], static_cast<int>(column));
+      if (cell.IsEmpty()) continue;
+      allNumbers = isNumericText(cell);
+      anyNumber = true;
+    }
+    auto* trait = dynamic_cast<CColumnTraitText*>(grid->GetColumnTraitAt(static_cast<int>(column)));
+    if (trait && anyNumber && allNumbers) trait->SetSortNumeric(true);
+  }
 }
 
 CString currentDrawingName() {

@@ -1,6 +1,7 @@
 // Routines that move the wizard's row tables (TextGrid, check cell "1"/"0" in cell 0) into
 // its lists and grids and read the user's choices back out of them.
 #pragma once
+#include <initializer_list>
 #include <map>
 #include <set>
 #include <vector>
@@ -45,6 +46,14 @@ TextGrid buildObjectTypeRows(const PresentTypeMap& kinds, const PropertyCatalogu
 // names are to be restored from a settings file.
 TextGrid buildPropertyRows(const OfferedPropertyMap& offered, bool restored);
 
+// Rows built afresh keep, from the earlier row with the same key cell, the cells listed:
+// what the person chose for an entry that is still offered outlives a change of the offer.
+TextGrid keepChoices(TextGrid fresh, const TextGrid& earlier, int keyCell, std::initializer_list<int> kept);
+
+// The object filter rows of the kinds present: the block kind, then "Non-Block", checked.
+TextGrid buildObjectFilterRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue);
+// The category filter rows, one per category, ascending, checked.
+TextGrid buildPropertyFilterRows(const std::set<int>& categories);
 // Fills the object filter list (building its rows when empty); answers the last item index.
 int restoreObjectFilter(const PresentTypeMap& kinds, CListCtrl* filter, TextGrid& filterRows,
                         const PropertyCatalogue& catalogue);
@@ -65,6 +74,9 @@ std::vector<int> getColumnOrder(GridListCtrl* grid);
 // The heading row index (0 shown, 1 hidden), then the rows' item data in on-screen order.
 std::vector<int> orderRowsByColumns(GridListCtrl* grid, bool headerShown);
 void setColumnRightAligned(CListCtrl* grid, int column);
+// Sorts by value every column whose cells in rows [firstRow, endRow) are numeric texts or
+// empty, at least one numeric (grid column k shows cell k).
+void sortNumericColumns(GridListCtrl* grid, const TextGrid& rows, std::size_t firstRow, std::size_t endRow);
 
 // The file name of the document of the host's working drawing ("" when none).
 CString currentDrawingName();

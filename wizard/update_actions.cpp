@@ -30,6 +30,8 @@ const UINT kSelectNewObjects = 253;
 const UINT kYourNewSelection = 254;
 const UINT kCsvExportDone = 188;
 const UINT kXlsExportDone = 244;
+const UINT kCsvExportFailed = 309;
+const UINT kXlsExportFailed = 310;
 
 void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
 void printChanged(bool changed) { printMessage(changed ? kTableUpdated : kTableUpToDate); }
@@ -364,12 +366,12 @@ void DlgUpdateA1::UpdateExport() {
       if (exportCsvFromTable(grid, path, true, L","))
         ovutPrintf(L"%s", LoadResFormat(kCsvExportDone, path).GetString());
       else
-        ovutPrintf(L"\nCSV export to : %s failed.", path.GetString());
+        ovutPrintf(L"%s", LoadResFormat(kCsvExportFailed, path).GetString());
     } else if (filterIndex == 2) {
       if (exportXlsFromTable(grid, path))
         ovutPrintf(L"%s", LoadResFormat(kXlsExportDone, path).GetString());
       else
-        ovutPrintf(L"\nXLS export to : %s failed.", path.GetString());
+        ovutPrintf(L"%s", LoadResFormat(kXlsExportFailed, path).GetString());
     }
   }
   table->close();

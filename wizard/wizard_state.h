@@ -6,6 +6,7 @@
 
 #include "extraction/text_grid.h"
 #include "platform/mfc/cstring.h"
+#include "wizard/table_link.h"
 
 struct WizardState {
   CString tableTitle;
@@ -21,6 +22,9 @@ struct WizardState {
   CString settingsPath;  // the settings file loaded on the start page
   std::map<CString, CString> displayNames;  // property name -> display name
   int groupByIndex = -1;  // entry of the properties page's group-by list; -1 none
+  // The property of that entry, which the entry follows when the offered properties change.
+  CString groupByName;
+  InsertedTableLink insertedTable;  // the preview page's last inserted table
 };
 
 // The property names read from a settings file, checked when the properties page builds

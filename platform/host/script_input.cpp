@@ -108,7 +108,7 @@ bool Cancelled(const AnswerLine& answer) {
 }
 
 const std::vector<std::string> kDialogVerbs = {"click",  "key",     "type", "check",  "uncheck", "cell", "dblclick",
-                                               "rclick", "header", "rheader", "drag", "choose", "close"};
+                                               "rclick", "header", "rheader", "drag", "dragheader", "choose", "close"};
 
 }  // namespace
 
@@ -229,6 +229,12 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
     action.controlId = ControlId(answer, 0);
     Item(answer, 1, "a row", action.item, action.text);
     action.targetItem = Index(answer, 2, "the row to drop on");
+  } else if (verb == "dragheader") {
+    ArgumentCount(answer, 3);
+    action.kind = ModalAction::DragHeader;
+    action.controlId = ControlId(answer, 0);
+    action.subItem = Index(answer, 1, "a column");
+    action.targetItem = Index(answer, 2, "the column to drop on");
   } else if (verb == "choose") {
     ArgumentCount(answer, 2);
     action.kind = ModalAction::ChooseEntry;

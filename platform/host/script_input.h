@@ -8,7 +8,7 @@
 //
 // Answers are taken strictly in order, each by the request it fits: a dialog's next
 // action (click, key, type, check, uncheck, cell, dblclick, rclick, header, rheader, drag,
-// choose, close), a popup menu (menu), a message box (answer), a file dialog (file,
+// dragheader, choose, close), a popup menu (menu), a message box (answer), a file dialog (file,
 // file-filter, cancel), an object pick (pick, cancel) and a point (point, cancel). A
 // request whose next line is a command, the end of the script or an answer of another
 // kind, and an answer line that no request takes before the next command, throw

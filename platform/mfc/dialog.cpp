@@ -192,14 +192,26 @@ void CDialog::PerformAction(const ModalAction& action) {
     if (!ok || r.right <= r.left) fail("cell " + std::to_string(item) + "," + std::to_string(subItem) + " cannot be reached");
     return Centre(r);
   };
-  auto headerPoint = [&](HWND list) {
+  auto headerPoint = [&](HWND list, int column) {
     HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
     RECT r{};
     if (!header || !::IsWindowVisible(header) ||
-        !::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(action.subItem), reinterpret_cast<LPARAM>(&r)) ||
+        !::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r)) ||
         r.right <= r.left)
-      fail("the list has no visible header column " + std::to_string(action.subItem));
+      fail("the list has no visible header column " + std::to_string(column));
     return std::make_pair(header, Centre(r));
+  };
+  // The middle of the row's part in view, across all its columns: its first column may be
+  // hidden, and its last ones scrolled out of view.
+  auto rowPoint = [&](HWND list, int item) {
+    ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+    RECT bounds, client, shown;
+    bounds.left = LVIR_BOUNDS;
+    ::GetClientRect(list, &client);
+    if (!::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds)) ||
+        !::IntersectRect(&shown, &bounds, &client))
+      fail("row " + std::to_string(item) + " cannot be reached");
+    return Centre(shown);
   };
 
   switch (action.kind) {
@@ -263,7 +275,7 @@ void CDialog::PerformAction(const ModalAction& action) {
     }
     case ModalAction::ClickHeader:
     case ModalAction::RightClickHeader: {
-      auto [header, point] = headerPoint(control(WC_LISTVIEWW));
+      auto [header, point] = headerPoint(control(WC_LISTVIEWW), action.subItem);
       if (action.kind == ModalAction::ClickHeader) StandIn::LeftClick(header, point);
       else StandIn::RightClick(header, point);
       break;
@@ -274,18 +286,23 @@ void CDialog::PerformAction(const ModalAction& action) {
       int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
       if (action.targetItem < 0 || action.targetItem >= count)
         fail("the list has no item " + std::to_string(action.targetItem) + " to drop on");
-      CPoint target = cellPoint(list, action.targetItem, 0);
-      CPoint from = cellPoint(list, item, 0);
-      // Row 0's label may be empty (a hidden lead column): aim at the row's whole width then.
-      RECT bounds;
-      bounds.left = LVIR_BOUNDS;
-      ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds));
-      from.x = target.x = (bounds.left + bounds.right) / 2;
+      CPoint target = rowPoint(list, action.targetItem);
+      CPoint from = rowPoint(list, item);
       ::ClientToScreen(list, &target);
       DropOnTarget drop(StandIn::CurrentInputDriver(), target);
       StandIn::ScopedInputDriver scoped(drop);
       StandIn::DragFrom(list, from, CPoint(from.x, from.y + 8));
       StandIn::PumpMessages();
+      break;
+    }
+    case ModalAction::DragHeader: {
+      HWND list = control(WC_LISTVIEWW);
+      if (action.subItem == action.targetItem) fail("a heading is dropped on another one, not on itself");
+      auto [header, from] = headerPoint(list, action.subItem);
+      CPoint to = headerPoint(list, action.targetItem).second;
+      StandIn::LeftButtonDown(header, from);
+      StandIn::MouseMove(header, to, MK_LBUTTON);
+      StandIn::LeftButtonUp(header, to);
       break;
     }
     case ModalAction::ChooseEntry: {

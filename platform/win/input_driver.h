@@ -51,6 +51,7 @@ struct ModalAction {
     ClickHeader,      // list control id, subItem (the column)
     RightClickHeader, // list control id, subItem: the header's context menu
     DragItem,         // list control id, item dragged onto targetItem (dropped on its centre)
+    DragHeader,       // list control id, the heading of column subItem dropped on that of column targetItem
     ChooseEntry,      // combo box control id, entry (item index, or -1 and its text)
     Close,            // the dialog's close box (IDCANCEL)
     ClickGroupHeader, // list control id, item: the group id whose header is clicked

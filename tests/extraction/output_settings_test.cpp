@@ -16,11 +16,12 @@ struct Loaded {
   std::map<CString, CString> displayNames;
   std::vector<CString> options;
   int groupBy = 99;
+  CString groupByName = L"unchanged";
 };
 
 Loaded load(const std::filesystem::path& path) {
   Loaded l;
-  l.ok = loadSettingsXml(widePath(path), l.names, l.title, l.displayNames, l.options, l.groupBy);
+  l.ok = loadSettingsXml(widePath(path), l.names, l.title, l.displayNames, l.options, l.groupBy, l.groupByName);
   return l;
 }
 
@@ -37,7 +38,7 @@ std::string etreeRead(const std::filesystem::path& path) {
 
 TEST(SettingsFileTest, LayoutIsThePrintersExactly) {
   auto path = scratchFile("example.qdx");
-  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Layer", L"Layer name"}}, L"Legend", {L"Total Line"}, 2));
+  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Layer", L"Layer name"}}, L"Legend", {L"Total Line"}, 2, L""));
   EXPECT_EQ(readBytes(path),
             "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\" ?>\n"
             "<KtDataExtraction>\n"
@@ -61,7 +62,7 @@ TEST(SettingsFileTest, TextsRoundTripThroughIndependentReaders) {
                                       {L"Länge", L"Длина \u4e2d"}};
   CString title = L"Légende <\"Étage\" & 'B'>";
   auto path = scratchFile("accents.qdx");
-  ASSERT_TRUE(saveSettingsXml(widePath(path), names, title, {L"Total Line", L"Hide Header Line"}, -1));
+  ASSERT_TRUE(saveSettingsXml(widePath(path), names, title, {L"Total Line", L"Hide Header Line"}, -1, L""));
   EXPECT_EQ(xmllint(path), "valid");
 
   std::string expected = "KtDataExtraction\nState\n";
@@ -84,12 +85,12 @@ TEST(SettingsFileTest, TextsRoundTripThroughIndependentReaders) {
 
 TEST(SettingsFileTest, EmptyMapAndNoOptions) {
   auto path = scratchFile("empty.qdx");
-  ASSERT_TRUE(saveSettingsXml(widePath(path), {}, L"", {}, -1));
+  ASSERT_TRUE(saveSettingsXml(widePath(path), {}, L"", {}, -1, L""));
   EXPECT_EQ(xmllint(path), "valid");
   EXPECT_EQ(etreeRead(path), "KtDataExtraction\nState\nExOptions\nKtTable title=-\n");
   EXPECT_FALSE(load(path).ok);  // no "Property" element
 
-  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Layer", L"Layer"}}, L"T", {}, -1));
+  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Layer", L"Layer"}}, L"T", {}, -1, L""));
   Loaded l = load(path);
   ASSERT_TRUE(l.ok);
   EXPECT_TRUE(l.options.empty());
@@ -98,7 +99,7 @@ TEST(SettingsFileTest, EmptyMapAndNoOptions) {
 }
 
 TEST(SettingsFileTest, SaveToAnUnwritablePathFails) {
-  EXPECT_FALSE(saveSettingsXml(widePath(scratchDir() / "no-such-folder" / "x.qdx"), {{L"a", L"b"}}, L"", {}, -1));
+  EXPECT_FALSE(saveSettingsXml(widePath(scratchDir() / "no-such-folder" / "x.qdx"), {{L"a", L"b"}}, L"", {}, -1, L""));
 }
 
 TEST(SettingsFileTest, ReaderToleratesLooseFiles) {
@@ -130,7 +131,7 @@ TEST(SettingsFileTest, ReaderToleratesLooseFiles) {
 TEST(SettingsFileTest, GroupByValues) {
   auto path = scratchFile("groupby.qdx");
   for (int index : {0, 1, 7}) {
-    ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"a", L"b"}}, L"", {}, index));
+    ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"a", L"b"}}, L"", {}, index, L""));
     EXPECT_EQ(load(path).groupBy, index);
   }
   writeBytes(path,
@@ -153,12 +154,30 @@ TEST(SettingsFileTest, CodePageFilesStillLoad) {
   EXPECT_EQ(l.title, L"Légende");
 
   // A file an editor saved with a byte-order mark.
-  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Quantité", L"Qté"}}, L"Été", {}, -1));
+  ASSERT_TRUE(saveSettingsXml(widePath(path), {{L"Quantité", L"Qté"}}, L"Été", {}, -1, L""));
   writeBytes(path, "\xEF\xBB\xBF" + readBytes(path));
   l = load(path);
   ASSERT_TRUE(l.ok);
   EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{L"Quantité", L"Qté"}}));
   EXPECT_EQ(l.title, L"Été");
+}
+
+// Character references, hexadecimal or decimal, name characters whether the rest of the
+// file is UTF-8 or in the code page.
+TEST(SettingsFileTest, CharacterReferencesNameTheirCharacters) {
+  auto path = scratchFile("references.qdx");
+  for (std::string e : {std::string("\xC3\xA9"), std::string("\xE9")}) {
+    writeBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><KtDataExtraction><State>"
+                     "<Property name=\"L" + e + "ngth\" display=\"&#x20AC;&#233;&#x1D11E;\" /></State>"
+                     "<ExOptions><Option name=\"GroupBy\" value=\"2\" property=\"&#x415;" + e + "\" /></ExOptions>"
+                     "<KtTable title=\"&#8364;\" /></KtDataExtraction>");
+    Loaded l = load(path);
+    ASSERT_TRUE(l.ok);
+    EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{L"L\u00E9ngth", L"\u20AC\u00E9\U0001D11E"}}));
+    EXPECT_EQ(l.title, L"\u20AC");
+    EXPECT_EQ(l.groupBy, 2);
+    EXPECT_EQ(l.groupByName, L"\u0415\u00E9");
+  }
 }
 
 TEST(SettingsFileTest, MalformedOrMissingFilesAreRefused) {

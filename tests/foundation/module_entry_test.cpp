@@ -5,6 +5,7 @@
 #include "platform/host/doc_manager.h"
 #include "platform/host/rx_class.h"
 #include "platform/win/module_loader.h"
+#include "res/string_tables.h"
 
 namespace {
 
@@ -142,7 +143,7 @@ TEST_F(LoadedModule, TextsAreFoundThroughTheResourceChainInTheInterfaceLanguage)
   EXPECT_EQ(LoadResFormat(188, CString(L"C:\\out\\50%1 off.csv")), L"\nCSV export done to : C:\\out\\50%1 off.csv");
   EXPECT_EQ(LoadResFormat(238), L"\nTable updated.");
   EXPECT_EQ(LoadResString(133), L"???");
-  EXPECT_EQ(LoadResFormat(306, L"x"), L"???");
+  EXPECT_EQ(LoadResFormat(kLastStringId + 1, L"x"), L"???");
   SetUserInterfaceLanguage(0x040C);
   CString french = LoadResString(238);
   SetUserInterfaceLanguage(0x0407);

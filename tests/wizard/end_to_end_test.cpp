@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -268,6 +269,30 @@ TEST(EndToEnd, ObjectsAddedToALinesTableAndARefreshAfterwards) {
   for (size_t r = 2; r < table.cells.size(); ++r) shown.insert(table.cells[r][type - table.cells[1].begin()]);
   EXPECT_EQ(shown, (std::set<std::string>{"3D Solid", "Arc", "Block", "Circle", "Line", "Point", "Polyline", "Solid"}));
   EXPECT_GE(table.xdata.at("obj_handles").size(), table.cells.size() - 2);
+}
+
+// A person's moves in the preview, scripted: a column heading dropped on another and a row
+// dragged above another in the grid whose first column is hidden. The file follows them.
+TEST(EndToEnd, ScriptsMoveThePreviewsColumnsAndRows) {
+  fs::path folder = freshFolder("preview_moves");
+  HostRun run = runScript(folder, "preview_moves.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  auto cells = [](const std::string& hex) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(hex);
+    for (std::string line; std::getline(lines, line);) {
+      std::istringstream words(line);
+      rows.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+    }
+    return rows;
+  };
+  auto plain = cells(readCsvHex(folder / "plain.csv"));
+  ASSERT_EQ(plain.size(), 3u);
+  ASSERT_GE(plain[0].size(), 4u);
+  EXPECT_NE(plain[1], plain[2]);
+  std::vector<std::vector<std::string>> expected = {plain[0], plain[2], plain[1]};
+  for (auto& row : expected) std::rotate(row.begin(), row.begin() + 1, row.begin() + 3);
+  EXPECT_EQ(cells(readCsvHex(folder / "moved.csv")), expected);
 }
 
 }  // namespace

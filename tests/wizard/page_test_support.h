@@ -27,6 +27,7 @@
 #include "platform/win/codepage.h"
 #include "platform/win/input_driver.h"
 #include "platform/win/resource_images.h"
+#include "platform/win/user_input.h"
 #include "tests/support/plugin_resources.h"
 #include "wizard/dlg_assist1.h"
 #include "wizard/dlg_assist2.h"
@@ -372,6 +373,13 @@ inline Texts columnTexts(CListCtrl& list, int column) {
   Texts texts;
   for (int i = 0; i < list.GetItemCount(); ++i) texts.push_back(list.GetItemText(i, column));
   return texts;
+}
+
+// A click on the check image of a grid cell, as a person checks or unchecks it.
+inline void clickCheckImage(GridListCtrl& grid, int row, int column) {
+  CRect icon;
+  ASSERT_TRUE(grid.GetCellArea(row, column, LVIR_ICON, icon));
+  StandIn::LeftClick(grid.GetSafeHwnd(), icon.CenterPoint());
 }
 
 }  // namespace page_test

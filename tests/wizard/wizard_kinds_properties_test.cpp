@@ -51,14 +51,16 @@ TEST_F(KindsPage, TheFilterShowsBlocksLastAndHidesThemWhenUnchecked) {
   driver.on<DlgAssist3>([](DlgAssist3& page) {
     EXPECT_EQ(kindsShown(page), (Texts{L"Block", L"Line", L"Circle"}));
     EXPECT_TRUE(page.kindsList.GetCheck(0));
-    EXPECT_TRUE(page.propertyRows.empty()) << "a filter change makes page 4 build its properties again";
-    EXPECT_TRUE(page.propertyFilterRows.empty());
+    // Page 4 follows the kinds when it opens; its rows keep the person's choices till then.
+    EXPECT_FALSE(page.propertyRows.empty());
   });
   driver.click(IDCANCEL);
   runWizard();
 }
 
-TEST_F(KindsPage, OnlyNonBlockKindsAndNoKindChecked) {
+// Next with nothing to extract says so and stays, rather than going on to an empty file
+// reported as written or a table that is silently not made.
+TEST_F(KindsPage, NextWithNoKindOrNoPropertyCheckedSaysSoAndStays) {
   addLine(5);
   addCircle(2);
   driver.click(IDOK);
@@ -70,18 +72,85 @@ TEST_F(KindsPage, OnlyNonBlockKindsAndNoKindChecked) {
   driver.checkItem(kKindsList, L"Line", false);
   driver.checkItem(kKindsList, L"Circle", false);
   driver.click(IDOK);
-  driver.on<DlgAssist4>([](DlgAssist4& page) {
-    EXPECT_TRUE(page.engine.chosenTypeNames.empty());
-    EXPECT_TRUE(page.offeredProperties.empty());
-    EXPECT_EQ(page.groupByCombo.GetCount(), 0);
-  });
-  driver.click(kCombineCheck);
+  driver.AddMessageBoxAnswer(IDOK);
+  driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_TRUE(getCheckedItemTexts(&page.kindsList).empty()); });
+  driver.checkItem(kKindsList, L"Circle", true);
   driver.click(IDOK);
-  driver.on<DlgAssist5>([](DlgAssist5& page) {
-    EXPECT_EQ(page.groupByIndex, -1);
-    EXPECT_TRUE(page.engine.groupBy.IsEmpty());
-  });
+  driver.on<DlgAssist4>([](DlgAssist4& page) { EXPECT_EQ(page.engine.chosenTypeNames, (Texts{L"Circle"})); });
+  driver.rightClickItem(kPropertyGrid, 0, 1);
+  driver.ChooseMenuText(L"No selection");
+  driver.click(IDOK);
+  driver.AddMessageBoxAnswer(IDOK);
+  driver.on<DlgAssist4>([](DlgAssist4& page) { EXPECT_GT(page.propertyGrid.GetItemCount(), 0); });
   driver.click(IDCANCEL);
+  runWizard();
+  ASSERT_EQ(driver.messageBoxes.size(), 2u);
+  EXPECT_EQ(driver.messageBoxes[0].text, L"Please check at least one object type.");
+  EXPECT_EQ(driver.messageBoxes[0].caption, L"Data extraction - Objects selection (3/5)");
+  EXPECT_EQ(driver.messageBoxes[1].text, L"Please check at least one property.");
+  EXPECT_EQ(driver.messageBoxes[1].caption, L"Data extraction - Properties selection (4/5)");
+  EXPECT_EQ(driver.messageBoxes[1].type, UINT(MB_OK | MB_ICONWARNING));
+}
+
+// A second run of the source page (here: the whole drawing after a pick of some objects)
+// gives the kinds page and the properties page its kinds and properties; what the person
+// chose for the ones offered before stays chosen.
+TEST_F(KindsPage, PagesFollowTheLastExtractionAndKeepTheChoicesStillOffered) {
+  OvDbObjectId first = addLine(5, L"Walls");
+  addLine(7, L"Walls");
+  OvDbObjectId circle = addCircle(2, L"Walls");
+  addBlockReference(L"DOOR");
+  StandIn::PickAnswer some;
+  some.kind = StandIn::PickAnswer::Handles;
+  some.handles = {std::wstring(handleOf(first).GetString()), std::wstring(handleOf(circle).GetString())};
+  driver.click(IDOK);
+  driver.click(kBrowse);
+  driver.AddPickAnswer(some);
+  driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle"})); });
+  driver.checkItem(kKindsList, L"Circle", false);
+  driver.click(IDOK);
+  // Steps queued inside a look follow the steps queued before it: the rest of the walk is
+  // queued once the grid shows where its rows are.
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    int lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
+    ASSERT_GE(lengthRow, 0);
+    driver.clickItem(kPropertyGrid, lengthRow, 2);
+    driver.clickItem(kPropertyGrid, lengthRow, 2);
+    driver.type(0, L"Run");
+    driver.key(VK_RETURN);
+    clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Layer"), 1);
+    driver.click(kPrevious);
+    driver.click(kPrevious);
+    driver.click(IDOK);  // page 2: now the whole drawing
+    driver.on<DlgAssist3>([](DlgAssist3& kinds) {
+      EXPECT_EQ(kindsShown(kinds), (Texts{L"Line", L"Circle", L"Block"}));
+      EXPECT_EQ(getCheckedItemTexts(&kinds.kindsList), (Texts{L"Line", L"Block"}));
+      EXPECT_EQ(columnTexts(kinds.filterList, 0), (Texts{L"Non-Block", L"Block"}));
+    });
+    driver.click(IDOK);
+    driver.on<DlgAssist4>([](DlgAssist4& properties) {
+      GridListCtrl& grid = properties.propertyGrid;
+      EXPECT_EQ(properties.engine.chosenTypeNames, (Texts{L"Line", L"Block"}));
+      int length = itemShowing(grid, 1, L"Length");
+      int layer = itemShowing(grid, 1, L"Layer");
+      int blockName = itemShowing(grid, 1, L"Block name");
+      ASSERT_GE(length, 0);
+      ASSERT_GE(layer, 0);
+      ASSERT_GE(blockName, 0) << "a property offered now for the first time";
+      EXPECT_EQ(grid.GetItemText(length, 2), L"Run");
+      EXPECT_EQ(grid.GetCellImageIndex(layer, 1), 0);
+      EXPECT_EQ(grid.GetCellImageIndex(blockName, 1), 1);
+      EXPECT_EQ(itemShowing(grid, 1, L"Radius"), -1);
+    });
+    driver.click(IDOK);
+    driver.on<DlgAssist5>([](DlgAssist5& preview) {
+      const Texts& header = preview.outputRows[0];
+      EXPECT_NE(std::find(header.begin(), header.end(), CString(L"Run")), header.end());
+      EXPECT_EQ(std::find(header.begin(), header.end(), CString(L"Layer")), header.end());
+      EXPECT_EQ(preview.outputRows.size(), 4u) << "the header, the two lines and the block";
+    });
+    driver.click(IDCANCEL);
+  });
   runWizard();
 }
 
@@ -231,6 +300,55 @@ TEST_F(PropertiesPage, NamesRestoredFromASettingsFileAreTheOnlyOnesChecked) {
     EXPECT_EQ(checked, 1);
   });
   driver.click(IDCANCEL);
+  runWizard();
+}
+
+// The title typed on the page, the group-by entry, the totals asked for and the properties
+// left out are all there again after Previous and Next, from the kinds page and from the
+// preview page.
+TEST_F(PropertiesPage, TheTitleAndTheOtherChoicesSurviveGoingBackAndForth) {
+  addLine(5, L"Walls");
+  addLine(7, L"Doors");
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    int length = itemShowing(page.propertyGrid, 1, L"Length");
+    int layer = itemShowing(page.propertyGrid, 1, L"Layer");
+    CString entry;
+    page.groupByCombo.GetLBText(2, entry);
+    driver.type(kTitleEdit, L"Walls and doors");
+    driver.choose(kGroupByCombo, 2);
+    driver.click(kTotalsCheck);
+    driver.on<DlgAssist4>([=](DlgAssist4& shown) {
+      clickCheckImage(shown.propertyGrid, length, 3);
+      clickCheckImage(shown.propertyGrid, layer, 1);
+    });
+    auto choicesKept = [=](DlgAssist4& again) {
+      GridListCtrl& grid = again.propertyGrid;
+      EXPECT_EQ(itemTextOf(again, kTitleEdit), L"Walls and doors");
+      CString chosen;
+      again.groupByCombo.GetLBText(again.groupByCombo.GetCurSel(), chosen);
+      EXPECT_EQ(chosen, entry);
+      EXPECT_EQ(again.combineCheck.GetCheck(), BST_UNCHECKED);
+      EXPECT_EQ(again.totalsCheck.GetCheck(), BST_CHECKED);
+      EXPECT_TRUE(grid.IsColumnShown(3));
+      EXPECT_EQ(grid.GetCellImageIndex(itemShowing(grid, 1, L"Length"), 3), 1);
+      EXPECT_EQ(grid.GetCellImageIndex(itemShowing(grid, 1, L"Layer"), 1), 0);
+      EXPECT_EQ(grid.GetCellImageIndex(itemShowing(grid, 1, L"Length"), 1), 1);
+    };
+    driver.click(kPrevious);
+    driver.click(IDOK);  // the kinds page: Next
+    driver.on<DlgAssist4>(choicesKept);
+    driver.click(IDOK);
+    driver.on<DlgAssist5>([](DlgAssist5& preview) {
+      EXPECT_EQ(preview.tableTitle, L"Walls and doors");
+      EXPECT_TRUE(preview.totalsRowAppended);
+    });
+    driver.click(kPrevious);
+    driver.on<DlgAssist4>(choicesKept);
+    driver.click(IDCANCEL);
+  });
   runWizard();
 }
 

@@ -436,5 +436,96 @@ TEST_F(Outputs, CancelOnThePreviewWritesNothingButKeepsAnInsertedTable) {
   EXPECT_FALSE(hasXData(lastTableId));
 }
 
+// A column of lengths sorts by value (decimals count, an empty cell as 0), not as text.
+TEST_F(Outputs, APreviewColumnOfNumbersSortsByValue) {
+  for (double length : {8.0, 12.0, 5.0, 12.5, 3.7, 3.5}) addLine(length);
+  addCircle(1);  // no length
+  throughToPreview();
+  driver.click(kTotalsCheck);
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Length"), 3);
+  });
+  driver.click(IDOK);
+  int length = -1;
+  driver.on<DlgAssist5>([&](DlgAssist5& page) {
+    const Texts& header = page.outputRows[0];
+    length = static_cast<int>(std::find(header.begin(), header.end(), CString(L"Length")) - header.begin());
+    ASSERT_LT(length, static_cast<int>(header.size()));
+    ASSERT_TRUE(page.totalsRowAppended);
+    driver.clickHeader(kPreviewGrid, length);  // ascending
+    driver.on<DlgAssist5>([&](DlgAssist5& sorted) { shot = snapshot(sorted); });
+    driver.click(IDCANCEL);
+  });
+  runWizard();
+  ASSERT_EQ(shot.rows.size(), 1u + 7 + 2);  // headings, the objects, the empty row and the totals
+  auto at = std::find(shot.rows[0].begin(), shot.rows[0].end(), CString(L"Length")) - shot.rows[0].begin();
+  std::vector<std::string> shown;
+  for (std::size_t r = 1; r <= 7; ++r) shown.push_back(WideToUtf8(shot.rows[r][at].GetString()));
+  std::vector<std::string> byValue = shown;
+  std::stable_sort(byValue.begin(), byValue.end(),
+                   [](const std::string& a, const std::string& b) { return std::strtod(a.c_str(), nullptr) < std::strtod(b.c_str(), nullptr); });
+  EXPECT_EQ(shown, byValue);
+  EXPECT_EQ(shown, (std::vector<std::string>{"", "3.5", "3.7", "5", "8", "12", "12.5"}));
+}
+
+// A table inserted on the preview page is linked on Finish also after the person went back
+// to the properties page, changed the rows and came forward again: the link lists describe
+// the table as it was inserted.
+TEST_F(Outputs, ATableInsertedBeforeGoingBackAndForthIsLinkedOnFinish) {
+  addLine(5, L"Walls");
+  addLine(7, L"Doors");
+  lastTableId = OvDbObjectId();
+  throughToPreview();
+  driver.click(IDOK);
+  insertTableAt(10, 10);
+  Texts headers;
+  driver.on<DlgAssist5>([&](DlgAssist5& page) {
+    shot = snapshot(page);
+    headers.assign(page.outputRows[0].begin() + 1, page.outputRows[0].end());
+  });
+  driver.click(kPrevious);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Layer"), 1);
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    const Texts& header = page.outputRows[0];
+    EXPECT_EQ(std::find(header.begin(), header.end(), CString(L"Layer")), header.end());
+  });
+  driver.click(IDOK);  // Finish: the table is an output, so no question
+  runWizard();
+  EXPECT_TRUE(driver.messageBoxes.empty());
+  ASSERT_FALSE(lastTableId.isNull());
+  EXPECT_EQ(tableRows(lastTableId), shot.rows);
+  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, L"tb_headers"), headers);
+  Texts originals = xdataList(lastTableId, L"original_names");
+  EXPECT_NE(std::find(originals.begin(), originals.end(), CString(L"Layer")), originals.end());
+  EXPECT_EQ(xdataList(lastTableId, L"obj_types"), (Texts{L"Line"}));
+}
+
+// The command line speaks the session's language also when an export fails.
+TEST_F(Outputs, AFailedExportIsReportedInTheSessionsLanguage) {
+  addLine(5);
+  auto csv = scratchFile("no-such-folder") / "lines.csv";
+  auto xls = scratchFile("no-such-folder") / "lines.xls";
+  SetUserInterfaceLanguage(0x040C);  // French
+  throughToPreview();
+  driver.click(IDOK);
+  chooseFile(kOutputBrowse, csv);
+  driver.click(IDOK);
+  runWizard();
+  SetUserInterfaceLanguage(0x0C0A);  // Spanish
+  throughToPreview();
+  driver.click(IDOK);
+  chooseFile(kOutputBrowse, xls, 2);
+  driver.click(IDOK);
+  runWizard();
+  std::wstring said = transcript();
+  EXPECT_NE(said.find(L"\n\u00C9chec de l'export CSV vers : " + widePath(csv)), std::wstring::npos) << CString(said.c_str());
+  EXPECT_NE(said.find(L"\nError en la exportaci\u00F3n XLS a: " + widePath(xls)), std::wstring::npos) << CString(said.c_str());
+  EXPECT_EQ(said.find(L"failed"), std::wstring::npos);
+}
+
 }  // namespace
 }  // namespace page_test

@@ -26,6 +26,36 @@ std::filesystem::path writeSettings(const std::string& name, const std::string& 
   return path;
 }
 
+std::string shellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (char ch : text) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+  return out + "'";
+}
+
+// A settings file as another XML tool writes it (Python's xml.etree, US-ASCII): every
+// character beyond ASCII is a character reference. `arguments` as write_settings.py takes them.
+std::filesystem::path writeWithEtree(const std::string& name, const std::vector<std::string>& arguments) {
+  auto path = scratchFile(name);
+  std::string line = shellQuoted(path.string());
+  for (const std::string& argument : arguments) line += " " + shellQuoted(argument);
+  EXPECT_EQ(runReader("wizard/write_settings.py", line), "");
+  return path;
+}
+
+// The settings file loaded on the start page, then Next up to the properties page.
+void loadThenGoToProperties(PageDriver& driver, const std::filesystem::path& path) {
+  driver.click(kBrowse);
+  driver.AddFileDialogAnswer(true, widePath(path));
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.click(IDOK);
+}
+
+std::string hexOf(const CString& text) {
+  std::string line = hexLines({{text}});
+  return line.substr(0, line.size() - 1);
+}
+
 TEST_F(StartPage, OpensForANewExtractionAndNextWithoutOneEndsTheWizard) {
   driver.on<DlgAssist1>([](DlgAssist1& page) {
     EXPECT_TRUE(page.firstEntry);
@@ -146,6 +176,84 @@ TEST_F(StartPage, CancellingTheFileDialogLeavesTheBoxUnchecked) {
   driver.click(IDOK);  // neither new nor loaded: the wizard ends
   runWizard();
   EXPECT_EQ(driver.asked, 2);
+}
+
+// Character references name characters: they reach the pages, the outputs and the next
+// settings file as those characters, whatever code page the system has.
+TEST_F(StartPage, CharacterReferencesOfAnotherToolsFileLoadAsTheirCharacters) {
+  addLine(5, L"Walls");
+  const CString title = L"\u00C9tage \u20AC \u03A9", length = L"Longueur \u00E9", layer = L"\u042D\u0442\u0430\u0436 \u20AC";
+  auto in = writeWithEtree("etree.qdx", {WideToUtf8(title.str()), "", "Length=" + WideToUtf8(length.str()),
+                                         "Layer=" + WideToUtf8(layer.str())});
+  auto out = scratchFile("etree-saved.qdx");
+  loadThenGoToProperties(driver, in);
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    EXPECT_EQ(itemTextOf(page, kTitleEdit), title);
+    EXPECT_EQ(page.propertyGrid.GetItemText(itemShowing(page.propertyGrid, 1, L"Length"), 2), length);
+    EXPECT_EQ(page.propertyGrid.GetItemText(itemShowing(page.propertyGrid, 1, L"Layer"), 2), layer);
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([&](DlgAssist5& page) { EXPECT_EQ(page.outputRows[0], (Texts{L"Id", layer, length})); });
+  driver.click(kSettingsBrowse);
+  driver.AddFileDialogAnswer(true, widePath(out));
+  driver.click(IDOK);
+  runWizard();
+  std::string saved = runReader("extraction_outputs/read_settings.py", out.string());
+  EXPECT_NE(saved.find("Property name=" + hexOf(L"Length") + " display=" + hexOf(length)), std::string::npos) << saved;
+  EXPECT_NE(saved.find("Property name=" + hexOf(L"Layer") + " display=" + hexOf(layer)), std::string::npos) << saved;
+  EXPECT_NE(saved.find("KtTable title=" + hexOf(title)), std::string::npos) << saved;
+}
+
+// The group-by entry follows its property's name, not its place in the list of another
+// extraction; a property that is not offered means no grouping, the rest loaded.
+TEST_F(StartPage, TheGroupByPropertyIsFoundByItsName) {
+  addLine(5, L"Walls");
+  addLine(7, L"Doors");
+  addLine(2, L"Walls");
+  auto byName = writeWithEtree("by-name.qdx", {"Lines", "0:Layer", "Layer=Level", "Length=Run"});
+  auto notOffered = writeWithEtree("not-offered.qdx", {"Circles", "0:Radius", "Layer=Level"});
+  auto saved = scratchFile("by-name-saved.qdx");
+  loadThenGoToProperties(driver, byName);
+  int layerEntry = -1;
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    layerEntry = page.groupByCombo.GetCurSel();
+    CString chosen, first;
+    page.groupByCombo.GetLBText(layerEntry, chosen);
+    page.groupByCombo.GetLBText(0, first);
+    EXPECT_EQ(chosen, L"Layer");
+    EXPECT_NE(first, L"Layer") << "the index in the file names another entry";
+    EXPECT_EQ(page.combineCheck.GetCheck(), BST_CHECKED);
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    EXPECT_EQ(page.engine.groupBy, L"Layer");
+    EXPECT_EQ(page.outputRows.size(), 3u) << "one row per layer";
+  });
+  driver.click(kSettingsBrowse);
+  driver.AddFileDialogAnswer(true, widePath(saved));
+  driver.click(IDOK);
+  runWizard();
+  std::string text = runReader("extraction_outputs/read_settings.py", saved.string());
+  char index[16];
+  std::snprintf(index, sizeof index, "%d", layerEntry);
+  EXPECT_NE(text.find("Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(CString(index)) +
+                      " property=" + hexOf(L"Layer")),
+            std::string::npos)
+      << text;
+
+  loadThenGoToProperties(driver, notOffered);
+  driver.on<DlgAssist4>([](DlgAssist4& page) {
+    EXPECT_EQ(page.combineCheck.GetCheck(), BST_UNCHECKED);
+    EXPECT_EQ(itemTextOf(page, kTitleEdit), L"Circles");
+    EXPECT_EQ(page.propertyGrid.GetItemText(itemShowing(page.propertyGrid, 1, L"Layer"), 2), L"Level");
+  });
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) {
+    EXPECT_TRUE(page.engine.groupBy.IsEmpty());
+    EXPECT_EQ(page.outputRows.size(), 4u);
+  });
+  driver.click(IDCANCEL);
+  runWizard();
 }
 
 TEST_F(SourcePage, ShowsTheDrawingAndStaysOpenOnAnEmptyDrawing) {

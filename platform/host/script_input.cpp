@@ -234,6 +234,11 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
     action.kind = ModalAction::ChooseEntry;
     action.controlId = ControlId(answer, 0);
     Item(answer, 1, "an entry", action.item, action.text);
+  } else if (verb == "pickdate") {
+    ArgumentCount(answer, 2);
+    action.kind = ModalAction::PickDate;
+    action.controlId = ControlId(answer, 0);
+    action.text = Wide(answer.args[1]);
   } else if (verb == "close") {
     ArgumentCount(answer, 0);
     action.kind = ModalAction::Close;

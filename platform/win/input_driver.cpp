@@ -91,7 +91,8 @@ std::string DescribePoint(const PointRequest& request) {
 
 std::string DescribeModalAction(const ModalAction& action) {
   static const char* const kNames[] = {"click",        "key",          "type", "check", "cell",   "double-click",
-                                       "right-click",  "header",       "right-click header", "drag", "choose", "close"};
+                                       "right-click",  "header",       "right-click header", "drag", "choose", "pick date",
+                                       "close"};
   std::string text = kNames[action.kind];
   if (action.kind != ModalAction::PressKey && action.kind != ModalAction::Close)
     text += " control " + std::to_string(action.controlId);

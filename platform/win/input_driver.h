@@ -52,6 +52,7 @@ struct ModalAction {
     RightClickHeader, // list control id, subItem: the header's context menu
     DragItem,         // list control id, item dragged onto targetItem (dropped on its centre)
     ChooseEntry,      // combo box control id, entry (item index, or -1 and its text)
+    PickDate,         // date-time picker control id, text: the date picked from its calendar
     Close             // the dialog's close box (IDCANCEL)
   } kind = ClickButton;
   int controlId = 0;

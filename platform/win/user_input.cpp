@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "platform/win/date_time_picker.h"
 #include "platform/win/window_manager.h"
 
 namespace StandIn {
@@ -124,5 +125,15 @@ void TypeText(const std::wstring& text, UINT modifiers) {
 }
 
 void MoveFocusTo(HWND window) { SetFocus(window); }
+
+bool PickCalendarDay(HWND picker, int year, int month, int day) {
+  SYSTEMTIME date;
+  date.wYear = static_cast<WORD>(year);
+  date.wMonth = static_cast<WORD>(month);
+  date.wDay = static_cast<WORD>(day);
+  bool picked = SendMessageW(picker, DTM_STANDIN_PICKDAY, 0, reinterpret_cast<LPARAM>(&date)) != 0;
+  PumpMessages();
+  return picked;
+}
 
 }  // namespace StandIn

@@ -35,5 +35,8 @@ void PressKey(UINT virtualKey, UINT modifiers = 0);
 void TypeText(const std::wstring& text, UINT modifiers = 0);
 // Clicks the focus onto a window the way Tab would move it (WM_KILLFOCUS/WM_SETFOCUS).
 void MoveFocusTo(HWND window);
+// Opens a date-time picker's calendar and clicks the day (the time of day is kept);
+// false when the picker has no calendar or the date is no date.
+bool PickCalendarDay(HWND picker, int year, int month, int day);
 
 }  // namespace StandIn

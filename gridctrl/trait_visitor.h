@@ -6,6 +6,9 @@ class CColumnTrait;
 class CColumnTraitText;
 class CColumnTraitImage;
 class CColumnTraitEdit;
+class CColumnTraitCombo;
+class CColumnTraitDateTime;
+class CColumnTraitMultilineEdit;
 class CRowTrait;
 class CRowTraitText;
 
@@ -16,6 +19,9 @@ public:
   virtual void Visit(CColumnTraitText&) {}
   virtual void Visit(CColumnTraitImage&) {}
   virtual void Visit(CColumnTraitEdit&) {}
+  virtual void Visit(CColumnTraitCombo&) {}
+  virtual void Visit(CColumnTraitDateTime&) {}
+  virtual void Visit(CColumnTraitMultilineEdit&) {}
   virtual void Visit(CRowTrait&) {}
   virtual void Visit(CRowTraitText&) {}
 };

@@ -69,9 +69,10 @@ void CCellEditorDateTimeCtrl::OnCloseUp(NMHDR*, LRESULT* result) {
 void CCellEditorDateTimeCtrl::EndEdit(bool accept) {
   if (completed) return;
   completed = true;
-  // A date still being typed is taken (or found to be no date) before the value is read.
+  // A date still being typed (its field shown) is taken, or found to be no date, before
+  // the value is read.
   HWND focus = ::GetFocus();
-  if (focus && ::IsChild(m_hWnd, focus)) SetFocus();
+  if (focus && ::IsChild(m_hWnd, focus) && ::IsWindowVisible(focus)) SetFocus();
   CString text;
   GetWindowText(text);
   NMLVDISPINFO info{};

@@ -174,7 +174,13 @@ LRESULT DateTimePickerModel::Handle(HWND window, UINT message, WPARAM wParam, LP
       if ((Style() & DTS_APPCANPARSE) && wParam >= 0x20 && !typing_) StartTyping(static_cast<wchar_t>(wParam));
       return 0;
     case WM_STANDIN_FIELDKEY: EndTyping(wParam == VK_RETURN, true); return 0;
-    case WM_STANDIN_FIELDKILLFOCUS: EndTyping(true, false); return 0;
+    case WM_STANDIN_FIELDKILLFOCUS: {
+      EndTyping(true, false);
+      // The focus leaving the typing field for another window leaves the picker.
+      HWND next = reinterpret_cast<HWND>(wParam);
+      if (next != window && !(next && IsChild(window, next))) SendMessageW(window, WM_KILLFOCUS, wParam, 0);
+      return 0;
+    }
     case WM_LBUTTONDOWN: SetFocus(window); return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;

@@ -12,6 +12,8 @@
 // Enter in it, or the focus leaving it, hands its text to the parent with DTN_USERSTRINGW,
 // whose st holds the present value and dwFlags GDT_VALID; the value becomes the st the
 // parent leaves with GDT_VALID, or none with GDT_NONE (DTS_SHOWNONE only). Escape drops it.
+// The focus leaving the typing field for a window outside the picker sends the picker
+// WM_KILLFOCUS, as the picker's focus is gone.
 // The calendar: a person picking a day (DTM_STANDIN_PICKDAY; not with DTS_UPDOWN) gives
 // the picker the focus, drops the month calendar (DTN_DROPDOWN; while it is open
 // DTM_GETMONTHCAL answers it and it has the focus), sets the date keeping the time of day,

@@ -1,6 +1,5 @@
 #include "gridctrl/cell_editor_text.h"
 
-#include "gridctrl/list_grid_ctrl.h"
 
 BEGIN_MESSAGE_MAP(CCellEditorText, CEdit)
   ON_WM_KILLFOCUS()
@@ -19,15 +18,8 @@ void CCellEditorText::EndEdit(bool success) {
   CString text;
   GetWindowText(text);
   NMLVDISPINFO info{};
-  if (success && modified) {
-    info.item.mask = LVIF_TEXT;
-    info.item.pszText = const_cast<wchar_t*>(text.GetString());
-    info.item.cchTextMax = text.GetLength();
-  }
-  ShowWindow(SW_HIDE);
-  if (CListCtrl* grid = dynamic_cast<CListCtrl*>(GetParent()))
-    CListGridCtrl::SendEndLabelEdit(*grid, row, col, info);
-  PostMessage(WM_CLOSE);
+  if (success && modified) SetRecordText(info, text);
+  ReportEnd(*this, row, col, info);
 }
 
 void CCellEditorText::OnKillFocus(CWnd* newWnd) {
@@ -36,27 +28,8 @@ void CCellEditorText::OnKillFocus(CWnd* newWnd) {
 }
 
 BOOL CCellEditorText::PreTranslateMessage(MSG* msg) {
-  if (msg->message == WM_KEYDOWN) {
-    switch (msg->wParam) {
-      case VK_TAB:
-        EndEdit(true);
-        return FALSE;
-      case VK_RETURN:
-        if (!(GetStyle() & ES_WANTRETURN)) {
-          EndEdit(true);
-          return TRUE;
-        }
-        break;
-      case VK_ESCAPE:
-        EndEdit(false);
-        return TRUE;
-      default:
-        break;
-    }
-  } else if (msg->message == WM_MOUSEWHEEL) {
-    EndEdit(true);
-    return FALSE;
-  }
+  BOOL consumed = FALSE;
+  if (EndEditOnKey(msg, /*enterEnds=*/!(GetStyle() & ES_WANTRETURN), /*wheelEnds=*/true, consumed)) return consumed;
   return CEdit::PreTranslateMessage(msg);
 }
 

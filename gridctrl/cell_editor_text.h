@@ -2,14 +2,15 @@
 // Escape cancels), reports the result to the grid as LVN_ENDLABELEDITW, closes itself and
 // deletes itself once its window is gone.
 #pragma once
+#include "gridctrl/cell_editor.h"
 #include "platform/mfc/mfc.h"
 
-class CCellEditorText : public CEdit {
+class CCellEditorText : public CEdit, public CCellEditor {
 public:
   CCellEditorText(int row, int col) : row(row), col(col) {}
 
   BOOL PreTranslateMessage(MSG* msg) override;
-  virtual void EndEdit(bool success);
+  void EndEdit(bool success) override;
 
 protected:
   void PostNcDestroy() override;

@@ -7,13 +7,9 @@
 CWnd* CColumnTraitEdit::OpenEditor(CListGridCtrl& owner, int row, int col) {
   CRect area = GetCellEditArea(owner, row, col);
   DWORD style = editStyle;
-  HDITEM header{};
-  header.mask = HDI_FORMAT;
-  CHeaderCtrl* headerCtrl = owner.GetHeaderCtrl();
-  if (headerCtrl && headerCtrl->GetItem(col, &header)) {
-    if (header.fmt & HDF_CENTER) style |= ES_CENTER;
-    else if (header.fmt & HDF_RIGHT) style |= ES_RIGHT;
-  }
+  int format = HeaderFormatOf(owner, col);
+  if (format & HDF_CENTER) style |= ES_CENTER;
+  else if (format & HDF_RIGHT) style |= ES_RIGHT;
   CWnd* created = CreateCellEditor(owner, row, col, style, area);
   CEdit* editor = dynamic_cast<CEdit*>(created);
   if (!editor) return created;

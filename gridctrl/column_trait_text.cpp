@@ -100,6 +100,13 @@ int CColumnTraitText::CompareItems(const LVITEM& a, const LVITEM& b, bool ascend
 
 void CColumnTraitText::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
+int CColumnTraitText::HeaderFormatOf(CListGridCtrl& owner, int col) {
+  HDITEM item{};
+  item.mask = HDI_FORMAT;
+  CHeaderCtrl* header = owner.GetHeaderCtrl();
+  return header && header->GetItem(col, &item) ? item.fmt : 0;
+}
+
 int CColumnTraitText::MeasureRowTextHeight(CListGridCtrl& owner) {
   CClientDC dc(&owner);
   CFont* previous = dc.SelectObject(owner.GetGridCellFont());

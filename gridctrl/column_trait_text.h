@@ -29,6 +29,8 @@ public:
 protected:
   // The rule shared with the image column: numbers three-way, texts ignoring case.
   int CompareCellTexts(const wchar_t* a, const wchar_t* b, bool ascending) const;
+  // The column's header format (HDF_ flags); 0 when the header cannot say.
+  static int HeaderFormatOf(CListGridCtrl& owner, int col);
 
   CFont* restoreFont = nullptr;
   CFont* cellDrawFont = nullptr;  // the font made for the cell being drawn

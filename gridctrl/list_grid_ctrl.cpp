@@ -216,6 +216,7 @@ LRESULT CListGridCtrl::OnInsertColumn(WPARAM, LPARAM) {
 }
 
 LRESULT CListGridCtrl::OnDeleteColumn(WPARAM wParam, LPARAM) {
+  EndOpenEditor(false);  // its column index would name another column, or none
   LRESULT result = Default();
   if (result) {
     DestroyColumnTrait(static_cast<int>(wParam));
@@ -575,8 +576,8 @@ void CListGridCtrl::OnDestroy() {
   sortAscending = false;
   explorerThemed = false;
   emptyTextShown = true;
-  // An editor still open is a child window that goes with the grid.
-  openEditor = nullptr;
+  // An editor still open ends first, while its trait is there to hear of it.
+  EndOpenEditor(false);
   // The arrow bitmaps that old common controls show belong to the grid.
   if (!GetCommonControlsVersion()) ShowSortIndicator(-1, false);
   delete dropTarget;

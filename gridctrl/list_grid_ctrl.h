@@ -192,6 +192,8 @@ protected:
 
   // Deletes every column trait, from the last to the first.
   void DestroyAllColumnTraits();
+  // Ends the open editor, whatever its kind, so that its column's trait hears of it.
+  void EndOpenEditor(bool accept);
   // Applies the column's minimum and maximum width to a width.
   int ClampColumnWidth(int col, int width);
   // Sets a column's width past the user's resize rules (hiding, showing, restoring).

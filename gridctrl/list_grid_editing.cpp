@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "gridctrl/cell_editor_text.h"
+#include "gridctrl/cell_editor.h"
 #include "gridctrl/list_grid_ctrl.h"
 
 // ---- focus column ---------------------------------------------------------------------------
@@ -140,15 +140,7 @@ CWnd* CListGridCtrl::StartCellEdit(int row, int col) { return StartCellEdit(row,
 CWnd* CListGridCtrl::StartCellEdit(int row, int col, CPoint pt) {
   // Only a cell of the list is edited: the parent never hears of a row that is not there.
   if (row < 0 || row >= GetItemCount() || col < 0 || col >= GetHeaderColumnCount()) return nullptr;
-  if (openEditor) {
-    // One editor at a time: the open one ends (accepting) before another opens.
-    if (CCellEditorText* text = dynamic_cast<CCellEditorText*>(openEditor)) text->EndEdit(true);
-    else SetFocus();
-    if (openEditor) {
-      openEditor->PostMessage(WM_CLOSE);
-      openEditor = nullptr;
-    }
-  }
+  EndOpenEditor(true);  // one editor at a time: the open one ends, accepting, first
   openEditor = OpenCellEditor(row, col, pt);
   if (!openEditor) return nullptr;
 
@@ -173,6 +165,16 @@ CWnd* CListGridCtrl::StartCellEdit(int row, int col, CPoint pt) {
   openEditor->ShowWindow(SW_SHOW);
   openEditor->SetFocus();
   return openEditor;
+}
+
+void CListGridCtrl::EndOpenEditor(bool accept) {
+  if (!openEditor) return;
+  if (CCellEditor* editor = dynamic_cast<CCellEditor*>(openEditor)) editor->EndEdit(accept);
+  else SetFocus();
+  if (openEditor) {  // an editor that did not report its end
+    openEditor->PostMessage(WM_CLOSE);
+    openEditor = nullptr;
+  }
 }
 
 CWnd* CListGridCtrl::OpenCellEditor(int row, int col) { return OpenCellEditor(row, col, CPoint(-1, -1)); }
@@ -218,6 +220,8 @@ BOOL CListGridCtrl::OnEndLabelEdit(NMHDR* hdr, LRESULT* result) {
         if (GetItem(&present) && present.iImage != I_IMAGECALLBACK) SetCellImageIndex(row, col, item.iImage);
       }
     }
+  } else if (CColumnTrait* trait = GetColumnTraitAt(col)) {
+    trait->OnEditorClosed();  // the row has gone; the trait still hears that its editor closed
   }
   if (editor && GetFocus() == editor) SetFocus();
   openEditor = nullptr;

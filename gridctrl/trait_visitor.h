@@ -7,6 +7,9 @@ class CColumnTraitText;
 class CColumnTraitImage;
 class CColumnTraitEdit;
 class CColumnTraitHyperLink;
+class CColumnTraitCombo;
+class CColumnTraitDateTime;
+class CColumnTraitMultilineEdit;
 class CRowTrait;
 class CRowTraitText;
 class CRowTraitImageRepaint;
@@ -19,6 +22,9 @@ public:
   virtual void Visit(CColumnTraitImage&) {}
   virtual void Visit(CColumnTraitEdit&) {}
   virtual void Visit(CColumnTraitHyperLink&) {}
+  virtual void Visit(CColumnTraitCombo&) {}
+  virtual void Visit(CColumnTraitDateTime&) {}
+  virtual void Visit(CColumnTraitMultilineEdit&) {}
   virtual void Visit(CRowTrait&) {}
   virtual void Visit(CRowTraitText&) {}
   virtual void Visit(CRowTraitImageRepaint&) {}

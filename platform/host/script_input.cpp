@@ -245,6 +245,11 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
     action.kind = verb == "group" ? ModalAction::ClickGroupHeader : ModalAction::ClickGroupTask;
     action.controlId = ControlId(answer, 0);
     action.item = Index(answer, 1, "a group id");
+  } else if (verb == "pickdate") {
+    ArgumentCount(answer, 2);
+    action.kind = ModalAction::PickDate;
+    action.controlId = ControlId(answer, 0);
+    action.text = Wide(answer.args[1]);
   } else if (verb == "close") {
     ArgumentCount(answer, 0);
     action.kind = ModalAction::Close;

@@ -24,4 +24,10 @@ public:
   int SetItemData(int index, DWORD_PTR data);
   void ShowDropDown(BOOL show = TRUE);
   BOOL GetDroppedState() const;
+  void GetDroppedControlRect(LPRECT rect) const;
+  int GetDroppedWidth() const;
+  int SetDroppedWidth(UINT width);  // the width the list gets, CB_ERR on failure
+  int GetItemHeight(int index) const;  // -1: the selection field
+  int SetItemHeight(int index, UINT height);
+  int InitStorage(int items, UINT bytes);
 };

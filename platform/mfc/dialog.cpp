@@ -5,6 +5,7 @@
 
 #include "platform/mfc/win_app.h"
 #include "platform/win/codepage.h"
+#include "platform/win/date_time_picker.h"
 #include "platform/win/user_input.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
@@ -314,6 +315,14 @@ void CDialog::PerformAction(const ModalAction& action) {
       if (index < 0 || index >= count)
         fail("the combo box has " + std::to_string(count) + " entries and none is the one asked for");
       ::SendMessageW(combo, CB_STANDIN_CHOOSE, static_cast<WPARAM>(index), 0);
+      break;
+    }
+    case ModalAction::PickDate: {
+      HWND picker = control(DATETIMEPICK_CLASSW);
+      SYSTEMTIME date;
+      if (!StandIn::ParseDateText(action.text, VAR_DATEVALUEONLY, LOCALE_USER_DEFAULT, date))
+        fail("\"" + WideToUtf8(action.text) + "\" is no date");
+      if (!StandIn::PickCalendarDay(picker, date.wYear, date.wMonth, date.wDay)) fail("the picker has no calendar");
       break;
     }
     case ModalAction::Close:

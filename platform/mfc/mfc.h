@@ -10,7 +10,8 @@
 //   dialogs: CDialog/CDialogEx from templates in the resource chain, nested DoModal loops
 //   that ask the input driver for each action, DDX (Control, Text, Check, Radio, CBIndex,
 //   CBString), dialog keys, CButton (push, check, radio, group box, icon), CStatic (text,
-//   bitmap and icon pictures), CComboBox (sorted drop-down lists), AfxMessageBox and
+//   bitmap and icon pictures), CComboBox (sorted drop-down lists and drop-down combos with
+//   their edit), CDateTimeCtrl and COleDateTime, AfxMessageBox and
 //   CWnd::MessageBox, CFileDialog, run-time class information (DECLARE_DYNAMIC), bitmaps
 //   and icons loaded from resources. The host's dialog bases (CVuUiBaseDialog,
 //   CVuUiDialog, COvUiDialog with the editor brackets) are platform/host/ui_dialogs.h.
@@ -24,6 +25,7 @@
 #include "platform/mfc/combo_box.h"
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/data_exchange.h"
+#include "platform/mfc/date_time_ctrl.h"
 #include "platform/mfc/dialog.h"
 #include "platform/mfc/edit.h"
 #include "platform/mfc/file_dialog.h"

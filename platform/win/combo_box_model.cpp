@@ -1,8 +1,9 @@
-// The combo box's model: its entries (text and item data), the selection and the list's
-// dropped state. The window is as high as its closed box; the height it was created with
-// is the dropped list's. With CBS_SORT an added entry goes before the first entry that compares
-// greater, ignoring case; CB_INSERTSTRING never sorts. The window text of a drop-down list
-// is its selected entry.
+// The combo box's model: its entries (text and item data), the selection, the list's
+// dropped state and size, the item heights and, for a drop-down combo, the edit child that
+// holds its text. The window is as high as its closed box; a height it is given (at creation
+// or by SetWindowPos) is the dropped list's. With CBS_SORT an added entry goes before the
+// first entry that compares greater, ignoring case; CB_INSERTSTRING never sorts. The window
+// text of a drop-down list is its selected entry.
 #include <algorithm>
 #include <cwctype>
 #include <string>
@@ -11,6 +12,8 @@
 #include "platform/win/common_controls.h"
 #include "platform/win/control_model.h"
 #include "platform/win/dialog_controls.h"
+#include "platform/win/gdi.h"
+#include "platform/win/system_info.h"
 
 namespace StandIn {
 
@@ -42,8 +45,39 @@ private:
   bool Valid(WPARAM index) const { return static_cast<INT_PTR>(index) >= 0 && static_cast<INT_PTR>(index) < Count(); }
   void ShowSelection(HWND window) {
     std::wstring text = selection_ >= 0 ? entries_[static_cast<size_t>(selection_)].text : std::wstring();
-    DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetText(window, text.c_str());
+    if (edit_) SendMessageW(edit_, EM_SETSEL, 0, -1);
     InvalidateRect(window, nullptr, TRUE);
+  }
+  // Text set by the program: into the edit child when there is one, without CBN_EDITCHANGE.
+  void SetText(HWND window, LPCWSTR text) {
+    if (!edit_) {
+      DefWindowProcW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+      return;
+    }
+    settingText_ = true;
+    SendMessageW(edit_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    settingText_ = false;
+  }
+  void Create(HWND window, const CREATESTRUCTW* create);
+  void ApplyFont(HWND window, HFONT font);
+  // Gives the closed box its height (the selection field plus its frame).
+  void SizeBox(HWND window);
+  int BoxHeight() const { return fieldHeight_ + 6; }
+  int DroppedWidth(HWND window) const {
+    RECT r;
+    GetWindowRect(window, &r);
+    return std::max<int>(droppedWidth_, r.right - r.left);
+  }
+  // The focus went to `next`: unless it stays in the combo box, the list closes and the
+  // parent hears CBN_KILLFOCUS.
+  void FocusLeft(HWND window, HWND next) {
+    if (next == window || (next && (next == edit_ || IsChild(window, next)))) return;
+    if (dropped_) {
+      dropped_ = false;
+      SendCommandNotify(window, CBN_CLOSEUP);
+    }
+    SendCommandNotify(window, CBN_KILLFOCUS);
   }
   // The first entry after `startAfter` (wrapping round) that fits; CB_ERR when none.
   template <typename Fits>
@@ -59,13 +93,53 @@ private:
   }
   int Insert(HWND window, int index, const std::wstring& text);
 
-  static constexpr int kClosedHeight = 21;
+  static constexpr int kEditId = 1001;
   std::vector<Entry> entries_;
   int droppedHeight_ = 0;
+  int droppedWidth_ = 0;
+  int itemHeight_ = 13;
+  int fieldHeight_ = 15;
   int selection_ = -1;
   bool dropped_ = false;
+  bool settingText_ = false;
+  bool sizingBox_ = false;
   HFONT font_ = nullptr;
+  HWND edit_ = nullptr;
 };
+
+void ComboBoxModel::Create(HWND window, const CREATESTRUCTW* create) {
+  // The height given at creation is the dropped list's; the closed box is one line.
+  droppedHeight_ = create ? create->cy : 0;
+  int width = create ? create->cx : 0;
+  if (create && (create->style & 3) != CBS_DROPDOWNLIST) {
+    edit_ = CreateWindowExW(0, WC_EDITW, L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 3, 3,
+                            std::max(0, width - 6 - GetSystemMetrics(SM_CXVSCROLL)), fieldHeight_, window,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kEditId)), nullptr, nullptr);
+    SetEditFieldOwner(edit_, window);
+  }
+  ApplyFont(window, nullptr);
+}
+
+void ComboBoxModel::ApplyFont(HWND window, HFONT font) {
+  font_ = font;
+  itemHeight_ = TextHeightOf(FontOf(font));
+  fieldHeight_ = itemHeight_ + 2;
+  if (edit_) SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SizeBox(window);
+}
+
+void ComboBoxModel::SizeBox(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  sizingBox_ = true;
+  SetWindowPos(window, nullptr, 0, 0, r.right - r.left, BoxHeight(), SWP_NOMOVE | SWP_NOZORDER);
+  sizingBox_ = false;
+  if (edit_) {
+    RECT e;
+    GetWindowRect(edit_, &e);
+    SetWindowPos(edit_, nullptr, 0, 0, e.right - e.left, fieldHeight_, SWP_NOMOVE | SWP_NOZORDER);
+  }
+}
 
 int ComboBoxModel::Insert(HWND window, int index, const std::wstring& text) {
   if (index < 0 || index > Count()) index = Count();
@@ -79,14 +153,65 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
   handled = true;
   auto text = [&]() { return std::wstring(lParam ? reinterpret_cast<LPCWSTR>(lParam) : L""); };
   switch (message) {
-    case WM_CREATE: {
-      // The height given at creation is the dropped list's; the closed box is one line.
-      auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-      droppedHeight_ = create ? create->cy : 0;
-      SetWindowPos(window, nullptr, 0, 0, create ? create->cx : 0, kClosedHeight, SWP_NOMOVE | SWP_NOZORDER);
+    case WM_CREATE:
+      Create(window, reinterpret_cast<const CREATESTRUCTW*>(lParam));
       handled = false;
       return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* change = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (change && !sizingBox_ && !(change->flags & SWP_NOSIZE)) {
+        droppedHeight_ = change->cy;
+        change->cy = BoxHeight();
+      }
+      return 0;
     }
+    case WM_SETTEXT:
+      if (!edit_) {
+        handled = false;
+        return 0;
+      }
+      SetText(window, reinterpret_cast<LPCWSTR>(lParam));
+      return TRUE;
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+      if (!edit_) {
+        handled = false;
+        return 0;
+      }
+      return SendMessageW(edit_, message, wParam, lParam);
+    case WM_COMMAND:
+      // The edit child's changes: a person's typing, not the text the combo box sets.
+      if (edit_ && reinterpret_cast<HWND>(lParam) == edit_ && !settingText_) {
+        if (HIWORD(wParam) == EN_UPDATE) SendCommandNotify(window, CBN_EDITUPDATE);
+        else if (HIWORD(wParam) == EN_CHANGE) SendCommandNotify(window, CBN_EDITCHANGE);
+      }
+      return 0;
+    case WM_STANDIN_FIELDKILLFOCUS: FocusLeft(window, reinterpret_cast<HWND>(wParam)); return 0;
+    case WM_STANDIN_FIELDKEY: return 0;
+    case CB_GETITEMHEIGHT: {
+      INT_PTR index = static_cast<INT_PTR>(wParam);
+      if (index < -1) return CB_ERR;
+      return index == -1 ? fieldHeight_ : itemHeight_;
+    }
+    case CB_SETITEMHEIGHT: {
+      INT_PTR index = static_cast<INT_PTR>(wParam);
+      if (index < -1 || lParam < 1 || lParam > 255) return CB_ERR;
+      if (index == -1) {
+        fieldHeight_ = static_cast<int>(lParam);
+        SizeBox(window);
+      } else {
+        itemHeight_ = static_cast<int>(lParam);
+      }
+      return CB_OKAY;
+    }
+    case CB_SETDROPPEDWIDTH:
+      if (static_cast<INT_PTR>(wParam) < 0) return CB_ERR;
+      droppedWidth_ = static_cast<int>(wParam);
+      return DroppedWidth(window);
+    case CB_GETDROPPEDWIDTH: return DroppedWidth(window);
+    case CB_INITSTORAGE:
+      entries_.reserve(entries_.size() + wParam);
+      return static_cast<LRESULT>(entries_.capacity());
     case CB_ADDSTRING: {
       std::wstring added = text();
       int index = Count();
@@ -173,6 +298,7 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       if (!rect) return FALSE;
       GetWindowRect(window, rect);
       rect->bottom = rect->top + std::max<LONG>(droppedHeight_, rect->bottom - rect->top);
+      rect->right = rect->left + DroppedWidth(window);
       return TRUE;
     }
     case CB_STANDIN_CHOOSE: {
@@ -208,16 +334,17 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     }
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
-    case WM_SETFOCUS: SendCommandNotify(window, CBN_SETFOCUS); return 0;
-    case WM_KILLFOCUS:
-      if (dropped_) {
-        dropped_ = false;
-        SendCommandNotify(window, CBN_CLOSEUP);
+    case WM_SETFOCUS:
+      // A drop-down combo passes the focus on to its edit, its text selected.
+      if (edit_) {
+        SetFocus(edit_);
+        SendMessageW(edit_, EM_SETSEL, 0, -1);
       }
-      SendCommandNotify(window, CBN_KILLFOCUS);
+      if (!edit_ || reinterpret_cast<HWND>(wParam) != edit_) SendCommandNotify(window, CBN_SETFOCUS);
       return 0;
+    case WM_KILLFOCUS: FocusLeft(window, reinterpret_cast<HWND>(wParam)); return 0;
     case WM_LBUTTONDOWN: SetFocus(window); return 0;
-    case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
+    case WM_SETFONT: ApplyFont(window, reinterpret_cast<HFONT>(wParam)); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     default:
       handled = false;

@@ -27,6 +27,13 @@ LRESULT SendCommandNotify(HWND from, UINT code);
 // control's drag detection and tracking loops read while the button is held).
 bool TakeQueuedMouseMessage(HWND window, MSG& msg);
 
+// An edit that is the field of a composite control (a combo box's edit, a date-time picker's
+// typing field) tells its owner, by sending, when it loses the focus (wParam: the window
+// that gets it) and when Enter or Escape is pressed in it (wParam: the key).
+#define WM_STANDIN_FIELDKILLFOCUS (WM_USER + 0x7C10)
+#define WM_STANDIN_FIELDKEY (WM_USER + 0x7C11)
+void SetEditFieldOwner(HWND edit, HWND owner);
+
 template <typename T>
 T* ModelAs(HWND window) {
   return dynamic_cast<T*>(ModelOf(window));

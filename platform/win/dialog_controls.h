@@ -8,7 +8,15 @@
 // Combo boxes: a drop-down list keeps its entries (sorted on insertion with CBS_SORT,
 // ignoring case) and the current selection; its window text is the selected entry.
 // CB_SETCURSEL sends nothing; a person's choice (CB_STANDIN_CHOOSE) sends CBN_DROPDOWN,
-// CBN_SELCHANGE, CBN_SELENDOK and CBN_CLOSEUP in that order.
+// CBN_SELCHANGE, CBN_SELENDOK and CBN_CLOSEUP in that order. A drop-down combo
+// (CBS_DROPDOWN) has an edit child (id 1001, its first child) that holds the window text
+// and takes the focus given to the combo box; typing in it sends CBN_EDITUPDATE and
+// CBN_EDITCHANGE (text set by the program sends neither) and leaves the selection as it
+// was. Heights: list items are the font's text height (CB_GETITEMHEIGHT 0), the selection
+// field two more (CB_GETITEMHEIGHT -1), the closed box the field plus 6; a height given
+// to SetWindowPos (or at creation) is the dropped list's, the box keeps its own. The
+// dropped list is at least as wide as the box (CB_SETDROPPEDWIDTH widens it). The combo
+// box sends CBN_KILLFOCUS when the focus leaves it and its edit.
 // Pictures: a static with SS_BITMAP or SS_ICON whose template text is "#id" loads that
 // bitmap or icon from the dialog's module when it is created and deletes it with itself;
 // an image set with STM_SETIMAGE stays the caller's.
@@ -117,6 +125,11 @@
 #define CB_GETDROPPEDCONTROLRECT 0x0152
 #define CB_GETDROPPEDSTATE 0x0157
 #define CB_FINDSTRINGEXACT 0x0158
+#define CB_SETITEMHEIGHT 0x0153
+#define CB_GETITEMHEIGHT 0x0154
+#define CB_GETDROPPEDWIDTH 0x015F
+#define CB_SETDROPPEDWIDTH 0x0160
+#define CB_INITSTORAGE 0x0161
 
 #define CBN_ERRSPACE (-1)
 #define CBN_SELCHANGE 1

@@ -1,6 +1,7 @@
 // The edit control's model: the text (kept as the window text), the selection, the text
-// limit, margins, the modified flag and read-only state. Every change of the text, also
-// by WM_SETTEXT, sends EN_UPDATE and EN_CHANGE to the parent.
+// limit, margins, the modified flag and read-only state. Every change of the text sends
+// EN_UPDATE and EN_CHANGE to the parent; so does WM_SETTEXT, except in a multi-line edit,
+// which reports only the changes a person makes.
 #include <algorithm>
 #include <cwctype>
 #include <string>
@@ -19,6 +20,7 @@ class EditModel : public ControlModel {
 public:
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
   HWND labelOwner = nullptr;  // the list view whose label this edit edits
+  HWND fieldOwner = nullptr;  // the composite control this edit is the field of
 
 private:
   std::wstring Text() const {
@@ -81,7 +83,8 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       DefWindowProcW(window, WM_SETTEXT, wParam, lParam);
       selStart_ = selEnd_ = 0;
       modified_ = false;
-      Changed();
+      if (Style() & ES_MULTILINE) InvalidateRect(window_, nullptr, TRUE);
+      else Changed();
       return TRUE;
     }
     case EM_LIMITTEXT: limit_ = wParam ? static_cast<int>(std::min<WPARAM>(wParam, 0x7FFFFFFE)) : 0x7FFFFFFE; return 0;
@@ -134,6 +137,7 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_KILLFOCUS:
       SendCommandNotify(window, EN_KILLFOCUS);
       if (labelOwner) PostMessageW(labelOwner, LVM_STANDIN_ENDLABELEDIT, TRUE, 0);
+      if (fieldOwner) SendMessageW(fieldOwner, WM_STANDIN_FIELDKILLFOCUS, wParam, 0);
       return 0;
     case WM_LBUTTONDOWN:
       SetFocus(window);
@@ -170,6 +174,7 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
         case VK_RETURN:
         case VK_ESCAPE:
           if (labelOwner) PostMessageW(labelOwner, LVM_STANDIN_ENDLABELEDIT, wParam == VK_RETURN, 0);
+          if (fieldOwner) SendMessageW(fieldOwner, WM_STANDIN_FIELDKEY, wParam, 0);
           break;
         default: break;
       }
@@ -236,6 +241,10 @@ std::unique_ptr<ControlModel> MakeEdit(HWND, const CREATESTRUCTW&) { return std:
 
 void SetLabelEditOwner(HWND edit, HWND list) {
   if (auto* model = ModelAs<EditModel>(edit)) model->labelOwner = list;
+}
+
+void SetEditFieldOwner(HWND edit, HWND owner) {
+  if (auto* model = ModelAs<EditModel>(edit)) model->fieldOwner = owner;
 }
 
 void RegisterEditClass() { RegisterControlClass(WC_EDITW, MakeEdit); }

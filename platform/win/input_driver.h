@@ -53,6 +53,7 @@ struct ModalAction {
     DragItem,         // list control id, item dragged onto targetItem (dropped on its centre)
     DragHeader,       // list control id, the heading of column subItem dropped on that of column targetItem
     ChooseEntry,      // combo box control id, entry (item index, or -1 and its text)
+    PickDate,         // date-time picker control id, text: the date picked from its calendar
     Close,            // the dialog's close box (IDCANCEL)
     ClickGroupHeader, // list control id, item: the group id whose header is clicked
     ClickGroupTask    // list control id, item: the group id whose task link is clicked

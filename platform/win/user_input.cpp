@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/win/list_view_model.h"
+#include "platform/win/date_time_picker.h"
 #include "platform/win/window_manager.h"
 
 namespace StandIn {
@@ -139,6 +140,16 @@ bool ClickGroupTaskLink(HWND list, int groupId) {
     return false;
   LeftClick(list, POINT{(task.left + task.right) / 2, (task.top + task.bottom) / 2});
   return true;
+}
+
+bool PickCalendarDay(HWND picker, int year, int month, int day) {
+  SYSTEMTIME date;
+  date.wYear = static_cast<WORD>(year);
+  date.wMonth = static_cast<WORD>(month);
+  date.wDay = static_cast<WORD>(day);
+  bool picked = SendMessageW(picker, DTM_STANDIN_PICKDAY, 0, reinterpret_cast<LPARAM>(&date)) != 0;
+  PumpMessages();
+  return picked;
 }
 
 }  // namespace StandIn

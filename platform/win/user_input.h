@@ -39,5 +39,8 @@ void MoveFocusTo(HWND window);
 // link; false, with nothing clicked, when the list does not show that header or link.
 bool ClickGroupHeader(HWND list, int groupId);
 bool ClickGroupTaskLink(HWND list, int groupId);
+// Opens a date-time picker's calendar and clicks the day (the time of day is kept);
+// false when the picker has no calendar or the date is no date.
+bool PickCalendarDay(HWND picker, int year, int month, int day);
 
 }  // namespace StandIn

@@ -3,6 +3,7 @@
 #include "platform/win/clipboard.h"
 #include "platform/win/codepage.h"
 #include "platform/win/common_controls.h"
+#include "platform/win/date_time_picker.h"
 #include "platform/win/dialog_controls.h"
 #include "platform/win/dialogs.h"
 #include "platform/win/format_message.h"

@@ -610,9 +610,17 @@ BOOL GetWindowRect(HWND window, LPRECT rect) {
   return TRUE;
 }
 
-BOOL SetWindowPos(HWND window, HWND, int x, int y, int cx, int cy, UINT flags) {
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   Window* w = W(window);
   if (!w) return FALSE;
+  // The window may change the new position and size before they apply.
+  WINDOWPOS change{window, insertAfter, x, y, cx, cy, flags};
+  SendMessageW(window, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&change));
+  if (!(w = W(window))) return FALSE;
+  x = change.x;
+  y = change.y;
+  cx = change.cx;
+  cy = change.cy;
   RECT old = w->rect;
   if (!(flags & SWP_NOMOVE)) OffsetRect(&w->rect, x - w->rect.left, y - w->rect.top);
   if (!(flags & SWP_NOSIZE)) {
@@ -973,6 +981,7 @@ void RegisterTooltipClass();
 void RegisterButtonClass();
 void RegisterStaticClass();
 void RegisterComboBoxClass();
+void RegisterDateTimePickerClass();
 void RegisterDialogClass();
 }  // namespace StandIn
 
@@ -993,6 +1002,7 @@ void RegisterBuiltinClasses() {
   RegisterButtonClass();
   RegisterStaticClass();  // gives the plain "Static" class its pictures
   RegisterComboBoxClass();
+  RegisterDateTimePickerClass();
   RegisterDialogClass();
 }
 }  // namespace

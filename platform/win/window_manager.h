@@ -89,6 +89,7 @@ BOOL SetWindowTextW(HWND window, LPCWSTR text);
 BOOL GetClientRect(HWND window, LPRECT rect);
 BOOL GetWindowRect(HWND window, LPRECT rect);  // screen coordinates
 BOOL MoveWindow(HWND window, int x, int y, int width, int height, BOOL repaint);
+// Sends WM_WINDOWPOSCHANGING first, whose WINDOWPOS the window may change.
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL ClientToScreen(HWND window, LPPOINT point);
 BOOL ScreenToClient(HWND window, LPPOINT point);

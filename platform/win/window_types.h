@@ -79,6 +79,17 @@ struct MSG {
 };
 using LPMSG = MSG*;
 
+// What SetWindowPos is about to do; WM_WINDOWPOSCHANGING lets the window change it.
+struct WINDOWPOS {
+  HWND hwnd = nullptr;
+  HWND hwndInsertAfter = nullptr;
+  int x = 0;
+  int y = 0;
+  int cx = 0;
+  int cy = 0;
+  UINT flags = 0;
+};
+
 // The header of every WM_NOTIFY notification.
 struct NMHDR {
   HWND hwndFrom = nullptr;

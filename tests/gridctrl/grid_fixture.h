@@ -23,6 +23,7 @@ struct EndEdit {
   UINT mask = 0;
   std::wstring text;
   int image = -1;
+  LPARAM param = -1;  // the item data, when the mask has LVIF_PARAM
 };
 
 class NotifyParent : public CWnd {
@@ -47,6 +48,7 @@ protected:
     end.mask = info->item.mask;
     if ((info->item.mask & LVIF_TEXT) && info->item.pszText) end.text = info->item.pszText;
     if (info->item.mask & LVIF_IMAGE) end.image = info->item.iImage;
+    if (info->item.mask & LVIF_PARAM) end.param = info->item.lParam;
     ends.push_back(end);
   }
   void OnItemChanged(NMHDR* hdr, LRESULT*) {

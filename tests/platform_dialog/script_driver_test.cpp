@@ -77,12 +77,17 @@ TEST(ScriptLines, EachDialogVerbBecomesItsAction) {
   ModalAction choose = ActionOf(R"(choose 1034 "Layer")");
   EXPECT_EQ(choose.kind, ModalAction::ChooseEntry);
   EXPECT_EQ(choose.text, L"Layer");
+  ModalAction pick = ActionOf("pickdate 1050 2024-03-09");
+  EXPECT_EQ(pick.kind, ModalAction::PickDate);
+  EXPECT_EQ(pick.controlId, 1050);
+  EXPECT_EQ(pick.text, L"2024-03-09");
   EXPECT_EQ(ActionOf("close").kind, ModalAction::Close);
 }
 
 TEST(ScriptLines, MalformedDialogAnswersAreRefusedWithTheirLine) {
   for (const char* bad : {"click", "click ok", "click 1 2", "key", "key hyper", "check 1023", "check 1023 -1",
-                          "cell 1025 1", "header 1022", "drag 1022 1", "choose 1034", "close now", "cell 1025 0 1 alt",
+                          "cell 1025 1", "header 1022", "drag 1022 1", "choose 1034", "pickdate 1050", "close now",
+                          "cell 1025 0 1 alt",
                           "wave 1"}) {
     std::string failure = FailureOf([&] { ActionOf(bad); });
     EXPECT_NE(failure.find("script:1: "), std::string::npos) << bad << ": " << failure;

@@ -1,0 +1,50 @@
+#include "gridctrl/cell_editor_multiline.h"
+
+#include <algorithm>
+
+BEGIN_MESSAGE_MAP(CCellEditorMultilineText, CCellEditorText)
+  ON_CONTROL_REFLECT(EN_CHANGE, &CCellEditorMultilineText::OnMultilineChange)
+END_MESSAGE_MAP()
+
+namespace {
+
+int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+
+}  // namespace
+
+int CCellEditorMultilineText::CountLineBreaks(const CString& text, const CString& separator) {
+  if (separator.IsEmpty()) return 0;
+  int count = 0;
+  for (int at = text.Find(separator); at >= 0; at = text.Find(separator, at + separator.GetLength())) ++count;
+  return count;
+}
+
+int CCellEditorMultilineText::ShownLineBreaks(const CString& text, int maxLines, int roomLines) {
+  unsigned breaks = static_cast<unsigned>(CountLineBreaks(text, L"\n"));
+  breaks = std::min(breaks, static_cast<unsigned>(maxLines) - 1u);
+  return std::min(static_cast<int>(std::min(breaks, 0x7FFFFFFFu)), std::max(0, roomLines));
+}
+
+void CCellEditorMultilineText::OnMultilineChange() {
+  // A multi-line edit reports no change for the text it opens with: this one is a person's.
+  if (initialUpdate && (GetStyle() & ES_MULTILINE)) initialUpdate = false;
+  CWnd* grid = GetParent();
+  if (static_cast<unsigned>(maxLines) > 1 && (GetStyle() & ES_MULTILINE) && lineHeight >= 1 && grid) {
+    CRect rect;
+    GetWindowRect(&rect);
+    CRect client;
+    grid->GetClientRect(&client);
+    int linesNow = rect.Height() / lineHeight;
+    CString text;
+    GetWindowText(text);
+    // The editor may grow by as many lines as the grid's client area still holds.
+    int room = linesNow - 1 + FloorDiv(client.Height() - rect.Height(), lineHeight);
+    int linesWanted = ShownLineBreaks(text, maxLines, room) + 1;
+    if (linesWanted != linesNow) {
+      rect.bottom += (linesWanted - linesNow) * lineHeight;
+      grid->ScreenToClient(&rect);
+      MoveWindow(&rect, TRUE);
+    }
+  }
+  CCellEditorText::OnEnChange();
+}

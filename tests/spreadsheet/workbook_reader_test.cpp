@@ -186,3 +186,83 @@ TEST(WorkbookReader, StreamsWithoutTheirEndAreRefused) {
   notAWorkbook.record(0x0031, Bytes().u16(1));
   EXPECT_EQ(book.read(notAWorkbook.data.data(), notAWorkbook.size()), 0u);
 }
+
+namespace {
+// A stream of the globals and one worksheet per entry, each holding the given records.
+Bytes workbookStream(const std::vector<Bytes>& sheetRecords) {
+  std::vector<std::pair<std::uint32_t, std::string>> names;
+  for (size_t i = 0; i < sheetRecords.size(); ++i) names.emplace_back(0, "S" + std::to_string(i + 1));
+  std::vector<Bytes> sheets;
+  for (const Bytes& records : sheetRecords) {
+    Bytes sheet;
+    sheet.record(0x0809, sheet_test::bof(0x10)).add(records).record(0x000A, Bytes());
+    sheets.push_back(sheet);
+  }
+  std::uint32_t position = globals(names).size();
+  for (size_t i = 0; i < sheets.size(); ++i) {
+    names[i].first = position;
+    position += sheets[i].size();
+  }
+  Bytes stream = globals(names);
+  for (const Bytes& sheet : sheets) stream.add(sheet);
+  return stream;
+}
+
+std::string workbookFile(const std::string& name, const Bytes& stream) {
+  std::string path = sheet_test::scratchPath(name);
+  CompoundDocument doc;
+  EXPECT_TRUE(doc.create(path.c_str()));
+  EXPECT_EQ(doc.makeStream("Workbook"), 1);
+  EXPECT_EQ(doc.writeStream("Workbook", stream.data, stream.size()), 1);
+  return path;
+}
+
+Bytes rk(unsigned row, unsigned column, int value) { return Bytes().u16(row).u16(column).u16(0).u32(value * 4 + 2); }
+
+// The record's body followed by bytes that its layout does not have.
+Bytes oversized(Bytes body, size_t total) {
+  while (body.data.size() < total) body.u8(0xEE);
+  return body;
+}
+}  // namespace
+
+// Records longer than their layout, in one piece or several, load and save again.
+TEST(WorkbookReader, OversizedRecordsLoadAndSaveAgainByTheirLayout) {
+  Bytes records;
+  records.record(0x007D, oversized(Bytes().u16(1).u16(1).u16(5000).u16(0).u16(0).u16(0), 20000))
+      .record(0x0208, oversized(Bytes().u16(0).u16(0).u16(2).u16(255).u32(0).u32(0x100), 9000))
+      .record(0x027E, oversized(rk(0, 1, 77), 30000))
+      .record(0x003C, Bytes().raw(std::string(5000, 'c')))
+      .record(0x023E, oversized(Bytes().u16(0x6B6).u16(0).u16(0).u16(64).u16(0).u16(0).u16(0).u32(0), 65535));
+  std::string path = workbookFile("oversized.xls", workbookStream({records}));
+  std::string again = sheet_test::scratchPath("oversized_again.xls");
+  {
+    XlsBook book;
+    ASSERT_TRUE(book.load(path.c_str()));
+    ASSERT_TRUE(book.saveAs(again.c_str()));
+  }
+  XlsBook book;
+  ASSERT_TRUE(book.load(again.c_str()));
+  ASSERT_EQ(book.sheetCount(), 1);
+  EXPECT_EQ(book.sheetAt(0)->columnWidth(1), 5000);
+  EXPECT_EQ(book.sheetAt(0)->cellAt(0, 1)->integerValue(), 77);
+  EXPECT_EQ(book.worksheets()[0].window2.gridColour, 64);
+}
+
+// Grids are built only as large as the file's size allows: a cell address far beyond what
+// a small file holds is refused, on one sheet or on many, without an exception.
+TEST(WorkbookReader, FarCellAddressesOfSmallFilesAreRefused) {
+  XlsBook book;
+  EXPECT_FALSE(book.load(workbookFile("far.xls", workbookStream({Bytes().record(0x027E, rk(65535, 255, 1))})).c_str()));
+  EXPECT_EQ(book.sheetCount(), 0);
+  std::vector<Bytes> many(20, Bytes().record(0x027E, rk(65535, 255, 1)));
+  EXPECT_FALSE(book.load(workbookFile("far_sheets.xls", workbookStream(many)).c_str()));
+  EXPECT_EQ(book.sheetCount(), 0);
+
+  // Within the budget, a far cell sizes the grid as before.
+  Bytes near = workbookStream({Bytes().record(0x027E, rk(2000, 20, 5))});
+  ASSERT_LE(2001u * 21, XlsBook::gridCellBudget(near.size()));
+  ASSERT_TRUE(book.load(workbookFile("near.xls", near).c_str()));
+  EXPECT_EQ(book.sheetAt(0)->rowCount(), 2001);
+  EXPECT_EQ(book.sheetAt(0)->cellAt(2000, 20)->integerValue(), 5);
+}

@@ -11,7 +11,7 @@ struct StringTableEntry {
 };
 
 constexpr UINT kFirstStringId = 134;
-constexpr UINT kLastStringId = 305;
+constexpr UINT kLastStringId = 306;
 
 std::span<const StringTableEntry> englishStringTable();
 std::span<const StringTableEntry> frenchStringTable();

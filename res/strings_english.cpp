@@ -176,6 +176,7 @@ const StringTableEntry kTexts[] = {
     {303, L"Line spacing style"},
     {304, L"Text"},
     {305, L"\nIncorrect Qdx data format, please export again."},
+    {306, L"\n%1 cell(s) were cut to the file format's limit of 32,767 characters."},
 };
 
 }  // namespace

@@ -176,6 +176,7 @@ const StringTableEntry kTexts[] = {
     {303, L"Style d'interligne"},
     {304, L"Texte"},
     {305, L"\nFormat de données Qdx incorrect, veuillez exporter à nouveau."},
+    {306, L"\n%1 cellule(s) tronquée(s) à la limite du format de fichier (32 767 caractères)."},
 };
 
 }  // namespace

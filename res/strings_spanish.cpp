@@ -176,6 +176,7 @@ const StringTableEntry kTexts[] = {
     {303, L"Estilo de interlineado"},
     {304, L"Texto"},
     {305, L"\nFormato de datos Qdx incorrecto, vuelva a exportar."},
+    {306, L"\n%1 celda(s) recortada(s) al límite del formato de archivo (32.767 caracteres)."},
 };
 
 }  // namespace

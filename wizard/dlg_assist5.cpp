@@ -1,5 +1,7 @@
 #include "wizard/dlg_assist5.h"
 
+#include <string>
+
 #include "extraction/csv_export.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -164,8 +166,10 @@ void DlgAssist5::writeExternalFile() {
       ovutPrintf(L"\nCSV export to : %s failed.", outputPath.GetString());
     }
   } else if (outputType == kXlsOutput) {
-    if (exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine)) {
+    int cutCells = 0;
+    if (exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, &cutCells)) {
       printResult(244, outputPath);
+      if (cutCells > 0) printResult(306, CString(std::to_wstring(cutCells)));
     } else {
       ovutPrintf(L"\nXLS export to : %s failed.", outputPath.GetString());
     }

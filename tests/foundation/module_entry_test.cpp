@@ -142,7 +142,7 @@ TEST_F(LoadedModule, TextsAreFoundThroughTheResourceChainInTheInterfaceLanguage)
   EXPECT_EQ(LoadResFormat(188, CString(L"C:\\out\\50%1 off.csv")), L"\nCSV export done to : C:\\out\\50%1 off.csv");
   EXPECT_EQ(LoadResFormat(238), L"\nTable updated.");
   EXPECT_EQ(LoadResString(133), L"???");
-  EXPECT_EQ(LoadResFormat(306, L"x"), L"???");
+  EXPECT_EQ(LoadResFormat(999, L"x"), L"???");
   SetUserInterfaceLanguage(0x040C);
   CString french = LoadResString(238);
   SetUserInterfaceLanguage(0x0407);

@@ -9,6 +9,9 @@
 
 using namespace QExcel;
 using sheet_test::Bytes;
+using sheet_test::globals;
+using sheet_test::rk;
+using sheet_test::workbookStream;
 using CellBlock = Worksheet::CellTable::RowBlock::CellBlock;
 
 namespace {
@@ -50,13 +53,6 @@ bool readAndRewrite(const std::vector<char>& stream) {
   std::vector<char> out(book.streamSize());
   EXPECT_EQ(book.write(out.data()), out.size());
   return true;
-}
-
-Bytes globals(const std::vector<std::pair<std::uint32_t, std::string>>& sheets, Bytes sst = Bytes().u32(0).u32(0)) {
-  Bytes g;
-  g.record(0x0809, sheet_test::bof(5));
-  for (const auto& [position, name] : sheets) g.record(0x0085, Bytes().u32(position).u16(0).u8(name.size()).u8(0).raw(name));
-  return g.record(0x00FC, sst).record(0x000A, Bytes());
 }
 
 }  // namespace
@@ -188,26 +184,6 @@ TEST(WorkbookReader, StreamsWithoutTheirEndAreRefused) {
 }
 
 namespace {
-// A stream of the globals and one worksheet per entry, each holding the given records.
-Bytes workbookStream(const std::vector<Bytes>& sheetRecords) {
-  std::vector<std::pair<std::uint32_t, std::string>> names;
-  for (size_t i = 0; i < sheetRecords.size(); ++i) names.emplace_back(0, "S" + std::to_string(i + 1));
-  std::vector<Bytes> sheets;
-  for (const Bytes& records : sheetRecords) {
-    Bytes sheet;
-    sheet.record(0x0809, sheet_test::bof(0x10)).add(records).record(0x000A, Bytes());
-    sheets.push_back(sheet);
-  }
-  std::uint32_t position = globals(names).size();
-  for (size_t i = 0; i < sheets.size(); ++i) {
-    names[i].first = position;
-    position += sheets[i].size();
-  }
-  Bytes stream = globals(names);
-  for (const Bytes& sheet : sheets) stream.add(sheet);
-  return stream;
-}
-
 std::string workbookFile(const std::string& name, const Bytes& stream) {
   std::string path = sheet_test::scratchPath(name);
   CompoundDocument doc;
@@ -216,25 +192,11 @@ std::string workbookFile(const std::string& name, const Bytes& stream) {
   EXPECT_EQ(doc.writeStream("Workbook", stream.data, stream.size()), 1);
   return path;
 }
-
-Bytes rk(unsigned row, unsigned column, int value) { return Bytes().u16(row).u16(column).u16(0).u32(value * 4 + 2); }
-
-// The record's body followed by bytes that its layout does not have.
-Bytes oversized(Bytes body, size_t total) {
-  while (body.data.size() < total) body.u8(0xEE);
-  return body;
-}
 }  // namespace
 
 // Records longer than their layout, in one piece or several, load and save again.
 TEST(WorkbookReader, OversizedRecordsLoadAndSaveAgainByTheirLayout) {
-  Bytes records;
-  records.record(0x007D, oversized(Bytes().u16(1).u16(1).u16(5000).u16(0).u16(0).u16(0), 20000))
-      .record(0x0208, oversized(Bytes().u16(0).u16(0).u16(2).u16(255).u32(0).u32(0x100), 9000))
-      .record(0x027E, oversized(rk(0, 1, 77), 30000))
-      .record(0x003C, Bytes().raw(std::string(5000, 'c')))
-      .record(0x023E, oversized(Bytes().u16(0x6B6).u16(0).u16(0).u16(64).u16(0).u16(0).u16(0).u32(0), 65535));
-  std::string path = workbookFile("oversized.xls", workbookStream({records}));
+  std::string path = workbookFile("oversized.xls", workbookStream({sheet_test::oversizedRecords()}));
   std::string again = sheet_test::scratchPath("oversized_again.xls");
   {
     XlsBook book;

@@ -2,7 +2,8 @@
 # Installs the Debian packages the project needs, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ clang pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-  libtinyxml-dev libgsf-1-dev python3 python3-xlrd python3-olefile libxml2-utils libclang-rt-14-dev)
+  libtinyxml-dev libgsf-1-dev python3 python3-xlrd python3-olefile libxml2-utils libclang-rt-14-dev
+  gnumeric libreoffice-calc-nogui)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -21,8 +21,7 @@ void CellBlock::CellRecord::writePosition() {
 }
 
 std::uint32_t CellBlock::Blank::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(6);
+  std::uint32_t n = readFixed(buffer, available, 6, 6);
   readPosition();
   xfIndex = get<std::uint16_t>(4);
   return n;
@@ -36,8 +35,7 @@ std::uint32_t CellBlock::Blank::write(char* buffer) {
 }
 
 std::uint32_t CellBlock::BoolErr::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(8);
+  std::uint32_t n = readFixed(buffer, available, 8, 8);
   readPosition();
   xfIndex = get<std::uint16_t>(4);
   value = get<std::uint8_t>(6);
@@ -55,8 +53,7 @@ std::uint32_t CellBlock::BoolErr::write(char* buffer) {
 }
 
 std::uint32_t CellBlock::LabelSST::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(10);
+  std::uint32_t n = readFixed(buffer, available, 10, 10);
   readPosition();
   xfIndex = get<std::uint16_t>(4);
   sstIndex = get<std::uint32_t>(6);
@@ -72,8 +69,7 @@ std::uint32_t CellBlock::LabelSST::write(char* buffer) {
 }
 
 std::uint32_t CellBlock::Number::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(14);
+  std::uint32_t n = readFixed(buffer, available, 14, 14);
   readPosition();
   xfIndex = get<std::uint16_t>(4);
   value = get<double>(6);
@@ -89,8 +85,7 @@ std::uint32_t CellBlock::Number::write(char* buffer) {
 }
 
 std::uint32_t CellBlock::RK::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(10);
+  std::uint32_t n = readFixed(buffer, available, 10, 10);
   readPosition();
   xfIndex = get<std::uint16_t>(4);
   rk = get<std::uint32_t>(6);
@@ -219,6 +214,7 @@ std::uint32_t Formula::ShrFmla::dataSize() { return setVariableSize(static_cast<
 
 std::uint32_t Formula::Table::read(const char* buffer, std::uint32_t available) {
   std::uint32_t n = readRange(buffer, available, 16);
+  fitLayout(16);
   inputRow1 = get<std::uint16_t>(8);
   inputColumn1 = get<std::uint16_t>(10);
   inputRow2 = get<std::uint16_t>(12);

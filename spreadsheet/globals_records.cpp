@@ -4,8 +4,7 @@
 namespace QExcel {
 
 std::uint32_t Workbook::Window1::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(18);
+  std::uint32_t n = readFixed(buffer, available, 18, 18);
   horizontalPosition = get<std::uint16_t>(0);
   verticalPosition = get<std::uint16_t>(2);
   width = get<std::uint16_t>(4);
@@ -93,8 +92,7 @@ std::uint32_t Workbook::Format::write(char* buffer) {
 std::uint32_t Workbook::Format::dataSize() { return setVariableSize(2 + text.dataSize()); }
 
 std::uint32_t Workbook::XF::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(20);
+  std::uint32_t n = readFixed(buffer, available, 20, 20);
   fontIndex = get<std::uint16_t>(0);
   formatIndex = get<std::uint16_t>(2);
   protection = get<std::uint16_t>(4);

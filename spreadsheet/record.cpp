@@ -41,14 +41,7 @@ std::uint32_t Record::write(char* buffer) {
     if (to > from) std::memcpy(buffer + pos + 2, data.data() + from, to - from);
     pos += 2 + (to - from);
   };
-  bool offsetsValid = !continueOffsets.empty();
-  for (size_t i = 0; i < continueOffsets.size() && offsetsValid; ++i) {
-    std::uint32_t previous = i ? continueOffsets[i - 1] : 0;
-    offsetsValid = continueOffsets[i] >= previous && continueOffsets[i] <= size &&
-                   continueOffsets[i] - previous <= 0xFFFF;
-  }
-  if (offsetsValid && size - continueOffsets.back() > 0xFFFF) offsetsValid = false;
-  if (offsetsValid) {
+  if (followsOffsets(size)) {
     std::uint32_t from = 0;
     for (size_t i = 0; i < continueOffsets.size(); ++i) {
       piece(from, continueOffsets[i], i > 0);
@@ -68,14 +61,24 @@ std::uint32_t Record::write(char* buffer) {
 
 std::uint32_t Record::dataSize() { return dataBytes; }
 
-// Classes of variable size recompute their sizes in dataSize.
+// Classes of variable size recompute their data size in dataSize; the pieces follow from it.
 std::uint32_t Record::recordSize() {
-  dataSize();
+  recordBytes = sizeWithHeaders(dataSize());
   return recordBytes;
 }
 
+bool Record::followsOffsets(std::uint32_t bytes) const {
+  if (continueOffsets.empty()) return false;
+  std::uint32_t previous = 0;
+  for (std::uint32_t offset : continueOffsets) {
+    if (offset < previous || offset > bytes || offset - previous > 0xFFFF) return false;
+    previous = offset;
+  }
+  return bytes - previous <= 0xFFFF;
+}
+
 std::uint32_t Record::sizeWithHeaders(std::uint32_t bytes) const {
-  if (!continueOffsets.empty()) return bytes + 4 * static_cast<std::uint32_t>(1 + continueOffsets.size());
+  if (followsOffsets(bytes)) return bytes + 4 * static_cast<std::uint32_t>(1 + continueOffsets.size());
   std::uint32_t pieces = bytes == 0 ? 1 : (bytes + kMaxPiece - 1) / kMaxPiece;
   return bytes + 4 * pieces;
 }
@@ -89,6 +92,19 @@ std::uint32_t Record::setVariableSize(std::uint32_t bytes) {
   dataBytes = bytes;
   recordBytes = sizeWithHeaders(bytes);
   return dataBytes;
+}
+
+std::uint32_t Record::readFixed(const char* buffer, std::uint32_t available, std::uint32_t minimum,
+                                std::uint32_t layout) {
+  std::uint32_t n = Record::read(buffer, available);
+  requireData(minimum);
+  fitLayout(layout);
+  return n;
+}
+
+void Record::fitLayout(std::uint32_t layout) {
+  data.resize(layout);
+  setVariableSize(layout);
 }
 
 std::uint16_t peekCode(const char* buffer, std::uint32_t available) {
@@ -125,14 +141,8 @@ BOF::BOF(std::uint16_t substreamType) : BOF() {
 }
 
 std::uint32_t BOF::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(4);
-  if (data.size() < 16) {
-    // Older writers end the record early: the missing fields read as 0, and the record
-    // is written back whole.
-    data.resize(16);
-    setVariableSize(16);
-  }
+  // Older writers end the record early: the missing fields read as 0.
+  std::uint32_t n = readFixed(buffer, available, 4, 16);
   version = get<std::uint16_t>(0);
   type = get<std::uint16_t>(2);
   buildIdentifier = get<std::uint16_t>(4);

@@ -28,7 +28,8 @@ public:
   // The data bytes that write will emit; classes of variable size compute and store them
   // (with the record size) here.
   virtual std::uint32_t dataSize();
-  // The stream bytes that write will emit, headers included.
+  // The stream bytes that write will emit, headers included: always the data size with
+  // the headers of the pieces write makes of it, so that a buffer of this size holds it.
   virtual std::uint32_t recordSize();
 
   // Stream bytes of data of the given size with its piece headers.
@@ -59,6 +60,17 @@ protected:
   // For classes of variable size: stores the new data size and drops piece offsets that a
   // read recorded (the writer then splits by itself).
   std::uint32_t setVariableSize(std::uint32_t bytes);
+  // Reads a record whose data has a fixed layout of `layout` bytes, of which at least
+  // `minimum` must be there (fields missing at the end read as 0); returns the bytes
+  // consumed. Whatever length and pieces the record came in, it is then sized and written
+  // by its layout.
+  std::uint32_t readFixed(const char* buffer, std::uint32_t available, std::uint32_t minimum, std::uint32_t layout);
+  // Cuts or pads the data to the layout; bytes beyond it mean nothing to the record.
+  void fitLayout(std::uint32_t layout);
+
+private:
+  // Whether write can split data of the given size at the recorded continue offsets.
+  bool followsOffsets(std::uint32_t bytes) const;
 };
 
 // The code of the record at buffer, or 0 when fewer than two bytes remain.

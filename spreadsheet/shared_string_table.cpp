@@ -8,11 +8,22 @@ namespace {
 constexpr std::uint32_t kPiece = Record::kMaxPiece;
 constexpr std::uint32_t kFullWide = 8222;    // character bytes of a full continuation piece
 constexpr std::uint32_t kFullNarrow = 8223;  // (its option byte makes 8223 or 8224)
+
+// The character bytes of a piece of a string that may hold `room` of them, from the
+// string's unit `done` on: a UTF-16 piece ends one unit earlier rather than between the
+// two halves of a surrogate pair, which readers cannot join across a break.
+std::uint64_t pieceBytes(const LongString& s, std::uint64_t done, std::uint64_t room) {
+  if (!s.isWide()) return room;
+  std::uint64_t end = done + room / 2;
+  bool inPair = end > 0 && end < s.wide.size() && s.wide[end - 1] >= 0xD800 && s.wide[end - 1] <= 0xDBFF &&
+                s.wide[end] >= 0xDC00 && s.wide[end] <= 0xDFFF;
+  return inPair ? room - 2 : room;
+}
 }  // namespace
 
 // Plans where the CONTINUE pieces begin. A string's header is never split; a UTF-16
-// piece never ends inside a character; a piece that continues a string begins with the
-// string's option byte, counted here.
+// piece never ends inside a character nor inside a surrogate pair; a piece that continues
+// a string begins with the string's option byte, counted here.
 std::uint32_t Workbook::SharedStringTable::dataSize() {
   std::vector<std::uint32_t> breaks;
   std::uint64_t size = 8;
@@ -20,6 +31,7 @@ std::uint32_t Workbook::SharedStringTable::dataSize() {
   for (const LongString& s : strings) {
     std::uint64_t n = s.characterBytes();
     bool wide = s.isWide();
+    std::uint64_t width = wide ? 2 : 1;
     if (size + 3 + n <= p + kPiece) {
       size += 3 + n;
       continue;
@@ -34,16 +46,20 @@ std::uint32_t Workbook::SharedStringTable::dataSize() {
     }
     std::uint64_t room = p + kPiece - size;
     if (wide && room % 2 == 0) --room;
-    p = size + room;
+    std::uint64_t first = pieceBytes(s, 0, room - 3);
+    p = size + 3 + first;
     breaks.push_back(static_cast<std::uint32_t>(p));
     size = p;
-    n -= room - 3;
+    n -= first;
+    std::uint64_t done = first / width;
     std::uint64_t full = wide ? kFullWide : kFullNarrow;
     while (n > full) {
-      p = size + 1 + full;
+      std::uint64_t bytes = pieceBytes(s, done, full);
+      p = size + 1 + bytes;
       breaks.push_back(static_cast<std::uint32_t>(p));
       size = p;
-      n -= full;
+      n -= bytes;
+      done += bytes / width;
     }
     if (n > 0) size += 1 + n;
   }

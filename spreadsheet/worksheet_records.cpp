@@ -33,12 +33,7 @@ std::uint32_t Worksheet::Index::dataSize() {
 }
 
 std::uint32_t Worksheet::ColInfo::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(10);
-  if (data.size() < 12) {
-    data.resize(12);  // the reserved field is sometimes left out
-    setVariableSize(12);
-  }
+  std::uint32_t n = readFixed(buffer, available, 10, 12);  // the reserved field is sometimes left out
   firstColumn = get<std::uint16_t>(0);
   lastColumn = get<std::uint16_t>(2);
   width = get<std::uint16_t>(4);
@@ -79,8 +74,7 @@ std::uint32_t Worksheet::ColInfos::recordSize() {
 }
 
 std::uint32_t Worksheet::Dimensions::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(14);
+  std::uint32_t n = readFixed(buffer, available, 14, 14);
   firstRow = get<std::uint32_t>(0);
   lastRowPlusOne = get<std::uint32_t>(4);
   firstColumn = get<std::uint16_t>(8);
@@ -100,12 +94,7 @@ std::uint32_t Worksheet::Dimensions::write(char* buffer) {
 }
 
 std::uint32_t Worksheet::Window2::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(10);
-  if (data.size() < 18) {
-    data.resize(18);  // some writers leave out the zoom fields
-    setVariableSize(18);
-  }
+  std::uint32_t n = readFixed(buffer, available, 10, 18);  // some writers leave out the zoom fields
   options = get<std::uint16_t>(0);
   firstVisibleRow = get<std::uint16_t>(2);
   firstVisibleColumn = get<std::uint16_t>(4);
@@ -182,8 +171,7 @@ std::uint32_t Worksheet::MergedCells::recordSize() const {
 }
 
 std::uint32_t RowBlock::Row::read(const char* buffer, std::uint32_t available) {
-  std::uint32_t n = Record::read(buffer, available);
-  requireData(16);
+  std::uint32_t n = readFixed(buffer, available, 16, 16);
   rowIndex = get<std::uint16_t>(0);
   firstColumn = get<std::uint16_t>(2);
   lastColumnPlusOne = get<std::uint16_t>(4);

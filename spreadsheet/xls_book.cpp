@@ -177,15 +177,20 @@ bool XlsBook::load(const char* path) { return load(QExcel::widenName(path).c_str
 bool XlsBook::load(const wchar_t* path) {
   document_.close();
   clear();
-  if (!document_.open(path, 0)) return false;
-  std::vector<char> bytes;
-  if (document_.readStream(kStreamName, bytes) != QExcel::CompoundDocument::kSuccess ||
-      read(bytes.data(), static_cast<std::uint32_t>(bytes.size())) == 0) {
-    document_.close();  // a file that is no workbook is not kept open
-    return false;
+  try {
+    if (!document_.open(path, 0)) return false;
+    std::vector<char> bytes;
+    if (document_.readStream(kStreamName, bytes) == QExcel::CompoundDocument::kSuccess &&
+        read(bytes.data(), static_cast<std::uint32_t>(bytes.size())) != 0) {
+      syncSheets();
+      return true;
+    }
+  } catch (...) {
+    // Whatever a damaged file makes fail (memory included), the book stays empty.
   }
-  syncSheets();
-  return true;
+  clear();
+  document_.close();  // a file that is no workbook is not kept open
+  return false;
 }
 
 std::uint32_t XlsBook::read(const char* buffer, std::uint32_t size) {
@@ -245,6 +250,12 @@ std::uint32_t XlsBook::read(const char* buffer, std::uint32_t size) {
       kept.resize(n);
       for (size_t i = 0; i < n; ++i) keptSheets.push_back(std::move(sheets[i]));
     }
+    std::uint64_t cells = 0;
+    for (const Worksheet& sheet : keptSheets) {
+      XlsSheet::Extent extent = XlsSheet::gridExtent(sheet);
+      cells += static_cast<std::uint64_t>(extent.rows) * static_cast<std::uint64_t>(extent.columns);
+    }
+    if (cells > gridCellBudget(size)) return 0;
     globals.boundSheets = std::move(kept);
     workbook_ = std::move(globals);
     worksheets_ = std::move(keptSheets);

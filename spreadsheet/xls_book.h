@@ -23,7 +23,8 @@ public:
   // A fresh book of the given number of sheets ("Sheet1", "Sheet2", ...).
   void create(int sheets);
   // Opens the file read-only and reads its workbook; false when the file cannot be
-  // opened or its stream is missing, truncated or corrupt (the book is then empty).
+  // opened or its stream is missing, truncated or corrupt or calls for larger grids than
+  // its size allows (the book is then empty). Throws nothing.
   bool load(const char* path);
   bool load(const wchar_t* path);
   // Writes the whole stream into the open file; false unless every byte was written.
@@ -50,8 +51,13 @@ public:
   bool renameSheet(const char* oldName, const char* newName);
   bool renameSheet(const wchar_t* oldName, const wchar_t* newName);
 
-  // Reads a whole stream; the bytes consumed, 0 when it holds no readable workbook (the
-  // book is then left without sheets).
+  // The most grid cells, over all sheets, that a stream of the given size may call for:
+  // a cell address far beyond the cells a stream holds must not cost memory out of all
+  // proportion to it.
+  static std::uint64_t gridCellBudget(std::uint64_t streamBytes) { return 65536 + 16 * streamBytes; }
+
+  // Reads a whole stream; the bytes consumed, 0 when it holds no readable workbook or its
+  // grids would exceed the budget for its size (the book is then left without sheets).
   std::uint32_t read(const char* buffer, std::uint32_t size);
   // Writes the globals and every worksheet; the bytes written.
   std::uint32_t write(char* buffer);

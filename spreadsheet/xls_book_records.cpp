@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <new>
 #include <string>
 #include <string_view>
 
@@ -328,15 +329,23 @@ std::uint64_t XlsBook::streamSize() {
 
 bool XlsBook::save() {
   if (!document_.isOpen()) return false;
-  buildRecords();
-  fixStreamPositions();
-  std::uint64_t size = streamSize();
-  if (size > 0xFFFFFFFFull) return false;
-  std::vector<char> buffer(static_cast<size_t>(size), 0);
-  if (write(buffer.data()) != size) return false;
+  std::vector<char> buffer;
+  try {
+    buildRecords();
+    fixStreamPositions();
+    // Every record announces exactly the bytes it writes: the buffer is sized from them
+    // before anything is written, and a stream beyond 4 GB is refused here.
+    std::uint64_t size = streamSize();
+    if (size > 0xFFFFFFFFull) return false;
+    buffer.assign(static_cast<size_t>(size), 0);
+    if (write(buffer.data()) != size) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   // The stream is made anew, so nothing of a longer earlier stream stays behind.
   if (document_.makeStream(kStreamName) != CompoundDocument::kSuccess) return false;
-  return document_.writeStream(kStreamName, buffer, static_cast<std::uint32_t>(size)) == CompoundDocument::kSuccess;
+  return document_.writeStream(kStreamName, buffer, static_cast<std::uint32_t>(buffer.size())) ==
+         CompoundDocument::kSuccess;
 }
 
 bool XlsBook::saveAs(const char* path) { return saveAs(widenName(path).c_str()); }

@@ -55,17 +55,19 @@ void XlsCell::setDouble(double value) {
   double_ = value;
 }
 
-void XlsCell::setText(const char* text) {
+bool XlsCell::setText(const char* text) {
   erase();
-  if (!text || !*text) return;
+  if (!text || !*text) return true;
   narrow_ = text;
-  if (narrow_.size() > kMaxTextUnits) narrow_.resize(kMaxTextUnits);
   type_ = STRING;
+  if (narrow_.size() <= kMaxTextUnits) return true;
+  narrow_.resize(kMaxTextUnits);
+  return false;
 }
 
-void XlsCell::setText(const wchar_t* text) {
+bool XlsCell::setText(const wchar_t* text) {
   erase();
-  if (!text || !*text) return;
+  if (!text || !*text) return true;
   // Converted through UTF-16 only when the text is too long or holds no valid character.
   size_t units = 0;
   bool valid = true;
@@ -73,9 +75,13 @@ void XlsCell::setText(const wchar_t* text) {
     valid = *p <= 0x10FFFF && !(*p >= 0xD800 && *p <= 0xDFFF);
     units += *p > 0xFFFF ? 2 : 1;
   }
-  if (valid && units <= kMaxTextUnits) wide_ = text;
-  else wide_ = QExcel::fromUtf16(QExcel::toUtf16(text, kMaxTextUnits));
   type_ = WSTRING;
+  if (valid && units <= kMaxTextUnits) {
+    wide_ = text;
+    return true;
+  }
+  wide_ = QExcel::fromUtf16(QExcel::toUtf16(text, kMaxTextUnits));
+  return (valid ? units : QExcel::utf16Length(text)) <= kMaxTextUnits;
 }
 
 void XlsCell::setRk(std::uint32_t rk) {

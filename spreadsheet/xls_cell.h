@@ -35,9 +35,9 @@ public:
   void setInteger(int value);
   void setDouble(double value);
   // Texts are cut at 32,767 UTF-16 units (a surrogate pair is never split); an empty
-  // text erases the cell.
-  void setText(const char* text);
-  void setText(const wchar_t* text);
+  // text erases the cell. False when the text had to be cut.
+  bool setText(const char* text);
+  bool setText(const wchar_t* text);
   // Decodes a BIFF RK value into an INT or DOUBLE cell.
   void setRk(std::uint32_t rk);
   void setFormula(const QExcel::RefPtr<XlsFormula>& formula);

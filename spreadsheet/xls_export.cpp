@@ -28,25 +28,38 @@ CString localized(const CString& text, const CString& language) {
   return result;
 }
 
-// The book, its sheet and the two cell formats of an export.
+// The book, its sheet and the two cell formats of an export, and the count of texts cut
+// to the cell limit.
 struct ExportBook {
   XlsBook book;
   XlsSheet* sheet;
   FormatManager manager;
   XlsCellFormat plain;
   XlsCellFormat bold;
+  int cutCells = 0;
 
   ExportBook() : sheet((book.create(1), book.sheetAt(0))), manager(book), plain(manager), bold(manager) {
     XlsFont font;
     font.weight = 700;
     bold.setFont(font);
   }
+
+  void setText(XlsCell* cell, const CString& text) {
+    if (!cell->setText(text.GetString())) ++cutCells;
+  }
+
+  bool saveAs(const CString& path, int* cut) {
+    if (cut) *cut = cutCells;
+    return book.saveAs(path.GetString());
+  }
 };
 
 }  // namespace
 
 bool exportXls(const TextGrid& grid, CString path, const std::vector<bool>& visibleColumns,
-               const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown) {
+               const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown,
+               int* cutCells) {
+  if (cutCells) *cutCells = 0;
   if (grid.empty()) return true;
   const int rows = static_cast<int>(grid.size());
   const int width = static_cast<int>(columnOrder.size());
@@ -79,14 +92,15 @@ bool exportXls(const TextGrid& grid, CString path, const std::vector<bool>& visi
       int k = columnOrder[c];
       if (!visibleColumns[k]) continue;
       XlsCell* cell = out.sheet->cellAt(r - first, c);
-      cell->setText(localized(source[k], language).GetString());
+      out.setText(cell, localized(source[k], language));
       if (r == 0) cell->setFormat(out.bold);
     }
   }
-  return out.book.saveAs(path.GetString());
+  return out.saveAs(path, cutCells);
 }
 
-bool exportXlsFromTable(const TextGrid& grid, CString path) {
+bool exportXlsFromTable(const TextGrid& grid, CString path, int* cutCells) {
+  if (cutCells) *cutCells = 0;
   if (grid.empty()) return true;
   const int rows = static_cast<int>(grid.size());
   const int width = static_cast<int>(grid[0].size());
@@ -101,13 +115,13 @@ bool exportXlsFromTable(const TextGrid& grid, CString path) {
       XlsCell* cell = out.sheet->cellAt(r, c);
       const CString& text = grid[r][c];
       if (isNumericText(text)) {
-        cell->setText(localized(text, language).GetString());
+        out.setText(cell, localized(text, language));
         cell->setFormat(out.plain);
       } else {
-        cell->setText(text.GetString());
+        out.setText(cell, text);
       }
     }
   }
   for (int c = 0; c < width; ++c) out.sheet->cellAt(0, c)->setFormat(out.bold);
-  return out.book.saveAs(path.GetString());
+  return out.saveAs(path, cutCells);
 }

@@ -104,15 +104,11 @@ void XlsSheet::print(std::ostream& out, char delimiter, char qualifier) const {
   }
 }
 
-// The grid from the worksheet's cell records: as large as the largest cell address
-// (blank cells do not count), at least 1 x 1.
-void XlsSheet::buildCells() {
-  QExcel::Worksheet& sheet = book_->worksheets()[index_];
-  const auto& strings = book_->workbook().sst.strings;
+XlsSheet::Extent XlsSheet::gridExtent(const QExcel::Worksheet& sheet) {
   int lastRow = 0;
   int lastColumn = 0;
-  for (auto& block : sheet.cellTable.blocks) {
-    for (auto& cell : block.cellBlocks) {
+  for (const auto& block : sheet.cellTable.blocks) {
+    for (const auto& cell : block.cellBlocks) {
       int column = cell->col();
       if (cell->code == CellBlock::Blank::kCode || cell->code == CellBlock::MulBlank::kCode) continue;
       if (auto* mulRk = cell->as<CellBlock::MulRK>()) column = mulRk->lastColumn;
@@ -122,8 +118,16 @@ void XlsSheet::buildCells() {
       lastColumn = std::max(lastColumn, column);
     }
   }
-  rows_ = lastRow + 1;
-  columns_ = lastColumn + 1;
+  return {lastRow + 1, lastColumn + 1};
+}
+
+// The grid from the worksheet's cell records.
+void XlsSheet::buildCells() {
+  QExcel::Worksheet& sheet = book_->worksheets()[index_];
+  const auto& strings = book_->workbook().sst.strings;
+  Extent extent = gridExtent(sheet);
+  rows_ = extent.rows;
+  columns_ = extent.columns;
   cells_.assign(rows_, std::vector<XlsCell>(columns_));
 
   auto at = [&](int row, int column) -> XlsCell* {

@@ -17,6 +17,14 @@ public:
   static constexpr int kMaxRows = 65536;
   static constexpr int kMaxColumns = 256;
 
+  struct Extent {
+    int rows;
+    int columns;
+  };
+  // The grid that a worksheet's cell records call for: as large as the largest cell
+  // address (blank cells do not count), at least 1 x 1.
+  static Extent gridExtent(const QExcel::Worksheet& sheet);
+
   // Builds the grid from the records of the book's worksheet at index.
   XlsSheet(XlsBook* book, int index);
   XlsSheet(const XlsSheet&) = delete;

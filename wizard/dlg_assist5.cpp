@@ -1,5 +1,7 @@
 #include "wizard/dlg_assist5.h"
 
+#include <string>
+
 #include "extraction/csv_export.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -178,8 +180,10 @@ void DlgAssist5::writeExternalFile() {
     bool written = exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",");
     printResult(written ? 188 : 309, outputPath);
   } else if (outputType == kXlsOutput) {
-    bool written = exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine);
+    int cutCells = 0;
+    bool written = exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, &cutCells);
     printResult(written ? 244 : 310, outputPath);
+    if (written && cutCells > 0) printResult(306, CString(std::to_wstring(cutCells)));
   }
 }
 

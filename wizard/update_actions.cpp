@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "extraction/csv_export.h"
@@ -32,6 +33,7 @@ const UINT kCsvExportDone = 188;
 const UINT kXlsExportDone = 244;
 const UINT kCsvExportFailed = 309;
 const UINT kXlsExportFailed = 310;
+const UINT kXlsCellsCut = 306;
 
 void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
 void printChanged(bool changed) { printMessage(changed ? kTableUpdated : kTableUpToDate); }
@@ -368,10 +370,13 @@ void DlgUpdateA1::UpdateExport() {
       else
         ovutPrintf(L"%s", LoadResFormat(kCsvExportFailed, path).GetString());
     } else if (filterIndex == 2) {
-      if (exportXlsFromTable(grid, path))
+      int cutCells = 0;
+      if (exportXlsFromTable(grid, path, &cutCells)) {
         ovutPrintf(L"%s", LoadResFormat(kXlsExportDone, path).GetString());
-      else
+        if (cutCells > 0) ovutPrintf(L"%s", LoadResFormat(kXlsCellsCut, CString(std::to_wstring(cutCells))).GetString());
+      } else {
         ovutPrintf(L"%s", LoadResFormat(kXlsExportFailed, path).GetString());
+      }
     }
   }
   table->close();

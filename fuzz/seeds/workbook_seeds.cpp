@@ -1,5 +1,8 @@
 // Writes the seed corpus of the workbook reader's fuzzer: raw workbook streams of a few
-// books that use every kind of record the reader knows.
+// books that use every kind of record the reader knows, hand-made streams with records
+// longer than their layout and cell addresses far beyond what the file holds, texts of
+// characters beyond U+FFFF across string-table breaks, and whole workbook files for the
+// compound-file layer.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -7,37 +10,35 @@
 
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/xls_book.h"
+#include "tests/spreadsheet/stream_bytes.h"
 
 namespace {
 
 using CellBlock = QExcel::Worksheet::CellTable::RowBlock::CellBlock;
+using sheet_test::Bytes;
+
+bool writeBytes(const std::string& path, const std::vector<char>& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<bool>(out);
+}
 
 bool writeSeed(XlsBook& book, const std::string& path) {
   book.buildRecords();
   book.fixStreamPositions();
   std::vector<char> stream(book.streamSize());
   book.write(stream.data());
-  std::ofstream out(path, std::ios::binary);
-  out.write(stream.data(), static_cast<std::streamsize>(stream.size()));
-  return static_cast<bool>(out);
+  return writeBytes(path, stream);
 }
 
-}  // namespace
+// A hand-made stream as the stream "Workbook" of a compound file.
+bool writeFileSeed(const Bytes& stream, const std::string& path) {
+  QExcel::CompoundDocument doc;
+  return doc.create(path.c_str()) && doc.makeStream("Workbook") == 1 &&
+         doc.writeStream("Workbook", stream.data, stream.size()) == 1;
+}
 
-int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s SEED_FOLDER\n", argv[0]);
-    return 2;
-  }
-  std::string folder = argv[1];
-  bool ok = true;
-
-  XlsBook small;
-  small.create(1);
-  small.sheetAt(0)->cellAt(0, 0)->setText(L"Id");
-  small.sheetAt(0)->cellAt(1, 1)->setText("x");
-  ok = writeSeed(small, folder + "/small.bin") && ok;
-
+bool writeMixedSeed(const std::string& path) {
   XlsBook mixed;
   mixed.create(3);
   XlsSheet* sheet = mixed.sheetAt(0);
@@ -65,6 +66,54 @@ int main(int argc, char** argv) {
   formula.string.setText(u"text result");
   mixed.sheetAt(1)->cellAt(2, 2)->setFormula(QExcel::RefPtr<XlsFormula>(new XlsFormula(formula)));
   mixed.sheetAt(2)->rename(L"Troisi\u00e8me");
-  ok = writeSeed(mixed, folder + "/mixed.bin") && ok;
+  return writeSeed(mixed, path);
+}
+
+// A narrow filler ending near a string-table break, then a text of surrogate pairs with a
+// plain character every seven units that runs over the breaks after it.
+void fillAstral(XlsBook& book, int filler, size_t units) {
+  std::wstring text;
+  for (size_t n = 0; n < units; n += 7) text += L"\U0001F600\U00020000\U0001D11Ex";
+  book.create(1);
+  book.sheetAt(0)->cellAt(0, 0)->setText(std::string(static_cast<size_t>(filler), 'f').c_str());
+  book.sheetAt(0)->cellAt(1, 0)->setText(text.c_str());
+  book.sheetAt(0)->cellAt(2, 0)->setText(L"end \U0001F600");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s SEED_FOLDER\n", argv[0]);
+    return 2;
+  }
+  std::string folder = argv[1];
+  bool ok = true;
+
+  XlsBook small;
+  small.create(1);
+  small.sheetAt(0)->cellAt(0, 0)->setText(L"Id");
+  small.sheetAt(0)->cellAt(1, 1)->setText("x");
+  ok = writeSeed(small, folder + "/small.bin") && ok;
+  ok = small.saveAs((folder + "/small.xls").c_str()) && ok;
+  ok = writeMixedSeed(folder + "/mixed.bin") && ok;
+
+  XlsBook astral;
+  fillAstral(astral, 8185, 12000);
+  ok = writeSeed(astral, folder + "/astral_breaks.bin") && ok;
+  fillAstral(astral, 8190, 6000);
+  ok = astral.saveAs((folder + "/astral_breaks.xls").c_str()) && ok;
+
+  using sheet_test::rk;
+  using sheet_test::workbookStream;
+  Bytes oversized = workbookStream({sheet_test::oversizedRecords()});
+  ok = writeBytes(folder + "/oversized.bin", oversized.data) && ok;
+  ok = writeFileSeed(oversized, folder + "/oversized.xls") && ok;
+  Bytes far = workbookStream({Bytes().record(0x027E, rk(65535, 255, 1))});
+  ok = writeBytes(folder + "/far_cell.bin", far.data) && ok;
+  ok = writeFileSeed(far, folder + "/far_cell.xls") && ok;
+  ok = writeBytes(folder + "/far_sheets.bin",
+                  workbookStream(std::vector<Bytes>(20, Bytes().record(0x027E, rk(65535, 255, 1)))).data) && ok;
+  ok = writeBytes(folder + "/near_far_cell.bin", workbookStream({Bytes().record(0x027E, rk(2000, 20, 5))}).data) && ok;
   return ok ? 0 : 1;
 }

@@ -3,9 +3,12 @@
 Runs the case writer into a fresh folder, then opens every workbook with xlrd and olefile
 and compares what they read with what the inputs beside it call for; a linter walks the
 raw stream for what no reader looks at (piece sizes, string breaks, stream positions).
+The workbooks the writer loaded and saved again (again/) pass the same checks. LibreOffice
+and gnumeric convert every workbook to CSV, and their cells must be the ones expected.
 
 usage: check_workbooks.py WRITER OUTPUT_FOLDER
 """
+import csv
 import glob
 import io
 import json
@@ -15,6 +18,7 @@ import shutil
 import struct
 import subprocess
 import sys
+import tempfile
 import unittest
 
 import olefile
@@ -22,12 +26,25 @@ import xlrd
 
 NUMERIC = re.compile(r"^[+-]?[0-9]+(\.[0-9]+)?([eE][+-]?[0-9]+)?$")
 MAX_PIECE = 8224
+MAX_CELL_UNITS = 32767
 
 WRITER = None
 FOLDER = None
 
 
+def cut(text):
+    """The text as a cell holds it: at most 32,767 UTF-16 units, no pair split."""
+    units = text.encode("utf-16-le")
+    if len(units) <= 2 * MAX_CELL_UNITS:
+        return text
+    units = units[:2 * MAX_CELL_UNITS]
+    if 0xD8 <= units[-1] <= 0xDB:
+        units = units[:-2]
+    return units.decode("utf-16-le")
+
+
 def localized(text, verlan):
+    text = cut(text)
     if not NUMERIC.match(text):
         return text
     if verlan == "fr-FR":
@@ -149,6 +166,8 @@ def parse_sst(test, pieces):
         units, wide = [], flags & 1
         while len(units) < count:
             if pos == len(data):
+                test.assertFalse(wide and units and 0xD800 <= units[-1] <= 0xDBFF,
+                                 "surrogate pair split by a break")
                 piece, pos, data = piece + 1, 1, pieces[piece + 1]
                 self_flags = data[0]
                 test.assertEqual(self_flags, flags, "option byte at a break")
@@ -159,8 +178,7 @@ def parse_sst(test, pieces):
             raw = data[pos:pos + take * width]
             units.extend(struct.unpack("<%dH" % take, raw) if wide else raw)
             pos += take * width
-        chars = [struct.pack("<%dH" % len(units), *units).decode("utf-16-le", errors="surrogatepass")]
-        strings.append("".join(chars))
+        strings.append(struct.pack("<%dH" % len(units), *units).decode("utf-16-le", errors="surrogatepass"))
     test.assertEqual(piece, len(pieces) - 1, "SST pieces left over")
     test.assertEqual(pos, len(pieces[piece]), "SST bytes left over")
     return strings
@@ -201,6 +219,26 @@ def lint_sheet(test, s, bof):
     test.assertEqual(index_positions, dbcells, "INDEX entries are not the DBCELL positions")
 
 
+def expected_cells(case):
+    """(cells, bold) of the first sheet, or of the text cells for a book of the model."""
+    if case["frontend"] == "model":
+        first = case["sheets"][0]
+        return {(r, c): value for r, c, kind, value in case["cells"][first] if kind == "text"}, set()
+    return (expected_wizard if case["frontend"] == "wizard" else expected_table)(case)
+
+
+def converted_cells(path):
+    """The non-empty cells of a CSV file another program wrote, by (row, column)."""
+    with open(path, encoding="utf-8", newline="") as f:
+        return {(r, c): text for r, row in enumerate(csv.reader(f)) for c, text in enumerate(row) if text}
+
+
+def run_converter(test, command, folder):
+    result = subprocess.run(command, cwd=folder, capture_output=True, text=True, timeout=600,
+                            env=dict(os.environ, HOME=folder))
+    test.assertEqual(result.returncode, 0, " ".join(command) + ": " + result.stdout + result.stderr)
+
+
 class Workbooks(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
@@ -209,18 +247,59 @@ class Workbooks(unittest.TestCase):
         subprocess.run([WRITER, FOLDER], check=True)
         cls.cases = sorted(glob.glob(os.path.join(FOLDER, "*.json")))
 
+    def case(self, path):
+        with open(path, encoding="utf-8") as f:
+            return json.load(f)
+
     def test_cases_written(self):
         names = {os.path.basename(p)[:-5] for p in self.cases}
         for name in ("header_shown_en", "header_hidden_fr", "hidden_column", "rows_40", "rows_70_hidden_header",
-                     "long_text", "beyond_bmp", "repeated_texts", "table_export_fr", "model_numbers"):
+                     "long_text", "beyond_bmp", "repeated_texts", "table_export_fr", "model_numbers",
+                     "astral_break_8170", "astral_break_8200", "astral_cut"):
             self.assertIn(name, names)
 
     def test_every_workbook(self):
         for path in self.cases:
             with self.subTest(case=os.path.basename(path)):
-                with open(path, encoding="utf-8") as f:
-                    case = json.load(f)
-                self.check(path[:-5] + ".xls", case)
+                self.check(path[:-5] + ".xls", self.case(path))
+
+    def test_every_workbook_loaded_and_saved_again(self):
+        for path in self.cases:
+            with self.subTest(case=os.path.basename(path)):
+                self.check(os.path.join(FOLDER, "again", os.path.basename(path)[:-5] + ".xls"), self.case(path))
+
+    def test_libreoffice_reads_every_workbook(self):
+        soffice = shutil.which("soffice")
+        self.assertIsNotNone(soffice, "LibreOffice (soffice) is not installed: scripts/setup.sh installs it")
+        with tempfile.TemporaryDirectory(prefix="lo-") as home:
+            # A profile of its own, so that no other instance or unwritable home is in the way.
+            run_converter(self, [soffice, "-env:UserInstallation=file://" + home + "/profile", "--headless",
+                                 "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", home]
+                          + [p[:-5] + ".xls" for p in self.cases], home)
+            self.compare_conversions(lambda name: os.path.join(home, name + ".csv"))
+
+    def test_gnumeric_reads_every_workbook(self):
+        ssconvert = shutil.which("ssconvert")
+        self.assertIsNotNone(ssconvert, "gnumeric (ssconvert) is not installed: scripts/setup.sh installs it")
+        with tempfile.TemporaryDirectory(prefix="gnumeric-") as home:
+            for path in self.cases:
+                name = os.path.basename(path)[:-5]
+                run_converter(self, [ssconvert, "-S", "--export-type=Gnumeric_stf:stf_csv", path[:-5] + ".xls",
+                                     os.path.join(home, name + ".%n.csv")], home)
+            self.compare_conversions(lambda name: os.path.join(home, name + ".0.csv"))
+
+    def compare_conversions(self, csv_of):
+        for path in self.cases:
+            name = os.path.basename(path)[:-5]
+            with self.subTest(case=name):
+                self.assertTrue(os.path.exists(csv_of(name)), "no CSV for " + name)
+                expected = {key: text for key, text in expected_cells(self.case(path))[0].items() if text}
+                found = converted_cells(csv_of(name))
+                if self.case(path)["frontend"] == "model":
+                    found = {key: text for key, text in found.items() if key in expected}
+                self.assertEqual(found.keys(), expected.keys())
+                for key in expected:
+                    self.assertEqual(found[key], expected[key], key)
 
     def open(self, xls):
         ole = olefile.OleFileIO(xls, raise_defects=olefile.DEFECT_INCORRECT)
@@ -243,7 +322,7 @@ class Workbooks(unittest.TestCase):
             return
         self.assertEqual(book.sheet_names(), ["Sheet1"])
         sheet = book.sheet_by_name("Sheet1")
-        cells, bold = (expected_wizard if case["frontend"] == "wizard" else expected_table)(case)
+        cells, bold = expected_cells(case)
         rows = max(r for r, _ in cells) + 1
         cols = max(c for _, c in cells) + 1
         self.assertEqual((sheet.nrows, sheet.ncols), (rows, cols))

@@ -1,6 +1,10 @@
 // Layouts and defaults of the globals and worksheet records.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <memory>
+#include <random>
+
 #include "spreadsheet/workbook.h"
 #include "spreadsheet/worksheet.h"
 #include "test_support.h"
@@ -17,6 +21,45 @@ std::vector<char> bytesOf(Record& record) {
 }
 
 std::vector<char> expect(const Bytes& b) { return b.data; }
+
+// A record class, made fresh, and the size of its fixed layout (0: variable size).
+struct RecordKind {
+  const char* name;
+  std::function<std::unique_ptr<Record>()> make;
+  std::uint32_t layout;
+};
+
+template <class T>
+RecordKind kind(const char* name, std::uint32_t layout) {
+  return {name, [] { return std::make_unique<T>(); }, layout};
+}
+
+std::vector<RecordKind> everyRecordKind() {
+  using Formula = CellBlock::Formula;
+  return {kind<BOF>("BOF", 16), kind<Workbook::Window1>("WINDOW1", 18), kind<Workbook::XF>("XF", 20),
+          kind<Worksheet::ColInfo>("COLINFO", 12), kind<Worksheet::Dimensions>("DIMENSIONS", 14),
+          kind<Worksheet::Window2>("WINDOW2", 18), kind<Worksheet::CellTable::RowBlock::Row>("ROW", 16),
+          kind<CellBlock::Blank>("BLANK", 6), kind<CellBlock::BoolErr>("BOOLERR", 8),
+          kind<CellBlock::LabelSST>("LABELSST", 10), kind<CellBlock::Number>("NUMBER", 14),
+          kind<CellBlock::RK>("RK", 10), kind<Formula::Table>("TABLE", 16), kind<Workbook::Font>("FONT", 0),
+          kind<Workbook::Format>("FORMAT", 0), kind<Workbook::Style>("STYLE", 0),
+          kind<Workbook::BoundSheet>("BOUNDSHEET", 0), kind<Workbook::SharedStringTable>("SST", 0),
+          kind<Workbook::ExtSST>("EXTSST", 0), kind<Worksheet::Index>("INDEX", 0),
+          kind<CellBlock::MulBlank>("MULBLANK", 0), kind<CellBlock::MulRK>("MULRK", 0),
+          kind<Formula>("FORMULA", 0), kind<Formula::Array>("ARRAY", 0), kind<Formula::ShrFmla>("SHRFMLA", 0),
+          kind<Formula::String>("STRING", 0), kind<Worksheet::CellTable::RowBlock::DBCell>("DBCELL", 0)};
+}
+
+// The record's code followed by the body, as one piece or in CONTINUE pieces of the given size.
+Bytes inPieces(std::uint16_t code, const std::vector<char>& body, size_t piece) {
+  Bytes stream;
+  for (size_t from = 0; from == 0 || from < body.size(); from += piece) {
+    Bytes part;
+    part.data.assign(body.begin() + from, body.begin() + std::min(body.size(), from + piece));
+    stream.record(from == 0 ? code : 0x003C, part);
+  }
+  return stream.record(0x000A, Bytes());
+}
 }  // namespace
 
 TEST(GlobalsRecords, DefaultFontAndBoundSheetBytes) {
@@ -161,4 +204,42 @@ TEST(WorksheetRecords, EmptyWorksheetAndRowBlockOrder) {
   ASSERT_EQ(block.write(b.data()), 3u * 20 + 5 * 10 + 8);
   EXPECT_EQ(b[60], 0x01);  // the first cell record follows the three ROW records
   EXPECT_EQ(b[110], '\xD7');
+}
+
+// Whatever length and pieces a record arrives in, it announces exactly the bytes it then
+// writes (the buffer is no larger), and a record of fixed layout keeps its fields and is
+// written by its layout.
+TEST(RecordFramework, EveryRecordReadIsWrittenInTheBytesItAnnounces) {
+  std::mt19937 random(2024);
+  int checked = 0;
+  for (const RecordKind& k : everyRecordKind()) {
+    const std::uint16_t code = k.make()->code;
+    for (size_t length : {size_t(0), size_t(k.layout ? k.layout - 1 : 3), size_t(k.layout), size_t(k.layout + 1),
+                          size_t(8225), size_t(20000), size_t(65535)}) {
+      for (size_t piece : {size_t(65535), size_t(1000)}) {
+        for (int fill = 0; fill < 3; ++fill) {
+          std::vector<char> body(length);
+          for (char& c : body) c = static_cast<char>(fill == 2 ? random() : fill);
+          Bytes stream = inPieces(code, body, piece);
+          std::unique_ptr<Record> record = k.make();
+          try {
+            record->read(stream.data.data(), stream.size());
+          } catch (const MalformedStream&) {
+            EXPECT_TRUE(k.layout == 0 || length < k.layout) << k.name << " " << length;
+            continue;
+          }
+          std::vector<char> out(record->recordSize());
+          ASSERT_EQ(record->write(out.data()), out.size()) << k.name << " " << length << " " << piece;
+          ++checked;
+          if (k.layout == 0) continue;
+          // A fixed record: its header and its layout, the fields as they were read.
+          ASSERT_EQ(out.size(), k.layout + 4u) << k.name << " " << length;
+          std::vector<char> fields(body.begin(), body.begin() + std::min<size_t>(length, k.layout));
+          fields.resize(k.layout, 0);
+          EXPECT_EQ(std::vector<char>(out.begin() + 4, out.end()), fields) << k.name << " " << length;
+        }
+      }
+    }
+  }
+  EXPECT_GT(checked, 500);
 }

@@ -172,3 +172,41 @@ TEST(SharedStringTable, ReaderTrustsTheDataOverTheCounts) {
   cut.record(0x00FC, Bytes().u32(1).u32(1).u16(9).u8(1).raw("abc"));
   EXPECT_THROW(sst.read(cut.data.data(), cut.size()), MalformedStream);
 }
+
+// Texts of characters beyond U+FFFF placed so that a break would fall at every offset
+// around the end of a piece, and across several breaks: no piece ends between the two
+// halves of a surrogate pair, and every text reads back whole.
+TEST(SharedStringTable, BreaksNeverSplitASurrogatePair) {
+  const std::wstring astral = L"\U0001F600\U00020000\U0001D11E";
+  int pairsAtBreaks = 0;
+  for (size_t filler = 8170; filler <= 8224; ++filler) {
+    for (size_t lead : {0, 1}) {
+      Sst sst;
+      sst.strings = {narrow(filler)};
+      std::wstring text(lead, L'a');
+      while (text.size() < 9000) text += astral;  // about 18,000 units: three pieces or more
+      LongString s;
+      s = text.c_str();
+      sst.strings.push_back(s);
+      sst.strings.push_back(wide(30));
+      std::vector<char> b = written(sst);
+      auto p = pieces(b);
+      ASSERT_GE(p.size(), 3u) << filler;
+      for (size_t i = 1; i < p.size(); ++i) {
+        const std::string& piece = p[i].second;
+        const std::string& before = p[i - 1].second;
+        // A piece that continues the astral text: its option byte, then no low surrogate
+        // first; and the piece before it ends on no high surrogate.
+        if (piece.size() < 3 || piece[0] != 1) continue;
+        unsigned first = static_cast<unsigned char>(piece[1]) | static_cast<unsigned char>(piece[2]) << 8;
+        unsigned last = static_cast<unsigned char>(before[before.size() - 2]) |
+                        static_cast<unsigned char>(before[before.size() - 1]) << 8;
+        EXPECT_FALSE(first >= 0xDC00 && first <= 0xDFFF) << filler << " piece " << i;
+        EXPECT_FALSE(last >= 0xD800 && last <= 0xDBFF) << filler << " piece " << i;
+        if (last >= 0xDC00 && last <= 0xDFFF) ++pairsAtBreaks;  // a break right after a pair
+      }
+      expectRoundTrip(sst);
+    }
+  }
+  EXPECT_GT(pairsAtBreaks, 0);
+}

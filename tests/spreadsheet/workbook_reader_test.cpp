@@ -9,6 +9,9 @@
 
 using namespace QExcel;
 using sheet_test::Bytes;
+using sheet_test::globals;
+using sheet_test::rk;
+using sheet_test::workbookStream;
 using CellBlock = Worksheet::CellTable::RowBlock::CellBlock;
 
 namespace {
@@ -50,13 +53,6 @@ bool readAndRewrite(const std::vector<char>& stream) {
   std::vector<char> out(book.streamSize());
   EXPECT_EQ(book.write(out.data()), out.size());
   return true;
-}
-
-Bytes globals(const std::vector<std::pair<std::uint32_t, std::string>>& sheets, Bytes sst = Bytes().u32(0).u32(0)) {
-  Bytes g;
-  g.record(0x0809, sheet_test::bof(5));
-  for (const auto& [position, name] : sheets) g.record(0x0085, Bytes().u32(position).u16(0).u8(name.size()).u8(0).raw(name));
-  return g.record(0x00FC, sst).record(0x000A, Bytes());
 }
 
 }  // namespace
@@ -185,4 +181,50 @@ TEST(WorkbookReader, StreamsWithoutTheirEndAreRefused) {
   Bytes notAWorkbook;
   notAWorkbook.record(0x0031, Bytes().u16(1));
   EXPECT_EQ(book.read(notAWorkbook.data.data(), notAWorkbook.size()), 0u);
+}
+
+namespace {
+std::string workbookFile(const std::string& name, const Bytes& stream) {
+  std::string path = sheet_test::scratchPath(name);
+  CompoundDocument doc;
+  EXPECT_TRUE(doc.create(path.c_str()));
+  EXPECT_EQ(doc.makeStream("Workbook"), 1);
+  EXPECT_EQ(doc.writeStream("Workbook", stream.data, stream.size()), 1);
+  return path;
+}
+}  // namespace
+
+// Records longer than their layout, in one piece or several, load and save again.
+TEST(WorkbookReader, OversizedRecordsLoadAndSaveAgainByTheirLayout) {
+  std::string path = workbookFile("oversized.xls", workbookStream({sheet_test::oversizedRecords()}));
+  std::string again = sheet_test::scratchPath("oversized_again.xls");
+  {
+    XlsBook book;
+    ASSERT_TRUE(book.load(path.c_str()));
+    ASSERT_TRUE(book.saveAs(again.c_str()));
+  }
+  XlsBook book;
+  ASSERT_TRUE(book.load(again.c_str()));
+  ASSERT_EQ(book.sheetCount(), 1);
+  EXPECT_EQ(book.sheetAt(0)->columnWidth(1), 5000);
+  EXPECT_EQ(book.sheetAt(0)->cellAt(0, 1)->integerValue(), 77);
+  EXPECT_EQ(book.worksheets()[0].window2.gridColour, 64);
+}
+
+// Grids are built only as large as the file's size allows: a cell address far beyond what
+// a small file holds is refused, on one sheet or on many, without an exception.
+TEST(WorkbookReader, FarCellAddressesOfSmallFilesAreRefused) {
+  XlsBook book;
+  EXPECT_FALSE(book.load(workbookFile("far.xls", workbookStream({Bytes().record(0x027E, rk(65535, 255, 1))})).c_str()));
+  EXPECT_EQ(book.sheetCount(), 0);
+  std::vector<Bytes> many(20, Bytes().record(0x027E, rk(65535, 255, 1)));
+  EXPECT_FALSE(book.load(workbookFile("far_sheets.xls", workbookStream(many)).c_str()));
+  EXPECT_EQ(book.sheetCount(), 0);
+
+  // Within the budget, a far cell sizes the grid as before.
+  Bytes near = workbookStream({Bytes().record(0x027E, rk(2000, 20, 5))});
+  ASSERT_LE(2001u * 21, XlsBook::gridCellBudget(near.size()));
+  ASSERT_TRUE(book.load(workbookFile("near.xls", near).c_str()));
+  EXPECT_EQ(book.sheetAt(0)->rowCount(), 2001);
+  EXPECT_EQ(book.sheetAt(0)->cellAt(2000, 20)->integerValue(), 5);
 }

@@ -149,3 +149,28 @@ TEST_F(XlsExport, UnwritablePathIsReported) {
   EXPECT_FALSE(exportXls(grid_, scratchPath("no_such_folder/x.xls").c_str(), {true, true, true}, {0}, {0}, true));
   EXPECT_FALSE(exportXlsFromTable(grid_, scratchPath("no_such_folder/x.xls").c_str()));
 }
+
+// Texts longer than a cell holds are cut to 32,767 UTF-16 units (never inside a surrogate
+// pair), counted per cell, and the file is written all the same.
+TEST_F(XlsExport, TextsBeyondTheCellLimitAreCutCountedAndWritten) {
+  std::string path = scratchPath("export_cut.xls");
+  const std::wstring limit(32767, L'k');
+  const std::wstring emoji(20000, L'\U0001F600');  // 40,000 units
+  TextGrid grid = {{L"Id", L"Text"}, {L"1", CString(std::wstring(40000, L'a'))}, {L"2", CString(emoji)},
+                   {L"3", CString(limit)}, {L"4", CString(emoji)}};
+  int cut = -1;
+  ASSERT_TRUE(exportXls(grid, path.c_str(), {true, true}, {0, 1}, {0, 1, 2, 3, 4}, true, &cut));
+  EXPECT_EQ(cut, 3);
+  Rows rows = cells(path);
+  ASSERT_EQ(rows.size(), 5u);
+  EXPECT_EQ(rows[1][1], std::wstring(32767, L'a'));
+  EXPECT_EQ(rows[2][1], std::wstring(16383, L'\U0001F600'));
+  EXPECT_EQ(rows[3][1], limit);
+
+  cut = -1;
+  ASSERT_TRUE(exportXlsFromTable(grid, path.c_str(), &cut));
+  EXPECT_EQ(cut, 3);
+  EXPECT_EQ(cells(path)[4][1], std::wstring(16383, L'\U0001F600'));
+  ASSERT_TRUE(exportXlsFromTable(grid_, path.c_str(), &cut));
+  EXPECT_EQ(cut, 0);
+}

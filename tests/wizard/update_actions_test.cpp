@@ -300,6 +300,25 @@ TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsXls) {
   EXPECT_EQ(runReader("wizard/update_read_xls.py", "'" + path.string() + "'"), hexLines(expected));
 }
 
+// Texts longer than the workbook format holds are cut, the file is written all the same,
+// and one more line says how many cells were cut.
+TEST_F(UpdateActionsTest, AnXlsExportThatCutsTextsSaysHowManyCells) {
+  OvDbObjectId table = lineTable();
+  OvDbTable* cellsOf = nullptr;
+  ASSERT_EQ(ovdbOpenObject(cellsOf, table, Ovis::kForWrite), Ovis::eOk);
+  const std::wstring longText(40000, L'w');
+  ASSERT_EQ(cellsOf->setTextString(2, 0, longText.c_str()), Ovis::eOk);
+  ASSERT_EQ(cellsOf->setTextString(3, 0, longText.c_str()), Ovis::eOk);
+  cellsOf->close();
+  auto path = page_test::scratchFile("update export cut.xls");
+  chooseAction(1054, table);
+  driver.AddFileDialogAnswer(true, widePath(path), 2);
+  EXPECT_EQ(runDialog(), IDOK);
+  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nFinished XLS exportation to : " + widePath(path) +
+                              L"\n2 cell(s) were cut to the file format's limit of 32,767 characters.");
+  EXPECT_TRUE(std::filesystem::exists(path));
+}
+
 TEST_F(UpdateActionsTest, AFailedExportIsReportedAsFailed) {
   OvDbObjectId table = lineTable();
   auto missingFolder = page_test::scratchFile("no such folder");

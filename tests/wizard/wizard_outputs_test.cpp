@@ -397,6 +397,21 @@ TEST_F(Outputs, AFileThatCannotBeWrittenIsReportedAsFailed) {
   EXPECT_NE(said.find(L"\nFinished QDX export to : "), std::wstring::npos);
 }
 
+TEST_F(Outputs, AnXlsThatCutsTextsSaysHowManyCellsAfterItsCompletion) {
+  const std::wstring longLayer(40000, L'L');
+  addLine(5, longLayer.c_str());
+  auto xls = scratchFile("cut.xls");
+  throughToPreview();
+  driver.click(IDOK);
+  chooseFile(kOutputBrowse, xls);
+  driver.click(IDOK);
+  runWizard();
+  EXPECT_NE(transcript().find(L"\nFinished XLS exportation to : " + widePath(xls) +
+                              L"\n1 cell(s) were cut to the file format's limit of 32,767 characters."),
+            std::wstring::npos)
+      << CString(transcript().c_str());
+}
+
 TEST_F(Outputs, ACancelledInsertionMakesNoTableAndLinksNoEarlierOne) {
   addLine(5);
   // A table that an earlier run inserted.

@@ -1,7 +1,9 @@
 // Writes every workbook case of the oracle check into a folder: <case>.xls and beside it
 // <case>.json with the inputs (for the export cases) or the cells expected (for books
-// built through the object model). The check script reads both with its own readers.
+// built through the object model). Then loads every workbook written and saves it again
+// as again/<case>.xls. The check script reads them all with its own readers.
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -154,6 +156,47 @@ bool writeModelCase(const std::string& folder) {
                        ",\"merged\":{\"Sheet1\":[[2,4,1,4]]},\"widths\":{\"Sheet1\":{\"1\":5000}}}");
 }
 
+// A text of characters beyond U+FFFF with a plain one every seven UTF-16 units, so that
+// breaks of the string table meet it at every place relative to a surrogate pair.
+std::wstring astralText(size_t units) {
+  std::wstring text;
+  for (size_t n = 0; n < units; n += 7) text += L"\U0001F600\U00020000\U0001D11Ex";
+  return text;
+}
+
+// Tables whose astral text starts at every offset around the end of the string table's
+// first piece (the filler before it grows one byte per case) and runs over several
+// breaks; and one text longer than a cell holds, which the export cuts.
+bool writeAstralCases(const std::string& folder) {
+  bool ok = true;
+  for (int filler = 8170; filler <= 8200; ++filler) {
+    TextGrid grid = {{L"Id", L"Text"},
+                     {L"1", CString(std::wstring(filler, L'f'))},
+                     {L"2", CString(astralText(20000))},
+                     {L"3", L"end \U0001F600"}};
+    ok = writeTableCase(folder, "astral_break_" + std::to_string(filler), grid, L"en-US") && ok;
+  }
+  TextGrid cut = {{L"Id", L"Text"}, {L"1", CString(astralText(40000))}, {L"2", L"after"}};
+  return writeTableCase(folder, "astral_cut", cut, L"en-US") && ok;
+}
+
+// Every workbook of the folder loaded and saved again under again/.
+int saveAgain(const std::string& folder) {
+  namespace fs = std::filesystem;
+  fs::create_directories(fs::path(folder) / "again");
+  int failures = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.path().extension() != ".xls") continue;
+    XlsBook book;
+    std::string again = (fs::path(folder) / "again" / entry.path().filename()).string();
+    if (!book.load(entry.path().string().c_str()) || !book.saveAs(again.c_str())) {
+      std::fprintf(stderr, "could not load and save again %s\n", entry.path().string().c_str());
+      ++failures;
+    }
+  }
+  return failures;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -212,6 +255,8 @@ int main(int argc, char** argv) {
   if (!writeTableCase(folder, "table_export_fr", table, L"fr-FR")) ++failures;
   if (!writeTableCase(folder, "table_export_en", table, L"en-US")) ++failures;
   if (!writeModelCase(folder)) ++failures;
+  if (!writeAstralCases(folder)) ++failures;
+  failures += saveAgain(folder);
   HostEditor::resetVariables();
   if (HostEditor::liveBuffers() != 0) {
     std::fprintf(stderr, "host buffers left: %d\n", HostEditor::liveBuffers());

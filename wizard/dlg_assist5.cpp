@@ -4,6 +4,7 @@
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
 #include "extraction/settings_file.h"
+#include "extraction/table_link.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_database.h"
 #include "platform/host/editor.h"
@@ -135,6 +136,7 @@ void DlgAssist5::OnBnClickedInsertTable() {
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
   insertedRows = orderedRows;
+  insertedColumns = columnOrder;
   lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
                                   position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
   tableInserted = true;
@@ -179,10 +181,15 @@ void DlgAssist5::writeLinkLists() {
   writeLinkXDataFromMap(lastTableId, L"original_names", displayNames, true);
   writeLinkXDataFromMap(lastTableId, L"display_names", displayNames, false);
   writeLinkXData(lastTableId, L"obj_types", engine.chosenTypeNames);
-  writeLinkXData(lastTableId, L"groupby_pr", {engine.groupBy});
+  // Rows combined with their count are not grouped, whatever property the combo names.
+  writeLinkXData(lastTableId, L"groupby_pr", {engine.rowMerge == RowMerge::Grouped ? engine.groupBy : CString()});
   std::vector<CString> headers;
   if (!outputRows.empty() && !outputRows[0].empty()) headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
   writeLinkXData(lastTableId, L"tb_headers", headers);
+  writeLinkXData(lastTableId, kTableLayoutApp,
+                 wizardTableLayout(engine, outputRows, insertedColumns, insertedRows, showHeaderLine, totalsRowAppended,
+                                   offeredProperties)
+                     .entries());
 }
 
 void DlgAssist5::writeSettingsFile() {

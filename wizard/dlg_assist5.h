@@ -34,9 +34,10 @@ public:
   // The heading row's index, then the output row of every preview row in on-screen order.
   std::vector<int> orderedRows;
   int outputType = 0;  // the save dialog's filter: 1 CSV, 2 XLS
-  // The row order of the last inserted table: its link lists follow it even when the
-  // preview was sorted again before Finish.
+  // The row and column orders of the last inserted table: its link lists follow them even
+  // when the preview was sorted or rearranged again before Finish.
   std::vector<int> insertedRows;
+  std::vector<int> insertedColumns;
   // A table was inserted by this page (a later cancelled request does not undo that).
   bool tableInserted = false;
 

@@ -1,0 +1,117 @@
+#include "extraction/table_link.h"
+
+#include <algorithm>
+#include <array>
+
+#include "extraction/output_table.h"
+
+const wchar_t kTableLayoutApp[] = L"table_layout";
+
+namespace {
+
+const wchar_t kVersion[] = L"1";
+const std::array<const wchar_t*, 3> kMergeNames = {L"none", L"combined", L"grouped"};
+
+CString entry(const wchar_t* tag, const CString& value) { return CString(tag) + L":" + value; }
+
+void addEntries(std::vector<CString>& out, const wchar_t* tag, const std::vector<CString>& values) {
+  for (const CString& value : values) out.push_back(entry(tag, value));
+}
+
+bool holds(const std::vector<CString>& list, const CString& text) {
+  return std::find(list.begin(), list.end(), text) != list.end();
+}
+
+// Reads one "tag:value" entry into the layout; false when it is not understood.
+bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
+  if (tag == L"layout") return value == kVersion;
+  if (tag == L"merge") {
+    auto name = std::find_if(kMergeNames.begin(), kMergeNames.end(), [&](const wchar_t* n) { return value == n; });
+    if (name == kMergeNames.end()) return false;
+    layout.merge = static_cast<RowMerge>(name - kMergeNames.begin());
+    return true;
+  }
+  if (tag == L"groupby") layout.groupBy = value;
+  else if (tag == L"header") layout.headerShown = value != L"hidden";
+  else if (tag == L"totalsrow") layout.totalsRow = value == L"yes";
+  else if (tag == L"chosen") layout.chosen.push_back(value);
+  else if (tag == L"leftout") layout.leftOut.push_back(value);
+  else if (tag == L"column") layout.columns.push_back(value);
+  else if (tag == L"total") layout.totals.push_back(value);
+  else if (tag == L"gap") layout.rows.emplace_back();
+  else if (tag == L"row") layout.rows.push_back({{value}});
+  else if (tag == L"with" && !layout.rows.empty() && !layout.rows.back().isGap()) layout.rows.back().objects.push_back(value);
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+std::vector<CString> TableLayout::objects() const {
+  std::vector<CString> all;
+  for (const LinkedRow& row : rows) all.insert(all.end(), row.objects.begin(), row.objects.end());
+  return all;
+}
+
+std::vector<CString> TableLayout::entries() const {
+  std::vector<CString> out{entry(L"layout", kVersion), entry(L"merge", kMergeNames[static_cast<size_t>(merge)]),
+                           entry(L"groupby", groupBy), entry(L"header", headerShown ? L"shown" : L"hidden"),
+                           entry(L"totalsrow", totalsRow ? L"yes" : L"no")};
+  addEntries(out, L"chosen", chosen);
+  addEntries(out, L"leftout", leftOut);
+  addEntries(out, L"column", columns);
+  addEntries(out, L"total", totals);
+  for (const LinkedRow& row : rows) {
+    if (row.isGap()) out.push_back(entry(L"gap", CString()));
+    for (size_t i = 0; i < row.objects.size(); ++i) out.push_back(entry(i == 0 ? L"row" : L"with", row.objects[i]));
+  }
+  return out;
+}
+
+std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& entries) {
+  if (entries.empty() || entries.front() != entry(L"layout", kVersion)) return std::nullopt;
+  TableLayout layout;
+  for (const CString& text : entries) {
+    int colon = text.Find(L':');
+    if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1))) return std::nullopt;
+  }
+  return layout;
+}
+
+TableLayout wizardTableLayout(const ExtractionEngine& engine, const TextGrid& outputRows,
+                              const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown,
+                              bool totalsRow, const OfferedPropertyMap& offered) {
+  TableLayout layout;
+  layout.merge = engine.rowMerge;
+  layout.groupBy = engine.groupBy;
+  layout.headerShown = headerShown;
+  layout.totalsRow = totalsRow;
+  layout.chosen = engine.chosenProperties;
+  for (const PropertyItem& item : offered) {
+    if (!holds(layout.chosen, item.name)) layout.leftOut.push_back(item.name);
+  }
+  const std::vector<CString> keys = engine.rows.empty() ? std::vector<CString>() : engine.rows[0];
+  for (int k : columnOrder) {
+    if (k >= 0 && static_cast<size_t>(k) < keys.size()) layout.columns.push_back(keys[static_cast<size_t>(k)]);
+  }
+  layout.totals = engine.totalsNames;
+
+  // The rows as the table shows them: the header and the totals row (last) are not listed.
+  const long long emptyRow = totalsRow ? static_cast<long long>(outputRows.size()) - 2 : -1;
+  const long long tableRows = static_cast<long long>(outputRows.size()) - (headerShown ? 0 : 1);
+  for (long long r = 1; r <= tableRows; ++r) {
+    long long source = tableSourceRow(static_cast<unsigned>(r), rowOrder, headerShown);
+    if (source <= 0 || static_cast<size_t>(source) >= outputRows.size() || (totalsRow && source == emptyRow + 1) ||
+        outputRows[static_cast<size_t>(source)].empty()) {
+      continue;
+    }
+    if (source == emptyRow) {
+      layout.rows.emplace_back();
+      continue;
+    }
+    const CString& id = outputRows[static_cast<size_t>(source)].front();
+    auto sources = engine.rowSources.find(id);
+    layout.rows.push_back({sources == engine.rowSources.end() ? std::vector<CString>{id} : sources->second});
+  }
+  return layout;
+}

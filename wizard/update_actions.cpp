@@ -448,37 +448,42 @@ void DlgUpdateA1::RefreshTable() {
   updateAndReport(tableId, engine, choices.kinds, choices.names, choices.layout);
 }
 
-void DlgUpdateA1::AddObjectsToTable() {
+// The user's new objects, read into an engine, and the picked table with its layout list
+// (empty for a table that has the six lists only).
+struct DlgUpdateA1::NewSelection {
+  SelectedObjects selected;
+  ExtractionEngine engine;
+  OvDbObjectId tableId;
+  Texts layoutEntries;
+};
+
+bool DlgUpdateA1::TakeNewSelection(UINT prompt, NewSelection& selection) {
   ov_name set{0, 0};
   std::int32_t length = 0;
-  if (!SelectNewObjects(kSelectNewObjects, set, length)) return;
-  SelectedObjects selected;
-  ExtractionEngine newObjects = extractSelection(set, length, catalogue, selected);
+  if (!SelectNewObjects(prompt, set, length)) return false;
+  selection.engine = extractSelection(set, length, catalogue, selection.selected);
+  if (!pickedTableId(selection.tableId, pickedTable)) return false;
+  selection.layoutEntries = readLinkXData(selection.tableId, kTableLayoutApp, false);
+  return true;
+}
 
-  OvDbObjectId tableId;
-  if (!pickedTableId(tableId, pickedTable)) return;
-  const Texts layoutEntries = readLinkXData(tableId, kTableLayoutApp, false);
-  if (layoutEntries.empty()) addToSixListTable(tableId, catalogue, newObjects, selected);
-  else addToLinkedTable(tableId, layoutEntries, catalogue, newObjects, selected);
+void DlgUpdateA1::AddObjectsToTable() {
+  NewSelection added;
+  if (!TakeNewSelection(kSelectNewObjects, added)) return;
+  if (added.layoutEntries.empty()) addToSixListTable(added.tableId, catalogue, added.engine, added.selected);
+  else addToLinkedTable(added.tableId, added.layoutEntries, catalogue, added.engine, added.selected);
 }
 
 void DlgUpdateA1::ReplaceTableSelection() {
-  ov_name set{0, 0};
-  std::int32_t length = 0;
-  if (!SelectNewObjects(kYourNewSelection, set, length)) return;
-  SelectedObjects selected;
-  ExtractionEngine engine = extractSelection(set, length, catalogue, selected);
-
-  OvDbObjectId tableId;
-  if (!pickedTableId(tableId, pickedTable)) return;
+  NewSelection chosen;
+  if (!TakeNewSelection(kYourNewSelection, chosen)) return;
   // A selection with nothing a table can show leaves the table as it is.
-  if (selected.handles.empty()) {
+  if (chosen.selected.handles.empty()) {
     printMessage(kTableUpToDate);
     return;
   }
-  const Texts layoutEntries = readLinkXData(tableId, kTableLayoutApp, false);
-  if (layoutEntries.empty()) replaceInSixListTable(tableId, catalogue, engine, selected);
-  else replaceInLinkedTable(tableId, layoutEntries, catalogue, selected);
+  if (chosen.layoutEntries.empty()) replaceInSixListTable(chosen.tableId, catalogue, chosen.engine, chosen.selected);
+  else replaceInLinkedTable(chosen.tableId, chosen.layoutEntries, catalogue, chosen.selected);
 }
 
 void DlgUpdateA1::UpdateExport() {

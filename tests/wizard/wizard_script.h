@@ -21,6 +21,7 @@ struct WizardPlan {
   Texts picks;                         // handles picked on page 2; empty: the whole drawing
   Texts kindsLeftOut;                  // kinds unchecked on page 3
   Texts propertiesLeftOut;             // properties unchecked on page 4
+  Texts propertiesKept;                // when not empty: every other property is unchecked
   std::map<CString, CString> renamed;  // display names typed on page 4
   Texts totals;                        // properties with a total; the totals box is ticked when any
   CString combineBy;                   // "Combine rows by" ticked with this property, when not empty
@@ -133,7 +134,8 @@ private:
     GridListCtrl& grid = page.propertyGrid;
     for (int item = 0; item < grid.GetItemCount(); ++item) {
       CString name = grid.GetItemText(item, 1);
-      if (std::find(plan.propertiesLeftOut.begin(), plan.propertiesLeftOut.end(), name) != plan.propertiesLeftOut.end())
+      auto listed = [&name](const Texts& names) { return std::find(names.begin(), names.end(), name) != names.end(); };
+      if (listed(plan.propertiesLeftOut) || (!plan.propertiesKept.empty() && !listed(plan.propertiesKept)))
         grid.SetCellImageIndex(item, 1, 0);
       auto renamed = plan.renamed.find(name);
       if (renamed != plan.renamed.end()) grid.SetItemText(item, 2, renamed->second);

@@ -94,6 +94,7 @@ public:
   RowMerge rowMerge = RowMerge::None;
   std::vector<CString> totalsNames;
   RowSources rowSources;
+  std::vector<CString> rowObjects;  // the objects of the rows in the order they were built
 
 private:
   void extractEntity(OvDbEntity* entity, const OvDbObjectId& id);

@@ -111,6 +111,7 @@ bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<C
     out.rowIds.push_back(id);
   }
   if (!totals.empty()) rowOrder.push_back(static_cast<int>(grid.size() - 1));
+  out.layout.objects = engine.rowObjects;
   out.headers.assign(grid[0].begin() + 1, grid[0].end());
   out.content = layoutTableContent(grid, preview, std::vector<bool>(grid[0].size(), true), columnOrder, rowOrder,
                                    catalogue.blockPreviewItem.name, layout.headerShown);

@@ -56,6 +56,10 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     }
   }
   rowsOut = std::move(context.rows);
+  rowObjects.clear();
+  for (std::size_t r = 1; r < rowsOut.size(); ++r) {
+    if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
+  }
 
   bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
                   chosenTypeNames.end();

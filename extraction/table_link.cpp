@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 
 #include "extraction/output_table.h"
+#include "platform/win/wide_numbers.h"
 
 const wchar_t kTableLayoutApp[] = L"table_layout";
 
@@ -22,6 +24,21 @@ bool holds(const std::vector<CString>& list, const CString& text) {
   return std::find(list.begin(), list.end(), text) != list.end();
 }
 
+CString number(size_t n) {
+  CString text;
+  text.Format(L"%zu", n);
+  return text;
+}
+
+// Puts the object (none for the empty row) into the row of the given number.
+bool placeInRow(TableLayout& layout, const CString& handle, const CString& rowText) {
+  if (rowText.IsEmpty() || rowText.SpanIncluding(L"0123456789") != rowText || rowText.GetLength() > 9) return false;
+  size_t row = static_cast<size_t>(_wtoi(rowText));
+  if (row >= layout.rows.size()) layout.rows.resize(row + 1);
+  if (!handle.IsEmpty()) layout.rows[row].objects.push_back(handle);
+  return true;
+}
+
 // Reads one "tag:value" entry into the layout; false when it is not understood.
 bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
   if (tag == L"layout") return value == kVersion;
@@ -38,20 +55,24 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
   else if (tag == L"leftout") layout.leftOut.push_back(value);
   else if (tag == L"column") layout.columns.push_back(value);
   else if (tag == L"total") layout.totals.push_back(value);
-  else if (tag == L"gap") layout.rows.emplace_back();
-  else if (tag == L"row") layout.rows.push_back({{value}});
-  else if (tag == L"with" && !layout.rows.empty() && !layout.rows.back().isGap()) layout.rows.back().objects.push_back(value);
-  else return false;
+  else if (tag == L"gap") return placeInRow(layout, CString(), value);
+  else if (tag == L"object") {
+    int slash = value.ReverseFind(L'/');
+    if (slash <= 0) return false;
+    layout.objects.push_back(value.Left(slash));
+    return placeInRow(layout, value.Left(slash), value.Mid(slash + 1));
+  } else {
+    return false;
+  }
   return true;
 }
 
-}  // namespace
-
-std::vector<CString> TableLayout::objects() const {
-  std::vector<CString> all;
-  for (const LinkedRow& row : rows) all.insert(all.end(), row.objects.begin(), row.objects.end());
-  return all;
+// Every row must have its objects, or be the one empty row.
+bool rowsComplete(const TableLayout& layout) {
+  return std::count_if(layout.rows.begin(), layout.rows.end(), [](const LinkedRow& row) { return row.isGap(); }) <= 1;
 }
+
+}  // namespace
 
 std::vector<CString> TableLayout::entries() const {
   std::vector<CString> out{entry(L"layout", kVersion), entry(L"merge", kMergeNames[static_cast<size_t>(merge)]),
@@ -61,9 +82,14 @@ std::vector<CString> TableLayout::entries() const {
   addEntries(out, L"leftout", leftOut);
   addEntries(out, L"column", columns);
   addEntries(out, L"total", totals);
-  for (const LinkedRow& row : rows) {
-    if (row.isGap()) out.push_back(entry(L"gap", CString()));
-    for (size_t i = 0; i < row.objects.size(); ++i) out.push_back(entry(i == 0 ? L"row" : L"with", row.objects[i]));
+  std::map<CString, size_t> rowOf;
+  for (size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i].isGap()) out.push_back(entry(L"gap", number(i)));
+    for (const CString& handle : rows[i].objects) rowOf.emplace(handle, i);
+  }
+  for (const CString& handle : objects) {
+    auto row = rowOf.find(handle);
+    if (row != rowOf.end()) out.push_back(entry(L"object", handle + L"/" + number(row->second)));
   }
   return out;
 }
@@ -75,6 +101,7 @@ std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& 
     int colon = text.Find(L':');
     if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1))) return std::nullopt;
   }
+  if (!rowsComplete(layout)) return std::nullopt;
   return layout;
 }
 
@@ -113,5 +140,6 @@ TableLayout wizardTableLayout(const ExtractionEngine& engine, const TextGrid& ou
     auto sources = engine.rowSources.find(id);
     layout.rows.push_back({sources == engine.rowSources.end() ? std::vector<CString>{id} : sources->second});
   }
+  layout.objects = engine.rowObjects;
   return layout;
 }

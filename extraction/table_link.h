@@ -1,8 +1,9 @@
 // What an extraction table keeps of the choices it was made with, beyond the six link
 // lists, so that the update command can make it again exactly: how its rows were merged,
 // the properties its rows were built from and those the user left out, its columns in table
-// order, its totals, its header line, and the objects behind each row in table order. It is
-// stored as one more xdata list of the table, one "tag:value" entry per item.
+// order, its totals, its header line, and its objects in the order its rows were built, each
+// with the table row it is shown in. It is stored as one more xdata list of the table, one
+// "tag:value" entry per item.
 #pragma once
 #include <optional>
 #include <vector>
@@ -30,9 +31,8 @@ struct TableLayout {
   std::vector<CString> columns;   // the property name of every table column, in table order
   std::vector<CString> totals;    // the property names with a total
   std::vector<LinkedRow> rows;    // the rows under the header line, without the totals row
+  std::vector<CString> objects;   // every object of the rows, in the order the rows were built
 
-  // Every object of the data rows, in table order.
-  std::vector<CString> objects() const;
   std::vector<CString> entries() const;
   // The layout of a stored list; nothing when an entry is not understood.
   static std::optional<TableLayout> fromEntries(const std::vector<CString>& entries);

@@ -381,7 +381,7 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
                       ExtractionEngine& newObjects, const SelectedObjects& selected) {
   LinkedChoices choices;
   if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
-  Texts objects = choices.layout.objects();
+  Texts objects = choices.layout.objects;
   const size_t storedCount = objects.size();
   for (const CString& handle : selected.handles) {
     if (!holds(objects, handle)) objects.push_back(handle);
@@ -444,7 +444,7 @@ void DlgUpdateA1::RefreshTable() {
   LinkedChoices choices;
   if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
   // Only the table's own objects: objects never in the table never enter it.
-  ExtractionEngine engine(choices.layout.objects(), catalogue);
+  ExtractionEngine engine(choices.layout.objects, catalogue);
   updateAndReport(tableId, engine, choices.kinds, choices.names, choices.layout);
 }
 

@@ -99,7 +99,9 @@ protected:
     return table;
   }
 
-  Cells cells(const OvDbObjectId& id) {
+  // Every cell's text; with blocks shown, a cell that shows a block reads "<block H>" (H the
+  // block's handle).
+  Cells cells(const OvDbObjectId& id, bool showBlocks = false) {
     Cells out;
     OvDbTable* table = nullptr;
     EXPECT_EQ(ovdbOpenObject(table, id, Ovis::kForRead), Ovis::eOk);
@@ -107,6 +109,10 @@ protected:
     for (unsigned r = 0; r < table->numRows(); ++r) {
       out.emplace_back();
       readTableRow(out.back(), table, r, table->numColumns());
+      for (unsigned c = 0; showBlocks && c < table->numColumns(); ++c) {
+        OvDbObjectId block = table->blockTableRecordId(r, c);
+        if (!block.isNull()) out.back()[c] = L"<block " + handleOf(block) + L">";
+      }
     }
     table->close();
     return out;

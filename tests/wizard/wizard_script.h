@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "extraction/table_link.h"
+#include "platform/host/db_table.h"
 #include "update_test_support.h"
 #include "wizard/last_table.h"
 
@@ -95,9 +96,11 @@ protected:
     return lastTableId;
   }
 
+  Cells shownCells(const OvDbObjectId& table) { return cells(table, true); }
+
   TableState state(const OvDbObjectId& table) {
     TableState now;
-    now.cells = cells(table);
+    now.cells = shownCells(table);
     for (const CString& name : linkListNames()) now.lists[name] = link(table, name);
     return now;
   }

@@ -63,8 +63,9 @@ protected:
   }
 
   // A table in model space built over the whole drawing as the wizard builds it, with every
-  // column shown and the rows in grid order, and the six link lists the wizard's Finish
-  // writes.
+  // column shown and the rows in grid order, linked by the six lists alone, as tables were
+  // linked before the layout list: the tests that use it hold the update command to the way
+  // it still treats such tables.
   OvDbObjectId makeWizardTable(const WizardChoice& choice) {
     int status = 0;
     ExtractionEngine engine = extractWholeDrawing(&status);

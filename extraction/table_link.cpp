@@ -67,9 +67,11 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
   return true;
 }
 
-// Every row must have its objects, or be the one empty row.
-bool rowsComplete(const TableLayout& layout) {
-  return std::count_if(layout.rows.begin(), layout.rows.end(), [](const LinkedRow& row) { return row.isGap(); }) <= 1;
+// Every row has its objects, but for the empty rows that the list names (one at most).
+bool rowsComplete(const TableLayout& layout, long long namedGaps) {
+  return namedGaps <= 1 &&
+         std::count_if(layout.rows.begin(), layout.rows.end(), [](const LinkedRow& row) { return row.isGap(); }) ==
+             namedGaps;
 }
 
 }  // namespace
@@ -101,7 +103,8 @@ std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& 
     int colon = text.Find(L':');
     if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1))) return std::nullopt;
   }
-  if (!rowsComplete(layout)) return std::nullopt;
+  auto isGap = [](const CString& text) { return text.Left(4) == L"gap:"; };
+  if (!rowsComplete(layout, std::count_if(entries.begin(), entries.end(), isGap))) return std::nullopt;
   return layout;
 }
 

@@ -288,4 +288,18 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
   EXPECT_EQ(cells(table).back(), (Texts{L"", L"26"})) << "12 + 8 + 1 + 5";
 }
 
+TEST_F(UpdateCases, ALayoutListThatCannotBeReadLeavesTheTableAlone) {
+  OvDbObjectId table = runPlan(walls({L"Layer", L"Length"}));
+  Texts layout = link(table, kTableLayoutApp);
+  ASSERT_FALSE(layout.empty());
+  layout.push_back(L"object:10");  // no row
+  clearLinkXData(table, kTableLayoutApp);
+  writeLinkXData(table, kTableLayoutApp, layout);
+  setLength(L"10", 3);
+  TableState before = state(table);
+  refresh(table);
+  EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
+  EXPECT_EQ(state(table), before);
+}
+
 }  // namespace

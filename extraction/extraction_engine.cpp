@@ -7,6 +7,7 @@
 #include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
+#include "platform/host/db_database.h"
 #include "platform/host/db_mtext.h"
 #include "platform/host/db_point_solid.h"
 #include "platform/host/editor.h"
@@ -57,6 +58,20 @@ ExtractionEngine::ExtractionEngine(const ov_name selection, long long count, con
     OvDbObjectId id;
     if (ovedSSName(selection, static_cast<std::int32_t>(i), name) != RTNORM) continue;
     if (ovdbGetObjectId(id, name) != Ovis::eOk) continue;
+    OvDbEntity* entity = nullptr;
+    if (ovdbOpenOvDbEntity(entity, id, Ovis::kForRead, false) != Ovis::eOk) continue;
+    extractEntity(entity, id);
+    entity->close();
+  }
+}
+
+ExtractionEngine::ExtractionEngine(const std::vector<CString>& handles, const PropertyCatalogue& catalogue)
+    : catalogue(catalogue), step(precisionStep(getLinearPrecision())) {
+  OvDbDatabase* drawing = ovdbHostApplicationServices()->workingDatabase();
+  if (!drawing) return;
+  for (const CString& handle : handles) {
+    OvDbObjectId id;
+    if (drawing->getOvDbObjectId(id, false, OvDbHandle(handle.GetString())) != Ovis::eOk) continue;
     OvDbEntity* entity = nullptr;
     if (ovdbOpenOvDbEntity(entity, id, Ovis::kForRead, false) != Ovis::eOk) continue;
     extractEntity(entity, id);

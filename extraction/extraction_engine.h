@@ -8,6 +8,7 @@
 #include "extraction/block_records.h"
 #include "extraction/geometric_records.h"
 #include "extraction/property_catalogue.h"
+#include "extraction/row_merging.h"
 #include "extraction/text_grid.h"
 #include "platform/host/db_object.h"
 
@@ -27,12 +28,18 @@ class OvDbTable;
 using PresentTypeMap = std::set<int>;
 // Handle text of a block reference -> the block definition its preview cell shows.
 using BlockPreviewMap = std::map<CString, OvDbObjectId>;
+// How the built rows were merged: not at all (one row per object), identical rows combined
+// with their count, or rows grouped by one property.
+enum class RowMerge { None, Combined, Grouped };
 
 class ExtractionEngine {
 public:
   ExtractionEngine();
   // Reads the first count entries of the selection set (a negative count reads none).
   ExtractionEngine(const ov_name selection, long long count, const PropertyCatalogue& catalogue);
+  // Reads the objects of the working drawing that the handles name, in that order; a handle
+  // whose object is gone (or is no entity) is skipped.
+  ExtractionEngine(const std::vector<CString>& handles, const PropertyCatalogue& catalogue);
 
   PresentTypeMap presentObjectKinds() const;
   // Works out the properties and category filters offered for the chosen kinds.
@@ -42,6 +49,10 @@ public:
   void buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut, const std::vector<CString>& chosen,
                  bool quantityChosen, bool blockNameChosen, const std::vector<CString>& totals, CString groupBy);
   void setRows(const TextGrid& grid) { rows = grid; }
+  // The totals row of the built rows (their header still holding the property names) over
+  // the totals names given to buildRows; a combined row's values count as many times as its
+  // quantity. Empty without totals names.
+  std::vector<CString> computeTotals() const;
 
   // Brings an extraction table up to date (defined with the table output).
   bool refreshTable(OvDbTable* table, std::vector<CString>& handles, bool grouped,
@@ -78,6 +89,12 @@ public:
   double step = 1e-8;
   TextGrid rows;
   BlockPreviewMap previewMap;
+  // Set by buildRows: how the rows were merged, the totals names it was given, and the
+  // objects that each built row stands for.
+  RowMerge rowMerge = RowMerge::None;
+  std::vector<CString> totalsNames;
+  RowSources rowSources;
+  std::vector<CString> rowObjects;  // the objects of the rows in the order they were built
 
 private:
   void extractEntity(OvDbEntity* entity, const OvDbObjectId& id);

@@ -23,38 +23,34 @@ const CString* gridCell(const TextGrid& grid, long long row, long long column) {
   return static_cast<size_t>(column) < cells.size() ? &cells[static_cast<size_t>(column)] : nullptr;
 }
 
-// Shows in the cell every block that the map gives for the row's handle; an empty handle
-// or one without an entry leaves the cell empty.
-Ovis::ErrorStatus writeBlockCell(OvDbTable* table, unsigned r, unsigned c, const BlockPreviewMap& previewMap,
-                                 const CString& handle) {
-  Ovis::ErrorStatus es = Ovis::eOk;
-  if (handle.IsEmpty()) return es;
+// The block that the map gives for the row's handle; null for an empty handle or one
+// without an entry.
+OvDbObjectId blockOfRow(const BlockPreviewMap& previewMap, const CString& handle) {
+  OvDbObjectId block;
+  if (handle.IsEmpty()) return block;
   for (const auto& [key, blockId] : previewMap) {
-    if (key == handle) es = table->setBlockTableRecordId(r, c, blockId, true);
+    if (key == handle) block = blockId;
   }
-  return es;
+  return block;
 }
 
-// Where a table cell's content comes from: the grid text, the row's handle (for block
-// cells) and whether the cell shows blocks; null texts mean the grid lacks the cell.
-struct CellSource {
-  bool skip = false;
-  bool blockCell = false;
-  const CString* text = nullptr;
-  const CString* handle = nullptr;
-};
-
-// Writes the cells of rows 1 to rows - 1; a failed write is reported and ends the walk.
-bool writeCells(OvDbTable* table, unsigned rows, unsigned columns, const BlockPreviewMap& previewMap,
-                const std::function<CellSource(unsigned, unsigned)>& sourceOf) {
-  for (unsigned r = 1; r < rows; ++r) {
-    for (unsigned c = 0; c < columns; ++c) {
-      CellSource source = sourceOf(r, c);
-      if (source.skip) continue;
-      Ovis::ErrorStatus es;
-      if (!source.text || !source.handle) es = Ovis::eInvalidIndex;
-      else if (source.blockCell) es = writeBlockCell(table, r, c, previewMap, *source.handle);
-      else es = table->setTextString(r, c, *source.text);
+// Writes the content's cells under the title. A block cell without a block is left alone
+// in a new table and emptied in one written again. A failed write is reported and ends
+// the walk.
+bool writeCells(OvDbTable* table, const TableContent& content, bool emptyBlocklessCells) {
+  for (unsigned r = 1; r < content.rows; ++r) {
+    for (unsigned c = 0; c < content.columns; ++c) {
+      const TableCell& cell = content.cells[r - 1][c];
+      Ovis::ErrorStatus es = Ovis::eOk;
+      switch (cell.kind) {
+        case TableCell::Skip: continue;
+        case TableCell::Missing: es = Ovis::eInvalidIndex; break;
+        case TableCell::Text: es = table->setTextString(r, c, cell.text); break;
+        case TableCell::Block:
+          if (!cell.block.isNull()) es = table->setBlockTableRecordId(r, c, cell.block, true);
+          else if (emptyBlocklessCells) es = table->setTextString(r, c, L"");
+          break;
+      }
       if (es != Ovis::eOk) {
         ovutPrintf(kCellError);
         return false;
@@ -63,6 +59,70 @@ bool writeCells(OvDbTable* table, unsigned rows, unsigned columns, const BlockPr
   }
   return true;
 }
+
+// True when the cell shows what the content asks for.
+bool cellShows(OvDbTable* table, unsigned r, unsigned c, const TableCell& cell) {
+  switch (cell.kind) {
+    case TableCell::Skip: return true;
+    case TableCell::Missing: return false;
+    case TableCell::Text: return table->blockTableRecordId(r, c).isNull() && table->textString(r, c) == cell.text.str();
+    case TableCell::Block:
+      if (!cell.block.isNull()) return table->blockTableRecordId(r, c) == cell.block;
+      return table->blockTableRecordId(r, c).isNull() && table->textString(r, c).empty();
+  }
+  return false;
+}
+
+bool showsContent(OvDbTable* table, const TableContent& content) {
+  if (table->numRows() != content.rows || table->numColumns() != content.columns) return false;
+  for (unsigned r = 1; r < content.rows; ++r) {
+    for (unsigned c = 0; c < content.columns; ++c) {
+      if (!cellShows(table, r, c, content.cells[r - 1][c])) return false;
+    }
+  }
+  return true;
+}
+
+// A table as it stands (size, cells, widths and heights), to be put back after a failed
+// rewrite. Only the title row is merged in an extraction table.
+class TableSnapshot {
+public:
+  explicit TableSnapshot(OvDbTable* table) : rows_(table->numRows()), columns_(table->numColumns()) {
+    for (unsigned c = 0; c < columns_; ++c) widths_.push_back(table->columnWidth(c));
+    for (unsigned r = 0; r < rows_; ++r) {
+      heights_.push_back(table->rowHeight(r));
+      for (unsigned c = 0; c < columns_; ++c) {
+        cells_.push_back({table->textString(r, c), table->blockTableRecordId(r, c), table->isAutoScale(r, c)});
+      }
+    }
+  }
+
+  void restore(OvDbTable* table) const {
+    table->setSize(rows_, columns_);
+    for (unsigned r = 0; r < rows_; ++r) {
+      table->setRowHeight(r, heights_[r]);
+      for (unsigned c = 0; c < columns_; ++c) {
+        const Cell& cell = cells_[r * columns_ + c];
+        if (cell.block.isNull()) table->setTextString(r, c, cell.text.c_str());
+        else table->setBlockTableRecordId(r, c, cell.block, cell.autoFit);
+      }
+    }
+    for (unsigned c = 0; c < columns_; ++c) table->setColumnWidth(c, widths_[c]);
+    if (columns_ > 0) table->mergeCells(0, 0, 0, columns_ - 1);
+    table->generateLayout();
+    table->recomputeTableBlock(true);
+  }
+
+private:
+  struct Cell {
+    std::wstring text;
+    OvDbObjectId block;
+    bool autoFit = false;
+  };
+  unsigned rows_, columns_;
+  std::vector<double> widths_, heights_;
+  std::vector<Cell> cells_;
+};
 
 // Sets each column's width to 1.3 times its widest text under the title (counted at most
 // 50.0); a column without text gets the floor width. False after a failed width.
@@ -87,8 +147,16 @@ bool fitColumns(OvDbTable* table, unsigned rows, unsigned columns, double floorW
   return true;
 }
 
-void recompute(OvDbTable* table) {
-  if (table->recomputeTableBlock(true) != Ovis::eOk) ovutPrintf(kUpdateError);
+bool recompute(OvDbTable* table) {
+  if (table->recomputeTableBlock(true) == Ovis::eOk) return true;
+  ovutPrintf(kUpdateError);
+  return false;
+}
+
+// Writes the content into a table that has its size, fits the columns and recomputes it.
+bool writeFittedContent(OvDbTable* table, const TableContent& content, bool emptyBlocklessCells, double floorWidth) {
+  return writeCells(table, content, emptyBlocklessCells) && fitColumns(table, content.rows, content.columns, floorWidth) &&
+         recompute(table);
 }
 
 OvDbObjectId standardTableStyle(OvDbDatabase* database) {
@@ -137,54 +205,90 @@ OvDbObjectId createOutputTable(const TextGrid& grid, const BlockPreviewMap& prev
 void fillTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
                const std::vector<bool>& columnFlags, const std::vector<int>& columnOrder,
                const std::vector<int>& rowOrder, CString blockPreviewHeader, CString title, bool headerShown) {
-  long long signedRows = static_cast<long long>(grid.size()) - (headerShown ? 0 : 1) + 1;
-  if (signedRows < 1 || columnOrder.empty()) return;
-  auto rows = static_cast<unsigned>(signedRows);
-  auto columns = static_cast<unsigned>(columnOrder.size());
-  table->setSize(rows, columns);
+  TableContent content =
+      layoutTableContent(grid, previewMap, columnFlags, columnOrder, rowOrder, blockPreviewHeader, headerShown);
+  if (content.rows < 1 || content.columns < 1) return;
+  table->setSize(content.rows, content.columns);
   table->setColumnWidth(20.0);
-  table->mergeCells(0, 0, 0, columns - 1);
+  table->mergeCells(0, 0, 0, content.columns - 1);
 
   if (table->setTextString(0, 0, title) != Ovis::eOk) {
     ovutPrintf(kCellError);
     return;
   }
-  auto sourceOf = [&](unsigned r, unsigned c) {
-    CellSource source;
-    int k = columnOrder[c];
-    if (k >= 0 && static_cast<size_t>(k) < columnFlags.size() && !columnFlags[static_cast<size_t>(k)]) {
-      source.skip = true;
-      return source;
-    }
-    size_t i = r - 1;
-    long long row = i < rowOrder.size() ? rowOrder[i] : static_cast<long long>(i) + (headerShown ? 0 : 1);
-    const CString* header = gridCell(grid, 0, k);
-    if (!header || static_cast<size_t>(k) >= columnFlags.size()) return source;  // no such column
-    source.text = gridCell(grid, row, k);
-    source.handle = gridCell(grid, row, 0);
-    source.blockCell = *header == blockPreviewHeader && !(r == 1 && headerShown);
-    return source;
-  };
-  if (!writeCells(table, rows, columns, previewMap, sourceOf)) return;
-  if (!fitColumns(table, rows, columns, 1.0)) return;
-  recompute(table);
+  writeFittedContent(table, content, false, 1.0);
 }
 
 void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
                  CString blockPreviewHeader) {
   if (grid.empty() || grid[0].size() < 2) return;
-  auto rows = static_cast<unsigned>(grid.size() + 1);
-  auto columns = static_cast<unsigned>(grid[0].size() - 1);
-  auto sourceOf = [&](unsigned r, unsigned c) {
-    CellSource source;
-    source.text = gridCell(grid, r - 1, c + 1);
-    source.handle = gridCell(grid, r - 1, 0);
-    source.blockCell = grid[0][c + 1] == blockPreviewHeader && r != 1;
-    return source;
-  };
-  if (!writeCells(table, rows, columns, previewMap, sourceOf)) return;
-  if (!fitColumns(table, rows, columns, 0.0)) return;
-  recompute(table);
+  std::vector<int> columnOrder, rowOrder;
+  for (size_t c = 1; c < grid[0].size(); ++c) columnOrder.push_back(static_cast<int>(c));
+  for (size_t r = 0; r < grid.size(); ++r) rowOrder.push_back(static_cast<int>(r));
+  TableContent content = layoutTableContent(grid, previewMap, std::vector<bool>(grid[0].size(), true), columnOrder,
+                                            rowOrder, blockPreviewHeader, true);
+  writeFittedContent(table, content, false, 0.0);
+}
+
+long long tableSourceRow(unsigned r, const std::vector<int>& rowOrder, bool headerShown) {
+  size_t i = r - 1;
+  return i < rowOrder.size() ? rowOrder[i] : static_cast<long long>(i) + (headerShown ? 0 : 1);
+}
+
+TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& previewMap,
+                                const std::vector<bool>& columnFlags, const std::vector<int>& columnOrder,
+                                const std::vector<int>& rowOrder, CString blockPreviewHeader, bool headerShown) {
+  TableContent content;
+  long long rows = static_cast<long long>(grid.size()) - (headerShown ? 0 : 1) + 1;
+  if (rows < 1 || columnOrder.empty()) return content;
+  content.rows = static_cast<unsigned>(rows);
+  content.columns = static_cast<unsigned>(columnOrder.size());
+  for (unsigned r = 1; r < content.rows; ++r) {
+    long long row = tableSourceRow(r, rowOrder, headerShown);
+    std::vector<TableCell>& cells = content.cells.emplace_back(content.columns);
+    for (unsigned c = 0; c < content.columns; ++c) {
+      TableCell& cell = cells[c];
+      int k = columnOrder[c];
+      if (k >= 0 && static_cast<size_t>(k) < columnFlags.size() && !columnFlags[static_cast<size_t>(k)]) {
+        cell.kind = TableCell::Skip;
+        continue;
+      }
+      const CString* header = gridCell(grid, 0, k);
+      const CString* text = gridCell(grid, row, k);
+      const CString* handle = gridCell(grid, row, 0);
+      if (!header || static_cast<size_t>(k) >= columnFlags.size() || !text || !handle) {
+        cell.kind = TableCell::Missing;
+      } else if (*header == blockPreviewHeader && !(r == 1 && headerShown)) {
+        cell.kind = TableCell::Block;
+        cell.block = blockOfRow(previewMap, *handle);
+      } else {
+        cell.text = *text;
+      }
+    }
+  }
+  return content;
+}
+
+bool applyTableContent(OvDbTable* table, const TableContent& content, bool& changed) {
+  changed = false;
+  if (content.rows < 1 || content.columns < 1) return false;
+  if (showsContent(table, content)) return true;
+  TableSnapshot before(table);
+  if (table->numRows() != content.rows || table->numColumns() != content.columns) {
+    table->setSize(content.rows, content.columns);
+    table->mergeCells(0, 0, 0, content.columns - 1);
+  }
+  bool written = writeFittedContent(table, content, true, 1.0);
+  if (written && table->generateLayout() != Ovis::eOk) {
+    ovutPrintf(kUpdateError);
+    written = false;
+  }
+  if (!written) {
+    before.restore(table);
+    return false;
+  }
+  changed = true;
+  return true;
 }
 
 bool resetTable(OvDbTable* table, unsigned rows, unsigned columns) {

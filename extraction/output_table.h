@@ -13,6 +13,23 @@ class OvDbTable;
 
 using BlockPreviewMap = std::map<CString, OvDbObjectId>;
 
+// What one cell under a table's title shows: a text, or the block of its row (null when the
+// row has none); a cell of a column cleared in the preview is skipped (left as it is), and a
+// cell that the grid lacks is missing (writing it fails).
+struct TableCell {
+  enum Kind { Skip, Text, Block, Missing };
+  Kind kind = Text;
+  CString text;
+  OvDbObjectId block;
+};
+
+// The cells a table shows under its title, row by row, and its size, title row included.
+struct TableContent {
+  unsigned rows = 0;
+  unsigned columns = 0;
+  std::vector<std::vector<TableCell>> cells;  // table rows 1 to rows - 1
+};
+
 // Creates a table in model space at the position (world coordinates) with the style
 // "Standard", fills it and returns its id. No table is made, and the null id returned, when
 // no column is shown or there would be no row; a table that cannot be appended to model
@@ -34,6 +51,21 @@ void fillTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTabl
 // columns.
 void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
                  CString blockPreviewHeader);
+
+// The grid row that table row r (from 1) shows: entry r - 1 of the row order, else the rows
+// beyond it in grid order (one further down when the header is hidden).
+long long tableSourceRow(unsigned r, const std::vector<int>& rowOrder, bool headerShown);
+// The cells fillTable writes: table column c shows grid column k = entry c of the column
+// order, table row r the grid row tableSourceRow gives; a column headed by the block-preview
+// header shows blocks (not in the header row).
+TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& previewMap,
+                                const std::vector<bool>& columnFlags, const std::vector<int>& columnOrder,
+                                const std::vector<int>& rowOrder, CString blockPreviewHeader, bool headerShown);
+// Brings a table open for write to the content, its title kept: nothing is written when it
+// shows the content already; otherwise it is resized, written, fitted as fillTable fits it
+// and recomputed, and a failure (printed) puts it back as it was and answers false.
+// changed tells whether the table was rewritten.
+bool applyTableContent(OvDbTable* table, const TableContent& content, bool& changed);
 
 // Merges the title row and empties every cell under it; true when the layout was generated.
 bool resetTable(OvDbTable* table, unsigned rows, unsigned columns);

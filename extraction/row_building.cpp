@@ -19,6 +19,8 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
                                  CString groupBy) {
   chosenProperties = chosen;
   this->groupBy = groupBy;
+  totalsNames = totals;
+  rowSources.clear();
   auto holds = [&chosen](const CString& name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
   const CString& objectType = catalogue.objectTypeItem.name;
   const CString& quantity = catalogue.quantityItem.name;
@@ -54,20 +56,34 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     }
   }
   rowsOut = std::move(context.rows);
+  rowObjects.clear();
+  for (std::size_t r = 1; r < rowsOut.size(); ++r) {
+    if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
+  }
 
   bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
                   chosenTypeNames.end();
   std::vector<CString> keptIds;
   if (quantityChosen && (!hasBlock || (blockNameChosen && groupBy.IsEmpty()))) {
-    combineIdenticalRows(rowsOut, keptIds, catalogue);
+    rowMerge = RowMerge::Combined;
+    combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);
   } else if (!groupBy.IsEmpty() && !quantityChosen) {
-    std::vector<CString> totalsNames = totals.empty() ? std::vector<CString>{quantity} : totals;
-    groupRowsByProperty(rowsOut, groupBy, totalsNames, keptIds);
+    rowMerge = RowMerge::Grouped;
+    std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{quantity} : totals;
+    groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);
   } else {
+    rowMerge = RowMerge::None;
+    for (std::size_t r = 1; r < rowsOut.size(); ++r) {
+      if (!rowsOut[r].empty()) rowSources[rowsOut[r][0]] = {rowsOut[r][0]};
+    }
     previewOut = context.previewMap;
   }
   previewMap = previewOut;
   rows = rowsOut;
+}
+
+std::vector<CString> ExtractionEngine::computeTotals() const {
+  return computeTotalsRow(rows, totalsNames, rowMerge == RowMerge::Combined ? catalogue.quantityItem.name : CString());
 }

@@ -27,15 +27,21 @@ long headerPosition(const Row& header, const CString& name) {
   return it == header.end() ? -1 : static_cast<long>(it - header.begin());
 }
 
-// Sums the totals columns over the given data rows.
-Row totalsOver(const Row& header, const std::vector<const Row*>& dataRows, const std::vector<CString>& totalsNames) {
+constexpr std::size_t kNoCountColumn = static_cast<std::size_t>(-1);
+
+// Sums the totals columns over the given data rows; with a count column every other value
+// counts as many times as the row's count.
+Row totalsOver(const Row& header, const std::vector<const Row*>& dataRows, const std::vector<CString>& totalsNames,
+               std::size_t countColumn = kNoCountColumn) {
   Row totals(header.size());
   if (dataRows.empty()) return totals;
   for (std::size_t j = 0; j < header.size(); ++j) {
     if (std::find(totalsNames.begin(), totalsNames.end(), header[j]) == totalsNames.end()) continue;
     double sum = 0;
     for (const Row* row : dataRows) {
-      if (j < row->size()) sum += _wtof((*row)[j]);
+      if (j >= row->size()) continue;
+      double times = countColumn < row->size() && j != countColumn ? _wtof((*row)[countColumn]) : 1.0;
+      sum += _wtof((*row)[j]) * times;
     }
     totals[j].Format(L"%g", sum);
   }
@@ -52,7 +58,8 @@ bool rowsEqualFrom(const Row& a, const Row& b, unsigned f) {
   return true;
 }
 
-void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const PropertyCatalogue& catalogue) {
+void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const PropertyCatalogue& catalogue,
+                          RowSources* sources) {
   if (rows.empty()) return;
   std::vector<Row> data(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
   std::sort(data.begin(), data.end(), [](const Row& a, const Row& b) {
@@ -64,6 +71,8 @@ void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const P
   for (std::size_t i = 0; i < data.size(); ++i) {
     auto [it, added] = sets.try_emplace(&data[i], i, 0);
     ++it->second.second;
+    if (sources && !data[i].empty() && !data[it->second.first].empty())
+      (*sources)[data[it->second.first][0]].push_back(data[i][0]);
   }
   std::vector<std::pair<std::size_t, int>> kept;
   kept.reserve(sets.size());
@@ -83,7 +92,7 @@ void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const P
 }
 
 void groupRowsByProperty(TextGrid& rows, const CString& groupBy, const std::vector<CString>& totalsNames,
-                         std::vector<CString>& keptIds) {
+                         std::vector<CString>& keptIds, RowSources* sources) {
   if (rows.empty()) return;
   long k = headerPosition(rows[0], groupBy);
   if (k < 0) return;
@@ -97,6 +106,9 @@ void groupRowsByProperty(TextGrid& rows, const CString& groupBy, const std::vect
   for (const auto& [value, members] : groups) {
     const CString& lastHandle = members.back()->front();
     keptIds.push_back(lastHandle);
+    if (sources) {
+      for (const Row* member : members) (*sources)[lastHandle].push_back(member->front());
+    }
     if (totalsNames.empty()) continue;
     Row totals = totalsOver(rows[0], members, totalsNames);
     totals[0] = lastHandle;
@@ -118,11 +130,17 @@ void moveColumn(TextGrid& rows, unsigned k, int target) {
 }
 
 std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames) {
+  return computeTotalsRow(grid, totalsNames, CString());
+}
+
+std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames,
+                                      const CString& countName) {
   if (totalsNames.empty() || grid.empty()) return {};
   std::vector<const Row*> dataRows;
   dataRows.reserve(grid.size() - 1);
   for (std::size_t i = 1; i < grid.size(); ++i) dataRows.push_back(&grid[i]);
-  return totalsOver(grid[0], dataRows, totalsNames);
+  long count = countName.IsEmpty() ? -1 : headerPosition(grid[0], countName);
+  return totalsOver(grid[0], dataRows, totalsNames, count < 0 ? kNoCountColumn : static_cast<std::size_t>(count));
 }
 
 void filterPreviewMap(std::map<CString, OvDbObjectId>& out, const std::map<CString, OvDbObjectId>& source,

@@ -76,7 +76,7 @@ bool clearLinkXData(OvDbObjectId objectId, CString appName) {
   return true;
 }
 
-std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName) {
+std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool reportMissing) {
   std::vector<CString> entries;
   OvDbObject* object = nullptr;
   if (ovdbOpenObject(object, objectId, Ovis::kForRead) != Ovis::eOk) return entries;
@@ -86,7 +86,7 @@ std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName) {
       if (item->restype == OV_XD_STRING) entries.emplace_back(item->resval.rstring);
     }
     ovutRelRb(chain);
-  } else {
+  } else if (reportMissing) {
     ovutPrintf(L"%s", LoadResFormat(kNoXDataMessage, appName).GetString());
   }
   object->close();

@@ -24,6 +24,6 @@ std::vector<CString> collectRowIds(const TextGrid& grid, bool totals);
 // Leaves the application on the object with an empty list. False when the object cannot be
 // opened for write.
 bool clearLinkXData(OvDbObjectId objectId, CString appName);
-// The list of the application; empty when the object cannot be opened, and, with a message,
-// when it has no xdata of the application.
-std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName);
+// The list of the application; empty when the object cannot be opened, and, with a message
+// unless told not to report it, when it has no xdata of the application.
+std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool reportMissing = true);

@@ -194,8 +194,8 @@ void DlgAssist4::openPage5() {
   BlockPreviewMap previewMap;
   engine.buildRows(rows, previewMap, chosen, quantityChosen, blockNameChosen, totals, groupBy);
   // The totals are found by property name, so they are summed while the header still holds
-  // the property names: a renamed column keeps its total.
-  std::vector<CString> totalsRow = computeTotalsRow(rows, totals);
+  // the property names: a renamed column keeps its total. Combined rows count by quantity.
+  std::vector<CString> totalsRow = engine.computeTotals();
   translateNames(rows, displayNames);
   if (!totalsRow.empty()) {
     rows.push_back(totalsRow);

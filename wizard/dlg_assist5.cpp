@@ -6,6 +6,7 @@
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
 #include "extraction/settings_file.h"
+#include "extraction/table_link.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_database.h"
 #include "platform/host/editor.h"
@@ -143,11 +144,11 @@ void DlgAssist5::OnBnClickedInsertTable() {
   lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
                                   position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
   // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
-  insertedTable = linkOfInsertedTable();
+  insertedTable = linkOfInsertedTable(columnOrder);
   setCmdEcho(true);
 }
 
-InsertedTableLink DlgAssist5::linkOfInsertedTable() const {
+InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& columnOrder) const {
   InsertedTableLink link;
   link.table = lastTableId;
   link.rowIds = collectRowIds(outputRows, totalsRowAppended);
@@ -155,8 +156,12 @@ InsertedTableLink DlgAssist5::linkOfInsertedTable() const {
   link.headerShown = showHeaderLine;
   link.displayNames = displayNames;
   link.kinds = engine.chosenTypeNames;
-  link.groupBy = engine.groupBy;
+  // Rows combined with their count are not grouped, whatever property the combo names.
+  link.groupBy = engine.rowMerge == RowMerge::Grouped ? engine.groupBy : CString();
   if (!outputRows.empty() && !outputRows[0].empty()) link.headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
+  link.layout = wizardTableLayout(engine, outputRows, columnOrder, orderedRows, showHeaderLine, totalsRowAppended,
+                                  offeredProperties)
+                    .entries();
   return link;
 }
 

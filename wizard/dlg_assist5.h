@@ -49,5 +49,5 @@ private:
   void writeExternalFile();
   void writeSettingsFile();
   // The link lists of the table just inserted, as it shows the rows.
-  InsertedTableLink linkOfInsertedTable() const;
+  InsertedTableLink linkOfInsertedTable(const std::vector<int>& columnOrder) const;
 };

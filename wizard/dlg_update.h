@@ -45,6 +45,10 @@ private:
   // The user's own selection for the actions that take new objects: true, with the set and
   // its length, when objects were selected; the editor is given back either way.
   bool SelectNewObjects(UINT prompt, ov_name set, std::int32_t& length);
+  // The new objects and the picked table of the actions that take new objects; false when
+  // the selection or the table is missing.
+  struct NewSelection;
+  bool TakeNewSelection(UINT prompt, NewSelection& selection);
 
   ov_name pickedTable{0, 0};
   bool tablePicked = false;

@@ -1,5 +1,6 @@
 #include "wizard/table_link.h"
 
+#include "extraction/table_link.h"
 #include "extraction/xdata_link.h"
 
 void writeTableLink(const InsertedTableLink& link) {
@@ -9,4 +10,5 @@ void writeTableLink(const InsertedTableLink& link) {
   writeLinkXData(link.table, L"obj_types", link.kinds);
   writeLinkXData(link.table, L"groupby_pr", {link.groupBy});
   writeLinkXData(link.table, L"tb_headers", link.headers);
+  writeLinkXData(link.table, kTableLayoutApp, link.layout);
 }

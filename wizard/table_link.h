@@ -16,9 +16,10 @@ struct InsertedTableLink {
   std::vector<CString> kinds;
   CString groupBy;
   std::vector<CString> headers;
+  std::vector<CString> layout;  // how the table was made, for the update command
 
   bool inserted() const { return !table.isNull(); }
 };
 
-// Writes the six link lists on the table, in their order.
+// Writes the six link lists on the table, in their order, then its layout list.
 void writeTableLink(const InsertedTableLink& link);

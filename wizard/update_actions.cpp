@@ -2,17 +2,20 @@
 // drawing, add objects to it, replace its objects, export its cells.
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "extraction/csv_export.h"
 #include "extraction/extraction_engine.h"
+#include "extraction/linked_table.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
+#include "platform/host/db_mtext.h"
 #include "platform/host/db_point_solid.h"
 #include "platform/host/db_table.h"
 #include "platform/host/editor.h"
@@ -88,7 +91,7 @@ CString storedGroupBy(OvDbObjectId tableId) {
 }
 
 // The kinds and handles of the objects of a user's selection that a table can show, in
-// selection order; other objects (texts, tables, ...) are left out.
+// selection order; other objects (tables, ...) are left out.
 struct SelectedObjects {
   std::set<CString> kinds;
   Texts handles;
@@ -99,9 +102,10 @@ SelectedObjects classifySelection(const ov_name set, std::int32_t length, const 
     const OvRxClass* cls;
     size_t nameEntry;
   };
+  // Multiline texts are a kind like the others: the wizard extracts them too.
   const KindTest tests[] = {{OvDbBlockReference::desc(), 0}, {OvDbPolyline::desc(), 2}, {OvDbLine::desc(), 1},
                             {OvDbCircle::desc(), 4},         {OvDbArc::desc(), 3},      {OvDb3dSolid::desc(), 6},
-                            {OvDbSolid::desc(), 5},          {OvDbPoint::desc(), 7}};
+                            {OvDbSolid::desc(), 5},          {OvDbPoint::desc(), 7},    {OvDbMText::desc(), 8}};
   SelectedObjects selected;
   for (std::int32_t i = 0; i < length; ++i) {
     ov_name name{0, 0};
@@ -216,25 +220,10 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
   return ovdbGetObjectId(id, entity) == Ovis::eOk;
 }
 
-}  // namespace
+// ---- Tables made before the layout list (the six link lists only) ----
 
-bool DlgUpdateA1::SelectNewObjects(UINT prompt, ov_name set, std::int32_t& length) {
-  printMessage(prompt);
-  BeginEditorCommand();
-  length = 0;
-  if (ovedSSGet(nullptr, nullptr, nullptr, nullptr, set) != RTNORM || ovedSSLength(set, &length) != RTNORM ||
-      length == 0) {
-    CancelEditorCommand();
-    ovedSSFree(set);
-    return false;
-  }
-  CompleteEditorCommand(TRUE);
-  return true;
-}
-
-void DlgUpdateA1::RefreshTable() {
-  OvDbObjectId tableId;
-  if (!pickedTableId(tableId, pickedTable)) return;
+// Refreshes such a table row by row from the whole drawing.
+void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
   Texts handles = readLinkXData(tableId, L"obj_handles");
   Texts kinds = readLinkXData(tableId, L"obj_types");
   NameLists names = readNameLists(tableId);
@@ -274,15 +263,9 @@ void DlgUpdateA1::RefreshTable() {
   printChanged(changed);
 }
 
-void DlgUpdateA1::AddObjectsToTable() {
-  ov_name set{0, 0};
-  std::int32_t length = 0;
-  if (!SelectNewObjects(kSelectNewObjects, set, length)) return;
-  SelectedObjects selected;
-  ExtractionEngine newObjects = extractSelection(set, length, catalogue, selected);
-
-  OvDbObjectId tableId;
-  if (!pickedTableId(tableId, pickedTable)) return;
+// Rewrites such a table from the whole drawing with the new objects added.
+void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
+                       const SelectedObjects& selected) {
   Texts handles = readLinkXData(tableId, L"obj_handles");
   Texts kinds = readLinkXData(tableId, L"obj_types");
   NameLists names = readNameLists(tableId);
@@ -300,6 +283,8 @@ void DlgUpdateA1::AddObjectsToTable() {
     return;
   }
 
+  ov_name set{0, 0};
+  std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
   OvDbTable* table = nullptr;
   if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) {
@@ -328,15 +313,9 @@ void DlgUpdateA1::AddObjectsToTable() {
   rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names);
 }
 
-void DlgUpdateA1::ReplaceTableSelection() {
-  ov_name set{0, 0};
-  std::int32_t length = 0;
-  if (!SelectNewObjects(kYourNewSelection, set, length)) return;
-  SelectedObjects selected;
-  ExtractionEngine engine = extractSelection(set, length, catalogue, selected);
-
-  OvDbObjectId tableId;
-  if (!pickedTableId(tableId, pickedTable)) return;
+// Rewrites such a table from the selected objects alone.
+void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& engine,
+                           const SelectedObjects& selected) {
   NameLists names = readNameLists(tableId);
   if (!names.consistent()) return;
   const CString groupBy = storedGroupBy(tableId);
@@ -349,6 +328,166 @@ void DlgUpdateA1::ReplaceTableSelection() {
 
   RowChoice choice = rowChoice(names.translated(headerRow(table)), table, catalogue, groupBy);
   rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names);
+}
+
+// ---- Tables with their layout list ----
+
+// What a table with its layout list keeps: the layout, the kinds and the names; false (the
+// action stops) when one of them is missing or not understood.
+struct LinkedChoices {
+  TableLayout layout;
+  Texts kinds;
+  NameLists names;
+};
+
+bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, LinkedChoices& choices) {
+  std::optional<TableLayout> layout = TableLayout::fromEntries(layoutEntries);
+  choices.kinds = readLinkXData(tableId, L"obj_types");
+  choices.names = readNameLists(tableId);
+  if (!layout || choices.kinds.empty() || !choices.names.consistent()) return false;
+  choices.layout = std::move(*layout);
+  return true;
+}
+
+// Brings the table up to date over the engine's objects and prints the outcome; a failure
+// has printed its own message and left the table as it was.
+void updateAndReport(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds, const NameLists& names,
+                     const TableLayout& layout) {
+  OvDbTable* table = nullptr;
+  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) return;
+  LinkedUpdate outcome = updateLinkedTable(table, tableId, engine, kinds, names.displayNameMap(), layout);
+  if (outcome != LinkedUpdate::Failed) printChanged(outcome == LinkedUpdate::Updated);
+}
+
+// The offered properties that the table neither shows nor left out (what new objects bring:
+// a new kind's properties, new attribute tags) become columns after the table's own, in
+// the order the wizard would give them: the fixed columns first, then by category and name.
+void addBroughtColumns(TableLayout& layout, const OfferedPropertyMap& offered, const PropertyCatalogue& catalogue) {
+  const Texts fixed = {catalogue.objectTypeItem.name, catalogue.quantityItem.name, catalogue.blockNameItem.name,
+                       catalogue.blockPreviewItem.name};
+  auto rank = [&fixed](const PropertyItem& item) {
+    auto at = std::find(fixed.begin(), fixed.end(), item.name);
+    return std::pair(static_cast<int>(at - fixed.begin()), at == fixed.end() ? item.category : 0);
+  };
+  std::vector<PropertyItem> brought;
+  for (const PropertyItem& item : offered) {
+    if (!holds(layout.chosen, item.name) && !holds(layout.leftOut, item.name)) brought.push_back(item);
+  }
+  std::stable_sort(brought.begin(), brought.end(),
+                   [&rank](const PropertyItem& a, const PropertyItem& b) { return rank(a) < rank(b); });
+  for (const PropertyItem& item : brought) {
+    layout.chosen.push_back(item.name);
+    layout.columns.push_back(item.name);
+  }
+}
+
+void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
+                      ExtractionEngine& newObjects, const SelectedObjects& selected) {
+  LinkedChoices choices;
+  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  Texts objects = choices.layout.objects;
+  const size_t storedCount = objects.size();
+  for (const CString& handle : selected.handles) {
+    if (!holds(objects, handle)) objects.push_back(handle);
+  }
+  if (objects.size() == storedCount) {
+    printMessage(kTableUpToDate);
+    return;
+  }
+  Texts kinds = choices.kinds;
+  kinds.insert(kinds.end(), selected.kinds.begin(), selected.kinds.end());
+  kinds = kindsInWizardOrder(kinds, catalogue);
+  ExtractionEngine engine(objects, catalogue);
+  // What the new objects bring, as far as the wizard offers it over all the objects.
+  OfferedPropertyMap brought, offered;
+  newObjects.prepare(brought, kindsInWizardOrder(Texts(selected.kinds.begin(), selected.kinds.end()), catalogue));
+  engine.prepare(offered, kinds);
+  std::erase_if(brought, [&offered](const PropertyItem& item) { return !offered.count(item); });
+  addBroughtColumns(choices.layout, brought, catalogue);
+  updateAndReport(tableId, engine, kinds, choices.names, choices.layout);
+}
+
+void replaceInLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
+                          const SelectedObjects& selected) {
+  LinkedChoices choices;
+  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  ExtractionEngine engine(selected.handles, catalogue);
+  if (engine.presentObjectKinds().empty()) {
+    printMessage(kTableUpToDate);
+    return;
+  }
+  choices.layout.rows.clear();
+  const Texts kinds = kindsInWizardOrder(Texts(selected.kinds.begin(), selected.kinds.end()), catalogue);
+  updateAndReport(tableId, engine, kinds, choices.names, choices.layout);
+}
+
+}  // namespace
+
+bool DlgUpdateA1::SelectNewObjects(UINT prompt, ov_name set, std::int32_t& length) {
+  printMessage(prompt);
+  BeginEditorCommand();
+  length = 0;
+  if (ovedSSGet(nullptr, nullptr, nullptr, nullptr, set) != RTNORM || ovedSSLength(set, &length) != RTNORM ||
+      length == 0) {
+    CancelEditorCommand();
+    ovedSSFree(set);
+    return false;
+  }
+  CompleteEditorCommand(TRUE);
+  return true;
+}
+
+void DlgUpdateA1::RefreshTable() {
+  OvDbObjectId tableId;
+  if (!pickedTableId(tableId, pickedTable)) return;
+  const Texts layoutEntries = readLinkXData(tableId, kTableLayoutApp, false);
+  if (layoutEntries.empty()) {
+    refreshSixListTable(tableId, catalogue);
+    return;
+  }
+  LinkedChoices choices;
+  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  // Only the table's own objects: objects never in the table never enter it.
+  ExtractionEngine engine(choices.layout.objects, catalogue);
+  updateAndReport(tableId, engine, choices.kinds, choices.names, choices.layout);
+}
+
+// The user's new objects, read into an engine, and the picked table with its layout list
+// (empty for a table that has the six lists only).
+struct DlgUpdateA1::NewSelection {
+  SelectedObjects selected;
+  ExtractionEngine engine;
+  OvDbObjectId tableId;
+  Texts layoutEntries;
+};
+
+bool DlgUpdateA1::TakeNewSelection(UINT prompt, NewSelection& selection) {
+  ov_name set{0, 0};
+  std::int32_t length = 0;
+  if (!SelectNewObjects(prompt, set, length)) return false;
+  selection.engine = extractSelection(set, length, catalogue, selection.selected);
+  if (!pickedTableId(selection.tableId, pickedTable)) return false;
+  selection.layoutEntries = readLinkXData(selection.tableId, kTableLayoutApp, false);
+  return true;
+}
+
+void DlgUpdateA1::AddObjectsToTable() {
+  NewSelection added;
+  if (!TakeNewSelection(kSelectNewObjects, added)) return;
+  if (added.layoutEntries.empty()) addToSixListTable(added.tableId, catalogue, added.engine, added.selected);
+  else addToLinkedTable(added.tableId, added.layoutEntries, catalogue, added.engine, added.selected);
+}
+
+void DlgUpdateA1::ReplaceTableSelection() {
+  NewSelection chosen;
+  if (!TakeNewSelection(kYourNewSelection, chosen)) return;
+  // A selection with nothing a table can show leaves the table as it is.
+  if (chosen.selected.handles.empty()) {
+    printMessage(kTableUpToDate);
+    return;
+  }
+  if (chosen.layoutEntries.empty()) replaceInSixListTable(chosen.tableId, catalogue, chosen.engine, chosen.selected);
+  else replaceInLinkedTable(chosen.tableId, chosen.layoutEntries, catalogue, chosen.selected);
 }
 
 void DlgUpdateA1::UpdateExport() {

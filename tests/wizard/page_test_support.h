@@ -261,6 +261,13 @@ protected:
   void runWizard() { CmdDataExtraction(); }
 
   OvDbDatabase* db() { return database_.get(); }
+  // Starts again on a new, empty drawing (the working database of the document).
+  void freshDrawing() {
+    auto next = std::make_unique<OvDbDatabase>();
+    ovdbHostApplicationServices()->setWorkingDatabase(next.get());
+    ovDocManagerPtr()->curDocument()->setDatabase(next.get());
+    database_ = std::move(next);
+  }
   void useSampleDrawing() { fillSampleDrawing(*database_); }
   std::wstring transcript() const { return HostEditor::transcript(); }
 

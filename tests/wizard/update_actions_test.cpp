@@ -43,6 +43,14 @@ protected:
     return static_cast<size_t>(std::find(row.begin(), row.end(), CString(header)) - row.begin());
   }
 
+  // A heavyweight polyline: an object that no table shows.
+  OvDbObjectId addBoundary() {
+    auto* boundary = new OvDb2dPolyline;
+    boundary->appendVertex(OvGePoint3d(0, 0, 0));
+    boundary->appendVertex(OvGePoint3d(4, 0, 0));
+    return add(boundary);
+  }
+
   OvDbObjectId walls, doors, shortWall;
 };
 
@@ -144,8 +152,8 @@ TEST_F(UpdateActionsTest, InconsistentNameListsStopEveryRebuildingAction) {
 TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   OvDbObjectId table = lineTable();
   OvDbObjectId roof = addLine(1.5, L"Roof");
-  OvDbObjectId note = addText(L"a note");
-  runAction(1052, table, {roof, note, walls});
+  OvDbObjectId boundary = addBoundary();  // a kind no table shows
+  runAction(1052, table, {roof, boundary, walls});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
   EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
   EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
@@ -262,8 +270,8 @@ TEST_F(UpdateActionsTest, ReplacingTheSelectionRewritesTableAndLists) {
   OvDbObjectId table = makeWizardTable(choice);
   ASSERT_EQ(cells(table)[1], Texts{L"Calque"});
   OvDbObjectId small = addCircle(0.5, L"Columns"), big = addCircle(2, L"Pillars");
-  OvDbObjectId note = addText(L"skip me");
-  runAction(1053, table, {big, note, small});
+  OvDbObjectId boundary = addBoundary();
+  runAction(1053, table, {big, boundary, small});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nYour new selection\nTable updated.");
   EXPECT_EQ(link(table, L"obj_types"), Texts{L"Circle"});
   EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(big), handleOf(small)}));

@@ -63,8 +63,9 @@ protected:
   }
 
   // A table in model space built over the whole drawing as the wizard builds it, with every
-  // column shown and the rows in grid order, and the six link lists the wizard's Finish
-  // writes.
+  // column shown and the rows in grid order, linked by the six lists alone, as tables were
+  // linked before the layout list: the tests that use it hold the update command to the way
+  // it still treats such tables.
   OvDbObjectId makeWizardTable(const WizardChoice& choice) {
     int status = 0;
     ExtractionEngine engine = extractWholeDrawing(&status);
@@ -99,7 +100,9 @@ protected:
     return table;
   }
 
-  Cells cells(const OvDbObjectId& id) {
+  // Every cell's text; with blocks shown, a cell that shows a block reads "<block H>" (H the
+  // block's handle).
+  Cells cells(const OvDbObjectId& id, bool showBlocks = false) {
     Cells out;
     OvDbTable* table = nullptr;
     EXPECT_EQ(ovdbOpenObject(table, id, Ovis::kForRead), Ovis::eOk);
@@ -107,6 +110,10 @@ protected:
     for (unsigned r = 0; r < table->numRows(); ++r) {
       out.emplace_back();
       readTableRow(out.back(), table, r, table->numColumns());
+      for (unsigned c = 0; showBlocks && c < table->numColumns(); ++c) {
+        OvDbObjectId block = table->blockTableRecordId(r, c);
+        if (!block.isNull()) out.back()[c] = L"<block " + handleOf(block) + L">";
+      }
     }
     table->close();
     return out;

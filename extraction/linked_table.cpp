@@ -1,0 +1,149 @@
+#include "extraction/linked_table.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "extraction/xdata_link.h"
+#include "platform/host/db_table.h"
+
+namespace {
+
+using Texts = std::vector<CString>;
+
+bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
+
+// A row of the rebuilt table with its place: the engine row it shows (0 for the empty row
+// before the totals) and its sort key, twice the index of the old row it takes the place of
+// (odd keys fall between old rows).
+struct PlacedRow {
+  long long key;
+  size_t engineRow;
+};
+
+// Orders the engine's data rows (and the empty row, when there are totals) by the places
+// their objects held in the old rows.
+std::vector<PlacedRow> placeRows(const TextGrid& rows, const RowSources& sources, const std::vector<LinkedRow>& old,
+                                 bool withGap) {
+  std::map<CString, long long> oldPlace;
+  long long lastData = -1, gap = -1;
+  for (size_t i = 0; i < old.size(); ++i) {
+    if (old[i].isGap()) {
+      if (gap < 0) gap = static_cast<long long>(i);
+      continue;
+    }
+    for (const CString& handle : old[i].objects) oldPlace.emplace(handle, static_cast<long long>(i));
+    lastData = static_cast<long long>(i);
+  }
+  std::vector<PlacedRow> placed;
+  for (size_t k = 1; k < rows.size(); ++k) {
+    const CString& id = rows[k].front();
+    auto members = sources.find(id);
+    long long first = LLONG_MAX;
+    for (const CString& handle : members == sources.end() ? Texts{id} : members->second) {
+      auto place = oldPlace.find(handle);
+      if (place != oldPlace.end()) first = std::min(first, place->second);
+    }
+    placed.push_back({first == LLONG_MAX ? 2 * lastData + 1 : 2 * first, k});
+  }
+  if (withGap) placed.push_back({gap < 0 ? LLONG_MAX : 2 * gap, 0});
+  std::stable_sort(placed.begin(), placed.end(), [](const PlacedRow& a, const PlacedRow& b) { return a.key < b.key; });
+  return placed;
+}
+
+// The grid column of every column key; false when one is not in the header.
+bool columnsOf(const Texts& header, const Texts& keys, std::vector<int>& order) {
+  for (const CString& key : keys) {
+    auto at = std::find(header.begin() + 1, header.end(), key);
+    if (at == header.end()) return false;
+    order.push_back(static_cast<int>(at - header.begin()));
+  }
+  return !order.empty();
+}
+
+// Stores the list when its entries differ from those the table holds.
+void storeIfChanged(OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
+  if (readLinkXData(tableId, appName, false) == entries) return;
+  clearLinkXData(tableId, appName);
+  writeLinkXData(tableId, appName, entries);
+}
+
+}  // namespace
+
+bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<CString, CString>& displayNames,
+                  const TableLayout& layout, RebuiltTable& out) {
+  const PropertyCatalogue& catalogue = engine.catalogue;
+  OfferedPropertyMap offered;
+  engine.prepare(offered, kinds);
+  TextGrid rows;
+  BlockPreviewMap preview;
+  engine.buildRows(rows, preview, layout.chosen, holds(layout.chosen, catalogue.quantityItem.name),
+                   holds(layout.chosen, catalogue.blockNameItem.name), layout.totals, layout.groupBy);
+  std::vector<int> columnOrder;
+  if (rows.empty() || !columnsOf(rows[0], layout.columns, columnOrder)) return false;
+  const Texts totals = layout.totalsRow ? engine.computeTotals() : Texts();
+
+  std::vector<PlacedRow> placed = placeRows(rows, engine.rowSources, layout.rows, !totals.empty());
+  TextGrid grid = rows;
+  translateNames(grid, displayNames);
+  const size_t gapRow = grid.size();
+  if (!totals.empty()) {
+    grid.emplace_back(grid[0].size());
+    grid.push_back(totals);
+  }
+
+  out.layout = layout;
+  out.layout.merge = engine.rowMerge;
+  out.layout.totalsRow = !totals.empty();
+  out.layout.rows.clear();
+  out.rowIds.clear();
+  std::vector<int> rowOrder;
+  if (layout.headerShown) rowOrder.push_back(0);
+  for (const PlacedRow& row : placed) {
+    if (row.engineRow == 0) {
+      rowOrder.push_back(static_cast<int>(gapRow));
+      out.layout.rows.emplace_back();
+      continue;
+    }
+    const CString& id = rows[row.engineRow].front();
+    auto members = engine.rowSources.find(id);
+    rowOrder.push_back(static_cast<int>(row.engineRow));
+    out.layout.rows.push_back({members == engine.rowSources.end() ? Texts{id} : members->second});
+    out.rowIds.push_back(id);
+  }
+  if (!totals.empty()) rowOrder.push_back(static_cast<int>(grid.size() - 1));
+  out.layout.objects = engine.rowObjects;
+  out.headers.assign(grid[0].begin() + 1, grid[0].end());
+  out.content = layoutTableContent(grid, preview, std::vector<bool>(grid[0].size(), true), columnOrder, rowOrder,
+                                   catalogue.blockPreviewItem.name, layout.headerShown);
+  return true;
+}
+
+LinkedUpdate updateLinkedTable(OvDbTable* table, OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds,
+                               const std::map<CString, CString>& displayNames, const TableLayout& layout) {
+  RebuiltTable rebuilt;
+  bool changed = false;
+  bool written = rebuildTable(engine, kinds, displayNames, layout, rebuilt) &&
+                 applyTableContent(table, rebuilt.content, changed);
+  table->close();
+  if (!written) return LinkedUpdate::Failed;
+  storeIfChanged(tableId, L"obj_handles", rebuilt.rowIds);
+  storeIfChanged(tableId, L"obj_types", kinds);
+  storeIfChanged(tableId, L"tb_headers", rebuilt.headers);
+  storeIfChanged(tableId, kTableLayoutApp, rebuilt.layout.entries());
+  return changed ? LinkedUpdate::Updated : LinkedUpdate::Unchanged;
+}
+
+Texts kindsInWizardOrder(const Texts& kinds, const PropertyCatalogue& catalogue) {
+  auto rank = [&catalogue](const CString& kind) {
+    auto at = std::find(catalogue.typeNames.begin(), catalogue.typeNames.end(), kind);
+    int code = static_cast<int>(at - catalogue.typeNames.begin()) + 1;
+    return code == kKindBlock ? kKindMText + 1 : code;
+  };
+  Texts ordered;
+  for (const CString& kind : kinds) {
+    if (!holds(ordered, kind)) ordered.push_back(kind);
+  }
+  std::stable_sort(ordered.begin(), ordered.end(),
+                   [&rank](const CString& a, const CString& b) { return rank(a) < rank(b); });
+  return ordered;
+}

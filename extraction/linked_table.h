@@ -1,0 +1,38 @@
+// A table that the wizard inserted with its stored layout (table_link.h), made again from
+// the drawing: its rows built over its objects with its own choices, laid out as the wizard
+// lays out a table, rows kept in their places; then written only where the table differs,
+// and its link lists stored again where they changed.
+#pragma once
+#include <map>
+#include <vector>
+
+#include "extraction/extraction_engine.h"
+#include "extraction/output_table.h"
+#include "extraction/table_link.h"
+
+// What a linked table shows when made again, and what its link lists then hold.
+struct RebuiltTable {
+  TableContent content;           // the cells under the title
+  TableLayout layout;             // the stored layout with the rows as they now stand
+  std::vector<CString> rowIds;    // "obj_handles": the handle of every data row, in table order
+  std::vector<CString> headers;   // "tb_headers": the header row in grid column order
+};
+
+// Builds the rows of the engine's objects with the kinds, display names and layout, and
+// lays them out: a row takes the place of the first row of the old layout that held one of
+// its objects (rows in one place in the order the engine builds them); rows of objects new
+// to the table follow the old data rows. False when a column of the layout is not built.
+bool rebuildTable(ExtractionEngine& engine, const std::vector<CString>& kinds,
+                  const std::map<CString, CString>& displayNames, const TableLayout& layout, RebuiltTable& out);
+
+enum class LinkedUpdate { Failed, Unchanged, Updated };
+
+// Makes the table (open for write, closed here) again as rebuildTable does and writes it
+// where it differs; a failure leaves it as it was. After a success the link lists whose
+// entries changed ("obj_handles", "obj_types", "tb_headers" and the layout) are stored.
+LinkedUpdate updateLinkedTable(OvDbTable* table, OvDbObjectId tableId, ExtractionEngine& engine,
+                               const std::vector<CString>& kinds, const std::map<CString, CString>& displayNames,
+                               const TableLayout& layout);
+
+// The kinds in the order the wizard lists them: every other kind by its code, blocks last.
+std::vector<CString> kindsInWizardOrder(const std::vector<CString>& kinds, const PropertyCatalogue& catalogue);

@@ -1,0 +1,305 @@
+// The update command on tables the wizard made from the sample drawing, one case for each
+// way a table used to come out wrong while "Table updated." was printed, and a failure
+// that must leave the table as it was. The sample's walls: lines 10 and 12 are 12 long, 11
+// and 13 are 8 long, the inner wall 14 is 5 long, all on the layer "Walls".
+#include "wizard_script.h"
+
+#include "platform/host/db_table.h"
+
+using namespace update_test;
+
+namespace {
+
+const wchar_t kUpdated[] = L"Table updated.";
+const wchar_t kUpToDate[] = L"Table already up to date.";
+
+class UpdateCases : public WizardScriptTest {
+protected:
+  void SetUp() override {
+    WizardScriptTest::SetUp();
+    useSampleDrawing();
+  }
+
+  // The wizard over the walls (every line of the drawing) with these properties.
+  WizardPlan walls(Texts kept) {
+    WizardPlan plan;
+    plan.picks = objectsByKind()[L"Line"];
+    plan.propertiesKept = std::move(kept);
+    return plan;
+  }
+
+  OvDbObjectId lineId(const wchar_t* handle) {
+    OvDbObjectId id;
+    EXPECT_EQ(db()->getOvDbObjectId(id, false, OvDbHandle(handle)), Ovis::eOk);
+    return id;
+  }
+
+  // The line keeps its start and direction and gets this length.
+  void setLength(const wchar_t* handle, double length) {
+    OvDbLine* line = nullptr;
+    ASSERT_EQ(ovdbOpenObject(line, lineId(handle), Ovis::kForWrite), Ovis::eOk);
+    OvGeVector3d along = line->endPoint() - line->startPoint();
+    line->setEndPoint(line->startPoint() + along * (length / along.length()));
+    line->close();
+  }
+
+  void runAction(int button, const OvDbObjectId& table, const std::vector<OvDbObjectId>& selection = {}) {
+    HostEditor::clearTranscript();
+    chooseAction(button, table);
+    if (!selection.empty()) pick(selection);
+    EXPECT_EQ(runDialog(), IDOK);
+  }
+  void refresh(const OvDbObjectId& table) { runAction(1051, table); }
+
+  // Refreshing with nothing changed changes nothing and says so.
+  void expectRefreshChangesNothing(const OvDbObjectId& table) {
+    TableState before = state(table);
+    refresh(table);
+    EXPECT_EQ(lastMessage(), kUpToDate);
+    EXPECT_EQ(state(table), before);
+  }
+
+  std::vector<OvDbObjectId> ids(const Texts& handles) {
+    std::vector<OvDbObjectId> out;
+    for (const CString& handle : handles) out.push_back(lineId(handle));
+    return out;
+  }
+};
+
+TEST_F(UpdateCases, ARefreshLeavesOutObjectsThatWereNeverInTheTable) {
+  WizardPlan plan = walls({L"Object type", L"Quantity", L"Layer", L"Length"});
+  for (Texts picks : {Texts{L"10", L"11"}, Texts{L"12", L"13"}}) {
+    plan.picks = picks;
+    OvDbObjectId table = runPlan(plan);
+    ASSERT_EQ(cells(table), (Cells{{L"", L"", L"", L""},
+                                   {L"Object type", L"Quantity", L"Layer", L"Length"},
+                                   {L"Line", L"1", L"Walls", L"12"},
+                                   {L"Line", L"1", L"Walls", L"8"}}));
+    expectRefreshChangesNothing(table);
+    EXPECT_EQ(link(table, L"obj_handles"), picks);
+  }
+}
+
+TEST_F(UpdateCases, RowsCombinedWithTheirCountAreNotTakenForGroupedRows) {
+  WizardPlan plan = walls({L"Quantity", L"Layer", L"Length"});
+  plan.combineBy = L"Layer";
+  OvDbObjectId table = runPlan(plan);
+  const Cells made = {{L"", L"", L""},
+                      {L"Quantity", L"Layer", L"Length"},
+                      {L"2", L"Walls", L"12"},
+                      {L"2", L"Walls", L"8"},
+                      {L"1", L"Walls", L"5"}};
+  ASSERT_EQ(cells(table), made);
+  EXPECT_EQ(link(table, L"groupby_pr"), Texts{L""});
+  expectRefreshChangesNothing(table);
+
+  setLength(L"13", 5);  // now like the inner wall
+  refresh(table);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  EXPECT_EQ(cells(table), (Cells{{L"", L"", L""},
+                                 {L"Quantity", L"Layer", L"Length"},
+                                 {L"2", L"Walls", L"12"},
+                                 {L"1", L"Walls", L"8"},
+                                 {L"2", L"Walls", L"5"}}));
+}
+
+TEST_F(UpdateCases, AColumnHiddenOrMovedInThePreviewKeepsEveryRowInItsPlace) {
+  WizardPlan plan = walls({L"Object type", L"Layer", L"Length", L"Angle"});
+  plan.hiddenColumn = L"Layer";
+  plan.movedColumn = L"Object type";
+  OvDbObjectId table = runPlan(plan);
+  Cells made = cells(table);
+  ASSERT_EQ(made[1], (Texts{L"Angle", L"Length", L"Object type"}));
+  ASSERT_EQ(made[2], (Texts{L"0", L"12", L"Line"}));
+  expectRefreshChangesNothing(table);
+
+  setLength(L"10", 7);
+  refresh(table);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  made[2][1] = L"7";
+  EXPECT_EQ(cells(table), made);
+}
+
+TEST_F(UpdateCases, AddingOrReplacingKeepsAHiddenHeaderLineHidden) {
+  WizardPlan plan = walls({L"Object type", L"Length"});
+  plan.picks = {L"10", L"11"};
+  plan.hideHeader = true;
+  OvDbObjectId table = runPlan(plan);
+  ASSERT_EQ(cells(table), (Cells{{L"", L""}, {L"Line", L"12"}, {L"Line", L"8"}}));
+  OvDbObjectId circle = lineId(objectsByKind()[L"Circle"][0]);
+
+  runAction(1052, table, {lineId(L"14"), circle});
+  EXPECT_EQ(lastMessage(), kUpdated);
+  // The circle brings its own properties as columns after the table's own.
+  Cells added = cells(table);
+  ASSERT_EQ(added.size(), 5u);
+  EXPECT_EQ(Texts(added[1].begin(), added[1].begin() + 2), (Texts{L"Line", L"12"}));
+  EXPECT_EQ(Texts(added[3].begin(), added[3].begin() + 2), (Texts{L"Line", L"5"}));
+  EXPECT_EQ(Texts(added[4].begin(), added[4].begin() + 2), (Texts{L"Circle", L""}));
+  expectRefreshChangesNothing(table);
+
+  runAction(1053, table, {lineId(L"13"), lineId(L"12")});
+  EXPECT_EQ(lastMessage(), kUpdated);
+  Cells replaced = cells(table);
+  ASSERT_EQ(replaced.size(), 3u);
+  EXPECT_EQ(Texts(replaced[1].begin(), replaced[1].begin() + 2), (Texts{L"Line", L"8"}));
+  EXPECT_EQ(Texts(replaced[2].begin(), replaced[2].begin() + 2), (Texts{L"Line", L"12"}));
+  expectRefreshChangesNothing(table);
+}
+
+TEST_F(UpdateCases, ARenamedColumnKeepsItsTotalAndNoOtherColumnGetsOne) {
+  WizardPlan plan = walls({L"Layer", L"Length", L"Angle"});
+  plan.renamed = {{L"Length", L"Run"}};
+  plan.totals = {L"Length"};
+  OvDbObjectId table = runPlan(plan);
+  const Texts sums = {L"", L"", L"45"};
+  ASSERT_EQ(cells(table).back(), sums);
+  expectRefreshChangesNothing(table);
+
+  setLength(L"14", 6);
+  refresh(table);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  EXPECT_EQ(cells(table).back(), (Texts{L"", L"", L"46"}));
+
+  OvDbObjectId roof = addLine(2.5, L"Roof");
+  runAction(1052, table, {roof});
+  EXPECT_EQ(cells(table).back(), (Texts{L"", L"", L"48.5"}));
+  runAction(1053, table, {roof, lineId(L"10")});
+  Cells replaced = cells(table);
+  EXPECT_EQ(replaced[1], (Texts{L"Layer", L"Angle", L"Run"}));
+  EXPECT_EQ(replaced.back(), (Texts{L"", L"", L"14.5"}));
+}
+
+TEST_F(UpdateCases, TotalsOfCombinedRowsCountEveryObject) {
+  WizardPlan plan = walls({L"Quantity", L"Length"});
+  plan.totals = {L"Quantity", L"Length"};
+  OvDbObjectId table = runPlan(plan);
+  Cells made = cells(table);
+  ASSERT_EQ(made.size(), 7u);
+  EXPECT_EQ(made[2], (Texts{L"2", L"12"}));
+  EXPECT_EQ(made.back(), (Texts{L"5", L"45"})) << "2 x 12 + 2 x 8 + 5";
+  expectRefreshChangesNothing(table);
+
+  erase(lineId(L"11"));
+  refresh(table);
+  EXPECT_EQ(cells(table).back(), (Texts{L"4", L"37"}));
+}
+
+TEST_F(UpdateCases, ACombinedRowLosesOnlyItsErasedObject) {
+  WizardPlan plan = walls({L"Quantity", L"Layer", L"Length"});
+  OvDbObjectId table = runPlan(plan);
+  Cells made = cells(table);
+  ASSERT_EQ(made[2], (Texts{L"2", L"Walls", L"12"}));  // lines 10 and 12, shown under 10
+  erase(lineId(L"10"));
+  refresh(table);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  made[2][0] = L"1";
+  EXPECT_EQ(cells(table), made) << "the row keeps its place and loses one object";
+  expectRefreshChangesNothing(table);
+  erase(lineId(L"12"));
+  refresh(table);
+  made.erase(made.begin() + 2);
+  EXPECT_EQ(cells(table), made);
+}
+
+TEST_F(UpdateCases, MultilineTextsReplaceTheSelectionLikeOtherObjects) {
+  WizardPlan plan = walls({L"Object type", L"Layer"});
+  plan.picks = {L"10"};
+  OvDbObjectId table = runPlan(plan);
+  Texts texts = objectsByKind()[L"MText"];
+  ASSERT_EQ(texts.size(), 2u);
+  runAction(1053, table, ids(texts));
+  EXPECT_EQ(lastMessage(), kUpdated);
+  EXPECT_EQ(cells(table), (Cells{{L"", L""},
+                                 {L"Object type", L"Layer"},
+                                 {L"MText", L"Annotation"},
+                                 {L"MText", L"Annotation"}}));
+  EXPECT_EQ(link(table, L"obj_types"), Texts{L"MText"});
+  expectRefreshChangesNothing(table);
+
+  // A selection of nothing a table shows (the site boundary, a heavyweight polyline).
+  TableState before = state(table);
+  runAction(1053, table, {lineId(L"17")});
+  EXPECT_EQ(lastMessage(), kUpToDate);
+  EXPECT_EQ(state(table), before);
+}
+
+TEST_F(UpdateCases, RowsWithEmptyFirstCellsAreNotTakenForTotals) {
+  // No wall has a hyperlink: every data row is empty.
+  WizardPlan plan = walls({L"Hyperlink"});
+  OvDbObjectId table = runPlan(plan);
+  Cells made = cells(table);
+  ASSERT_EQ(made, (Cells{{L""}, {L"Hyperlink"}, {L""}, {L""}, {L""}, {L""}, {L""}}));
+  expectRefreshChangesNothing(table);
+  erase(lineId(L"14"));
+  erase(lineId(L"11"));
+  refresh(table);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  made.resize(5);
+  EXPECT_EQ(cells(table), made) << "the rows of the erased walls leave";
+  EXPECT_EQ(link(table, L"obj_handles"), (Texts{L"10", L"12", L"13"}));
+}
+
+TEST_F(UpdateCases, AddingObjectsKeepsTheColumnsAndLeavesOutWhatTheUserLeftOut) {
+  WizardPlan plan = walls({L"Layer", L"Length", L"Angle"});
+  plan.renamed = {{L"Angle", L"Slope"}};
+  plan.movedColumn = L"Layer";
+  OvDbObjectId table = runPlan(plan);
+  ASSERT_EQ(cells(table)[1], (Texts{L"Slope", L"Length", L"Layer"}));
+  OvDbObjectId roof = addLine(2.5, L"Roof");
+  OvDbObjectId column = lineId(objectsByKind()[L"Circle"][0]);
+  runAction(1052, table, {roof, column});
+  EXPECT_EQ(lastMessage(), kUpdated);
+  Cells added = cells(table);
+  // The table's columns first, as they were; then the circle's own properties (only the
+  // line's columns the user left out, such as "X Start", stay out), in the wizard's order.
+  ASSERT_GT(added[1].size(), 3u);
+  EXPECT_EQ(Texts(added[1].begin(), added[1].begin() + 3), (Texts{L"Slope", L"Length", L"Layer"}));
+  Texts brought(added[1].begin() + 3, added[1].end());
+  PropertyCatalogue catalogue;
+  Texts circleOwn;
+  for (const PropertyItem& item : catalogue.circleItems) circleOwn.push_back(item.name);
+  for (const CString& name : brought) EXPECT_TRUE(std::find(circleOwn.begin(), circleOwn.end(), name) != circleOwn.end()) << CString(name);
+  EXPECT_TRUE(std::find(brought.begin(), brought.end(), CString(L"Radius")) != brought.end());
+  // Old rows in their places, the new ones after them.
+  ASSERT_EQ(added.size(), 9u);
+  EXPECT_EQ(Texts(added[7].begin(), added[7].begin() + 3), (Texts{L"0", L"2.5", L"Roof"}));
+  EXPECT_EQ(Texts(added[8].begin(), added[8].begin() + 3), (Texts{L"", L"", L"Columns"}));
+  expectRefreshChangesNothing(table);
+}
+
+TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
+  WizardPlan plan = walls({L"Layer", L"Length"});
+  plan.totals = {L"Length"};
+  OvDbObjectId table = runPlan(plan);
+  TableState before = state(table);
+  setLength(L"12", 1);
+  erase(lineId(L"13"));
+  OvDbTable::failOperation(OvDbTable::Operation::kSetTextString, 3);
+  refresh(table);
+  OvDbTable::clearFailures();
+  EXPECT_EQ(transcript().find(kUpdated), std::wstring::npos);
+  EXPECT_NE(transcript().find(L"Error adding content into a table cell"), std::wstring::npos);
+  EXPECT_EQ(state(table), before);
+
+  // The next refresh, without the failure, does the work.
+  refresh(table);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  EXPECT_EQ(cells(table).back(), (Texts{L"", L"26"})) << "12 + 8 + 1 + 5";
+}
+
+TEST_F(UpdateCases, ALayoutListThatCannotBeReadLeavesTheTableAlone) {
+  OvDbObjectId table = runPlan(walls({L"Layer", L"Length"}));
+  Texts layout = link(table, kTableLayoutApp);
+  ASSERT_FALSE(layout.empty());
+  layout.push_back(L"object:10");  // no row
+  clearLinkXData(table, kTableLayoutApp);
+  writeLinkXData(table, kTableLayoutApp, layout);
+  setLength(L"10", 3);
+  TableState before = state(table);
+  refresh(table);
+  EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
+  EXPECT_EQ(state(table), before);
+}
+
+}  // namespace

@@ -206,10 +206,13 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
       action.text = space == std::string::npos ? L"" : Wide(Trim(answer.rest.substr(space)));
     }
   } else if (verb == "check" || verb == "uncheck") {
-    ArgumentCount(answer, 2);
-    action.kind = ModalAction::CheckItem;
+    // With a column, the check box is the check image that a grid shows in that cell.
+    if (answer.args.size() != 2 && answer.args.size() != 3)
+      Bad(answer, "'" + verb + "' takes a list id, an item and, for a grid's check image, a column");
+    action.kind = answer.args.size() == 3 ? ModalAction::CheckCell : ModalAction::CheckItem;
     action.controlId = ControlId(answer, 0);
     Item(answer, 1, "an item", action.item, action.text);
+    if (action.kind == ModalAction::CheckCell) action.subItem = Index(answer, 2, "a column");
     action.check = verb == "check";
   } else if (verb == "cell" || verb == "dblclick" || verb == "rclick") {
     if (answer.args.size() < 3) Bad(answer, "'" + verb + "' takes a list id, a row and a column");

@@ -264,6 +264,32 @@ void CDialog::PerformAction(const ModalAction& action) {
       if (::IsWindow(list) && checked() != action.check) fail("the click did not change the check box");
       break;
     }
+    case ModalAction::CheckCell: {
+      HWND list = control(WC_LISTVIEWW);
+      int item = listItem(list);
+      auto image = [&] {
+        LVITEMW cell{};
+        cell.mask = LVIF_IMAGE;
+        cell.iItem = item;
+        cell.iSubItem = action.subItem;
+        return ::SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&cell)) ? cell.iImage : -1;
+      };
+      const int wanted = action.check ? 1 : 0;
+      const std::string cell = std::to_string(item) + "," + std::to_string(action.subItem);
+      int shown = image();
+      if (shown != 0 && shown != 1) fail("cell " + cell + " shows no check image");
+      if (shown == wanted) break;
+      ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+      RECT icon;
+      icon.top = action.subItem;
+      icon.left = LVIR_ICON;
+      if (!::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&icon)) ||
+          icon.right <= icon.left)
+        fail("the check image of cell " + cell + " cannot be reached");
+      StandIn::LeftClick(list, Centre(icon));
+      if (::IsWindow(list) && image() != wanted) fail("the click did not change the check image of cell " + cell);
+      break;
+    }
     case ModalAction::ClickItem:
     case ModalAction::DoubleClickItem:
     case ModalAction::RightClickItem: {

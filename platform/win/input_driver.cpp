@@ -92,7 +92,8 @@ std::string DescribePoint(const PointRequest& request) {
 std::string DescribeModalAction(const ModalAction& action) {
   static const char* const kNames[] = {"click",        "key",          "type", "check", "cell",   "double-click",
                                        "right-click",  "header",       "right-click header", "drag", "drag header",
-                                       "choose",       "pick date",    "close",        "group header", "group task"};
+                                       "choose",       "pick date",    "close",        "group header", "group task",
+                                       "check cell"};
   std::string text = kNames[action.kind];
   if (action.kind != ModalAction::PressKey && action.kind != ModalAction::Close)
     text += " control " + std::to_string(action.controlId);

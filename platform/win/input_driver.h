@@ -56,7 +56,9 @@ struct ModalAction {
     PickDate,         // date-time picker control id, text: the date picked from its calendar
     Close,            // the dialog's close box (IDCANCEL)
     ClickGroupHeader, // list control id, item: the group id whose header is clicked
-    ClickGroupTask    // list control id, item: the group id whose task link is clicked
+    ClickGroupTask,   // list control id, item: the group id whose task link is clicked
+    CheckCell         // list control id, item, subItem, check: a click on the cell's check image
+                      // (image 1 checked, 0 unchecked) when it differs
   } kind = ClickButton;
   int controlId = 0;
   UINT key = 0;

@@ -292,4 +292,14 @@ TEST(EndToEnd, ScriptsMoveThePreviewsColumnsAndRows) {
   EXPECT_EQ(cells(readCsvHex(folder / "moved.csv")), expected);
 }
 
+// A script chooses the properties one by one on the properties page's check images.
+TEST(EndToEnd, ScriptsCheckAndUncheckSingleProperties) {
+  fs::path folder = freshFolder("chosen_properties");
+  HostRun run = runScript(folder, "chosen_properties.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(readCsvHex(folder / "chosen.csv"), hexLines({{"Object type", "Quantity", "Layer", "Length"},
+                                                          {"Line", "1", "Walls", "12"},
+                                                          {"Line", "1", "Walls", "8"}}));
+}
+
 }  // namespace

@@ -348,8 +348,10 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
 
 void translateNames(TextGrid& rows, const std::map<CString, CString>& displayNames) {
   if (rows.empty()) return;
-  for (CString& cell : rows[0]) {
-    auto it = displayNames.find(cell);
-    if (it != displayNames.end()) cell = it->second;
-  }
+  for (CString& cell : rows[0]) cell = displayNameOf(cell, displayNames);
+}
+
+CString displayNameOf(const CString& property, const std::map<CString, CString>& displayNames) {
+  auto it = displayNames.find(property);
+  return it != displayNames.end() ? it->second : property;
 }

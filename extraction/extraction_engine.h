@@ -102,3 +102,5 @@ private:
 
 // Replaces the texts of row 0 that the map holds by their display names.
 void translateNames(TextGrid& rows, const std::map<CString, CString>& displayNames);
+// The name a property's column shows: its display name when the map holds one.
+CString displayNameOf(const CString& property, const std::map<CString, CString>& displayNames);

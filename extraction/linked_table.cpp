@@ -113,8 +113,9 @@ bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<C
   if (!totals.empty()) rowOrder.push_back(static_cast<int>(grid.size() - 1));
   out.layout.objects = engine.rowObjects;
   out.headers.assign(grid[0].begin() + 1, grid[0].end());
+  const CString previewHeader = displayNameOf(catalogue.blockPreviewItem.name, displayNames);
   out.content = layoutTableContent(grid, preview, std::vector<bool>(grid[0].size(), true), columnOrder, rowOrder,
-                                   catalogue.blockPreviewItem.name, layout.headerShown);
+                                   previewHeader, layout.headerShown);
   return true;
 }
 

@@ -142,7 +142,8 @@ void DlgAssist5::OnBnClickedInsertTable() {
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
   lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
-                                  position, engine.catalogue.blockPreviewItem.name, tableTitle, showHeaderLine);
+                                  position, displayNameOf(engine.catalogue.blockPreviewItem.name, displayNames),
+                                  tableTitle, showHeaderLine);
   // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
   insertedTable = linkOfInsertedTable(columnOrder);
   setCmdEcho(true);

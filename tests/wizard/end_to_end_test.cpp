@@ -302,4 +302,16 @@ TEST(EndToEnd, ScriptsCheckAndUncheckSingleProperties) {
                                                           {"Line", "1", "Walls", "8"}}));
 }
 
+// A renamed block preview column still shows each row's block, in the wizard's table and
+// after a refresh.
+TEST(EndToEnd, ARenamedBlockPreviewColumnShowsTheBlocks) {
+  fs::path folder = freshFolder("renamed_preview");
+  HostRun run = runScript(folder, "renamed_preview.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  EXPECT_EQ(count(run.output, "(1,3) \"Picture\""), 1u) << run.output;
+  EXPECT_EQ(count(run.output, "(2,3) block Door"), 1u) << run.output;
+  EXPECT_EQ(count(run.output, "(3,3) block Door"), 1u) << run.output;
+  EXPECT_EQ(count(run.output, "Table already up to date."), 1u) << run.output;
+}
+
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "extraction/host_guards.h"
 #include "extraction/numbers.h"
 #include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
@@ -19,24 +20,6 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 double degrees(double radians) { return radians * 180.0 / kPi; }
-
-// Closes an object opened here on every way out.
-template <typename T>
-class OpenedObject {
-public:
-  OpenedObject() = default;
-  OpenedObject(const OpenedObject&) = delete;
-  OpenedObject& operator=(const OpenedObject&) = delete;
-  ~OpenedObject() {
-    if (object_) object_->close();
-  }
-  bool open(const OvDbObjectId& id) { return ovdbOpenObject(object_, id, Ovis::kForRead) == Ovis::eOk; }
-  T* operator->() const { return object_; }
-  T* get() const { return object_; }
-
-private:
-  T* object_ = nullptr;
-};
 
 // A host-allocated text copied and released.
 CString takeHostText(wchar_t* text) {
@@ -58,10 +41,9 @@ ExtractionEngine::ExtractionEngine(const ov_name selection, long long count, con
     OvDbObjectId id;
     if (ovedSSName(selection, static_cast<std::int32_t>(i), name) != RTNORM) continue;
     if (ovdbGetObjectId(id, name) != Ovis::eOk) continue;
-    OvDbEntity* entity = nullptr;
-    if (ovdbOpenOvDbEntity(entity, id, Ovis::kForRead, false) != Ovis::eOk) continue;
-    extractEntity(entity, id);
-    entity->close();
+    OpenedObject<OvDbEntity> entity;
+    if (!entity.open(id)) continue;
+    extractEntity(entity.get(), id);
   }
 }
 
@@ -72,10 +54,9 @@ ExtractionEngine::ExtractionEngine(const std::vector<CString>& handles, const Pr
   for (const CString& handle : handles) {
     OvDbObjectId id;
     if (drawing->getOvDbObjectId(id, false, OvDbHandle(handle.GetString())) != Ovis::eOk) continue;
-    OvDbEntity* entity = nullptr;
-    if (ovdbOpenOvDbEntity(entity, id, Ovis::kForRead, false) != Ovis::eOk) continue;
-    extractEntity(entity, id);
-    entity->close();
+    OpenedObject<OvDbEntity> entity;
+    if (!entity.open(id)) continue;
+    extractEntity(entity.get(), id);
   }
 }
 
@@ -319,12 +300,11 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
   std::vector<BlockAttribute> attributes;
   std::unique_ptr<OvDbObjectIterator> it(reference->attributeIterator());
   for (it->start(); !it->done(); it->step()) {
-    OvDbAttribute* attribute = nullptr;
-    if (reference->openAttribute(attribute, it->objectId(), Ovis::kForRead) != Ovis::eOk) continue;
+    OpenedObject<OvDbAttribute> attribute;
+    if (reference->openAttribute(attribute.receive(), it->objectId(), Ovis::kForRead) != Ovis::eOk) continue;
     BlockAttribute a;
     a.tag = takeHostText(attribute->tag());
     a.value = takeHostText(attribute->textString());
-    attribute->close();
     a.numeric = isNumericText(a.value);
     if (a.numeric) roundNumericText(step, a.value);
     attributeItems.insert(PropertyItem(a.tag, kCategoryAttribute, a.numeric));

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "extraction/host_guards.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_table.h"
 
@@ -119,14 +120,25 @@ bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<C
   return true;
 }
 
-LinkedUpdate updateLinkedTable(OvDbTable* table, OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds,
+namespace {
+
+// Opens the table for write, rebuilds it and writes it where it differs; closed on return, so
+// that its link lists can be stored next.
+bool writeRebuiltTable(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds,
+                       const std::map<CString, CString>& displayNames, const TableLayout& layout,
+                       RebuiltTable& rebuilt, bool& changed) {
+  OpenedObject<OvDbTable> table;
+  return table.open(tableId, Ovis::kForWrite) && rebuildTable(engine, kinds, displayNames, layout, rebuilt) &&
+         applyTableContent(table.get(), rebuilt.content, changed);
+}
+
+}  // namespace
+
+LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds,
                                const std::map<CString, CString>& displayNames, const TableLayout& layout) {
   RebuiltTable rebuilt;
   bool changed = false;
-  bool written = rebuildTable(engine, kinds, displayNames, layout, rebuilt) &&
-                 applyTableContent(table, rebuilt.content, changed);
-  table->close();
-  if (!written) return LinkedUpdate::Failed;
+  if (!writeRebuiltTable(tableId, engine, kinds, displayNames, layout, rebuilt, changed)) return LinkedUpdate::Failed;
   storeIfChanged(tableId, L"obj_handles", rebuilt.rowIds);
   storeIfChanged(tableId, L"obj_types", kinds);
   storeIfChanged(tableId, L"tb_headers", rebuilt.headers);

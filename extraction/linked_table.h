@@ -27,12 +27,12 @@ bool rebuildTable(ExtractionEngine& engine, const std::vector<CString>& kinds,
 
 enum class LinkedUpdate { Failed, Unchanged, Updated };
 
-// Makes the table (open for write, closed here) again as rebuildTable does and writes it
-// where it differs; a failure leaves it as it was. After a success the link lists whose
-// entries changed ("obj_handles", "obj_types", "tb_headers" and the layout) are stored.
-LinkedUpdate updateLinkedTable(OvDbTable* table, OvDbObjectId tableId, ExtractionEngine& engine,
-                               const std::vector<CString>& kinds, const std::map<CString, CString>& displayNames,
-                               const TableLayout& layout);
+// Makes the table (opened for write here and closed again) again as rebuildTable does and
+// writes it where it differs; a failure, or a table that cannot be opened, leaves it as it
+// was. After a success the link lists whose entries changed ("obj_handles", "obj_types",
+// "tb_headers" and the layout) are stored.
+LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, const std::vector<CString>& kinds,
+                               const std::map<CString, CString>& displayNames, const TableLayout& layout);
 
 // The kinds in the order the wizard lists them: every other kind by its code, blocks last.
 std::vector<CString> kindsInWizardOrder(const std::vector<CString>& kinds, const PropertyCatalogue& catalogue);

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "extraction/host_guards.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_database.h"
 #include "platform/host/db_table.h"
@@ -161,12 +162,25 @@ bool writeFittedContent(OvDbTable* table, const TableContent& content, bool empt
 
 OvDbObjectId standardTableStyle(OvDbDatabase* database) {
   OvDbObjectId styleId;
-  OvDbDictionary* dictionary = nullptr;
-  if (database && database->getTableStyleDictionary(dictionary, Ovis::kForRead) == Ovis::eOk) {
+  OpenedObject<OvDbDictionary> dictionary;
+  if (database && database->getTableStyleDictionary(dictionary.receive(), Ovis::kForRead) == Ovis::eOk)
     dictionary->getAt(L"Standard", styleId);
-    dictionary->close();
-  }
   return styleId;
+}
+
+// The drawing's model space opened for write into the guard; the block table is closed at once.
+void openModelSpace(OvDbDatabase* database, OpenedObject<OvDbBlockTableRecord>& modelSpace) {
+  OpenedObject<OvDbBlockTable> blockTable;
+  if (database && database->getBlockTable(blockTable.receive(), Ovis::kForRead) == Ovis::eOk)
+    blockTable->getAt(OVDB_MODEL_SPACE, modelSpace.receive(), Ovis::kForWrite);
+}
+
+// Appends a new entity to the drawing's model space, which is closed again; the entity is left
+// open for write.
+bool appendToModelSpace(OvDbDatabase* database, OvDbEntity* entity, OvDbObjectId& id) {
+  OpenedObject<OvDbBlockTableRecord> modelSpace;
+  openModelSpace(database, modelSpace);
+  return modelSpace && modelSpace->appendOvDbEntity(id, entity) == Ovis::eOk;
 }
 
 }  // namespace
@@ -186,19 +200,9 @@ OvDbObjectId createOutputTable(const TextGrid& grid, const BlockPreviewMap& prev
   table->setPosition(position);
 
   OvDbObjectId tableId;
-  OvDbBlockTable* blockTable = nullptr;
-  OvDbBlockTableRecord* modelSpace = nullptr;
-  if (database && database->getBlockTable(blockTable, Ovis::kForRead) == Ovis::eOk) {
-    blockTable->getAt(OVDB_MODEL_SPACE, modelSpace, Ovis::kForWrite);
-    blockTable->close();
-  }
-  Ovis::ErrorStatus appended = Ovis::eNoDatabase;
-  if (modelSpace) {
-    appended = modelSpace->appendOvDbEntity(tableId, table.get());
-    modelSpace->close();
-  }
-  if (appended != Ovis::eOk) return OvDbObjectId::kNull;  // the table is deleted unappended
-  table.release()->close();  // the drawing owns it now
+  // A table that cannot be appended is deleted unappended.
+  if (!appendToModelSpace(database, table.get(), tableId)) return OvDbObjectId::kNull;
+  OpenedObject<OvDbTable> appended(table.release());  // the drawing owns it now; its write open ends here
   return tableId;
 }
 

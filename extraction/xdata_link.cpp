@@ -1,5 +1,6 @@
 #include "extraction/xdata_link.h"
 
+#include "extraction/host_guards.h"
 #include "extraction/res_strings.h"
 #include "platform/host/editor.h"
 
@@ -15,8 +16,8 @@ OvResBuf* lastItem(OvResBuf* chain) {
 }  // namespace
 
 bool writeLinkXData(OvDbObjectId objectId, CString appName, const std::vector<CString>& entries) {
-  OvDbObject* object = nullptr;
-  if (ovdbOpenObject(object, objectId, Ovis::kForRead) != Ovis::eOk) return false;
+  OpenedObject<OvDbObject> object;
+  if (!object.open(objectId)) return false;
 
   OvResBuf* chain = object->xData(appName);
   if (!chain) {
@@ -30,7 +31,6 @@ bool writeLinkXData(OvDbObjectId objectId, CString appName, const std::vector<CS
   }
 
   bool written = object->upgradeOpen() == Ovis::eOk && object->setXData(chain) == Ovis::eOk;
-  object->close();
   ovutRelRb(chain);
   return written;
 }
@@ -62,8 +62,8 @@ std::vector<CString> collectRowIds(const TextGrid& grid, bool totals) {
 }
 
 bool clearLinkXData(OvDbObjectId objectId, CString appName) {
-  OvDbObject* object = nullptr;
-  if (ovdbOpenObject(object, objectId, Ovis::kForWrite) != Ovis::eOk) return false;
+  OpenedObject<OvDbObject> object;
+  if (!object.open(objectId, Ovis::kForWrite)) return false;
   OvResBuf* chain = object->xData(appName);
   if (chain) {
     OvResBuf* rest = chain->rbnext;
@@ -72,14 +72,13 @@ bool clearLinkXData(OvDbObjectId objectId, CString appName) {
     chain->rbnext = rest;
     ovutRelRb(chain);
   }
-  object->close();
   return true;
 }
 
 std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool reportMissing) {
   std::vector<CString> entries;
-  OvDbObject* object = nullptr;
-  if (ovdbOpenObject(object, objectId, Ovis::kForRead) != Ovis::eOk) return entries;
+  OpenedObject<OvDbObject> object;
+  if (!object.open(objectId)) return entries;
   OvResBuf* chain = object->xData(appName);
   if (chain) {
     for (const OvResBuf* item = chain; item; item = item->rbnext) {
@@ -89,6 +88,5 @@ std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool 
   } else if (reportMissing) {
     ovutPrintf(L"%s", LoadResFormat(kNoXDataMessage, appName).GetString());
   }
-  object->close();
   return entries;
 }

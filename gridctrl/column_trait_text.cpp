@@ -12,8 +12,6 @@ const COLORREF kNoColor = static_cast<COLORREF>(-1);
 
 }  // namespace
 
-CColumnTraitText::~CColumnTraitText() { delete cellDrawFont; }
-
 void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) {
   PinTotalsRowOf(owner);
   if (!draw || !result) return;
@@ -28,24 +26,11 @@ void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* dr
       LOGFONT font{};
       bool ownerFont = owner.QueryCellFont(draw, font);
       bool traitFont = QueryCellTextFont(draw, font);
-      if ((ownerFont || traitFont) && dc) {
-        CFont* cellFont = new CFont;
-        if (cellFont->CreateFontIndirect(&font)) {
-          delete cellDrawFont;  // a cell whose post-paint never came
-          cellDrawFont = cellFont;
-          restoreFont = dc->SelectObject(cellFont);
-          *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
-        } else {
-          delete cellFont;
-        }
-      }
+      if ((ownerFont || traitFont) && drawFont.SelectMade(dc, font)) *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
       break;
     }
     case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM:
-      if (restoreFont && dc) dc->SelectObject(restoreFont);
-      restoreFont = nullptr;
-      delete cellDrawFont;  // the font made for the cell, now deselected
-      cellDrawFont = nullptr;
+      drawFont.Restore(dc);
       draw->clrText = savedTextColor;
       draw->clrTextBk = savedBackColor;
       *result |= CDRF_NEWFONT;

@@ -2,11 +2,11 @@
 // case or as numbers. Every column inserted without a trait gets one.
 #pragma once
 #include "gridctrl/column_trait.h"
+#include "gridctrl/custom_draw_font.h"
 
 class CColumnTraitText : public CColumnTrait {
 public:
   CColumnTraitText() = default;
-  ~CColumnTraitText() override;
 
   void OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) override;
   int CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) override;
@@ -32,8 +32,7 @@ protected:
   // The column's header format (HDF_ flags); 0 when the header cannot say.
   static int HeaderFormatOf(CListGridCtrl& owner, int col);
 
-  CFont* restoreFont = nullptr;
-  CFont* cellDrawFont = nullptr;  // the font made for the cell being drawn
+  CCustomDrawFont drawFont;  // the font of the cell being drawn
   COLORREF savedTextColor = static_cast<COLORREF>(-1);
   COLORREF savedBackColor = static_cast<COLORREF>(-1);
   COLORREF textColor = static_cast<COLORREF>(-1);

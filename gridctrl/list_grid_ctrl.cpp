@@ -65,7 +65,7 @@ BEGIN_MESSAGE_MAP(CListGridCtrl, CListCtrl)
 END_MESSAGE_MAP()
 
 CListGridCtrl::CListGridCtrl()
-    : defaultRowTrait(new CRowTraitText),
+    : defaultRowTrait(std::make_unique<CRowTraitText>()),
       typeAheadTime(static_cast<time_t>(0)),
       emptyListText(L"There are no items to show in this view.") {}
 
@@ -73,12 +73,6 @@ CListGridCtrl::~CListGridCtrl() {
   // The window goes first, while the grid's own handlers can still run.
   if (GetSafeHwnd()) DestroyWindow();
   DestroyAllColumnTraits();
-  delete defaultRowTrait;
-  defaultRowTrait = nullptr;
-  if (ownsColumnStore) delete columnStore;
-  columnStore = nullptr;
-  delete dropTarget;
-  dropTarget = nullptr;
 }
 
 // ---- creation and style ---------------------------------------------------------------------
@@ -148,18 +142,9 @@ int CListGridCtrl::AddHiddenLeadColumn() {
 }
 
 void CListGridCtrl::PlaceColumnTrait(int col, CColumnTrait* trait) {
-  if (col < 0) col = 0;
-  if (col >= columnTraits.GetSize()) {
-    columnTraits.Add(trait);
-    return;
-  }
-  CSimpleArray<CColumnTrait*> rebuilt;
-  for (int i = 0; i < columnTraits.GetSize(); ++i) {
-    if (i == col) rebuilt.Add(trait);
-    rebuilt.Add(columnTraits[i]);
-  }
-  columnTraits.RemoveAll();
-  for (int i = 0; i < rebuilt.GetSize(); ++i) columnTraits.Add(rebuilt[i]);
+  std::unique_ptr<CColumnTrait> owned(trait);
+  size_t at = std::min(static_cast<size_t>(std::max(col, 0)), columnTraits.size());
+  columnTraits.insert(columnTraits.begin() + static_cast<std::ptrdiff_t>(at), std::move(owned));
 }
 
 int CListGridCtrl::InsertTraitColumn(int col, const CString& heading, int format, int width, int subItem,
@@ -185,29 +170,28 @@ int CListGridCtrl::InsertTraitColumn(int col, const CString& heading, int format
 }
 
 CColumnTrait* CListGridCtrl::GetColumnTraitAt(int col) {
-  if (col < 0 || col >= columnTraits.GetSize()) return nullptr;
-  return columnTraits[col];
+  if (col < 0 || col >= static_cast<int>(columnTraits.size())) return nullptr;
+  return columnTraits[static_cast<size_t>(col)].get();
 }
 
-int CListGridCtrl::GetColumnTraitCount() { return columnTraits.GetSize(); }
+int CListGridCtrl::GetColumnTraitCount() { return static_cast<int>(columnTraits.size()); }
 
 CColumnTrait* CListGridCtrl::GetCellTrait(int, int col) { return GetColumnTraitAt(col); }
 
 void CListGridCtrl::DestroyColumnTrait(int col) {
-  if (col < 0 || col >= columnTraits.GetSize()) return;
-  delete columnTraits[col];
-  columnTraits.RemoveAt(col);
+  if (col < 0 || col >= static_cast<int>(columnTraits.size())) return;
+  columnTraits.erase(columnTraits.begin() + col);
 }
 
 void CListGridCtrl::DestroyAllColumnTraits() {
-  for (int col = columnTraits.GetSize() - 1; col >= 0; --col) DestroyColumnTrait(col);
+  for (int col = static_cast<int>(columnTraits.size()) - 1; col >= 0; --col) DestroyColumnTrait(col);
 }
 
 LRESULT CListGridCtrl::OnInsertColumn(WPARAM, LPARAM) {
   LRESULT result = Default();
   if (result == -1) return -1;
   int col = static_cast<int>(result);
-  if (columnTraits.GetSize() < GetHeaderColumnCount()) PlaceColumnTrait(col, new CColumnTraitText);
+  if (static_cast<int>(columnTraits.size()) < GetHeaderColumnCount()) PlaceColumnTrait(col, new CColumnTraitText);
   // Column indexes moved: the focus cell and the sort column no longer name the same column.
   focusColumn = -1;
   sortColumn = -1;
@@ -580,8 +564,7 @@ void CListGridCtrl::OnDestroy() {
   EndOpenEditor(false);
   // The arrow bitmaps that old common controls show belong to the grid.
   if (!GetCommonControlsVersion()) ShowSortIndicator(-1, false);
-  delete dropTarget;
-  dropTarget = nullptr;
+  dropTarget.reset();
   DestroyAllColumnTraits();
   if (cellFont.GetSafeHandle()) cellFont.DeleteObject();
   if (gridFont.GetSafeHandle()) gridFont.DeleteObject();
@@ -631,12 +614,11 @@ void CListGridCtrl::CustomDrawCell(int row, int col, NMLVCUSTOMDRAW* draw, LRESU
   trait->OnCellCustomDraw(*this, draw, result);
 }
 
-CRowTrait* CListGridCtrl::GetRowTraitOf(int) { return defaultRowTrait; }
+CRowTrait* CListGridCtrl::GetRowTraitOf(int) { return defaultRowTrait.get(); }
 
 void CListGridCtrl::ReplaceDefaultRowTrait(CRowTrait* trait) {
-  if (trait == defaultRowTrait) return;  // replacing with itself keeps it
-  delete defaultRowTrait;
-  defaultRowTrait = trait;
+  if (trait == defaultRowTrait.get()) return;  // replacing with itself keeps it
+  defaultRowTrait.reset(trait);
 }
 
 bool CListGridCtrl::QueryCellColors(int, int, COLORREF&, COLORREF&) { return false; }

@@ -4,6 +4,9 @@
 // header menu, copies its selection as text, moves rows by drag and drop and keeps its
 // column layout in an optional settings store.
 #pragma once
+#include <memory>
+#include <vector>
+
 #include "platform/mfc/mfc.h"
 
 #include "gridctrl/column_trait.h"
@@ -206,10 +209,10 @@ protected:
   CPoint CursorClientPoint();
   UINT CursorHitTest(int& row, int& col);
 
-  CSimpleArray<CColumnTrait*> columnTraits;
+  std::vector<std::unique_ptr<CColumnTrait>> columnTraits;
   CViewSettingsSection* columnStore = nullptr;
-  bool ownsColumnStore = false;
-  CRowTrait* defaultRowTrait = nullptr;
+  std::unique_ptr<CViewSettingsSection> ownedColumnStore;  // the attached store when the grid owns it
+  std::unique_ptr<CRowTrait> defaultRowTrait;
   int focusColumn = -1;
   CString typeAheadText;
   CTime typeAheadTime;
@@ -226,7 +229,7 @@ protected:
   double rowSpacing = 1.0;
   CString emptyListText;
   bool emptyTextShown = true;
-  COleDropTargetWnd<CListGridCtrl>* dropTarget = nullptr;
+  std::unique_ptr<COleDropTargetWnd<CListGridCtrl>> dropTarget;
   // Set while the program itself changes a width that the user's resize rules would refuse.
   bool forcingColumnWidth = false;
   bool endsWithTotalsRow = false;

@@ -17,9 +17,9 @@ CString indexedKey(const wchar_t* format, int n) {
 
 void CListGridCtrl::AttachColumnStore(CViewSettingsSection* store, bool owns) {
   // The store already attached is kept, not deleted and then used.
-  if (columnStore && ownsColumnStore && columnStore != store) delete columnStore;
+  if (ownedColumnStore.get() == store) (void)ownedColumnStore.release();
+  ownedColumnStore.reset(owns ? store : nullptr);
   columnStore = store;
-  ownsColumnStore = store != nullptr && owns;
   if (!store) return;
   if (auto* withDefaults = dynamic_cast<CViewSettingsSectionDefault*>(store)) {
     if (!withDefaults->HasDefaultConfig()) StoreColumnLayout(withDefaults->GetDefaultConfig());

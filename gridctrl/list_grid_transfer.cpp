@@ -119,7 +119,7 @@ void CListGridCtrl::CopySelectionToClipboard() {
 // ---- dragging -------------------------------------------------------------------------------
 
 bool CListGridCtrl::EnableDropTarget() {
-  if (!dropTarget) dropTarget = new COleDropTargetWnd<CListGridCtrl>;
+  if (!dropTarget) dropTarget = std::make_unique<COleDropTargetWnd<CListGridCtrl>>();
   return dropTarget->Register(this);
 }
 
@@ -129,7 +129,7 @@ BOOL CListGridCtrl::OnBeginDrag(NMHDR*, LRESULT*) {
   focusColumn = -1;
   DROPEFFECT result;
   {
-    COleDataSourceWnd<CListGridCtrl> source(dropTarget);
+    COleDataSourceWnd<CListGridCtrl> source(dropTarget.get());
     COleDropSourceWnd<CListGridCtrl> dropSource(this);
     result = PrepareDragData(source, dropSource, DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK, nullptr);
   }

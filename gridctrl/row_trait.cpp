@@ -15,8 +15,6 @@ void CRowTrait::OnRowCustomDraw(CListGridCtrl&, NMLVCUSTOMDRAW*, LRESULT*) {}
 
 void CRowTrait::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
-CRowTraitText::~CRowTraitText() { delete rowDrawFont; }
-
 void CRowTraitText::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
 bool CRowTraitText::QueryRowTextColor(int row, COLORREF& color) {
@@ -46,22 +44,13 @@ void CRowTraitText::OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, 
       QueryAllRowColors(owner, row, draw, result);
       LOGFONT font{};
       if (owner.QueryRowFont(row, font)) {
-        CFont* rowFont = new CFont;
-        if (dc && rowFont->CreateFontIndirect(&font)) {
-          delete rowDrawFont;
-          rowDrawFont = rowFont;
-          restoreFont = dc->SelectObject(rowFont);
-          fontCreated = true;
-          *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
-        } else {
-          delete rowFont;
-        }
+        if (drawFont.SelectMade(dc, font)) *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
       } else if (dc) {
         // Row spacing in force: rows are taller, text keeps the cell font.
         CFont* cellFont = owner.GetGridCellFont();
         CFont* windowFont = owner.GetFont();
         if (cellFont && (!windowFont || windowFont->GetSafeHandle() != cellFont->GetSafeHandle())) {
-          restoreFont = dc->SelectObject(cellFont);
+          drawFont.SelectBorrowed(*dc, cellFont);
           *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NEWFONT;
         }
       }
@@ -84,13 +73,7 @@ void CRowTraitText::OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, 
       }
       break;
     case CDDS_ITEMPOSTPAINT: {
-      if (restoreFont && dc) dc->SelectObject(restoreFont);
-      restoreFont = nullptr;
-      if (fontCreated) {
-        fontCreated = false;
-        delete rowDrawFont;  // the font made for the row, now deselected
-        rowDrawFont = nullptr;
-      }
+      drawFont.Restore(dc);
       CRect bounds(draw->nmcd.rc);
       if (bounds.IsRectEmpty() || row != owner.GetFocusedRow() || !dc) break;
       int border = GetSystemMetrics(SM_CXBORDER);

@@ -1,5 +1,6 @@
 // Row traits: prepare each row for drawing (colours, font, the focus-cell rectangle).
 #pragma once
+#include "gridctrl/custom_draw_font.h"
 #include "platform/mfc/mfc.h"
 
 class CListGridCtrl;
@@ -18,7 +19,6 @@ public:
 class CRowTraitText : public CRowTrait {
 public:
   CRowTraitText() = default;
-  ~CRowTraitText() override;
   void OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) override;
   void AcceptVisitor(CTraitVisitor& visitor) override;
 
@@ -32,9 +32,7 @@ protected:
   // Colours of the row: the trait's own, then the grid's; each answer adds CDRF_NEWFONT.
   void QueryAllRowColors(CListGridCtrl& owner, int row, NMLVCUSTOMDRAW* draw, LRESULT* result);
 
-  CFont* restoreFont = nullptr;
-  bool fontCreated = false;
-  CFont* rowDrawFont = nullptr;  // the font made for the row being drawn
+  CCustomDrawFont drawFont;  // the font of the row being drawn
   COLORREF textColor = static_cast<COLORREF>(-1);
   COLORREF backColor = static_cast<COLORREF>(-1);
   COLORREF altTextColor = static_cast<COLORREF>(-1);

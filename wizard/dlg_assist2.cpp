@@ -24,8 +24,6 @@ END_MESSAGE_MAP()
 
 DlgAssist2::DlgAssist2(CWnd* parent) : COvUiDialog(IDD, parent) {}
 
-DlgAssist2::~DlgAssist2() { freeSelection(); }
-
 void DlgAssist2::DoDataExchange(CDataExchange* pDX) {
   COvUiDialog::DoDataExchange(pDX);
   DDX_Control(pDX, kCurrentDrawingRadio, currentDrawingRadio);
@@ -45,24 +43,17 @@ BOOL DlgAssist2::OnInitDialog() {
   return TRUE;
 }
 
-void DlgAssist2::freeSelection() {
-  if (selectionSet[0] == 0 && selectionSet[1] == 0) return;
-  ovedSSFree(selectionSet);
-  selectionSet[0] = selectionSet[1] = 0;
-}
-
 void DlgAssist2::OnBnClickedSelect() {
   BeginEditorCommand();
   std::int32_t count = 0;
-  if (ovedSSGet(nullptr, nullptr, nullptr, nullptr, selectionSet) == RTNORM &&
-      ovedSSLength(selectionSet, &count) == RTNORM && count != 0) {
+  if (selectionSet.select(nullptr) == RTNORM && ovedSSLength(selectionSet.name(), &count) == RTNORM && count != 0) {
     CompleteEditorCommand(TRUE);
     OnOK();
     openPage3(count);
     return;
   }
   CancelEditorCommand();
-  freeSelection();
+  selectionSet.free();
 }
 
 void DlgAssist2::OnBnClickedNext() {
@@ -71,25 +62,24 @@ void DlgAssist2::OnBnClickedNext() {
     return;
   }
   std::int32_t count = 0;
-  if (ovedSSGet(L"A", nullptr, nullptr, nullptr, selectionSet) == RTNORM &&
-      ovedSSLength(selectionSet, &count) == RTNORM && count != 0) {
+  if (selectionSet.select(L"A") == RTNORM && ovedSSLength(selectionSet.name(), &count) == RTNORM && count != 0) {
     OnOK();
     openPage3(count);
     return;
   }
-  freeSelection();
+  selectionSet.free();
 }
 
 void DlgAssist2::openPage3(long long count) {
   OnOK();
   DlgAssist3 next(hostMainWindow());
   PropertyCatalogue catalogue;
-  ExtractionEngine engine(selectionSet, count, catalogue);
+  ExtractionEngine engine(selectionSet.name(), count, catalogue);
   next.engine = engine;
   next.presentKinds = engine.presentObjectKinds();
   static_cast<WizardState&>(next) = *this;
   static_cast<RestoredNames&>(next) = *this;
-  freeSelection();
+  selectionSet.free();
   next.DoModal();
 }
 
@@ -99,6 +89,6 @@ void DlgAssist2::OnBnClickedPrevious() {
   static_cast<WizardState&>(previous) = *this;
   static_cast<RestoredNames&>(previous) = *this;
   previous.firstEntry = false;
-  freeSelection();
+  selectionSet.free();
   previous.DoModal();
 }

@@ -1,7 +1,7 @@
 // The wizard's source page: every object of the current drawing, or objects picked in it.
 // A non-empty selection is extracted at once and the object kinds page opens with it.
 #pragma once
-#include "platform/host/host_status.h"
+#include "extraction/host_guards.h"
 #include "platform/host/ui_dialogs.h"
 #include "platform/mfc/mfc.h"
 #include "wizard/wizard_state.h"
@@ -10,12 +10,11 @@ class DlgAssist2 : public COvUiDialog, public WizardState, public RestoredNames 
 public:
   static constexpr UINT IDD = 103;
   explicit DlgAssist2(CWnd* parent = nullptr);
-  ~DlgAssist2() override;
 
   CButton currentDrawingRadio;  // 1037
   CListCtrl drawingList;        // 1011
   CImageList drawingImages;
-  ov_name selectionSet{0, 0};
+  SelectionSet selectionSet;  // freed before the next page runs and when the page ends
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -25,7 +24,5 @@ protected:
   afx_msg void OnBnClickedPrevious();
   // Extracts the selection's objects and runs the object kinds page over them.
   void openPage3(long long count);
-  // Frees the selection set (nothing when none is held).
-  void freeSelection();
   DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,6 @@
 #include "wizard/dlg_update.h"
 
+#include "extraction/host_guards.h"
 #include "extraction/res_strings.h"
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
@@ -55,21 +56,19 @@ void DlgUpdateA1::SelectDataTable() {
   ovutPrintf(L"%s", LoadResString(kSelectTablePrompt).GetString());
   OvResBuf* filter = ovutBuildList(RTDXF0, L"ACAD_TABLE", RTNONE);
   BeginEditorCommand();
-  ov_name set{0, 0};
-  const int status = ovedSSGet(L":S", nullptr, nullptr, filter, set);
+  SelectionSet set;
+  const int status = set.select(L":S", filter);
   ovutRelRb(filter);
-  if (status == RTNORM) {
-    CompleteEditorCommand(TRUE);
-    ov_name table{0, 0};
-    if (ovedSSName(set, 0, table) == RTNORM) {
-      pickedTable[0] = table[0];
-      pickedTable[1] = table[1];
-      tablePicked = true;
-    }
-    ovedSSFree(set);
-  } else {
+  if (status != RTNORM) {
     CancelEditorCommand();
-    ovedSSFree(set);
+    return;
+  }
+  CompleteEditorCommand(TRUE);
+  ov_name table{0, 0};
+  if (ovedSSName(set.name(), 0, table) == RTNORM) {
+    pickedTable[0] = table[0];
+    pickedTable[1] = table[1];
+    tablePicked = true;
   }
 }
 

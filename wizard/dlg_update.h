@@ -8,6 +8,8 @@
 #include "platform/host/host_status.h"
 #include "platform/host/ui_dialogs.h"
 
+class SelectionSet;
+
 class DlgUpdateA1 : public COvUiDialog {
 public:
   enum { IDD = 135 };
@@ -44,7 +46,7 @@ private:
   void PickThenRun(void (DlgUpdateA1::*action)());
   // The user's own selection for the actions that take new objects: true, with the set and
   // its length, when objects were selected; the editor is given back either way.
-  bool SelectNewObjects(UINT prompt, ov_name set, std::int32_t& length);
+  bool SelectNewObjects(UINT prompt, SelectionSet& set, std::int32_t& length);
   // The new objects and the picked table of the actions that take new objects; false when
   // the selection or the table is missing.
   struct NewSelection;

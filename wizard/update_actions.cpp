@@ -9,6 +9,7 @@
 
 #include "extraction/csv_export.h"
 #include "extraction/extraction_engine.h"
+#include "extraction/host_guards.h"
 #include "extraction/linked_table.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -110,11 +111,8 @@ SelectedObjects classifySelection(const ov_name set, std::int32_t length, const 
   for (std::int32_t i = 0; i < length; ++i) {
     ov_name name{0, 0};
     OvDbObjectId id;
-    OvDbEntity* entity = nullptr;
-    if (ovedSSName(set, i, name) != RTNORM || ovdbGetObjectId(id, name) != Ovis::eOk ||
-        ovdbOpenOvDbEntity(entity, id, Ovis::kForRead) != Ovis::eOk) {
-      continue;
-    }
+    OpenedObject<OvDbEntity> entity;
+    if (ovedSSName(set, i, name) != RTNORM || ovdbGetObjectId(id, name) != Ovis::eOk || !entity.open(id)) continue;
     OvDbHandle handle;
     entity->getOvDbHandle(handle);
     wchar_t text[17] = {};
@@ -127,29 +125,21 @@ SelectedObjects classifySelection(const ov_name set, std::int32_t length, const 
       }
       break;
     }
-    entity->close();
   }
   return selected;
 }
 
-// Classifies the objects of the user's selection and reads them into an engine; the
-// selection set is freed.
-ExtractionEngine extractSelection(ov_name set, std::int32_t length, const PropertyCatalogue& catalogue,
+// Classifies the objects of the user's selection and reads them into an engine.
+ExtractionEngine extractSelection(const SelectionSet& set, std::int32_t length, const PropertyCatalogue& catalogue,
                                   SelectedObjects& selected) {
-  selected = classifySelection(set, length, catalogue);
-  ExtractionEngine engine(set, length, catalogue);
-  ovedSSFree(set);
-  return engine;
+  selected = classifySelection(set.name(), length, catalogue);
+  return ExtractionEngine(set.name(), length, catalogue);
 }
 
-// Every object of the drawing as a selection set with its length; false (nothing left
-// live) when there is none.
-bool selectWholeDrawing(ov_name set, std::int32_t& length) {
+// Every object of the drawing as a selection set with its length; false when there is none.
+bool selectWholeDrawing(SelectionSet& set, std::int32_t& length) {
   length = 0;
-  if (ovedSSGet(L"A", nullptr, nullptr, nullptr, set) == RTNORM && ovedSSLength(set, &length) == RTNORM && length > 0)
-    return true;
-  ovedSSFree(set);
-  return false;
+  return set.select(L"A") == RTNORM && ovedSSLength(set.name(), &length) == RTNORM && length > 0;
 }
 
 // The names, totals and grouping under which the rows of a rewritten table are built.
@@ -197,8 +187,8 @@ Texts handlesInRowOrder(const TextGrid& rows, const Texts& handles) {
 // handle, kind and header lists are replaced and the outcome printed. The handles follow
 // the rows and the headers the header row as written, so that a later refresh pairs each
 // row with its object and finds the header line where it is.
-void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId tableId, const Texts& handles,
-                      const Texts& kinds, const RowChoice& choice, const NameLists& names) {
+void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, OvDbObjectId tableId,
+                      const Texts& handles, const Texts& kinds, const RowChoice& choice, const NameLists& names) {
   TextGrid rows;
   BlockPreviewMap preview;
   engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
@@ -206,9 +196,9 @@ void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId t
   translateNames(rows, names.displayNameMap());
   engine.setRows(rows);
   Texts ids = handles;
-  const bool changed = engine.rewriteTable(table, ids);
-  const Texts headers = headerRow(table);
-  table->close();
+  const bool changed = engine.rewriteTable(table.get(), ids);
+  const Texts headers = headerRow(table.get());
+  table.close();  // before its link lists are written, which opens it again
   replaceLink(tableId, L"obj_handles", handlesInRowOrder(rows, handles));
   replaceLink(tableId, L"obj_types", kinds);
   if (!rows.empty()) replaceLink(tableId, L"tb_headers", headers);
@@ -233,32 +223,28 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
     return;
   }
 
-  ov_name set{0, 0};
+  SelectionSet set;
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
-  OvDbTable* table = nullptr;
-  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) {
-    ovedSSFree(set);
-    return;
-  }
-  ExtractionEngine engine(set, length, catalogue);
-  ovedSSFree(set);
+  OpenedObject<OvDbTable> table;
+  if (!table.open(tableId, Ovis::kForWrite)) return;
+  ExtractionEngine engine(set.name(), length, catalogue);
 
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
-  const Texts row1 = headerRow(table);
+  const Texts row1 = headerRow(table.get());
   const bool headerHidden = row1 != headers;
   // Without a header line the stored headers stand for it; they hold display names too, and
   // are translated alike so that renamed columns keep finding their property.
   Texts chosen = names.translated(headerHidden ? headers : row1);
-  RowChoice choice = rowChoice(std::move(chosen), table, catalogue, groupBy[0]);
+  RowChoice choice = rowChoice(std::move(chosen), table.get(), catalogue, groupBy[0]);
 
   TextGrid rows;
   BlockPreviewMap preview;
   engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
                    choice.groupBy);
-  const bool changed = engine.refreshTable(table, handles, !choice.groupBy.IsEmpty(), headers, headerHidden);
-  table->close();
+  const bool changed = engine.refreshTable(table.get(), handles, !choice.groupBy.IsEmpty(), headers, headerHidden);
+  table.close();  // before its handle list is written, which opens it again
   replaceLink(tableId, L"obj_handles", handles);
   printChanged(changed);
 }
@@ -283,16 +269,12 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
     return;
   }
 
-  ov_name set{0, 0};
+  SelectionSet set;
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
-  OvDbTable* table = nullptr;
-  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) {
-    ovedSSFree(set);
-    return;
-  }
-  ExtractionEngine drawing(set, length, catalogue);
-  ovedSSFree(set);
+  OpenedObject<OvDbTable> table;
+  if (!table.open(tableId, Ovis::kForWrite)) return;
+  ExtractionEngine drawing(set.name(), length, catalogue);
 
   drawing.blockItems.insert(newObjects.blockItems.begin(), newObjects.blockItems.end());
   const Texts mergedKindList(mergedKinds.begin(), mergedKinds.end());
@@ -302,14 +284,14 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   newObjects.prepare(offered, newKindList);
 
   std::set<CString> chosen;
-  for (const CString& text : names.translated(headerRow(table))) chosen.insert(text);
+  for (const CString& text : names.translated(headerRow(table.get()))) chosen.insert(text);
   if (selected.kinds.count(catalogue.kindName(kKindBlock))) chosen.insert(catalogue.blockNameItem.name);
   for (const PropertyItem& item : newObjects.blockItems) chosen.insert(item.name);
   for (const PropertyItem& item : newObjects.offeredItems) {
     auto sameName = [&item](const PropertyItem& geometric) { return geometric.name == item.name; };
     if (std::any_of(catalogue.geometricItems.begin(), catalogue.geometricItems.end(), sameName)) chosen.insert(item.name);
   }
-  RowChoice choice = rowChoice(Texts(chosen.begin(), chosen.end()), table, catalogue, groupBy);
+  RowChoice choice = rowChoice(Texts(chosen.begin(), chosen.end()), table.get(), catalogue, groupBy);
   rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names);
 }
 
@@ -321,12 +303,12 @@ void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalo
   const CString groupBy = storedGroupBy(tableId);
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
-  OvDbTable* table = nullptr;
-  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) return;
+  OpenedObject<OvDbTable> table;
+  if (!table.open(tableId, Ovis::kForWrite)) return;
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 
-  RowChoice choice = rowChoice(names.translated(headerRow(table)), table, catalogue, groupBy);
+  RowChoice choice = rowChoice(names.translated(headerRow(table.get())), table.get(), catalogue, groupBy);
   rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names);
 }
 
@@ -353,9 +335,7 @@ bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, LinkedC
 // has printed its own message and left the table as it was.
 void updateAndReport(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds, const NameLists& names,
                      const TableLayout& layout) {
-  OvDbTable* table = nullptr;
-  if (ovdbOpenObject(table, tableId, Ovis::kForWrite) != Ovis::eOk) return;
-  LinkedUpdate outcome = updateLinkedTable(table, tableId, engine, kinds, names.displayNameMap(), layout);
+  LinkedUpdate outcome = updateLinkedTable(tableId, engine, kinds, names.displayNameMap(), layout);
   if (outcome != LinkedUpdate::Failed) printChanged(outcome == LinkedUpdate::Updated);
 }
 
@@ -423,14 +403,12 @@ void replaceInLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, cons
 
 }  // namespace
 
-bool DlgUpdateA1::SelectNewObjects(UINT prompt, ov_name set, std::int32_t& length) {
+bool DlgUpdateA1::SelectNewObjects(UINT prompt, SelectionSet& set, std::int32_t& length) {
   printMessage(prompt);
   BeginEditorCommand();
   length = 0;
-  if (ovedSSGet(nullptr, nullptr, nullptr, nullptr, set) != RTNORM || ovedSSLength(set, &length) != RTNORM ||
-      length == 0) {
+  if (set.select(nullptr) != RTNORM || ovedSSLength(set.name(), &length) != RTNORM || length == 0) {
     CancelEditorCommand();
-    ovedSSFree(set);
     return false;
   }
   CompleteEditorCommand(TRUE);
@@ -462,7 +440,7 @@ struct DlgUpdateA1::NewSelection {
 };
 
 bool DlgUpdateA1::TakeNewSelection(UINT prompt, NewSelection& selection) {
-  ov_name set{0, 0};
+  SelectionSet set;
   std::int32_t length = 0;
   if (!SelectNewObjects(prompt, set, length)) return false;
   selection.engine = extractSelection(set, length, catalogue, selection.selected);
@@ -498,10 +476,10 @@ void DlgUpdateA1::UpdateExport() {
   const DWORD filterIndex = dialog.m_ofn.nFilterIndex;
 
   OvDbObjectId tableId;
-  OvDbTable* table = nullptr;
-  if (!pickedTableId(tableId, pickedTable) || ovdbOpenObject(table, tableId, Ovis::kForRead) != Ovis::eOk) return;
+  OpenedObject<OvDbTable> table;
+  if (!pickedTableId(tableId, pickedTable) || !table.open(tableId)) return;
   TextGrid grid;
-  if (readTableCells(table, grid)) {
+  if (readTableCells(table.get(), grid)) {
     // A file that could not be written whole is reported as such, never as done.
     if (filterIndex == 1) {
       if (exportCsvFromTable(grid, path, true, L","))
@@ -518,5 +496,4 @@ void DlgUpdateA1::UpdateExport() {
       }
     }
   }
-  table->close();
 }

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <memory>
 
+#include "extraction/host_strings.h"
 #include "extraction/numbers.h"
 #include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
@@ -40,7 +41,7 @@ private:
 // A host-allocated text copied and released.
 CString takeHostText(wchar_t* text) {
   CString copy(text);
-  ovutDelBuffer(&text);
+  releaseHostString(text);
   return copy;
 }
 

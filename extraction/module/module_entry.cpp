@@ -1,4 +1,4 @@
-#include "extraction/module_entry.h"
+#include "extraction/module/module_entry.h"
 
 #include "platform/host/doc_manager.h"
 

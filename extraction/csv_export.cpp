@@ -4,8 +4,8 @@
 #include <locale>
 #include <sstream>
 
+#include "extraction/host_strings.h"
 #include "extraction/numbers.h"
-#include "platform/host/editor.h"
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
 
@@ -58,11 +58,7 @@ struct CsvLanguage {
 
 CsvLanguage readLanguage() {
   CsvLanguage language;
-  OvResBuf value;
-  if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) {
-    language.french = CString(value.resval.rstring) == L"fr-FR";
-    releaseHostString(value.resval.rstring);
-  }
+  language.french = hostLanguage() == L"fr-FR";
   return language;
 }
 
@@ -120,8 +116,6 @@ const CString& cellOf(const TextGrid& grid, size_t row, size_t column) {
 }
 
 }  // namespace
-
-void releaseHostString(wchar_t*& text) { ovutDelBuffer(&text); }
 
 bool exportCsv(const TextGrid& grid, CString path, const std::vector<bool>& columnFlags,
                const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown,

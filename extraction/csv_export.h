@@ -18,6 +18,3 @@ bool exportCsv(const TextGrid& grid, CString path, const std::vector<bool>& colu
 // Writes every row and column of the grid in grid order; column 0 is the bare column. The
 // bool is accepted for the callers' sake and not read.
 bool exportCsvFromTable(const TextGrid& grid, CString path, bool unused, CString separator);
-
-// Frees a text that the host allocated.
-void releaseHostString(wchar_t*& text);

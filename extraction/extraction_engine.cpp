@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "extraction/host_guards.h"
+#include "extraction/host_strings.h"
 #include "extraction/numbers.h"
 #include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
@@ -24,7 +25,7 @@ double degrees(double radians) { return radians * 180.0 / kPi; }
 // A host-allocated text copied and released.
 CString takeHostText(wchar_t* text) {
   CString copy(text);
-  ovutDelBuffer(&text);
+  releaseHostString(text);
   return copy;
 }
 

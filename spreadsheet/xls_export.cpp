@@ -1,23 +1,11 @@
 #include "spreadsheet/xls_export.h"
 
-#include "extraction/csv_export.h"
+#include "extraction/host_strings.h"
 #include "extraction/numbers.h"
-#include "platform/host/editor.h"
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/xls_book.h"
 
 namespace {
-
-// VERLAN, read from the host and its buffer given back at once.
-CString hostLanguage() {
-  CString language;
-  OvResBuf value;
-  if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) {
-    language = value.resval.rstring;
-    releaseHostString(value.resval.rstring);
-  }
-  return language;
-}
 
 // A numeric text takes the decimal separator of the language.
 CString localized(const CString& text, const CString& language) {

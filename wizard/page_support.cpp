@@ -1,6 +1,6 @@
 #include "wizard/page_support.h"
 
-#include "extraction/module_entry.h"
+#include "extraction/extension_module.h"
 #include "extraction/res_strings.h"
 #include "platform/host/doc_manager.h"
 #include "platform/win/resource_images.h"

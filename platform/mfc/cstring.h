@@ -7,6 +7,7 @@
 #include <iosfwd>
 #include <string>
 
+#include "platform/win/wide_format.h"
 #include "platform/win/win32_types.h"
 
 class CString {
@@ -108,9 +109,6 @@ private:
 };
 
 using CStringW = CString;
-
-// Windows wide formatting into a std::wstring (the engine behind CString::Format).
-std::wstring FormatWide(const wchar_t* format, va_list args);
 
 // Writes the text as UTF-8 (test failure messages, diagnostics).
 std::ostream& operator<<(std::ostream& out, const CString& text);

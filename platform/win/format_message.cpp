@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "platform/mfc/cstring.h"
 #include "platform/win/module_loader.h"
+#include "platform/win/wide_format.h"
 
 namespace {
 
@@ -16,26 +16,35 @@ std::set<void*>& localBlocks() {
   return blocks;
 }
 
+// A text formatted by the Windows wide rules.
+std::wstring formatted(const wchar_t* pattern, ...) {
+  va_list args;
+  va_start(args, pattern);
+  std::wstring text = FormatWide(pattern, args);
+  va_end(args);
+  return text;
+}
+
 // Formats one insert with its printf form, taking the value from the arguments.
 bool formatInsert(const std::wstring& form, bool argumentArray, void* arguments, int index, std::wstring& out) {
   std::wstring pattern = L"%" + form;
   wchar_t kind = form.empty() ? L's' : form.back();
   if (argumentArray) {
     DWORD_PTR value = static_cast<DWORD_PTR*>(arguments)[index - 1];
-    CString text;
+    std::wstring text;
     switch (kind) {
       case L's': case L'S':
-        if (kind == L'S' || form.find(L'h') != std::wstring::npos) text.Format(pattern.c_str(), reinterpret_cast<const char*>(value));
-        else text.Format(pattern.c_str(), reinterpret_cast<const wchar_t*>(value));
+        if (kind == L'S' || form.find(L'h') != std::wstring::npos) text = formatted(pattern.c_str(), reinterpret_cast<const char*>(value));
+        else text = formatted(pattern.c_str(), reinterpret_cast<const wchar_t*>(value));
         break;
       case L'e': case L'E': case L'f': case L'g': case L'G':
         return false;  // floating point cannot be passed in an argument array
       default:
-        if (form.find(L"I64") != std::wstring::npos || form.find(L"ll") != std::wstring::npos) text.Format(pattern.c_str(), static_cast<long long>(value));
-        else text.Format(pattern.c_str(), static_cast<int>(value));
+        if (form.find(L"I64") != std::wstring::npos || form.find(L"ll") != std::wstring::npos) text = formatted(pattern.c_str(), static_cast<long long>(value));
+        else text = formatted(pattern.c_str(), static_cast<int>(value));
         break;
     }
-    out += text.str();
+    out += text;
     return true;
   }
   return false;

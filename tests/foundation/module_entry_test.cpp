@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "extraction/module_entry.h"
+#include "extraction/module/module_entry.h"
 #include "extraction/res_strings.h"
 #include "platform/host/doc_manager.h"
 #include "platform/host/rx_class.h"

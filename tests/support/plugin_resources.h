@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdlib>
 
-#include "extraction/module_entry.h"
+#include "extraction/extension_module.h"
 #include "res/module_resources.h"
 
 inline HINSTANCE attachPluginResources() {

@@ -13,7 +13,7 @@
 #include <variant>
 #include <vector>
 
-#include "extraction/module_entry.h"
+#include "extraction/module/module_entry.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"

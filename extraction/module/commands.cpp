@@ -1,4 +1,4 @@
-#include "extraction/module_entry.h"
+#include "extraction/module/module_entry.h"
 
 // Each command runs its first dialog modally over the host's main window and returns when
 // the dialog (and every page it opened) has ended.

@@ -1,4 +1,4 @@
-#include "extraction/module_entry.h"
+#include "extraction/module/module_entry.h"
 
 #include "platform/host/doc_manager.h"
 
@@ -12,28 +12,6 @@ Service* lookUpService(const wchar_t* key) {
 }
 
 }  // namespace
-
-ExtensionModule& extensionModule() {
-  static ExtensionModule module;
-  return module;
-}
-
-BOOL ExtensionModule::attachInstance(HINSTANCE module) {
-  if (attached) return FALSE;
-  attached = AfxInitExtensionModule(extension, module);
-  if (attached) {
-    previousResource = AfxGetModuleState()->m_hCurrentResourceHandle;
-    instance = module;
-    new CDynLinkLibrary(extension, FALSE);  // owned by MFC's resource chain
-  }
-  return attached;
-}
-
-void ExtensionModule::detachInstance() {
-  if (!attached) return;
-  AfxTermExtensionModule(extension, FALSE);
-  attached = FALSE;
-}
 
 ModuleResourceOverride::ModuleResourceOverride() {
   ovDocManagerPtr()->pushResourceHandle(extensionModule().instance);

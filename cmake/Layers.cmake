@@ -1,0 +1,74 @@
+# The folders' layers. Each source folder builds into one target that names the folders
+# it uses; a folder can use only folders declared before it, so the uses can never form a
+# cycle. check_layers.cmake then reads every file's includes and fails the build when a
+# file includes a header of a folder its own folder does not reach through its uses.
+
+# dx_layer(<target> <folder> [USES <target>...]): records what the folder reaches and links
+# the target to the targets it uses.
+function(dx_layer target folder)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES")
+  set(reach ${folder})
+  foreach(used IN LISTS ARG_USES)
+    get_property(used_reach GLOBAL PROPERTY DX_LAYER_REACH_${used})
+    if(NOT used_reach)
+      message(FATAL_ERROR "${folder} uses ${used}, which is not a layer declared before it")
+    endif()
+    list(APPEND reach ${used_reach})
+  endforeach()
+  list(REMOVE_DUPLICATES reach)
+  set_property(GLOBAL PROPERTY DX_LAYER_REACH_${target} ${reach})
+  list(JOIN reach " " line)
+  set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE "${line}")
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    target_link_libraries(${target} PRIVATE ${ARG_USES})
+  else()
+    target_link_libraries(${target} PUBLIC ${ARG_USES})
+  endif()
+endfunction()
+
+# dx_folder_library(<target> <folder> <STATIC|SHARED|OBJECT> [USES <target>...]): the
+# folder's own sources as one library. A shared one must resolve every symbol through what
+# it uses, so that a call across the layers fails its link.
+function(dx_folder_library target folder type)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  add_library(${target} ${type} ${sources})
+  target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
+  if(type STREQUAL "SHARED")
+    target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  endif()
+  dx_layer(${target} ${folder} ${ARGN})
+endfunction()
+
+# The include check: run by every build (a violation fails it) and as a test, with tests
+# that plant a forbidden include and expect the check to name it.
+function(dx_layer_check)
+  get_property(table GLOBAL PROPERTY DX_LAYER_TABLE)
+  set(table_file ${CMAKE_BINARY_DIR}/layers.txt)
+  list(JOIN table "\n" content)
+  file(CONFIGURE OUTPUT ${table_file} CONTENT "${content}\n")
+  set(files)
+  foreach(line IN LISTS table)
+    string(REPLACE " " ";" reach "${line}")
+    list(GET reach 0 folder)
+    file(GLOB folder_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+    list(APPEND files ${folder_files})
+  endforeach()
+  set(check ${CMAKE_COMMAND} -DLAYERS=${table_file} -DSOURCE_DIR=${CMAKE_SOURCE_DIR})
+  set(script -P ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/layers.checked
+    COMMAND ${check} ${script}
+    COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/layers.checked
+    DEPENDS ${table_file} ${files} ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake
+    COMMENT "Checking the folders' includes against their layers" VERBATIM)
+  add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
+  add_test(NAME layering.includes COMMAND ${check} ${script})
+  # An include that closes a cycle, and one from the lowest layer upwards.
+  foreach(planted IN ITEMS "finds_a_cycle:extraction/csv_export.cpp:wizard/dlg_assist1.h"
+                           "finds_an_upward_include:platform/win/format_message.cpp:platform/mfc/cstring.h")
+    string(REPLACE ":" ";" parts "${planted}")
+    list(POP_FRONT parts name file header)
+    add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${header} ${script})
+    set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header},")
+  endforeach()
+endfunction()

@@ -4,16 +4,17 @@
 #include "platform/host/host_status.h"
 #include "platform/host/ui_dialogs.h"
 #include "platform/mfc/mfc.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_state.h"
 
 class DlgAssist2 : public COvUiDialog, public WizardState, public RestoredNames {
 public:
-  static constexpr UINT IDD = 103;
+  static constexpr UINT IDD = IDD_SOURCE_PAGE;
   explicit DlgAssist2(CWnd* parent = nullptr);
   ~DlgAssist2() override;
 
-  CButton currentDrawingRadio;  // 1037
-  CListCtrl drawingList;        // 1011
+  CButton currentDrawingRadio;  // IDC_CURRENT_DRAWING
+  CListCtrl drawingList;        // IDC_DRAWING_LIST
   CImageList drawingImages;
   ov_name selectionSet{0, 0};
 

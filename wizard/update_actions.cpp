@@ -21,6 +21,7 @@
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
 #include "platform/mfc/file_dialog.h"
+#include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_update.h"
 
@@ -28,18 +29,8 @@ namespace {
 
 using Texts = std::vector<CString>;
 
-const UINT kTableUpdated = 238;
-const UINT kTableUpToDate = 239;
-const UINT kSelectNewObjects = 253;
-const UINT kYourNewSelection = 254;
-const UINT kCsvExportDone = 188;
-const UINT kXlsExportDone = 244;
-const UINT kCsvExportFailed = 309;
-const UINT kXlsExportFailed = 310;
-const UINT kXlsCellsCut = 306;
-
 void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
-void printChanged(bool changed) { printMessage(changed ? kTableUpdated : kTableUpToDate); }
+void printChanged(bool changed) { printMessage(changed ? IDS_TABLE_UPDATED : IDS_TABLE_UP_TO_DATE); }
 
 bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
 
@@ -279,7 +270,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
     if (!holds(handles, handle)) handles.push_back(handle);
   }
   if (handles.size() == storedCount) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
 
@@ -391,7 +382,7 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
     if (!holds(objects, handle)) objects.push_back(handle);
   }
   if (objects.size() == storedCount) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
   Texts kinds = choices.kinds;
@@ -413,7 +404,7 @@ void replaceInLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, cons
   if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
   ExtractionEngine engine(selected.handles, catalogue);
   if (engine.presentObjectKinds().empty()) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
   choices.layout.rows.clear();
@@ -473,17 +464,17 @@ bool DlgUpdateA1::TakeNewSelection(UINT prompt, NewSelection& selection) {
 
 void DlgUpdateA1::AddObjectsToTable() {
   NewSelection added;
-  if (!TakeNewSelection(kSelectNewObjects, added)) return;
+  if (!TakeNewSelection(IDS_SELECT_NEW_OBJECTS, added)) return;
   if (added.layoutEntries.empty()) addToSixListTable(added.tableId, catalogue, added.engine, added.selected);
   else addToLinkedTable(added.tableId, added.layoutEntries, catalogue, added.engine, added.selected);
 }
 
 void DlgUpdateA1::ReplaceTableSelection() {
   NewSelection chosen;
-  if (!TakeNewSelection(kYourNewSelection, chosen)) return;
+  if (!TakeNewSelection(IDS_YOUR_NEW_SELECTION, chosen)) return;
   // A selection with nothing a table can show leaves the table as it is.
   if (chosen.selected.handles.empty()) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
   if (chosen.layoutEntries.empty()) replaceInSixListTable(chosen.tableId, catalogue, chosen.engine, chosen.selected);
@@ -505,16 +496,16 @@ void DlgUpdateA1::UpdateExport() {
     // A file that could not be written whole is reported as such, never as done.
     if (filterIndex == 1) {
       if (exportCsvFromTable(grid, path, true, L","))
-        ovutPrintf(L"%s", LoadResFormat(kCsvExportDone, path).GetString());
+        ovutPrintf(L"%s", LoadResFormat(IDS_CSV_EXPORT_DONE, path).GetString());
       else
-        ovutPrintf(L"%s", LoadResFormat(kCsvExportFailed, path).GetString());
+        ovutPrintf(L"%s", LoadResFormat(IDS_CSV_EXPORT_FAILED, path).GetString());
     } else if (filterIndex == 2) {
       int cutCells = 0;
       if (exportXlsFromTable(grid, path, &cutCells)) {
-        ovutPrintf(L"%s", LoadResFormat(kXlsExportDone, path).GetString());
-        if (cutCells > 0) ovutPrintf(L"%s", LoadResFormat(kXlsCellsCut, CString(std::to_wstring(cutCells))).GetString());
+        ovutPrintf(L"%s", LoadResFormat(IDS_XLS_EXPORT_DONE, path).GetString());
+        if (cutCells > 0) ovutPrintf(L"%s", LoadResFormat(IDS_CELLS_CUT, CString(std::to_wstring(cutCells))).GetString());
       } else {
-        ovutPrintf(L"%s", LoadResFormat(kXlsExportFailed, path).GetString());
+        ovutPrintf(L"%s", LoadResFormat(IDS_XLS_EXPORT_FAILED, path).GetString());
       }
     }
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "extraction/link_list_names.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_table.h"
 
@@ -126,9 +127,9 @@ LinkedUpdate updateLinkedTable(OvDbTable* table, OvDbObjectId tableId, Extractio
                  applyTableContent(table, rebuilt.content, changed);
   table->close();
   if (!written) return LinkedUpdate::Failed;
-  storeIfChanged(tableId, L"obj_handles", rebuilt.rowIds);
-  storeIfChanged(tableId, L"obj_types", kinds);
-  storeIfChanged(tableId, L"tb_headers", rebuilt.headers);
+  storeIfChanged(tableId, kObjectHandlesApp, rebuilt.rowIds);
+  storeIfChanged(tableId, kObjectTypesApp, kinds);
+  storeIfChanged(tableId, kTableHeadersApp, rebuilt.headers);
   storeIfChanged(tableId, kTableLayoutApp, rebuilt.layout.entries());
   return changed ? LinkedUpdate::Updated : LinkedUpdate::Unchanged;
 }

@@ -9,6 +9,7 @@
 
 #include "extraction/csv_export.h"
 #include "extraction/extraction_engine.h"
+#include "extraction/link_list_names.h"
 #include "extraction/linked_table.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -69,15 +70,15 @@ struct NameLists {
 
 NameLists readNameLists(OvDbObjectId tableId) {
   NameLists names;
-  names.propertyNames = readLinkXData(tableId, L"original_names");
-  names.displayNames = readLinkXData(tableId, L"display_names");
+  names.propertyNames = readLinkXData(tableId, kOriginalNamesApp);
+  names.displayNames = readLinkXData(tableId, kDisplayNamesApp);
   return names;
 }
 
 // The table's one-entry group-by list: the property the rows are grouped by, or "". Read
 // while the table is not open (for write) elsewhere.
 CString storedGroupBy(OvDbObjectId tableId) {
-  Texts groupBy = readLinkXData(tableId, L"groupby_pr");
+  Texts groupBy = readLinkXData(tableId, kGroupByApp);
   return groupBy.empty() ? CString() : groupBy[0];
 }
 
@@ -200,9 +201,9 @@ void rewriteAndRelink(ExtractionEngine& engine, OvDbTable* table, OvDbObjectId t
   const bool changed = engine.rewriteTable(table, ids);
   const Texts headers = headerRow(table);
   table->close();
-  replaceLink(tableId, L"obj_handles", handlesInRowOrder(rows, handles));
-  replaceLink(tableId, L"obj_types", kinds);
-  if (!rows.empty()) replaceLink(tableId, L"tb_headers", headers);
+  replaceLink(tableId, kObjectHandlesApp, handlesInRowOrder(rows, handles));
+  replaceLink(tableId, kObjectTypesApp, kinds);
+  if (!rows.empty()) replaceLink(tableId, kTableHeadersApp, headers);
   printChanged(changed);
 }
 
@@ -215,11 +216,11 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
 
 // Refreshes such a table row by row from the whole drawing.
 void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
-  Texts handles = readLinkXData(tableId, L"obj_handles");
-  Texts kinds = readLinkXData(tableId, L"obj_types");
+  Texts handles = readLinkXData(tableId, kObjectHandlesApp);
+  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
   NameLists names = readNameLists(tableId);
-  Texts groupBy = readLinkXData(tableId, L"groupby_pr");
-  Texts headers = readLinkXData(tableId, L"tb_headers");
+  Texts groupBy = readLinkXData(tableId, kGroupByApp);
+  Texts headers = readLinkXData(tableId, kTableHeadersApp);
   if (handles.empty() || kinds.empty() || groupBy.empty() || headers.empty() || !names.consistent()) {
     return;
   }
@@ -250,15 +251,15 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
                    choice.groupBy);
   const bool changed = engine.refreshTable(table, handles, !choice.groupBy.IsEmpty(), headers, headerHidden);
   table->close();
-  replaceLink(tableId, L"obj_handles", handles);
+  replaceLink(tableId, kObjectHandlesApp, handles);
   printChanged(changed);
 }
 
 // Rewrites such a table from the whole drawing with the new objects added.
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
-  Texts handles = readLinkXData(tableId, L"obj_handles");
-  Texts kinds = readLinkXData(tableId, L"obj_types");
+  Texts handles = readLinkXData(tableId, kObjectHandlesApp);
+  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
   NameLists names = readNameLists(tableId);
   if (handles.empty() || kinds.empty() || !names.consistent()) return;
   const CString groupBy = storedGroupBy(tableId);
@@ -333,7 +334,7 @@ struct LinkedChoices {
 
 bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, LinkedChoices& choices) {
   std::optional<TableLayout> layout = TableLayout::fromEntries(layoutEntries);
-  choices.kinds = readLinkXData(tableId, L"obj_types");
+  choices.kinds = readLinkXData(tableId, kObjectTypesApp);
   choices.names = readNameLists(tableId);
   if (!layout || choices.kinds.empty() || !choices.names.consistent()) return false;
   choices.layout = std::move(*layout);

@@ -7,6 +7,8 @@
 
 #include "update_test_support.h"
 
+#include "extraction/link_list_names.h"
+
 using namespace update_test;
 
 namespace {
@@ -68,20 +70,20 @@ TEST_F(UpdateActionsTest, RefreshFollowsChangedAndErasedObjects) {
   runAction(1051, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Layer", L"Length"}, {L"Walls", L"10"}, {L"Doors", L"4.25"}}));
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors)}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 
   // Nothing changed since: the second refresh says so and keeps the lists.
   HostEditor::clearTranscript();
   runAction(1051, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable already up to date.");
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors)}));
 }
 
 TEST_F(UpdateActionsTest, RefreshRecomputesTotalsAndHonoursAnEmptyGroupBy) {
   OvDbObjectId table = lineTable(true);
   ASSERT_EQ(cells(table).back(), (Texts{L"", L"17"}));
-  ASSERT_EQ(link(table, L"groupby_pr"), Texts{L""});
+  ASSERT_EQ(link(table, kGroupByApp), Texts{L""});
   setLineLength(walls, 12.5);
   runAction(1051, table);
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""},
@@ -132,12 +134,12 @@ TEST_F(UpdateActionsTest, RefreshOfATableWithoutHeaderLine) {
   runAction(1051, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Walls", L"9"}, {L"Walls", L"5"}}));
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(shortWall)}));
 }
 
 TEST_F(UpdateActionsTest, InconsistentNameListsStopEveryRebuildingAction) {
   OvDbObjectId table = lineTable();
-  writeLinkXData(table, L"display_names", {L"One too many"});
+  writeLinkXData(table, kDisplayNamesApp, {L"One too many"});
   Cells before = cells(table);
   OvDbObjectId extra = addLine(3, L"Roof");
   setLineLength(walls, 11);
@@ -145,7 +147,7 @@ TEST_F(UpdateActionsTest, InconsistentNameListsStopEveryRebuildingAction) {
   runAction(1052, table, {extra});
   runAction(1053, table, {extra});
   EXPECT_EQ(cells(table), before);
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall)}));
   EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos) << CString(transcript().c_str());
 }
 
@@ -155,8 +157,8 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   OvDbObjectId boundary = addBoundary();  // a kind no table shows
   runAction(1052, table, {roof, boundary, walls});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 
   // The header holds the old columns and the new line's geometric properties, ascending.
   PropertyCatalogue catalogue;
@@ -179,7 +181,7 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   runAction(1052, table, {roof, doors});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable already up to date.");
   EXPECT_EQ(cells(table), now);
-  EXPECT_EQ(link(table, L"obj_handles").size(), 4u);
+  EXPECT_EQ(link(table, kObjectHandlesApp).size(), 4u);
 }
 
 // After objects were added, the lists describe the table as rewritten: a refresh with
@@ -191,9 +193,9 @@ TEST_F(UpdateActionsTest, ARefreshAfterAddingObjectsFindsTheTableUpToDate) {
   runAction(1052, table, {pillar});
   Cells added = cells(table);
   ASSERT_EQ(added.size(), 6u);
-  EXPECT_EQ(link(table, L"tb_headers"), added[1]);
+  EXPECT_EQ(link(table, kTableHeadersApp), added[1]);
   // The circle's row comes first (kinds in name order), and so does its handle.
-  EXPECT_EQ(link(table, L"obj_handles"),
+  EXPECT_EQ(link(table, kObjectHandlesApp),
             (Texts{handleOf(pillar), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
 
   HostEditor::clearTranscript();
@@ -229,8 +231,8 @@ TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
 
   runAction(1052, table, {desk});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
-  EXPECT_EQ(link(table, L"obj_types"), (Texts{L"Block", L"Line"}));
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), (Texts{L"Block", L"Line"}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
   Cells now = cells(table);
   size_t name = columnOf(now, L"Block name"), room = columnOf(now, L"ROOM"), layer = columnOf(now, L"Layer");
   ASSERT_LT(name, now[1].size());
@@ -273,13 +275,13 @@ TEST_F(UpdateActionsTest, ReplacingTheSelectionRewritesTableAndLists) {
   OvDbObjectId boundary = addBoundary();
   runAction(1053, table, {big, boundary, small});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nYour new selection\nTable updated.");
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Circle"});
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(big), handleOf(small)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Circle"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(big), handleOf(small)}));
   // The column keeps its display name; the rows come in selection order.
   EXPECT_EQ(cells(table), (Cells{{L"Extraction"}, {L"Calque"}, {L"Pillars"}, {L"Columns"}}));
   // The other lists stay as the wizard wrote them.
-  EXPECT_EQ(link(table, L"original_names"), Texts{L"Layer"});
-  EXPECT_EQ(link(table, L"display_names"), Texts{L"Calque"});
+  EXPECT_EQ(link(table, kOriginalNamesApp), Texts{L"Layer"});
+  EXPECT_EQ(link(table, kDisplayNamesApp), Texts{L"Calque"});
 }
 
 TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsCsv) {

@@ -4,6 +4,7 @@
 // and 13 are 8 long, the inner wall 14 is 5 long, all on the layer "Walls".
 #include "wizard_script.h"
 
+#include "extraction/link_list_names.h"
 #include "platform/host/db_table.h"
 
 using namespace update_test;
@@ -76,7 +77,7 @@ TEST_F(UpdateCases, ARefreshLeavesOutObjectsThatWereNeverInTheTable) {
                                    {L"Line", L"1", L"Walls", L"12"},
                                    {L"Line", L"1", L"Walls", L"8"}}));
     expectRefreshChangesNothing(table);
-    EXPECT_EQ(link(table, L"obj_handles"), picks);
+    EXPECT_EQ(link(table, kObjectHandlesApp), picks);
   }
 }
 
@@ -90,7 +91,7 @@ TEST_F(UpdateCases, RowsCombinedWithTheirCountAreNotTakenForGroupedRows) {
                       {L"2", L"Walls", L"8"},
                       {L"1", L"Walls", L"5"}};
   ASSERT_EQ(cells(table), made);
-  EXPECT_EQ(link(table, L"groupby_pr"), Texts{L""});
+  EXPECT_EQ(link(table, kGroupByApp), Texts{L""});
   expectRefreshChangesNothing(table);
 
   setLength(L"13", 5);  // now like the inner wall
@@ -214,7 +215,7 @@ TEST_F(UpdateCases, MultilineTextsReplaceTheSelectionLikeOtherObjects) {
                                  {L"Object type", L"Layer"},
                                  {L"MText", L"Annotation"},
                                  {L"MText", L"Annotation"}}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"MText"});
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"MText"});
   expectRefreshChangesNothing(table);
 
   // A selection of nothing a table shows (the site boundary, a heavyweight polyline).
@@ -237,7 +238,7 @@ TEST_F(UpdateCases, RowsWithEmptyFirstCellsAreNotTakenForTotals) {
   EXPECT_EQ(lastMessage(), kUpdated);
   made.resize(5);
   EXPECT_EQ(cells(table), made) << "the rows of the erased walls leave";
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{L"10", L"12", L"13"}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{L"10", L"12", L"13"}));
 }
 
 TEST_F(UpdateCases, AddingObjectsKeepsTheColumnsAndLeavesOutWhatTheUserLeftOut) {

@@ -2,6 +2,8 @@
 // that is cancelled or that meets an object which is not a table.
 #include "update_test_support.h"
 
+#include "extraction/link_list_names.h"
+
 using namespace update_test;
 
 namespace {
@@ -70,7 +72,7 @@ TEST_F(UpdateDialogTest, EscapeDuringThePickRunsNoAction) {
     EXPECT_TRUE(driver.messageBoxes.empty());
   }
   EXPECT_EQ(cells(table), before);
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(lineA), handleOf(lineB)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(lineA), handleOf(lineB)}));
 }
 
 // The table was picked, but the selection of new objects is cancelled or ends empty: the
@@ -89,8 +91,8 @@ TEST_F(UpdateDialogTest, NoNewSelectionChangesNothing) {
     }
   }
   EXPECT_EQ(cells(table), before);
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(lineA), handleOf(lineB)}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(lineA), handleOf(lineB)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 }
 
 TEST_F(UpdateDialogTest, APickedLineIsNoTable) {
@@ -112,8 +114,8 @@ TEST_F(UpdateDialogTest, ATableWithoutLinkListsIsLeftAlone) {
   chooseAction(1051, bare);
   EXPECT_EQ(runDialog(), IDOK);
   std::wstring expected = L"Please select the data table";
-  for (const wchar_t* list : {L"obj_handles", L"obj_types", L"original_names", L"display_names", L"groupby_pr",
-                              L"tb_headers"}) {
+  for (const wchar_t* list : {kObjectHandlesApp, kObjectTypesApp, kOriginalNamesApp, kDisplayNamesApp, kGroupByApp,
+                              kTableHeadersApp}) {
     expected += L"\nNone identified '" + std::wstring(list) + L"' xData attached to this object.";
   }
   EXPECT_EQ(transcript(), expected);

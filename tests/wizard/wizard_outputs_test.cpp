@@ -3,6 +3,7 @@
 // what the preview showed when Finish was pressed.
 #include <fstream>
 
+#include "extraction/link_list_names.h"
 #include "extraction/output_table.h"
 #include "platform/host/db_table.h"
 #include "wizard/last_table.h"
@@ -162,12 +163,12 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
   // The table: title row, then the rows as previewed.
   ASSERT_FALSE(lastTableId.isNull());
   EXPECT_EQ(tableRows(lastTableId), shot.rows);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
-  EXPECT_EQ(xdataList(lastTableId, L"tb_headers").front(), L"Object type");
-  EXPECT_EQ(xdataList(lastTableId, L"groupby_pr"), (Texts{L""}));
-  EXPECT_EQ(xdataList(lastTableId, L"obj_types").size(), 9u);
-  Texts originals = xdataList(lastTableId, L"original_names");
-  EXPECT_EQ(originals, xdataList(lastTableId, L"display_names"));
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, kTableHeadersApp).front(), L"Object type");
+  EXPECT_EQ(xdataList(lastTableId, kGroupByApp), (Texts{L""}));
+  EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp).size(), 9u);
+  Texts originals = xdataList(lastTableId, kOriginalNamesApp);
+  EXPECT_EQ(originals, xdataList(lastTableId, kDisplayNamesApp));
   EXPECT_NE(std::find(originals.begin(), originals.end(), CString(L"Block preview")), originals.end());
   {
     OvDbTable* table = nullptr;
@@ -333,7 +334,7 @@ TEST_F(Outputs, ThePreviewSortedAgainAfterTheInsertionLinksTheTableInItsOwnOrder
   ASSERT_EQ(atInsertion.handles.size(), 4u);
   ASSERT_NE(atInsertion.handles, shot.handles) << "the second sort changed the order";
   EXPECT_EQ(tableRows(lastTableId), atInsertion.rows);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), atInsertion.handles);
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), atInsertion.handles);
   EXPECT_EQ(runReader("extraction_outputs/read_csv.py", csv.string() + " , latin-1"), hexLines(shot.rows));
 }
 
@@ -353,8 +354,8 @@ TEST_F(Outputs, ACancelledSecondInsertionStillLinksTheTableInsertedBefore) {
   runWizard();
   EXPECT_TRUE(driver.messageBoxes.empty());
   ASSERT_FALSE(lastTableId.isNull());
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_types"), (Texts{L"Line"}));
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp), (Texts{L"Line"}));
 }
 
 TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
@@ -512,11 +513,11 @@ TEST_F(Outputs, ATableInsertedBeforeGoingBackAndForthIsLinkedOnFinish) {
   EXPECT_TRUE(driver.messageBoxes.empty());
   ASSERT_FALSE(lastTableId.isNull());
   EXPECT_EQ(tableRows(lastTableId), shot.rows);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
-  EXPECT_EQ(xdataList(lastTableId, L"tb_headers"), headers);
-  Texts originals = xdataList(lastTableId, L"original_names");
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, kTableHeadersApp), headers);
+  Texts originals = xdataList(lastTableId, kOriginalNamesApp);
   EXPECT_NE(std::find(originals.begin(), originals.end(), CString(L"Layer")), originals.end());
-  EXPECT_EQ(xdataList(lastTableId, L"obj_types"), (Texts{L"Line"}));
+  EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp), (Texts{L"Line"}));
 }
 
 // The command line speaks the session's language also when an export fails.

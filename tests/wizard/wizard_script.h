@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "extraction/link_list_names.h"
 #include "extraction/table_link.h"
 #include "platform/host/db_table.h"
 #include "update_test_support.h"
@@ -53,8 +54,8 @@ struct TableState {
 };
 
 inline const Texts& linkListNames() {
-  static const Texts names = {L"obj_handles", L"original_names", L"display_names", L"obj_types",
-                              L"groupby_pr",  L"tb_headers",     kTableLayoutApp};
+  static const Texts names = {kObjectHandlesApp, kOriginalNamesApp, kDisplayNamesApp, kObjectTypesApp,
+                              kGroupByApp,       kTableHeadersApp,  kTableLayoutApp};
   return names;
 }
 

@@ -7,6 +7,7 @@
 #include "platform/host/editor.h"
 #include "res/resource_ids.h"
 #include "wizard/dlg_assist2.h"
+#include "wizard/export_files.h"
 #include "wizard/page_support.h"
 
 namespace {
@@ -50,8 +51,8 @@ void DlgAssist1::OnBnClickedNew() { createNew = !createNew; }
 void DlgAssist1::OnBnClickedBrowse() {
   newExtractionCheck.SetCheck(BST_UNCHECKED);
   createNew = false;
-  CFileDialog dialog(TRUE, L"", L"*.qdx", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, L"Qdx file (*.qdx)|*.qdx||", nullptr,
-                     0, TRUE);
+  CFileDialog dialog(TRUE, L"", kSettingsInitialName, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kSettingsFileFilter,
+                     nullptr, 0, TRUE);
   if (dialog.DoModal() != IDOK) return;
   settingsPath = dialog.GetPathName();
   GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);

@@ -1,7 +1,5 @@
 #include "wizard/dlg_assist5.h"
 
-#include <string>
-
 #include "extraction/csv_export.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -14,14 +12,12 @@
 #include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_assist4.h"
+#include "wizard/export_files.h"
 #include "wizard/last_table.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
 namespace {
-constexpr int kCsvOutput = 1;
-constexpr int kXlsOutput = 2;
-
 // Lets the user choose a file to save; true with the path and the chosen filter.
 bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& path, int& filterIndex) {
   CFileDialog dialog(FALSE, L"", initialName, OFN_HIDEREADONLY, filter, nullptr, 0, TRUE);
@@ -101,7 +97,7 @@ BOOL DlgAssist5::OnInitDialog() {
 void DlgAssist5::OnBnClickedBrowseOutput() {
   CString path;
   int filterIndex = 0;
-  if (!chooseSaveFile(L"*.csv", L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||", path, filterIndex)) return;
+  if (!chooseSaveFile(kExportInitialName, kExportFileFilter, path, filterIndex)) return;
   outputPath = path;
   outputType = filterIndex;
   GetDlgItem(IDC_EXPORT_PATH)->SetWindowText(outputPath);
@@ -110,7 +106,7 @@ void DlgAssist5::OnBnClickedBrowseOutput() {
 void DlgAssist5::OnBnClickedBrowseSettings() {
   CString path;
   int filterIndex = 0;
-  if (!chooseSaveFile(L"*.qdx", L"Qdx file (*.qdx)|*.qdx||", path, filterIndex)) return;
+  if (!chooseSaveFile(kSettingsInitialName, kSettingsFileFilter, path, filterIndex)) return;
   settingsOutputPath = path;
   GetDlgItem(IDC_SAVE_SETTINGS_PATH)->SetWindowText(settingsOutputPath);
 }
@@ -176,14 +172,13 @@ void DlgAssist5::writeExternalFile() {
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
   const std::vector<bool>& columns = previewGrid.includedColumns;
-  if (outputType == kCsvOutput) {
+  if (outputType == kCsvFilterIndex) {
     bool written = exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",");
-    printResult(written ? IDS_CSV_EXPORT_DONE : IDS_CSV_EXPORT_FAILED, outputPath);
-  } else if (outputType == kXlsOutput) {
+    printCsvExportResult(written, outputPath);
+  } else if (outputType == kXlsFilterIndex) {
     int cutCells = 0;
     bool written = exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, &cutCells);
-    printResult(written ? IDS_XLS_EXPORT_DONE : IDS_XLS_EXPORT_FAILED, outputPath);
-    if (written && cutCells > 0) printResult(IDS_CELLS_CUT, CString(std::to_wstring(cutCells)));
+    printXlsExportResult(written, outputPath, cutCells);
   }
 }
 

@@ -25,6 +25,7 @@
 #include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_update.h"
+#include "wizard/export_files.h"
 
 namespace {
 
@@ -483,8 +484,7 @@ void DlgUpdateA1::ReplaceTableSelection() {
 }
 
 void DlgUpdateA1::UpdateExport() {
-  CFileDialog dialog(FALSE, L"", L"*.csv", OFN_HIDEREADONLY, L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||",
-                     nullptr);
+  CFileDialog dialog(FALSE, L"", kExportInitialName, OFN_HIDEREADONLY, kExportFileFilter, nullptr);
   if (dialog.DoModal() != IDOK) return;
   const CString path = dialog.GetPathName();
   const DWORD filterIndex = dialog.m_ofn.nFilterIndex;
@@ -495,19 +495,13 @@ void DlgUpdateA1::UpdateExport() {
   TextGrid grid;
   if (readTableCells(table, grid)) {
     // A file that could not be written whole is reported as such, never as done.
-    if (filterIndex == 1) {
-      if (exportCsvFromTable(grid, path, true, L","))
-        ovutPrintf(L"%s", LoadResFormat(IDS_CSV_EXPORT_DONE, path).GetString());
-      else
-        ovutPrintf(L"%s", LoadResFormat(IDS_CSV_EXPORT_FAILED, path).GetString());
-    } else if (filterIndex == 2) {
+    if (filterIndex == kCsvFilterIndex) {
+      bool written = exportCsvFromTable(grid, path, true, L",");
+      printCsvExportResult(written, path);
+    } else if (filterIndex == kXlsFilterIndex) {
       int cutCells = 0;
-      if (exportXlsFromTable(grid, path, &cutCells)) {
-        ovutPrintf(L"%s", LoadResFormat(IDS_XLS_EXPORT_DONE, path).GetString());
-        if (cutCells > 0) ovutPrintf(L"%s", LoadResFormat(IDS_CELLS_CUT, CString(std::to_wstring(cutCells))).GetString());
-      } else {
-        ovutPrintf(L"%s", LoadResFormat(IDS_XLS_EXPORT_FAILED, path).GetString());
-      }
+      bool written = exportXlsFromTable(grid, path, &cutCells);
+      printXlsExportResult(written, path, cutCells);
     }
   }
   table->close();

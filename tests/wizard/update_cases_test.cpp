@@ -6,6 +6,7 @@
 
 #include "extraction/link_list_names.h"
 #include "platform/host/db_table.h"
+#include "res/resource_ids.h"
 
 using namespace update_test;
 
@@ -50,7 +51,7 @@ protected:
     if (!selection.empty()) pick(selection);
     EXPECT_EQ(runDialog(), IDOK);
   }
-  void refresh(const OvDbObjectId& table) { runAction(1051, table); }
+  void refresh(const OvDbObjectId& table) { runAction(IDC_UPDATE_TABLE, table); }
 
   // Refreshing with nothing changed changes nothing and says so.
   void expectRefreshChangesNothing(const OvDbObjectId& table) {
@@ -129,7 +130,7 @@ TEST_F(UpdateCases, AddingOrReplacingKeepsAHiddenHeaderLineHidden) {
   ASSERT_EQ(cells(table), (Cells{{L"", L""}, {L"Line", L"12"}, {L"Line", L"8"}}));
   OvDbObjectId circle = lineId(objectsByKind()[L"Circle"][0]);
 
-  runAction(1052, table, {lineId(L"14"), circle});
+  runAction(IDC_ADD_OBJECTS, table, {lineId(L"14"), circle});
   EXPECT_EQ(lastMessage(), kUpdated);
   // The circle brings its own properties as columns after the table's own.
   Cells added = cells(table);
@@ -139,7 +140,7 @@ TEST_F(UpdateCases, AddingOrReplacingKeepsAHiddenHeaderLineHidden) {
   EXPECT_EQ(Texts(added[4].begin(), added[4].begin() + 2), (Texts{L"Circle", L""}));
   expectRefreshChangesNothing(table);
 
-  runAction(1053, table, {lineId(L"13"), lineId(L"12")});
+  runAction(IDC_REPLACE_OBJECTS, table, {lineId(L"13"), lineId(L"12")});
   EXPECT_EQ(lastMessage(), kUpdated);
   Cells replaced = cells(table);
   ASSERT_EQ(replaced.size(), 3u);
@@ -163,9 +164,9 @@ TEST_F(UpdateCases, ARenamedColumnKeepsItsTotalAndNoOtherColumnGetsOne) {
   EXPECT_EQ(cells(table).back(), (Texts{L"", L"", L"46"}));
 
   OvDbObjectId roof = addLine(2.5, L"Roof");
-  runAction(1052, table, {roof});
+  runAction(IDC_ADD_OBJECTS, table, {roof});
   EXPECT_EQ(cells(table).back(), (Texts{L"", L"", L"48.5"}));
-  runAction(1053, table, {roof, lineId(L"10")});
+  runAction(IDC_REPLACE_OBJECTS, table, {roof, lineId(L"10")});
   Cells replaced = cells(table);
   EXPECT_EQ(replaced[1], (Texts{L"Layer", L"Angle", L"Run"}));
   EXPECT_EQ(replaced.back(), (Texts{L"", L"", L"14.5"}));
@@ -209,7 +210,7 @@ TEST_F(UpdateCases, MultilineTextsReplaceTheSelectionLikeOtherObjects) {
   OvDbObjectId table = runPlan(plan);
   Texts texts = objectsByKind()[L"MText"];
   ASSERT_EQ(texts.size(), 2u);
-  runAction(1053, table, ids(texts));
+  runAction(IDC_REPLACE_OBJECTS, table, ids(texts));
   EXPECT_EQ(lastMessage(), kUpdated);
   EXPECT_EQ(cells(table), (Cells{{L"", L""},
                                  {L"Object type", L"Layer"},
@@ -220,7 +221,7 @@ TEST_F(UpdateCases, MultilineTextsReplaceTheSelectionLikeOtherObjects) {
 
   // A selection of nothing a table shows (the site boundary, a heavyweight polyline).
   TableState before = state(table);
-  runAction(1053, table, {lineId(L"17")});
+  runAction(IDC_REPLACE_OBJECTS, table, {lineId(L"17")});
   EXPECT_EQ(lastMessage(), kUpToDate);
   EXPECT_EQ(state(table), before);
 }
@@ -249,7 +250,7 @@ TEST_F(UpdateCases, AddingObjectsKeepsTheColumnsAndLeavesOutWhatTheUserLeftOut) 
   ASSERT_EQ(cells(table)[1], (Texts{L"Slope", L"Length", L"Layer"}));
   OvDbObjectId roof = addLine(2.5, L"Roof");
   OvDbObjectId column = lineId(objectsByKind()[L"Circle"][0]);
-  runAction(1052, table, {roof, column});
+  runAction(IDC_ADD_OBJECTS, table, {roof, column});
   EXPECT_EQ(lastMessage(), kUpdated);
   Cells added = cells(table);
   // The table's columns first, as they were; then the circle's own properties (only the

@@ -191,6 +191,7 @@ constexpr int IDS_SETTINGS_EXPORT_DONE = 242;
 constexpr int IDS_SETTINGS_EXPORT_FAILED = 243;
 constexpr int IDS_XLS_EXPORT_DONE = 244;
 constexpr int IDS_UPDATE_CHOICE = 245;
+// The update dialog's action labels, in the order of its buttons (the dialog counts on it).
 constexpr int IDS_UPDATE_TABLE = 246;
 constexpr int IDS_ADD_OBJECTS = 247;
 constexpr int IDS_REPLACE_OBJECTS = 248;
@@ -213,6 +214,8 @@ constexpr int IDS_BLOCK_Z_SCALE = 264;
 constexpr int IDS_POLYLINE_LINETYPE_GENERATION = 265;
 constexpr int IDS_ENABLED = 266;
 constexpr int IDS_DISABLED = 267;
+// The justifications of multi-line text: attachment codes 1 to 13 in this order (the
+// extraction counts on it), then Fit and Middle.
 constexpr int IDS_JUSTIFY_TOP_LEFT = 268;
 constexpr int IDS_JUSTIFY_TOP_CENTER = 269;
 constexpr int IDS_JUSTIFY_TOP_RIGHT = 270;

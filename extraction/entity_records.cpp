@@ -2,6 +2,7 @@
 
 #include "extraction/res_strings.h"
 #include "platform/host/db_hyperlink.h"
+#include "res/resource_ids.h"
 
 CString BaseEnt::kindName(const std::vector<CString>& typeNames) const {
   if (kind < 1 || kind > 9 || static_cast<std::size_t>(kind) > typeNames.size()) return CString();
@@ -30,16 +31,16 @@ std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, con
 }
 
 CString colorToText(std::uint16_t color) {
-  if (color == 256) return LoadResString(190);
-  if (color == 0) return LoadResString(191);
+  if (color == 256) return LoadResString(IDS_BY_LAYER);
+  if (color == 0) return LoadResString(IDS_BY_BLOCK);
   CString text;
   text.Format(L"%i", static_cast<int>(color));
   return text;
 }
 
 void localizeByLayerByBlock(CString& text) {
-  if (text.CompareNoCase(L"ByLayer") == 0) text = LoadResString(190);
-  else if (text.CompareNoCase(L"ByBlock") == 0) text = LoadResString(191);
+  if (text.CompareNoCase(L"ByLayer") == 0) text = LoadResString(IDS_BY_LAYER);
+  else if (text.CompareNoCase(L"ByBlock") == 0) text = LoadResString(IDS_BY_BLOCK);
 }
 
 std::vector<CString> readHyperlink(OvDbEntity* entity) {

@@ -15,6 +15,7 @@
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
 #include "platform/win/wide_numbers.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -106,9 +107,9 @@ void ExtractionEngine::readCommonProperties(CommonProps& out, OvDbEntity* entity
   scaleText.Format(L"%f", scale);
   out.linetypeScale = _wtof(scaleText);
 
-  if (weight == OvDb::kLnWtByLayer) out.lineWeight = LoadResString(190);
-  else if (weight == OvDb::kLnWtByBlock) out.lineWeight = LoadResString(191);
-  else if (weight == OvDb::kLnWtByLwDefault) out.lineWeight = LoadResString(192);
+  if (weight == OvDb::kLnWtByLayer) out.lineWeight = LoadResString(IDS_BY_LAYER);
+  else if (weight == OvDb::kLnWtByBlock) out.lineWeight = LoadResString(IDS_BY_BLOCK);
+  else if (weight == OvDb::kLnWtByLwDefault) out.lineWeight = LoadResString(IDS_BY_DEFAULT);
   else {
     double value = static_cast<double>(weight);
     roundToStep(step, value);

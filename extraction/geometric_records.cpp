@@ -1,9 +1,10 @@
 #include "extraction/geometric_records.h"
 
 #include "extraction/res_strings.h"
+#include "res/resource_ids.h"
 
 namespace {
-CString yesNo(bool yes) { return LoadResString(yes ? 256 : 257); }
+CString yesNo(bool yes) { return LoadResString(yes ? IDS_YES : IDS_NO); }
 }  // namespace
 
 Line::Line(const CString& handle, int kind, const CString& name, const CommonProps& props, double angle,
@@ -24,7 +25,7 @@ PolyLine::PolyLine(const CString& handle, int kind, const CString& name, const C
 
 std::vector<PropertyPair> PolyLine::fillProperties(const std::vector<PropertyItem>& items) const {
   return namedPairs(items, {formatNumber(area), formatNumber(globalWidth), formatNumber(length), yesNo(closed == 1),
-                            LoadResString(linetypeGeneration == 1 ? 266 : 267)});
+                            LoadResString(linetypeGeneration == 1 ? IDS_ENABLED : IDS_DISABLED)});
 }
 
 KtArc::KtArc(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
@@ -75,21 +76,22 @@ std::vector<PropertyPair> MultiText::fillProperties(const std::vector<PropertyIt
 }
 
 CString attachmentText(int attachment) {
-  if (attachment >= 1 && attachment <= 13) return LoadResString(static_cast<UINT>(267 + attachment));
-  if (attachment == 17) return LoadResString(281);
-  if (attachment == 21) return LoadResString(282);
+  if (attachment >= 1 && attachment <= 13)
+    return LoadResString(static_cast<UINT>(IDS_JUSTIFY_TOP_LEFT - 1 + attachment));
+  if (attachment == 17) return LoadResString(IDS_JUSTIFY_FIT);
+  if (attachment == 21) return LoadResString(IDS_JUSTIFY_MIDDLE);
   return CString();
 }
 
 CString flowDirectionText(int direction) {
-  if (direction == 1 || direction == 2) return LoadResString(283);
-  if (direction == 3 || direction == 4) return LoadResString(284);
-  if (direction == 5) return LoadResString(285);
+  if (direction == 1 || direction == 2) return LoadResString(IDS_DIRECTION_HORIZONTAL);
+  if (direction == 3 || direction == 4) return LoadResString(IDS_DIRECTION_VERTICAL);
+  if (direction == 5) return LoadResString(IDS_DIRECTION_BY_STYLE);
   return CString();
 }
 
 CString lineSpacingStyleText(int style) {
-  if (style == 1) return LoadResString(287);
-  if (style == 2) return LoadResString(288);
+  if (style == 1) return LoadResString(IDS_SPACING_AT_LEAST);
+  if (style == 2) return LoadResString(IDS_SPACING_EXACTLY);
   return CString();
 }

@@ -4,6 +4,7 @@
 #include <climits>
 
 #include "extraction/host_guards.h"
+#include "extraction/link_list_names.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_table.h"
 
@@ -139,9 +140,9 @@ LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, c
   RebuiltTable rebuilt;
   bool changed = false;
   if (!writeRebuiltTable(tableId, engine, kinds, displayNames, layout, rebuilt, changed)) return LinkedUpdate::Failed;
-  storeIfChanged(tableId, L"obj_handles", rebuilt.rowIds);
-  storeIfChanged(tableId, L"obj_types", kinds);
-  storeIfChanged(tableId, L"tb_headers", rebuilt.headers);
+  storeIfChanged(tableId, kObjectHandlesApp, rebuilt.rowIds);
+  storeIfChanged(tableId, kObjectTypesApp, kinds);
+  storeIfChanged(tableId, kTableHeadersApp, rebuilt.headers);
   storeIfChanged(tableId, kTableLayoutApp, rebuilt.layout.entries());
   return changed ? LinkedUpdate::Updated : LinkedUpdate::Unchanged;
 }

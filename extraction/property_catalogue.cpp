@@ -1,6 +1,7 @@
 #include "extraction/property_catalogue.h"
 
 #include "extraction/res_strings.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -22,30 +23,78 @@ PropertyItem loadItem(UINT id, int category, bool total) { return {LoadResString
 }  // namespace
 
 PropertyCatalogue::PropertyCatalogue()
-    : objectTypeItem(loadItem(168, kCategoryGeneral, false)),
-      quantityItem(loadItem(167, kCategoryGeneral, true)),
-      blockPreviewItem(loadItem(177, kCategoryGeneral, false)),
-      blockNameItem(loadItem(178, kCategoryGeneral, false)) {
-  for (UINT id : {169u, 170u, 171u, 172u, 173u, 174u, 175u, 176u, 289u}) typeNames.push_back(LoadResString(id));
+    : objectTypeItem(loadItem(IDS_PROP_OBJECT_TYPE, kCategoryGeneral, false)),
+      quantityItem(loadItem(IDS_PROP_QUANTITY, kCategoryGeneral, true)),
+      blockPreviewItem(loadItem(IDS_PROP_BLOCK_PREVIEW, kCategoryGeneral, false)),
+      blockNameItem(loadItem(IDS_PROP_BLOCK_NAME, kCategoryGeneral, false)) {
+  for (UINT id : {IDS_KIND_BLOCK, IDS_KIND_LINE, IDS_KIND_POLYLINE, IDS_KIND_ARC, IDS_KIND_CIRCLE, IDS_KIND_SOLID,
+                  IDS_KIND_3D_SOLID, IDS_KIND_POINT, IDS_KIND_MTEXT})
+    typeNames.push_back(LoadResString(id));
   const int G = kCategoryGeometry, M = kCategoryMisc, T = kCategoryText;
-  lineItems = loadItems({{202, G, true}, {203, G, false}, {204, G, false}, {205, G, false}, {206, G, false},
-                         {207, G, false}, {208, G, false}, {209, G, false}, {210, G, false}, {211, G, false},
-                         {212, G, true}});
-  polylineItems = loadItems({{223, G, true}, {224, kCategoryGeneral, true}, {225, G, true}, {255, M, false},
-                             {265, M, false}});
-  arcItems = loadItems({{226, G, true}, {227, G, false}, {228, G, false}, {229, G, true}, {230, G, false},
-                        {231, G, false}, {232, G, false}, {233, G, true}, {234, G, true}});
-  circleItems = loadItems({{179, G, true}, {180, G, false}, {181, G, false}, {182, G, false}, {183, G, true},
-                           {184, G, true}, {185, G, true}});
-  pointItems = loadItems({{235, G, false}, {236, G, false}, {237, G, false}});
-  mtextItems = loadItems({{290, G, false}, {291, G, false}, {292, G, false}, {293, T, false}, {294, T, false},
-                          {295, T, false}, {296, T, false}, {297, T, false}, {298, T, false}, {299, T, true},
-                          {300, T, false}, {301, T, false}, {302, T, false}, {303, T, false}});
+  lineItems = loadItems({{IDS_LINE_ANGLE, G, true},
+                         {IDS_LINE_X_DELTA, G, false},
+                         {IDS_LINE_Y_DELTA, G, false},
+                         {IDS_LINE_Z_DELTA, G, false},
+                         {IDS_LINE_X_START, G, false},
+                         {IDS_LINE_Y_START, G, false},
+                         {IDS_LINE_Z_START, G, false},
+                         {IDS_LINE_X_END, G, false},
+                         {IDS_LINE_Y_END, G, false},
+                         {IDS_LINE_Z_END, G, false},
+                         {IDS_LINE_LENGTH, G, true}});
+  polylineItems = loadItems({{IDS_POLYLINE_AREA, G, true},
+                             {IDS_POLYLINE_GLOBAL_WIDTH, kCategoryGeneral, true},
+                             {IDS_POLYLINE_LENGTH, G, true},
+                             {IDS_POLYLINE_CLOSED, M, false},
+                             {IDS_POLYLINE_LINETYPE_GENERATION, M, false}});
+  arcItems = loadItems({{IDS_ARC_AREA, G, true},
+                        {IDS_ARC_START_ANGLE, G, false},
+                        {IDS_ARC_END_ANGLE, G, false},
+                        {IDS_ARC_TOTAL_ANGLE, G, true},
+                        {IDS_ARC_X_CENTER, G, false},
+                        {IDS_ARC_Y_CENTER, G, false},
+                        {IDS_ARC_Z_CENTER, G, false},
+                        {IDS_ARC_LENGTH, G, true},
+                        {IDS_ARC_RADIUS, G, true}});
+  circleItems = loadItems({{IDS_CIRCLE_AREA, G, true},
+                           {IDS_CIRCLE_X_CENTER, G, false},
+                           {IDS_CIRCLE_Y_CENTER, G, false},
+                           {IDS_CIRCLE_Z_CENTER, G, false},
+                           {IDS_CIRCLE_RADIUS, G, true},
+                           {IDS_CIRCLE_CIRCUMFERENCE, G, true},
+                           {IDS_CIRCLE_DIAMETER, G, true}});
+  pointItems =
+      loadItems({{IDS_POINT_X_POSITION, G, false}, {IDS_POINT_Y_POSITION, G, false}, {IDS_POINT_Z_POSITION, G, false}});
+  mtextItems = loadItems({{IDS_MTEXT_X_POSITION, G, false},
+                          {IDS_MTEXT_Y_POSITION, G, false},
+                          {IDS_MTEXT_Z_POSITION, G, false},
+                          {IDS_MTEXT_CONTENTS, T, false},
+                          {IDS_MTEXT_STYLE, T, false},
+                          {IDS_MTEXT_JUSTIFY, T, false},
+                          {IDS_MTEXT_DIRECTION, T, false},
+                          {IDS_MTEXT_DEFINED_WIDTH, T, false},
+                          {IDS_MTEXT_TEXT_HEIGHT, T, false},
+                          {IDS_MTEXT_ROTATION, T, true},
+                          {IDS_MTEXT_BACKGROUND_MASK, T, false},
+                          {IDS_MTEXT_LINE_SPACING_FACTOR, T, false},
+                          {IDS_MTEXT_LINE_SPACING_DISTANCE, T, false},
+                          {IDS_MTEXT_LINE_SPACING_STYLE, T, false}});
   const int L = kCategoryGeneral;
-  generalItems = loadItems({{165, L, false}, {193, L, false}, {194, L, false}, {195, L, true}, {196, L, false},
-                            {197, L, false}, {198, L, false}, {199, L, false}});
-  blockRefItems = loadItems({{258, G, false}, {259, G, false}, {260, G, false}, {261, M, true}, {262, G, false},
-                             {263, G, false}, {264, G, false}});
+  generalItems = loadItems({{IDS_PROP_LAYER, L, false},
+                            {IDS_PROP_COLOR, L, false},
+                            {IDS_PROP_LINETYPE_SCALE, L, false},
+                            {IDS_PROP_THICKNESS, L, true},
+                            {IDS_PROP_LINE_WEIGHT, L, false},
+                            {IDS_PROP_HYPERLINK, L, false},
+                            {IDS_PROP_PLOT_STYLE, L, false},
+                            {IDS_PROP_LINETYPE, L, false}});
+  blockRefItems = loadItems({{IDS_BLOCK_X_POSITION, G, false},
+                             {IDS_BLOCK_Y_POSITION, G, false},
+                             {IDS_BLOCK_Z_POSITION, G, false},
+                             {IDS_BLOCK_ROTATION, M, true},
+                             {IDS_BLOCK_X_SCALE, G, false},
+                             {IDS_BLOCK_Y_SCALE, G, false},
+                             {IDS_BLOCK_Z_SCALE, G, false}});
   for (const auto* list : {&lineItems, &polylineItems, &arcItems, &pointItems, &circleItems})
     geometricItems.insert(geometricItems.end(), list->begin(), list->end());
 }

@@ -7,8 +7,6 @@
 #include "extraction/output_table.h"
 #include "platform/win/wide_numbers.h"
 
-const wchar_t kTableLayoutApp[] = L"table_layout";
-
 namespace {
 
 const wchar_t kVersion[] = L"1";

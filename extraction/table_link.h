@@ -2,17 +2,14 @@
 // lists, so that the update command can make it again exactly: how its rows were merged,
 // the properties its rows were built from and those the user left out, its columns in table
 // order, its totals, its header line, and its objects in the order its rows were built, each
-// with the table row it is shown in. It is stored as one more xdata list of the table, one
-// "tag:value" entry per item.
+// with the table row it is shown in. It is stored as one more xdata list of the table
+// (kTableLayoutApp), one "tag:value" entry per item.
 #pragma once
 #include <optional>
 #include <vector>
 
 #include "extraction/extraction_engine.h"
 #include "platform/mfc/cstring.h"
-
-// The application name of the list.
-extern const wchar_t kTableLayoutApp[];
 
 // A row under the header line: a data row with the handles of its objects, or (no objects)
 // the empty row that the wizard puts where the preview showed the totals row.

@@ -3,10 +3,9 @@
 #include "extraction/host_guards.h"
 #include "extraction/res_strings.h"
 #include "platform/host/editor.h"
+#include "res/resource_ids.h"
 
 namespace {
-
-const UINT kNoXDataMessage = 241;
 
 OvResBuf* lastItem(OvResBuf* chain) {
   while (chain && chain->rbnext) chain = chain->rbnext;
@@ -86,7 +85,7 @@ std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool 
     }
     ovutRelRb(chain);
   } else if (reportMissing) {
-    ovutPrintf(L"%s", LoadResFormat(kNoXDataMessage, appName).GetString());
+    ovutPrintf(L"%s", LoadResFormat(IDS_NO_XDATA, appName).GetString());
   }
   return entries;
 }

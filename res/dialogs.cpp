@@ -6,9 +6,11 @@
 #include "res/dialogs.h"
 
 #include <cstdint>
+#include <string>
 
 #include "platform/win/common_controls.h"
 #include "platform/win/dialogs.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -50,7 +52,10 @@ DialogControlTemplate listView(UINT id, DWORD view, int x, int y, int cx, int cy
   return control(WC_LISTVIEWW, id, L"", view | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_GROUP, x, y, cx, cy,
                  WS_EX_CLIENTEDGE);
 }
-DialogControlTemplate banner() { return control(WC_STATICW, kStaticId, L"#109", SS_BITMAP, 0, 0, 330, 40); }
+// The banner picture: its text names the bitmap resource by number, as "#<id>".
+DialogControlTemplate banner() {
+  return control(WC_STATICW, kStaticId, (L"#" + std::to_wstring(IDB_BANNER)).c_str(), SS_BITMAP, 0, 0, 330, 40);
+}
 
 DialogTemplate page(const wchar_t* caption, int cx, int cy) {
   DialogTemplate d;
@@ -65,7 +70,8 @@ DialogTemplate page(const wchar_t* caption, int cx, int cy) {
 
 // Previous, Next (or Finish) and Cancel along the bottom edge.
 void addPageButtons(DialogTemplate& d, int y, bool previousEnabled, const wchar_t* okText, DWORD okKind) {
-  d.controls.push_back(button(1001, L"Previous", 150, y, 55, 14, BS_PUSHBUTTON | (previousEnabled ? 0 : WS_DISABLED)));
+  d.controls.push_back(
+      button(IDC_PREVIOUS, L"Previous", 150, y, 55, 14, BS_PUSHBUTTON | (previousEnabled ? 0 : WS_DISABLED)));
   d.controls.push_back(button(IDOK, okText, 210, y, 55, 14, okKind));
   d.controls.push_back(button(IDCANCEL, L"Cancel", 270, y));
 }
@@ -73,11 +79,11 @@ void addPageButtons(DialogTemplate& d, int y, bool previousEnabled, const wchar_
 DialogTemplate startPage() {
   DialogTemplate d = page(L"Data extraction - Starting (1/5)", 330, 250);
   d.controls = {banner(),
-                label(1035, L"Data extraction wizard", 10, 48, 310, 20),
-                checkBox(1004, L"Create a new data extraction", 10, 75, 200),
-                label(1047, L"Use a .qdx extraction", 10, 95, 200, 10),
-                edit(1046, 10, 108, 280),
-                button(1002, L"...", 295, 108, 25, 14)};
+                label(IDC_PAGE_HEADING, L"Data extraction wizard", 10, 48, 310, 20),
+                checkBox(IDC_NEW_EXTRACTION, L"Create a new data extraction", 10, 75, 200),
+                label(IDC_SETTINGS_LABEL, L"Use a .qdx extraction", 10, 95, 200, 10),
+                edit(IDC_SETTINGS_PATH, 10, 108, 280),
+                button(IDC_SETTINGS_BROWSE, L"...", 295, 108, 25, 14)};
   addPageButtons(d, 228, false, L"Next", BS_DEFPUSHBUTTON);
   return d;
 }
@@ -85,62 +91,63 @@ DialogTemplate startPage() {
 DialogTemplate sourcePage() {
   DialogTemplate d = page(L"Data extraction - Define data source (2/5)", 330, 250);
   d.controls = {banner(),
-                control(WC_BUTTONW, 1037, L"Current drawing", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP, 15, 60, 150, 12),
-                label(1051, L"Drawing file :", 25, 76, 100, 10),
-                listView(1011, LVS_LIST | LVS_SINGLESEL, 25, 88, 290, 40),
-                label(1036, L"Objects selection", 15, 140, 200, 10),
-                button(1002, L"...", 220, 138, 25, 14)};
+                control(WC_BUTTONW, IDC_CURRENT_DRAWING, L"Current drawing", BS_AUTORADIOBUTTON | WS_TABSTOP | WS_GROUP,
+                        15, 60, 150, 12),
+                label(IDC_DRAWING_LABEL, L"Drawing file :", 25, 76, 100, 10),
+                listView(IDC_DRAWING_LIST, LVS_LIST | LVS_SINGLESEL, 25, 88, 290, 40),
+                label(IDC_SELECTION_LABEL, L"Objects selection", 15, 140, 200, 10),
+                button(IDC_SELECT_OBJECTS, L"...", 220, 138, 25, 14)};
   addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
-  d.controls.push_back(groupBox(1035, L"Data source", 5, 45, 320, 175));
+  d.controls.push_back(groupBox(IDC_SOURCE_GROUP, L"Data source", 5, 45, 320, 175));
   return d;
 }
 
 DialogTemplate kindsPage() {
   DialogTemplate d = page(L"Data extraction - Objects selection (3/5)", 330, 250);
   d.controls = {banner(),
-                label(1035, L"Please select objects to extract.", 10, 45, 310, 12),
-                listView(1022, LVS_REPORT, 12, 72, 206, 142),
-                label(1039, L"Filter", 232, 62, 90, 10),
-                listView(1023, LVS_LIST, 232, 74, 90, 60)};
+                label(IDC_PAGE_HEADING, L"Please select objects to extract.", 10, 45, 310, 12),
+                listView(IDC_KINDS_LIST, LVS_REPORT, 12, 72, 206, 142),
+                label(IDC_FILTER_LABEL, L"Filter", 232, 62, 90, 10),
+                listView(IDC_FILTER_LIST, LVS_LIST, 232, 74, 90, 60)};
   addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
-  d.controls.push_back(groupBox(1038, L"Objects", 5, 60, 220, 160));
+  d.controls.push_back(groupBox(IDC_OBJECTS_GROUP, L"Objects", 5, 60, 220, 160));
   return d;
 }
 
 DialogTemplate propertiesPage() {
   DialogTemplate d = page(L"Data extraction - Properties selection (4/5)", 330, 250);
   d.controls = {banner(),
-                label(1035, L"Please select properties to extract.", 10, 45, 310, 12),
-                listView(1025, LVS_REPORT, 12, 70, 216, 112),
-                label(1039, L"Filter", 242, 60, 80, 10),
-                listView(1023, LVS_LIST, 242, 72, 80, 80),
-                checkBox(1033, L"Combine rows by :", 10, 192, 88),
-                control(WC_COMBOBOXW, 1034, L"", CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 100, 190,
-                        130, 80),
-                checkBox(1029, L"Hide header line", 240, 160, 85),
-                checkBox(1028, L"Display totals", 240, 175, 85),
-                label(1057, L"Table title :", 10, 211, 58, 10),
-                edit(1056, 70, 208, 160)};
+                label(IDC_PAGE_HEADING, L"Please select properties to extract.", 10, 45, 310, 12),
+                listView(IDC_PROPERTY_GRID, LVS_REPORT, 12, 70, 216, 112),
+                label(IDC_FILTER_LABEL, L"Filter", 242, 60, 80, 10),
+                listView(IDC_FILTER_LIST, LVS_LIST, 242, 72, 80, 80),
+                checkBox(IDC_COMBINE_ROWS, L"Combine rows by :", 10, 192, 88),
+                control(WC_COMBOBOXW, IDC_GROUP_BY, L"",
+                        CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP | WS_GROUP, 100, 190, 130, 80),
+                checkBox(IDC_HIDE_HEADER, L"Hide header line", 240, 160, 85),
+                checkBox(IDC_DISPLAY_TOTALS, L"Display totals", 240, 175, 85),
+                label(IDC_TITLE_LABEL, L"Table title :", 10, 211, 58, 10),
+                edit(IDC_TITLE_EDIT, 70, 208, 160)};
   addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
-  d.controls.push_back(groupBox(1040, L"Properties", 5, 58, 230, 130));
+  d.controls.push_back(groupBox(IDC_PROPERTIES_GROUP, L"Properties", 5, 58, 230, 130));
   return d;
 }
 
 DialogTemplate outputPage() {
   DialogTemplate d = page(L"Data extraction - Output selection (End 5/5)", 330, 280);
-  d.controls = {label(1041, L"Table preview", 10, 5, 200, 10),
-                listView(1022, LVS_REPORT, 10, 17, 310, 120),
-                label(1043, L"Please choose an output type for this extraction", 12, 154, 300, 10),
-                label(1044, L"Insert data extraction table in the drawing", 12, 170, 250, 10),
-                button(1031, L"", 270, 167, 20, 16, BS_PUSHBUTTON | BS_ICON),
-                label(1045, L"Export datas in an external file (.csv, .xls)", 12, 188, 250, 10),
-                edit(1016, 12, 200, 250),
-                button(1029, L"...", 268, 200, 25, 14),
-                edit(1017, 12, 232, 250),
-                button(1003, L"...", 268, 232, 25, 14)};
+  d.controls = {label(IDC_PREVIEW_LABEL, L"Table preview", 10, 5, 200, 10),
+                listView(IDC_PREVIEW_GRID, LVS_REPORT, 10, 17, 310, 120),
+                label(IDC_OUTPUT_CHOICE_LABEL, L"Please choose an output type for this extraction", 12, 154, 300, 10),
+                label(IDC_INSERT_TABLE_LABEL, L"Insert data extraction table in the drawing", 12, 170, 250, 10),
+                button(IDC_INSERT_TABLE, L"", 270, 167, 20, 16, BS_PUSHBUTTON | BS_ICON),
+                label(IDC_EXPORT_LABEL, L"Export datas in an external file (.csv, .xls)", 12, 188, 250, 10),
+                edit(IDC_EXPORT_PATH, 12, 200, 250),
+                button(IDC_EXPORT_BROWSE, L"...", 268, 200, 25, 14),
+                edit(IDC_SAVE_SETTINGS_PATH, 12, 232, 250),
+                button(IDC_SAVE_SETTINGS_BROWSE, L"...", 268, 232, 25, 14)};
   addPageButtons(d, 258, true, L"Finish", BS_PUSHBUTTON);
-  d.controls.push_back(groupBox(1042, L"Save extraction (.qdx)", 8, 220, 314, 30));
-  d.controls.push_back(groupBox(1038, L"Output options", 5, 142, 320, 112));
+  d.controls.push_back(groupBox(IDC_SAVE_SETTINGS_GROUP, L"Save extraction (.qdx)", 8, 220, 314, 30));
+  d.controls.push_back(groupBox(IDC_OUTPUT_OPTIONS_GROUP, L"Output options", 5, 142, 320, 112));
   return d;
 }
 
@@ -150,12 +157,12 @@ DialogTemplate updateDialog() {
                                            L"Replace the objects selection of a table", L"Update exportation"};
   for (UINT i = 0; i < 4; ++i) {
     int y = 20 + 20 * static_cast<int>(i);
-    d.controls.push_back(label(1055 + i, kLabels[i], 15, y, 200, 10));
-    d.controls.push_back(button(1051 + i, L"...", 225, y - 2, 25, 14));
+    d.controls.push_back(label(IDC_UPDATE_TABLE_LABEL + i, kLabels[i], 15, y, 200, 10));
+    d.controls.push_back(button(IDC_UPDATE_TABLE + i, L"...", 225, y - 2, 25, 14));
   }
   d.controls.push_back(button(IDOK, L"Finish", 150, 112, 55, 14, BS_DEFPUSHBUTTON));
   d.controls.push_back(button(IDCANCEL, L"Cancel", 207, 112));
-  d.controls.push_back(groupBox(1048, L"Update choice", 5, 5, 257, 100));
+  d.controls.push_back(groupBox(IDC_UPDATE_CHOICE_GROUP, L"Update choice", 5, 5, 257, 100));
   return d;
 }
 
@@ -194,13 +201,13 @@ IconResource sheetIcon(std::uint32_t paper, std::uint32_t ink, bool grid) {
 
 void addDialogResources(ResourceBundle& bundle) {
   auto& dialogs = bundle.dialogs[kDialogResourceLanguage];
-  dialogs[102] = startPage();
-  dialogs[103] = sourcePage();
-  dialogs[110] = kindsPage();
-  dialogs[111] = propertiesPage();
-  dialogs[112] = outputPage();
-  dialogs[135] = updateDialog();
-  bundle.bitmaps[kDialogResourceLanguage][109] = bannerBitmap();
-  bundle.icons[kDialogResourceLanguage][132] = sheetIcon(0xFFFFF0u, 0x204080u, true);
-  bundle.icons[kDialogResourceLanguage][133] = sheetIcon(0xF0F8FFu, 0x306030u, false);
+  dialogs[IDD_START_PAGE] = startPage();
+  dialogs[IDD_SOURCE_PAGE] = sourcePage();
+  dialogs[IDD_KINDS_PAGE] = kindsPage();
+  dialogs[IDD_PROPERTIES_PAGE] = propertiesPage();
+  dialogs[IDD_OUTPUT_PAGE] = outputPage();
+  dialogs[IDD_UPDATE_DIALOG] = updateDialog();
+  bundle.bitmaps[kDialogResourceLanguage][IDB_BANNER] = bannerBitmap();
+  bundle.icons[kDialogResourceLanguage][IDI_INSERT_TABLE] = sheetIcon(0xFFFFF0u, 0x204080u, true);
+  bundle.icons[kDialogResourceLanguage][IDI_DRAWING] = sheetIcon(0xF0F8FFu, 0x306030u, false);
 }

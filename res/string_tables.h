@@ -4,14 +4,15 @@
 #include <span>
 
 #include "platform/win/win32_types.h"
+#include "res/resource_ids.h"
 
 struct StringTableEntry {
   UINT id;
   const wchar_t* text;
 };
 
-constexpr UINT kFirstStringId = 134;
-constexpr UINT kLastStringId = 310;
+constexpr UINT kFirstStringId = IDS_START_TITLE;
+constexpr UINT kLastStringId = IDS_XLS_EXPORT_FAILED;
 
 std::span<const StringTableEntry> englishStringTable();
 std::span<const StringTableEntry> frenchStringTable();

@@ -5,23 +5,20 @@
 #include "extraction/res_strings.h"
 #include "extraction/settings_file.h"
 #include "platform/host/editor.h"
+#include "res/resource_ids.h"
 #include "wizard/dlg_assist2.h"
+#include "wizard/export_files.h"
 #include "wizard/page_support.h"
 
 namespace {
-constexpr int kNewCheck = 1004;
-constexpr int kPathEdit = 1046;
-constexpr int kBrowseButton = 1002;
-constexpr int kPreviousButton = 1001;
-
 bool holds(const std::vector<CString>& options, const wchar_t* name) {
   return std::find(options.begin(), options.end(), CString(name)) != options.end();
 }
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist1, COvUiDialog)
-  ON_BN_CLICKED(kNewCheck, &DlgAssist1::OnBnClickedNew)
-  ON_BN_CLICKED(kBrowseButton, &DlgAssist1::OnBnClickedBrowse)
+  ON_BN_CLICKED(IDC_NEW_EXTRACTION, &DlgAssist1::OnBnClickedNew)
+  ON_BN_CLICKED(IDC_SETTINGS_BROWSE, &DlgAssist1::OnBnClickedBrowse)
   ON_BN_CLICKED(IDOK, &DlgAssist1::OnBnClickedNext)
 END_MESSAGE_MAP()
 
@@ -31,15 +28,17 @@ DlgAssist1::~DlgAssist1() = default;
 
 void DlgAssist1::DoDataExchange(CDataExchange* pDX) {
   COvUiDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, kNewCheck, newExtractionCheck);
+  DDX_Control(pDX, IDC_NEW_EXTRACTION, newExtractionCheck);
 }
 
 BOOL DlgAssist1::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, 134,
-               {{1035, 135}, {kNewCheck, 136}, {1047, 137}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
+  setPageTexts(*this, IDS_START_TITLE,
+               {{IDC_PAGE_HEADING, IDS_START_HEADING}, {IDC_NEW_EXTRACTION, IDS_NEW_EXTRACTION},
+                {IDC_SETTINGS_LABEL, IDS_USE_SETTINGS_FILE}, {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT},
+                {IDCANCEL, IDS_CANCEL}});
   newExtractionCheck.SetCheck(createNew ? BST_CHECKED : BST_UNCHECKED);
-  if (!settingsPath.IsEmpty()) GetDlgItem(kPathEdit)->SetWindowText(settingsPath);
+  if (!settingsPath.IsEmpty()) GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);
   if (firstEntry) {
     groupByIndex = -1;
     groupByName.Empty();
@@ -52,11 +51,11 @@ void DlgAssist1::OnBnClickedNew() { createNew = !createNew; }
 void DlgAssist1::OnBnClickedBrowse() {
   newExtractionCheck.SetCheck(BST_UNCHECKED);
   createNew = false;
-  CFileDialog dialog(TRUE, L"", L"*.qdx", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, L"Qdx file (*.qdx)|*.qdx||", nullptr,
-                     0, TRUE);
+  CFileDialog dialog(TRUE, L"", kSettingsInitialName, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kSettingsFileFilter,
+                     nullptr, 0, TRUE);
   if (dialog.DoModal() != IDOK) return;
   settingsPath = dialog.GetPathName();
-  GetDlgItem(kPathEdit)->SetWindowText(settingsPath);
+  GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);
   // A load replaces what an earlier load (or the later pages) chose; the loader only adds.
   propertyNames.clear();
   displayNames.clear();
@@ -66,7 +65,7 @@ void DlgAssist1::OnBnClickedBrowse() {
   if (groupByIndex != -1 || !groupByName.IsEmpty()) combineRows = true;
   displayTotals = holds(options, L"Total Line");
   if (holds(options, L"Hide Header Line")) showHeaderLine = false;
-  if (!loaded) ovutPrintf(L"%s", LoadResString(305).GetString());
+  if (!loaded) ovutPrintf(L"%s", LoadResString(IDS_BAD_SETTINGS_FILE).GetString());
 }
 
 void DlgAssist1::OnBnClickedNext() {

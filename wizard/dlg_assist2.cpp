@@ -3,41 +3,38 @@
 #include "extraction/extraction_engine.h"
 #include "extraction/res_strings.h"
 #include "platform/host/selection.h"
+#include "res/resource_ids.h"
 #include "wizard/dlg_assist1.h"
 #include "wizard/dlg_assist3.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
 namespace {
-constexpr int kCurrentDrawingRadio = 1037;
-constexpr int kDrawingList = 1011;
-constexpr int kSelectButton = 1002;
-constexpr int kPreviousButton = 1001;
-constexpr UINT kDrawingIcon = 133;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist2, COvUiDialog)
-  ON_BN_CLICKED(kSelectButton, &DlgAssist2::OnBnClickedSelect)
+  ON_BN_CLICKED(IDC_SELECT_OBJECTS, &DlgAssist2::OnBnClickedSelect)
   ON_BN_CLICKED(IDOK, &DlgAssist2::OnBnClickedNext)
-  ON_BN_CLICKED(kPreviousButton, &DlgAssist2::OnBnClickedPrevious)
+  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist2::OnBnClickedPrevious)
 END_MESSAGE_MAP()
 
 DlgAssist2::DlgAssist2(CWnd* parent) : COvUiDialog(IDD, parent) {}
 
 void DlgAssist2::DoDataExchange(CDataExchange* pDX) {
   COvUiDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, kCurrentDrawingRadio, currentDrawingRadio);
-  DDX_Control(pDX, kDrawingList, drawingList);
+  DDX_Control(pDX, IDC_CURRENT_DRAWING, currentDrawingRadio);
+  DDX_Control(pDX, IDC_DRAWING_LIST, drawingList);
 }
 
 BOOL DlgAssist2::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, 141,
-               {{1035, 142}, {kCurrentDrawingRadio, 146}, {1051, 147}, {1036, 145}, {kPreviousButton, 138},
-                {IDOK, 139}, {IDCANCEL, 140}});
+  setPageTexts(*this, IDS_SOURCE_TITLE,
+               {{IDC_SOURCE_GROUP, IDS_DATA_SOURCE}, {IDC_CURRENT_DRAWING, IDS_CURRENT_DRAWING},
+                {IDC_DRAWING_LABEL, IDS_DRAWING_FILE}, {IDC_SELECTION_LABEL, IDS_OBJECTS_SELECTION},
+                {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT}, {IDCANCEL, IDS_CANCEL}});
   currentDrawingRadio.SetCheck(BST_CHECKED);
   drawingImages.Create(16, 16, ILC_COLOR, 0, 1);
-  if (HICON icon = loadModuleIcon(kDrawingIcon)) drawingImages.Add(icon);
+  if (HICON icon = loadModuleIcon(IDI_DRAWING)) drawingImages.Add(icon);
   drawingList.SetImageList(&drawingImages, LVSIL_SMALL);
   drawingList.InsertItem(0, currentDrawingName());
   return TRUE;
@@ -58,7 +55,7 @@ void DlgAssist2::OnBnClickedSelect() {
 
 void DlgAssist2::OnBnClickedNext() {
   if (currentDrawingRadio.GetCheck() != BST_CHECKED) {
-    MessageBox(LoadResString(186), LoadResString(187), MB_OK);
+    MessageBox(LoadResString(IDS_SELECT_SOURCE_FIRST), LoadResString(IDS_SOURCE_WARNING), MB_OK);
     return;
   }
   std::int32_t count = 0;

@@ -4,15 +4,16 @@
 #include "extraction/host_guards.h"
 #include "platform/host/ui_dialogs.h"
 #include "platform/mfc/mfc.h"
+#include "res/resource_ids.h"
 #include "wizard/wizard_state.h"
 
 class DlgAssist2 : public COvUiDialog, public WizardState, public RestoredNames {
 public:
-  static constexpr UINT IDD = 103;
+  static constexpr UINT IDD = IDD_SOURCE_PAGE;
   explicit DlgAssist2(CWnd* parent = nullptr);
 
-  CButton currentDrawingRadio;  // 1037
-  CListCtrl drawingList;        // 1011
+  CButton currentDrawingRadio;  // IDC_CURRENT_DRAWING
+  CListCtrl drawingList;        // IDC_DRAWING_LIST
   CImageList drawingImages;
   SelectionSet selectionSet;  // freed before the next page runs and when the page ends
 

@@ -1,19 +1,15 @@
 #include "wizard/dlg_assist3.h"
 
 #include "extraction/res_strings.h"
+#include "res/resource_ids.h"
 #include "wizard/dlg_assist2.h"
 #include "wizard/dlg_assist4.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
 namespace {
-constexpr int kKindsList = 1022;
-constexpr int kFilterList = 1023;
-constexpr int kPreviousButton = 1001;
 constexpr int kCheckCell = 0;
 constexpr int kNameCell = 1;
-constexpr UINT kPageTitle = 143;
-constexpr UINT kNoKindChecked = 307;
 
 int checkOf(UINT state) {
   int check = static_cast<int>((state & LVIS_STATEIMAGEMASK) >> 12) - 1;
@@ -32,9 +28,9 @@ bool decodeCheckChange(const NMLISTVIEW& change, bool& checkedNow) {
 
 BEGIN_MESSAGE_MAP(DlgAssist3, COvUiDialog)
   ON_BN_CLICKED(IDOK, &DlgAssist3::OnBnClickedNext)
-  ON_BN_CLICKED(kPreviousButton, &DlgAssist3::OnBnClickedPrevious)
-  ON_NOTIFY(LVN_ITEMCHANGED, kKindsList, &DlgAssist3::OnListItemChanged)
-  ON_NOTIFY(LVN_ITEMCHANGED, kFilterList, &DlgAssist3::OnListItemChanged)
+  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist3::OnBnClickedPrevious)
+  ON_NOTIFY(LVN_ITEMCHANGED, IDC_KINDS_LIST, &DlgAssist3::OnListItemChanged)
+  ON_NOTIFY(LVN_ITEMCHANGED, IDC_FILTER_LIST, &DlgAssist3::OnListItemChanged)
 END_MESSAGE_MAP()
 
 DlgAssist3::DlgAssist3(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -43,14 +39,15 @@ DlgAssist3::~DlgAssist3() = default;
 
 void DlgAssist3::DoDataExchange(CDataExchange* pDX) {
   COvUiDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, kKindsList, kindsList);
-  DDX_Control(pDX, kFilterList, filterList);
+  DDX_Control(pDX, IDC_KINDS_LIST, kindsList);
+  DDX_Control(pDX, IDC_FILTER_LIST, filterList);
 }
 
 BOOL DlgAssist3::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, kPageTitle,
-               {{1035, 144}, {1038, 148}, {1039, 149}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
+  setPageTexts(*this, IDS_KINDS_TITLE,
+               {{IDC_PAGE_HEADING, IDS_KINDS_HEADING}, {IDC_OBJECTS_GROUP, IDS_OBJECTS}, {IDC_FILTER_LABEL, IDS_FILTER},
+                {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT}, {IDCANCEL, IDS_CANCEL}});
   kindsList.SetExtendedStyle(kindsList.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);
   kindsList.cellCheckMode = false;
@@ -84,7 +81,7 @@ void DlgAssist3::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
 
 void DlgAssist3::OnBnClickedNext() {
   if (getCheckedItemTexts(&kindsList).empty()) {
-    MessageBox(LoadResString(kNoKindChecked), LoadResString(kPageTitle), MB_OK | MB_ICONWARNING);
+    MessageBox(LoadResString(IDS_CHECK_ONE_KIND), LoadResString(IDS_KINDS_TITLE), MB_OK | MB_ICONWARNING);
     return;
   }
   openPage4();

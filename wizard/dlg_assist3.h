@@ -4,12 +4,13 @@
 #include "extraction/extraction_engine.h"
 #include "platform/host/ui_dialogs.h"
 #include "platform/mfc/mfc.h"
+#include "res/resource_ids.h"
 #include "wizard/grid_list_ctrl.h"
 #include "wizard/wizard_state.h"
 
 class DlgAssist3 : public COvUiDialog, public WizardState, public RestoredNames {
 public:
-  static constexpr UINT IDD = 110;
+  static constexpr UINT IDD = IDD_KINDS_PAGE;
   explicit DlgAssist3(CWnd* parent = nullptr);
   ~DlgAssist3() override;
 
@@ -17,8 +18,8 @@ public:
   bool enteredFromSource = true;
   PresentTypeMap presentKinds;
   ExtractionEngine engine;
-  GridListCtrl kindsList;  // 1022
-  CListCtrl filterList;    // 1023
+  GridListCtrl kindsList;  // IDC_KINDS_LIST
+  CListCtrl filterList;    // IDC_FILTER_LIST
   CImageList images;
 
 protected:

@@ -4,21 +4,13 @@
 
 #include "extraction/res_strings.h"
 #include "extraction/row_merging.h"
+#include "res/resource_ids.h"
 #include "wizard/dlg_assist3.h"
 #include "wizard/dlg_assist5.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
 namespace {
-constexpr int kPropertyGrid = 1025;
-constexpr int kFilterList = 1023;
-constexpr int kCombineCheck = 1033;
-constexpr int kGroupByCombo = 1034;
-constexpr int kHideHeaderCheck = 1029;
-constexpr int kTotalsCheck = 1028;
-constexpr int kTitleEdit = 1056;
-constexpr int kPreviousButton = 1001;
-
 // Grid layout: the check column and the totals column, counted from the property column.
 constexpr int kCheckColumn = 0;
 constexpr int kDisplayNameColumn = 1;
@@ -28,8 +20,6 @@ constexpr int kCheckCell = 0;
 constexpr int kPropertyNameCell = 2;
 constexpr int kDisplayNameCell = 3;
 constexpr int kTotalsCell = 4;
-constexpr UINT kPageTitle = 150;
-constexpr UINT kNoPropertyChecked = 308;
 constexpr int kTotalsGridColumn = kTotalsColumn + 1;
 
 CString checkText(bool checked) { return checked ? L"1" : L"0"; }
@@ -41,12 +31,12 @@ bool contains(const std::vector<CString>& names, const CString& name) {
 
 BEGIN_MESSAGE_MAP(DlgAssist4, COvUiDialog)
   ON_BN_CLICKED(IDOK, &DlgAssist4::OnBnClickedNext)
-  ON_BN_CLICKED(kPreviousButton, &DlgAssist4::OnBnClickedPrevious)
-  ON_BN_CLICKED(kTotalsCheck, &DlgAssist4::OnBnClickedTotals)
-  ON_BN_CLICKED(kCombineCheck, &DlgAssist4::OnBnClickedCombineRows)
-  ON_BN_CLICKED(kHideHeaderCheck, &DlgAssist4::OnBnClickedHideHeader)
-  ON_NOTIFY(LVN_ITEMCHANGED, kPropertyGrid, &DlgAssist4::OnListItemChanged)
-  ON_NOTIFY(LVN_ITEMCHANGED, kFilterList, &DlgAssist4::OnListItemChanged)
+  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist4::OnBnClickedPrevious)
+  ON_BN_CLICKED(IDC_DISPLAY_TOTALS, &DlgAssist4::OnBnClickedTotals)
+  ON_BN_CLICKED(IDC_COMBINE_ROWS, &DlgAssist4::OnBnClickedCombineRows)
+  ON_BN_CLICKED(IDC_HIDE_HEADER, &DlgAssist4::OnBnClickedHideHeader)
+  ON_NOTIFY(LVN_ITEMCHANGED, IDC_PROPERTY_GRID, &DlgAssist4::OnListItemChanged)
+  ON_NOTIFY(LVN_ITEMCHANGED, IDC_FILTER_LIST, &DlgAssist4::OnListItemChanged)
 END_MESSAGE_MAP()
 
 DlgAssist4::DlgAssist4(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -55,19 +45,22 @@ DlgAssist4::~DlgAssist4() = default;
 
 void DlgAssist4::DoDataExchange(CDataExchange* pDX) {
   COvUiDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, kPropertyGrid, propertyGrid);
-  DDX_Control(pDX, kFilterList, filterList);
-  DDX_Control(pDX, kHideHeaderCheck, hideHeaderCheck);
-  DDX_Control(pDX, kTotalsCheck, totalsCheck);
-  DDX_Control(pDX, kCombineCheck, combineCheck);
-  DDX_Control(pDX, kGroupByCombo, groupByCombo);
+  DDX_Control(pDX, IDC_PROPERTY_GRID, propertyGrid);
+  DDX_Control(pDX, IDC_FILTER_LIST, filterList);
+  DDX_Control(pDX, IDC_HIDE_HEADER, hideHeaderCheck);
+  DDX_Control(pDX, IDC_DISPLAY_TOTALS, totalsCheck);
+  DDX_Control(pDX, IDC_COMBINE_ROWS, combineCheck);
+  DDX_Control(pDX, IDC_GROUP_BY, groupByCombo);
 }
 
 BOOL DlgAssist4::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, kPageTitle,
-               {{1035, 151}, {1040, 152}, {1039, 149}, {kCombineCheck, 154}, {kHideHeaderCheck, 156},
-                {kTotalsCheck, 157}, {1057, 286}, {kPreviousButton, 138}, {IDOK, 139}, {IDCANCEL, 140}});
+  setPageTexts(*this, IDS_PROPERTIES_TITLE,
+               {{IDC_PAGE_HEADING, IDS_PROPERTIES_HEADING}, {IDC_PROPERTIES_GROUP, IDS_PROPERTIES},
+                {IDC_FILTER_LABEL, IDS_FILTER}, {IDC_COMBINE_ROWS, IDS_COMBINE_ROWS_BY},
+                {IDC_HIDE_HEADER, IDS_HIDE_HEADER_LINE}, {IDC_DISPLAY_TOTALS, IDS_DISPLAY_TOTALS},
+                {IDC_TITLE_LABEL, IDS_TABLE_TITLE}, {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT},
+                {IDCANCEL, IDS_CANCEL}});
   propertyGrid.SetExtendedStyle(propertyGrid.GetExtendedStyle() | LVS_EX_GRIDLINES);
   filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);
   propertyGrid.cellCheckMode = true;
@@ -102,7 +95,7 @@ BOOL DlgAssist4::OnInitDialog() {
   }
   combineCheck.SetCheck(combineRows ? BST_CHECKED : BST_UNCHECKED);
   hideHeaderCheck.SetCheck(showHeaderLine ? BST_UNCHECKED : BST_CHECKED);
-  if (!tableTitle.IsEmpty()) GetDlgItem(kTitleEdit)->SetWindowText(tableTitle);
+  if (!tableTitle.IsEmpty()) GetDlgItem(IDC_TITLE_EDIT)->SetWindowText(tableTitle);
   return TRUE;
 }
 
@@ -165,13 +158,13 @@ void DlgAssist4::savePageChoices() {
   groupByIndex = groupByCombo.GetCurSel();
   groupByName.Empty();
   if (groupByIndex >= 0) groupByCombo.GetLBText(groupByIndex, groupByName);
-  GetDlgItem(kTitleEdit)->GetWindowText(tableTitle);
+  GetDlgItem(IDC_TITLE_EDIT)->GetWindowText(tableTitle);
 }
 
 void DlgAssist4::OnBnClickedNext() {
   std::map<CString, CString> checkedNames;
   if (readPropertySelection(&propertyGrid, kCheckColumn, kDisplayNameColumn, checkedNames).empty()) {
-    MessageBox(LoadResString(kNoPropertyChecked), LoadResString(kPageTitle), MB_OK | MB_ICONWARNING);
+    MessageBox(LoadResString(IDS_CHECK_ONE_PROPERTY), LoadResString(IDS_PROPERTIES_TITLE), MB_OK | MB_ICONWARNING);
     return;
   }
   openPage5();

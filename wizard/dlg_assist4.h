@@ -5,25 +5,26 @@
 #include "extraction/extraction_engine.h"
 #include "platform/host/ui_dialogs.h"
 #include "platform/mfc/mfc.h"
+#include "res/resource_ids.h"
 #include "wizard/grid_list_ctrl.h"
 #include "wizard/wizard_state.h"
 
 class DlgAssist4 : public COvUiDialog, public WizardState, public RestoredNames {
 public:
-  static constexpr UINT IDD = 111;
+  static constexpr UINT IDD = IDD_PROPERTIES_PAGE;
   explicit DlgAssist4(CWnd* parent = nullptr);
   ~DlgAssist4() override;
 
   ExtractionEngine engine;
   PresentTypeMap presentKinds;
   OfferedPropertyMap offeredProperties;
-  GridListCtrl propertyGrid;  // 1025
-  CListCtrl filterList;       // 1023
+  GridListCtrl propertyGrid;  // IDC_PROPERTY_GRID
+  CListCtrl filterList;       // IDC_FILTER_LIST
   CImageList checkImages;
-  CButton hideHeaderCheck;  // 1029
-  CButton totalsCheck;      // 1028
-  CButton combineCheck;     // 1033
-  CComboBox groupByCombo;   // 1034
+  CButton hideHeaderCheck;  // IDC_HIDE_HEADER
+  CButton totalsCheck;      // IDC_DISPLAY_TOTALS
+  CButton combineCheck;     // IDC_COMBINE_ROWS
+  CComboBox groupByCombo;   // IDC_GROUP_BY
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;

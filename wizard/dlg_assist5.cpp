@@ -1,7 +1,5 @@
 #include "wizard/dlg_assist5.h"
 
-#include <string>
-
 #include "extraction/csv_export.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -11,24 +9,15 @@
 #include "platform/host/db_database.h"
 #include "platform/host/editor.h"
 #include "platform/host/editor_input.h"
+#include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_assist4.h"
+#include "wizard/export_files.h"
 #include "wizard/last_table.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
 namespace {
-constexpr int kPreviewGrid = 1022;
-constexpr int kInsertButton = 1031;
-constexpr int kOutputEdit = 1016;
-constexpr int kOutputBrowse = 1029;
-constexpr int kSettingsEdit = 1017;
-constexpr int kSettingsBrowse = 1003;
-constexpr int kPreviousButton = 1001;
-constexpr UINT kInsertIcon = 132;
-constexpr int kCsvOutput = 1;
-constexpr int kXlsOutput = 2;
-
 // Lets the user choose a file to save; true with the path and the chosen filter.
 bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& path, int& filterIndex) {
   CFileDialog dialog(FALSE, L"", initialName, OFN_HIDEREADONLY, filter, nullptr, 0, TRUE);
@@ -47,10 +36,10 @@ IMPLEMENT_DYNAMIC(DlgAssist5, CDialogEx)
 
 BEGIN_MESSAGE_MAP(DlgAssist5, COvUiDialog)
   ON_BN_CLICKED(IDOK, &DlgAssist5::OnBnClickedFinish)
-  ON_BN_CLICKED(kOutputBrowse, &DlgAssist5::OnBnClickedBrowseOutput)
-  ON_BN_CLICKED(kSettingsBrowse, &DlgAssist5::OnBnClickedBrowseSettings)
-  ON_BN_CLICKED(kInsertButton, &DlgAssist5::OnBnClickedInsertTable)
-  ON_BN_CLICKED(kPreviousButton, &DlgAssist5::OnBnClickedPrevious)
+  ON_BN_CLICKED(IDC_EXPORT_BROWSE, &DlgAssist5::OnBnClickedBrowseOutput)
+  ON_BN_CLICKED(IDC_SAVE_SETTINGS_BROWSE, &DlgAssist5::OnBnClickedBrowseSettings)
+  ON_BN_CLICKED(IDC_INSERT_TABLE, &DlgAssist5::OnBnClickedInsertTable)
+  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist5::OnBnClickedPrevious)
 END_MESSAGE_MAP()
 
 DlgAssist5::DlgAssist5(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -59,15 +48,17 @@ DlgAssist5::~DlgAssist5() = default;
 
 void DlgAssist5::DoDataExchange(CDataExchange* pDX) {
   COvUiDialog::DoDataExchange(pDX);
-  DDX_Control(pDX, kInsertButton, insertButton);
-  DDX_Control(pDX, kPreviewGrid, previewGrid);
+  DDX_Control(pDX, IDC_INSERT_TABLE, insertButton);
+  DDX_Control(pDX, IDC_PREVIEW_GRID, previewGrid);
 }
 
 BOOL DlgAssist5::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  setPageTexts(*this, 153,
-               {{1041, 158}, {1038, 160}, {1043, 159}, {1044, 162}, {1045, 163}, {1042, 161},
-                {kPreviousButton, 138}, {IDOK, 164}, {IDCANCEL, 140}});
+  setPageTexts(*this, IDS_OUTPUT_TITLE,
+               {{IDC_PREVIEW_LABEL, IDS_TABLE_PREVIEW}, {IDC_OUTPUT_OPTIONS_GROUP, IDS_OUTPUT_OPTIONS},
+                {IDC_OUTPUT_CHOICE_LABEL, IDS_CHOOSE_OUTPUT}, {IDC_INSERT_TABLE_LABEL, IDS_INSERT_TABLE},
+                {IDC_EXPORT_LABEL, IDS_EXPORT_FILE}, {IDC_SAVE_SETTINGS_GROUP, IDS_SAVE_SETTINGS},
+                {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_FINISH}, {IDCANCEL, IDS_CANCEL}});
   previewGrid.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
   // Sorting keeps the totals row last; without one every row sorts.
   previewGrid.SetEndsWithTotalsRow(totalsRowAppended);
@@ -80,7 +71,7 @@ BOOL DlgAssist5::OnInitDialog() {
   }
   previewGrid.headerMenuEnabled = true;
   if (insertButton.GetSafeHwnd() && !insertButton.GetIcon()) {
-    if (HICON icon = loadModuleIcon(kInsertIcon)) insertButton.SetIcon(icon);
+    if (HICON icon = loadModuleIcon(IDI_INSERT_TABLE)) insertButton.SetIcon(icon);
   }
 
   // Numbers read better right-aligned: the first column and the columns of totalled
@@ -106,25 +97,25 @@ BOOL DlgAssist5::OnInitDialog() {
 void DlgAssist5::OnBnClickedBrowseOutput() {
   CString path;
   int filterIndex = 0;
-  if (!chooseSaveFile(L"*.csv", L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||", path, filterIndex)) return;
+  if (!chooseSaveFile(kExportInitialName, kExportFileFilter, path, filterIndex)) return;
   outputPath = path;
   outputType = filterIndex;
-  GetDlgItem(kOutputEdit)->SetWindowText(outputPath);
+  GetDlgItem(IDC_EXPORT_PATH)->SetWindowText(outputPath);
 }
 
 void DlgAssist5::OnBnClickedBrowseSettings() {
   CString path;
   int filterIndex = 0;
-  if (!chooseSaveFile(L"*.qdx", L"Qdx file (*.qdx)|*.qdx||", path, filterIndex)) return;
+  if (!chooseSaveFile(kSettingsInitialName, kSettingsFileFilter, path, filterIndex)) return;
   settingsOutputPath = path;
-  GetDlgItem(kSettingsEdit)->SetWindowText(settingsOutputPath);
+  GetDlgItem(IDC_SAVE_SETTINGS_PATH)->SetWindowText(settingsOutputPath);
 }
 
 void DlgAssist5::OnBnClickedInsertTable() {
   setCmdEcho(false);
   BeginEditorCommand();
   ov_point picked = {0, 0, 0};
-  insertStatus = ovedGetPoint(nullptr, LoadResString(240), picked);
+  insertStatus = ovedGetPoint(nullptr, LoadResString(IDS_TABLE_INSERTION_POINT), picked);
   if (insertStatus != RTNORM) {
     CancelEditorCommand();
     setCmdEcho(true);
@@ -168,7 +159,7 @@ InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& column
 
 void DlgAssist5::OnBnClickedFinish() {
   if (outputPath.IsEmpty() && settingsOutputPath.IsEmpty() && !insertedTable.inserted()) {
-    if (AfxMessageBox(LoadResString(189), MB_YESNO | MB_ICONQUESTION) == IDYES) OnOK();
+    if (AfxMessageBox(LoadResString(IDS_NO_OUTPUT_QUIT), MB_YESNO | MB_ICONQUESTION) == IDYES) OnOK();
     return;
   }
   OnOK();
@@ -182,14 +173,13 @@ void DlgAssist5::writeExternalFile() {
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
   const std::vector<bool>& columns = previewGrid.includedColumns;
-  if (outputType == kCsvOutput) {
+  if (outputType == kCsvFilterIndex) {
     bool written = exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",");
-    printResult(written ? 188 : 309, outputPath);
-  } else if (outputType == kXlsOutput) {
+    printCsvExportResult(written, outputPath);
+  } else if (outputType == kXlsFilterIndex) {
     int cutCells = 0;
     bool written = exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, &cutCells);
-    printResult(written ? 244 : 310, outputPath);
-    if (written && cutCells > 0) printResult(306, CString(std::to_wstring(cutCells)));
+    printXlsExportResult(written, outputPath, cutCells);
   }
 }
 
@@ -202,9 +192,9 @@ void DlgAssist5::writeSettingsFile() {
   // and its name, so that a later run combines by the same property again.
   int groupBy = engine.groupBy.IsEmpty() ? -1 : groupByIndex;
   if (saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy, engine.groupBy)) {
-    printResult(242, settingsOutputPath);
+    printResult(IDS_SETTINGS_EXPORT_DONE, settingsOutputPath);
   } else {
-    ovutPrintf(L"%s", LoadResString(243).GetString());
+    ovutPrintf(L"%s", LoadResString(IDS_SETTINGS_EXPORT_FAILED).GetString());
   }
 }
 

@@ -5,6 +5,7 @@
 #include "extraction/extraction_engine.h"
 #include "platform/host/ui_dialogs.h"
 #include "platform/mfc/mfc.h"
+#include "res/resource_ids.h"
 #include "wizard/grid_list_ctrl.h"
 #include "wizard/wizard_state.h"
 
@@ -12,7 +13,7 @@ class DlgAssist5 : public COvUiDialog, public WizardState {
   DECLARE_DYNAMIC(DlgAssist5)
 
 public:
-  static constexpr UINT IDD = 112;
+  static constexpr UINT IDD = IDD_OUTPUT_PAGE;
   explicit DlgAssist5(CWnd* parent = nullptr);
   ~DlgAssist5() override;
 
@@ -24,10 +25,10 @@ public:
   OfferedPropertyMap offeredProperties;
   bool totalsRowAppended = false;
   BlockPreviewMap blockPreviewMap;
-  CButton insertButton;  // 1031
+  CButton insertButton;  // IDC_INSERT_TABLE
   CString outputPath;          // set only by the output file's browse button
   CString settingsOutputPath;  // set only by the settings file's browse button
-  GridListCtrl previewGrid;    // 1022
+  GridListCtrl previewGrid;    // IDC_PREVIEW_GRID
   CImageList previewImages;
   // Status of the last insertion-point request; RTNORM when that request inserted a table.
   int insertStatus = 0;

@@ -5,29 +5,20 @@
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
 #include "platform/mfc/message_box.h"
+#include "res/resource_ids.h"
 
 namespace {
 
-const UINT kCaptionText = 250;
-const UINT kGroupBoxText = 245;
-const UINT kFirstLabelText = 246;
-const UINT kFinishText = 164;
-const UINT kCancelText = 140;
-const UINT kSelectTablePrompt = 166;
-const UINT kNoTableSelected = 251;
-
-const int kGroupBoxId = 1048;
-const int kFirstLabelId = 1055;
 const int kActionCount = 4;
 
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgUpdateA1, COvUiDialog)
   ON_BN_CLICKED(IDOK, &DlgUpdateA1::OnOK)
-  ON_BN_CLICKED(1051, &DlgUpdateA1::OnBnClickedAction1)
-  ON_BN_CLICKED(1052, &DlgUpdateA1::OnBnClickedAction2)
-  ON_BN_CLICKED(1053, &DlgUpdateA1::OnBnClickedAction3)
-  ON_BN_CLICKED(1054, &DlgUpdateA1::OnBnClickedAction4)
+  ON_BN_CLICKED(IDC_UPDATE_TABLE, &DlgUpdateA1::OnBnClickedAction1)
+  ON_BN_CLICKED(IDC_ADD_OBJECTS, &DlgUpdateA1::OnBnClickedAction2)
+  ON_BN_CLICKED(IDC_REPLACE_OBJECTS, &DlgUpdateA1::OnBnClickedAction3)
+  ON_BN_CLICKED(IDC_UPDATE_EXPORT, &DlgUpdateA1::OnBnClickedAction4)
 END_MESSAGE_MAP()
 
 DlgUpdateA1::DlgUpdateA1(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -36,11 +27,11 @@ DlgUpdateA1::~DlgUpdateA1() = default;
 
 BOOL DlgUpdateA1::OnInitDialog() {
   COvUiDialog::OnInitDialog();
-  SetWindowText(LoadResString(kCaptionText));
-  setItemText(kGroupBoxId, kGroupBoxText);
-  for (int i = 0; i < kActionCount; ++i) setItemText(kFirstLabelId + i, kFirstLabelText + i);
-  setItemText(IDOK, kFinishText);
-  setItemText(IDCANCEL, kCancelText);
+  SetWindowText(LoadResString(IDS_UPDATE_TITLE));
+  setItemText(IDC_UPDATE_CHOICE_GROUP, IDS_UPDATE_CHOICE);
+  for (int i = 0; i < kActionCount; ++i) setItemText(IDC_UPDATE_TABLE_LABEL + i, IDS_UPDATE_TABLE + i);
+  setItemText(IDOK, IDS_FINISH);
+  setItemText(IDCANCEL, IDS_CANCEL);
   tablePicked = false;
   catalogue = PropertyCatalogue();
   return TRUE;
@@ -53,7 +44,7 @@ void DlgUpdateA1::setItemText(int controlId, UINT textId) {
 void DlgUpdateA1::DoDataExchange(CDataExchange* exchange) { COvUiDialog::DoDataExchange(exchange); }
 
 void DlgUpdateA1::SelectDataTable() {
-  ovutPrintf(L"%s", LoadResString(kSelectTablePrompt).GetString());
+  ovutPrintf(L"%s", LoadResString(IDS_SELECT_DATA_TABLE).GetString());
   OvResBuf* filter = ovutBuildList(RTDXF0, L"ACAD_TABLE", RTNONE);
   BeginEditorCommand();
   SelectionSet set;
@@ -77,7 +68,7 @@ void DlgUpdateA1::OnOK() {
     COvUiDialog::OnOK();
     return;
   }
-  AfxMessageBox(LoadResString(kNoTableSelected), MB_ICONINFORMATION);
+  AfxMessageBox(LoadResString(IDS_NO_TABLE_SELECTED), MB_ICONINFORMATION);
 }
 
 void DlgUpdateA1::PickThenRun(void (DlgUpdateA1::*action)()) {

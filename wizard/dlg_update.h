@@ -7,12 +7,13 @@
 #include "extraction/property_catalogue.h"
 #include "platform/host/host_status.h"
 #include "platform/host/ui_dialogs.h"
+#include "res/resource_ids.h"
 
 class SelectionSet;
 
 class DlgUpdateA1 : public COvUiDialog {
 public:
-  enum { IDD = 135 };
+  enum { IDD = IDD_UPDATE_DIALOG };
   explicit DlgUpdateA1(CWnd* parent = nullptr);
   ~DlgUpdateA1() override;
 

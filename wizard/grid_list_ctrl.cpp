@@ -1,12 +1,11 @@
 #include "wizard/grid_list_ctrl.h"
 
 #include "extraction/res_strings.h"
+#include "res/resource_ids.h"
 
 namespace {
 constexpr UINT kSelectAllId = 1;
 constexpr UINT kNoSelectionId = 2;
-constexpr UINT kStringSelectAll = 200;
-constexpr UINT kStringNoSelection = 201;
 
 constexpr UINT kEditorItemId = 1;
 constexpr UINT kChooserItemId = 2;
@@ -29,8 +28,8 @@ void GridListCtrl::OnCellContextMenu(CWnd*, CPoint pt, int row, int col) {
   if (image == -1 && col != 1) return;
   CMenu menu;
   menu.CreatePopupMenu();
-  menu.AppendMenu(MF_STRING, kSelectAllId, LoadResString(kStringSelectAll));
-  menu.AppendMenu(MF_STRING, kNoSelectionId, LoadResString(kStringNoSelection));
+  menu.AppendMenu(MF_STRING, kSelectAllId, LoadResString(IDS_SELECT_ALL));
+  menu.AppendMenu(MF_STRING, kNoSelectionId, LoadResString(IDS_NO_SELECTION));
   UINT id = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD, pt.x, pt.y, this));
   if (id == kSelectAllId) setColumnChecks(col, cellCheckMode, true);
   else if (id == kNoSelectionId) setColumnChecks(col, cellCheckMode, false);

@@ -7,12 +7,9 @@
 #include "gridctrl/column_trait_edit.h"
 #include "platform/host/db_database.h"
 #include "platform/host/doc_manager.h"
+#include "res/resource_ids.h"
 
 namespace {
-constexpr UINT kStringProperty = 214;
-constexpr UINT kStringDisplayName = 215;
-constexpr UINT kStringTotal = 216;
-constexpr UINT kStringNonBlock = 217;
 constexpr int kListColumnWidth = 100;
 constexpr int kCheckColumnWidth = 20;
 constexpr int kBlockGroup = 1;
@@ -55,12 +52,12 @@ int insertFilterItem(CListCtrl* filter, const std::vector<CString>& row, LPARAM 
 
 CString categoryName(int category) {
   switch (category) {
-    case kCategoryGeneral: return LoadResString(218);
-    case kCategoryGeometry: return LoadResString(219);
-    case kCategoryMisc: return LoadResString(220);
-    case kCategoryAttribute: return LoadResString(221);
-    case kCategoryDynamicBlock: return LoadResString(222);
-    case kCategoryText: return LoadResString(304);
+    case kCategoryGeneral: return LoadResString(IDS_CATEGORY_GENERAL);
+    case kCategoryGeometry: return LoadResString(IDS_CATEGORY_GEOMETRY);
+    case kCategoryMisc: return LoadResString(IDS_CATEGORY_MISC);
+    case kCategoryAttribute: return LoadResString(IDS_CATEGORY_ATTRIBUTE);
+    case kCategoryDynamicBlock: return LoadResString(IDS_CATEGORY_DYNAMIC_BLOCK);
+    case kCategoryText: return LoadResString(IDS_CATEGORY_TEXT);
     default: return CString();
   }
 }
@@ -201,8 +198,8 @@ TextGrid buildObjectTypeRows(const PresentTypeMap& kinds, const PropertyCatalogu
 
 TextGrid buildPropertyRows(const OfferedPropertyMap& offered, bool restored) {
   TextGrid rows;
-  rows.push_back({CString(L"Chk"), CString(L"Categ"), LoadResString(kStringProperty),
-                  LoadResString(kStringDisplayName), LoadResString(kStringTotal)});
+  rows.push_back({CString(L"Chk"), CString(L"Categ"), LoadResString(IDS_COLUMN_PROPERTY),
+                  LoadResString(IDS_COLUMN_DISPLAY_NAME), LoadResString(IDS_COLUMN_TOTAL)});
   for (const PropertyItem& item : offered) {
     CString category, total;
     category.Format(L"%i", item.category);
@@ -232,7 +229,7 @@ TextGrid buildObjectFilterRows(const PresentTypeMap& kinds, const PropertyCatalo
     if (kind == kKindBlock) {
       rows.push_back({kChecked, catalogue.kindName(kKindBlock)});
     } else {
-      rows.push_back({kChecked, LoadResString(kStringNonBlock)});
+      rows.push_back({kChecked, LoadResString(IDS_NON_BLOCK)});
       break;
     }
   }

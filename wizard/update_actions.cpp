@@ -10,6 +10,7 @@
 #include "extraction/csv_export.h"
 #include "extraction/extraction_engine.h"
 #include "extraction/host_guards.h"
+#include "extraction/link_list_names.h"
 #include "extraction/linked_table.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -22,25 +23,17 @@
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
 #include "platform/mfc/file_dialog.h"
+#include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_update.h"
+#include "wizard/export_files.h"
 
 namespace {
 
 using Texts = std::vector<CString>;
 
-const UINT kTableUpdated = 238;
-const UINT kTableUpToDate = 239;
-const UINT kSelectNewObjects = 253;
-const UINT kYourNewSelection = 254;
-const UINT kCsvExportDone = 188;
-const UINT kXlsExportDone = 244;
-const UINT kCsvExportFailed = 309;
-const UINT kXlsExportFailed = 310;
-const UINT kXlsCellsCut = 306;
-
 void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
-void printChanged(bool changed) { printMessage(changed ? kTableUpdated : kTableUpToDate); }
+void printChanged(bool changed) { printMessage(changed ? IDS_TABLE_UPDATED : IDS_TABLE_UP_TO_DATE); }
 
 bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
 
@@ -79,15 +72,15 @@ struct NameLists {
 
 NameLists readNameLists(OvDbObjectId tableId) {
   NameLists names;
-  names.propertyNames = readLinkXData(tableId, L"original_names");
-  names.displayNames = readLinkXData(tableId, L"display_names");
+  names.propertyNames = readLinkXData(tableId, kOriginalNamesApp);
+  names.displayNames = readLinkXData(tableId, kDisplayNamesApp);
   return names;
 }
 
 // The table's one-entry group-by list: the property the rows are grouped by, or "". Read
 // while the table is not open (for write) elsewhere.
 CString storedGroupBy(OvDbObjectId tableId) {
-  Texts groupBy = readLinkXData(tableId, L"groupby_pr");
+  Texts groupBy = readLinkXData(tableId, kGroupByApp);
   return groupBy.empty() ? CString() : groupBy[0];
 }
 
@@ -199,9 +192,9 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   const bool changed = engine.rewriteTable(table.get(), ids);
   const Texts headers = headerRow(table.get());
   table.close();  // before its link lists are written, which opens it again
-  replaceLink(tableId, L"obj_handles", handlesInRowOrder(rows, handles));
-  replaceLink(tableId, L"obj_types", kinds);
-  if (!rows.empty()) replaceLink(tableId, L"tb_headers", headers);
+  replaceLink(tableId, kObjectHandlesApp, handlesInRowOrder(rows, handles));
+  replaceLink(tableId, kObjectTypesApp, kinds);
+  if (!rows.empty()) replaceLink(tableId, kTableHeadersApp, headers);
   printChanged(changed);
 }
 
@@ -214,11 +207,11 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
 
 // Refreshes such a table row by row from the whole drawing.
 void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
-  Texts handles = readLinkXData(tableId, L"obj_handles");
-  Texts kinds = readLinkXData(tableId, L"obj_types");
+  Texts handles = readLinkXData(tableId, kObjectHandlesApp);
+  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
   NameLists names = readNameLists(tableId);
-  Texts groupBy = readLinkXData(tableId, L"groupby_pr");
-  Texts headers = readLinkXData(tableId, L"tb_headers");
+  Texts groupBy = readLinkXData(tableId, kGroupByApp);
+  Texts headers = readLinkXData(tableId, kTableHeadersApp);
   if (handles.empty() || kinds.empty() || groupBy.empty() || headers.empty() || !names.consistent()) {
     return;
   }
@@ -245,15 +238,15 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
                    choice.groupBy);
   const bool changed = engine.refreshTable(table.get(), handles, !choice.groupBy.IsEmpty(), headers, headerHidden);
   table.close();  // before its handle list is written, which opens it again
-  replaceLink(tableId, L"obj_handles", handles);
+  replaceLink(tableId, kObjectHandlesApp, handles);
   printChanged(changed);
 }
 
 // Rewrites such a table from the whole drawing with the new objects added.
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
-  Texts handles = readLinkXData(tableId, L"obj_handles");
-  Texts kinds = readLinkXData(tableId, L"obj_types");
+  Texts handles = readLinkXData(tableId, kObjectHandlesApp);
+  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
   NameLists names = readNameLists(tableId);
   if (handles.empty() || kinds.empty() || !names.consistent()) return;
   const CString groupBy = storedGroupBy(tableId);
@@ -265,7 +258,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
     if (!holds(handles, handle)) handles.push_back(handle);
   }
   if (handles.size() == storedCount) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
 
@@ -324,7 +317,7 @@ struct LinkedChoices {
 
 bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, LinkedChoices& choices) {
   std::optional<TableLayout> layout = TableLayout::fromEntries(layoutEntries);
-  choices.kinds = readLinkXData(tableId, L"obj_types");
+  choices.kinds = readLinkXData(tableId, kObjectTypesApp);
   choices.names = readNameLists(tableId);
   if (!layout || choices.kinds.empty() || !choices.names.consistent()) return false;
   choices.layout = std::move(*layout);
@@ -371,7 +364,7 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
     if (!holds(objects, handle)) objects.push_back(handle);
   }
   if (objects.size() == storedCount) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
   Texts kinds = choices.kinds;
@@ -393,7 +386,7 @@ void replaceInLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, cons
   if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
   ExtractionEngine engine(selected.handles, catalogue);
   if (engine.presentObjectKinds().empty()) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
   choices.layout.rows.clear();
@@ -451,17 +444,17 @@ bool DlgUpdateA1::TakeNewSelection(UINT prompt, NewSelection& selection) {
 
 void DlgUpdateA1::AddObjectsToTable() {
   NewSelection added;
-  if (!TakeNewSelection(kSelectNewObjects, added)) return;
+  if (!TakeNewSelection(IDS_SELECT_NEW_OBJECTS, added)) return;
   if (added.layoutEntries.empty()) addToSixListTable(added.tableId, catalogue, added.engine, added.selected);
   else addToLinkedTable(added.tableId, added.layoutEntries, catalogue, added.engine, added.selected);
 }
 
 void DlgUpdateA1::ReplaceTableSelection() {
   NewSelection chosen;
-  if (!TakeNewSelection(kYourNewSelection, chosen)) return;
+  if (!TakeNewSelection(IDS_YOUR_NEW_SELECTION, chosen)) return;
   // A selection with nothing a table can show leaves the table as it is.
   if (chosen.selected.handles.empty()) {
-    printMessage(kTableUpToDate);
+    printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
   if (chosen.layoutEntries.empty()) replaceInSixListTable(chosen.tableId, catalogue, chosen.engine, chosen.selected);
@@ -469,8 +462,7 @@ void DlgUpdateA1::ReplaceTableSelection() {
 }
 
 void DlgUpdateA1::UpdateExport() {
-  CFileDialog dialog(FALSE, L"", L"*.csv", OFN_HIDEREADONLY, L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||",
-                     nullptr);
+  CFileDialog dialog(FALSE, L"", kExportInitialName, OFN_HIDEREADONLY, kExportFileFilter, nullptr);
   if (dialog.DoModal() != IDOK) return;
   const CString path = dialog.GetPathName();
   const DWORD filterIndex = dialog.m_ofn.nFilterIndex;
@@ -481,19 +473,13 @@ void DlgUpdateA1::UpdateExport() {
   TextGrid grid;
   if (readTableCells(table.get(), grid)) {
     // A file that could not be written whole is reported as such, never as done.
-    if (filterIndex == 1) {
-      if (exportCsvFromTable(grid, path, true, L","))
-        ovutPrintf(L"%s", LoadResFormat(kCsvExportDone, path).GetString());
-      else
-        ovutPrintf(L"%s", LoadResFormat(kCsvExportFailed, path).GetString());
-    } else if (filterIndex == 2) {
+    if (filterIndex == kCsvFilterIndex) {
+      bool written = exportCsvFromTable(grid, path, true, L",");
+      printCsvExportResult(written, path);
+    } else if (filterIndex == kXlsFilterIndex) {
       int cutCells = 0;
-      if (exportXlsFromTable(grid, path, &cutCells)) {
-        ovutPrintf(L"%s", LoadResFormat(kXlsExportDone, path).GetString());
-        if (cutCells > 0) ovutPrintf(L"%s", LoadResFormat(kXlsCellsCut, CString(std::to_wstring(cutCells))).GetString());
-      } else {
-        ovutPrintf(L"%s", LoadResFormat(kXlsExportFailed, path).GetString());
-      }
+      bool written = exportXlsFromTable(grid, path, &cutCells);
+      printXlsExportResult(written, path, cutCells);
     }
   }
 }

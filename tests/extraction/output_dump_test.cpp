@@ -3,6 +3,7 @@
 
 #include <sstream>
 
+#include "extraction/link_list_names.h"
 #include "extraction/output_table.h"
 #include "extraction/xdata_link.h"
 #include "output_test_support.h"
@@ -37,8 +38,8 @@ TEST_F(DrawingDumpTest, TablesCellsMergesWidthsAndXData) {
   TextGrid grid = {{L"Id", L"Name", L"Block preview"}, {L"A1", L"Say \"hi\"\nthere", L""}};
   OvDbObjectId table = createOutputTable(grid, {{L"A1", door}}, {true, true, true}, {1, 2}, {0, 1},
                                          OvGePoint3d(1.5, -2, 0), L"Block preview", L"Doors", true);
-  ASSERT_TRUE(writeLinkXData(table, L"obj_handles", {L"A1"}));
-  ASSERT_TRUE(writeLinkXData(table, L"groupby_pr", {L""}));
+  ASSERT_TRUE(writeLinkXData(table, kObjectHandlesApp, {L"A1"}));
+  ASSERT_TRUE(writeLinkXData(table, kGroupByApp, {L""}));
 
   std::wostringstream out;
   dumpDrawingTables(db(), out);

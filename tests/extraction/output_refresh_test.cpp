@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "extraction/extraction_engine.h"
+#include "extraction/link_list_names.h"
 #include "extraction/output_table.h"
 #include "extraction/row_merging.h"
 #include "extraction/table_refresh.h"
@@ -313,7 +314,7 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   rows.insert(rows.end() - 1, std::vector<CString>(rows[0].size()));
   OvDbObjectId table = createOutputTable(rows, preview, {true, true, true}, {1, 2}, {0, 1, 2, 3, 4}, OvGePoint3d(),
                                          L"Block preview", L"Lines", true);
-  ASSERT_TRUE(writeLinkXDataHandles(table, L"obj_handles", collectRowIds(rows, true), {0, 1, 2, 3, 4}, true));
+  ASSERT_TRUE(writeLinkXDataHandles(table, kObjectHandlesApp, collectRowIds(rows, true), {0, 1, 2, 3, 4}, true));
   EXPECT_EQ(cells(table)[6], (Texts{L"", L"17"}));
 
   // b grows, c goes.
@@ -326,7 +327,7 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   gone->erase();
   gone->close();
 
-  Texts handles = readLinkXData(table, L"obj_handles");
+  Texts handles = readLinkXData(table, kObjectHandlesApp);
   ExtractionEngine update = extractAll();
   update.prepare(offered, {L"Line"});
   OvDbTable* opened = nullptr;
@@ -343,8 +344,8 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
                                               {L"Doors", L"4"},
                                               {L"", L""},
                                               {L"", L"14"}}));
-  ASSERT_TRUE(clearLinkXData(table, L"obj_handles"));
-  ASSERT_TRUE(writeLinkXData(table, L"obj_handles", handles));
+  ASSERT_TRUE(clearLinkXData(table, kObjectHandlesApp));
+  ASSERT_TRUE(writeLinkXData(table, kObjectHandlesApp, handles));
 
   // A new object joins through a rewrite.
   OvDbObjectId d = addLine(L"Roof", 1.5);

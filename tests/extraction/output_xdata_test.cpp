@@ -1,6 +1,7 @@
 // Xdata link lists and the host's xdata store beneath them.
 #include <gtest/gtest.h>
 
+#include "extraction/link_list_names.h"
 #include "extraction/xdata_link.h"
 #include "output_test_support.h"
 #include "platform/host/db_curves.h"
@@ -43,25 +44,25 @@ protected:
 using Texts = std::vector<CString>;
 
 TEST_F(XDataLinkTest, WritingAppendsAfterTheStoredEntries) {
-  ASSERT_TRUE(writeLinkXData(lineId_, L"obj_handles", {L"1F", L"2"}));
-  ASSERT_TRUE(writeLinkXData(lineId_, L"obj_handles", {L"A", L"B", L"C"}));
-  EXPECT_EQ(readLinkXData(lineId_, L"obj_handles"), (Texts{L"1F", L"2", L"A", L"B", L"C"}));
+  ASSERT_TRUE(writeLinkXData(lineId_, kObjectHandlesApp, {L"1F", L"2"}));
+  ASSERT_TRUE(writeLinkXData(lineId_, kObjectHandlesApp, {L"A", L"B", L"C"}));
+  EXPECT_EQ(readLinkXData(lineId_, kObjectHandlesApp), (Texts{L"1F", L"2", L"A", L"B", L"C"}));
   EXPECT_TRUE(db()->regAppTable().has(L"OBJ_HANDLES"));
   EXPECT_EQ(transcript(), L"");
 }
 
 TEST_F(XDataLinkTest, ClearedListsAreEmptyWithoutMessageMissingOnesWithOne) {
-  ASSERT_TRUE(writeLinkXData(lineId_, L"display_names", {L"a", L"b"}));
-  ASSERT_TRUE(clearLinkXData(lineId_, L"display_names"));
-  EXPECT_EQ(readLinkXData(lineId_, L"display_names"), Texts{});
+  ASSERT_TRUE(writeLinkXData(lineId_, kDisplayNamesApp, {L"a", L"b"}));
+  ASSERT_TRUE(clearLinkXData(lineId_, kDisplayNamesApp));
+  EXPECT_EQ(readLinkXData(lineId_, kDisplayNamesApp), Texts{});
   EXPECT_EQ(transcript(), L"");
-  EXPECT_EQ(applications(lineId_), std::vector<std::wstring>{L"display_names"});
+  EXPECT_EQ(applications(lineId_), std::vector<std::wstring>{kDisplayNamesApp});
 
-  EXPECT_EQ(readLinkXData(lineId_, L"obj_types"), Texts{});
+  EXPECT_EQ(readLinkXData(lineId_, kObjectTypesApp), Texts{});
   EXPECT_EQ(transcript(), L"\nNone identified 'obj_types' xData attached to this object.");
   // Clearing a list the object does not have changes nothing and succeeds.
-  EXPECT_TRUE(clearLinkXData(lineId_, L"tb_headers"));
-  EXPECT_EQ(applications(lineId_), std::vector<std::wstring>{L"display_names"});
+  EXPECT_TRUE(clearLinkXData(lineId_, kTableHeadersApp));
+  EXPECT_EQ(applications(lineId_), std::vector<std::wstring>{kDisplayNamesApp});
 }
 
 TEST_F(XDataLinkTest, TextsAreStoredWhole) {
@@ -69,29 +70,29 @@ TEST_F(XDataLinkTest, TextsAreStoredWhole) {
   CString longEntry(L'é', 250);
   ASSERT_TRUE(writeLinkXData(lineId_, longName, {longEntry, L"", CString(L'x', 199)}));
   EXPECT_EQ(readLinkXData(lineId_, longName), (Texts{longEntry, L"", CString(L'x', 199)}));
-  ASSERT_TRUE(writeLinkXData(lineId_, L"groupby_pr", {L""}));
-  EXPECT_EQ(readLinkXData(lineId_, L"groupby_pr"), Texts{L""});
+  ASSERT_TRUE(writeLinkXData(lineId_, kGroupByApp, {L""}));
+  EXPECT_EQ(readLinkXData(lineId_, kGroupByApp), Texts{L""});
 }
 
 TEST_F(XDataLinkTest, MapsAreWrittenInKeyOrder) {
   std::map<CString, CString> names = {{L"Length", L"Longueur"}, {L"Area", L"Surface"}, {L"Layer", L"Calque"}};
-  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, L"original_names", names, true));
-  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, L"display_names", names, false));
-  EXPECT_EQ(readLinkXData(lineId_, L"original_names"), (Texts{L"Area", L"Layer", L"Length"}));
-  EXPECT_EQ(readLinkXData(lineId_, L"display_names"), (Texts{L"Surface", L"Calque", L"Longueur"}));
+  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, kOriginalNamesApp, names, true));
+  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, kDisplayNamesApp, names, false));
+  EXPECT_EQ(readLinkXData(lineId_, kOriginalNamesApp), (Texts{L"Area", L"Layer", L"Length"}));
+  EXPECT_EQ(readLinkXData(lineId_, kDisplayNamesApp), (Texts{L"Surface", L"Calque", L"Longueur"}));
 }
 
 TEST_F(XDataLinkTest, ObjectsThatCannotBeOpenedOrWritten) {
-  EXPECT_FALSE(writeLinkXData(OvDbObjectId(), L"obj_types", {L"Line"}));
-  EXPECT_FALSE(clearLinkXData(OvDbObjectId(), L"obj_types"));
-  EXPECT_EQ(readLinkXData(OvDbObjectId(), L"obj_types"), Texts{});
+  EXPECT_FALSE(writeLinkXData(OvDbObjectId(), kObjectTypesApp, {L"Line"}));
+  EXPECT_FALSE(clearLinkXData(OvDbObjectId(), kObjectTypesApp));
+  EXPECT_EQ(readLinkXData(OvDbObjectId(), kObjectTypesApp), Texts{});
   EXPECT_EQ(transcript(), L"");
 
   // Someone else reads the object: the upgrade to write fails and nothing is stored.
   OvDbObject* reader = nullptr;
   ASSERT_EQ(ovdbOpenObject(reader, lineId_, Ovis::kForRead), Ovis::eOk);
-  EXPECT_FALSE(writeLinkXData(lineId_, L"obj_types", {L"Line"}));
-  EXPECT_FALSE(clearLinkXData(lineId_, L"obj_types"));
+  EXPECT_FALSE(writeLinkXData(lineId_, kObjectTypesApp, {L"Line"}));
+  EXPECT_FALSE(clearLinkXData(lineId_, kObjectTypesApp));
   reader->close();
   EXPECT_TRUE(applications(lineId_).empty());
 }
@@ -121,8 +122,8 @@ TEST_F(XDataLinkTest, HandlesFollowTheDisplayOrder) {
 }
 
 TEST_F(XDataLinkTest, SixListsInFinishOrder) {
-  const wchar_t* lists[] = {L"obj_handles", L"original_names", L"display_names", L"obj_types", L"groupby_pr",
-                            L"tb_headers"};
+  const wchar_t* lists[] = {kObjectHandlesApp, kOriginalNamesApp, kDisplayNamesApp, kObjectTypesApp, kGroupByApp,
+                            kTableHeadersApp};
   for (const wchar_t* name : lists) ASSERT_TRUE(writeLinkXData(lineId_, name, {L"v", L""}));
   EXPECT_EQ(applications(lineId_), std::vector<std::wstring>(std::begin(lists), std::end(lists)));
   // Each list is its name under group code 1001, then one 1000 item per entry.

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "extraction/row_merging.h"
+#include "res/resource_ids.h"
 #include "tests/extraction/engine_test_support.h"
 
 using namespace engine_test;
@@ -347,8 +348,9 @@ TEST_F(RowsTest, TheUserInterfaceLanguageNamesKindsAndColumns) {
   add(new OvDbLine({0, 0, 0}, {0, 3, 0}));
   SetUserInterfaceLanguage(0x040C);
   ExtractionEngine engine = extractAll();
-  const CString line = LoadResString(170), length = LoadResString(212), color = LoadResString(193);
-  const CString byLayer = LoadResString(190);
+  const CString line = LoadResString(IDS_KIND_LINE), length = LoadResString(IDS_LINE_LENGTH),
+                color = LoadResString(IDS_PROP_COLOR);
+  const CString byLayer = LoadResString(IDS_BY_LAYER);
   SetUserInterfaceLanguage(0x0C09);
   EXPECT_NE(line, L"Line");
   EXPECT_NE(byLayer, L"ByLayer");

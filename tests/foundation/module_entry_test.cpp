@@ -5,6 +5,7 @@
 #include "platform/host/doc_manager.h"
 #include "platform/host/rx_class.h"
 #include "platform/win/module_loader.h"
+#include "res/resource_ids.h"
 #include "res/string_tables.h"
 
 namespace {
@@ -139,15 +140,16 @@ TEST(ExtensionModuleRecord, SecondAttachDoesNothingAndDetachLeavesTheChain) {
 }
 
 TEST_F(LoadedModule, TextsAreFoundThroughTheResourceChainInTheInterfaceLanguage) {
-  EXPECT_EQ(LoadResString(188), L"\nCSV export done to : %1");
-  EXPECT_EQ(LoadResFormat(188, CString(L"C:\\out\\50%1 off.csv")), L"\nCSV export done to : C:\\out\\50%1 off.csv");
-  EXPECT_EQ(LoadResFormat(238), L"\nTable updated.");
-  EXPECT_EQ(LoadResString(133), L"???");
+  EXPECT_EQ(LoadResString(IDS_CSV_EXPORT_DONE), L"\nCSV export done to : %1");
+  EXPECT_EQ(LoadResFormat(IDS_CSV_EXPORT_DONE, CString(L"C:\\out\\50%1 off.csv")),
+            L"\nCSV export done to : C:\\out\\50%1 off.csv");
+  EXPECT_EQ(LoadResFormat(IDS_TABLE_UPDATED), L"\nTable updated.");
+  EXPECT_EQ(LoadResString(kFirstStringId - 1), L"???");
   EXPECT_EQ(LoadResFormat(kLastStringId + 1, L"x"), L"???");
   SetUserInterfaceLanguage(0x040C);
-  CString french = LoadResString(238);
+  CString french = LoadResString(IDS_TABLE_UPDATED);
   SetUserInterfaceLanguage(0x0407);
-  CString german = LoadResString(238);
+  CString german = LoadResString(IDS_TABLE_UPDATED);
   SetUserInterfaceLanguage(0x0409);
   EXPECT_NE(french, L"\nTable updated.");
   EXPECT_EQ(french.Left(1), L"\n");

@@ -5,6 +5,7 @@
 
 #include "dialog_fixture.h"
 #include "res/module_resources.h"
+#include "res/resource_ids.h"
 
 namespace dialogtest {
 namespace {
@@ -21,38 +22,81 @@ constexpr DWORD kListType = LVS_TYPEMASK;
 
 const std::map<UINT, std::vector<Expected>>& ExpectedControls() {
   static const std::map<UINT, std::vector<Expected>> controls = {
-      {102,
-       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK}, {1035, L"Static", 0, 0}, {1004, L"Button", BS_AUTOCHECKBOX, kButtonType},
-        {1047, L"Static", 0, 0}, {1046, L"Edit", 0, 0}, {1002, L"Button", BS_PUSHBUTTON, kButtonType},
-        {1001, L"Button", WS_DISABLED, WS_DISABLED}, {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType},
+      {IDD_START_PAGE,
+       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK},
+        {IDC_PAGE_HEADING, L"Static", 0, 0},
+        {IDC_NEW_EXTRACTION, L"Button", BS_AUTOCHECKBOX, kButtonType},
+        {IDC_SETTINGS_LABEL, L"Static", 0, 0},
+        {IDC_SETTINGS_PATH, L"Edit", 0, 0},
+        {IDC_SETTINGS_BROWSE, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_PREVIOUS, L"Button", WS_DISABLED, WS_DISABLED},
+        {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType},
         {IDCANCEL, L"Button", BS_PUSHBUTTON, kButtonType}}},
-      {103,
-       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK}, {1035, L"Button", BS_GROUPBOX, kButtonType},
-        {1037, L"Button", BS_AUTORADIOBUTTON, kButtonType}, {1051, L"Static", 0, 0}, {1011, L"SysListView32", LVS_LIST, kListType},
-        {1036, L"Static", 0, 0}, {1002, L"Button", BS_PUSHBUTTON, kButtonType}, {1001, L"Button", 0, WS_DISABLED},
-        {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType}, {IDCANCEL, L"Button", BS_PUSHBUTTON, kButtonType}}},
-      {110,
-       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK}, {1035, L"Static", 0, 0}, {1038, L"Button", BS_GROUPBOX, kButtonType},
-        {1022, L"SysListView32", LVS_REPORT, kListType}, {1039, L"Static", 0, 0}, {1023, L"SysListView32", LVS_LIST, kListType},
-        {1001, L"Button", 0, WS_DISABLED}, {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType}, {IDCANCEL, L"Button", 0, 0}}},
-      {111,
-       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK}, {1035, L"Static", 0, 0}, {1040, L"Button", BS_GROUPBOX, kButtonType},
-        {1025, L"SysListView32", LVS_REPORT, kListType}, {1039, L"Static", 0, 0}, {1023, L"SysListView32", LVS_LIST, kListType},
-        {1033, L"Button", BS_AUTOCHECKBOX, kButtonType}, {1034, L"ComboBox", CBS_DROPDOWNLIST | CBS_SORT, 0x3 | CBS_SORT},
-        {1029, L"Button", BS_AUTOCHECKBOX, kButtonType}, {1028, L"Button", BS_AUTOCHECKBOX, kButtonType},
-        {1057, L"Static", 0, 0}, {1056, L"Edit", 0, 0}, {1001, L"Button", 0, WS_DISABLED},
-        {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType}, {IDCANCEL, L"Button", 0, 0}}},
-      {112,
-       {{1041, L"Static", 0, 0}, {1022, L"SysListView32", LVS_REPORT, kListType}, {1038, L"Button", BS_GROUPBOX, kButtonType},
-        {1043, L"Static", 0, 0}, {1044, L"Static", 0, 0}, {1031, L"Button", BS_PUSHBUTTON, kButtonType},
-        {1045, L"Static", 0, 0}, {1016, L"Edit", 0, 0}, {1029, L"Button", BS_PUSHBUTTON, kButtonType},
-        {1042, L"Button", BS_GROUPBOX, kButtonType}, {1017, L"Edit", 0, 0}, {1003, L"Button", BS_PUSHBUTTON, kButtonType},
-        {1001, L"Button", 0, WS_DISABLED}, {IDOK, L"Button", 0, 0}, {IDCANCEL, L"Button", 0, 0}}},
-      {135,
-       {{1048, L"Button", BS_GROUPBOX, kButtonType}, {1055, L"Static", 0, 0}, {1056, L"Static", 0, 0}, {1057, L"Static", 0, 0},
-        {1058, L"Static", 0, 0}, {1051, L"Button", BS_PUSHBUTTON, kButtonType}, {1052, L"Button", BS_PUSHBUTTON, kButtonType},
-        {1053, L"Button", BS_PUSHBUTTON, kButtonType}, {1054, L"Button", BS_PUSHBUTTON, kButtonType},
-        {IDOK, L"Button", 0, 0}, {IDCANCEL, L"Button", 0, 0}}}};
+      {IDD_SOURCE_PAGE,
+       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK},
+        {IDC_SOURCE_GROUP, L"Button", BS_GROUPBOX, kButtonType},
+        {IDC_CURRENT_DRAWING, L"Button", BS_AUTORADIOBUTTON, kButtonType},
+        {IDC_DRAWING_LABEL, L"Static", 0, 0},
+        {IDC_DRAWING_LIST, L"SysListView32", LVS_LIST, kListType},
+        {IDC_SELECTION_LABEL, L"Static", 0, 0},
+        {IDC_SELECT_OBJECTS, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_PREVIOUS, L"Button", 0, WS_DISABLED},
+        {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType},
+        {IDCANCEL, L"Button", BS_PUSHBUTTON, kButtonType}}},
+      {IDD_KINDS_PAGE,
+       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK},
+        {IDC_PAGE_HEADING, L"Static", 0, 0},
+        {IDC_OBJECTS_GROUP, L"Button", BS_GROUPBOX, kButtonType},
+        {IDC_KINDS_LIST, L"SysListView32", LVS_REPORT, kListType},
+        {IDC_FILTER_LABEL, L"Static", 0, 0},
+        {IDC_FILTER_LIST, L"SysListView32", LVS_LIST, kListType},
+        {IDC_PREVIOUS, L"Button", 0, WS_DISABLED},
+        {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType},
+        {IDCANCEL, L"Button", 0, 0}}},
+      {IDD_PROPERTIES_PAGE,
+       {{0xFFFF, L"Static", SS_BITMAP, SS_TYPEMASK},
+        {IDC_PAGE_HEADING, L"Static", 0, 0},
+        {IDC_PROPERTIES_GROUP, L"Button", BS_GROUPBOX, kButtonType},
+        {IDC_PROPERTY_GRID, L"SysListView32", LVS_REPORT, kListType},
+        {IDC_FILTER_LABEL, L"Static", 0, 0},
+        {IDC_FILTER_LIST, L"SysListView32", LVS_LIST, kListType},
+        {IDC_COMBINE_ROWS, L"Button", BS_AUTOCHECKBOX, kButtonType},
+        {IDC_GROUP_BY, L"ComboBox", CBS_DROPDOWNLIST | CBS_SORT, 0x3 | CBS_SORT},
+        {IDC_HIDE_HEADER, L"Button", BS_AUTOCHECKBOX, kButtonType},
+        {IDC_DISPLAY_TOTALS, L"Button", BS_AUTOCHECKBOX, kButtonType},
+        {IDC_TITLE_LABEL, L"Static", 0, 0},
+        {IDC_TITLE_EDIT, L"Edit", 0, 0},
+        {IDC_PREVIOUS, L"Button", 0, WS_DISABLED},
+        {IDOK, L"Button", BS_DEFPUSHBUTTON, kButtonType},
+        {IDCANCEL, L"Button", 0, 0}}},
+      {IDD_OUTPUT_PAGE,
+       {{IDC_PREVIEW_LABEL, L"Static", 0, 0},
+        {IDC_PREVIEW_GRID, L"SysListView32", LVS_REPORT, kListType},
+        {IDC_OUTPUT_OPTIONS_GROUP, L"Button", BS_GROUPBOX, kButtonType},
+        {IDC_OUTPUT_CHOICE_LABEL, L"Static", 0, 0},
+        {IDC_INSERT_TABLE_LABEL, L"Static", 0, 0},
+        {IDC_INSERT_TABLE, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_EXPORT_LABEL, L"Static", 0, 0},
+        {IDC_EXPORT_PATH, L"Edit", 0, 0},
+        {IDC_EXPORT_BROWSE, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_SAVE_SETTINGS_GROUP, L"Button", BS_GROUPBOX, kButtonType},
+        {IDC_SAVE_SETTINGS_PATH, L"Edit", 0, 0},
+        {IDC_SAVE_SETTINGS_BROWSE, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_PREVIOUS, L"Button", 0, WS_DISABLED},
+        {IDOK, L"Button", 0, 0},
+        {IDCANCEL, L"Button", 0, 0}}},
+      {IDD_UPDATE_DIALOG,
+       {{IDC_UPDATE_CHOICE_GROUP, L"Button", BS_GROUPBOX, kButtonType},
+        {IDC_UPDATE_TABLE_LABEL, L"Static", 0, 0},
+        {IDC_ADD_OBJECTS_LABEL, L"Static", 0, 0},
+        {IDC_REPLACE_OBJECTS_LABEL, L"Static", 0, 0},
+        {IDC_UPDATE_EXPORT_LABEL, L"Static", 0, 0},
+        {IDC_UPDATE_TABLE, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_ADD_OBJECTS, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_REPLACE_OBJECTS, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDC_UPDATE_EXPORT, L"Button", BS_PUSHBUTTON, kButtonType},
+        {IDOK, L"Button", 0, 0},
+        {IDCANCEL, L"Button", 0, 0}}}};
   return controls;
 }
 
@@ -86,7 +130,7 @@ TEST_F(ModuleDialogs, EveryTemplateIsFoundInEveryLanguageAndHoldsTheControlsTheP
         DWORD style = static_cast<DWORD>(::GetWindowLongW(control, GWL_STYLE));
         EXPECT_EQ(style & e.mask, e.style) << "control " << e.id;
       }
-      if (id != 112 && id != 135) {
+      if (id != IDD_OUTPUT_PAGE && id != IDD_UPDATE_DIALOG) {
         HWND banner = ::GetDlgItem(dialog.m_hWnd, 0xFFFF);
         EXPECT_NE(::SendMessageW(banner, STM_GETIMAGE, IMAGE_BITMAP, 0), 0) << "the banner shows bitmap 109";
       }
@@ -96,7 +140,7 @@ TEST_F(ModuleDialogs, EveryTemplateIsFoundInEveryLanguageAndHoldsTheControlsTheP
 }
 
 TEST_F(ModuleDialogs, TheUpdateDialogHasTheSizeItWasDesignedWith) {
-  const DialogTemplate* update = FindDialogResource(AfxFindDialogResourceHandle(135), 135);
+  const DialogTemplate* update = FindDialogResource(AfxFindDialogResourceHandle(IDD_UPDATE_DIALOG), IDD_UPDATE_DIALOG);
   ASSERT_NE(update, nullptr);
   EXPECT_EQ(update->cx, 267);
   EXPECT_EQ(update->cy, 134);
@@ -123,7 +167,7 @@ TEST_F(ModuleDialogs, AClickOnAnyControlReachesThatControl) {
 }
 
 TEST_F(ModuleDialogs, TheIconsLoadAtTheSizeAsked) {
-  for (UINT id : {132u, 133u}) {
+  for (UINT id : {IDI_INSERT_TABLE, IDI_DRAWING}) {
     HINSTANCE module = AfxFindIconResourceHandle(id);
     HICON icon = static_cast<HICON>(::LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
     ASSERT_NE(icon, nullptr) << id;

@@ -12,6 +12,7 @@
 
 #include "extraction/res_strings.h"
 #include "res/module_resources.h"
+#include "res/resource_ids.h"
 #include "res/string_tables.h"
 
 namespace {
@@ -193,9 +194,9 @@ TEST_F(StringTableTest, InterfaceLanguagePicksItsBlockOrFallsBackToEnglish) {
     EXPECT_EQ(text, L"unchanged");
   }
   // The languages are really different blocks, not one block found three times.
-  EXPECT_NE(french.at(140), english.at(140));
-  EXPECT_NE(spanish.at(140), english.at(140));
-  EXPECT_NE(french.at(140), spanish.at(140));
+  EXPECT_NE(french.at(IDS_CANCEL), english.at(IDS_CANCEL));
+  EXPECT_NE(spanish.at(IDS_CANCEL), english.at(IDS_CANCEL));
+  EXPECT_NE(french.at(IDS_CANCEL), spanish.at(IDS_CANCEL));
   UnregisterModuleInstance(instance);
 }
 

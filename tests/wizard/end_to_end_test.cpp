@@ -166,7 +166,8 @@ std::string readXlsHex(const fs::path& path) {
   return out;
 }
 
-// The six link lists in the order the wizard writes them, then the table's layout.
+// The six link lists in the order the wizard writes them, then the table's layout; spelled
+// out as drawings store them, so that a renamed list shows here.
 const std::vector<std::string> kLinkLists = {"obj_handles", "original_names", "display_names", "obj_types",
                                              "groupby_pr",  "tb_headers",     "table_layout"};
 

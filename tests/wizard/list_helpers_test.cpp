@@ -8,13 +8,11 @@
 #include "gridctrl/column_trait_edit.h"
 #include "gridctrl/windows_version.h"
 #include "platform/win/user_input.h"
+#include "res/resource_ids.h"
 #include "tests/support/plugin_resources.h"
 #include "wizard/list_helpers.h"
 
 namespace {
-
-constexpr UINT kGridId = 1022;
-constexpr UINT kFilterId = 1023;
 
 using Row = std::vector<CString>;
 
@@ -33,8 +31,8 @@ protected:
     StandIn::ClearTrackedMenus();
     ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"Page", WS_OVERLAPPED | WS_VISIBLE, 10, 10, 640, 420,
                                 nullptr, nullptr));
-    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 500, 300), &parent, kGridId));
-    ASSERT_TRUE(filter.Create(WS_CHILD | WS_VISIBLE | LVS_LIST, CRect(0, 310, 500, 400), &parent, kFilterId));
+    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 500, 300), &parent, IDC_KINDS_LIST));
+    ASSERT_TRUE(filter.Create(WS_CHILD | WS_VISIBLE | LVS_LIST, CRect(0, 310, 500, 400), &parent, IDC_FILTER_LIST));
   }
   void TearDown() override {
     grid.DestroyWindow();

@@ -28,6 +28,7 @@
 #include "platform/win/input_driver.h"
 #include "platform/win/resource_images.h"
 #include "platform/win/user_input.h"
+#include "res/resource_ids.h"
 #include "tests/support/plugin_resources.h"
 #include "wizard/dlg_assist1.h"
 #include "wizard/dlg_assist2.h"
@@ -330,27 +331,6 @@ private:
   int windows_ = 0, objects_ = 0, icons_ = 0, opens_ = 0, sets_ = 0, chains_ = 0, buffers_ = 0;
 };
 
-// Control ids the tests name.
-constexpr int kNewCheck = 1004;
-constexpr int kBrowse = 1002;
-constexpr int kPrevious = 1001;
-constexpr int kSettingsPathEdit = 1046;
-constexpr int kDrawingList = 1011;
-constexpr int kKindsList = 1022;
-constexpr int kFilterList = 1023;
-constexpr int kPropertyGrid = 1025;
-constexpr int kCombineCheck = 1033;
-constexpr int kGroupByCombo = 1034;
-constexpr int kHideHeaderCheck = 1029;
-constexpr int kTotalsCheck = 1028;
-constexpr int kTitleEdit = 1056;
-constexpr int kPreviewGrid = 1022;
-constexpr int kInsertTable = 1031;
-constexpr int kOutputBrowse = 1029;
-constexpr int kSettingsBrowse = 1003;
-constexpr int kOutputEdit = 1016;
-constexpr int kSettingsEdit = 1017;
-
 inline CString itemTextOf(CWnd& page, int id) {
   CString text;
   if (CWnd* item = page.GetDlgItem(id)) item->GetWindowText(text);
@@ -370,8 +350,8 @@ inline int itemShowing(CListCtrl& list, int column, const wchar_t* text) {
 inline void askForTotals(PageDriver& driver, DlgAssist4& page, const wchar_t* property) {
   int row = itemShowing(page.propertyGrid, 1, property);
   EXPECT_GE(row, 0) << "the properties page offers no " << CString(property);
-  driver.click(kTotalsCheck);
-  driver.rightClickItem(kPropertyGrid, row, 3);
+  driver.click(IDC_DISPLAY_TOTALS);
+  driver.rightClickItem(IDC_PROPERTY_GRID, row, 3);
   driver.ChooseMenuText(L"Select all");
   driver.click(IDOK);
 }

@@ -7,6 +7,9 @@
 
 #include "update_test_support.h"
 
+#include "extraction/link_list_names.h"
+#include "res/resource_ids.h"
+
 using namespace update_test;
 
 namespace {
@@ -65,25 +68,25 @@ TEST_F(UpdateActionsTest, RefreshFollowsChangedAndErasedObjects) {
   erase(shortWall);
   addLine(1, L"Roof");  // not in the table: a refresh does not add it
 
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Layer", L"Length"}, {L"Walls", L"10"}, {L"Doors", L"4.25"}}));
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors)}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 
   // Nothing changed since: the second refresh says so and keeps the lists.
   HostEditor::clearTranscript();
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable already up to date.");
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors)}));
 }
 
 TEST_F(UpdateActionsTest, RefreshRecomputesTotalsAndHonoursAnEmptyGroupBy) {
   OvDbObjectId table = lineTable(true);
   ASSERT_EQ(cells(table).back(), (Texts{L"", L"17"}));
-  ASSERT_EQ(link(table, L"groupby_pr"), Texts{L""});
+  ASSERT_EQ(link(table, kGroupByApp), Texts{L""});
   setLineLength(walls, 12.5);
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""},
                                  {L"Layer", L"Length"},
                                  {L"Walls", L"12.5"},
@@ -107,7 +110,7 @@ TEST_F(UpdateActionsTest, RefreshOfAGroupedTableMatchesRowsByTheirGroup) {
                                  {L"", L""},
                                  {L"", L"17"}}));
   setLineLength(shortWall, 6.5);
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""},
                                  {L"Layer", L"Length"},
@@ -129,23 +132,23 @@ TEST_F(UpdateActionsTest, RefreshOfATableWithoutHeaderLine) {
   ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"}}));
   setLineLength(walls, 9);
   erase(doors);
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
   EXPECT_EQ(cells(table), (Cells{{L"Extraction", L""}, {L"Walls", L"9"}, {L"Walls", L"5"}}));
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(shortWall)}));
 }
 
 TEST_F(UpdateActionsTest, InconsistentNameListsStopEveryRebuildingAction) {
   OvDbObjectId table = lineTable();
-  writeLinkXData(table, L"display_names", {L"One too many"});
+  writeLinkXData(table, kDisplayNamesApp, {L"One too many"});
   Cells before = cells(table);
   OvDbObjectId extra = addLine(3, L"Roof");
   setLineLength(walls, 11);
-  runAction(1051, table);
-  runAction(1052, table, {extra});
-  runAction(1053, table, {extra});
+  runAction(IDC_UPDATE_TABLE, table);
+  runAction(IDC_ADD_OBJECTS, table, {extra});
+  runAction(IDC_REPLACE_OBJECTS, table, {extra});
   EXPECT_EQ(cells(table), before);
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall)}));
   EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos) << CString(transcript().c_str());
 }
 
@@ -153,10 +156,10 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   OvDbObjectId table = lineTable();
   OvDbObjectId roof = addLine(1.5, L"Roof");
   OvDbObjectId boundary = addBoundary();  // a kind no table shows
-  runAction(1052, table, {roof, boundary, walls});
+  runAction(IDC_ADD_OBJECTS, table, {roof, boundary, walls});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 
   // The header holds the old columns and the new line's geometric properties, ascending.
   PropertyCatalogue catalogue;
@@ -176,10 +179,10 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
 
   // Objects that are all in the table already change nothing.
   HostEditor::clearTranscript();
-  runAction(1052, table, {roof, doors});
+  runAction(IDC_ADD_OBJECTS, table, {roof, doors});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable already up to date.");
   EXPECT_EQ(cells(table), now);
-  EXPECT_EQ(link(table, L"obj_handles").size(), 4u);
+  EXPECT_EQ(link(table, kObjectHandlesApp).size(), 4u);
 }
 
 // After objects were added, the lists describe the table as rewritten: a refresh with
@@ -188,23 +191,23 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
 TEST_F(UpdateActionsTest, ARefreshAfterAddingObjectsFindsTheTableUpToDate) {
   OvDbObjectId table = lineTable();
   OvDbObjectId pillar = addCircle(2, L"Pillars");
-  runAction(1052, table, {pillar});
+  runAction(IDC_ADD_OBJECTS, table, {pillar});
   Cells added = cells(table);
   ASSERT_EQ(added.size(), 6u);
-  EXPECT_EQ(link(table, L"tb_headers"), added[1]);
+  EXPECT_EQ(link(table, kTableHeadersApp), added[1]);
   // The circle's row comes first (kinds in name order), and so does its handle.
-  EXPECT_EQ(link(table, L"obj_handles"),
+  EXPECT_EQ(link(table, kObjectHandlesApp),
             (Texts{handleOf(pillar), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
 
   HostEditor::clearTranscript();
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable already up to date.");
   EXPECT_EQ(cells(table), added);
 
   // A change is still found in its own row.
   setLineLength(doors, 3);
   HostEditor::clearTranscript();
-  runAction(1051, table);
+  runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
   Cells refreshed = cells(table);
   size_t length = columnOf(refreshed, L"Length");
@@ -227,10 +230,10 @@ TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
   attribute->close();
   reference->close();
 
-  runAction(1052, table, {desk});
+  runAction(IDC_ADD_OBJECTS, table, {desk});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
-  EXPECT_EQ(link(table, L"obj_types"), (Texts{L"Block", L"Line"}));
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), (Texts{L"Block", L"Line"}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
   Cells now = cells(table);
   size_t name = columnOf(now, L"Block name"), room = columnOf(now, L"ROOM"), layer = columnOf(now, L"Layer");
   ASSERT_LT(name, now[1].size());
@@ -253,7 +256,7 @@ TEST_F(UpdateActionsTest, AddingObjectsToAnUngroupedTableKeepsOneRowPerObject) {
   choice.properties = {L"Layer"};
   OvDbObjectId table = makeWizardTable(choice);
   OvDbObjectId more = addLine(7, L"Walls");
-  runAction(1052, table, {more});
+  runAction(IDC_ADD_OBJECTS, table, {more});
   Cells now = cells(table);
   size_t layer = columnOf(now, L"Layer");
   ASSERT_LT(layer, now[1].size());
@@ -271,21 +274,21 @@ TEST_F(UpdateActionsTest, ReplacingTheSelectionRewritesTableAndLists) {
   ASSERT_EQ(cells(table)[1], Texts{L"Calque"});
   OvDbObjectId small = addCircle(0.5, L"Columns"), big = addCircle(2, L"Pillars");
   OvDbObjectId boundary = addBoundary();
-  runAction(1053, table, {big, boundary, small});
+  runAction(IDC_REPLACE_OBJECTS, table, {big, boundary, small});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nYour new selection\nTable updated.");
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Circle"});
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(big), handleOf(small)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Circle"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(big), handleOf(small)}));
   // The column keeps its display name; the rows come in selection order.
   EXPECT_EQ(cells(table), (Cells{{L"Extraction"}, {L"Calque"}, {L"Pillars"}, {L"Columns"}}));
   // The other lists stay as the wizard wrote them.
-  EXPECT_EQ(link(table, L"original_names"), Texts{L"Layer"});
-  EXPECT_EQ(link(table, L"display_names"), Texts{L"Calque"});
+  EXPECT_EQ(link(table, kOriginalNamesApp), Texts{L"Layer"});
+  EXPECT_EQ(link(table, kDisplayNamesApp), Texts{L"Calque"});
 }
 
 TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsCsv) {
   OvDbObjectId table = lineTable(true);
   auto path = page_test::scratchFile("update export.csv");
-  chooseAction(1054, table);
+  chooseAction(IDC_UPDATE_EXPORT, table);
   driver.AddFileDialogAnswer(true, widePath(path), 1);
   EXPECT_EQ(runDialog(), IDOK);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nCSV export done to : " + widePath(path));
@@ -299,7 +302,7 @@ TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsXls) {
   setLineLength(doors, 2.75);
   OvDbObjectId table = lineTable();
   auto path = page_test::scratchFile("update export.xls");
-  chooseAction(1054, table);
+  chooseAction(IDC_UPDATE_EXPORT, table);
   driver.AddFileDialogAnswer(true, widePath(path), 2);
   EXPECT_EQ(runDialog(), IDOK);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nFinished XLS exportation to : " + widePath(path));
@@ -319,7 +322,7 @@ TEST_F(UpdateActionsTest, AnXlsExportThatCutsTextsSaysHowManyCells) {
   ASSERT_EQ(cellsOf->setTextString(3, 0, longText.c_str()), Ovis::eOk);
   cellsOf->close();
   auto path = page_test::scratchFile("update export cut.xls");
-  chooseAction(1054, table);
+  chooseAction(IDC_UPDATE_EXPORT, table);
   driver.AddFileDialogAnswer(true, widePath(path), 2);
   EXPECT_EQ(runDialog(), IDOK);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nFinished XLS exportation to : " + widePath(path) +
@@ -333,7 +336,7 @@ TEST_F(UpdateActionsTest, AFailedExportIsReportedAsFailed) {
   for (auto [name, index, kind] : {std::tuple{"out.csv", 1, L"CSV"}, std::tuple{"out.xls", 2, L"XLS"}}) {
     HostEditor::clearTranscript();
     std::wstring path = widePath(missingFolder / name);
-    chooseAction(1054, table);
+    chooseAction(IDC_UPDATE_EXPORT, table);
     driver.AddFileDialogAnswer(true, path, index);
     EXPECT_EQ(runDialog(), IDOK);
     EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\n" + kind + L" export to : " + path + L" failed.");
@@ -343,7 +346,7 @@ TEST_F(UpdateActionsTest, AFailedExportIsReportedAsFailed) {
 
 TEST_F(UpdateActionsTest, ACancelledFileDialogWritesNothing) {
   OvDbObjectId table = lineTable();
-  chooseAction(1054, table);
+  chooseAction(IDC_UPDATE_EXPORT, table);
   driver.AddFileDialogAnswer(false, L"");
   EXPECT_EQ(runDialog(), IDOK);
   EXPECT_EQ(transcript(), kPickPrompt);

@@ -4,7 +4,9 @@
 // and 13 are 8 long, the inner wall 14 is 5 long, all on the layer "Walls".
 #include "wizard_script.h"
 
+#include "extraction/link_list_names.h"
 #include "platform/host/db_table.h"
+#include "res/resource_ids.h"
 
 using namespace update_test;
 
@@ -49,7 +51,7 @@ protected:
     if (!selection.empty()) pick(selection);
     EXPECT_EQ(runDialog(), IDOK);
   }
-  void refresh(const OvDbObjectId& table) { runAction(1051, table); }
+  void refresh(const OvDbObjectId& table) { runAction(IDC_UPDATE_TABLE, table); }
 
   // Refreshing with nothing changed changes nothing and says so.
   void expectRefreshChangesNothing(const OvDbObjectId& table) {
@@ -76,7 +78,7 @@ TEST_F(UpdateCases, ARefreshLeavesOutObjectsThatWereNeverInTheTable) {
                                    {L"Line", L"1", L"Walls", L"12"},
                                    {L"Line", L"1", L"Walls", L"8"}}));
     expectRefreshChangesNothing(table);
-    EXPECT_EQ(link(table, L"obj_handles"), picks);
+    EXPECT_EQ(link(table, kObjectHandlesApp), picks);
   }
 }
 
@@ -90,7 +92,7 @@ TEST_F(UpdateCases, RowsCombinedWithTheirCountAreNotTakenForGroupedRows) {
                       {L"2", L"Walls", L"8"},
                       {L"1", L"Walls", L"5"}};
   ASSERT_EQ(cells(table), made);
-  EXPECT_EQ(link(table, L"groupby_pr"), Texts{L""});
+  EXPECT_EQ(link(table, kGroupByApp), Texts{L""});
   expectRefreshChangesNothing(table);
 
   setLength(L"13", 5);  // now like the inner wall
@@ -128,7 +130,7 @@ TEST_F(UpdateCases, AddingOrReplacingKeepsAHiddenHeaderLineHidden) {
   ASSERT_EQ(cells(table), (Cells{{L"", L""}, {L"Line", L"12"}, {L"Line", L"8"}}));
   OvDbObjectId circle = lineId(objectsByKind()[L"Circle"][0]);
 
-  runAction(1052, table, {lineId(L"14"), circle});
+  runAction(IDC_ADD_OBJECTS, table, {lineId(L"14"), circle});
   EXPECT_EQ(lastMessage(), kUpdated);
   // The circle brings its own properties as columns after the table's own.
   Cells added = cells(table);
@@ -138,7 +140,7 @@ TEST_F(UpdateCases, AddingOrReplacingKeepsAHiddenHeaderLineHidden) {
   EXPECT_EQ(Texts(added[4].begin(), added[4].begin() + 2), (Texts{L"Circle", L""}));
   expectRefreshChangesNothing(table);
 
-  runAction(1053, table, {lineId(L"13"), lineId(L"12")});
+  runAction(IDC_REPLACE_OBJECTS, table, {lineId(L"13"), lineId(L"12")});
   EXPECT_EQ(lastMessage(), kUpdated);
   Cells replaced = cells(table);
   ASSERT_EQ(replaced.size(), 3u);
@@ -162,9 +164,9 @@ TEST_F(UpdateCases, ARenamedColumnKeepsItsTotalAndNoOtherColumnGetsOne) {
   EXPECT_EQ(cells(table).back(), (Texts{L"", L"", L"46"}));
 
   OvDbObjectId roof = addLine(2.5, L"Roof");
-  runAction(1052, table, {roof});
+  runAction(IDC_ADD_OBJECTS, table, {roof});
   EXPECT_EQ(cells(table).back(), (Texts{L"", L"", L"48.5"}));
-  runAction(1053, table, {roof, lineId(L"10")});
+  runAction(IDC_REPLACE_OBJECTS, table, {roof, lineId(L"10")});
   Cells replaced = cells(table);
   EXPECT_EQ(replaced[1], (Texts{L"Layer", L"Angle", L"Run"}));
   EXPECT_EQ(replaced.back(), (Texts{L"", L"", L"14.5"}));
@@ -208,18 +210,18 @@ TEST_F(UpdateCases, MultilineTextsReplaceTheSelectionLikeOtherObjects) {
   OvDbObjectId table = runPlan(plan);
   Texts texts = objectsByKind()[L"MText"];
   ASSERT_EQ(texts.size(), 2u);
-  runAction(1053, table, ids(texts));
+  runAction(IDC_REPLACE_OBJECTS, table, ids(texts));
   EXPECT_EQ(lastMessage(), kUpdated);
   EXPECT_EQ(cells(table), (Cells{{L"", L""},
                                  {L"Object type", L"Layer"},
                                  {L"MText", L"Annotation"},
                                  {L"MText", L"Annotation"}}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"MText"});
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"MText"});
   expectRefreshChangesNothing(table);
 
   // A selection of nothing a table shows (the site boundary, a heavyweight polyline).
   TableState before = state(table);
-  runAction(1053, table, {lineId(L"17")});
+  runAction(IDC_REPLACE_OBJECTS, table, {lineId(L"17")});
   EXPECT_EQ(lastMessage(), kUpToDate);
   EXPECT_EQ(state(table), before);
 }
@@ -237,7 +239,7 @@ TEST_F(UpdateCases, RowsWithEmptyFirstCellsAreNotTakenForTotals) {
   EXPECT_EQ(lastMessage(), kUpdated);
   made.resize(5);
   EXPECT_EQ(cells(table), made) << "the rows of the erased walls leave";
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{L"10", L"12", L"13"}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{L"10", L"12", L"13"}));
 }
 
 TEST_F(UpdateCases, AddingObjectsKeepsTheColumnsAndLeavesOutWhatTheUserLeftOut) {
@@ -248,7 +250,7 @@ TEST_F(UpdateCases, AddingObjectsKeepsTheColumnsAndLeavesOutWhatTheUserLeftOut) 
   ASSERT_EQ(cells(table)[1], (Texts{L"Slope", L"Length", L"Layer"}));
   OvDbObjectId roof = addLine(2.5, L"Roof");
   OvDbObjectId column = lineId(objectsByKind()[L"Circle"][0]);
-  runAction(1052, table, {roof, column});
+  runAction(IDC_ADD_OBJECTS, table, {roof, column});
   EXPECT_EQ(lastMessage(), kUpdated);
   Cells added = cells(table);
   // The table's columns first, as they were; then the circle's own properties (only the

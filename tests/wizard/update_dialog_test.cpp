@@ -2,6 +2,9 @@
 // that is cancelled or that meets an object which is not a table.
 #include "update_test_support.h"
 
+#include "extraction/link_list_names.h"
+#include "res/resource_ids.h"
+
 using namespace update_test;
 
 namespace {
@@ -26,15 +29,15 @@ protected:
 
 TEST_F(UpdateDialogTest, ShowsItsTextsFromTheStringTable) {
   driver.look([](CWnd* dialog, int dialogId) {
-    EXPECT_EQ(dialogId, 135);
+    EXPECT_EQ(dialogId, IDD_UPDATE_DIALOG);
     CString caption;
     dialog->GetWindowText(caption);
     EXPECT_EQ(caption, L"Updating exportation");
-    EXPECT_EQ(page_test::itemTextOf(*dialog, 1048), L"Update choice");
-    EXPECT_EQ(page_test::itemTextOf(*dialog, 1055), L"Select table and update");
-    EXPECT_EQ(page_test::itemTextOf(*dialog, 1056), L"Add new objects to current table");
-    EXPECT_EQ(page_test::itemTextOf(*dialog, 1057), L"Replace the objects selection of a table");
-    EXPECT_EQ(page_test::itemTextOf(*dialog, 1058), L"Update exportation");
+    EXPECT_EQ(page_test::itemTextOf(*dialog, IDC_UPDATE_CHOICE_GROUP), L"Update choice");
+    EXPECT_EQ(page_test::itemTextOf(*dialog, IDC_UPDATE_TABLE_LABEL), L"Select table and update");
+    EXPECT_EQ(page_test::itemTextOf(*dialog, IDC_ADD_OBJECTS_LABEL), L"Add new objects to current table");
+    EXPECT_EQ(page_test::itemTextOf(*dialog, IDC_REPLACE_OBJECTS_LABEL), L"Replace the objects selection of a table");
+    EXPECT_EQ(page_test::itemTextOf(*dialog, IDC_UPDATE_EXPORT_LABEL), L"Update exportation");
     EXPECT_EQ(page_test::itemTextOf(*dialog, IDOK), L"Finish");
     EXPECT_EQ(page_test::itemTextOf(*dialog, IDCANCEL), L"Cancel");
   });
@@ -60,7 +63,7 @@ TEST_F(UpdateDialogTest, FinishBeforeAnyPickSaysSoAndKeepsTheDialog) {
 }
 
 TEST_F(UpdateDialogTest, EscapeDuringThePickRunsNoAction) {
-  for (int button : {1051, 1052, 1053, 1054}) {
+  for (int button : {IDC_UPDATE_TABLE, IDC_ADD_OBJECTS, IDC_REPLACE_OBJECTS, IDC_UPDATE_EXPORT}) {
     HostEditor::clearTranscript();
     driver.click(button);
     driver.pickCancelled();
@@ -70,13 +73,13 @@ TEST_F(UpdateDialogTest, EscapeDuringThePickRunsNoAction) {
     EXPECT_TRUE(driver.messageBoxes.empty());
   }
   EXPECT_EQ(cells(table), before);
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(lineA), handleOf(lineB)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(lineA), handleOf(lineB)}));
 }
 
 // The table was picked, but the selection of new objects is cancelled or ends empty: the
 // editor is given back and the table and its lists stay.
 TEST_F(UpdateDialogTest, NoNewSelectionChangesNothing) {
-  for (int button : {1052, 1053}) {
+  for (int button : {IDC_ADD_OBJECTS, IDC_REPLACE_OBJECTS}) {
     for (auto kind : {StandIn::PickAnswer::Cancel, StandIn::PickAnswer::Nothing}) {
       HostEditor::clearTranscript();
       chooseAction(button, table);
@@ -84,17 +87,18 @@ TEST_F(UpdateDialogTest, NoNewSelectionChangesNothing) {
       answer.kind = kind;
       driver.AddPickAnswer(answer);
       EXPECT_EQ(runDialog(), IDOK);
-      EXPECT_EQ(transcript(), std::wstring(L"Please select the data table") +
-                                  (button == 1052 ? L"\nPlease select new objects" : L"\nYour new selection"));
+      EXPECT_EQ(transcript(),
+                std::wstring(L"Please select the data table") +
+                    (button == IDC_ADD_OBJECTS ? L"\nPlease select new objects" : L"\nYour new selection"));
     }
   }
   EXPECT_EQ(cells(table), before);
-  EXPECT_EQ(link(table, L"obj_handles"), (Texts{handleOf(lineA), handleOf(lineB)}));
-  EXPECT_EQ(link(table, L"obj_types"), Texts{L"Line"});
+  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(lineA), handleOf(lineB)}));
+  EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 }
 
 TEST_F(UpdateDialogTest, APickedLineIsNoTable) {
-  driver.click(1051);
+  driver.click(IDC_UPDATE_TABLE);
   pick({lineA});
   EXPECT_EQ(runDialog(), IDOK);
   EXPECT_EQ(transcript(), L"Please select the data table");
@@ -109,11 +113,11 @@ TEST_F(UpdateDialogTest, ATableWithoutLinkListsIsLeftAlone) {
                                         L"Bare", true);
   Cells bareBefore = cells(bare);
   HostEditor::clearTranscript();
-  chooseAction(1051, bare);
+  chooseAction(IDC_UPDATE_TABLE, bare);
   EXPECT_EQ(runDialog(), IDOK);
   std::wstring expected = L"Please select the data table";
-  for (const wchar_t* list : {L"obj_handles", L"obj_types", L"original_names", L"display_names", L"groupby_pr",
-                              L"tb_headers"}) {
+  for (const wchar_t* list : {kObjectHandlesApp, kObjectTypesApp, kOriginalNamesApp, kDisplayNamesApp, kGroupByApp,
+                              kTableHeadersApp}) {
     expected += L"\nNone identified '" + std::wstring(list) + L"' xData attached to this object.";
   }
   EXPECT_EQ(transcript(), expected);

@@ -17,6 +17,8 @@
 
 #include "wizard_script.h"
 
+#include "res/resource_ids.h"
+
 using namespace update_test;
 
 namespace {
@@ -319,7 +321,7 @@ protected:
     }
     Texts added = newObjects(rng, inTable);
     Cells before = shownCells(table);
-    chooseAction(1052, table);
+    chooseAction(IDC_ADD_OBJECTS, table);
     driver.AddPickAnswer(handlesAnswer(added));
     EXPECT_EQ(runDialog(), IDOK);
     Cells after = shownCells(table);
@@ -401,7 +403,7 @@ protected:
 
   void refresh(const OvDbObjectId& table) {
     HostEditor::clearTranscript();
-    chooseAction(1051, table);
+    chooseAction(IDC_UPDATE_TABLE, table);
     EXPECT_EQ(runDialog(), IDOK);
   }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "extraction/extraction_engine.h"
+#include "extraction/link_list_names.h"
 #include "extraction/output_table.h"
 #include "extraction/row_merging.h"
 #include "extraction/xdata_link.h"
@@ -89,13 +90,13 @@ protected:
     OvDbObjectId table = createOutputTable(rows, preview, std::vector<bool>(rows[0].size(), true), columns, order,
                                            OvGePoint3d(), L"Block preview", L"Extraction", choice.headerShown);
     EXPECT_FALSE(table.isNull());
-    writeLinkXDataHandles(table, L"obj_handles", collectRowIds(rows, !choice.totals.empty()), order,
+    writeLinkXDataHandles(table, kObjectHandlesApp, collectRowIds(rows, !choice.totals.empty()), order,
                           choice.headerShown);
-    writeLinkXDataFromMap(table, L"original_names", names, true);
-    writeLinkXDataFromMap(table, L"display_names", names, false);
-    writeLinkXData(table, L"obj_types", engine.chosenTypeNames);
-    writeLinkXData(table, L"groupby_pr", {choice.groupBy});
-    writeLinkXData(table, L"tb_headers", Texts(rows[0].begin() + 1, rows[0].end()));
+    writeLinkXDataFromMap(table, kOriginalNamesApp, names, true);
+    writeLinkXDataFromMap(table, kDisplayNamesApp, names, false);
+    writeLinkXData(table, kObjectTypesApp, engine.chosenTypeNames);
+    writeLinkXData(table, kGroupByApp, {choice.groupBy});
+    writeLinkXData(table, kTableHeadersApp, Texts(rows[0].begin() + 1, rows[0].end()));
     HostEditor::clearTranscript();
     return table;
   }

@@ -26,8 +26,8 @@ TEST_F(KindsPage, TheFilterShowsBlocksLastAndHidesThemWhenUnchecked) {
     EXPECT_EQ(page.objectRows, (TextGrid{{L"Chk", L"Block name"}, {L"1", L"Block"}, {L"1", L"Line"}, {L"1", L"Circle"}}));
     EXPECT_EQ(page.kindsList.GetColumnHeading(1), L"Block name");
   });
-  driver.checkItem(kKindsList, L"Circle", false);
-  driver.checkItem(kFilterList, L"Block", false);
+  driver.checkItem(IDC_KINDS_LIST, L"Circle", false);
+  driver.checkItem(IDC_FILTER_LIST, L"Block", false);
   driver.on<DlgAssist3>([](DlgAssist3& page) {
     EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle"}));
     EXPECT_EQ(page.objectRows[1][0], L"1") << "the hidden block keeps its check cell";
@@ -39,15 +39,15 @@ TEST_F(KindsPage, TheFilterShowsBlocksLastAndHidesThemWhenUnchecked) {
     EXPECT_EQ(page.engine.chosenTypeNames, (Texts{L"Line"}));
     EXPECT_FALSE(page.combineRows);
   });
-  driver.click(kPrevious);
+  driver.click(IDC_PREVIOUS);
   driver.on<DlgAssist3>([](DlgAssist3& page) {
     EXPECT_FALSE(page.enteredFromSource);
     EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle"}));
     EXPECT_FALSE(page.propertyRows.empty());
   });
-  driver.checkItem(kKindsList, L"Circle", true);
+  driver.checkItem(IDC_KINDS_LIST, L"Circle", true);
   driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_FALSE(page.propertyRows.empty()) << "a kind's check keeps them"; });
-  driver.checkItem(kFilterList, L"Block", true);
+  driver.checkItem(IDC_FILTER_LIST, L"Block", true);
   driver.on<DlgAssist3>([](DlgAssist3& page) {
     EXPECT_EQ(kindsShown(page), (Texts{L"Block", L"Line", L"Circle"}));
     EXPECT_TRUE(page.kindsList.GetCheck(0));
@@ -69,15 +69,15 @@ TEST_F(KindsPage, NextWithNoKindOrNoPropertyCheckedSaysSoAndStays) {
     EXPECT_EQ(columnTexts(page.filterList, 0), (Texts{L"Non-Block"}));
     EXPECT_EQ(page.objectFilterRows, (TextGrid{{L"1", L"Non-Block"}}));
   });
-  driver.checkItem(kKindsList, L"Line", false);
-  driver.checkItem(kKindsList, L"Circle", false);
+  driver.checkItem(IDC_KINDS_LIST, L"Line", false);
+  driver.checkItem(IDC_KINDS_LIST, L"Circle", false);
   driver.click(IDOK);
   driver.AddMessageBoxAnswer(IDOK);
   driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_TRUE(getCheckedItemTexts(&page.kindsList).empty()); });
-  driver.checkItem(kKindsList, L"Circle", true);
+  driver.checkItem(IDC_KINDS_LIST, L"Circle", true);
   driver.click(IDOK);
   driver.on<DlgAssist4>([](DlgAssist4& page) { EXPECT_EQ(page.engine.chosenTypeNames, (Texts{L"Circle"})); });
-  driver.rightClickItem(kPropertyGrid, 0, 1);
+  driver.rightClickItem(IDC_PROPERTY_GRID, 0, 1);
   driver.ChooseMenuText(L"No selection");
   driver.click(IDOK);
   driver.AddMessageBoxAnswer(IDOK);
@@ -104,23 +104,23 @@ TEST_F(KindsPage, PagesFollowTheLastExtractionAndKeepTheChoicesStillOffered) {
   some.kind = StandIn::PickAnswer::Handles;
   some.handles = {std::wstring(handleOf(first).GetString()), std::wstring(handleOf(circle).GetString())};
   driver.click(IDOK);
-  driver.click(kBrowse);
+  driver.click(IDC_SELECT_OBJECTS);
   driver.AddPickAnswer(some);
   driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle"})); });
-  driver.checkItem(kKindsList, L"Circle", false);
+  driver.checkItem(IDC_KINDS_LIST, L"Circle", false);
   driver.click(IDOK);
   // Steps queued inside a look follow the steps queued before it: the rest of the walk is
   // queued once the grid shows where its rows are.
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
     int lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
     ASSERT_GE(lengthRow, 0);
-    driver.clickItem(kPropertyGrid, lengthRow, 2);
-    driver.clickItem(kPropertyGrid, lengthRow, 2);
+    driver.clickItem(IDC_PROPERTY_GRID, lengthRow, 2);
+    driver.clickItem(IDC_PROPERTY_GRID, lengthRow, 2);
     driver.type(0, L"Run");
     driver.key(VK_RETURN);
     clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Layer"), 1);
-    driver.click(kPrevious);
-    driver.click(kPrevious);
+    driver.click(IDC_PREVIOUS);
+    driver.click(IDC_PREVIOUS);
     driver.click(IDOK);  // page 2: now the whole drawing
     driver.on<DlgAssist3>([](DlgAssist3& kinds) {
       EXPECT_EQ(kindsShown(kinds), (Texts{L"Line", L"Circle", L"Block"}));
@@ -188,7 +188,7 @@ TEST_F(PropertiesPage, FirstOpeningChecksEveryPropertyAndHidesTotals) {
     EXPECT_EQ(page.propertyGrid.GetSortColumn(), -1);
   });
   // Unchecking "General" takes its properties out of the grid and out of the extraction.
-  driver.checkItem(kFilterList, L"General", false);
+  driver.checkItem(IDC_FILTER_LIST, L"General", false);
   driver.on<DlgAssist4>([](DlgAssist4& page) {
     for (int i = 0; i < page.propertyGrid.GetItemCount(); ++i) EXPECT_NE(page.propertyGrid.GetItemText(i, 1), L"Layer");
     EXPECT_EQ(page.propertyRows[1][0], L"1");
@@ -218,28 +218,28 @@ TEST_F(PropertiesPage, EditedDisplayNamesTotalsAndTitleReachThePreviewAndSurvive
   });
   // Rename "Length" in place: click the cell to focus it, click again to edit, type, Enter.
   driver.look([&](CWnd*, int) {
-    driver.clickItem(kPropertyGrid, lengthRow, 2);
-    driver.clickItem(kPropertyGrid, lengthRow, 2);
+    driver.clickItem(IDC_PROPERTY_GRID, lengthRow, 2);
+    driver.clickItem(IDC_PROPERTY_GRID, lengthRow, 2);
     driver.type(0, L"Run");
     driver.key(VK_RETURN);
     // Previous to the kinds page and forward again.
-    driver.click(kPrevious);
+    driver.click(IDC_PREVIOUS);
     driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_EQ(page.displayNames[L"Length"], L"Run"); });
     driver.click(IDOK);
     driver.on<DlgAssist4>([&](DlgAssist4& page) {
       EXPECT_EQ(page.propertyGrid.GetItemText(lengthRow, 2), L"Run");
       EXPECT_TRUE(page.propertyNames.empty());
     });
-    driver.click(kTotalsCheck);
+    driver.click(IDC_DISPLAY_TOTALS);
     driver.on<DlgAssist4>([](DlgAssist4& page) {
       EXPECT_TRUE(page.propertyGrid.IsColumnShown(3));
       EXPECT_TRUE(page.displayTotals);
     });
     // Ask for the length total from the cell menu of the "Total" column.
-    driver.rightClickItem(kPropertyGrid, lengthRow, 3);
+    driver.rightClickItem(IDC_PROPERTY_GRID, lengthRow, 3);
     driver.ChooseMenuText(L"Select all");
-    driver.type(kTitleEdit, L"Walls");
-    driver.click(kHideHeaderCheck);
+    driver.type(IDC_TITLE_EDIT, L"Walls");
+    driver.click(IDC_HIDE_HEADER);
     driver.click(IDOK);
     driver.on<DlgAssist5>([](DlgAssist5& page) {
       EXPECT_EQ(page.tableTitle, L"Walls");
@@ -271,7 +271,7 @@ TEST_F(PropertiesPage, NamesRestoredFromASettingsFileAreTheOnlyOnesChecked) {
   std::ofstream(path) << "<?xml version=\"1.0\" ?><KtDataExtraction><State>"
                          "<Property name=\"Length\" display=\"Span\" checked=\"1\" /></State>"
                          "<ExOptions /><KtTable title=\"T\" /></KtDataExtraction>";
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(path));
   driver.click(IDOK);
   driver.click(IDOK);
@@ -284,7 +284,7 @@ TEST_F(PropertiesPage, NamesRestoredFromASettingsFileAreTheOnlyOnesChecked) {
         EXPECT_EQ(page.propertyGrid.GetItemText(i, 2), L"Span");
       }
     }
-    EXPECT_EQ(itemTextOf(page, kTitleEdit), L"T");
+    EXPECT_EQ(itemTextOf(page, IDC_TITLE_EDIT), L"T");
   });
   driver.click(IDOK);
   driver.on<DlgAssist5>([](DlgAssist5& page) {
@@ -292,7 +292,7 @@ TEST_F(PropertiesPage, NamesRestoredFromASettingsFileAreTheOnlyOnesChecked) {
     EXPECT_EQ(page.displayNames, (std::map<CString, CString>{{L"Length", L"Span"}}));
   });
   // Back from the preview: the restored names are gone, the checks stay.
-  driver.click(kPrevious);
+  driver.click(IDC_PREVIOUS);
   driver.on<DlgAssist4>([](DlgAssist4& page) {
     EXPECT_TRUE(page.propertyNames.empty());
     int checked = 0;
@@ -317,16 +317,16 @@ TEST_F(PropertiesPage, TheTitleAndTheOtherChoicesSurviveGoingBackAndForth) {
     int layer = itemShowing(page.propertyGrid, 1, L"Layer");
     CString entry;
     page.groupByCombo.GetLBText(2, entry);
-    driver.type(kTitleEdit, L"Walls and doors");
-    driver.choose(kGroupByCombo, 2);
-    driver.click(kTotalsCheck);
+    driver.type(IDC_TITLE_EDIT, L"Walls and doors");
+    driver.choose(IDC_GROUP_BY, 2);
+    driver.click(IDC_DISPLAY_TOTALS);
     driver.on<DlgAssist4>([=](DlgAssist4& shown) {
       clickCheckImage(shown.propertyGrid, length, 3);
       clickCheckImage(shown.propertyGrid, layer, 1);
     });
     auto choicesKept = [=](DlgAssist4& again) {
       GridListCtrl& grid = again.propertyGrid;
-      EXPECT_EQ(itemTextOf(again, kTitleEdit), L"Walls and doors");
+      EXPECT_EQ(itemTextOf(again, IDC_TITLE_EDIT), L"Walls and doors");
       CString chosen;
       again.groupByCombo.GetLBText(again.groupByCombo.GetCurSel(), chosen);
       EXPECT_EQ(chosen, entry);
@@ -337,7 +337,7 @@ TEST_F(PropertiesPage, TheTitleAndTheOtherChoicesSurviveGoingBackAndForth) {
       EXPECT_EQ(grid.GetCellImageIndex(itemShowing(grid, 1, L"Layer"), 1), 0);
       EXPECT_EQ(grid.GetCellImageIndex(itemShowing(grid, 1, L"Length"), 1), 1);
     };
-    driver.click(kPrevious);
+    driver.click(IDC_PREVIOUS);
     driver.click(IDOK);  // the kinds page: Next
     driver.on<DlgAssist4>(choicesKept);
     driver.click(IDOK);
@@ -345,7 +345,7 @@ TEST_F(PropertiesPage, TheTitleAndTheOtherChoicesSurviveGoingBackAndForth) {
       EXPECT_EQ(preview.tableTitle, L"Walls and doors");
       EXPECT_TRUE(preview.totalsRowAppended);
     });
-    driver.click(kPrevious);
+    driver.click(IDC_PREVIOUS);
     driver.on<DlgAssist4>(choicesKept);
     driver.click(IDCANCEL);
   });

@@ -3,6 +3,7 @@
 // what the preview showed when Finish was pressed.
 #include <fstream>
 
+#include "extraction/link_list_names.h"
 #include "extraction/output_table.h"
 #include "platform/host/db_table.h"
 #include "wizard/last_table.h"
@@ -102,7 +103,7 @@ protected:
     driver.AddFileDialogAnswer(true, widePath(path), filterIndex);
   }
   void insertTableAt(double x, double y) {
-    driver.click(kInsertTable);
+    driver.click(IDC_INSERT_TABLE);
     driver.point(x, y);
   }
   PreviewSnapshot shot;
@@ -125,8 +126,8 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
     EXPECT_EQ(page.previewGrid.GetColumnHeading(1), L"Object type");
   });
   // Sort by the object type, hide the block preview, drag the block name column to the end.
-  driver.clickHeader(kPreviewGrid, 1);
-  driver.clickHeader(kPreviewGrid, 1, true);
+  driver.clickHeader(IDC_PREVIEW_GRID, 1);
+  driver.clickHeader(IDC_PREVIEW_GRID, 1, true);
   driver.ChooseMenuText(L"Block preview");
   driver.on<DlgAssist5>([](DlgAssist5& page) {
     const Texts& header = page.outputRows[0];
@@ -145,12 +146,12 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
     page.previewGrid.SetColumnOrderArray(columns, order.data());
   });
   insertTableAt(100, 50);
-  chooseFile(kOutputBrowse, csv);
-  chooseFile(kSettingsBrowse, qdx);
+  chooseFile(IDC_EXPORT_BROWSE, csv);
+  chooseFile(IDC_SAVE_SETTINGS_BROWSE, qdx);
   driver.on<DlgAssist5>([&](DlgAssist5& page) {
     EXPECT_EQ(page.outputType, 1);
-    EXPECT_EQ(itemTextOf(page, kOutputEdit), CString(widePath(csv)));
-    EXPECT_EQ(itemTextOf(page, kSettingsEdit), CString(widePath(qdx)));
+    EXPECT_EQ(itemTextOf(page, IDC_EXPORT_PATH), CString(widePath(csv)));
+    EXPECT_EQ(itemTextOf(page, IDC_SAVE_SETTINGS_PATH), CString(widePath(qdx)));
     EXPECT_EQ(page.insertStatus, RTNORM);
     shot = snapshot(page);
   });
@@ -162,12 +163,12 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
   // The table: title row, then the rows as previewed.
   ASSERT_FALSE(lastTableId.isNull());
   EXPECT_EQ(tableRows(lastTableId), shot.rows);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
-  EXPECT_EQ(xdataList(lastTableId, L"tb_headers").front(), L"Object type");
-  EXPECT_EQ(xdataList(lastTableId, L"groupby_pr"), (Texts{L""}));
-  EXPECT_EQ(xdataList(lastTableId, L"obj_types").size(), 9u);
-  Texts originals = xdataList(lastTableId, L"original_names");
-  EXPECT_EQ(originals, xdataList(lastTableId, L"display_names"));
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, kTableHeadersApp).front(), L"Object type");
+  EXPECT_EQ(xdataList(lastTableId, kGroupByApp), (Texts{L""}));
+  EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp).size(), 9u);
+  Texts originals = xdataList(lastTableId, kOriginalNamesApp);
+  EXPECT_EQ(originals, xdataList(lastTableId, kDisplayNamesApp));
   EXPECT_NE(std::find(originals.begin(), originals.end(), CString(L"Block preview")), originals.end());
   {
     OvDbTable* table = nullptr;
@@ -210,12 +211,12 @@ TEST_F(Outputs, AnXlsWithTheHeaderHiddenAndTotalsStartsWithTheFirstDataRowAndEnd
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
     int lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
     ASSERT_GE(lengthRow, 0);
-    driver.click(kTotalsCheck);
-    driver.rightClickItem(kPropertyGrid, lengthRow, 3);
+    driver.click(IDC_DISPLAY_TOTALS);
+    driver.rightClickItem(IDC_PROPERTY_GRID, lengthRow, 3);
     driver.ChooseMenuText(L"No selection");
-    driver.rightClickItem(kPropertyGrid, lengthRow, 3);  // the same menu again, now to ask for every total
+    driver.rightClickItem(IDC_PROPERTY_GRID, lengthRow, 3);  // the same menu again, now to ask for every total
     driver.ChooseMenuText(L"Select all");
-    driver.click(kHideHeaderCheck);
+    driver.click(IDC_HIDE_HEADER);
     driver.click(IDOK);
     driver.on<DlgAssist5>([&](DlgAssist5& preview) {
       EXPECT_TRUE(preview.totalsRowAppended);
@@ -227,8 +228,8 @@ TEST_F(Outputs, AnXlsWithTheHeaderHiddenAndTotalsStartsWithTheFirstDataRowAndEnd
       EXPECT_EQ(preview.outputRows[preview.outputRows.size() - 2], Texts(preview.outputRows[0].size()));
       shot = snapshot(preview);
     });
-    chooseFile(kOutputBrowse, xls);
-    chooseFile(kSettingsBrowse, qdx);
+    chooseFile(IDC_EXPORT_BROWSE, xls);
+    chooseFile(IDC_SAVE_SETTINGS_BROWSE, qdx);
     driver.on<DlgAssist5>([](DlgAssist5& preview) { EXPECT_EQ(preview.outputType, 2); });
     driver.click(IDOK);
   });
@@ -254,8 +255,8 @@ TEST_F(Outputs, RowsCombinedByAPropertySaveItsGroupByIndexAndKeepItGoingBack) {
   addLine(2, L"Doors");
   auto qdx = scratchFile("grouped.qdx");
   throughToPreview();
-  driver.click(kCombineCheck);
-  driver.choose(kGroupByCombo, 1);
+  driver.click(IDC_COMBINE_ROWS);
+  driver.choose(IDC_GROUP_BY, 1);
   driver.click(IDOK);
   CString groupBy;
   driver.on<DlgAssist5>([&](DlgAssist5& page) {
@@ -264,7 +265,7 @@ TEST_F(Outputs, RowsCombinedByAPropertySaveItsGroupByIndexAndKeepItGoingBack) {
     groupBy = page.engine.groupBy;
     EXPECT_FALSE(groupBy.IsEmpty());
   });
-  driver.click(kPrevious);
+  driver.click(IDC_PREVIOUS);
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
     EXPECT_EQ(page.combineCheck.GetCheck(), BST_CHECKED);
     EXPECT_EQ(page.groupByCombo.GetCurSel(), 1);
@@ -272,14 +273,14 @@ TEST_F(Outputs, RowsCombinedByAPropertySaveItsGroupByIndexAndKeepItGoingBack) {
     page.groupByCombo.GetLBText(1, entry);
     EXPECT_EQ(entry, groupBy);
   });
-  driver.click(kPrevious);  // to the kinds page, and forward: combining stays on
+  driver.click(IDC_PREVIOUS);  // to the kinds page, and forward: combining stays on
   driver.click(IDOK);
   driver.on<DlgAssist4>([](DlgAssist4& page) {
     EXPECT_TRUE(page.combineRows);
     EXPECT_EQ(page.combineCheck.GetCheck(), BST_CHECKED);
   });
   driver.click(IDOK);
-  chooseFile(kSettingsBrowse, qdx);
+  chooseFile(IDC_SAVE_SETTINGS_BROWSE, qdx);
   driver.click(IDOK);
   runWizard();
   // Saved as chosen, so that a later run groups by the same entry again.
@@ -321,11 +322,11 @@ TEST_F(Outputs, ThePreviewSortedAgainAfterTheInsertionLinksTheTableInItsOwnOrder
     const Texts& header = page.outputRows[0];
     int layer = static_cast<int>(std::find(header.begin(), header.end(), CString(L"Layer")) - header.begin());
     ASSERT_LT(layer, static_cast<int>(header.size()));
-    driver.clickHeader(kPreviewGrid, layer);  // ascending
+    driver.clickHeader(IDC_PREVIEW_GRID, layer);  // ascending
     insertTableAt(0, 0);
     driver.on<DlgAssist5>([&](DlgAssist5& inserted) { atInsertion = snapshot(inserted); });
-    driver.clickHeader(kPreviewGrid, layer);  // descending
-    chooseFile(kOutputBrowse, csv);
+    driver.clickHeader(IDC_PREVIEW_GRID, layer);  // descending
+    chooseFile(IDC_EXPORT_BROWSE, csv);
     driver.on<DlgAssist5>([&](DlgAssist5& sorted) { shot = snapshot(sorted); });
     driver.click(IDOK);
   });
@@ -333,7 +334,7 @@ TEST_F(Outputs, ThePreviewSortedAgainAfterTheInsertionLinksTheTableInItsOwnOrder
   ASSERT_EQ(atInsertion.handles.size(), 4u);
   ASSERT_NE(atInsertion.handles, shot.handles) << "the second sort changed the order";
   EXPECT_EQ(tableRows(lastTableId), atInsertion.rows);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), atInsertion.handles);
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), atInsertion.handles);
   EXPECT_EQ(runReader("extraction_outputs/read_csv.py", csv.string() + " , latin-1"), hexLines(shot.rows));
 }
 
@@ -343,7 +344,7 @@ TEST_F(Outputs, ACancelledSecondInsertionStillLinksTheTableInsertedBefore) {
   throughToPreview();
   driver.click(IDOK);
   insertTableAt(10, 10);
-  driver.click(kInsertTable);
+  driver.click(IDC_INSERT_TABLE);
   driver.pointCancelled();
   driver.on<DlgAssist5>([&](DlgAssist5& page) {
     EXPECT_NE(page.insertStatus, RTNORM);
@@ -353,8 +354,8 @@ TEST_F(Outputs, ACancelledSecondInsertionStillLinksTheTableInsertedBefore) {
   runWizard();
   EXPECT_TRUE(driver.messageBoxes.empty());
   ASSERT_FALSE(lastTableId.isNull());
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_types"), (Texts{L"Line"}));
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp), (Texts{L"Line"}));
 }
 
 TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
@@ -363,10 +364,10 @@ TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
   driver.click(IDOK);
   driver.click(IDOK);  // Finish
   driver.AddMessageBoxAnswer(IDNO);
-  driver.type(kOutputEdit, L"typed-by-hand.csv");
-  driver.type(kSettingsEdit, L"typed-by-hand.qdx");
+  driver.type(IDC_EXPORT_PATH, L"typed-by-hand.csv");
+  driver.type(IDC_SAVE_SETTINGS_PATH, L"typed-by-hand.qdx");
   driver.on<DlgAssist5>([](DlgAssist5& page) {
-    EXPECT_EQ(itemTextOf(page, kOutputEdit), L"typed-by-hand.csv");
+    EXPECT_EQ(itemTextOf(page, IDC_EXPORT_PATH), L"typed-by-hand.csv");
     EXPECT_TRUE(page.outputPath.IsEmpty());
     EXPECT_TRUE(page.settingsOutputPath.IsEmpty());
   });
@@ -387,8 +388,8 @@ TEST_F(Outputs, AFileThatCannotBeWrittenIsReportedAsFailed) {
   auto qdx = scratchFile("lines.qdx");
   throughToPreview();
   driver.click(IDOK);
-  chooseFile(kOutputBrowse, missing);
-  chooseFile(kSettingsBrowse, qdx);
+  chooseFile(IDC_EXPORT_BROWSE, missing);
+  chooseFile(IDC_SAVE_SETTINGS_BROWSE, qdx);
   driver.click(IDOK);
   runWizard();
   std::wstring said = transcript();
@@ -403,7 +404,7 @@ TEST_F(Outputs, AnXlsThatCutsTextsSaysHowManyCellsAfterItsCompletion) {
   auto xls = scratchFile("cut.xls");
   throughToPreview();
   driver.click(IDOK);
-  chooseFile(kOutputBrowse, xls);
+  chooseFile(IDC_EXPORT_BROWSE, xls);
   driver.click(IDOK);
   runWizard();
   EXPECT_NE(transcript().find(L"\nFinished XLS exportation to : " + widePath(xls) +
@@ -422,13 +423,13 @@ TEST_F(Outputs, ACancelledInsertionMakesNoTableAndLinksNoEarlierOne) {
   auto qdx = scratchFile("cancelled.qdx");
   throughToPreview();
   driver.click(IDOK);
-  driver.click(kInsertTable);
+  driver.click(IDC_INSERT_TABLE);
   driver.pointCancelled();
   driver.on<DlgAssist5>([](DlgAssist5& page) {
     EXPECT_NE(page.insertStatus, RTNORM);
     EXPECT_FALSE(page.EditorCommandActive());
   });
-  chooseFile(kSettingsBrowse, qdx);
+  chooseFile(IDC_SAVE_SETTINGS_BROWSE, qdx);
   driver.click(IDOK);
   runWizard();
   EXPECT_EQ(lastTableId, earlier);
@@ -456,7 +457,7 @@ TEST_F(Outputs, APreviewColumnOfNumbersSortsByValue) {
   for (double length : {8.0, 12.0, 5.0, 12.5, 3.7, 3.5}) addLine(length);
   addCircle(1);  // no length
   throughToPreview();
-  driver.click(kTotalsCheck);
+  driver.click(IDC_DISPLAY_TOTALS);
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
     clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Length"), 3);
   });
@@ -467,7 +468,7 @@ TEST_F(Outputs, APreviewColumnOfNumbersSortsByValue) {
     length = static_cast<int>(std::find(header.begin(), header.end(), CString(L"Length")) - header.begin());
     ASSERT_LT(length, static_cast<int>(header.size()));
     ASSERT_TRUE(page.totalsRowAppended);
-    driver.clickHeader(kPreviewGrid, length);  // ascending
+    driver.clickHeader(IDC_PREVIEW_GRID, length);  // ascending
     driver.on<DlgAssist5>([&](DlgAssist5& sorted) { shot = snapshot(sorted); });
     driver.click(IDCANCEL);
   });
@@ -498,7 +499,7 @@ TEST_F(Outputs, ATableInsertedBeforeGoingBackAndForthIsLinkedOnFinish) {
     shot = snapshot(page);
     headers.assign(page.outputRows[0].begin() + 1, page.outputRows[0].end());
   });
-  driver.click(kPrevious);
+  driver.click(IDC_PREVIOUS);
   driver.on<DlgAssist4>([](DlgAssist4& page) {
     clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Layer"), 1);
   });
@@ -512,11 +513,11 @@ TEST_F(Outputs, ATableInsertedBeforeGoingBackAndForthIsLinkedOnFinish) {
   EXPECT_TRUE(driver.messageBoxes.empty());
   ASSERT_FALSE(lastTableId.isNull());
   EXPECT_EQ(tableRows(lastTableId), shot.rows);
-  EXPECT_EQ(xdataList(lastTableId, L"obj_handles"), shot.handles);
-  EXPECT_EQ(xdataList(lastTableId, L"tb_headers"), headers);
-  Texts originals = xdataList(lastTableId, L"original_names");
+  EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(lastTableId, kTableHeadersApp), headers);
+  Texts originals = xdataList(lastTableId, kOriginalNamesApp);
   EXPECT_NE(std::find(originals.begin(), originals.end(), CString(L"Layer")), originals.end());
-  EXPECT_EQ(xdataList(lastTableId, L"obj_types"), (Texts{L"Line"}));
+  EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp), (Texts{L"Line"}));
 }
 
 // The command line speaks the session's language also when an export fails.
@@ -527,13 +528,13 @@ TEST_F(Outputs, AFailedExportIsReportedInTheSessionsLanguage) {
   SetUserInterfaceLanguage(0x040C);  // French
   throughToPreview();
   driver.click(IDOK);
-  chooseFile(kOutputBrowse, csv);
+  chooseFile(IDC_EXPORT_BROWSE, csv);
   driver.click(IDOK);
   runWizard();
   SetUserInterfaceLanguage(0x0C0A);  // Spanish
   throughToPreview();
   driver.click(IDOK);
-  chooseFile(kOutputBrowse, xls, 2);
+  chooseFile(IDC_EXPORT_BROWSE, xls, 2);
   driver.click(IDOK);
   runWizard();
   std::wstring said = transcript();

@@ -30,7 +30,7 @@ protected:
         ASSERT_GE(length, 0);
         EXPECT_EQ(page.totalsRowAppended, totals);
         for (int click = 0; click < 2; ++click) {
-          driver.clickHeader(kPreviewGrid, layer);
+          driver.clickHeader(IDC_PREVIEW_GRID, layer);
           driver.on<DlgAssist5>([&](DlgAssist5& sorted) {
             std::vector<std::pair<CString, CString>> rows;
             for (int row = 0; row < sorted.previewGrid.GetItemCount(); ++row)

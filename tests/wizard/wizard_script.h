@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "extraction/link_list_names.h"
 #include "extraction/table_link.h"
 #include "platform/host/db_table.h"
 #include "update_test_support.h"
@@ -53,8 +54,8 @@ struct TableState {
 };
 
 inline const Texts& linkListNames() {
-  static const Texts names = {L"obj_handles", L"original_names", L"display_names", L"obj_types",
-                              L"groupby_pr",  L"tb_headers",     kTableLayoutApp};
+  static const Texts names = {kObjectHandlesApp, kOriginalNamesApp, kDisplayNamesApp, kObjectTypesApp,
+                              kGroupByApp,       kTableHeadersApp,  kTableLayoutApp};
   return names;
 }
 
@@ -67,7 +68,7 @@ protected:
     if (plan.picks.empty()) {
       driver.click(IDOK);
     } else {
-      driver.click(page_test::kBrowse);
+      driver.click(IDC_SELECT_OBJECTS);
       StandIn::PickAnswer answer;
       answer.kind = StandIn::PickAnswer::Handles;
       for (const CString& handle : plan.picks) answer.handles.push_back(handle.GetString());
@@ -80,9 +81,9 @@ protected:
     });
     driver.click(IDOK);
     driver.on<DlgAssist4>([plan](DlgAssist4& page) { applyProperties(page, plan); });
-    if (!plan.totals.empty()) driver.click(page_test::kTotalsCheck);
-    if (plan.hideHeader) driver.click(page_test::kHideHeaderCheck);
-    if (!plan.title.IsEmpty()) driver.type(page_test::kTitleEdit, plan.title);
+    if (!plan.totals.empty()) driver.click(IDC_DISPLAY_TOTALS);
+    if (plan.hideHeader) driver.click(IDC_HIDE_HEADER);
+    if (!plan.title.IsEmpty()) driver.type(IDC_TITLE_EDIT, plan.title);
     driver.click(IDOK);
     driver.on<DlgAssist5>([this, plan, record](DlgAssist5& page) { queuePreview(page, plan, record); });
   }
@@ -161,10 +162,10 @@ private:
       return at == header.end() || name.IsEmpty() ? -1 : static_cast<int>(at - header.begin());
     };
     int sorted = column(plan.sortBy);
-    for (int i = 0; sorted > 0 && i < plan.sortClicks; ++i) driver.clickHeader(page_test::kPreviewGrid, sorted);
+    for (int i = 0; sorted > 0 && i < plan.sortClicks; ++i) driver.clickHeader(IDC_PREVIEW_GRID, sorted);
     int hidden = column(plan.hiddenColumn);
     if (hidden > 0 && header.size() > 2) {
-      driver.clickHeader(page_test::kPreviewGrid, hidden, true);
+      driver.clickHeader(IDC_PREVIEW_GRID, hidden, true);
       driver.ChooseMenuId(4 + static_cast<UINT>(hidden));  // the column chooser's items count from 4
     }
     int moved = column(plan.movedColumn);
@@ -188,7 +189,7 @@ private:
         record->shownColumns.clear();
         for (int k : getColumnOrder(&preview.previewGrid)) record->shownColumns.push_back(record->header[static_cast<size_t>(k)]);
       });
-      driver.click(page_test::kInsertTable);
+      driver.click(IDC_INSERT_TABLE);
       driver.point(30, 0);
     }
     driver.click(IDOK);

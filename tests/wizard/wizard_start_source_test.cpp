@@ -44,7 +44,7 @@ std::filesystem::path writeWithEtree(const std::string& name, const std::vector<
 
 // The settings file loaded on the start page, then Next up to the properties page.
 void loadThenGoToProperties(PageDriver& driver, const std::filesystem::path& path) {
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(path));
   driver.click(IDOK);
   driver.click(IDOK);
@@ -60,16 +60,16 @@ TEST_F(StartPage, OpensForANewExtractionAndNextWithoutOneEndsTheWizard) {
   driver.on<DlgAssist1>([](DlgAssist1& page) {
     EXPECT_TRUE(page.firstEntry);
     EXPECT_EQ(page.newExtractionCheck.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(itemTextOf(page, kSettingsPathEdit), L"");
+    EXPECT_EQ(itemTextOf(page, IDC_SETTINGS_PATH), L"");
     CString title;
     page.GetWindowText(title);
     EXPECT_EQ(title, L"Data extraction v0.8.37 - Starting (1/5)");
-    EXPECT_EQ(itemTextOf(page, kNewCheck), L"Create a new data extraction");
+    EXPECT_EQ(itemTextOf(page, IDC_NEW_EXTRACTION), L"Create a new data extraction");
     EXPECT_EQ(itemTextOf(page, IDOK), L"Next");
     EXPECT_EQ(page.groupByIndex, -1);
     EXPECT_TRUE(page.createNew && page.showHeaderLine && !page.displayTotals && !page.combineRows);
   });
-  driver.click(kNewCheck);  // unchecked now
+  driver.click(IDC_NEW_EXTRACTION);  // unchecked now
   driver.on<DlgAssist1>([](DlgAssist1& page) { EXPECT_FALSE(page.createNew); });
   driver.click(IDOK);
   runWizard();
@@ -82,12 +82,12 @@ TEST_F(StartPage, ALoadedSettingsFilePrefillsThePagesThatFollow) {
                             "<Option name=\"Total Line\" value=\"checked\" />"
                             "<Option name=\"Hide Header Line\" value=\"checked\" />"
                             "<Option name=\"GroupBy\" value=\"2\" />");
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(path));
   driver.on<DlgAssist1>([&](DlgAssist1& page) {
     EXPECT_EQ(page.newExtractionCheck.GetCheck(), BST_UNCHECKED);
     EXPECT_FALSE(page.createNew);
-    EXPECT_EQ(itemTextOf(page, kSettingsPathEdit), CString(widePath(path)));
+    EXPECT_EQ(itemTextOf(page, IDC_SETTINGS_PATH), CString(widePath(path)));
   });
   driver.click(IDOK);
   driver.on<DlgAssist2>([&](DlgAssist2& page) {
@@ -115,9 +115,9 @@ TEST_F(StartPage, ALoadedSettingsFilePrefillsThePagesThatFollow) {
 
 TEST_F(StartPage, CheckingNewAgainDropsTheNamesAndPathButKeepsTitleNamesAndFlags) {
   auto path = writeSettings("plain.qdx", "");
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(path));
-  driver.click(kNewCheck);
+  driver.click(IDC_NEW_EXTRACTION);
   driver.click(IDOK);
   driver.on<DlgAssist2>([](DlgAssist2& page) {
     EXPECT_TRUE(page.propertyNames.empty());
@@ -140,9 +140,9 @@ TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
   std::ofstream(second) << "<?xml version=\"1.0\" ?><KtDataExtraction><State>"
                            "<Property name=\"Layer\" display=\"Storey\" checked=\"1\" /></State>"
                            "<ExOptions /><KtTable title=\"Second\" /></KtDataExtraction>";
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(first));
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(second));
   driver.click(IDOK);
   driver.on<DlgAssist2>([](DlgAssist2& page) {
@@ -157,7 +157,7 @@ TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
 TEST_F(StartPage, ARejectedFileIsReportedAndNextStillGoesOn) {
   auto path = scratchFile("broken.qdx");
   std::ofstream(path) << "<KtDataExtraction><State></State></KtDataExtraction>";
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(path));
   driver.click(IDOK);
   driver.on<DlgAssist2>([&](DlgAssist2& page) { EXPECT_EQ(page.settingsPath, CString(widePath(path))); });
@@ -167,7 +167,7 @@ TEST_F(StartPage, ARejectedFileIsReportedAndNextStillGoesOn) {
 }
 
 TEST_F(StartPage, CancellingTheFileDialogLeavesTheBoxUnchecked) {
-  driver.click(kBrowse);
+  driver.click(IDC_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(false, L"");
   driver.on<DlgAssist1>([](DlgAssist1& page) {
     EXPECT_EQ(page.newExtractionCheck.GetCheck(), BST_UNCHECKED);
@@ -188,13 +188,13 @@ TEST_F(StartPage, CharacterReferencesOfAnotherToolsFileLoadAsTheirCharacters) {
   auto out = scratchFile("etree-saved.qdx");
   loadThenGoToProperties(driver, in);
   driver.on<DlgAssist4>([&](DlgAssist4& page) {
-    EXPECT_EQ(itemTextOf(page, kTitleEdit), title);
+    EXPECT_EQ(itemTextOf(page, IDC_TITLE_EDIT), title);
     EXPECT_EQ(page.propertyGrid.GetItemText(itemShowing(page.propertyGrid, 1, L"Length"), 2), length);
     EXPECT_EQ(page.propertyGrid.GetItemText(itemShowing(page.propertyGrid, 1, L"Layer"), 2), layer);
   });
   driver.click(IDOK);
   driver.on<DlgAssist5>([&](DlgAssist5& page) { EXPECT_EQ(page.outputRows[0], (Texts{L"Id", layer, length})); });
-  driver.click(kSettingsBrowse);
+  driver.click(IDC_SAVE_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(out));
   driver.click(IDOK);
   runWizard();
@@ -229,7 +229,7 @@ TEST_F(StartPage, TheGroupByPropertyIsFoundByItsName) {
     EXPECT_EQ(page.engine.groupBy, L"Layer");
     EXPECT_EQ(page.outputRows.size(), 3u) << "one row per layer";
   });
-  driver.click(kSettingsBrowse);
+  driver.click(IDC_SAVE_SETTINGS_BROWSE);
   driver.AddFileDialogAnswer(true, widePath(saved));
   driver.click(IDOK);
   runWizard();
@@ -244,7 +244,7 @@ TEST_F(StartPage, TheGroupByPropertyIsFoundByItsName) {
   loadThenGoToProperties(driver, notOffered);
   driver.on<DlgAssist4>([](DlgAssist4& page) {
     EXPECT_EQ(page.combineCheck.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(itemTextOf(page, kTitleEdit), L"Circles");
+    EXPECT_EQ(itemTextOf(page, IDC_TITLE_EDIT), L"Circles");
     EXPECT_EQ(page.propertyGrid.GetItemText(itemShowing(page.propertyGrid, 1, L"Layer"), 2), L"Level");
   });
   driver.click(IDOK);
@@ -279,12 +279,12 @@ TEST_F(SourcePage, ACancelledOrEmptyPickStaysAndASuccessfulOneOpensTheKindsAtOnc
   OvDbObjectId line = addLine(5);
   addCircle(2);
   driver.click(IDOK);
-  driver.click(kBrowse);  // the pick, cancelled
+  driver.click(IDC_SELECT_OBJECTS);  // the pick, cancelled
   driver.pickCancelled();
-  driver.click(kBrowse);  // a pick that selects nothing
+  driver.click(IDC_SELECT_OBJECTS);  // a pick that selects nothing
   driver.AddPickAnswer(StandIn::PickAnswer{StandIn::PickAnswer::Nothing, {}});
   driver.on<DlgAssist2>([](DlgAssist2& page) { EXPECT_FALSE(page.EditorCommandActive()); });
-  driver.click(kBrowse);  // the line only
+  driver.click(IDC_SELECT_OBJECTS);  // the line only
   driver.AddPickAnswer(StandIn::PickAnswer{StandIn::PickAnswer::Handles, {handleOf(line).GetString()}});
   driver.on<DlgAssist3>([](DlgAssist3& page) {
     EXPECT_TRUE(page.enteredFromSource);
@@ -303,9 +303,9 @@ TEST_F(SourcePage, PreviousGoesBackWithTheStateAndKeepsTheGroupByIndex) {
     page.groupByIndex = 3;  // as a later page would have set it
     page.tableTitle = L"Walls";
   });
-  driver.click(kBrowse);
+  driver.click(IDC_SELECT_OBJECTS);
   driver.pickCancelled();
-  driver.click(kPrevious);
+  driver.click(IDC_PREVIOUS);
   driver.on<DlgAssist1>([](DlgAssist1& page) {
     EXPECT_FALSE(page.firstEntry);
     EXPECT_EQ(page.groupByIndex, 3);

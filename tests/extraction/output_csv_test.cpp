@@ -5,7 +5,7 @@
 
 #include "extraction/csv_export.h"
 #include "extraction/numbers.h"
-#include "output_test_support.h"
+#include "tests/support/output_test_support.h"
 
 using namespace output_test;
 

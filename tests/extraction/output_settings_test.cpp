@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "extraction/settings_file.h"
-#include "output_test_support.h"
+#include "tests/support/output_test_support.h"
 
 using namespace output_test;
 

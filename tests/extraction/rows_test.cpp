@@ -4,7 +4,7 @@
 #include <random>
 
 #include "extraction/row_merging.h"
-#include "tests/extraction/engine_test_support.h"
+#include "tests/support/engine_test_support.h"
 
 using namespace engine_test;
 

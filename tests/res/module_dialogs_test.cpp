@@ -3,8 +3,8 @@
 // any control reaches that control.
 #include <map>
 
-#include "dialog_fixture.h"
 #include "res/module_resources.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

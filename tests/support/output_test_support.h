@@ -76,7 +76,7 @@ inline std::string quotedArg(const std::string& text) {
 }
 
 inline std::string oracleScript(const char* name) {
-  return std::string("/usr/bin/python3 ") + DX_SOURCE_DIR "/tests/extraction_outputs/" + name;
+  return std::string("/usr/bin/python3 ") + DX_SOURCE_DIR "/tests/support/" + name;
 }
 
 inline std::string hexUtf8(const std::wstring& text) {

@@ -151,7 +151,7 @@ std::string hexLines(const std::vector<std::vector<std::string>>& rows) {
 
 std::string readCsvHex(const fs::path& path) {
   int status = -1;
-  std::string out = capture("/usr/bin/python3 " DX_SOURCE_DIR "/tests/extraction_outputs/read_csv.py " +
+  std::string out = capture("/usr/bin/python3 " DX_SOURCE_DIR "/tests/support/read_csv.py " +
                                 shellQuoted(path.string()) + " , latin-1",
                             &status);
   EXPECT_EQ(status, 0) << out;

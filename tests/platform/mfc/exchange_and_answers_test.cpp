@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: a normal build and one with
 # AddressSanitizer and UndefinedBehaviorSanitizer; then the workbook reader's fuzzer.
+# Besides ctest, which runs each test alone, every test program runs once whole, in a
+# shuffled order, so that no test leans on what another left behind.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,6 +15,13 @@ for variant in build build-asan; do
   echo "== tests: $variant"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$variant" -j "$jobs" --output-on-failure
+  seed=$((RANDOM % 100000 + 1))
+  echo "== test programs whole, shuffled with seed $seed: $variant"
+  while read -r program; do
+    echo "-- ${program##*/}"
+    DX_TEST_OUTPUT="$PWD/$variant/test-output-shuffled" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      "$program" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1 </dev/null
+  done < "$variant/tests/test-programs.txt"
 done
 if [ -x fuzz/run_fuzz.sh ] || [ -f fuzz/run_fuzz.sh ]; then
   echo "== fuzzing the workbook reader"

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "extraction/row_context.h"
-#include "tests/extraction/engine_test_support.h"
+#include "tests/support/engine_test_support.h"
 
 using namespace engine_test;
 

@@ -5,7 +5,7 @@
 
 #include "extraction/csv_export.h"
 #include "extraction/numbers.h"
-#include "output_test_support.h"
+#include "tests/support/output_test_support.h"
 
 using namespace output_test;
 
@@ -24,8 +24,8 @@ TextGrid exampleGrid() {
 
 // The records as the oracle prints them: each field the hexadecimal of its UTF-8 bytes.
 std::string oracleRead(const std::filesystem::path& path, const char* delimiter, const char* encoding = "latin-1") {
-  CommandResult result = run(oracleScript("read_csv.py") + " " + quotedArg(path.string()) + " " +
-                             quotedArg(delimiter) + " " + encoding);
+  CommandResult result = runCommand(pythonScript("support/read_csv.py") + " " + shellQuoted(path.string()) + " " +
+                                    shellQuoted(delimiter) + " " + encoding);
   EXPECT_EQ(result.status, 0) << result.output;
   return result.output;
 }

@@ -8,11 +8,11 @@
 #include "extraction/row_merging.h"
 #include "extraction/table_refresh.h"
 #include "extraction/xdata_link.h"
-#include "output_test_support.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_table.h"
 #include "platform/host/selection.h"
 #include "platform/win/resources.h"
+#include "tests/support/output_test_support.h"
 #include "tests/support/plugin_resources.h"
 #include "tests/support/whole_drawing.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "extraction/settings_file.h"
-#include "output_test_support.h"
+#include "tests/support/output_test_support.h"
 
 using namespace output_test;
 
@@ -26,12 +26,12 @@ Loaded load(const std::filesystem::path& path) {
 }
 
 std::string xmllint(const std::filesystem::path& path) {
-  CommandResult result = run("xmllint --noout " + quotedArg(path.string()));
+  CommandResult result = runCommand("xmllint --noout " + shellQuoted(path.string()));
   return result.status == 0 ? "valid" : result.output;
 }
 
 std::string etreeRead(const std::filesystem::path& path) {
-  CommandResult result = run(oracleScript("read_settings.py") + " " + quotedArg(path.string()));
+  CommandResult result = runCommand(pythonScript("support/read_settings.py") + " " + shellQuoted(path.string()));
   EXPECT_EQ(result.status, 0) << result.output;
   return result.output;
 }

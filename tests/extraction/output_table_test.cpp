@@ -5,11 +5,11 @@
 #include <algorithm>
 
 #include "extraction/output_table.h"
-#include "output_test_support.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_table.h"
 #include "platform/host/db_table_style.h"
 #include "platform/host/text_style.h"
+#include "tests/support/output_test_support.h"
 
 using namespace output_test;
 

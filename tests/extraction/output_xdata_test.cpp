@@ -3,8 +3,8 @@
 
 #include "extraction/link_list_names.h"
 #include "extraction/xdata_link.h"
-#include "output_test_support.h"
 #include "platform/host/db_curves.h"
+#include "tests/support/output_test_support.h"
 #include "tests/support/plugin_resources.h"
 
 using namespace output_test;

@@ -2,7 +2,7 @@
 // and of block references, read through the engine from small drawings.
 #include <gtest/gtest.h>
 
-#include "tests/extraction/engine_test_support.h"
+#include "tests/support/engine_test_support.h"
 
 using namespace engine_test;
 

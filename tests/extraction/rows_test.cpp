@@ -5,7 +5,7 @@
 
 #include "extraction/row_merging.h"
 #include "res/resource_ids.h"
-#include "tests/extraction/engine_test_support.h"
+#include "tests/support/engine_test_support.h"
 
 using namespace engine_test;
 

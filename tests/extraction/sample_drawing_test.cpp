@@ -6,7 +6,7 @@
 
 #include "extraction/row_merging.h"
 #include "platform/host/sample_drawing.h"
-#include "tests/extraction/engine_test_support.h"
+#include "tests/support/engine_test_support.h"
 
 using namespace engine_test;
 

@@ -7,6 +7,7 @@
 
 #include "gridctrl/view_settings.h"
 #include "memory_profiles.h"
+#include "tests/support/test_output.h"
 
 namespace gridtest {
 namespace {
@@ -204,10 +205,7 @@ class GridLayoutInProfile : public GridLayout {
 protected:
   void SetUp() override {
     GridLayout::SetUp();
-    const char* output = std::getenv("DX_TEST_OUTPUT");
-    std::filesystem::path folder = output ? output : DX_BINARY_DIR "/test-output";
-    std::filesystem::create_directories(folder);
-    iniPath = folder / "grid_layout.ini";
+    iniPath = testOutputFolder() / "grid_layout.ini";
     std::filesystem::remove(iniPath);
     app = std::make_unique<CWinApp>(L"GridTests");
     app->SetProfileFile(CString(iniPath.wstring().c_str()));

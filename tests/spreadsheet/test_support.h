@@ -7,15 +7,13 @@
 #include <vector>
 
 #include "stream_bytes.h"
+#include "tests/support/test_output.h"
 
 namespace sheet_test {
 
 // A fresh path in the tests' scratch folder.
 inline std::string scratchPath(const std::string& name) {
-  const char* root = std::getenv("DX_TEST_OUTPUT");
-  std::filesystem::path dir = std::filesystem::path(root ? root : DX_BINARY_DIR "/test-output") / "spreadsheet";
-  std::filesystem::create_directories(dir);
-  std::filesystem::path path = dir / name;
+  std::filesystem::path path = testOutputFolder("spreadsheet") / name;
   std::filesystem::remove(path);
   return path.string();
 }

@@ -3,5 +3,5 @@
 add_executable(xls_oracle_writer ${CMAKE_CURRENT_LIST_DIR}/oracle/write_cases.cpp)
 target_link_libraries(xls_oracle_writer PRIVATE spreadsheet)
 add_test(NAME spreadsheet.oracle_workbooks
-  COMMAND /usr/bin/python3 ${CMAKE_CURRENT_LIST_DIR}/check_workbooks.py
+  COMMAND ${DX_TEST_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/check_workbooks.py
           $<TARGET_FILE:xls_oracle_writer> ${CMAKE_BINARY_DIR}/test-output/xls-oracle)

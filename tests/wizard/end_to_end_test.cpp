@@ -4,8 +4,6 @@
 // xlrd and xmllint.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -16,38 +14,19 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/run_command.h"
+#include "tests/support/test_output.h"
+
 namespace {
 
 namespace fs = std::filesystem;
 
-struct HostRun {
-  int status = -1;
-  std::string output;
-};
-
-std::string shellQuoted(const std::string& text) {
-  std::string out = "'";
-  for (char ch : text) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-  return out + "'";
-}
-
-std::string capture(const std::string& command, int* status) {
-  std::string output;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  int code = pclose(pipe);
-  *status = WIFEXITED(code) ? WEXITSTATUS(code) : -1;
-  return output;
-}
+using HostRun = CommandResult;
 
 // A fresh folder of the test's own, in which the host program runs (the scripts name
 // their files relative to it).
 fs::path freshFolder(const std::string& name) {
-  const char* env = std::getenv("DX_TEST_OUTPUT");
-  fs::path dir = fs::path(env ? env : DX_BINARY_DIR "/test-output") / "wizard-end-to-end" / name;
+  fs::path dir = testOutputFolder("wizard-end-to-end") / name;
   fs::remove_all(dir);
   fs::create_directories(dir);
   return dir;
@@ -58,9 +37,7 @@ HostRun runScript(const fs::path& folder, const std::string& script) {
   std::string command = "cd " + shellQuoted(folder.string()) + " && " + shellQuoted(DX_HOST_PROGRAM) +
                         " --lang en-AU --dump --profile profile.ini --script " +
                         shellQuoted(std::string(DX_SOURCE_DIR "/tests/wizard/scripts/") + script) + " </dev/null";
-  HostRun run;
-  run.output = capture(command, &run.status);
-  return run;
+  return runCommand(command);
 }
 
 size_t count(const std::string& text, const std::string& part) {
@@ -150,20 +127,15 @@ std::string hexLines(const std::vector<std::vector<std::string>>& rows) {
 }
 
 std::string readCsvHex(const fs::path& path) {
-  int status = -1;
-  std::string out = capture("/usr/bin/python3 " DX_SOURCE_DIR "/tests/extraction_outputs/read_csv.py " +
-                                shellQuoted(path.string()) + " , latin-1",
-                            &status);
-  EXPECT_EQ(status, 0) << out;
-  return out;
+  CommandResult read = runCommand(pythonScript("support/read_csv.py") + " " + shellQuoted(path.string()) + " , latin-1");
+  EXPECT_EQ(read.status, 0) << read.output;
+  return read.output;
 }
 
 std::string readXlsHex(const fs::path& path) {
-  int status = -1;
-  std::string out =
-      capture("/usr/bin/python3 " DX_SOURCE_DIR "/tests/wizard/update_read_xls.py " + shellQuoted(path.string()), &status);
-  EXPECT_EQ(status, 0) << out;
-  return out;
+  CommandResult read = runCommand(pythonScript("wizard/update_read_xls.py") + " " + shellQuoted(path.string()));
+  EXPECT_EQ(read.status, 0) << read.output;
+  return read.output;
 }
 
 // The six link lists in the order the wizard writes them, then the table's layout; spelled
@@ -206,9 +178,8 @@ TEST(EndToEnd, WizardOutputsThenTheUpdateRefreshesAndExports) {
   // The wizard's CSV file starts with the same header line; the settings file is XML.
   std::string wizardCsv = readCsvHex(folder / "wizard.csv");
   EXPECT_EQ(wizardCsv.substr(0, wizardCsv.find('\n') + 1), hexLines({table.cells[1]}));
-  int status = -1;
-  std::string lint = capture("xmllint --noout " + shellQuoted((folder / "wizard.qdx").string()), &status);
-  EXPECT_EQ(status, 0) << lint;
+  CommandResult lint = runCommand("xmllint --noout " + shellQuoted((folder / "wizard.qdx").string()));
+  EXPECT_EQ(lint.status, 0) << lint.output;
 }
 
 TEST(EndToEnd, TheUpdateReplacesTheTablesSelection) {

@@ -30,6 +30,8 @@
 #include "platform/win/user_input.h"
 #include "res/resource_ids.h"
 #include "tests/support/plugin_resources.h"
+#include "tests/support/run_command.h"
+#include "tests/support/test_output.h"
 #include "wizard/dlg_assist1.h"
 #include "wizard/dlg_assist2.h"
 #include "wizard/dlg_assist3.h"
@@ -167,10 +169,7 @@ private:
 };
 
 inline std::filesystem::path scratchFile(const std::string& name) {
-  const char* env = std::getenv("DX_TEST_OUTPUT");
-  std::filesystem::path dir = env ? env : DX_BINARY_DIR "/test-output";
-  dir /= "wizard-pages";
-  std::filesystem::create_directories(dir);
+  std::filesystem::path dir = testOutputFolder("wizard-pages");
   std::filesystem::remove(dir / name);
   return dir / name;
 }
@@ -183,15 +182,7 @@ inline std::wstring widePath(const std::filesystem::path& path) {
 
 // Runs an independent reader (a Python script of the test folders) and gives its output.
 inline std::string runReader(const std::string& script, const std::string& arguments) {
-  std::string command = "/usr/bin/python3 " DX_SOURCE_DIR "/tests/" + script + " " + arguments + " 2>&1";
-  std::string output;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return output;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
-  pclose(pipe);
-  return output;
+  return runCommand(pythonScript(script) + " " + arguments).output;
 }
 
 // Rows of texts as the readers print them: a line per row, each cell as the hexadecimal of

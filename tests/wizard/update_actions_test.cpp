@@ -294,7 +294,7 @@ TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsCsv) {
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nCSV export done to : " + widePath(path));
   Cells expected = cells(table);
   expected.erase(expected.begin());  // the title row is not exported
-  EXPECT_EQ(runReader("extraction_outputs/read_csv.py", "'" + path.string() + "' , latin-1"), hexLines(expected));
+  EXPECT_EQ(runReader("support/read_csv.py", "'" + path.string() + "' , latin-1"), hexLines(expected));
 }
 
 TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsXls) {

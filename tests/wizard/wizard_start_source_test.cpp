@@ -198,7 +198,7 @@ TEST_F(StartPage, CharacterReferencesOfAnotherToolsFileLoadAsTheirCharacters) {
   driver.AddFileDialogAnswer(true, widePath(out));
   driver.click(IDOK);
   runWizard();
-  std::string saved = runReader("extraction_outputs/read_settings.py", out.string());
+  std::string saved = runReader("support/read_settings.py", out.string());
   EXPECT_NE(saved.find("Property name=" + hexOf(L"Length") + " display=" + hexOf(length)), std::string::npos) << saved;
   EXPECT_NE(saved.find("Property name=" + hexOf(L"Layer") + " display=" + hexOf(layer)), std::string::npos) << saved;
   EXPECT_NE(saved.find("KtTable title=" + hexOf(title)), std::string::npos) << saved;
@@ -233,7 +233,7 @@ TEST_F(StartPage, TheGroupByPropertyIsFoundByItsName) {
   driver.AddFileDialogAnswer(true, widePath(saved));
   driver.click(IDOK);
   runWizard();
-  std::string text = runReader("extraction_outputs/read_settings.py", saved.string());
+  std::string text = runReader("support/read_settings.py", saved.string());
   char index[16];
   std::snprintf(index, sizeof index, "%d", layerEntry);
   EXPECT_NE(text.find("Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(CString(index)) +

@@ -2,8 +2,8 @@
 // order by the request they fit, and loud failures that name the line and the request.
 #include <sstream>
 
-#include "dialog_fixture.h"
 #include "platform/host/script_input.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

@@ -6,10 +6,10 @@
 #include "extraction/link_list_names.h"
 #include "extraction/output_table.h"
 #include "extraction/xdata_link.h"
-#include "output_test_support.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/drawing_dump.h"
+#include "tests/support/output_test_support.h"
 
 using namespace output_test;
 

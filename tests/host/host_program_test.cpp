@@ -1,37 +1,26 @@
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
 #include <fstream>
 #include <string>
 
+#include "tests/support/run_command.h"
+#include "tests/support/test_output.h"
+
 namespace {
 
-struct HostRun {
-  int status = -1;
-  std::string output;
-};
+using HostRun = CommandResult;
 
 // Runs the host program with the given arguments and standard input; stdout and stderr
-// together.
+// together. Its settings go to a profile in the test output folder, never the user's own.
 HostRun runHost(const std::string& arguments, const std::string& input) {
-  std::string dir = std::getenv("DX_TEST_OUTPUT") ? std::getenv("DX_TEST_OUTPUT") : "/tmp";
-  std::system(("mkdir -p '" + dir + "'").c_str());
+  std::string dir = testOutputFolder().string();
   static int runs = 0;
   std::string inputFile = dir + "/host_input_" + std::to_string(getpid()) + "_" + std::to_string(++runs) + ".txt";
   std::ofstream(inputFile) << input;
-  std::string command = std::string(DX_HOST_PROGRAM) + " " + arguments + " < '" + inputFile + "' 2>&1";
-  HostRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
-  int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
+  std::string profile = shellQuoted(dir + "/host_program.ini");
+  return runCommand(std::string(DX_HOST_PROGRAM) + " --profile " + profile + " " + arguments + " < " + shellQuoted(inputFile));
 }
 
 }  // namespace
@@ -50,8 +39,7 @@ TEST(HostProgram, RefusesModulesItCannotUse) {
   EXPECT_EQ(missing.status, 2);
   EXPECT_NE(missing.output.find("cannot load the module"), std::string::npos) << missing.output;
 
-  std::string dir = std::getenv("DX_TEST_OUTPUT") ? std::getenv("DX_TEST_OUTPUT") : "/tmp";
-  std::string bogus = dir + "/NotAModule_" + std::to_string(getpid()) + ".ovx";
+  std::string bogus = testOutputFolder().string() + "/NotAModule_" + std::to_string(getpid()) + ".ovx";
   std::ofstream(bogus) << "this is text, not a module";
   HostRun garbage = runHost("--module '" + bogus + "'", "");
   EXPECT_EQ(garbage.status, 2);

@@ -87,19 +87,3 @@ TEST(NumericText, WholeTextMustBeADecimalNumber) {
     EXPECT_FALSE(isNumericText(no)) << CString(no);
   }
 }
-
-TEST(WideNumbers, LongestLeadingDecimalNumberWhateverTheLocale) {
-  EXPECT_EQ(_wtof(L"  12.5abc"), 12.5);
-  EXPECT_EQ(_wtof(L"-3e2x"), -300.0);
-  EXPECT_EQ(_wtof(L"4e"), 4.0);
-  EXPECT_EQ(_wtof(L"0x1A"), 0.0);
-  EXPECT_EQ(_wtof(L"inf"), 0.0);
-  EXPECT_EQ(_wtof(L"nan"), 0.0);
-  EXPECT_EQ(_wtof(L".5"), 0.5);
-  EXPECT_EQ(_wtof(L"1,5"), 1.0);
-  EXPECT_EQ(_wtoi(L" -42z"), -42);
-  EXPECT_EQ(_wtoi(L"99999999999"), 2147483647);
-  EXPECT_EQ(_wtoi(L"-99999999999"), -2147483647 - 1);
-  EXPECT_EQ(_wtoi(L"x1"), 0);
-  EXPECT_EQ(_wtoi64(L"-9223372036854775808"), INT64_MIN);
-}

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/test_output.h"
+
 namespace windowtest {
 namespace {
 
@@ -164,8 +166,8 @@ TEST_F(System, ToolTipsAskTheWindowForTheToolAndItsText) {
 }
 
 std::string RunPython(const std::string& script, const std::string& argument) {
-  std::string output = std::string(std::getenv("DX_TEST_OUTPUT") ? std::getenv("DX_TEST_OUTPUT") : "/tmp") + "/ini_oracle.txt";
-  std::string command = "/usr/bin/python3 -c '" + script + "' '" + argument + "' > '" + output + "'";
+  std::string output = (testOutputFolder() / "ini_oracle.txt").string();
+  std::string command = DX_PYTHON " -c '" + script + "' '" + argument + "' > '" + output + "'";
   if (std::system(command.c_str()) != 0) return "python failed";
   std::ifstream in(output);
   std::stringstream text;
@@ -174,10 +176,7 @@ std::string RunPython(const std::string& script, const std::string& argument) {
 }
 
 TEST_F(System, ProfileStringsLiveInTheIniFileTheHostNames) {
-  const char* base = std::getenv("DX_TEST_OUTPUT");
-  std::filesystem::path folder = base ? base : std::filesystem::temp_directory_path();
-  std::filesystem::create_directories(folder);
-  std::filesystem::path file = folder / "profile_test.ini";
+  std::filesystem::path file = testOutputFolder() / "profile_test.ini";
   std::filesystem::remove(file);
   EXPECT_EQ(AfxGetApp(), nullptr);
   {

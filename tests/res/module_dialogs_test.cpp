@@ -3,9 +3,9 @@
 // any control reaches that control.
 #include <map>
 
-#include "dialog_fixture.h"
 #include "res/module_resources.h"
 #include "res/resource_ids.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

@@ -1,7 +1,7 @@
 // A person's actions on a dialog's list: cells and headers clicked, and rows dragged in a
 // grid, with items named by index or by the text they show.
-#include "dialog_fixture.h"
 #include "gridctrl/list_grid_ctrl.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

@@ -23,6 +23,7 @@ protected:
   using Version = unsigned (*)();
 
   void SetUp() override {
+    linker()->calls.clear();  // the linker lives as long as the process; each test sees its own calls
     librariesBefore = LiveDynLinkLibraries();
     module = LoadLibraryW(L"" DX_BINARY_DIR "/DataExtraction.ovx");
     ASSERT_NE(module, nullptr) << LastLoaderError();

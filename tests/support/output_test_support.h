@@ -1,4 +1,4 @@
-// Helpers shared by the output tests: scratch files, running the independent readers, and
+// Helpers shared by the output tests: scratch files, the readers' hexadecimal rows, and
 // a small drawing that is the working database while a test runs.
 #pragma once
 #include <gtest/gtest.h>
@@ -16,16 +16,12 @@
 #include "platform/host/editor.h"
 #include "platform/mfc/cstring.h"
 #include "platform/win/codepage.h"
+#include "tests/support/run_command.h"
+#include "tests/support/test_output.h"
 
 namespace output_test {
 
-inline std::filesystem::path scratchDir() {
-  const char* env = std::getenv("DX_TEST_OUTPUT");
-  std::filesystem::path dir = env ? env : DX_BINARY_DIR "/test-output";
-  dir /= "outputs";
-  std::filesystem::create_directories(dir);
-  return dir;
-}
+inline std::filesystem::path scratchDir() { return testOutputFolder("outputs"); }
 
 // A fresh path in the scratch folder (any old file of that name removed).
 inline std::filesystem::path scratchFile(const std::string& name) {
@@ -48,35 +44,6 @@ inline std::string readBytes(const std::filesystem::path& path) {
 inline void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out << bytes;
-}
-
-struct CommandResult {
-  int status = -1;
-  std::string output;
-};
-
-inline CommandResult run(const std::string& command) {
-  CommandResult result;
-  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
-  if (!pipe) return result;
-  char buffer[4096];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) result.output.append(buffer, n);
-  result.status = pclose(pipe);
-  return result;
-}
-
-inline std::string quotedArg(const std::string& text) {
-  std::string out = "'";
-  for (char ch : text) {
-    if (ch == '\'') out += "'\\''";
-    else out += ch;
-  }
-  return out + "'";
-}
-
-inline std::string oracleScript(const char* name) {
-  return std::string("/usr/bin/python3 ") + DX_SOURCE_DIR "/tests/extraction_outputs/" + name;
 }
 
 inline std::string hexUtf8(const std::wstring& text) {

@@ -3,13 +3,13 @@
 // only there (point input and picks, answered by the driver).
 #include <stdexcept>
 
-#include "dialog_fixture.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"
 #include "platform/host/db_table.h"
 #include "platform/host/editor.h"
 #include "platform/host/editor_input.h"
 #include "platform/host/selection.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

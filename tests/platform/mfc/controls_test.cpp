@@ -1,6 +1,6 @@
 // Buttons, radio groups, combo boxes, list check boxes and pictures as a person uses them
 // inside a running dialog: the notifications the pages' handlers depend on.
-#include "dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "extraction/res_strings.h"
-#include "platform/mfc/cstring.h"
 #include "platform/win/codepage.h"
 #include "platform/win/format_message.h"
+#include "platform/win/wide_numbers.h"
 
 TEST(CodePage1252, RoundTripsItsCharactersAndMarksOthers) {
   std::wstring text = L"Quantit\u00e9 \u20ac \u0152 \u2122 \u00ff";
@@ -37,12 +36,18 @@ TEST(FormatMessage, InsertsFromAnArgumentArrayAreNotRescanned) {
   EXPECT_EQ(LiveLocalAllocations(), 0);
 }
 
-TEST(FormatMsgString, PlaceholdersWithoutInsertsStayAndPercentSignsSurvive) {
-  EXPECT_EQ(FormatMsgString(CString(L"%1 and %2"), L"one"), L"one and %2");
-  EXPECT_EQ(FormatMsgString(CString(L"100%% of %1"), CString(L"50% off")), L"100% of 50% off");
-  EXPECT_EQ(FormatMsgString(CString(L"no placeholders")), L"no placeholders");
-  EXPECT_EQ(FormatMsgString(CString(L"%10|%1"), L"a", L"b", L"c", L"d", L"e", L"f", L"g", L"h", L"i", L"j"), L"j|a");
-  EXPECT_EQ(FormatMsgString(CString(L"%12 stays"), L"a"), L"%12 stays");
-  EXPECT_EQ(FormatMsgString(CString(L"trailing %")), L"trailing %");
-  EXPECT_EQ(LiveLocalAllocations(), 0);
+TEST(WideNumbers, LongestLeadingDecimalNumberWhateverTheLocale) {
+  EXPECT_EQ(_wtof(L"  12.5abc"), 12.5);
+  EXPECT_EQ(_wtof(L"-3e2x"), -300.0);
+  EXPECT_EQ(_wtof(L"4e"), 4.0);
+  EXPECT_EQ(_wtof(L"0x1A"), 0.0);
+  EXPECT_EQ(_wtof(L"inf"), 0.0);
+  EXPECT_EQ(_wtof(L"nan"), 0.0);
+  EXPECT_EQ(_wtof(L".5"), 0.5);
+  EXPECT_EQ(_wtof(L"1,5"), 1.0);
+  EXPECT_EQ(_wtoi(L" -42z"), -42);
+  EXPECT_EQ(_wtoi(L"99999999999"), 2147483647);
+  EXPECT_EQ(_wtoi(L"-99999999999"), -2147483647 - 1);
+  EXPECT_EQ(_wtoi(L"x1"), 0);
+  EXPECT_EQ(_wtoi64(L"-9223372036854775808"), INT64_MIN);
 }

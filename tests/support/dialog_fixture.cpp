@@ -1,4 +1,4 @@
-#include "dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 
 #include "platform/host/editor_input.h"
 #include "platform/host/selection.h"

@@ -1,6 +1,6 @@
 // The modal loop: templates from the resource chain, the loop that asks the driver, ending
 // and nesting, and what is left behind when a script runs dry.
-#include "dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
 
 namespace dialogtest {
 namespace {

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dialog_fixture.h"
+#include "tests/support/dialog_fixture.h"
+#include "tests/support/test_output.h"
 
 namespace dialogtest {
 namespace {
@@ -156,9 +157,7 @@ TEST_F(DialogTest, TheSaveDialogTakesTheFilterFromTheExtensionOrTheAnswer) {
 }
 
 TEST_F(DialogTest, TheOpenDialogAddsTheDefaultExtensionAndWantsAnExistingFile) {
-  const char* dir = std::getenv("DX_TEST_OUTPUT");
-  std::string folder = dir ? dir : "/tmp";
-  std::filesystem::create_directories(folder);
+  std::string folder = testOutputFolder().string();
   std::string existing = folder + "/dialog_open_test.qdx";
   std::ofstream(existing) << "<x/>";
   CFileDialog open(TRUE, L"qdx", L"*.qdx", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, L"Qdx file (*.qdx)|*.qdx||");

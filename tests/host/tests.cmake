@@ -1,0 +1,11 @@
+# The host program's tests run it, with a module built for another host interface version.
+add_library(wrong_version_module MODULE ${CMAKE_CURRENT_LIST_DIR}/modules/wrong_version_module.cpp)
+set_target_properties(wrong_version_module PROPERTIES PREFIX "" SUFFIX ".ovx")
+add_dependencies(test_host wrong_version_module ovhost dataextract_module)
+target_compile_definitions(test_host PRIVATE
+  DX_HOST_PROGRAM="$<TARGET_FILE:ovhost>"
+  DX_WRONG_VERSION_MODULE="$<TARGET_FILE:wrong_version_module>")
+# The host program's scripts: a missing, misfit or leftover answer stops it loudly.
+add_test(NAME platform_dialog.host_scripts
+         COMMAND ${DX_TEST_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/host_scripts.py $<TARGET_FILE:ovhost>
+                 ${CMAKE_BINARY_DIR}/test-output/host_scripts)

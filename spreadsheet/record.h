@@ -17,7 +17,9 @@ public:
 
   Record() = default;
   Record(const Record&) = default;
+  Record(Record&&) noexcept = default;
   Record& operator=(const Record&) = default;
+  Record& operator=(Record&&) noexcept = default;
   virtual ~Record() = default;
 
   // Parses the record that begins at buffer, of which available bytes are readable;

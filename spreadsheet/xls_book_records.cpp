@@ -1,5 +1,6 @@
 // Saving a book: turning the sheets' grids into records, placing them in the stream and
 // writing the stream into the compound file.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -57,10 +58,8 @@ bool rkOf(const XlsCell& cell, std::uint32_t& rk) {
 
 template <class T>
 T* newCell(RowBlock& block) {
-  RefPtr<CellBlock> holder(new CellBlock);
+  CellBlock* holder = block.cellBlocks.emplace_back(new CellBlock).get();
   holder->create(T::kCode);
-  if (block.cellBlocks.size() == block.cellBlocks.capacity()) block.cellBlocks.reserve(block.cellBlocks.size() + 1000);
-  block.cellBlocks.push_back(holder);
   return static_cast<T*>(holder->record.get());
 }
 
@@ -106,6 +105,15 @@ void XlsBook::buildRecords() {
     ws.colInfos.list = sheet.colInfos();
     if (i > 0) ws.window2.options &= ~Worksheet::Window2::kSelected;
     ws.cellTable.blocks.resize((rows + 31) / 32);
+
+    // Room for each block's rows and for as many cells as its rows can hold.
+    for (int b = 0; b * 32 < rows; ++b) {
+      RowBlock& block = ws.cellTable.blocks[b];
+      const size_t blockRows = static_cast<size_t>(std::min(32, rows - 32 * b));
+      block.rows.reserve(blockRows);
+      block.dbCell.rowOffsets.reserve(blockRows);
+      block.cellBlocks.reserve(blockRows * columns);
+    }
 
     bool seen = false;
     for (int r = 0; r < rows; ++r) {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <new>
 #include <string>
 #include <string_view>
 
+#include "spreadsheet/text_index.h"
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
 
@@ -66,16 +66,15 @@ T* newCell(RowBlock& block) {
 // Shared-string indexes of the texts met so far, across all sheets of one run.
 struct StringTable {
   Workbook::SharedStringTable& sst;
-  std::map<std::string, std::uint32_t, std::less<>> stringMap;
-  std::map<std::wstring, std::uint32_t, std::less<>> wstringMap;
+  TextIndex<char> narrowIndex;
+  TextIndex<wchar_t> wideIndex;
 
-  template <class Map, class Char>
-  std::uint32_t indexOf(Map& map, const Char* text) {
+  template <class Char>
+  std::uint32_t indexOf(TextIndex<Char>& index, const Char* text, size_t length) {
     ++sst.total;
-    std::basic_string_view<Char> key(text);
-    auto it = map.lower_bound(key);
-    if (it != map.end() && it->first == key) return it->second;
-    map.emplace_hint(it, key, sst.unique);
+    bool added = false;
+    std::uint32_t found = index.find(std::basic_string_view<Char>(text, length), sst.unique, added);
+    if (!added) return found;
     sst.strings.emplace_back();
     sst.strings.back() = text;
     return sst.unique++;
@@ -90,6 +89,9 @@ void XlsBook::buildRecords() {
   sst.unique = 0;
   sst.strings.clear();
   StringTable table{sst, {}, {}};
+  size_t cells = 0;
+  for (const auto& sheet : sheets_) cells += static_cast<size_t>(sheet->rowCount()) * sheet->columnCount();
+  table.wideIndex.reserve(cells);
 
   for (size_t i = 0; i < sheets_.size(); ++i) {
     XlsSheet& sheet = *sheets_[i];
@@ -181,8 +183,9 @@ void XlsBook::buildRecords() {
             label->row = row;
             label->column = column;
             label->xfIndex = xf;
-            label->sstIndex = cell.type() == XlsCell::STRING ? table.indexOf(table.stringMap, cell.narrowText())
-                                                             : table.indexOf(table.wstringMap, cell.wideText());
+            label->sstIndex = cell.type() == XlsCell::STRING
+                                  ? table.indexOf(table.narrowIndex, cell.narrowText(), cell.textLength())
+                                  : table.indexOf(table.wideIndex, cell.wideText(), cell.textLength());
             ++c;
             break;
           }

@@ -49,6 +49,11 @@ public:
   }
   // Throws MalformedStream when the data holds fewer than n bytes.
   void requireData(size_t n) const;
+  // A field put into data bytes that lie outside the data vector.
+  template <class T>
+  static void store(char* at, size_t pos, T value) {
+    LittleEndian::write(at, value, pos);
+  }
 
   std::uint16_t code = 0;
   std::vector<char> data;
@@ -69,6 +74,22 @@ protected:
   std::uint32_t readFixed(const char* buffer, std::uint32_t available, std::uint32_t minimum, std::uint32_t layout);
   // Cuts or pads the data to the layout; bytes beyond it mean nothing to the record.
   void fitLayout(std::uint32_t layout);
+  // Writes a record whose encode(char* at) puts all its data-size bytes at `at`. A record
+  // of one piece (the cell and row records always are) goes straight into the stream
+  // after its header; any other is encoded into data and split as write splits it.
+  template <class Encode>
+  std::uint32_t writeEncoded(char* buffer, Encode encode) {
+    std::uint32_t size = dataSize();
+    if (!continueOffsets.empty() || size > kMaxPiece) {
+      data.resize(size);
+      encode(data.data());
+      return Record::write(buffer);
+    }
+    LittleEndian::write(buffer, code, 0);
+    LittleEndian::write(buffer, static_cast<std::uint16_t>(size), 2);
+    encode(buffer + 4);
+    return size + 4;
+  }
 
 private:
   // Whether write can split data of the given size at the recorded continue offsets.

@@ -152,7 +152,7 @@ public:
         protected:
           CellRecord(std::uint16_t recordCode, std::uint32_t size) : Record(recordCode, size) {}
           void readPosition();
-          void writePosition();
+          void writePosition(char* at) const;
         };
 
         class Blank : public CellRecord {

@@ -230,38 +230,42 @@ void XlsBook::buildRecords() {
 }
 
 void XlsBook::fixStreamPositions() {
-  fixBoundSheetPositions();
-  fixRowBlockOffsets();
+  const std::uint32_t globals = workbook_.dataSize();
+  placedBytes_ = globals;
+  const std::vector<std::uint32_t> sheetBytes = fixRowBlockOffsets(globals);
+  fixBoundSheetPositions(globals, sheetBytes);
+  for (std::uint32_t bytes : sheetBytes) placedBytes_ += bytes;
 }
 
-void XlsBook::fixBoundSheetPositions() {
-  std::uint32_t position = workbook_.dataSize();
+void XlsBook::fixBoundSheetPositions(std::uint32_t globalsBytes, const std::vector<std::uint32_t>& sheetBytes) {
+  std::uint32_t position = globalsBytes;
   for (size_t i = 0; i < workbook_.boundSheets.size() && i < worksheets_.size(); ++i) {
     workbook_.boundSheets[i].position = position;
-    position += worksheets_[i].recordSize();
+    position += sheetBytes[i];
   }
 }
 
-void XlsBook::fixRowBlockOffsets() {
-  std::uint32_t position = workbook_.dataSize();
+// Each cell record is sized once: the sizes give the block's bytes and its row offsets.
+std::vector<std::uint32_t> XlsBook::fixRowBlockOffsets(std::uint32_t globalsBytes) {
+  std::vector<std::uint32_t> sheetBytes;
+  std::vector<std::uint32_t> cellBytes;
+  std::uint32_t position = globalsBytes;
   for (Worksheet& ws : worksheets_) {
+    const std::uint32_t sheetStart = position;
     position += ws.bof.recordSize() + ws.index.recordSize() + ws.colInfos.recordSize() + ws.dimensions.recordSize();
     auto& blocks = ws.cellTable.blocks;
     if (ws.index.dbCellPositions.size() < blocks.size()) ws.index.dbCellPositions.resize(blocks.size(), 0);
     for (size_t b = 0; b < blocks.size(); ++b) {
       RowBlock& block = blocks[b];
       std::uint32_t blockBytes = 0;
-      for (RowBlock::Row& row : block.rows) {
-        std::uint32_t size = row.recordSize();
-        position += size;
-        blockBytes += size;
-      }
+      for (RowBlock::Row& row : block.rows) blockBytes += row.recordSize();
       std::uint32_t firstRowOffset = blockBytes >= 20 ? blockBytes - 20 : 0;
+      cellBytes.clear();
       for (RefPtr<CellBlock>& cell : block.cellBlocks) {
-        std::uint32_t size = cell->recordSize();
-        position += size;
-        blockBytes += size;
+        cellBytes.push_back(cell->recordSize());
+        blockBytes += cellBytes.back();
       }
+      position += blockBytes;
       ws.index.dbCellPositions[b] = position;
       block.dbCell.firstRowOffset = blockBytes;
       block.dbCell.rowOffsets.resize(block.rows.size(), 0);
@@ -277,13 +281,15 @@ void XlsBook::fixRowBlockOffsets() {
             block.dbCell.rowOffsets[a] = static_cast<std::uint16_t>(running);
             break;
           }
-          running += block.cellBlocks[k]->recordSize();
+          running += cellBytes[k];
           ++k;
         }
       }
     }
-    position += ws.mergedCells.recordSize() + ws.window2.recordSize() + ws.eof.recordSize();
+    position += ws.window2.recordSize() + ws.mergedCells.recordSize() + ws.eof.recordSize();
+    sheetBytes.push_back(position - sheetStart);
   }
+  return sheetBytes;
 }
 
 void XlsBook::fixExtSst() {
@@ -346,7 +352,7 @@ bool XlsBook::save() {
     fixStreamPositions();
     // Every record announces exactly the bytes it writes: the buffer is sized from them
     // before anything is written, and a stream beyond 4 GB is refused here.
-    std::uint64_t size = streamSize();
+    std::uint64_t size = placedBytes_;
     if (size > 0xFFFFFFFFull) return false;
     buffer.assign(static_cast<size_t>(size), 0);
     if (write(buffer.data()) != size) return false;

@@ -8,19 +8,27 @@ namespace {
 bool scalar(wchar_t c) { return c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF); }
 }  // namespace
 
+// Counts the units first, so that the result is allocated once and filled in place.
 std::u16string toUtf16(const wchar_t* text, size_t maxUnits) {
   std::u16string out;
   if (!text) return out;
-  for (const wchar_t* p = text; *p; ++p) {
-    wchar_t c = scalar(*p) ? *p : 0xFFFD;
+  size_t units = 0;
+  size_t characters = 0;
+  for (const wchar_t* p = text; *p; ++p, ++characters) {
+    size_t n = scalar(*p) && *p > 0xFFFF ? 2 : 1;
+    if (units + n > maxUnits) break;
+    units += n;
+  }
+  out.resize(units);
+  char16_t* to = out.data();
+  for (size_t i = 0; i < characters; ++i) {
+    wchar_t c = scalar(text[i]) ? text[i] : 0xFFFD;
     if (c > 0xFFFF) {
-      if (out.size() + 2 > maxUnits) break;
       unsigned v = static_cast<unsigned>(c) - 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+      *to++ = static_cast<char16_t>(0xD800 + (v >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
     } else {
-      if (out.size() + 1 > maxUnits) break;
-      out.push_back(static_cast<char16_t>(c));
+      *to++ = static_cast<char16_t>(c);
     }
   }
   return out;

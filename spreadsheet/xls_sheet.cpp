@@ -30,7 +30,7 @@ XlsCell* XlsSheet::cellAt(int row, int column) {
   }
   if (row >= rows_) {
     rows_ = row + 1;
-    cells_.resize(rows_, std::vector<XlsCell>(columns_));
+    while (static_cast<int>(cells_.size()) < rows_) cells_.emplace_back(columns_);
   }
   return &cells_[row][column];
 }

@@ -1,8 +1,8 @@
-// Memory for the many small objects of worksheet cell tables (cell blocks and their cell
-// records): taken in turn from 64 KiB chunks and given back a whole chunk at a time, once
-// the last object in it is freed. Making and freeing them costs a few instructions, and a
-// freed book goes back in chunks instead of a million small frees. Objects are made and
-// freed on one thread (the program has one).
+// Memory for the many small objects of a book (cell blocks and cell records, the texts of
+// sheet cells): taken in turn from 64 KiB chunks and given back a whole chunk at a time,
+// once the last object in it is freed. Making and freeing them costs a few instructions,
+// and a freed book goes back in chunks instead of a million small frees. Objects are made
+// and freed on one thread (the program has one).
 #pragma once
 #include <cstddef>
 

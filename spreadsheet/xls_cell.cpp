@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "platform/win/codepage.h"
+#include "spreadsheet/chunk_pool.h"
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/utf16_text.h"
 
@@ -92,7 +93,7 @@ void XlsCell::copyValue(const XlsCell& other) {
 
 template <class Char>
 Char* XlsCell::storeText(const Char* text, size_t length) {
-  Char* copy = new Char[length + 1];
+  Char* copy = static_cast<Char*>(QExcel::ChunkPool::allocate((length + 1) * sizeof(Char)));
   std::memcpy(copy, text, length * sizeof(Char));
   copy[length] = 0;
   length_ = static_cast<std::uint32_t>(length);
@@ -101,8 +102,8 @@ Char* XlsCell::storeText(const Char* text, size_t length) {
 
 void XlsCell::release() {
   switch (type_) {
-    case STRING: delete[] value_.narrow; break;
-    case WSTRING: delete[] value_.wide; break;
+    case STRING: QExcel::ChunkPool::release(value_.narrow, (length_ + 1) * sizeof(char)); break;
+    case WSTRING: QExcel::ChunkPool::release(value_.wide, (length_ + 1) * sizeof(wchar_t)); break;
     case FORMULA:
       if (--value_.formula->refCount == 0) delete value_.formula;
       break;

@@ -16,8 +16,8 @@ constexpr std::uint32_t kFullNarrow = 8223;  // (its option byte makes 8223 or 8
 std::uint64_t pieceBytes(const LongString& s, std::uint64_t done, std::uint64_t room) {
   if (!s.isWide()) return room;
   std::uint64_t end = done + room / 2;
-  bool inPair = end > 0 && end < s.wide.size() && s.wide[end - 1] >= 0xD800 && s.wide[end - 1] <= 0xDBFF &&
-                s.wide[end] >= 0xDC00 && s.wide[end] <= 0xDFFF;
+  bool inPair = end > 0 && end < s.units.size() && s.units[end - 1] >= 0xD800 && s.units[end - 1] <= 0xDBFF &&
+                s.units[end] >= 0xDC00 && s.units[end] <= 0xDFFF;
   return inPair ? room - 2 : room;
 }
 }  // namespace

@@ -8,19 +8,18 @@ namespace {
 bool scalar(wchar_t c) { return c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF); }
 }  // namespace
 
-// Counts the units first, so that the result is allocated once and filled in place.
-std::u16string toUtf16(const wchar_t* text, size_t maxUnits) {
-  std::u16string out;
-  if (!text) return out;
+size_t utf16Units(const wchar_t* text, size_t maxUnits, size_t& characters) {
   size_t units = 0;
-  size_t characters = 0;
-  for (const wchar_t* p = text; *p; ++p, ++characters) {
+  characters = 0;
+  for (const wchar_t* p = text; p && *p; ++p, ++characters) {
     size_t n = scalar(*p) && *p > 0xFFFF ? 2 : 1;
     if (units + n > maxUnits) break;
     units += n;
   }
-  out.resize(units);
-  char16_t* to = out.data();
+  return units;
+}
+
+void writeUtf16(const wchar_t* text, size_t characters, char16_t* to) {
   for (size_t i = 0; i < characters; ++i) {
     wchar_t c = scalar(text[i]) ? text[i] : 0xFFFD;
     if (c > 0xFFFF) {
@@ -31,6 +30,14 @@ std::u16string toUtf16(const wchar_t* text, size_t maxUnits) {
       *to++ = static_cast<char16_t>(c);
     }
   }
+}
+
+std::u16string toUtf16(const wchar_t* text, size_t maxUnits) {
+  std::u16string out;
+  if (!text) return out;
+  size_t characters = 0;
+  out.resize(utf16Units(text, maxUnits, characters));
+  writeUtf16(text, characters, out.data());
   return out;
 }
 

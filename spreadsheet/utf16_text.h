@@ -10,6 +10,11 @@ namespace QExcel {
 // are no Unicode scalar value become U+FFFD.
 std::u16string toUtf16(const wchar_t* text, size_t maxUnits = std::u16string::npos);
 std::u16string toUtf16(const std::wstring& text, size_t maxUnits = std::u16string::npos);
+// The UTF-16 units of the text's longest prefix of whole characters that takes at most
+// maxUnits of them; characters receives the prefix's length in characters.
+size_t utf16Units(const wchar_t* text, size_t maxUnits, size_t& characters);
+// The UTF-16 units of the first characters of the text, as toUtf16 makes them, at `to`.
+void writeUtf16(const wchar_t* text, size_t characters, char16_t* to);
 // UTF-16 units back to wide text; a lone surrogate becomes U+FFFD.
 std::wstring fromUtf16(const char16_t* units, size_t count);
 inline std::wstring fromUtf16(const std::u16string& units) { return fromUtf16(units.data(), units.size()); }

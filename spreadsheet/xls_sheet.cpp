@@ -166,8 +166,8 @@ void XlsSheet::buildCells() {
         if (XlsCell* c = at(row, r->column)) {
           if (r->sstIndex < strings.size()) {
             const QExcel::LongString& s = strings[r->sstIndex];
-            if (s.isWide()) c->setText(QExcel::fromUtf16(s.wide).c_str());
-            else c->setText(s.narrow.c_str());
+            if (s.isWide()) c->setText(s.text().c_str());
+            else c->setText(s.narrowText().c_str());
           }
           c->setXfIndex(r->xfIndex);
         }

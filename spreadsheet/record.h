@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "spreadsheet/lazy_vector.h"
 #include "spreadsheet/little_endian.h"
 #include "spreadsheet/stream_errors.h"
 
@@ -40,12 +41,12 @@ public:
   template <class T>
   T get(size_t pos, int width = 0) const {
     T value{};
-    LittleEndian::read(data, value, pos, width);
+    LittleEndian::read(data.vec(), value, pos, width);
     return value;
   }
   template <class T>
   void put(size_t pos, T value, int width = 0) {
-    LittleEndian::write(data, value, pos, width);
+    LittleEndian::write(data.vec(), value, pos, width);
   }
   // Throws MalformedStream when the data holds fewer than n bytes.
   void requireData(size_t n) const;
@@ -55,15 +56,15 @@ public:
     LittleEndian::write(at, value, pos);
   }
 
-  std::uint16_t code = 0;
-  std::vector<char> data;
+  LazyVector<char> data;
+  LazyVector<std::uint32_t> continueOffsets;
   std::uint32_t dataBytes = 0;
   std::uint32_t recordBytes = 4;
-  std::vector<std::uint32_t> continueOffsets;
+  std::uint16_t code = 0;  // last, so that a derived class's first fields fill the padding
 
 protected:
   // For classes of fixed data size.
-  Record(std::uint16_t recordCode, std::uint32_t size) : code(recordCode), dataBytes(size), recordBytes(size + 4) {}
+  Record(std::uint16_t recordCode, std::uint32_t size) : dataBytes(size), recordBytes(size + 4), code(recordCode) {}
   // For classes of variable size: stores the new data size and drops piece offsets that a
   // read recorded (the writer then splits by itself).
   std::uint32_t setVariableSize(std::uint32_t bytes);

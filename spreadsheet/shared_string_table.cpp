@@ -120,7 +120,7 @@ private:
 std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
   const std::uint32_t size = dataSize();
   unique = static_cast<std::uint32_t>(strings.size());
-  PieceWriter out(buffer, code, continueOffsets, size);
+  PieceWriter out(buffer, code, continueOffsets.vec(), size);
   char* counts = out.take(8);
   store(counts, 0, total);
   store(counts, 4, unique);
@@ -155,7 +155,7 @@ std::uint32_t Workbook::SharedStringTable::read(const char* buffer, std::uint32_
   total = get<std::uint32_t>(0);
   std::uint32_t declared = get<std::uint32_t>(4);
   strings.clear();
-  const std::vector<std::uint32_t>& breaks = continueOffsets;
+  const std::vector<std::uint32_t>& breaks = continueOffsets.vec();
   const size_t size = data.size();
   size_t pos = 8;
   size_t next = 0;

@@ -45,7 +45,7 @@ struct Cursor {
   }
 };
 
-thread_local Cursor cursor;
+Cursor cursor;  // one thread makes and frees the objects
 
 Chunk* chunkOf(void* object) {
   return reinterpret_cast<Chunk*>(reinterpret_cast<std::uintptr_t>(object) & ~(kChunkBytes - 1));

@@ -91,8 +91,15 @@ LongString& LongString::operator=(const wchar_t* text) {
   flags = 1;
   runCount = 0;
   phoneticSize = 0;
+  bool single = true;
+  size_t length = text ? singleUnitLength(text, single) : 0;
+  if (length <= kMaxUnits && single) {
+    char16_t* to = units.allocate(length);
+    for (size_t i = 0; i < length; ++i) to[i] = static_cast<char16_t>(text[i]);
+    return *this;
+  }
   size_t characters = 0;
-  size_t n = text ? utf16Units(text, kMaxUnits, characters) : 0;
+  size_t n = utf16Units(text, kMaxUnits, characters);
   writeUtf16(text, characters, units.allocate(n));
   return *this;
 }

@@ -3,7 +3,7 @@
 // texts are the cells' own, which stay put while the records are built.
 #pragma once
 #include <cstdint>
-#include <functional>
+#include <type_traits>
 #include <string_view>
 #include <vector>
 
@@ -27,7 +27,7 @@ public:
   std::uint32_t find(View text, std::uint32_t next, bool& added) {
     if (2 * (entries_.size() + 1) > slots_.size()) rehash(slots_.empty() ? 16 : 2 * slots_.size());
     size_t mask = slots_.size() - 1;
-    for (size_t slot = std::hash<View>()(text) & mask;; slot = (slot + 1) & mask) {
+    for (size_t slot = hashOf(text) & mask;; slot = (slot + 1) & mask) {
       std::uint32_t entry = slots_[slot];
       if (entry == 0) {
         entries_.push_back({text, next});
@@ -43,6 +43,16 @@ public:
   }
 
 private:
+  // FNV-1a over the characters, its high half folded into the low bits that pick a slot.
+  static size_t hashOf(View text) {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (Char c : text) {
+      hash ^= static_cast<std::make_unsigned_t<Char>>(c);
+      hash *= 1099511628211ull;
+    }
+    return static_cast<size_t>(hash ^ (hash >> 32));
+  }
+
   struct Entry {
     View text;
     std::uint32_t index;
@@ -51,7 +61,7 @@ private:
   void rehash(size_t slots) {
     slots_.assign(slots, 0);
     for (size_t e = 0; e < entries_.size(); ++e) {
-      size_t slot = std::hash<View>()(entries_[e].text) & (slots - 1);
+      size_t slot = hashOf(entries_[e].text) & (slots - 1);
       while (slots_[slot] != 0) slot = (slot + 1) & (slots - 1);
       slots_[slot] = static_cast<std::uint32_t>(e + 1);
     }

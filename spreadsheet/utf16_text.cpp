@@ -1,5 +1,6 @@
 #include "spreadsheet/utf16_text.h"
 
+#include <cstdint>
 #include <cwchar>
 
 namespace QExcel {
@@ -86,6 +87,17 @@ size_t utf16Length(const wchar_t* text) {
   size_t n = 0;
   for (const wchar_t* p = text; p && *p; ++p) n += (scalar(*p) && *p > 0xFFFF) ? 2 : 1;
   return n;
+}
+
+size_t singleUnitLength(const wchar_t* text, bool& singleUnits) {
+  bool other = false;
+  size_t length = 0;
+  for (; text[length]; ++length) {
+    auto c = static_cast<std::uint32_t>(text[length]);
+    other |= (c - 0xD800u < 0x800u) | (c > 0xFFFFu);
+  }
+  singleUnits = !other;
+  return length;
 }
 
 size_t utf16Prefix(const char16_t* units, size_t count, size_t maxUnits) {

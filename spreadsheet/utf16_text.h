@@ -25,6 +25,9 @@ std::wstring latin1ToWide(const char* bytes, size_t count);
 bool utf16ToLatin1(const std::u16string& units, std::string& bytes);
 // Number of UTF-16 units of the text.
 size_t utf16Length(const wchar_t* text);
+// The length of the NUL-terminated text, and whether each of its characters is a Unicode
+// scalar value below U+10000, which is one UTF-16 unit of the same value (the common case).
+size_t singleUnitLength(const wchar_t* text, bool& singleUnits);
 // The longest prefix of at most maxUnits UTF-16 units that ends on a character boundary.
 size_t utf16Prefix(const char16_t* units, size_t count, size_t maxUnits);
 

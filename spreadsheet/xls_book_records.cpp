@@ -94,7 +94,7 @@ void XlsBook::buildRecords() {
   table.wideIndex.reserve(cells);
 
   for (size_t i = 0; i < sheets_.size(); ++i) {
-    XlsSheet& sheet = *sheets_[i];
+    const XlsSheet& sheet = *sheets_[i];
     Worksheet& ws = worksheets_[i];
     const int rows = sheet.rowCount();
     const int columns = sheet.columnCount();

@@ -140,12 +140,17 @@ bool XlsCell::setText(const wchar_t* text) {
   release();
   if (!text || !*text) return true;
   // Converted through UTF-16 only when the text is too long or holds no valid character.
-  size_t units = 0;
-  size_t length = 0;
+  bool single = true;
+  size_t length = QExcel::singleUnitLength(text, single);
+  size_t units = length;
   bool valid = true;
-  for (const wchar_t* p = text; *p && valid; ++p, ++length) {
-    valid = *p <= 0x10FFFF && !(*p >= 0xD800 && *p <= 0xDFFF);
-    units += *p > 0xFFFF ? 2 : 1;
+  if (!single) {
+    units = 0;
+    length = 0;
+    for (const wchar_t* p = text; *p && valid; ++p, ++length) {
+      valid = *p <= 0x10FFFF && !(*p >= 0xD800 && *p <= 0xDFFF);
+      units += *p > 0xFFFF ? 2 : 1;
+    }
   }
   if (valid && units <= kMaxTextUnits) {
     value_.wide = storeText(text, length);

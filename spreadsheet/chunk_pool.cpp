@@ -14,7 +14,7 @@ constexpr std::size_t kLargest = 1024;
 // its address with the low bits cleared.
 struct Chunk {
   std::size_t live = 0;  // objects taken from the chunk and not yet given back
-  bool open = true;      // the chunk the thread takes objects from
+  bool open = true;      // the chunk objects are taken from
 };
 constexpr std::size_t kFirst = (sizeof(Chunk) + 15) / 16 * 16;
 
@@ -23,12 +23,11 @@ void freeChunk(Chunk* chunk) {
   ::operator delete(chunk, std::align_val_t(kChunkBytes));
 }
 
-// The chunk objects are taken from, and how much of it is taken.
+// The chunk objects are taken from, and how much of it is taken. It has no destructor:
+// objects freed at exit, after it would have run, still find their chunk as they left it.
 struct Cursor {
   Chunk* chunk = nullptr;
   std::size_t used = 0;
-
-  ~Cursor() { close(); }
 
   // No object is taken from the chunk any more; it goes once it holds none.
   void close() {
@@ -70,7 +69,7 @@ void release(void* object, std::size_t size) noexcept {
   }
   Chunk* chunk = chunkOf(object);
   if (--chunk->live > 0) return;
-  if (chunk->open) cursor.used = kFirst;  // the thread's own chunk, empty again: start it over
+  if (chunk->open) cursor.used = kFirst;  // the chunk being filled, empty again: start it over
   else freeChunk(chunk);
 }
 

@@ -76,8 +76,8 @@ private:
   union Value {
     std::int32_t integer;
     double number;
-    char* narrow;     // STRING: characters and a terminating NUL, from the chunk pool
-    wchar_t* wide;    // WSTRING: characters and a terminating NUL, from the chunk pool
+    char* narrow;         // STRING: characters and a terminating NUL, from the chunk pool
+    wchar_t* wide;        // WSTRING: characters and a terminating NUL, from the chunk pool
     XlsFormula* formula;  // FORMULA: one reference
   };
 

@@ -35,11 +35,6 @@ XlsCell* XlsSheet::cellAt(int row, int column) {
   return &cells_[row][column];
 }
 
-const XlsCell* XlsSheet::cellAt(int row, int column) const {
-  if (row < 0 || column < 0 || row >= rows_ || column >= columns_) return nullptr;
-  return &cells_[row][column];
-}
-
 bool XlsSheet::eraseCell(int row, int column) {
   if (row < 0 || column < 0 || row >= rows_ || column >= columns_) return false;
   cells_[row][column].erase();

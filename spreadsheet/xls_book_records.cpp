@@ -69,11 +69,31 @@ struct StringTable {
   TextIndex<char> narrowIndex;
   TextIndex<wchar_t> wideIndex;
 
+  // The hash of a text cell's text, whose slot is asked for ahead of its look-up; 0 for
+  // a cell of another type.
+  std::uint64_t prefetch(const XlsCell& cell) const {
+    std::uint64_t hash = 0;
+    if (cell.type() == XlsCell::STRING) {
+      hash = narrowIndex.hashOf({cell.narrowText(), cell.textLength()});
+      narrowIndex.prefetch(hash);
+    } else if (cell.type() == XlsCell::WSTRING) {
+      hash = wideIndex.hashOf({cell.wideText(), cell.textLength()});
+      wideIndex.prefetch(hash);
+    }
+    return hash;
+  }
+
+  // The index of a text cell's text (of the given hash); a new text is entered.
+  std::uint32_t indexOf(const XlsCell& cell, std::uint64_t hash) {
+    return cell.type() == XlsCell::STRING ? indexOf(narrowIndex, cell.narrowText(), cell.textLength(), hash)
+                                          : indexOf(wideIndex, cell.wideText(), cell.textLength(), hash);
+  }
+
   template <class Char>
-  std::uint32_t indexOf(TextIndex<Char>& index, const Char* text, size_t length) {
+  std::uint32_t indexOf(TextIndex<Char>& index, const Char* text, size_t length, std::uint64_t hash) {
     ++sst.total;
     bool added = false;
-    std::uint32_t found = index.find(std::basic_string_view<Char>(text, length), sst.unique, added);
+    std::uint32_t found = index.find(std::basic_string_view<Char>(text, length), hash, sst.unique, added);
     if (!added) return found;
     sst.strings.emplace_back();
     sst.strings.back() = text;
@@ -118,8 +138,10 @@ void XlsBook::buildRecords() {
     }
 
     bool seen = false;
+    std::vector<std::uint64_t> textHashes(columns);
     for (int r = 0; r < rows; ++r) {
       RowBlock& block = ws.cellTable.blocks[r / 32];
+      for (int c = 0; c < columns; ++c) textHashes[c] = table.prefetch(*sheet.cellAt(r, c));
       for (int c = 0; c < columns;) {
         const XlsCell& cell = *sheet.cellAt(r, c);
         const auto row = static_cast<std::uint16_t>(r);
@@ -183,9 +205,7 @@ void XlsBook::buildRecords() {
             label->row = row;
             label->column = column;
             label->xfIndex = xf;
-            label->sstIndex = cell.type() == XlsCell::STRING
-                                  ? table.indexOf(table.narrowIndex, cell.narrowText(), cell.textLength())
-                                  : table.indexOf(table.wideIndex, cell.wideText(), cell.textLength());
+            label->sstIndex = table.indexOf(cell, textHashes[c]);
             ++c;
             break;
           }

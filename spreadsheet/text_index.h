@@ -18,7 +18,7 @@ public:
   void reserve(size_t texts) {
     entries_.reserve(texts);
     size_t slots = 16;
-    while (slots < 2 * texts) slots *= 2;
+    while (full(texts, slots)) slots *= 2;
     if (slots > slots_.size()) rehash(slots);
   }
 
@@ -43,13 +43,13 @@ public:
   // The index entered for the text (of the given hash); when there is none, next is
   // entered and returned, and added is set.
   std::uint32_t find(View text, std::uint64_t hash, std::uint32_t next, bool& added) {
-    if (2 * (entries_.size() + 1) > slots_.size()) rehash(slots_.empty() ? 16 : 2 * slots_.size());
+    if (full(entries_.size() + 1, slots_.size())) rehash(slots_.empty() ? 16 : 2 * slots_.size());
     const size_t mask = slots_.size() - 1;
     const std::uint64_t tag = hash >> 32;
     for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
       const std::uint64_t content = slots_[slot];
       if (content == 0) {
-        entries_.push_back({text, next});
+        entries_.push_back({text.data(), static_cast<std::uint32_t>(text.size()), next});
         slots_[slot] = tag << 32 | entries_.size();
         added = true;
         return next;
@@ -57,7 +57,7 @@ public:
       // The hash's high half beside the entry spares a look at the entries of other texts.
       if (content >> 32 != tag) continue;
       const Entry& entry = entries_[(content & 0xFFFFFFFFu) - 1];
-      if (entry.text == text) {
+      if (entry.view() == text) {
         added = false;
         return entry.index;
       }
@@ -66,14 +66,19 @@ public:
 
 private:
   struct Entry {
-    View text;
+    const Char* text;
+    std::uint32_t length;
     std::uint32_t index;
+    View view() const { return View(text, length); }
   };
+
+  // Whether that many texts fill the slots beyond three quarters.
+  static bool full(size_t texts, size_t slots) { return 4 * texts > 3 * slots; }
 
   void rehash(size_t slots) {
     slots_.assign(slots, 0);
     for (size_t e = 0; e < entries_.size(); ++e) {
-      std::uint64_t hash = hashOf(entries_[e].text);
+      std::uint64_t hash = hashOf(entries_[e].view());
       size_t slot = hash & (slots - 1);
       while (slots_[slot] != 0) slot = (slot + 1) & (slots - 1);
       slots_[slot] = (hash >> 32) << 32 | (e + 1);

@@ -1,73 +1,93 @@
-// Export of a large grid to a workbook file: 65,535 rows of 12 columns, numbers and texts.
+// Export of a large grid to a workbook file: 65,535 rows of 12 columns, numbers and texts;
+// its cost beside that of writing the same number of bytes with one write, and the stream
+// built in memory without the file.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+#include "bench/xls_bench_grid.h"
 #include "spreadsheet/xls_book.h"
 #include "spreadsheet/xls_export.h"
 
 namespace {
 
-constexpr int kRows = 65535;
-constexpr int kColumns = 12;
+using xls_bench::kColumns;
+using xls_bench::kRows;
 
-// Row 0 holds the headers; the data rows hold handles, kind names (few distinct),
-// numbers with and without decimals, and free texts (all distinct).
 const TextGrid& grid() {
-  static const TextGrid rows = [] {
-    TextGrid g;
-    g.reserve(kRows);
-    std::vector<CString> header;
-    for (int c = 0; c < kColumns; ++c) {
-      CString name;
-      name.Format(L"Column %d", c);
-      header.push_back(name);
-    }
-    g.push_back(header);
-    const wchar_t* kinds[] = {L"Line", L"Arc", L"Circle", L"Polyline", L"Block reference"};
-    for (int r = 1; r < kRows; ++r) {
-      std::vector<CString> row(kColumns);
-      row[0].Format(L"%X", 0x2A0 + r);
-      row[1] = kinds[r % 5];
-      row[2].Format(L"%g", r * 0.125);
-      row[3].Format(L"%d", r % 97);
-      row[4].Format(L"%g", r * 3.14159);
-      row[5] = L"0";
-      row[6].Format(L"Note %d on layer %d", r, r % 13);
-      row[7].Format(L"%g", -r / 7.0);
-      row[8] = r % 2 ? L"ByLayer" : L"ByBlock";
-      row[9].Format(L"%d", r);
-      row[10].Format(L"%g", r * 1e-3);
-      row[11].Format(L"Text %d", r * 31);
-      g.push_back(std::move(row));
-    }
-    return g;
-  }();
+  static const TextGrid rows = xls_bench::makeGrid();
   return rows;
 }
 
-std::string outputPath() {
-  return (std::filesystem::temp_directory_path() / "xls_export_bench.xls").string();
+std::string scratchFile(const char* name) { return (std::filesystem::temp_directory_path() / name).string(); }
+
+CString widePath(const std::string& path) { return CString(std::wstring(path.begin(), path.end())); }
+
+double seconds(std::chrono::steady_clock::time_point since) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+// Creates or truncates the file and writes the bytes with one write call.
+bool writeOnce(const std::string& path, const std::vector<char>& bytes) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (fd < 0) return false;
+  bool ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size());
+  return ::close(fd) == 0 && ok;
 }
 
 void BM_ExportXlsToFile(benchmark::State& state) {
-  const TextGrid& g = grid();
-  std::vector<bool> visible(kColumns, true);
-  std::vector<int> columns, rows;
-  for (int c = 0; c < kColumns; ++c) columns.push_back(c);
-  for (int r = 0; r < kRows; ++r) rows.push_back(r);
-  const std::string file = outputPath();
-  CString path(std::wstring(file.begin(), file.end()));
+  xls_bench::ExportOrders orders;
+  const std::string file = scratchFile("xls_export_bench.xls");
   for (auto _ : state) {
-    if (!exportXls(g, path, visible, columns, rows, true)) state.SkipWithError("export failed");
+    if (!exportXls(grid(), widePath(file), orders.visible, orders.columns, orders.rows, true))
+      state.SkipWithError("export failed");
   }
   state.SetItemsProcessed(state.iterations() * kRows * kColumns);
-  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(outputPath())) / 1e6;
-  std::filesystem::remove(outputPath());
+  state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
+  std::filesystem::remove(file);
 }
 BENCHMARK(BM_ExportXlsToFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// Each round exports the grid, then writes as many bytes to another file with one write;
+// the counters are the medians of the rounds and their ratio.
+void BM_ExportBesideOneWrite(benchmark::State& state) {
+  xls_bench::ExportOrders orders;
+  const std::string file = scratchFile("xls_export_side.xls");
+  const std::string raw = scratchFile("xls_export_side.raw");
+  std::vector<double> exportTimes, writeTimes;
+  std::vector<char> bytes;
+  for (auto _ : state) {
+    auto start = std::chrono::steady_clock::now();
+    if (!exportXls(grid(), widePath(file), orders.visible, orders.columns, orders.rows, true))
+      state.SkipWithError("export failed");
+    exportTimes.push_back(seconds(start));
+    if (bytes.empty()) bytes.assign(std::filesystem::file_size(file), 'x');
+    start = std::chrono::steady_clock::now();
+    if (!writeOnce(raw, bytes)) state.SkipWithError("write failed");
+    writeTimes.push_back(seconds(start));
+  }
+  double exportSeconds = median(exportTimes);
+  double writeSeconds = median(writeTimes);
+  state.counters["export_s"] = exportSeconds;
+  state.counters["write_s"] = writeSeconds;
+  state.counters["ratio"] = exportSeconds / writeSeconds;
+  state.counters["file_MB"] = static_cast<double>(bytes.size()) / 1e6;
+  std::filesystem::remove(file);
+  std::filesystem::remove(raw);
+}
+BENCHMARK(BM_ExportBesideOneWrite)->Unit(benchmark::kMillisecond)->Iterations(9);
 
 // The same book turned into its record stream in memory, without the file.
 void BM_BuildAndWriteStream(benchmark::State& state) {

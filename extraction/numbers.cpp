@@ -1,7 +1,6 @@
 #include "extraction/numbers.h"
 
 #include <cmath>
-#include <regex>
 
 #include "platform/host/editor.h"
 #include "platform/win/wide_numbers.h"
@@ -38,7 +37,32 @@ void roundNumericText(double step, CString& text) {
   text.Format(L"%g", value);
 }
 
+namespace {
+bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+
+// Moves past a run of digits; false when there is none.
+bool skipDigits(const std::wstring& s, size_t& i) {
+  size_t from = i;
+  while (i < s.size() && isDigit(s[i])) ++i;
+  return i > from;
+}
+
+void skipSign(const std::wstring& s, size_t& i) {
+  if (i < s.size() && (s[i] == L'+' || s[i] == L'-')) ++i;
+}
+}  // namespace
+
+// The whole text is [+-]digits[.digits][(e|E)[+-]digits]. Each optional part begins with
+// its own character, so one pass from the left decides.
 bool isNumericText(const CString& text) {
-  static const std::wregex pattern(L"^[+-]?[0-9]+(\\.[0-9]+)?([eE][+-]?[0-9]+)?$");
-  return std::regex_match(text.str(), pattern);
+  const std::wstring& s = text.str();
+  size_t i = 0;
+  skipSign(s, i);
+  if (!skipDigits(s, i)) return false;
+  if (i < s.size() && s[i] == L'.' && !skipDigits(s, ++i)) return false;
+  if (i < s.size() && (s[i] == L'e' || s[i] == L'E')) {
+    skipSign(s, ++i);
+    if (!skipDigits(s, i)) return false;
+  }
+  return i == s.size();
 }

@@ -15,9 +15,9 @@ void CellBlock::CellRecord::readPosition() {
   column = get<std::uint16_t>(2);
 }
 
-void CellBlock::CellRecord::writePosition() {
-  put(0, row);
-  put(2, column);
+void CellBlock::CellRecord::writePosition(char* at) const {
+  store(at, 0, row);
+  store(at, 2, column);
 }
 
 std::uint32_t CellBlock::Blank::read(const char* buffer, std::uint32_t available) {
@@ -28,10 +28,10 @@ std::uint32_t CellBlock::Blank::read(const char* buffer, std::uint32_t available
 }
 
 std::uint32_t CellBlock::Blank::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  put(4, xfIndex);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    store(at, 4, xfIndex);
+  });
 }
 
 std::uint32_t CellBlock::BoolErr::read(const char* buffer, std::uint32_t available) {
@@ -44,12 +44,12 @@ std::uint32_t CellBlock::BoolErr::read(const char* buffer, std::uint32_t availab
 }
 
 std::uint32_t CellBlock::BoolErr::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  put(4, xfIndex);
-  put(6, value);
-  put(7, isError);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    store(at, 4, xfIndex);
+    store(at, 6, value);
+    store(at, 7, isError);
+  });
 }
 
 std::uint32_t CellBlock::LabelSST::read(const char* buffer, std::uint32_t available) {
@@ -61,11 +61,11 @@ std::uint32_t CellBlock::LabelSST::read(const char* buffer, std::uint32_t availa
 }
 
 std::uint32_t CellBlock::LabelSST::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  put(4, xfIndex);
-  put(6, sstIndex);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    store(at, 4, xfIndex);
+    store(at, 6, sstIndex);
+  });
 }
 
 std::uint32_t CellBlock::Number::read(const char* buffer, std::uint32_t available) {
@@ -77,11 +77,11 @@ std::uint32_t CellBlock::Number::read(const char* buffer, std::uint32_t availabl
 }
 
 std::uint32_t CellBlock::Number::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  put(4, xfIndex);
-  put(6, value);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    store(at, 4, xfIndex);
+    store(at, 6, value);
+  });
 }
 
 std::uint32_t CellBlock::RK::read(const char* buffer, std::uint32_t available) {
@@ -93,11 +93,11 @@ std::uint32_t CellBlock::RK::read(const char* buffer, std::uint32_t available) {
 }
 
 std::uint32_t CellBlock::RK::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  put(4, xfIndex);
-  put(6, rk);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    store(at, 4, xfIndex);
+    store(at, 6, rk);
+  });
 }
 
 std::uint32_t CellBlock::MulBlank::read(const char* buffer, std::uint32_t available) {
@@ -113,11 +113,11 @@ std::uint32_t CellBlock::MulBlank::read(const char* buffer, std::uint32_t availa
 }
 
 std::uint32_t CellBlock::MulBlank::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  for (size_t i = 0; i < xfIndexes.size(); ++i) put(4 + 2 * i, xfIndexes[i]);
-  put(data.size() - 2, lastColumn);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    for (size_t i = 0; i < xfIndexes.size(); ++i) store(at, 4 + 2 * i, xfIndexes[i]);
+    store(at, dataBytes - 2, lastColumn);
+  });
 }
 
 std::uint32_t CellBlock::MulBlank::dataSize() {
@@ -148,11 +148,11 @@ std::uint32_t CellBlock::MulRK::read(const char* buffer, std::uint32_t available
 }
 
 std::uint32_t CellBlock::MulRK::write(char* buffer) {
-  data.resize(dataSize());
-  writePosition();
-  for (size_t i = 0; i < entries.size(); ++i) entries[i].write(data.data() + 4 + 6 * i);
-  put(data.size() - 2, lastColumn);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    writePosition(at);
+    for (size_t i = 0; i < entries.size(); ++i) entries[i].write(at + 4 + 6 * i);
+    store(at, dataBytes - 2, lastColumn);
+  });
 }
 
 std::uint32_t CellBlock::MulRK::dataSize() {
@@ -312,7 +312,7 @@ std::uint32_t Formula::read(const char* buffer, std::uint32_t available) {
 
 std::uint32_t Formula::write(char* buffer) {
   data.assign(dataSize(), 0);
-  writePosition();
+  writePosition(data.data());
   put(4, xfIndex);
   std::memcpy(data.data() + 6, result.data(), 8);
   put(14, options);

@@ -21,7 +21,7 @@ std::uint32_t Record::read(const char* buffer, std::uint32_t available) {
     if (available - recordBytes - 4 < piece) throw MalformedStream{"continue data"};
     continueOffsets.push_back(dataBytes);
     const char* from = buffer + recordBytes + 4;
-    data.insert(data.end(), from, from + piece);
+    data.append(from, from + piece);
     dataBytes += piece;
     recordBytes += piece + 4u;
   }

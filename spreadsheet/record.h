@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "spreadsheet/lazy_vector.h"
 #include "spreadsheet/little_endian.h"
 #include "spreadsheet/stream_errors.h"
 
@@ -17,7 +18,9 @@ public:
 
   Record() = default;
   Record(const Record&) = default;
+  Record(Record&&) noexcept = default;
   Record& operator=(const Record&) = default;
+  Record& operator=(Record&&) noexcept = default;
   virtual ~Record() = default;
 
   // Parses the record that begins at buffer, of which available bytes are readable;
@@ -38,25 +41,30 @@ public:
   template <class T>
   T get(size_t pos, int width = 0) const {
     T value{};
-    LittleEndian::read(data, value, pos, width);
+    LittleEndian::read(data.vec(), value, pos, width);
     return value;
   }
   template <class T>
   void put(size_t pos, T value, int width = 0) {
-    LittleEndian::write(data, value, pos, width);
+    LittleEndian::write(data.vec(), value, pos, width);
   }
   // Throws MalformedStream when the data holds fewer than n bytes.
   void requireData(size_t n) const;
+  // A field put into data bytes that lie outside the data vector.
+  template <class T>
+  static void store(char* at, size_t pos, T value) {
+    LittleEndian::write(at, value, pos);
+  }
 
-  std::uint16_t code = 0;
-  std::vector<char> data;
+  LazyVector<char> data;
+  LazyVector<std::uint32_t> continueOffsets;
   std::uint32_t dataBytes = 0;
   std::uint32_t recordBytes = 4;
-  std::vector<std::uint32_t> continueOffsets;
+  std::uint16_t code = 0;  // last, so that a derived class's first fields fill the padding
 
 protected:
   // For classes of fixed data size.
-  Record(std::uint16_t recordCode, std::uint32_t size) : code(recordCode), dataBytes(size), recordBytes(size + 4) {}
+  Record(std::uint16_t recordCode, std::uint32_t size) : dataBytes(size), recordBytes(size + 4), code(recordCode) {}
   // For classes of variable size: stores the new data size and drops piece offsets that a
   // read recorded (the writer then splits by itself).
   std::uint32_t setVariableSize(std::uint32_t bytes);
@@ -67,6 +75,22 @@ protected:
   std::uint32_t readFixed(const char* buffer, std::uint32_t available, std::uint32_t minimum, std::uint32_t layout);
   // Cuts or pads the data to the layout; bytes beyond it mean nothing to the record.
   void fitLayout(std::uint32_t layout);
+  // Writes a record whose encode(char* at) puts all its data-size bytes at `at`. A record
+  // of one piece (the cell and row records always are) goes straight into the stream
+  // after its header; any other is encoded into data and split as write splits it.
+  template <class Encode>
+  std::uint32_t writeEncoded(char* buffer, Encode encode) {
+    std::uint32_t size = dataSize();
+    if (!continueOffsets.empty() || size > kMaxPiece) {
+      data.resize(size);
+      encode(data.data());
+      return Record::write(buffer);
+    }
+    LittleEndian::write(buffer, code, 0);
+    LittleEndian::write(buffer, static_cast<std::uint16_t>(size), 2);
+    encode(buffer + 4);
+    return size + 4;
+  }
 
 private:
   // Whether write can split data of the given size at the recorded continue offsets.

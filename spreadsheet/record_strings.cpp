@@ -81,8 +81,9 @@ LongString& LongString::operator=(const char* text) {
   flags = 0;
   runCount = 0;
   phoneticSize = 0;
-  wide.clear();
-  narrow = cutNarrow(text, kMaxUnits);
+  size_t n = text ? std::min(std::strlen(text), kMaxUnits) : 0;
+  char16_t* to = units.allocate(n);
+  for (size_t i = 0; i < n; ++i) to[i] = static_cast<unsigned char>(text[i]);
   return *this;
 }
 
@@ -90,14 +91,21 @@ LongString& LongString::operator=(const wchar_t* text) {
   flags = 1;
   runCount = 0;
   phoneticSize = 0;
-  narrow.clear();
-  wide = toUtf16(text, kMaxUnits);
+  bool single = true;
+  size_t length = text ? singleUnitLength(text, single) : 0;
+  if (length <= kMaxUnits && single) {
+    char16_t* to = units.allocate(length);
+    for (size_t i = 0; i < length; ++i) to[i] = static_cast<char16_t>(text[i]);
+    return *this;
+  }
+  size_t characters = 0;
+  size_t n = utf16Units(text, kMaxUnits, characters);
+  writeUtf16(text, characters, units.allocate(n));
   return *this;
 }
 
 std::uint32_t LongString::readHeader(const char* buffer, std::uint32_t available, std::uint16_t& count) {
-  wide.clear();
-  narrow.clear();
+  units.clear();
   runCount = 0;
   phoneticSize = 0;
   if (available < 3) throw MalformedStream{"string header"};
@@ -126,40 +134,33 @@ std::uint32_t LongString::read(const char* buffer, std::uint32_t available) {
   return static_cast<std::uint32_t>(pos + bytes + trailingBytes());
 }
 
+// An 8-bit string's units are its characters zero-extended, which are their UTF-16
+// units as well: a string that goes on in UTF-16 only changes its flags.
 void LongString::appendCharacters(const char* characters, size_t count, bool pieceWide) {
   if (flags == 255) flags = pieceWide ? 1 : 0;
-  if (pieceWide && !isWide()) {
-    // The string goes on in UTF-16: it becomes UTF-16 as a whole.
-    wide = latin1ToUtf16(narrow.data(), narrow.size());
-    narrow.clear();
-    flags |= 1;
-  }
-  if (isWide()) {
-    if (pieceWide) wide += readUnits(characters, 0, count);
-    else wide += latin1ToUtf16(characters, count);
-  } else {
-    narrow.append(characters, count);
-  }
+  if (pieceWide && !isWide()) flags |= 1;
+  std::u16string more = pieceWide ? readUnits(characters, 0, count) : latin1ToUtf16(characters, count);
+  units.append(more.data(), more.size());
 }
 
 std::uint32_t LongString::write(char* buffer) {
   flags = isWide() ? 1 : 0;
+  size_t n = units.size();
+  LittleEndian::write(buffer, static_cast<std::uint16_t>(n), 0);
+  buffer[2] = static_cast<char>(flags);
   if (flags) {
-    size_t n = wide.size();
-    LittleEndian::write(buffer, static_cast<std::uint16_t>(n), 0);
-    buffer[2] = 1;
-    copyUnits(buffer, 3, wide);
+    for (size_t i = 0; i < n; ++i) LittleEndian::write(buffer, static_cast<std::uint16_t>(units[i]), 3 + 2 * i);
     return static_cast<std::uint32_t>(3 + 2 * n);
   }
-  size_t n = narrow.size();
-  LittleEndian::write(buffer, static_cast<std::uint16_t>(n), 0);
-  buffer[2] = 0;
-  if (n) std::memcpy(buffer + 3, narrow.data(), n);
+  for (size_t i = 0; i < n; ++i) buffer[3 + i] = static_cast<char>(units[i]);
   return static_cast<std::uint32_t>(3 + n);
 }
 
 std::wstring LongString::text() const {
-  return isWide() ? fromUtf16(wide) : latin1ToWide(narrow.data(), narrow.size());
+  if (isWide()) return fromUtf16(units.data(), units.size());
+  return std::wstring(units.begin(), units.end());
 }
+
+std::string LongString::narrowText() const { return std::string(units.begin(), units.end()); }
 
 }  // namespace QExcel

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "spreadsheet/pool_array.h"
+
 namespace QExcel {
 
 class ShortString {
@@ -44,9 +46,9 @@ public:
   LongString& operator=(const wchar_t* text);
 
   bool isWide() const { return flags & 1; }  // the unset value 255 counts as wide
-  size_t characterCount() const { return isWide() ? wide.size() : narrow.size(); }
+  size_t characterCount() const { return units.size(); }
   std::uint32_t characterBytes() const {
-    return static_cast<std::uint32_t>(isWide() ? 2 * wide.size() : narrow.size());
+    return static_cast<std::uint32_t>(isWide() ? 2 * units.size() : units.size());
   }
   std::uint32_t dataSize() const { return 3 + characterBytes(); }
   // Reads a string held in one piece: header, characters, rich-text runs, phonetic data.
@@ -54,7 +56,7 @@ public:
   // Writes the plain string (no runs, no phonetic data); flags become 0 or 1.
   std::uint32_t write(char* buffer);
   // Reads the header fields (count, flags, run count, phonetic size) and empties the
-  // texts; returns the header's length.
+  // text; returns the header's length.
   std::uint32_t readHeader(const char* buffer, std::uint32_t available, std::uint16_t& count);
   // Appends count characters of a piece of the given width; an 8-bit string continued in
   // UTF-16 becomes UTF-16.
@@ -63,9 +65,13 @@ public:
   std::uint64_t trailingBytes() const { return 4ull * runCount + phoneticSize; }
 
   std::wstring text() const;
+  // The characters of an 8-bit string as bytes.
+  std::string narrowText() const;
 
-  std::u16string wide;
-  std::string narrow;
+  // The characters: UTF-16 code units when the string is wide, else 8-bit (Latin-1)
+  // characters, one to a unit. A book keeps many strings: they take their room from the
+  // chunk pool.
+  PoolArray<char16_t> units;
   std::uint8_t flags = 255;
   std::uint16_t runCount = 0;
   std::uint32_t phoneticSize = 0;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 
 #include "spreadsheet/workbook.h"
@@ -15,8 +16,8 @@ constexpr std::uint32_t kFullNarrow = 8223;  // (its option byte makes 8223 or 8
 std::uint64_t pieceBytes(const LongString& s, std::uint64_t done, std::uint64_t room) {
   if (!s.isWide()) return room;
   std::uint64_t end = done + room / 2;
-  bool inPair = end > 0 && end < s.wide.size() && s.wide[end - 1] >= 0xD800 && s.wide[end - 1] <= 0xDBFF &&
-                s.wide[end] >= 0xDC00 && s.wide[end] <= 0xDFFF;
+  bool inPair = end > 0 && end < s.units.size() && s.units[end - 1] >= 0xD800 && s.units[end - 1] <= 0xDBFF &&
+                s.units[end] >= 0xDC00 && s.units[end] <= 0xDFFF;
   return inPair ? room - 2 : room;
 }
 }  // namespace
@@ -69,28 +70,83 @@ std::uint32_t Workbook::SharedStringTable::dataSize() {
   return dataBytes;
 }
 
-std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
-  data.assign(dataSize(), 0);
-  unique = static_cast<std::uint32_t>(strings.size());
-  put(0, total);
-  put(4, unique);
-  size_t pos = 8;
-  size_t next = 0;
-  const std::vector<std::uint32_t>& breaks = continueOffsets;
-  for (LongString& s : strings) {
-    pos += s.write(data.data() + pos);
-    // Each break inside the string gets its option byte; what follows moves up by one.
-    while (next < breaks.size() && breaks[next] < pos) {
-      size_t at = breaks[next];
-      std::memmove(data.data() + at + 1, data.data() + at, pos - at);
-      data[at] = static_cast<char>(s.flags);
-      ++pos;
-      ++next;
-    }
-    // A break at the string's end begins the next string's piece: no option byte.
-    while (next < breaks.size() && breaks[next] == pos) ++next;
+namespace {
+// The table's data put straight into the stream: a record header where each piece
+// begins, the planned breaks giving the pieces' lengths.
+class PieceWriter {
+public:
+  PieceWriter(char* buffer, std::uint16_t code, const std::vector<std::uint32_t>& breaks, std::uint32_t size)
+      : out_(buffer), breaks_(breaks), size_(size) {
+    header(code, breaks.empty() ? size : breaks[0]);
   }
-  return Record::write(buffer);
+
+  std::uint32_t position() const { return position_; }
+  // Where the next piece begins; beyond the data when none does.
+  std::uint64_t nextBreak() const { return next_ < breaks_.size() ? breaks_[next_] : std::uint64_t(size_) + 1; }
+  // Data bytes that lie before the next break.
+  std::uint64_t room() const { return nextBreak() - position_; }
+  // Opens the piece that begins at the position.
+  void beginPiece() {
+    std::uint32_t end = next_ + 1 < breaks_.size() ? breaks_[next_ + 1] : size_;
+    header(Record::kContinue, end - breaks_[next_]);
+    ++next_;
+  }
+  // Room in the stream for n data bytes, which the caller fills.
+  char* take(std::uint32_t n) {
+    char* at = out_;
+    out_ += n;
+    position_ += n;
+    return at;
+  }
+  void put(const char* bytes, std::uint32_t n) { std::memcpy(take(n), bytes, n); }
+
+private:
+  void header(std::uint16_t code, std::uint32_t length) {
+    LittleEndian::write(out_, code, 0);
+    LittleEndian::write(out_, static_cast<std::uint16_t>(length), 2);
+    out_ += 4;
+  }
+
+  char* out_;
+  const std::vector<std::uint32_t>& breaks_;
+  std::uint32_t size_;
+  std::uint32_t position_ = 0;
+  size_t next_ = 0;
+};
+}  // namespace
+
+// Each string goes straight into the stream. A break that falls inside a string opens a
+// piece with the string's option byte; a break between strings opens one without.
+std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
+  const std::uint32_t size = dataSize();
+  unique = static_cast<std::uint32_t>(strings.size());
+  PieceWriter out(buffer, code, continueOffsets.vec(), size);
+  char* counts = out.take(8);
+  store(counts, 0, total);
+  store(counts, 4, unique);
+  std::vector<char> scratch;
+  for (LongString& s : strings) {
+    while (out.room() == 0) out.beginPiece();
+    const std::uint32_t bytes = s.dataSize();
+    if (out.room() >= bytes) {
+      s.write(out.take(bytes));
+      continue;
+    }
+    scratch.resize(bytes);
+    s.write(scratch.data());
+    for (std::uint32_t done = 0; done < bytes;) {
+      if (out.room() == 0) {
+        out.beginPiece();
+        *out.take(1) = static_cast<char>(s.flags);
+      }
+      std::uint32_t n = static_cast<std::uint32_t>(std::min<std::uint64_t>(bytes - done, out.room()));
+      out.put(scratch.data() + done, n);
+      done += n;
+    }
+  }
+  // A last string that ends exactly at a break leaves an empty piece.
+  while (out.nextBreak() == out.position()) out.beginPiece();
+  return recordBytes;
 }
 
 std::uint32_t Workbook::SharedStringTable::read(const char* buffer, std::uint32_t available) {
@@ -99,7 +155,7 @@ std::uint32_t Workbook::SharedStringTable::read(const char* buffer, std::uint32_
   total = get<std::uint32_t>(0);
   std::uint32_t declared = get<std::uint32_t>(4);
   strings.clear();
-  const std::vector<std::uint32_t>& breaks = continueOffsets;
+  const std::vector<std::uint32_t>& breaks = continueOffsets.vec();
   const size_t size = data.size();
   size_t pos = 8;
   size_t next = 0;

@@ -1,5 +1,6 @@
 #include "spreadsheet/utf16_text.h"
 
+#include <cstdint>
 #include <cwchar>
 
 namespace QExcel {
@@ -8,21 +9,36 @@ namespace {
 bool scalar(wchar_t c) { return c >= 0 && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF); }
 }  // namespace
 
+size_t utf16Units(const wchar_t* text, size_t maxUnits, size_t& characters) {
+  size_t units = 0;
+  characters = 0;
+  for (const wchar_t* p = text; p && *p; ++p, ++characters) {
+    size_t n = scalar(*p) && *p > 0xFFFF ? 2 : 1;
+    if (units + n > maxUnits) break;
+    units += n;
+  }
+  return units;
+}
+
+void writeUtf16(const wchar_t* text, size_t characters, char16_t* to) {
+  for (size_t i = 0; i < characters; ++i) {
+    wchar_t c = scalar(text[i]) ? text[i] : 0xFFFD;
+    if (c > 0xFFFF) {
+      unsigned v = static_cast<unsigned>(c) - 0x10000;
+      *to++ = static_cast<char16_t>(0xD800 + (v >> 10));
+      *to++ = static_cast<char16_t>(0xDC00 + (v & 0x3FF));
+    } else {
+      *to++ = static_cast<char16_t>(c);
+    }
+  }
+}
+
 std::u16string toUtf16(const wchar_t* text, size_t maxUnits) {
   std::u16string out;
   if (!text) return out;
-  for (const wchar_t* p = text; *p; ++p) {
-    wchar_t c = scalar(*p) ? *p : 0xFFFD;
-    if (c > 0xFFFF) {
-      if (out.size() + 2 > maxUnits) break;
-      unsigned v = static_cast<unsigned>(c) - 0x10000;
-      out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
-      out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
-    } else {
-      if (out.size() + 1 > maxUnits) break;
-      out.push_back(static_cast<char16_t>(c));
-    }
-  }
+  size_t characters = 0;
+  out.resize(utf16Units(text, maxUnits, characters));
+  writeUtf16(text, characters, out.data());
   return out;
 }
 
@@ -71,6 +87,17 @@ size_t utf16Length(const wchar_t* text) {
   size_t n = 0;
   for (const wchar_t* p = text; p && *p; ++p) n += (scalar(*p) && *p > 0xFFFF) ? 2 : 1;
   return n;
+}
+
+size_t singleUnitLength(const wchar_t* text, bool& singleUnits) {
+  bool other = false;
+  size_t length = 0;
+  for (; text[length]; ++length) {
+    auto c = static_cast<std::uint32_t>(text[length]);
+    other |= (c - 0xD800u < 0x800u) | (c > 0xFFFFu);
+  }
+  singleUnits = !other;
+  return length;
 }
 
 size_t utf16Prefix(const char16_t* units, size_t count, size_t maxUnits) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/chunk_pool.h"
 #include "spreadsheet/record.h"
 #include "spreadsheet/ref_ptr.h"
 
@@ -138,16 +139,20 @@ public:
       // The holder of one cell record, shared through RefPtr.
       class CellBlock : public RefCounted {
       public:
-        // Fields every cell record begins with.
+        // Fields every cell record begins with. Cell records are many: their memory
+        // comes from the chunk pool.
         class CellRecord : public Record {
         public:
+          static void* operator new(std::size_t size) { return ChunkPool::allocate(size); }
+          static void operator delete(void* p, std::size_t size) noexcept { ChunkPool::release(p, size); }
+
           std::uint16_t row = 0;
           std::uint16_t column = 0;
 
         protected:
           CellRecord(std::uint16_t recordCode, std::uint32_t size) : Record(recordCode, size) {}
           void readPosition();
-          void writePosition();
+          void writePosition(char* at) const;
         };
 
         class Blank : public CellRecord {
@@ -323,6 +328,9 @@ public:
           Table table;
           String string;
         };
+
+        static void* operator new(std::size_t size) { return ChunkPool::allocate(size); }
+        static void operator delete(void* p, std::size_t size) noexcept { ChunkPool::release(p, size); }
 
         CellBlock() = default;
         CellBlock(const CellBlock&) = delete;

@@ -183,15 +183,15 @@ std::uint32_t RowBlock::Row::read(const char* buffer, std::uint32_t available) {
 }
 
 std::uint32_t RowBlock::Row::write(char* buffer) {
-  data.resize(dataSize());
-  put(0, rowIndex);
-  put(2, firstColumn);
-  put(4, lastColumnPlusOne);
-  put(6, height);
-  put(8, reserved1);
-  put(10, reserved2);
-  put(12, options);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    store(at, 0, rowIndex);
+    store(at, 2, firstColumn);
+    store(at, 4, lastColumnPlusOne);
+    store(at, 6, height);
+    store(at, 8, reserved1);
+    store(at, 10, reserved2);
+    store(at, 12, options);
+  });
 }
 
 std::uint32_t RowBlock::DBCell::read(const char* buffer, std::uint32_t available) {
@@ -204,10 +204,10 @@ std::uint32_t RowBlock::DBCell::read(const char* buffer, std::uint32_t available
 }
 
 std::uint32_t RowBlock::DBCell::write(char* buffer) {
-  data.resize(dataSize());
-  put(0, firstRowOffset);
-  for (size_t i = 0; i < rowOffsets.size(); ++i) put(4 + 2 * i, rowOffsets[i]);
-  return Record::write(buffer);
+  return writeEncoded(buffer, [this](char* at) {
+    store(at, 0, firstRowOffset);
+    for (size_t i = 0; i < rowOffsets.size(); ++i) store(at, 4 + 2 * i, rowOffsets[i]);
+  });
 }
 
 std::uint32_t RowBlock::DBCell::dataSize() {

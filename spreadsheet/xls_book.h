@@ -79,12 +79,15 @@ public:
 private:
   XlsSheet* insertSheet(QExcel::ShortString name, int index);
   int findSheet(const QExcel::ShortString& name) const;
-  void fixBoundSheetPositions();
-  void fixRowBlockOffsets();
+  // Places each sheet's BOF after the globals and the sheets before it.
+  void fixBoundSheetPositions(std::uint32_t globalsBytes, const std::vector<std::uint32_t>& sheetBytes);
+  // Fills in the DBCELL positions and row offsets of every sheet; the bytes of each sheet.
+  std::vector<std::uint32_t> fixRowBlockOffsets(std::uint32_t globalsBytes);
   void clear();
 
   QExcel::CompoundDocument document_;
   QExcel::Workbook workbook_;
   std::vector<QExcel::Worksheet> worksheets_;
   std::vector<QExcel::RefPtr<XlsSheet>> sheets_;
+  std::uint64_t placedBytes_ = 0;  // the stream's size as fixStreamPositions placed it
 };

@@ -1,12 +1,13 @@
 // Saving a book: turning the sheets' grids into records, placing them in the stream and
 // writing the stream into the compound file.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <map>
 #include <new>
 #include <string>
 #include <string_view>
 
+#include "spreadsheet/text_index.h"
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
 
@@ -57,26 +58,43 @@ bool rkOf(const XlsCell& cell, std::uint32_t& rk) {
 
 template <class T>
 T* newCell(RowBlock& block) {
-  RefPtr<CellBlock> holder(new CellBlock);
+  CellBlock* holder = block.cellBlocks.emplace_back(new CellBlock).get();
   holder->create(T::kCode);
-  if (block.cellBlocks.size() == block.cellBlocks.capacity()) block.cellBlocks.reserve(block.cellBlocks.size() + 1000);
-  block.cellBlocks.push_back(holder);
   return static_cast<T*>(holder->record.get());
 }
 
 // Shared-string indexes of the texts met so far, across all sheets of one run.
 struct StringTable {
   Workbook::SharedStringTable& sst;
-  std::map<std::string, std::uint32_t, std::less<>> stringMap;
-  std::map<std::wstring, std::uint32_t, std::less<>> wstringMap;
+  TextIndex<char> narrowIndex;
+  TextIndex<wchar_t> wideIndex;
 
-  template <class Map, class Char>
-  std::uint32_t indexOf(Map& map, const Char* text) {
+  // The hash of a text cell's text, whose slot is asked for ahead of its look-up; 0 for
+  // a cell of another type.
+  std::uint64_t prefetch(const XlsCell& cell) const {
+    std::uint64_t hash = 0;
+    if (cell.type() == XlsCell::STRING) {
+      hash = narrowIndex.hashOf({cell.narrowText(), cell.textLength()});
+      narrowIndex.prefetch(hash);
+    } else if (cell.type() == XlsCell::WSTRING) {
+      hash = wideIndex.hashOf({cell.wideText(), cell.textLength()});
+      wideIndex.prefetch(hash);
+    }
+    return hash;
+  }
+
+  // The index of a text cell's text (of the given hash); a new text is entered.
+  std::uint32_t indexOf(const XlsCell& cell, std::uint64_t hash) {
+    return cell.type() == XlsCell::STRING ? indexOf(narrowIndex, cell.narrowText(), cell.textLength(), hash)
+                                          : indexOf(wideIndex, cell.wideText(), cell.textLength(), hash);
+  }
+
+  template <class Char>
+  std::uint32_t indexOf(TextIndex<Char>& index, const Char* text, size_t length, std::uint64_t hash) {
     ++sst.total;
-    std::basic_string_view<Char> key(text);
-    auto it = map.lower_bound(key);
-    if (it != map.end() && it->first == key) return it->second;
-    map.emplace_hint(it, key, sst.unique);
+    bool added = false;
+    std::uint32_t found = index.find(std::basic_string_view<Char>(text, length), hash, sst.unique, added);
+    if (!added) return found;
     sst.strings.emplace_back();
     sst.strings.back() = text;
     return sst.unique++;
@@ -91,9 +109,12 @@ void XlsBook::buildRecords() {
   sst.unique = 0;
   sst.strings.clear();
   StringTable table{sst, {}, {}};
+  size_t cells = 0;
+  for (const auto& sheet : sheets_) cells += static_cast<size_t>(sheet->rowCount()) * sheet->columnCount();
+  table.wideIndex.reserve(cells);
 
   for (size_t i = 0; i < sheets_.size(); ++i) {
-    XlsSheet& sheet = *sheets_[i];
+    const XlsSheet& sheet = *sheets_[i];
     Worksheet& ws = worksheets_[i];
     const int rows = sheet.rowCount();
     const int columns = sheet.columnCount();
@@ -107,9 +128,20 @@ void XlsBook::buildRecords() {
     if (i > 0) ws.window2.options &= ~Worksheet::Window2::kSelected;
     ws.cellTable.blocks.resize((rows + 31) / 32);
 
+    // Room for each block's rows and for as many cells as its rows can hold.
+    for (int b = 0; b * 32 < rows; ++b) {
+      RowBlock& block = ws.cellTable.blocks[b];
+      const size_t blockRows = static_cast<size_t>(std::min(32, rows - 32 * b));
+      block.rows.reserve(blockRows);
+      block.dbCell.rowOffsets.reserve(blockRows);
+      block.cellBlocks.reserve(blockRows * columns);
+    }
+
     bool seen = false;
+    std::vector<std::uint64_t> textHashes(columns);
     for (int r = 0; r < rows; ++r) {
       RowBlock& block = ws.cellTable.blocks[r / 32];
+      for (int c = 0; c < columns; ++c) textHashes[c] = table.prefetch(*sheet.cellAt(r, c));
       for (int c = 0; c < columns;) {
         const XlsCell& cell = *sheet.cellAt(r, c);
         const auto row = static_cast<std::uint16_t>(r);
@@ -173,8 +205,7 @@ void XlsBook::buildRecords() {
             label->row = row;
             label->column = column;
             label->xfIndex = xf;
-            label->sstIndex = cell.type() == XlsCell::STRING ? table.indexOf(table.stringMap, cell.narrowText())
-                                                             : table.indexOf(table.wstringMap, cell.wideText());
+            label->sstIndex = table.indexOf(cell, textHashes[c]);
             ++c;
             break;
           }
@@ -219,38 +250,42 @@ void XlsBook::buildRecords() {
 }
 
 void XlsBook::fixStreamPositions() {
-  fixBoundSheetPositions();
-  fixRowBlockOffsets();
+  const std::uint32_t globals = workbook_.dataSize();
+  placedBytes_ = globals;
+  const std::vector<std::uint32_t> sheetBytes = fixRowBlockOffsets(globals);
+  fixBoundSheetPositions(globals, sheetBytes);
+  for (std::uint32_t bytes : sheetBytes) placedBytes_ += bytes;
 }
 
-void XlsBook::fixBoundSheetPositions() {
-  std::uint32_t position = workbook_.dataSize();
+void XlsBook::fixBoundSheetPositions(std::uint32_t globalsBytes, const std::vector<std::uint32_t>& sheetBytes) {
+  std::uint32_t position = globalsBytes;
   for (size_t i = 0; i < workbook_.boundSheets.size() && i < worksheets_.size(); ++i) {
     workbook_.boundSheets[i].position = position;
-    position += worksheets_[i].recordSize();
+    position += sheetBytes[i];
   }
 }
 
-void XlsBook::fixRowBlockOffsets() {
-  std::uint32_t position = workbook_.dataSize();
+// Each cell record is sized once: the sizes give the block's bytes and its row offsets.
+std::vector<std::uint32_t> XlsBook::fixRowBlockOffsets(std::uint32_t globalsBytes) {
+  std::vector<std::uint32_t> sheetBytes;
+  std::vector<std::uint32_t> cellBytes;
+  std::uint32_t position = globalsBytes;
   for (Worksheet& ws : worksheets_) {
+    const std::uint32_t sheetStart = position;
     position += ws.bof.recordSize() + ws.index.recordSize() + ws.colInfos.recordSize() + ws.dimensions.recordSize();
     auto& blocks = ws.cellTable.blocks;
     if (ws.index.dbCellPositions.size() < blocks.size()) ws.index.dbCellPositions.resize(blocks.size(), 0);
     for (size_t b = 0; b < blocks.size(); ++b) {
       RowBlock& block = blocks[b];
       std::uint32_t blockBytes = 0;
-      for (RowBlock::Row& row : block.rows) {
-        std::uint32_t size = row.recordSize();
-        position += size;
-        blockBytes += size;
-      }
+      for (RowBlock::Row& row : block.rows) blockBytes += row.recordSize();
       std::uint32_t firstRowOffset = blockBytes >= 20 ? blockBytes - 20 : 0;
+      cellBytes.clear();
       for (RefPtr<CellBlock>& cell : block.cellBlocks) {
-        std::uint32_t size = cell->recordSize();
-        position += size;
-        blockBytes += size;
+        cellBytes.push_back(cell->recordSize());
+        blockBytes += cellBytes.back();
       }
+      position += blockBytes;
       ws.index.dbCellPositions[b] = position;
       block.dbCell.firstRowOffset = blockBytes;
       block.dbCell.rowOffsets.resize(block.rows.size(), 0);
@@ -266,13 +301,15 @@ void XlsBook::fixRowBlockOffsets() {
             block.dbCell.rowOffsets[a] = static_cast<std::uint16_t>(running);
             break;
           }
-          running += block.cellBlocks[k]->recordSize();
+          running += cellBytes[k];
           ++k;
         }
       }
     }
-    position += ws.mergedCells.recordSize() + ws.window2.recordSize() + ws.eof.recordSize();
+    position += ws.window2.recordSize() + ws.mergedCells.recordSize() + ws.eof.recordSize();
+    sheetBytes.push_back(position - sheetStart);
   }
+  return sheetBytes;
 }
 
 void XlsBook::fixExtSst() {
@@ -287,7 +324,7 @@ void XlsBook::fixExtSst() {
   for (auto& sheet : wb.boundSheets) sstPosition += sheet.recordSize();
 
   wb.sst.dataSize();
-  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets;
+  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets.vec();
   std::vector<std::uint32_t> starts;
   std::uint32_t pos = 8;
   size_t next = 0;
@@ -335,7 +372,7 @@ bool XlsBook::save() {
     fixStreamPositions();
     // Every record announces exactly the bytes it writes: the buffer is sized from them
     // before anything is written, and a stream beyond 4 GB is refused here.
-    std::uint64_t size = streamSize();
+    std::uint64_t size = placedBytes_;
     if (size > 0xFFFFFFFFull) return false;
     buffer.assign(static_cast<size_t>(size), 0);
     if (write(buffer.data()) != size) return false;

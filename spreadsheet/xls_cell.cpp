@@ -1,11 +1,13 @@
 #include "spreadsheet/xls_cell.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <ostream>
 
 #include "platform/win/codepage.h"
+#include "spreadsheet/chunk_pool.h"
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/utf16_text.h"
 
@@ -36,51 +38,127 @@ int truncateToInt(double value) {
 }
 }  // namespace
 
-void XlsCell::erase() {
-  type_ = UNDEFINED;
-  narrow_.clear();
-  wide_.clear();
-  formula_ = nullptr;
+XlsCell::XlsCell(const XlsCell& other)
+    : length_(other.length_), xfIndex_(other.xfIndex_), mergedRows_(other.mergedRows_),
+      mergedColumns_(other.mergedColumns_) {
+  copyValue(other);
 }
 
+XlsCell::XlsCell(XlsCell&& other) noexcept
+    : value_(other.value_), length_(other.length_), xfIndex_(other.xfIndex_), mergedRows_(other.mergedRows_),
+      mergedColumns_(other.mergedColumns_), type_(other.type_) {
+  other.type_ = UNDEFINED;
+}
+
+XlsCell& XlsCell::operator=(const XlsCell& other) {
+  if (this != &other) {
+    release();
+    copyLayout(other);
+    copyValue(other);
+  }
+  return *this;
+}
+
+XlsCell& XlsCell::operator=(XlsCell&& other) noexcept {
+  if (this != &other) {
+    release();
+    copyLayout(other);
+    value_ = other.value_;
+    type_ = other.type_;
+    other.type_ = UNDEFINED;
+  }
+  return *this;
+}
+
+void XlsCell::copyLayout(const XlsCell& other) {
+  length_ = other.length_;
+  xfIndex_ = other.xfIndex_;
+  mergedRows_ = other.mergedRows_;
+  mergedColumns_ = other.mergedColumns_;
+}
+
+void XlsCell::copyValue(const XlsCell& other) {
+  type_ = UNDEFINED;
+  switch (other.type_) {
+    case STRING: value_.narrow = storeText(other.value_.narrow, other.length_); break;
+    case WSTRING: value_.wide = storeText(other.value_.wide, other.length_); break;
+    case FORMULA:
+      value_.formula = other.value_.formula;
+      ++value_.formula->refCount;
+      break;
+    default: value_ = other.value_; break;
+  }
+  type_ = other.type_;
+}
+
+template <class Char>
+Char* XlsCell::storeText(const Char* text, size_t length) {
+  Char* copy = static_cast<Char*>(QExcel::ChunkPool::allocate((length + 1) * sizeof(Char)));
+  std::memcpy(copy, text, length * sizeof(Char));
+  copy[length] = 0;
+  length_ = static_cast<std::uint32_t>(length);
+  return copy;
+}
+
+void XlsCell::release() {
+  switch (type_) {
+    case STRING: QExcel::ChunkPool::release(value_.narrow, (length_ + 1) * sizeof(char)); break;
+    case WSTRING: QExcel::ChunkPool::release(value_.wide, (length_ + 1) * sizeof(wchar_t)); break;
+    case FORMULA:
+      if (--value_.formula->refCount == 0) delete value_.formula;
+      break;
+    default: break;
+  }
+  type_ = UNDEFINED;
+  length_ = 0;
+}
+
+void XlsCell::erase() { release(); }
+
 void XlsCell::setInteger(int value) {
-  erase();
+  release();
+  value_.integer = value;
   type_ = INT;
-  integer_ = value;
 }
 
 void XlsCell::setDouble(double value) {
-  erase();
+  release();
+  value_.number = value;
   type_ = DOUBLE;
-  double_ = value;
 }
 
 bool XlsCell::setText(const char* text) {
-  erase();
+  release();
   if (!text || !*text) return true;
-  narrow_ = text;
+  size_t length = std::strlen(text);
+  value_.narrow = storeText(text, std::min(length, kMaxTextUnits));
   type_ = STRING;
-  if (narrow_.size() <= kMaxTextUnits) return true;
-  narrow_.resize(kMaxTextUnits);
-  return false;
+  return length <= kMaxTextUnits;
 }
 
 bool XlsCell::setText(const wchar_t* text) {
-  erase();
+  release();
   if (!text || !*text) return true;
   // Converted through UTF-16 only when the text is too long or holds no valid character.
-  size_t units = 0;
+  bool single = true;
+  size_t length = QExcel::singleUnitLength(text, single);
+  size_t units = length;
   bool valid = true;
-  for (const wchar_t* p = text; *p && valid; ++p) {
-    valid = *p <= 0x10FFFF && !(*p >= 0xD800 && *p <= 0xDFFF);
-    units += *p > 0xFFFF ? 2 : 1;
+  if (!single) {
+    units = 0;
+    length = 0;
+    for (const wchar_t* p = text; *p && valid; ++p, ++length) {
+      valid = *p <= 0x10FFFF && !(*p >= 0xD800 && *p <= 0xDFFF);
+      units += *p > 0xFFFF ? 2 : 1;
+    }
+  }
+  if (valid && units <= kMaxTextUnits) {
+    value_.wide = storeText(text, length);
+  } else {
+    std::wstring cut = QExcel::fromUtf16(QExcel::toUtf16(text, kMaxTextUnits));
+    value_.wide = storeText(cut.c_str(), cut.size());
   }
   type_ = WSTRING;
-  if (valid && units <= kMaxTextUnits) {
-    wide_ = text;
-    return true;
-  }
-  wide_ = QExcel::fromUtf16(QExcel::toUtf16(text, kMaxTextUnits));
   return (valid ? units : QExcel::utf16Length(text)) <= kMaxTextUnits;
 }
 
@@ -100,37 +178,38 @@ void XlsCell::setRk(std::uint32_t rk) {
 }
 
 void XlsCell::setFormula(const QExcel::RefPtr<XlsFormula>& formula) {
-  erase();
+  release();
   if (!formula) return;
-  formula_ = formula;
+  value_.formula = formula.get();
+  ++value_.formula->refCount;
   type_ = FORMULA;
 }
 
 int XlsCell::integerValue() const {
   switch (type_) {
-    case INT: return integer_;
-    case DOUBLE: return truncateToInt(double_);
-    case FORMULA: return formula_->numericResult() ? truncateToInt(formula_->numberResult()) : 0;
+    case INT: return value_.integer;
+    case DOUBLE: return truncateToInt(value_.number);
+    case FORMULA: return value_.formula->numericResult() ? truncateToInt(value_.formula->numberResult()) : 0;
     default: return 0;
   }
 }
 
 double XlsCell::doubleValue() const {
   switch (type_) {
-    case INT: return integer_;
-    case DOUBLE: return double_;
-    case FORMULA: return formula_->numericResult() ? formula_->numberResult() : 0.0;
+    case INT: return value_.integer;
+    case DOUBLE: return value_.number;
+    case FORMULA: return value_.formula->numericResult() ? value_.formula->numberResult() : 0.0;
     default: return 0.0;
   }
 }
 
 const char* XlsCell::narrowText() const {
-  if (type_ == STRING) return narrow_.c_str();
-  if (type_ == FORMULA && formula_->record.string.hasText) return formula_->text.c_str();
+  if (type_ == STRING) return value_.narrow;
+  if (type_ == FORMULA && value_.formula->record.string.hasText) return value_.formula->text.c_str();
   return nullptr;
 }
 
-const wchar_t* XlsCell::wideText() const { return type_ == WSTRING ? wide_.c_str() : nullptr; }
+const wchar_t* XlsCell::wideText() const { return type_ == WSTRING ? value_.wide : nullptr; }
 
 bool XlsCell::text(std::string& out) const {
   const char* t = narrowText();
@@ -141,15 +220,11 @@ bool XlsCell::text(std::string& out) const {
 
 bool XlsCell::text(std::wstring& out) const {
   if (type_ != WSTRING) return false;
-  out = wide_;
+  out.assign(value_.wide, length_);
   return true;
 }
 
-size_t XlsCell::textLength() const {
-  if (type_ == STRING) return narrow_.size();
-  if (type_ == WSTRING) return wide_.size();
-  return 0;
-}
+size_t XlsCell::textLength() const { return type_ == STRING || type_ == WSTRING ? length_ : 0; }
 
 void XlsCell::setFormat(XlsCellFormat& format) { xfIndex_ = format.xfIndex(); }
 

@@ -26,10 +26,19 @@ public:
   std::string text;  // the string result; '?' for characters without an 8-bit form
 };
 
+// A sheet holds one cell per position of its rectangle, so a cell is kept small: its
+// value is a number, an owned text or a reference to a formula, whichever its type says.
 class XlsCell {
 public:
   enum Type { UNDEFINED = 0, INT = 1, DOUBLE = 2, STRING = 3, WSTRING = 4, FORMULA = 5 };
   static constexpr size_t kMaxTextUnits = 32767;
+
+  XlsCell() = default;
+  XlsCell(const XlsCell& other);
+  XlsCell(XlsCell&& other) noexcept;
+  XlsCell& operator=(const XlsCell& other);
+  XlsCell& operator=(XlsCell&& other) noexcept;
+  ~XlsCell() { release(); }
 
   int type() const { return type_; }
   void setInteger(int value);
@@ -53,7 +62,7 @@ public:
   bool text(std::string& out) const;
   bool text(std::wstring& out) const;
   size_t textLength() const;
-  const XlsFormula* formula() const { return formula_.get(); }
+  const XlsFormula* formula() const { return type_ == FORMULA ? value_.formula : nullptr; }
 
   std::uint16_t mergedRows() const { return mergedRows_; }
   std::uint16_t mergedColumns() const { return mergedColumns_; }
@@ -64,15 +73,28 @@ public:
   void setFormat(XlsCellFormat& format);
 
 private:
-  std::int32_t type_ = UNDEFINED;
-  std::int32_t integer_ = 0;
-  double double_ = 0.0;
-  std::string narrow_;
-  std::wstring wide_;
+  union Value {
+    std::int32_t integer;
+    double number;
+    char* narrow;         // STRING: characters and a terminating NUL, from the chunk pool
+    wchar_t* wide;        // WSTRING: characters and a terminating NUL, from the chunk pool
+    XlsFormula* formula;  // FORMULA: one reference
+  };
+
+  template <class Char>
+  Char* storeText(const Char* text, size_t length);
+  // Frees what the value owns and makes the cell UNDEFINED.
+  void release();
+  // The text length, format and merged size of the other cell; the value apart.
+  void copyLayout(const XlsCell& other);
+  void copyValue(const XlsCell& other);
+
+  Value value_{};
+  std::uint32_t length_ = 0;  // characters of a text
+  std::uint32_t xfIndex_ = 0;
   std::uint16_t mergedRows_ = 1;
   std::uint16_t mergedColumns_ = 1;
-  std::uint32_t xfIndex_ = 0;
-  QExcel::RefPtr<XlsFormula> formula_;
+  std::uint8_t type_ = UNDEFINED;
 };
 
 // INT as a decimal integer, DOUBLE with the stream's settings, STRING as its text,

@@ -7,14 +7,30 @@
 
 namespace {
 
-// A numeric text takes the decimal separator of the language.
-CString localized(const CString& text, const CString& language) {
-  CString result(text);
-  if (!isNumericText(result)) return result;
-  if (language == L"fr-FR") result.Replace(L'.', L',');
-  else if (language == L"en-US") result.Replace(L',', L'.');
-  return result;
-}
+// The decimal separator that numeric texts take in the language: "." becomes "," in
+// French, "," becomes "." in English; other languages change nothing.
+struct Separator {
+  wchar_t from = 0;
+  wchar_t to = 0;
+  explicit Separator(const CString& language) {
+    if (language == L"fr-FR") {
+      from = L'.';
+      to = L',';
+    } else if (language == L"en-US") {
+      from = L',';
+      to = L'.';
+    }
+  }
+
+  // The text as stored: the text itself unless it is numeric and holds the separator to
+  // change, else the changed copy, made in scratch.
+  const CString& apply(const CString& text, CString& scratch) const {
+    if (!from || !isNumericText(text) || text.Find(from) < 0) return text;
+    scratch = text;
+    scratch.Replace(from, to);
+    return scratch;
+  }
+};
 
 // The book, its sheet and the two cell formats of an export, and the count of texts cut
 // to the cell limit.
@@ -72,7 +88,8 @@ bool exportXls(const TextGrid& grid, CString path, const std::vector<bool>& visi
       if (visibleColumns[columnOrder[c]] && columnOrder[c] >= static_cast<int>(grid[source].size())) return false;
   }
 
-  CString language = hostLanguage();
+  const Separator separator(hostLanguage());
+  CString scratch;
   ExportBook out;
   for (int r = first; r < rows; ++r) {
     const std::vector<CString>& source = grid[sourceRow(r)];
@@ -80,7 +97,7 @@ bool exportXls(const TextGrid& grid, CString path, const std::vector<bool>& visi
       int k = columnOrder[c];
       if (!visibleColumns[k]) continue;
       XlsCell* cell = out.sheet->cellAt(r - first, c);
-      out.setText(cell, localized(source[k], language));
+      out.setText(cell, separator.apply(source[k], scratch));
       if (r == 0) cell->setFormat(out.bold);
     }
   }
@@ -96,14 +113,15 @@ bool exportXlsFromTable(const TextGrid& grid, CString path, int* cutCells) {
   for (const auto& row : grid)
     if (static_cast<int>(row.size()) < width) return false;
 
-  CString language = hostLanguage();
+  const Separator separator(hostLanguage());
+  CString scratch;
   ExportBook out;
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < width; ++c) {
       XlsCell* cell = out.sheet->cellAt(r, c);
       const CString& text = grid[r][c];
       if (isNumericText(text)) {
-        out.setText(cell, localized(text, language));
+        out.setText(cell, separator.apply(text, scratch));
         cell->setFormat(out.plain);
       } else {
         out.setText(cell, text);

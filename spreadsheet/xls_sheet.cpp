@@ -30,13 +30,8 @@ XlsCell* XlsSheet::cellAt(int row, int column) {
   }
   if (row >= rows_) {
     rows_ = row + 1;
-    cells_.resize(rows_, std::vector<XlsCell>(columns_));
+    while (static_cast<int>(cells_.size()) < rows_) cells_.emplace_back(columns_);
   }
-  return &cells_[row][column];
-}
-
-const XlsCell* XlsSheet::cellAt(int row, int column) const {
-  if (row < 0 || column < 0 || row >= rows_ || column >= columns_) return nullptr;
   return &cells_[row][column];
 }
 
@@ -166,8 +161,8 @@ void XlsSheet::buildCells() {
         if (XlsCell* c = at(row, r->column)) {
           if (r->sstIndex < strings.size()) {
             const QExcel::LongString& s = strings[r->sstIndex];
-            if (s.isWide()) c->setText(QExcel::fromUtf16(s.wide).c_str());
-            else c->setText(s.narrow.c_str());
+            if (s.isWide()) c->setText(s.text().c_str());
+            else c->setText(s.narrowText().c_str());
           }
           c->setXfIndex(r->xfIndex);
         }

@@ -47,7 +47,10 @@ public:
   // The cell, growing the grid; null beyond row 65535 or column 255.
   XlsCell* cellAt(int row, int column);
   // The cell inside the current grid, or null.
-  const XlsCell* cellAt(int row, int column) const;
+  const XlsCell* cellAt(int row, int column) const {
+    if (row < 0 || column < 0 || row >= rows_ || column >= columns_) return nullptr;
+    return &cells_[row][column];
+  }
   bool eraseCell(int row, int column);
   void mergeCells(int row, int column, std::uint16_t rows, std::uint16_t columns);
   void setColumnWidth(int column, std::uint16_t width);

@@ -67,8 +67,19 @@ struct StorageNode;
 
 struct StreamEntry {
   std::wstring name;
-  std::vector<char> bytes;
+  std::vector<char> bytes;  // the stream's bytes, unless only the file holds them
   int openCount = 0;
+  bool inFile = false;  // written whole from the caller's bytes: the file holds them
+  ULONGLONG fileBytes = 0;
+
+  ULONGLONG size() const { return inFile ? fileBytes : bytes.size(); }
+};
+
+// A stream written whole: the file is written with these bytes as the stream's.
+struct Replacement {
+  const StreamEntry* entry;
+  const void* bytes;
+  ULONG count;
 };
 
 struct StorageEntry {
@@ -116,13 +127,13 @@ bool readNode(GsfInfile* infile, StorageNode& node, gsf_off_t fileSize) {
   return true;
 }
 
-bool writeNode(GsfOutfile* outfile, const StorageNode& node) {
+bool writeNode(GsfOutfile* outfile, const StorageNode& node, const Replacement* replaced) {
   if (GSF_IS_OUTFILE_MSOLE(outfile)) gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(outfile), node.clsid.data());
   bool ok = true;
   for (const auto& [key, entry] : node.storages) {
     GsfOutput* child = gsf_outfile_new_child(outfile, WideToUtf8(entry.name).c_str(), TRUE);
     if (!child) return false;
-    ok = writeNode(GSF_OUTFILE(child), *entry.node);
+    ok = writeNode(GSF_OUTFILE(child), *entry.node, replaced);
     ok = gsf_output_close(child) && ok;
     g_object_unref(child);
     if (!ok) return false;
@@ -130,8 +141,10 @@ bool writeNode(GsfOutfile* outfile, const StorageNode& node) {
   for (const auto& [key, entry] : node.streams) {
     GsfOutput* child = gsf_outfile_new_child(outfile, WideToUtf8(entry.name).c_str(), FALSE);
     if (!child) return false;
-    if (!entry.bytes.empty())
-      ok = gsf_output_write(child, entry.bytes.size(), reinterpret_cast<const guint8*>(entry.bytes.data()));
+    bool own = replaced && replaced->entry == &entry;
+    const void* bytes = own ? replaced->bytes : entry.bytes.data();
+    size_t count = own ? replaced->count : entry.bytes.size();
+    if (count) ok = gsf_output_write(child, count, static_cast<const guint8*>(bytes));
     ok = gsf_output_close(child) && ok;
     g_object_unref(child);
     if (!ok) return false;
@@ -197,6 +210,7 @@ public:
 private:
   ~MemoryStream() override;
   StreamEntry& entry();
+  HRESULT writeWhole(const void* pv, ULONG cb, ULONG* pcbWritten);
 
   ULONG refs_ = 1;
   FileStorage* storage_;
@@ -219,26 +233,22 @@ public:
     std::wstring key = foldName(name);
     if (root_.storages.count(key)) return STG_E_FILEALREADYEXISTS;
     auto it = root_.streams.find(key);
-    std::vector<char> previous;
-    std::wstring previousName;
+    StreamEntry previous;
     bool existed = it != root_.streams.end();
     if (existed) {
       if (!(mode & STGM_CREATE)) return STG_E_FILEALREADYEXISTS;
       if (it->second.openCount > 0) return STG_E_ACCESSDENIED;
-      previous.swap(it->second.bytes);
-      previousName = it->second.name;
-      it->second.name = name;
+      previous = std::move(it->second);
+      it->second = StreamEntry{name, {}, 0};
     } else {
       root_.streams[key] = StreamEntry{name, {}, 0};
     }
-    HRESULT hr = save();
+    // An empty stream replaced by an empty one of the same name leaves the file as it is.
+    bool unchanged = existed && previous.size() == 0 && previous.name == name;
+    HRESULT hr = unchanged ? S_OK : save();
     if (FAILED(hr)) {
-      if (existed) {
-        root_.streams[key].bytes.swap(previous);
-        root_.streams[key].name = previousName;
-      } else {
-        root_.streams.erase(key);
-      }
+      if (existed) root_.streams[key] = std::move(previous);
+      else root_.streams.erase(key);
       return hr;
     }
     *out = new MemoryStream(this, key, mode);
@@ -285,8 +295,11 @@ public:
   StorageNode& root() { return root_; }
   DWORD mode() const { return mode_; }
 
-  // Writes the whole file; the previous file stays until the new one is complete.
-  HRESULT save() {
+  // Writes the whole file, with a stream written whole taken from the caller's bytes; the
+  // previous file stays until the new one is complete.
+  HRESULT save(const Replacement* replaced = nullptr) {
+    HRESULT hr = readBack(replaced ? replaced->entry : nullptr);
+    if (FAILED(hr)) return hr;
     GError* error = nullptr;
     GsfOutput* sink = gsf_output_stdio_new(path_.c_str(), &error);
     if (error) g_error_free(error);
@@ -294,7 +307,7 @@ public:
     GsfOutfile* outfile = gsf_outfile_msole_new(sink);
     bool ok = outfile != nullptr;
     if (ok) {
-      ok = writeNode(outfile, root_);
+      ok = writeNode(outfile, root_, replaced);
       ok = gsf_output_close(GSF_OUTPUT(outfile)) && ok;
       g_object_unref(outfile);
     }
@@ -304,23 +317,59 @@ public:
   }
 
   HRESULT load() {
-    GError* error = nullptr;
-    GsfInput* input = gsf_input_stdio_new(path_.c_str(), &error);
-    if (error) g_error_free(error);
-    error = nullptr;
-    if (!input) return STG_E_READFAULT;
-    gsf_off_t fileSize = gsf_input_size(input);
-    GsfInfile* infile = gsf_infile_msole_new(input, &error);
-    if (error) g_error_free(error);
-    g_object_unref(input);
-    if (!infile) return STG_E_INVALIDHEADER;
+    gsf_off_t fileSize = 0;
+    GsfInfile* infile = nullptr;
+    HRESULT hr = openFile(infile, fileSize);
+    if (FAILED(hr)) return hr;
     bool ok = readNode(infile, root_, fileSize);
     g_object_unref(infile);
     return ok ? S_OK : STG_E_DOCFILECORRUPT;
   }
 
+  // Reads back from the file the bytes of the streams that only the file holds, but for
+  // the one given.
+  HRESULT readBack(const StreamEntry* except) {
+    bool any = false;
+    for (const auto& [key, entry] : root_.streams) any = any || (entry.inFile && &entry != except);
+    if (!any) return S_OK;
+    gsf_off_t fileSize = 0;
+    GsfInfile* infile = nullptr;
+    HRESULT hr = openFile(infile, fileSize);
+    if (FAILED(hr)) return hr;
+    bool ok = true;
+    for (auto& [key, entry] : root_.streams) {
+      if (!entry.inFile || &entry == except) continue;
+      GsfInput* child = gsf_infile_child_by_name(infile, WideToUtf8(entry.name).c_str());
+      std::vector<char> bytes;
+      ok = child && gsf_input_size(child) == static_cast<gsf_off_t>(entry.fileBytes);
+      if (ok) {
+        bytes.resize(static_cast<size_t>(entry.fileBytes));
+        ok = bytes.empty() || gsf_input_read(child, bytes.size(), reinterpret_cast<guint8*>(bytes.data())) != nullptr;
+      }
+      if (child) g_object_unref(child);
+      if (!ok) break;
+      entry.bytes = std::move(bytes);
+      entry.inFile = false;
+    }
+    g_object_unref(infile);
+    return ok ? S_OK : STG_E_READFAULT;
+  }
+
 private:
   ~FileStorage() override { unclaimFile(key_); }
+
+  HRESULT openFile(GsfInfile*& infile, gsf_off_t& fileSize) {
+    GError* error = nullptr;
+    GsfInput* input = gsf_input_stdio_new(path_.c_str(), &error);
+    if (error) g_error_free(error);
+    error = nullptr;
+    if (!input) return STG_E_READFAULT;
+    fileSize = gsf_input_size(input);
+    infile = gsf_infile_msole_new(input, &error);
+    if (error) g_error_free(error);
+    g_object_unref(input);
+    return infile ? S_OK : STG_E_INVALIDHEADER;
+  }
 
   ULONG refs_ = 1;
   fs::path path_;
@@ -352,6 +401,8 @@ HRESULT MemoryStream::Read(void* pv, ULONG cb, ULONG* pcbRead) {
   if (pcbRead) *pcbRead = 0;
   if (!pv && cb) return STG_E_INVALIDPOINTER;
   if (!canRead(mode_)) return STG_E_ACCESSDENIED;
+  HRESULT hr = storage_->readBack(nullptr);
+  if (FAILED(hr)) return hr;
   const std::vector<char>& bytes = entry().bytes;
   ULONGLONG available = position_ < bytes.size() ? bytes.size() - position_ : 0;
   ULONG n = static_cast<ULONG>(std::min<ULONGLONG>(cb, available));
@@ -366,6 +417,9 @@ HRESULT MemoryStream::Write(const void* pv, ULONG cb, ULONG* pcbWritten) {
   if (!pv && cb) return STG_E_INVALIDPOINTER;
   if (!canWrite(mode_)) return STG_E_ACCESSDENIED;
   if (cb == 0) return S_OK;
+  if (position_ == 0 && cb >= entry().size()) return writeWhole(pv, cb, pcbWritten);
+  HRESULT read = storage_->readBack(nullptr);
+  if (FAILED(read)) return read;
   std::vector<char>& bytes = entry().bytes;
   size_t oldSize = bytes.size();
   ULONGLONG end = position_ + cb;
@@ -391,6 +445,21 @@ HRESULT MemoryStream::Write(const void* pv, ULONG cb, ULONG* pcbWritten) {
   return S_OK;
 }
 
+// Bytes that replace the whole stream are not copied: the file is written from them, and
+// the stream is read back from the file when it is next needed.
+HRESULT MemoryStream::writeWhole(const void* pv, ULONG cb, ULONG* pcbWritten) {
+  StreamEntry& e = entry();
+  Replacement replacement{&e, pv, cb};
+  HRESULT hr = storage_->save(&replacement);
+  if (FAILED(hr)) return hr;
+  std::vector<char>().swap(e.bytes);
+  e.inFile = true;
+  e.fileBytes = cb;
+  position_ = cb;
+  if (pcbWritten) *pcbWritten = cb;
+  return S_OK;
+}
+
 HRESULT MemoryStream::Stat(STATSTG* stat, DWORD flag) {
   if (!stat) return STG_E_INVALIDPOINTER;
   const StreamEntry& e = entry();
@@ -401,7 +470,7 @@ HRESULT MemoryStream::Stat(STATSTG* stat, DWORD flag) {
     std::wmemcpy(stat->pwcsName, e.name.c_str(), e.name.size() + 1);
   }
   stat->type = STGTY_STREAM;
-  stat->cbSize.QuadPart = e.bytes.size();
+  stat->cbSize.QuadPart = e.size();
   stat->grfMode = mode_;
   return S_OK;
 }

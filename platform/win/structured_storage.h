@@ -1,7 +1,9 @@
 // Structured storage: compound files holding named streams (and nested storages).
 // The whole file is kept in memory while a storage is open; every change (a stream
 // created, bytes written) writes the whole file again, so written bytes reach the file
-// at once, as in direct mode. Only direct mode is supported.
+// at once, as in direct mode. A stream written whole from its start is the exception:
+// its bytes are written to the file from the caller's buffer and not kept, and the file
+// gives them back when they are next needed. Only direct mode is supported.
 #pragma once
 #include "platform/win/win32_types.h"
 

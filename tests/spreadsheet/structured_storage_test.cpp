@@ -91,6 +91,35 @@ TEST(StructuredStorage, WrittenBytesReachTheFileAtOnce) {
   storage->Release();
 }
 
+// A stream written whole is not kept in memory: the file gives its bytes back when a
+// read, a later write or a change to another stream needs them.
+TEST(StructuredStorage, StreamsWrittenWholeComeBackFromTheFile) {
+  std::wstring path = wide(scratchPath("storage_whole.xls"));
+  std::string large(70000, '\0');
+  for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 13 + 5);
+  IStorage* storage = createFile(path);
+  writeStream(storage, L"Workbook", large);
+  writeStream(storage, L"Other", "abc");  // the file is written again, with both streams
+  EXPECT_EQ(readStream(storage, L"Workbook"), large);
+
+  // Written whole again, then overwritten in part and extended from within.
+  writeStream(storage, L"Workbook", large);
+  IStream* stream = nullptr;
+  ASSERT_EQ(storage->OpenStream(L"Workbook", nullptr, kWrite, 0, &stream), S_OK);
+  ULONG moved = 0;
+  EXPECT_EQ(stream->Write("HEAD", 4, &moved), S_OK);
+  EXPECT_EQ(stream->Write(large.data(), static_cast<ULONG>(large.size()), &moved), S_OK);
+  stream->Release();
+  std::string expected = "HEAD" + large;
+  EXPECT_EQ(readStream(storage, L"Workbook"), expected);
+  storage->Release();
+
+  storage = openFile(path, kRead);
+  EXPECT_EQ(readStream(storage, L"Workbook"), expected);
+  EXPECT_EQ(readStream(storage, L"Other"), "abc");
+  storage->Release();
+}
+
 TEST(StructuredStorage, NamesAreCheckedAndComparedIgnoringCase) {
   IStorage* storage = createFile(wide(scratchPath("storage_names.xls")));
   IStream* stream = nullptr;

@@ -120,6 +120,45 @@ TEST(XlsCell, ValuesTextsAndRk) {
   EXPECT_EQ(out.str(), "0 -3 abc");
 }
 
+// Cells own their texts and share their formula: copies and moves keep every value, the
+// formula's count follows its owners, and nothing is freed twice (the sanitizer build).
+TEST(XlsCell, CopiesAndMovesKeepTheirValues) {
+  CellBlock::Formula record;
+  record.string.setText(u"r");
+  RefPtr<XlsFormula> formula(new XlsFormula(record));
+  std::vector<XlsCell> cells(5);
+  cells[0].setText("narrow");
+  cells[1].setText(L"wide \U0001F600");
+  cells[2].setFormula(formula);
+  cells[3].setDouble(2.5);
+  cells[4].setInteger(-7);
+  for (XlsCell& cell : cells) {
+    cell.setXfIndex(21);
+    cell.setMergedColumns(3);
+  }
+  auto check = [](const std::vector<XlsCell>& v) {
+    EXPECT_STREQ(v[0].narrowText(), "narrow");
+    EXPECT_EQ(v[0].textLength(), 6u);
+    EXPECT_STREQ(v[1].wideText(), L"wide \U0001F600");
+    EXPECT_STREQ(v[2].narrowText(), "r");
+    EXPECT_EQ(v[3].doubleValue(), 2.5);
+    EXPECT_EQ(v[4].integerValue(), -7);
+    for (const XlsCell& cell : v) EXPECT_TRUE(cell.xfIndex() == 21 && cell.mergedColumns() == 3);
+  };
+  std::vector<XlsCell> copies = cells;
+  EXPECT_EQ(formula->refCount, 3u);
+  check(copies);
+  std::vector<XlsCell> moved = std::move(copies);
+  check(moved);
+  for (size_t i = 0; i < cells.size(); ++i) moved[i] = cells[(i + 1) % cells.size()];  // over other values
+  EXPECT_STREQ(moved[1].narrowText(), "r");
+  moved[0] = std::move(moved[1]);
+  EXPECT_EQ(moved[1].type(), XlsCell::UNDEFINED);
+  cells.clear();
+  moved.clear();
+  EXPECT_EQ(formula->refCount, 1u);
+}
+
 TEST(XlsSheet, PrintsRowsWithQualifiedTexts) {
   XlsBook book;
   book.create(1);

@@ -123,7 +123,7 @@ void XlsSheet::buildCells() {
   Extent extent = gridExtent(sheet);
   rows_ = extent.rows;
   columns_ = extent.columns;
-  cells_.assign(rows_, std::vector<XlsCell>(columns_));
+  cells_.assign(rows_, Row(columns_));
 
   auto at = [&](int row, int column) -> XlsCell* {
     return row < rows_ && column < columns_ ? &cells_[row][column] : nullptr;

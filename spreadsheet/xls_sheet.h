@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/pool_allocator.h"
 #include "spreadsheet/ref_ptr.h"
 #include "spreadsheet/worksheet.h"
 #include "spreadsheet/xls_cell.h"
@@ -16,6 +17,8 @@ class XlsSheet : public QExcel::RefCounted {
 public:
   static constexpr int kMaxRows = 65536;
   static constexpr int kMaxColumns = 256;
+  // A row of the grid; rows come from the chunk pool, as the cells' texts do.
+  using Row = std::vector<XlsCell, QExcel::PoolAllocator<XlsCell>>;
 
   struct Extent {
     int rows;
@@ -68,6 +71,6 @@ private:
   std::int32_t index_;
   std::int32_t rows_ = 0;
   std::int32_t columns_ = 0;
-  std::vector<std::vector<XlsCell>> cells_;
+  std::vector<Row> cells_;
   QExcel::Worksheet::ColInfos colInfos_;
 };

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <new>
 #include <string>
-#include <string_view>
 
 #include "spreadsheet/text_index.h"
 #include "spreadsheet/utf16_text.h"
@@ -66,18 +65,18 @@ T* newCell(RowBlock& block) {
 // Shared-string indexes of the texts met so far, across all sheets of one run.
 struct StringTable {
   Workbook::SharedStringTable& sst;
-  TextIndex<char> narrowIndex;
-  TextIndex<wchar_t> wideIndex;
+  TextIndex<char> narrowIndex{sst.strings};
+  TextIndex<wchar_t> wideIndex{sst.strings};
 
   // The hash of a text cell's text, whose slot is asked for ahead of its look-up; 0 for
   // a cell of another type.
   std::uint64_t prefetch(const XlsCell& cell) const {
     std::uint64_t hash = 0;
     if (cell.type() == XlsCell::STRING) {
-      hash = narrowIndex.hashOf({cell.narrowText(), cell.textLength()});
+      hash = narrowIndex.hashOf(cell.narrowText(), cell.textLength());
       narrowIndex.prefetch(hash);
     } else if (cell.type() == XlsCell::WSTRING) {
-      hash = wideIndex.hashOf({cell.wideText(), cell.textLength()});
+      hash = wideIndex.hashOf(cell.wideText(), cell.textLength());
       wideIndex.prefetch(hash);
     }
     return hash;
@@ -93,7 +92,7 @@ struct StringTable {
   std::uint32_t indexOf(TextIndex<Char>& index, const Char* text, size_t length, std::uint64_t hash) {
     ++sst.total;
     bool added = false;
-    std::uint32_t found = index.find(std::basic_string_view<Char>(text, length), hash, sst.unique, added);
+    std::uint32_t found = index.find(text, length, hash, sst.unique, added);
     if (!added) return found;
     sst.strings.emplace_back();
     sst.strings.back() = text;
@@ -108,10 +107,13 @@ void XlsBook::buildRecords() {
   sst.total = 0;
   sst.unique = 0;
   sst.strings.clear();
-  StringTable table{sst, {}, {}};
+  StringTable table{sst};
   size_t cells = 0;
   for (const auto& sheet : sheets_) cells += static_cast<size_t>(sheet->rowCount()) * sheet->columnCount();
   table.wideIndex.reserve(cells);
+  // Room for a string per cell: the table never moves its strings while growing, and the
+  // pages of room left over are never touched.
+  sst.strings.reserve(cells);
 
   for (size_t i = 0; i < sheets_.size(); ++i) {
     const XlsSheet& sheet = *sheets_[i];

@@ -115,9 +115,13 @@ private:
 };
 }  // namespace
 
+std::uint32_t Workbook::SharedStringTable::write(char* buffer) { return writeStrings(buffer, false); }
+
+std::uint32_t Workbook::SharedStringTable::writeAndRelease(char* buffer) { return writeStrings(buffer, true); }
+
 // Each string goes straight into the stream. A break that falls inside a string opens a
 // piece with the string's option byte; a break between strings opens one without.
-std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
+std::uint32_t Workbook::SharedStringTable::writeStrings(char* buffer, bool release) {
   const std::uint32_t size = dataSize();
   unique = static_cast<std::uint32_t>(strings.size());
   PieceWriter out(buffer, code, continueOffsets.vec(), size);
@@ -130,6 +134,7 @@ std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
     const std::uint32_t bytes = s.dataSize();
     if (out.room() >= bytes) {
       s.write(out.take(bytes));
+      if (release) s.units.clear();
       continue;
     }
     scratch.resize(bytes);
@@ -143,6 +148,7 @@ std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
       out.put(scratch.data() + done, n);
       done += n;
     }
+    if (release) s.units.clear();
   }
   // A last string that ends exactly at a break leaves an empty piece.
   while (out.nextBreak() == out.position()) out.beginPiece();

@@ -380,7 +380,9 @@ public:
       DBCell dbCell;
     };
 
-    std::uint32_t write(char* buffer);
+    // Writes every row block; with releaseCells, each block's cell records are freed
+    // once written (for a save that is the book's last use of them).
+    std::uint32_t write(char* buffer, bool releaseCells = false);
     std::uint32_t recordSize();
     std::uint32_t read(const char* buffer, std::uint32_t available);
 
@@ -389,7 +391,8 @@ public:
 
   Worksheet() : bof(BOF::kWorksheet) {}
 
-  std::uint32_t write(char* buffer);
+  // With releaseCells, the cell records are freed as they are written (CellTable::write).
+  std::uint32_t write(char* buffer, bool releaseCells = false);
   std::uint32_t recordSize();
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.
   std::uint32_t read(const char* buffer, std::uint32_t available);

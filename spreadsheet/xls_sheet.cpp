@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 #include <ostream>
+#include <utility>
 
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
@@ -33,6 +34,12 @@ XlsCell* XlsSheet::cellAt(int row, int column) {
     while (static_cast<int>(cells_.size()) < rows_) cells_.emplace_back(columns_);
   }
   return &cells_[row][column];
+}
+
+std::vector<XlsSheet::Row> XlsSheet::takeCells() {
+  rows_ = 0;
+  columns_ = 0;
+  return std::move(cells_);
 }
 
 bool XlsSheet::eraseCell(int row, int column) {

@@ -65,7 +65,11 @@ public:
   void print(std::ostream& out, char delimiter = ',', char qualifier = '"') const;
 
 private:
+  friend class XlsBook;
+
   void buildCells();
+  // Hands the grid over to a save that frees it as it goes; the sheet is left empty.
+  std::vector<Row> takeCells();
 
   XlsBook* book_;
   std::int32_t index_;

@@ -361,7 +361,7 @@ void XlsBook::fixExtSst() {
   for (auto& sheet : wb.boundSheets) sstPosition += sheet.recordSize();
 
   wb.sst.dataSize();
-  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets.vec();
+  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets().vec();
   std::vector<std::uint32_t> starts;
   std::uint32_t pos = 8;
   size_t next = 0;

@@ -9,7 +9,7 @@ namespace {
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::size_t kSlabChunks = 32;
 constexpr std::size_t kGrain = 8;
-constexpr std::size_t kLargest = 1024;
+constexpr std::size_t kLargest = 4096;
 
 struct Slab;
 

@@ -66,7 +66,7 @@ std::uint32_t CellTable::write(char* buffer, bool releaseCells) {
   std::uint32_t pos = 0;
   for (RowBlock& block : blocks) {
     pos += block.write(buffer + pos);
-    if (releaseCells) std::vector<RefPtr<RowBlock::CellBlock>>().swap(block.cellBlocks);
+    if (releaseCells) block = RowBlock();
   }
   return pos;
 }

@@ -205,8 +205,7 @@ void addMergedRanges(Worksheet& ws, const XlsCell* line, int r, int columns) {
   }
 }
 
-// The sheet's extent, with the first row and column not yet seen, and room for each row
-// block's rows and for as many cells as its rows can hold.
+// The sheet's extent, with the first row and column not yet seen, and its row blocks.
 void beginSheet(Worksheet& ws, int rows, int columns) {
   ws.index.firstRow = kNotSeenRow;
   ws.index.lastRowPlusOne = static_cast<std::uint32_t>(rows);
@@ -215,13 +214,15 @@ void beginSheet(Worksheet& ws, int rows, int columns) {
   ws.dimensions.firstColumn = kNotSeenColumn;
   ws.dimensions.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
   ws.cellTable.blocks.resize((rows + 31) / 32);
-  for (int b = 0; b * 32 < rows; ++b) {
-    RowBlock& block = ws.cellTable.blocks[b];
-    const size_t blockRows = static_cast<size_t>(std::min(32, rows - 32 * b));
-    block.rows.reserve(blockRows);
-    block.dbCell.rowOffsets.reserve(blockRows);
-    block.cellBlocks.reserve(blockRows * columns);
-  }
+}
+
+// Room in the block that begins at row r for its rows and for as many cells as they can
+// hold; taken when the block is reached, from room that the rows before may have freed.
+void reserveBlock(RowBlock& block, int r, int rows, int columns) {
+  const size_t blockRows = static_cast<size_t>(std::min(32, rows - r));
+  block.rows.reserve(blockRows);
+  block.dbCell.rowOffsets.reserve(blockRows);
+  block.cellBlocks.reserve(blockRows * columns);
 }
 
 // The records of every row of the grid, with its merged ranges.
@@ -243,6 +244,7 @@ void buildSheetRecords(Worksheet& ws, SheetGrid& grid, StringTable& table) {
   for (int r = 0; r < rows; ++r) {
     const XlsCell* line = grid.row(r);
     RowBlock& block = ws.cellTable.blocks[r / 32];
+    if (r % 32 == 0) reserveBlock(block, r, rows, columns);
     RowBlock::Row record;
     record.rowIndex = static_cast<std::uint16_t>(r);
     record.lastColumnPlusOne = static_cast<std::uint16_t>(columns);

@@ -3,9 +3,40 @@
 #include <cstdint>
 #include <new>
 
+#if defined(__SANITIZE_ADDRESS__)
+#define DX_POOL_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DX_POOL_ASAN 1
+#endif
+#endif
+#ifdef DX_POOL_ASAN
+#include <sanitizer/asan_interface.h>
+#endif
+
 namespace QExcel::ChunkPool {
 
 namespace {
+// Under AddressSanitizer, room of the pool that holds no object is marked unusable, so
+// that a use of a freed object is caught as it is for the heap.
+void markFree(void* at, std::size_t bytes) {
+#ifdef DX_POOL_ASAN
+  ASAN_POISON_MEMORY_REGION(at, bytes);
+#else
+  (void)at;
+  (void)bytes;
+#endif
+}
+
+void markUsed(void* at, std::size_t bytes) {
+#ifdef DX_POOL_ASAN
+  ASAN_UNPOISON_MEMORY_REGION(at, bytes);
+#else
+  (void)at;
+  (void)bytes;
+#endif
+}
+
 constexpr std::size_t kChunkBytes = 64 * 1024;
 constexpr std::size_t kSlabChunks = 32;
 constexpr std::size_t kGrain = 8;
@@ -76,6 +107,7 @@ Slab* newSlab(Lane lane) {
 
 void freeSlab(Slab* slab) {
   unlist(slab);
+  markUsed(slab->firstChunk, slab->chunks * kChunkBytes);
   ::operator delete(slab->block);
 }
 
@@ -92,6 +124,7 @@ Chunk* takeChunk(Lane lane) {
   }
   ++slab->inUse;
   if (!slab->hasChunk()) unlist(slab);
+  markFree(reinterpret_cast<char*>(chunk) + kFirst, kChunkBytes - kFirst);
   return new (chunk) Chunk{slab};
 }
 
@@ -127,6 +160,9 @@ struct Cursor {
 
 Cursor cursors[2];  // one per lane; one thread makes and frees the objects
 
+// The room an object of the given size takes.
+std::size_t rounded(std::size_t size) { return (size + kGrain - 1) / kGrain * kGrain; }
+
 Chunk* chunkOf(void* object) {
   return reinterpret_cast<Chunk*>(reinterpret_cast<std::uintptr_t>(object) & ~(kChunkBytes - 1));
 }
@@ -134,12 +170,13 @@ Chunk* chunkOf(void* object) {
 
 void* allocate(std::size_t size, Lane lane) {
   if (size > kLargest) return ::operator new(size);
-  size = (size + kGrain - 1) / kGrain * kGrain;
+  size = rounded(size);
   Cursor& cursor = cursors[static_cast<int>(lane)];
   if (!cursor.chunk || kChunkBytes - cursor.used < size) cursor.openNew(lane);
   void* object = reinterpret_cast<char*>(cursor.chunk) + cursor.used;
   cursor.used += size;
   ++cursor.chunk->live;
+  markUsed(object, size);
   return object;
 }
 
@@ -149,6 +186,7 @@ void release(void* object, std::size_t size) noexcept {
     ::operator delete(object);
     return;
   }
+  markFree(object, rounded(size));
   Chunk* chunk = chunkOf(object);
   if (--chunk->live > 0) return;
   if (!chunk->open) {

@@ -105,7 +105,7 @@ std::uint32_t CellBlock::MulBlank::read(const char* buffer, std::uint32_t availa
   requireData(8);
   readPosition();
   // The number of cells comes from the data size; the last column follows from it.
-  size_t count = (data.size() - 6) / 2;
+  size_t count = (data().size() - 6) / 2;
   xfIndexes.resize(count);
   for (size_t i = 0; i < count; ++i) xfIndexes[i] = get<std::uint16_t>(4 + 2 * i);
   lastColumn = static_cast<std::uint16_t>(column + count - 1);
@@ -140,9 +140,9 @@ std::uint32_t CellBlock::MulRK::read(const char* buffer, std::uint32_t available
   std::uint32_t n = Record::read(buffer, available);
   requireData(12);
   readPosition();
-  size_t count = (data.size() - 6) / 6;
+  size_t count = (data().size() - 6) / 6;
   entries.resize(count);
-  for (size_t i = 0; i < count; ++i) entries[i].read(data.data() + 4 + 6 * i);
+  for (size_t i = 0; i < count; ++i) entries[i].read(data().data() + 4 + 6 * i);
   lastColumn = static_cast<std::uint16_t>(column + count - 1);
   return n;
 }
@@ -183,15 +183,15 @@ void Formula::RangeRecord::writeRange() {
 std::uint32_t Formula::Array::read(const char* buffer, std::uint32_t available) {
   std::uint32_t n = readRange(buffer, available, 12);
   reserved = get<std::uint32_t>(8);
-  tokens.assign(data.begin() + 12, data.end());
+  tokens.assign(data().begin() + 12, data().end());
   return n;
 }
 
 std::uint32_t Formula::Array::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   writeRange();
   put(8, reserved);
-  std::copy(tokens.begin(), tokens.end(), data.begin() + 12);
+  std::copy(tokens.begin(), tokens.end(), data().begin() + 12);
   return Record::write(buffer);
 }
 
@@ -199,14 +199,14 @@ std::uint32_t Formula::Array::dataSize() { return setVariableSize(static_cast<st
 
 std::uint32_t Formula::ShrFmla::read(const char* buffer, std::uint32_t available) {
   std::uint32_t n = readRange(buffer, available, 8);
-  tokens.assign(data.begin() + 8, data.end());
+  tokens.assign(data().begin() + 8, data().end());
   return n;
 }
 
 std::uint32_t Formula::ShrFmla::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   writeRange();
-  std::copy(tokens.begin(), tokens.end(), data.begin() + 8);
+  std::copy(tokens.begin(), tokens.end(), data().begin() + 8);
   return Record::write(buffer);
 }
 
@@ -223,7 +223,7 @@ std::uint32_t Formula::Table::read(const char* buffer, std::uint32_t available) 
 }
 
 std::uint32_t Formula::Table::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   writeRange();
   put(8, inputRow1);
   put(10, inputColumn1);
@@ -249,19 +249,19 @@ std::uint32_t Formula::String::read(const char* buffer, std::uint32_t available)
   requireData(3);
   std::uint16_t count = get<std::uint16_t>(0);
   flag = get<std::uint8_t>(2) & 1;
-  if ((data.size() - 3) / (flag ? 2 : 1) < count) throw MalformedStream{"formula string characters"};
+  if ((data().size() - 3) / (flag ? 2 : 1) < count) throw MalformedStream{"formula string characters"};
   if (flag) {
     text.resize(count);
     for (size_t i = 0; i < count; ++i) text[i] = get<std::uint16_t>(3 + 2 * i);
   } else {
-    text = latin1ToUtf16(data.data() + 3, count);
+    text = latin1ToUtf16(data().data() + 3, count);
   }
   hasText = true;
   return n;
 }
 
 std::uint32_t Formula::String::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   if (!hasText) return Record::write(buffer);
   put(0, static_cast<std::uint16_t>(text.size()));
   put(2, flag);
@@ -269,7 +269,7 @@ std::uint32_t Formula::String::write(char* buffer) {
   if (flag)
     for (size_t i = 0; i < text.size(); ++i) put(3 + 2 * i, static_cast<std::uint16_t>(text[i]));
   else if (utf16ToLatin1(text, narrow) && !narrow.empty())
-    std::memcpy(data.data() + 3, narrow.data(), narrow.size());
+    std::memcpy(data().data() + 3, narrow.data(), narrow.size());
   return Record::write(buffer);
 }
 
@@ -295,9 +295,9 @@ std::uint32_t Formula::read(const char* buffer, std::uint32_t available) {
   requireData(20);
   readPosition();
   xfIndex = get<std::uint16_t>(4);
-  std::memcpy(result.data(), data.data() + 6, 8);
+  std::memcpy(result.data(), data().data() + 6, 8);
   options = get<std::uint16_t>(14);
-  tokens.assign(data.begin() + 20, data.end());
+  tokens.assign(data().begin() + 20, data().end());
   std::uint32_t pos = n;
   followUpCode = kNoFollowUp;
   std::uint16_t next = peekCode(buffer + pos, available - pos);
@@ -311,13 +311,13 @@ std::uint32_t Formula::read(const char* buffer, std::uint32_t available) {
 }
 
 std::uint32_t Formula::write(char* buffer) {
-  data.assign(dataSize(), 0);
-  writePosition(data.data());
+  data().assign(dataSize(), 0);
+  writePosition(data().data());
   put(4, xfIndex);
-  std::memcpy(data.data() + 6, result.data(), 8);
+  std::memcpy(data().data() + 6, result.data(), 8);
   put(14, options);
   put(16, std::uint32_t(0));
-  std::copy(tokens.begin(), tokens.end(), data.begin() + 20);
+  std::copy(tokens.begin(), tokens.end(), data().begin() + 20);
   std::uint32_t pos = Record::write(buffer);
   if (Record* follow = followUp()) pos += follow->write(buffer + pos);
   if (string.hasText) pos += string.write(buffer + pos);

@@ -18,7 +18,7 @@ std::uint32_t Workbook::Window1::read(const char* buffer, std::uint32_t availabl
 }
 
 std::uint32_t Workbook::Window1::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, horizontalPosition);
   put(2, verticalPosition);
   put(4, width);
@@ -48,12 +48,12 @@ std::uint32_t Workbook::Font::read(const char* buffer, std::uint32_t available) 
   family = get<std::uint8_t>(11);
   characterSet = get<std::uint8_t>(12);
   reserved = get<std::uint8_t>(13);
-  name.read(data.data() + 14, static_cast<std::uint32_t>(data.size() - 14));
+  name.read(data().data() + 14, static_cast<std::uint32_t>(data().size() - 14));
   return n;
 }
 
 std::uint32_t Workbook::Font::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, height);
   put(2, options);
   put(4, colourIndex);
@@ -63,7 +63,7 @@ std::uint32_t Workbook::Font::write(char* buffer) {
   put(11, family);
   put(12, characterSet);
   put(13, reserved);
-  name.write(data.data() + 14);
+  name.write(data().data() + 14);
   return Record::write(buffer);
 }
 
@@ -78,14 +78,14 @@ std::uint32_t Workbook::Format::read(const char* buffer, std::uint32_t available
   std::uint32_t n = Record::read(buffer, available);
   requireData(2);
   index = get<std::uint16_t>(0);
-  text.read(data.data() + 2, static_cast<std::uint32_t>(data.size() - 2));
+  text.read(data().data() + 2, static_cast<std::uint32_t>(data().size() - 2));
   return n;
 }
 
 std::uint32_t Workbook::Format::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, index);
-  text.write(data.data() + 2);
+  text.write(data().data() + 2);
   return Record::write(buffer);
 }
 
@@ -107,7 +107,7 @@ std::uint32_t Workbook::XF::read(const char* buffer, std::uint32_t available) {
 }
 
 std::uint32_t Workbook::XF::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, fontIndex);
   put(2, formatIndex);
   put(4, protection);
@@ -130,19 +130,19 @@ std::uint32_t Workbook::Style::read(const char* buffer, std::uint32_t available)
     builtInId = get<std::uint8_t>(2);
     outlineLevel = get<std::uint8_t>(3);
   } else {
-    name.read(data.data() + 2, static_cast<std::uint32_t>(data.size() - 2));
+    name.read(data().data() + 2, static_cast<std::uint32_t>(data().size() - 2));
   }
   return n;
 }
 
 std::uint32_t Workbook::Style::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, xfIndex);
   if (builtIn()) {
     put(2, builtInId);
     put(3, outlineLevel);
   } else {
-    name.write(data.data() + 2);
+    name.write(data().data() + 2);
   }
   return Record::write(buffer);
 }
@@ -160,16 +160,16 @@ std::uint32_t Workbook::BoundSheet::read(const char* buffer, std::uint32_t avail
   position = get<std::uint32_t>(0);
   visibility = get<std::uint8_t>(4);
   sheetType = get<std::uint8_t>(5);
-  name.read(data.data() + 6, static_cast<std::uint32_t>(data.size() - 6));
+  name.read(data().data() + 6, static_cast<std::uint32_t>(data().size() - 6));
   return n;
 }
 
 std::uint32_t Workbook::BoundSheet::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, position);
   put(4, visibility);
   put(5, sheetType);
-  name.write(data.data() + 6);
+  name.write(data().data() + 6);
   return Record::write(buffer);
 }
 
@@ -179,7 +179,7 @@ std::uint32_t Workbook::ExtSST::read(const char* buffer, std::uint32_t available
   std::uint32_t n = Record::read(buffer, available);
   requireData(2);
   stringsPerBucket = get<std::uint16_t>(0);
-  size_t buckets = (data.size() - 2) / 8;
+  size_t buckets = (data().size() - 2) / 8;
   positions.resize(buckets);
   offsets.resize(buckets);
   reserved.resize(buckets);
@@ -192,7 +192,7 @@ std::uint32_t Workbook::ExtSST::read(const char* buffer, std::uint32_t available
 }
 
 std::uint32_t Workbook::ExtSST::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, stringsPerBucket);
   for (size_t i = 0; i < positions.size(); ++i) {
     put(2 + 8 * i, positions[i]);

@@ -1,5 +1,6 @@
 // An owned array of plain values (characters, code units) whose room comes from the
-// chunk pool: a pointer and a count, for texts that a book keeps by the hundred thousand.
+// chunk pool's lane for strings: a pointer and a count, for texts that a book keeps by
+// the hundred thousand.
 #pragma once
 #include <algorithm>
 #include <cstdint>
@@ -49,7 +50,7 @@ public:
   // count values whose content the caller fills in.
   T* allocate(size_t count) {
     clear();
-    if (count) data_ = static_cast<T*>(ChunkPool::allocate(count * sizeof(T)));
+    if (count) data_ = static_cast<T*>(ChunkPool::allocate(count * sizeof(T), ChunkPool::Lane::kStrings));
     size_ = static_cast<std::uint32_t>(count);
     return data_;
   }

@@ -10,18 +10,18 @@ std::uint32_t Record::read(const char* buffer, std::uint32_t available) {
   LittleEndian::read(buffer, code, 0);
   LittleEndian::read(buffer, length, 2);
   if (available - 4 < length) throw MalformedStream{"record data"};
-  data.assign(buffer + 4, buffer + 4 + length);
+  data().assign(buffer + 4, buffer + 4 + length);
   dataBytes = length;
   recordBytes = length + 4u;
-  continueOffsets.clear();
+  continueOffsets().clear();
   while (peekCode(buffer + recordBytes, available - recordBytes) == kContinue) {
     if (available - recordBytes < 4) throw MalformedStream{"continue header"};
     std::uint16_t piece;
     LittleEndian::read(buffer, piece, recordBytes + 2);
     if (available - recordBytes - 4 < piece) throw MalformedStream{"continue data"};
-    continueOffsets.push_back(dataBytes);
+    continueOffsets().push_back(dataBytes);
     const char* from = buffer + recordBytes + 4;
-    data.append(from, from + piece);
+    data().append(from, from + piece);
     dataBytes += piece;
     recordBytes += piece + 4u;
   }
@@ -29,7 +29,7 @@ std::uint32_t Record::read(const char* buffer, std::uint32_t available) {
 }
 
 std::uint32_t Record::write(char* buffer) {
-  std::uint32_t size = static_cast<std::uint32_t>(data.size());
+  std::uint32_t size = static_cast<std::uint32_t>(data().size());
   LittleEndian::write(buffer, code, 0);
   std::uint32_t pos = 2;
   auto piece = [&](std::uint32_t from, std::uint32_t to, bool continued) {
@@ -38,14 +38,14 @@ std::uint32_t Record::write(char* buffer) {
       pos += 2;
     }
     LittleEndian::write(buffer, static_cast<std::uint16_t>(to - from), pos);
-    if (to > from) std::memcpy(buffer + pos + 2, data.data() + from, to - from);
+    if (to > from) std::memcpy(buffer + pos + 2, data().data() + from, to - from);
     pos += 2 + (to - from);
   };
   if (followsOffsets(size)) {
     std::uint32_t from = 0;
-    for (size_t i = 0; i < continueOffsets.size(); ++i) {
-      piece(from, continueOffsets[i], i > 0);
-      from = continueOffsets[i];
+    for (size_t i = 0; i < continueOffsets().size(); ++i) {
+      piece(from, continueOffsets()[i], i > 0);
+      from = continueOffsets()[i];
     }
     piece(from, size, true);
   } else {
@@ -68,9 +68,9 @@ std::uint32_t Record::recordSize() {
 }
 
 bool Record::followsOffsets(std::uint32_t bytes) const {
-  if (continueOffsets.empty()) return false;
+  if (continueOffsets().empty()) return false;
   std::uint32_t previous = 0;
-  for (std::uint32_t offset : continueOffsets) {
+  for (std::uint32_t offset : continueOffsets()) {
     if (offset < previous || offset > bytes || offset - previous > 0xFFFF) return false;
     previous = offset;
   }
@@ -78,17 +78,17 @@ bool Record::followsOffsets(std::uint32_t bytes) const {
 }
 
 std::uint32_t Record::sizeWithHeaders(std::uint32_t bytes) const {
-  if (followsOffsets(bytes)) return bytes + 4 * static_cast<std::uint32_t>(1 + continueOffsets.size());
+  if (followsOffsets(bytes)) return bytes + 4 * static_cast<std::uint32_t>(1 + continueOffsets().size());
   std::uint32_t pieces = bytes == 0 ? 1 : (bytes + kMaxPiece - 1) / kMaxPiece;
   return bytes + 4 * pieces;
 }
 
 void Record::requireData(size_t n) const {
-  if (data.size() < n) throw MalformedStream{"record shorter than its layout"};
+  if (data().size() < n) throw MalformedStream{"record shorter than its layout"};
 }
 
 std::uint32_t Record::setVariableSize(std::uint32_t bytes) {
-  continueOffsets.clear();
+  continueOffsets().clear();
   dataBytes = bytes;
   recordBytes = sizeWithHeaders(bytes);
   return dataBytes;
@@ -103,7 +103,7 @@ std::uint32_t Record::readFixed(const char* buffer, std::uint32_t available, std
 }
 
 void Record::fitLayout(std::uint32_t layout) {
-  data.resize(layout);
+  data().resize(layout);
   setVariableSize(layout);
 }
 
@@ -153,7 +153,7 @@ std::uint32_t BOF::read(const char* buffer, std::uint32_t available) {
 }
 
 std::uint32_t BOF::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, version);
   put(2, type);
   put(4, buildIdentifier);

@@ -41,12 +41,12 @@ public:
   template <class T>
   T get(size_t pos, int width = 0) const {
     T value{};
-    LittleEndian::read(data.vec(), value, pos, width);
+    LittleEndian::read(data(), value, pos, width);
     return value;
   }
   template <class T>
   void put(size_t pos, T value, int width = 0) {
-    LittleEndian::write(data.vec(), value, pos, width);
+    LittleEndian::write(data().vec(), value, pos, width);
   }
   // Throws MalformedStream when the data holds fewer than n bytes.
   void requireData(size_t n) const;
@@ -56,8 +56,19 @@ public:
     LittleEndian::write(at, value, pos);
   }
 
-  LazyVector<char> data;
-  LazyVector<std::uint32_t> continueOffsets;
+  // The data bytes, all pieces joined, and the offsets in them at which CONTINUE pieces
+  // begin; made only when used.
+  LazyVector<char> data() { return {vectors_, &RecordVectors::Both::data}; }
+  const std::vector<char>& data() const { return vectors_.get(&RecordVectors::Both::data); }
+  LazyVector<std::uint32_t> continueOffsets() { return {vectors_, &RecordVectors::Both::continueOffsets}; }
+  const std::vector<std::uint32_t>& continueOffsets() const {
+    return vectors_.get(&RecordVectors::Both::continueOffsets);
+  }
+
+private:
+  RecordVectors vectors_;
+
+public:
   std::uint32_t dataBytes = 0;
   std::uint32_t recordBytes = 4;
   std::uint16_t code = 0;  // last, so that a derived class's first fields fill the padding
@@ -81,9 +92,9 @@ protected:
   template <class Encode>
   std::uint32_t writeEncoded(char* buffer, Encode encode) {
     std::uint32_t size = dataSize();
-    if (!continueOffsets.empty() || size > kMaxPiece) {
-      data.resize(size);
-      encode(data.data());
+    if (!continueOffsets().empty() || size > kMaxPiece) {
+      data().resize(size);
+      encode(data().data());
       return Record::write(buffer);
     }
     LittleEndian::write(buffer, code, 0);

@@ -65,7 +65,7 @@ std::uint32_t Workbook::SharedStringTable::dataSize() {
     if (n > 0) size += 1 + n;
   }
   dataBytes = static_cast<std::uint32_t>(size);
-  continueOffsets = std::move(breaks);
+  continueOffsets() = std::move(breaks);
   recordBytes = sizeWithHeaders(dataBytes);
   return dataBytes;
 }
@@ -115,12 +115,16 @@ private:
 };
 }  // namespace
 
+std::uint32_t Workbook::SharedStringTable::write(char* buffer) { return writeStrings(buffer, false); }
+
+std::uint32_t Workbook::SharedStringTable::writeAndRelease(char* buffer) { return writeStrings(buffer, true); }
+
 // Each string goes straight into the stream. A break that falls inside a string opens a
 // piece with the string's option byte; a break between strings opens one without.
-std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
+std::uint32_t Workbook::SharedStringTable::writeStrings(char* buffer, bool release) {
   const std::uint32_t size = dataSize();
   unique = static_cast<std::uint32_t>(strings.size());
-  PieceWriter out(buffer, code, continueOffsets.vec(), size);
+  PieceWriter out(buffer, code, continueOffsets().vec(), size);
   char* counts = out.take(8);
   store(counts, 0, total);
   store(counts, 4, unique);
@@ -130,6 +134,7 @@ std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
     const std::uint32_t bytes = s.dataSize();
     if (out.room() >= bytes) {
       s.write(out.take(bytes));
+      if (release) s.units.clear();
       continue;
     }
     scratch.resize(bytes);
@@ -143,6 +148,7 @@ std::uint32_t Workbook::SharedStringTable::write(char* buffer) {
       out.put(scratch.data() + done, n);
       done += n;
     }
+    if (release) s.units.clear();
   }
   // A last string that ends exactly at a break leaves an empty piece.
   while (out.nextBreak() == out.position()) out.beginPiece();
@@ -155,8 +161,8 @@ std::uint32_t Workbook::SharedStringTable::read(const char* buffer, std::uint32_
   total = get<std::uint32_t>(0);
   std::uint32_t declared = get<std::uint32_t>(4);
   strings.clear();
-  const std::vector<std::uint32_t>& breaks = continueOffsets.vec();
-  const size_t size = data.size();
+  const std::vector<std::uint32_t>& breaks = continueOffsets().vec();
+  const size_t size = data().size();
   size_t pos = 8;
   size_t next = 0;
   // The declared count is trusted only as far as the data holds strings.
@@ -165,14 +171,14 @@ std::uint32_t Workbook::SharedStringTable::read(const char* buffer, std::uint32_
     size_t limit = next < breaks.size() ? breaks[next] : size;
     LongString s;
     std::uint16_t count;
-    pos += s.readHeader(data.data() + pos, static_cast<std::uint32_t>(limit - pos), count);
+    pos += s.readHeader(data().data() + pos, static_cast<std::uint32_t>(limit - pos), count);
     bool pieceWide = s.isWide();
     size_t remaining = count;
     while (remaining > 0) {
       if (next < breaks.size() && breaks[next] == pos) {
         // A break inside the string: the piece begins with the string's option byte.
         if (pos >= size) throw MalformedStream{"string continues past the table"};
-        pieceWide = data[pos] & 1;
+        pieceWide = data()[pos] & 1;
         ++pos;
         ++next;
         if (next < breaks.size() && breaks[next] < pos) throw MalformedStream{"empty continue piece"};
@@ -182,7 +188,7 @@ std::uint32_t Workbook::SharedStringTable::read(const char* buffer, std::uint32_
       size_t fit = (limit - pos) / width;
       if (fit == 0) throw MalformedStream{"string characters cut"};
       size_t take = fit < remaining ? fit : remaining;
-      s.appendCharacters(data.data() + pos, take, pieceWide);
+      s.appendCharacters(data().data() + pos, take, pieceWide);
       pos += take * width;
       remaining -= take;
     }

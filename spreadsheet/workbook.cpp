@@ -2,7 +2,7 @@
 
 namespace QExcel {
 
-std::uint32_t Workbook::write(char* buffer) {
+std::uint32_t Workbook::write(char* buffer, bool releaseStrings) {
   std::uint32_t pos = 0;
   pos += bof.write(buffer + pos);
   pos += window1.write(buffer + pos);
@@ -12,7 +12,7 @@ std::uint32_t Workbook::write(char* buffer) {
   for (XF& xf : xfs) pos += xf.write(buffer + pos);
   for (Style& style : styles) pos += style.write(buffer + pos);
   for (BoundSheet& sheet : boundSheets) pos += sheet.write(buffer + pos);
-  pos += sst.write(buffer + pos);
+  pos += releaseStrings ? sst.writeAndRelease(buffer + pos) : sst.write(buffer + pos);
   pos += eof.write(buffer + pos);
   return pos;
 }

@@ -118,11 +118,17 @@ public:
     SharedStringTable() : Record(kCode, 8) {}
     std::uint32_t read(const char* buffer, std::uint32_t available) override;
     std::uint32_t write(char* buffer) override;
+    // Writes as write does, freeing each string's characters once written (for a save
+    // that is the book's last use of them); the strings are then empty.
+    std::uint32_t writeAndRelease(char* buffer);
     std::uint32_t dataSize() override;
 
     std::uint32_t total = 0;   // cells that refer to the table
     std::uint32_t unique = 0;  // strings in the table
     std::vector<LongString> strings;
+
+  private:
+    std::uint32_t writeStrings(char* buffer, bool release);
   };
 
   class ExtSST : public Record {
@@ -141,7 +147,9 @@ public:
 
   Workbook() : bof(BOF::kGlobals) {}
 
-  std::uint32_t write(char* buffer);
+  // With releaseStrings, the shared strings' characters are freed as they are written
+  // (SharedStringTable::writeAndRelease).
+  std::uint32_t write(char* buffer, bool releaseStrings = false);
   std::uint32_t dataSize();
   std::uint32_t recordSize() { return dataSize(); }
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.

@@ -62,9 +62,12 @@ std::uint32_t RowBlock::read(const char* buffer, std::uint32_t available) {
   }
 }
 
-std::uint32_t CellTable::write(char* buffer) {
+std::uint32_t CellTable::write(char* buffer, bool releaseCells) {
   std::uint32_t pos = 0;
-  for (RowBlock& block : blocks) pos += block.write(buffer + pos);
+  for (RowBlock& block : blocks) {
+    pos += block.write(buffer + pos);
+    if (releaseCells) block = RowBlock();
+  }
   return pos;
 }
 
@@ -88,13 +91,13 @@ std::uint32_t CellTable::read(const char* buffer, std::uint32_t available) {
   return pos;
 }
 
-std::uint32_t Worksheet::write(char* buffer) {
+std::uint32_t Worksheet::write(char* buffer, bool releaseCells) {
   std::uint32_t pos = 0;
   pos += bof.write(buffer + pos);
   pos += index.write(buffer + pos);
   pos += colInfos.write(buffer + pos);
   pos += dimensions.write(buffer + pos);
-  pos += cellTable.write(buffer + pos);
+  pos += cellTable.write(buffer + pos, releaseCells);
   pos += window2.write(buffer + pos);
   pos += mergedCells.write(buffer + pos);
   pos += eof.write(buffer + pos);

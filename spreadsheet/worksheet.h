@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "spreadsheet/chunk_pool.h"
+#include "spreadsheet/pool_allocator.h"
 #include "spreadsheet/record.h"
 #include "spreadsheet/ref_ptr.h"
 
@@ -375,12 +376,15 @@ public:
       std::uint32_t recordSize();
       std::uint32_t read(const char* buffer, std::uint32_t available);
 
-      std::vector<Row> rows;
-      std::vector<RefPtr<CellBlock>> cellBlocks;
+      // A block's rows and cell blocks come from the chunk pool, as the cells' records do.
+      std::vector<Row, PoolAllocator<Row>> rows;
+      std::vector<RefPtr<CellBlock>, PoolAllocator<RefPtr<CellBlock>>> cellBlocks;
       DBCell dbCell;
     };
 
-    std::uint32_t write(char* buffer);
+    // Writes every row block; with releaseCells, each block's records are freed once
+    // written, leaving it empty (for a save that is the book's last use of them).
+    std::uint32_t write(char* buffer, bool releaseCells = false);
     std::uint32_t recordSize();
     std::uint32_t read(const char* buffer, std::uint32_t available);
 
@@ -389,7 +393,9 @@ public:
 
   Worksheet() : bof(BOF::kWorksheet) {}
 
-  std::uint32_t write(char* buffer);
+  // With releaseCells, the row blocks' records are freed as they are written
+  // (CellTable::write).
+  std::uint32_t write(char* buffer, bool releaseCells = false);
   std::uint32_t recordSize();
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.
   std::uint32_t read(const char* buffer, std::uint32_t available);

@@ -15,13 +15,13 @@ std::uint32_t Worksheet::Index::read(const char* buffer, std::uint32_t available
   firstRow = get<std::uint32_t>(4);
   lastRowPlusOne = get<std::uint32_t>(8);
   // The number of positions comes from the data, not from the row range.
-  dbCellPositions.resize((data.size() - 16) / 4);
+  dbCellPositions.resize((data().size() - 16) / 4);
   for (size_t i = 0; i < dbCellPositions.size(); ++i) dbCellPositions[i] = get<std::uint32_t>(16 + 4 * i);
   return n;
 }
 
 std::uint32_t Worksheet::Index::write(char* buffer) {
-  data.assign(dataSize(), 0);
+  data().assign(dataSize(), 0);
   put(4, firstRow);
   put(8, lastRowPlusOne);
   for (size_t i = 0; i < dbCellPositions.size(); ++i) put(16 + 4 * i, dbCellPositions[i]);
@@ -44,7 +44,7 @@ std::uint32_t Worksheet::ColInfo::read(const char* buffer, std::uint32_t availab
 }
 
 std::uint32_t Worksheet::ColInfo::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, firstColumn);
   put(2, lastColumn);
   put(4, width);
@@ -84,7 +84,7 @@ std::uint32_t Worksheet::Dimensions::read(const char* buffer, std::uint32_t avai
 }
 
 std::uint32_t Worksheet::Dimensions::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, firstRow);
   put(4, lastRowPlusOne);
   put(8, firstColumn);
@@ -107,7 +107,7 @@ std::uint32_t Worksheet::Window2::read(const char* buffer, std::uint32_t availab
 }
 
 std::uint32_t Worksheet::Window2::write(char* buffer) {
-  data.resize(dataSize());
+  data().resize(dataSize());
   put(0, options);
   put(2, firstVisibleRow);
   put(4, firstVisibleColumn);
@@ -155,10 +155,10 @@ std::uint32_t Worksheet::MergedCells::read(const char* buffer, std::uint32_t ava
     pos += record.read(buffer + pos, available - pos);
     record.requireData(2);
     // The count comes from the data: ranges the record does not hold are not read.
-    size_t n = std::min<size_t>(record.get<std::uint16_t>(0), (record.data.size() - 2) / 8);
+    size_t n = std::min<size_t>(record.get<std::uint16_t>(0), (record.data().size() - 2) / 8);
     for (size_t i = 0; i < n; ++i) {
       MergedCell cell;
-      cell.read(record.data.data() + 2 + 8 * i);
+      cell.read(record.data().data() + 2 + 8 * i);
       ranges.push_back(cell);
     }
   }
@@ -198,7 +198,7 @@ std::uint32_t RowBlock::DBCell::read(const char* buffer, std::uint32_t available
   std::uint32_t n = Record::read(buffer, available);
   requireData(4);
   firstRowOffset = get<std::uint32_t>(0);
-  rowOffsets.resize((data.size() - 4) / 2);
+  rowOffsets.resize((data().size() - 4) / 2);
   for (size_t i = 0; i < rowOffsets.size(); ++i) rowOffsets[i] = get<std::uint16_t>(4 + 2 * i);
   return n;
 }

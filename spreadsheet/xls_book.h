@@ -29,6 +29,12 @@ public:
   bool load(const wchar_t* path);
   // Writes the whole stream into the open file; false unless every byte was written.
   bool save();
+  // Makes the next save with a file open the book's last use of its cells, for an owner
+  // that destroys the book after saving it: that save frees each row of cells once it is
+  // turned into records, and the records and shared strings once they are written, so
+  // that cells, records and stream are never all held at once. Whether it succeeds or
+  // not, it leaves every sheet empty (no rows, no columns; names and column widths stay).
+  void releaseCellsOnSave() { releaseOnSave_ = true; }
   bool saveAs(const char* path);
   bool saveAs(const wchar_t* path);
 
@@ -77,6 +83,13 @@ public:
   static bool validSheetName(const std::wstring& name);
 
 private:
+  // The steps of a save; with release, each frees what it has used (releaseCellsOnSave).
+  bool saveStream(bool release);
+  void buildRecords(bool releaseCells);
+  std::uint32_t write(char* buffer, bool releaseRecords);
+  // What a releasing save leaves: empty sheets, record containers as a new sheet has
+  // them and no shared strings.
+  void releaseContents();
   XlsSheet* insertSheet(QExcel::ShortString name, int index);
   int findSheet(const QExcel::ShortString& name) const;
   // Places each sheet's BOF after the globals and the sheets before it.
@@ -90,4 +103,5 @@ private:
   std::vector<QExcel::Worksheet> worksheets_;
   std::vector<QExcel::RefPtr<XlsSheet>> sheets_;
   std::uint64_t placedBytes_ = 0;  // the stream's size as fixStreamPositions placed it
+  bool releaseOnSave_ = false;     // the next save frees the cells (releaseCellsOnSave)
 };

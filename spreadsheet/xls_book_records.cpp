@@ -2,10 +2,12 @@
 // writing the stream into the compound file.
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <string>
-#include <string_view>
+#include <utility>
 
 #include "spreadsheet/text_index.h"
 #include "spreadsheet/utf16_text.h"
@@ -66,18 +68,18 @@ T* newCell(RowBlock& block) {
 // Shared-string indexes of the texts met so far, across all sheets of one run.
 struct StringTable {
   Workbook::SharedStringTable& sst;
-  TextIndex<char> narrowIndex;
-  TextIndex<wchar_t> wideIndex;
+  TextIndex<char> narrowIndex{sst.strings};
+  TextIndex<wchar_t> wideIndex{sst.strings};
 
   // The hash of a text cell's text, whose slot is asked for ahead of its look-up; 0 for
   // a cell of another type.
   std::uint64_t prefetch(const XlsCell& cell) const {
     std::uint64_t hash = 0;
     if (cell.type() == XlsCell::STRING) {
-      hash = narrowIndex.hashOf({cell.narrowText(), cell.textLength()});
+      hash = narrowIndex.hashOf(cell.narrowText(), cell.textLength());
       narrowIndex.prefetch(hash);
     } else if (cell.type() == XlsCell::WSTRING) {
-      hash = wideIndex.hashOf({cell.wideText(), cell.textLength()});
+      hash = wideIndex.hashOf(cell.wideText(), cell.textLength());
       wideIndex.prefetch(hash);
     }
     return hash;
@@ -93,159 +95,196 @@ struct StringTable {
   std::uint32_t indexOf(TextIndex<Char>& index, const Char* text, size_t length, std::uint64_t hash) {
     ++sst.total;
     bool added = false;
-    std::uint32_t found = index.find(std::basic_string_view<Char>(text, length), hash, sst.unique, added);
+    std::uint32_t found = index.find(text, length, hash, sst.unique, added);
     if (!added) return found;
     sst.strings.emplace_back();
     sst.strings.back() = text;
     return sst.unique++;
   }
 };
+
+// The cells a sheet's records are built from, row by row: the sheet's own grid, or the
+// grid that a releasing save took from the sheet, whose rows are freed once turned into
+// records.
+struct SheetGrid {
+  explicit SheetGrid(const XlsSheet& of) : rows(of.rowCount()), columns(of.columnCount()), sheet(&of) {}
+
+  int rows;
+  int columns;
+  const XlsSheet* sheet;
+  bool taken = false;
+  std::vector<XlsSheet::Row> takenRows;
+
+  const XlsCell* row(int r) const { return taken ? takenRows[r].data() : sheet->cellAt(r, 0); }
+  void rowDone(int r) {
+    if (taken) XlsSheet::Row().swap(takenRows[r]);
+  }
+};
+
+// The record or records of the cell at column c of a row and of the cells after it that
+// go into the same record; the column after them.
+int addCellRecords(RowBlock& block, const XlsCell* line, int r, int c, int columns, StringTable& table,
+                   std::uint64_t textHash) {
+  const XlsCell& cell = line[c];
+  const auto row = static_cast<std::uint16_t>(r);
+  const auto column = static_cast<std::uint16_t>(c);
+  const auto xf = static_cast<std::uint16_t>(cell.xfIndex());
+  std::uint32_t rk = 0;
+  switch (cell.type()) {
+    case XlsCell::INT:
+    case XlsCell::DOUBLE: {
+      if (!rkOf(cell, rk)) {
+        auto* number = newCell<CellBlock::Number>(block);
+        number->row = row;
+        number->column = column;
+        number->xfIndex = xf;
+        number->value = cell.doubleValue();
+        return c + 1;
+      }
+      // A run of numbers of the same kind that all have an exact RK form.
+      int end = c + 1;
+      std::uint32_t next;
+      while (end < columns && line[end].type() == cell.type() && rkOf(line[end], next)) ++end;
+      if (end - c == 1) {
+        auto* single = newCell<CellBlock::RK>(block);
+        single->row = row;
+        single->column = column;
+        single->xfIndex = xf;
+        single->rk = rk;
+      } else {
+        auto* run = newCell<CellBlock::MulRK>(block);
+        run->row = row;
+        run->column = column;
+        run->lastColumn = static_cast<std::uint16_t>(end - 1);
+        for (int k = c; k < end; ++k) {
+          CellBlock::MulRK::RkEntry entry;
+          rkOf(line[k], entry.rk);
+          entry.xfIndex = static_cast<std::uint16_t>(line[k].xfIndex());
+          run->entries.push_back(entry);
+        }
+      }
+      return end;
+    }
+    case XlsCell::STRING:
+    case XlsCell::WSTRING: {
+      auto* label = newCell<CellBlock::LabelSST>(block);
+      label->row = row;
+      label->column = column;
+      label->xfIndex = xf;
+      label->sstIndex = table.indexOf(cell, textHash);
+      return c + 1;
+    }
+    case XlsCell::FORMULA: {
+      auto* formula = newCell<CellBlock::Formula>(block);
+      *formula = cell.formula()->record;
+      formula->row = row;
+      formula->column = column;
+      formula->xfIndex = xf;
+      return c + 1;
+    }
+    default: {
+      auto* blank = newCell<CellBlock::Blank>(block);
+      blank->row = row;
+      blank->column = column;
+      blank->xfIndex = xf;
+      return c + 1;
+    }
+  }
+}
+
+// The merged ranges that begin in a row, in column order.
+void addMergedRanges(Worksheet& ws, const XlsCell* line, int r, int columns) {
+  for (int c = 0; c < columns; ++c) {
+    const XlsCell& cell = line[c];
+    if (cell.mergedRows() > 1 || cell.mergedColumns() > 1) {
+      int lastRow = std::min(r + cell.mergedRows() - 1, XlsSheet::kMaxRows - 1);
+      int lastColumn = std::min(c + cell.mergedColumns() - 1, XlsSheet::kMaxColumns - 1);
+      ws.mergedCells.ranges.emplace_back(static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(lastRow),
+                                         static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(lastColumn));
+    }
+  }
+}
+
+// The sheet's extent, with the first row and column not yet seen, and its row blocks.
+void beginSheet(Worksheet& ws, int rows, int columns) {
+  ws.index.firstRow = kNotSeenRow;
+  ws.index.lastRowPlusOne = static_cast<std::uint32_t>(rows);
+  ws.dimensions.firstRow = kNotSeenRow;
+  ws.dimensions.lastRowPlusOne = static_cast<std::uint32_t>(rows);
+  ws.dimensions.firstColumn = kNotSeenColumn;
+  ws.dimensions.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
+  ws.cellTable.blocks.resize((rows + 31) / 32);
+}
+
+// Room in the block that begins at row r for its rows and for as many cells as they can
+// hold; taken when the block is reached, from room that the rows before may have freed.
+void reserveBlock(RowBlock& block, int r, int rows, int columns) {
+  const size_t blockRows = static_cast<size_t>(std::min(32, rows - r));
+  block.rows.reserve(blockRows);
+  block.dbCell.rowOffsets.reserve(blockRows);
+  block.cellBlocks.reserve(blockRows * columns);
+}
+
+// The records of every row of the grid, with its merged ranges.
+void buildSheetRecords(Worksheet& ws, SheetGrid& grid, StringTable& table) {
+  const int rows = grid.rows;
+  const int columns = grid.columns;
+  beginSheet(ws, rows, columns);
+  if (rows == 0 || columns == 0) {
+    ws.index.firstRow = ws.dimensions.firstRow = 0;
+    ws.index.dbCellPositions.assign(rows > 0 ? (rows - 1) / 32 + 1 : 1, 0);
+    ws.dimensions.firstColumn = 0;
+    return;
+  }
+  // Every cell of the rectangle is visited: the first, (0, 0), sets the first row and column.
+  ws.index.firstRow = ws.dimensions.firstRow = 0;
+  ws.index.dbCellPositions.assign((rows - 1) / 32 + 1, 0);
+  ws.dimensions.firstColumn = 0;
+  std::vector<std::uint64_t> textHashes(columns);
+  for (int r = 0; r < rows; ++r) {
+    const XlsCell* line = grid.row(r);
+    RowBlock& block = ws.cellTable.blocks[r / 32];
+    if (r % 32 == 0) reserveBlock(block, r, rows, columns);
+    RowBlock::Row record;
+    record.rowIndex = static_cast<std::uint16_t>(r);
+    record.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
+    block.rows.push_back(record);
+    block.dbCell.rowOffsets.push_back(0);
+    for (int c = 0; c < columns; ++c) textHashes[c] = table.prefetch(line[c]);
+    for (int c = 0; c < columns;) c = addCellRecords(block, line, r, c, columns, table, textHashes[c]);
+    addMergedRanges(ws, line, r, columns);
+    grid.rowDone(r);
+  }
+}
 }  // namespace
 
-void XlsBook::buildRecords() {
+void XlsBook::buildRecords() { buildRecords(/*releaseCells=*/false); }
+
+void XlsBook::buildRecords(bool releaseCells) {
   worksheets_.assign(sheets_.size(), Worksheet());
   Workbook::SharedStringTable& sst = workbook_.sst;
   sst.total = 0;
   sst.unique = 0;
   sst.strings.clear();
-  StringTable table{sst, {}, {}};
+  StringTable table{sst};
   size_t cells = 0;
   for (const auto& sheet : sheets_) cells += static_cast<size_t>(sheet->rowCount()) * sheet->columnCount();
   table.wideIndex.reserve(cells);
+  // Room for a string per cell: the table never moves its strings while growing, and the
+  // pages of room left over are never touched.
+  sst.strings.reserve(cells);
 
   for (size_t i = 0; i < sheets_.size(); ++i) {
-    const XlsSheet& sheet = *sheets_[i];
+    XlsSheet& sheet = *sheets_[i];
     Worksheet& ws = worksheets_[i];
-    const int rows = sheet.rowCount();
-    const int columns = sheet.columnCount();
-    ws.index.firstRow = kNotSeenRow;
-    ws.index.lastRowPlusOne = static_cast<std::uint32_t>(rows);
-    ws.dimensions.firstRow = kNotSeenRow;
-    ws.dimensions.lastRowPlusOne = static_cast<std::uint32_t>(rows);
-    ws.dimensions.firstColumn = kNotSeenColumn;
-    ws.dimensions.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
     ws.colInfos.list = sheet.colInfos();
     if (i > 0) ws.window2.options &= ~Worksheet::Window2::kSelected;
-    ws.cellTable.blocks.resize((rows + 31) / 32);
-
-    // Room for each block's rows and for as many cells as its rows can hold.
-    for (int b = 0; b * 32 < rows; ++b) {
-      RowBlock& block = ws.cellTable.blocks[b];
-      const size_t blockRows = static_cast<size_t>(std::min(32, rows - 32 * b));
-      block.rows.reserve(blockRows);
-      block.dbCell.rowOffsets.reserve(blockRows);
-      block.cellBlocks.reserve(blockRows * columns);
+    SheetGrid grid(sheet);
+    if (releaseCells) {
+      grid.takenRows = sheet.takeCells();
+      grid.taken = true;
     }
-
-    bool seen = false;
-    std::vector<std::uint64_t> textHashes(columns);
-    for (int r = 0; r < rows; ++r) {
-      RowBlock& block = ws.cellTable.blocks[r / 32];
-      for (int c = 0; c < columns; ++c) textHashes[c] = table.prefetch(*sheet.cellAt(r, c));
-      for (int c = 0; c < columns;) {
-        const XlsCell& cell = *sheet.cellAt(r, c);
-        const auto row = static_cast<std::uint16_t>(r);
-        const auto column = static_cast<std::uint16_t>(c);
-        const auto xf = static_cast<std::uint16_t>(cell.xfIndex());
-        if (!seen) {
-          seen = true;
-          ws.index.firstRow = ws.dimensions.firstRow = static_cast<std::uint32_t>(r);
-          ws.index.dbCellPositions.assign((rows - r - 1) / 32 + 1, 0);
-          ws.dimensions.firstColumn = column;
-        }
-        if (c == 0) {
-          RowBlock::Row record;
-          record.rowIndex = row;
-          record.lastColumnPlusOne = static_cast<std::uint16_t>(columns);
-          block.rows.push_back(record);
-          block.dbCell.rowOffsets.push_back(0);
-        }
-        std::uint32_t rk = 0;
-        switch (cell.type()) {
-          case XlsCell::INT:
-          case XlsCell::DOUBLE: {
-            if (!rkOf(cell, rk)) {
-              auto* number = newCell<CellBlock::Number>(block);
-              number->row = row;
-              number->column = column;
-              number->xfIndex = xf;
-              number->value = cell.doubleValue();
-              ++c;
-              break;
-            }
-            // A run of numbers of the same kind that all have an exact RK form.
-            int end = c + 1;
-            std::uint32_t next;
-            while (end < columns && sheet.cellAt(r, end)->type() == cell.type() && rkOf(*sheet.cellAt(r, end), next)) ++end;
-            if (end - c == 1) {
-              auto* single = newCell<CellBlock::RK>(block);
-              single->row = row;
-              single->column = column;
-              single->xfIndex = xf;
-              single->rk = rk;
-            } else {
-              auto* run = newCell<CellBlock::MulRK>(block);
-              run->row = row;
-              run->column = column;
-              run->lastColumn = static_cast<std::uint16_t>(end - 1);
-              for (int k = c; k < end; ++k) {
-                CellBlock::MulRK::RkEntry entry;
-                const XlsCell& member = *sheet.cellAt(r, k);
-                rkOf(member, entry.rk);
-                entry.xfIndex = static_cast<std::uint16_t>(member.xfIndex());
-                run->entries.push_back(entry);
-              }
-            }
-            c = end;
-            break;
-          }
-          case XlsCell::STRING:
-          case XlsCell::WSTRING: {
-            auto* label = newCell<CellBlock::LabelSST>(block);
-            label->row = row;
-            label->column = column;
-            label->xfIndex = xf;
-            label->sstIndex = table.indexOf(cell, textHashes[c]);
-            ++c;
-            break;
-          }
-          case XlsCell::FORMULA: {
-            auto* formula = newCell<CellBlock::Formula>(block);
-            *formula = cell.formula()->record;
-            formula->row = row;
-            formula->column = column;
-            formula->xfIndex = xf;
-            ++c;
-            break;
-          }
-          default: {
-            auto* blank = newCell<CellBlock::Blank>(block);
-            blank->row = row;
-            blank->column = column;
-            blank->xfIndex = xf;
-            ++c;
-            break;
-          }
-        }
-      }
-    }
-
-    for (int r = 0; r < rows; ++r)
-      for (int c = 0; c < columns; ++c) {
-        const XlsCell& cell = *sheet.cellAt(r, c);
-        if (cell.mergedRows() > 1 || cell.mergedColumns() > 1) {
-          int lastRow = std::min(r + cell.mergedRows() - 1, XlsSheet::kMaxRows - 1);
-          int lastColumn = std::min(c + cell.mergedColumns() - 1, XlsSheet::kMaxColumns - 1);
-          ws.mergedCells.ranges.emplace_back(static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(lastRow),
-                                             static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(lastColumn));
-        }
-      }
-
-    if (!seen) {
-      ws.index.firstRow = ws.dimensions.firstRow = 0;
-      ws.index.dbCellPositions.assign(rows > 0 ? (rows - 1) / 32 + 1 : 1, 0);
-      ws.dimensions.firstColumn = 0;
-    }
+    buildSheetRecords(ws, grid, table);
   }
 }
 
@@ -324,7 +363,7 @@ void XlsBook::fixExtSst() {
   for (auto& sheet : wb.boundSheets) sstPosition += sheet.recordSize();
 
   wb.sst.dataSize();
-  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets.vec();
+  const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets().vec();
   std::vector<std::uint32_t> starts;
   std::uint32_t pos = 8;
   size_t next = 0;
@@ -352,9 +391,12 @@ void XlsBook::fixExtSst() {
   }
 }
 
-std::uint32_t XlsBook::write(char* buffer) {
-  std::uint32_t pos = workbook_.write(buffer);
-  for (Worksheet& ws : worksheets_) pos += ws.write(buffer + pos);
+std::uint32_t XlsBook::write(char* buffer) { return write(buffer, /*releaseRecords=*/false); }
+
+std::uint32_t XlsBook::write(char* buffer, bool releaseRecords) {
+  std::uint32_t pos = workbook_.write(buffer, releaseRecords);
+  if (releaseRecords) workbook_.sst = Workbook::SharedStringTable();
+  for (Worksheet& ws : worksheets_) pos += ws.write(buffer + pos, releaseRecords);
   return pos;
 }
 
@@ -366,23 +408,38 @@ std::uint64_t XlsBook::streamSize() {
 
 bool XlsBook::save() {
   if (!document_.isOpen()) return false;
-  std::vector<char> buffer;
+  const bool release = std::exchange(releaseOnSave_, false);
+  const bool saved = saveStream(release);
+  if (release) releaseContents();
+  return saved;
+}
+
+bool XlsBook::saveStream(bool release) {
+  std::unique_ptr<char, void (*)(void*)> buffer(nullptr, std::free);
+  std::uint64_t size = 0;
   try {
-    buildRecords();
+    buildRecords(release);
     fixStreamPositions();
     // Every record announces exactly the bytes it writes: the buffer is sized from them
-    // before anything is written, and a stream beyond 4 GB is refused here.
-    std::uint64_t size = placedBytes_;
+    // before anything is written, and a stream beyond 4 GB is refused here. It comes
+    // zero-filled from calloc, which takes its pages only as the stream is written.
+    size = placedBytes_;
     if (size > 0xFFFFFFFFull) return false;
-    buffer.assign(static_cast<size_t>(size), 0);
-    if (write(buffer.data()) != size) return false;
+    buffer.reset(static_cast<char*>(std::calloc(static_cast<size_t>(std::max<std::uint64_t>(size, 1)), 1)));
+    if (!buffer || write(buffer.get(), release) != size) return false;
   } catch (const std::bad_alloc&) {
     return false;
   }
   // The stream is made anew, so nothing of a longer earlier stream stays behind.
   if (document_.makeStream(kStreamName) != CompoundDocument::kSuccess) return false;
-  return document_.writeStream(kStreamName, buffer, static_cast<std::uint32_t>(buffer.size())) ==
+  return document_.writeStream(kStreamName, buffer.get(), static_cast<std::uint32_t>(size)) ==
          CompoundDocument::kSuccess;
+}
+
+void XlsBook::releaseContents() {
+  for (auto& sheet : sheets_) sheet->takeCells();
+  worksheets_.assign(sheets_.size(), Worksheet());
+  workbook_.sst = Workbook::SharedStringTable();
 }
 
 bool XlsBook::saveAs(const char* path) { return saveAs(widenName(path).c_str()); }

@@ -52,8 +52,10 @@ struct ExportBook {
     if (!cell->setText(text.GetString())) ++cutCells;
   }
 
+  // The book is saved once and then destroyed: the save may free the cells as it goes.
   bool saveAs(const CString& path, int* cut) {
     if (cut) *cut = cutCells;
+    book.releaseCellsOnSave();
     return book.saveAs(path.GetString());
   }
 };

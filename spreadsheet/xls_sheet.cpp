@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 #include <ostream>
+#include <utility>
 
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
@@ -33,6 +34,12 @@ XlsCell* XlsSheet::cellAt(int row, int column) {
     while (static_cast<int>(cells_.size()) < rows_) cells_.emplace_back(columns_);
   }
   return &cells_[row][column];
+}
+
+std::vector<XlsSheet::Row> XlsSheet::takeCells() {
+  rows_ = 0;
+  columns_ = 0;
+  return std::move(cells_);
 }
 
 bool XlsSheet::eraseCell(int row, int column) {
@@ -123,7 +130,7 @@ void XlsSheet::buildCells() {
   Extent extent = gridExtent(sheet);
   rows_ = extent.rows;
   columns_ = extent.columns;
-  cells_.assign(rows_, std::vector<XlsCell>(columns_));
+  cells_.assign(rows_, Row(columns_));
 
   auto at = [&](int row, int column) -> XlsCell* {
     return row < rows_ && column < columns_ ? &cells_[row][column] : nullptr;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "spreadsheet/pool_allocator.h"
 #include "spreadsheet/ref_ptr.h"
 #include "spreadsheet/worksheet.h"
 #include "spreadsheet/xls_cell.h"
@@ -16,6 +17,8 @@ class XlsSheet : public QExcel::RefCounted {
 public:
   static constexpr int kMaxRows = 65536;
   static constexpr int kMaxColumns = 256;
+  // A row of the grid; rows come from the chunk pool, as the cells' texts do.
+  using Row = std::vector<XlsCell, QExcel::PoolAllocator<XlsCell>>;
 
   struct Extent {
     int rows;
@@ -62,12 +65,16 @@ public:
   void print(std::ostream& out, char delimiter = ',', char qualifier = '"') const;
 
 private:
+  friend class XlsBook;
+
   void buildCells();
+  // Hands the grid over to a save that frees it as it goes; the sheet is left empty.
+  std::vector<Row> takeCells();
 
   XlsBook* book_;
   std::int32_t index_;
   std::int32_t rows_ = 0;
   std::int32_t columns_ = 0;
-  std::vector<std::vector<XlsCell>> cells_;
+  std::vector<Row> cells_;
   QExcel::Worksheet::ColInfos colInfos_;
 };

@@ -33,7 +33,7 @@ std::vector<char> written(Record& record) {
 
 class Blob : public Record {
 public:
-  explicit Blob(std::uint32_t size) : Record(0x1234, size) { data.assign(size, 'd'); }
+  explicit Blob(std::uint32_t size) : Record(0x1234, size) { data().assign(size, 'd'); }
 };
 }  // namespace
 
@@ -82,8 +82,8 @@ TEST(RecordFramework, ContinuePiecesAreJoinedAndWrittenBackAsRead) {
       .record(0x000A, Bytes());
   Record record;
   EXPECT_EQ(record.read(stream.data.data(), stream.size()), 7u + 10 + 20 + 12);
-  EXPECT_EQ(record.continueOffsets, (std::vector<std::uint32_t>{7, 17}));
-  EXPECT_EQ(record.data.size(), 37u);
+  EXPECT_EQ(record.continueOffsets(), (std::vector<std::uint32_t>{7, 17}));
+  EXPECT_EQ(record.data().size(), 37u);
   std::vector<char> again = written(record);
   EXPECT_EQ(std::vector<char>(stream.data.begin(), stream.data.end() - 4), again);
 }

@@ -161,7 +161,7 @@ TEST(WorksheetRecords, MergedCellsPerRecord) {
 TEST(WorksheetRecords, FormulaWithFollowUpAndString) {
   CellBlock::Formula formula;
   formula.tokens = {3, 0, 0x1E, 1, 0};
-  formula.data.assign(25, '\x7F');
+  formula.data().assign(25, '\x7F');
   std::vector<char> plain = bytesOf(formula);
   EXPECT_EQ(plain.size(), 4u + 25);
   EXPECT_EQ(std::string(plain.data() + 4 + 16, 4), std::string(4, '\0'));

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -176,8 +177,7 @@ std::string exportedHash(const std::string& name, const WizardInput& in, const w
 // A book built through the object model: three sheets, integer and double runs (with
 // and without an exact RK form), narrow and wide texts shared across sheets, merged
 // ranges, column widths and cell formats.
-std::string modelBookHash() {
-  XlsBook book;
+void fillModelBook(XlsBook& book) {
   book.create(3);
   FormatManager manager(book);
   XlsCellFormat bold(manager);
@@ -208,14 +208,23 @@ std::string modelBookHash() {
     sheet->mergeCells(10 + s, 0, 1, 4);
     sheet->setColumnWidth(1, static_cast<std::uint16_t>(3000 + 1000 * s));
   }
-  std::string path = scratchPath("bytes_model.xls");
+}
+
+// The hash of the book saved under the name; with release, by a save that frees the
+// cells as it goes.
+std::string savedHash(XlsBook& book, const std::string& name, bool release) {
+  if (release) book.releaseCellsOnSave();
+  std::string path = scratchPath(name);
   EXPECT_TRUE(book.saveAs(path.c_str()));
   return fileHash(path);
 }
 
-// A stream read back and saved again: a formula with its shared-formula and string
-// records, cells without ROW records and a stray record are rebuilt into the grid.
-std::string rereadBookHash() {
+const char kModelBookHash[] = "7c14d3bf9b4b93ebda79981a7ca5642b25baba3323df3bbd9ac03eae044ae498";
+const char kRereadBookHash[] = "0b7c4fbf868d958fef17fa42d038f432b8ee0fd84555181003ce2236e718b9cc";
+
+// A stream read back into a book: a formula with its shared-formula and string records,
+// cells without ROW records and a stray record are rebuilt into the grid.
+void readBackBook(XlsBook& book) {
   Bytes formula;
   formula.u16(0).u16(1).u16(0).u32(0).u16(0xFFFF).u16(0).u16(0).u32(0).u16(3).raw(std::string("\x1E\x07\x00", 3));
   Bytes records;
@@ -226,12 +235,8 @@ std::string rereadBookHash() {
       .record(0x0203, Bytes().u16(2).u16(3).u16(0).raw(std::string("\x00\x00\x00\x00\x00\x00\xF8\x3F", 8)))
       .record(0x0099, Bytes().u16(7));
   Bytes stream = sheet_test::workbookStream({records});
-  XlsBook book;
   EXPECT_NE(book.read(stream.data.data(), stream.size()), 0u);
   book.syncSheets();
-  std::string path = scratchPath("bytes_reread.xls");
-  EXPECT_TRUE(book.saveAs(path.c_str()));
-  return fileHash(path);
 }
 
 class WorkbookBytes : public ::testing::Test {
@@ -273,6 +278,48 @@ TEST_F(WorkbookBytes, TableExportKeepsItsBytes) {
 }
 
 TEST_F(WorkbookBytes, ModelBooksKeepTheirBytes) {
-  EXPECT_EQ(modelBookHash(), "7c14d3bf9b4b93ebda79981a7ca5642b25baba3323df3bbd9ac03eae044ae498");
-  EXPECT_EQ(rereadBookHash(), "0b7c4fbf868d958fef17fa42d038f432b8ee0fd84555181003ce2236e718b9cc");
+  XlsBook model;
+  fillModelBook(model);
+  EXPECT_EQ(savedHash(model, "bytes_model.xls", false), kModelBookHash);
+  // A save keeps the book as it was: saving it again writes the same bytes.
+  EXPECT_EQ(savedHash(model, "bytes_model_again.xls", false), kModelBookHash);
+  XlsBook reread;
+  readBackBook(reread);
+  EXPECT_EQ(savedHash(reread, "bytes_reread.xls", false), kRereadBookHash);
+}
+
+// A save that frees the cells as it goes writes the same bytes, leaves the sheets empty
+// (names and column widths kept) and leaves a book that works as before.
+TEST_F(WorkbookBytes, ReleasingSavesKeepTheBytesAndEmptyTheSheets) {
+  auto owned = std::make_unique<XlsBook>();
+  XlsBook& model = *owned;
+  fillModelBook(model);
+  EXPECT_EQ(savedHash(model, "bytes_model_released.xls", true), kModelBookHash);
+  ASSERT_EQ(model.sheetCount(), 3);
+  for (int s = 0; s < 3; ++s) {
+    const XlsSheet* sheet = model.sheetAt(s);
+    EXPECT_EQ(sheet->rowCount(), 0);
+    EXPECT_EQ(sheet->columnCount(), 0);
+    EXPECT_EQ(sheet->cellAt(0, 0), nullptr);
+    EXPECT_EQ(sheet->columnWidth(1), 3000 + 1000 * s);
+  }
+  EXPECT_EQ(model.workbook().sst.strings.size(), 0u);
+
+  XlsBook reread;
+  readBackBook(reread);
+  EXPECT_EQ(savedHash(reread, "bytes_reread_released.xls", true), kRereadBookHash);
+
+  // The release was for that save alone: new cells are saved, and kept, like any others.
+  model.sheetAt(1)->cellAt(2, 1)->setText(L"again \U0001F600");
+  std::string path = scratchPath("bytes_model_after_release.xls");
+  ASSERT_TRUE(model.saveAs(path.c_str()));
+  EXPECT_EQ(model.sheetAt(1)->rowCount(), 3);
+  owned.reset();  // closes the file
+  XlsBook back;
+  ASSERT_TRUE(back.load(path.c_str()));
+  ASSERT_EQ(back.sheetCount(), 3);
+  EXPECT_EQ(back.sheetAt(0)->rowCount(), 1);
+  EXPECT_EQ(back.sheetAt(0)->cellAt(0, 0)->type(), XlsCell::UNDEFINED);
+  EXPECT_EQ(std::wstring(back.sheetAt(1)->cellAt(2, 1)->wideText()), L"again \U0001F600");
+  EXPECT_EQ(back.sheetAt(2)->columnWidth(1), 5000);
 }

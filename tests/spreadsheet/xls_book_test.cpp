@@ -4,10 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <sstream>
+#include <string>
+#include <utility>
 
 #include "spreadsheet/format_manager.h"
+#include "spreadsheet/utf16_text.h"
 #include "test_support.h"
 
 using namespace QExcel;
@@ -212,6 +216,58 @@ TEST(XlsBook, RecordsOfNumbersTextsAndBlanks) {
   EXPECT_EQ(sst.unique, 2u);
   EXPECT_TRUE(sst.strings[0].isWide());
   EXPECT_FALSE(sst.strings[1].isWide());
+}
+
+// Every text cell refers to the string of its own text and width; each distinct text of
+// a width is one string, in the order texts are first met (sheet by sheet, row by row).
+// Texts of both widths with the same characters, characters beyond U+FFFF and above
+// U+00FF, and enough distinct texts that the index grows, checked against a map.
+TEST(XlsBook, SharedStringsAgreeWithAMapOfTexts) {
+  const std::wstring pieces[] = {L"a", L"\u00e9", L"\U0001F600", L"\u4e2d", L"7", L" "};
+  XlsBook book;
+  book.create(3);
+  std::uint64_t state = 99;
+  auto below = [&](std::uint32_t bound) {
+    state = state * 6364136223846793005ull + 1442695040888963407ull;
+    return static_cast<std::uint32_t>(state >> 33) % bound;
+  };
+  for (int s = 0; s < 3; ++s)
+    for (int r = 0; r < 150; ++r)
+      for (int c = 0; c < 11; ++c) {
+        std::wstring text;
+        for (std::uint32_t n = below(c < 4 ? 3 : 8); n > 0; --n) text += pieces[below(c < 4 ? 2 : 6)];
+        XlsCell* cell = book.sheetAt(s)->cellAt(r, c);
+        if (text.find_first_not_of(L"a\u00e97 ") == std::wstring::npos && below(2))
+          cell->setText(std::string(text.begin(), text.end()).c_str());  // Latin-1
+        else
+          cell->setText(text.c_str());
+      }
+  book.buildRecords();
+
+  std::map<std::pair<bool, std::u16string>, std::uint32_t> oracle;
+  std::uint32_t total = 0;
+  const auto& sst = book.workbook().sst;
+  for (int s = 0; s < 3; ++s)
+    for (const auto& block : book.worksheets()[s].cellTable.blocks)
+      for (const auto& holder : block.cellBlocks) {
+        const auto* label = holder->as<CellBlock::LabelSST>();
+        const XlsCell& cell = *book.sheetAt(s)->cellAt(holder->row(), holder->col());
+        ASSERT_EQ(label != nullptr, cell.type() == XlsCell::STRING || cell.type() == XlsCell::WSTRING);
+        if (!label) continue;
+        ++total;
+        bool wide = cell.type() == XlsCell::WSTRING;
+        std::u16string units = wide ? toUtf16(cell.wideText()) : latin1ToUtf16(cell.narrowText(), cell.textLength());
+        auto entered = oracle.emplace(std::make_pair(wide, units), static_cast<std::uint32_t>(oracle.size()));
+        ASSERT_EQ(label->sstIndex, entered.first->second);
+        ASSERT_LT(label->sstIndex, sst.strings.size());
+        EXPECT_EQ(sst.strings[label->sstIndex].isWide(), wide);
+        EXPECT_EQ(std::u16string(sst.strings[label->sstIndex].units.begin(), sst.strings[label->sstIndex].units.end()),
+                  units);
+      }
+  EXPECT_GT(oracle.size(), 1000u);
+  EXPECT_EQ(sst.total, total);
+  EXPECT_EQ(sst.unique, oracle.size());
+  EXPECT_EQ(sst.strings.size(), oracle.size());
 }
 
 TEST(XlsBook, RowBlocksAndStreamPositions) {

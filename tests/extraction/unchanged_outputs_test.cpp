@@ -143,6 +143,11 @@ protected:
     DrawingTest::TearDown();
   }
 
+  // The tests run side by side: each writes files of its own name.
+  static std::string fileStem() {
+    return std::string("unchanged-") + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+  }
+
   // Builds the rows of one choice as the wizard does and writes its files.
   void produce(ExtractionEngine& engine, const Choice& choice, bool french, Fingerprint& out) {
     OfferedPropertyMap offered;
@@ -203,13 +208,13 @@ protected:
     for (int category : engine.categories) out.state += std::to_string(category) + ',';
 
     HostEditor::setVariable(L"VERLAN", std::wstring(french ? L"fr-FR" : L"en-US"));
-    auto csvPath = output_test::scratchFile("unchanged-outputs.csv");
+    auto csvPath = output_test::scratchFile(fileStem() + ".csv");
     EXPECT_TRUE(exportCsv(rows, output_test::widePath(csvPath), flags, columnOrder, rowOrder, true, L","));
     out.csv += output_test::readBytes(csvPath) + '\x1e';
 
     std::vector<CString> options;
     if (totalsAppended) options.push_back(L"Total Line");
-    auto settingsPath = output_test::scratchFile("unchanged-outputs.qdx");
+    auto settingsPath = output_test::scratchFile(fileStem() + ".qdx");
     int groupByIndex = engine.groupBy.IsEmpty() ? -1 : 3;
     EXPECT_TRUE(saveSettingsXml(output_test::widePath(settingsPath), displayNames, L"Übersicht «1»", options,
                                 groupByIndex, engine.groupBy));

@@ -62,21 +62,21 @@ CString evalVariantToText(const OvDbEvalVariant& value, bool& numeric, double st
       double d = 0;
       value.getValue(d);
       roundToStep(step, d);
-      text.Format(L"%g", d);
+      text = formatNumber(d);
       numeric = true;
       break;
     }
     case 70: {
       short n = 0;
       value.getValue(n);
-      text.Format(L"%d", static_cast<int>(n));
+      text = formatInteger(n);
       numeric = true;
       break;
     }
     case 90: {  // a 32-bit integer is written like a 16-bit one
       std::int32_t n = 0;
       value.getValue(n);
-      text.Format(L"%d", static_cast<int>(n));
+      text = formatInteger(n);
       numeric = true;
       break;
     }

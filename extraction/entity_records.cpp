@@ -15,12 +15,6 @@ std::vector<PropertyPair> GeomEnt::commonProperties(const std::vector<PropertyIt
                                    props.linetype});
 }
 
-CString formatNumber(double value) {
-  CString text;
-  text.Format(L"%g", value);
-  return text;
-}
-
 std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, const std::vector<CString>& values) {
   std::vector<PropertyPair> pairs;
   std::size_t n = std::min(items.size(), values.size());
@@ -32,9 +26,7 @@ std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, con
 CString colorToText(std::uint16_t color) {
   if (color == 256) return LoadResString(190);
   if (color == 0) return LoadResString(191);
-  CString text;
-  text.Format(L"%i", static_cast<int>(color));
-  return text;
+  return formatInteger(color);
 }
 
 void localizeByLayerByBlock(CString& text) {

@@ -3,6 +3,7 @@
 #pragma once
 #include <vector>
 
+#include "extraction/numbers.h"
 #include "extraction/property_catalogue.h"
 #include "platform/mfc/cstring.h"
 
@@ -50,8 +51,6 @@ public:
   CommonProps props;
 };
 
-// A number as cells show it: "%g", six significant digits.
-CString formatNumber(double value);
 // Pairs named by the items in order, as many as both lists hold.
 std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, const std::vector<CString>& values);
 

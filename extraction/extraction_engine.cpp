@@ -12,7 +12,6 @@
 #include "platform/host/db_point_solid.h"
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
-#include "platform/win/wide_numbers.h"
 
 namespace {
 
@@ -120,9 +119,7 @@ void ExtractionEngine::readCommonProperties(CommonProps& out, OvDbEntity* entity
   out.linetype = entity->linetype();
 
   roundToStep(step, scale);
-  CString scaleText;
-  scaleText.Format(L"%f", scale);
-  out.linetypeScale = _wtof(scaleText);
+  out.linetypeScale = keepSixDecimals(scale);
 
   if (weight == OvDb::kLnWtByLayer) out.lineWeight = LoadResString(190);
   else if (weight == OvDb::kLnWtByBlock) out.lineWeight = LoadResString(191);

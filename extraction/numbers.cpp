@@ -1,5 +1,6 @@
 #include "extraction/numbers.h"
 
+#include <charconv>
 #include <cmath>
 #include <regex>
 
@@ -33,9 +34,90 @@ void roundPoint(double step, double& x, double& y, double& z) {
 void roundScale(double step, OvGeScale3d& scale) { roundPoint(step, scale.sx, scale.sy, scale.sz); }
 
 void roundNumericText(double step, CString& text) {
-  double value = _wtof(text);
+  double value = leadingNumber(text);
   roundToStep(step, value);
-  text.Format(L"%g", value);
+  text = formatNumber(value);
+}
+
+namespace {
+
+// Narrow digits, signs and points as a CString.
+CString wideText(const char* first, const char* last) {
+  wchar_t wide[32];
+  std::size_t n = 0;
+  for (const char* p = first; p != last; ++p) wide[n++] = static_cast<wchar_t>(*p);
+  return CString(wide, static_cast<int>(n));
+}
+
+}  // namespace
+
+// std::to_chars with a precision writes exactly what printf writes in the "C" locale,
+// without the cost of the wide formatter; infinities and NaNs keep the formatter's text.
+CString formatNumber(double value) {
+  char text[32];
+  if (std::isfinite(value)) {
+    auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
+    if (error == std::errc()) return wideText(text, end);
+  }
+  CString formatted;
+  formatted.Format(L"%g", value);
+  return formatted;
+}
+
+CString formatInteger(long long value) {
+  char text[24];
+  auto [end, error] = std::to_chars(text, text + sizeof text, value);
+  return error == std::errc() ? wideText(text, end) : CString();
+}
+
+double keepSixDecimals(double value) {
+  if (!std::isfinite(value)) return 0.0;  // "inf" and "nan" hold no digits to read back
+  char text[400];  // the longest finite double with six decimals takes 316 characters
+  auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
+  double back = 0.0;
+  if (error != std::errc() || std::from_chars(text, end, back).ptr != end) {
+    CString formatted;
+    formatted.Format(L"%f", value);
+    return _wtof(formatted);
+  }
+  return back;
+}
+
+// The leading number is copied as narrow text and read with std::from_chars, which rounds
+// as strtod does; what it cannot take whole (out of range, very long) goes to _wtof.
+double leadingNumber(const CString& text) {
+  const wchar_t* p = text.GetString();
+  while (*p == L' ' || (*p >= L'\t' && *p <= L'\r')) ++p;
+  char number[64];
+  std::size_t n = 0;
+  auto isDigit = [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; };
+  auto take = [&](wchar_t ch) {
+    if (n < sizeof number) number[n] = static_cast<char>(ch);
+    ++n;
+  };
+  if (*p == L'-') take(*p++);
+  else if (*p == L'+') ++p;
+  const std::size_t signs = n;
+  while (isDigit(*p)) take(*p++);
+  bool digits = n > signs;
+  if (*p == L'.') {
+    take(*p++);
+    while (isDigit(*p)) {
+      take(*p++);
+      digits = true;
+    }
+  }
+  if (!digits) return 0.0;
+  if ((*p == L'e' || *p == L'E') && (isDigit(p[1]) || ((p[1] == L'+' || p[1] == L'-') && isDigit(p[2])))) {
+    take(*p++);
+    if (*p == L'+' || *p == L'-') take(*p++);
+    while (isDigit(*p)) take(*p++);
+  }
+  double value = 0.0;
+  if (n > sizeof number) return _wtof(text);
+  auto [end, error] = std::from_chars(number, number + n, value);
+  if (error != std::errc() || end != number + n) return _wtof(text);
+  return value;
 }
 
 bool isNumericText(const CString& text) {

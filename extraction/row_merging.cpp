@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "platform/win/wide_numbers.h"
+#include "extraction/numbers.h"
 
 namespace {
 
@@ -40,10 +40,10 @@ Row totalsOver(const Row& header, const std::vector<const Row*>& dataRows, const
     double sum = 0;
     for (const Row* row : dataRows) {
       if (j >= row->size()) continue;
-      double times = countColumn < row->size() && j != countColumn ? _wtof((*row)[countColumn]) : 1.0;
-      sum += _wtof((*row)[j]) * times;
+      double times = countColumn < row->size() && j != countColumn ? leadingNumber((*row)[countColumn]) : 1.0;
+      sum += leadingNumber((*row)[j]) * times;
     }
-    totals[j].Format(L"%g", sum);
+    totals[j] = formatNumber(sum);
   }
   return totals;
 }
@@ -85,7 +85,7 @@ void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const P
   for (const auto& [index, count] : kept) {
     Row& row = data[index];
     if (!row.empty()) keptIds.push_back(row[0]);
-    if (q >= 0 && static_cast<std::size_t>(q) < row.size()) row[static_cast<std::size_t>(q)].Format(L"%d", count);
+    if (q >= 0 && static_cast<std::size_t>(q) < row.size()) row[static_cast<std::size_t>(q)] = formatInteger(count);
     result.push_back(std::move(row));
   }
   rows = std::move(result);

@@ -4,16 +4,20 @@
 
 #include "extraction/numbers.h"
 
-BlockRefRecord::BlockRefRecord(const CString& handle, int kind, const CString& name, bool isDynamic,
+BlockRefRecord::BlockRefRecord(CString handle, int kind, CString name, bool isDynamic,
                                const OvDbObjectId& blockRecordId, const OvGePoint3d& position,
                                const OvGeScale3d& scale, double rotation)
-    : BaseEnt(handle, kind, name), isDynamic(isDynamic), blockRecordId(blockRecordId), rotation(rotation),
-      position(position), scale(scale) {}
+    : BaseEnt(std::move(handle), kind, std::move(name)), isDynamic(isDynamic), blockRecordId(blockRecordId),
+      rotation(rotation), position(position), scale(scale) {}
 
 std::vector<PropertyPair> BlockRefRecord::blockProperties(const std::vector<PropertyItem>& blockRefItems) const {
-  return namedPairs(blockRefItems, {formatNumber(position.x), formatNumber(position.y), formatNumber(position.z),
-                                    formatNumber(rotation), formatNumber(scale.sx), formatNumber(scale.sy),
-                                    formatNumber(scale.sz)});
+  return namedPairs(blockRefItems, kBlockPropertyCount, [this](std::size_t i) { return blockPropertyValue(i); });
+}
+
+CString BlockRefRecord::blockPropertyValue(std::size_t i) const {
+  const double values[kBlockPropertyCount] = {position.x, position.y, position.z, rotation,
+                                              scale.sx,   scale.sy,   scale.sz};
+  return i < kBlockPropertyCount ? formatNumber(values[i]) : CString();
 }
 
 CString BlockRefRecord::objectIdText() const {

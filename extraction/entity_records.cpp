@@ -9,29 +9,42 @@ CString BaseEnt::kindName(const std::vector<CString>& typeNames) const {
 }
 
 std::vector<PropertyPair> GeomEnt::commonProperties(const std::vector<PropertyItem>& generalItems) const {
-  return namedPairs(generalItems, {props.layer, props.color, formatNumber(props.linetypeScale),
-                                   formatNumber(props.thickness), props.lineWeight,
-                                   props.hyperlinks.empty() ? CString() : props.hyperlinks.front(), props.plotStyle,
-                                   props.linetype});
+  return namedPairs(generalItems, kCommonCount, [this](std::size_t i) { return commonValue(i); });
 }
 
-std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, const std::vector<CString>& values) {
-  std::vector<PropertyPair> pairs;
-  std::size_t n = std::min(items.size(), values.size());
-  pairs.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) pairs.push_back({items[i].name, values[i]});
-  return pairs;
+CString GeomEnt::commonValue(std::size_t i) const {
+  switch (i) {
+    case 0: return props.layer;
+    case 1: return props.color;
+    case 2: return formatNumber(props.linetypeScale);
+    case 3: return formatNumber(props.thickness);
+    case 4: return props.lineWeight;
+    case 5: return props.hyperlinks.empty() ? CString() : props.hyperlinks.front();
+    case 6: return props.plotStyle;
+    case 7: return props.linetype;
+    default: return CString();
+  }
 }
 
-CString colorToText(std::uint16_t color) {
-  if (color == 256) return LoadResString(190);
-  if (color == 0) return LoadResString(191);
+ByLayerTexts ByLayerTexts::load() { return {LoadResString(190), LoadResString(191), LoadResString(192)}; }
+
+CString colorToText(std::uint16_t color) { return colorToText(color, ByLayerTexts::load()); }
+
+CString colorToText(std::uint16_t color, const ByLayerTexts& texts) {
+  if (color == 256) return texts.byLayer;
+  if (color == 0) return texts.byBlock;
   return formatInteger(color);
 }
 
-void localizeByLayerByBlock(CString& text) {
-  if (text.CompareNoCase(L"ByLayer") == 0) text = LoadResString(190);
-  else if (text.CompareNoCase(L"ByBlock") == 0) text = LoadResString(191);
+void localizeByLayerByBlock(CString& text) { localizeByLayerByBlock(text, ByLayerTexts::load()); }
+
+void localizeByLayerByBlock(CString& text, const ByLayerTexts& texts) {
+  // Both names are seven characters long: a text that is not (up to its first null, where
+  // the comparison stops) needs no comparison.
+  constexpr int kLength = 7;
+  if (text.GetLength() < kLength || (text.GetLength() > kLength && text.GetString()[kLength] != L'\0')) return;
+  if (text.CompareNoCase(L"ByLayer") == 0) text = texts.byLayer;
+  else if (text.CompareNoCase(L"ByBlock") == 0) text = texts.byBlock;
 }
 
 std::vector<CString> readHyperlink(OvDbEntity* entity) {

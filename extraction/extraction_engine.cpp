@@ -4,7 +4,6 @@
 #include <memory>
 
 #include "extraction/numbers.h"
-#include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"
@@ -121,17 +120,17 @@ void ExtractionEngine::readCommonProperties(CommonProps& out, OvDbEntity* entity
   roundToStep(step, scale);
   out.linetypeScale = keepSixDecimals(scale);
 
-  if (weight == OvDb::kLnWtByLayer) out.lineWeight = LoadResString(190);
-  else if (weight == OvDb::kLnWtByBlock) out.lineWeight = LoadResString(191);
-  else if (weight == OvDb::kLnWtByLwDefault) out.lineWeight = LoadResString(192);
+  if (weight == OvDb::kLnWtByLayer) out.lineWeight = byLayerTexts_.byLayer;
+  else if (weight == OvDb::kLnWtByBlock) out.lineWeight = byLayerTexts_.byBlock;
+  else if (weight == OvDb::kLnWtByLwDefault) out.lineWeight = byLayerTexts_.byDefault;
   else {
     double value = static_cast<double>(weight);
     roundToStep(step, value);
     out.lineWeight = formatNumber(value);
   }
-  out.color = colorToText(color);
-  localizeByLayerByBlock(out.plotStyle);
-  localizeByLayerByBlock(out.linetype);
+  out.color = colorToText(color, byLayerTexts_);
+  localizeByLayerByBlock(out.plotStyle, byLayerTexts_);
+  localizeByLayerByBlock(out.linetype, byLayerTexts_);
   out.hyperlinks = readHyperlink(entity);
 }
 
@@ -152,8 +151,8 @@ void ExtractionEngine::extractLine(OvDbLine* line, const CString& handle) {
   roundToStep(step, length);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  lines.emplace_back(handle, kKindLine, catalogue.kindName(kKindLine), props, angle, delta.x, delta.y, delta.z, start,
-                     end, length);
+  lines.emplace_back(handle, kKindLine, catalogue.kindName(kKindLine), std::move(props), angle, delta.x, delta.y,
+                     delta.z, start, end, length);
 }
 
 void ExtractionEngine::extractPolyline(OvDbPolyline* polyline, const CString& handle) {
@@ -173,8 +172,8 @@ void ExtractionEngine::extractPolyline(OvDbPolyline* polyline, const CString& ha
   roundToStep(step, length);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  polylines.emplace_back(handle, kKindPolyline, catalogue.kindName(kKindPolyline), props, area, width, length, closed,
-                         plinegen);
+  polylines.emplace_back(handle, kKindPolyline, catalogue.kindName(kKindPolyline), std::move(props), area, width,
+                         length, closed, plinegen);
 }
 
 void ExtractionEngine::extractCircle(OvDbCircle* circle, const CString& handle) {
@@ -193,7 +192,8 @@ void ExtractionEngine::extractCircle(OvDbCircle* circle, const CString& handle) 
   roundToStep(step, circumference);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  circles.emplace_back(handle, kKindCircle, catalogue.kindName(kKindCircle), props, area, center, radius, circumference);
+  circles.emplace_back(handle, kKindCircle, catalogue.kindName(kKindCircle), std::move(props), area, center, radius,
+                       circumference);
 }
 
 void ExtractionEngine::extractArc(OvDbArc* arc, const CString& handle) {
@@ -223,8 +223,8 @@ void ExtractionEngine::extractArc(OvDbArc* arc, const CString& handle) {
   roundToStep(step, radius);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  arcs.emplace_back(handle, kKindArc, catalogue.kindName(kKindArc), props, area, startAngle, endAngle, totalAngle,
-                    center, length, radius);
+  arcs.emplace_back(handle, kKindArc, catalogue.kindName(kKindArc), std::move(props), area, startAngle, endAngle,
+                    totalAngle, center, length, radius);
 }
 
 void ExtractionEngine::extractSolid(OvDbSolid* solid, const CString& handle) {
@@ -233,14 +233,14 @@ void ExtractionEngine::extractSolid(OvDbSolid* solid, const CString& handle) {
   double thickness = solid->thickness();
   roundToStep(step, thickness);
   props.thickness = thickness;
-  solids.emplace_back(handle, kKindSolid, catalogue.kindName(kKindSolid), props);
+  solids.emplace_back(handle, kKindSolid, catalogue.kindName(kKindSolid), std::move(props));
 }
 
 void ExtractionEngine::extract3dSolid(OvDb3dSolid* solid, const CString& handle) {
   CommonProps props;
   readCommonProperties(props, solid);
   props.thickness = 0;
-  solids3d.emplace_back(handle, kKindSolid3d, catalogue.kindName(kKindSolid3d), props);
+  solids3d.emplace_back(handle, kKindSolid3d, catalogue.kindName(kKindSolid3d), std::move(props));
 }
 
 void ExtractionEngine::extractPoint(OvDbPoint* point, const CString& handle) {
@@ -251,7 +251,7 @@ void ExtractionEngine::extractPoint(OvDbPoint* point, const CString& handle) {
   roundPoint(step, position);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  points.emplace_back(handle, kKindPoint, catalogue.kindName(kKindPoint), props, position);
+  points.emplace_back(handle, kKindPoint, catalogue.kindName(kKindPoint), std::move(props), position);
 }
 
 void ExtractionEngine::extractMText(OvDbMText* text, const CString& handle) {
@@ -274,8 +274,8 @@ void ExtractionEngine::extractMText(OvDbMText* text, const CString& handle) {
   roundToStep(step, rotation);
   roundToStep(step, spacing);
   props.thickness = 0;
-  mtexts.emplace_back(handle, kKindMText, catalogue.kindName(kKindMText), props, location, contents, attachment, flow,
-                      width, height, rotation, mask, spacing, spacingStyle);
+  mtexts.emplace_back(handle, kKindMText, catalogue.kindName(kKindMText), std::move(props), location,
+                      std::move(contents), attachment, flow, width, height, rotation, mask, spacing, spacingStyle);
 }
 
 void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObjectId& id, const CString& handle) {
@@ -337,7 +337,7 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
   roundToStep(step, rotation);
   roundScale(step, scale);
 
-  BlockRefRecord record(handle, kKindBlock, name, isDynamic, blockRecordId, position, scale, rotation);
+  BlockRefRecord record(handle, kKindBlock, std::move(name), isDynamic, blockRecordId, position, scale, rotation);
   record.attributes = std::move(attributes);
   record.dynamicProperties = std::move(dynamicProperties);
   blockRefs.push_back(std::move(record));

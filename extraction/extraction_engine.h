@@ -90,7 +90,8 @@ public:
   TextGrid rows;
   BlockPreviewMap previewMap;
   // Set by buildRows: how the rows were merged, the totals names it was given, and the
-  // objects that each built row stands for.
+  // objects that each merged row stands for (a row without an entry stands for its own
+  // object alone).
   RowMerge rowMerge = RowMerge::None;
   std::vector<CString> totalsNames;
   RowSources rowSources;
@@ -98,6 +99,11 @@ public:
 
 private:
   void extractEntity(OvDbEntity* entity, const OvDbObjectId& id);
+  // The number of records of a kind (0 for a code outside 1 to 9).
+  std::size_t recordCount(int kind) const;
+
+  // Looked up once, not for every object's colour, lineweight, plot style and linetype.
+  ByLayerTexts byLayerTexts_ = ByLayerTexts::load();
 };
 
 // Replaces the texts of row 0 that the map holds by their display names.

@@ -40,9 +40,15 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
   context.columnCount = static_cast<int>(columns.size());
   context.setColumns(columns);
   const auto& names = catalogue.typeNames;
-  for (const CString& type : chosenTypeNames) {
+  auto kindOf = [&names](const CString& type) {
     auto match = std::find(names.begin(), names.end(), type);
-    switch (match == names.end() ? 0 : static_cast<int>(match - names.begin()) + 1) {
+    return match == names.end() ? 0 : static_cast<int>(match - names.begin()) + 1;
+  };
+  std::size_t rowCount = 1;
+  for (const CString& type : chosenTypeNames) rowCount += recordCount(kindOf(type));
+  context.rows.reserve(rowCount);
+  for (const CString& type : chosenTypeNames) {
+    switch (kindOf(type)) {
       case kKindBlock: context.buildBlockRows(*this); break;
       case kKindLine: context.buildRowsForType(lines, kKindLine); break;
       case kKindPolyline: context.buildRowsForType(polylines, kKindPolyline); break;
@@ -74,14 +80,26 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);
   } else {
-    rowMerge = RowMerge::None;
-    for (std::size_t r = 1; r < rowsOut.size(); ++r) {
-      if (!rowsOut[r].empty()) rowSources[rowsOut[r][0]] = {rowsOut[r][0]};
-    }
+    rowMerge = RowMerge::None;  // each row stands for its own object: rowSources stays empty
     previewOut = context.previewMap;
   }
   previewMap = previewOut;
   rows = rowsOut;
+}
+
+std::size_t ExtractionEngine::recordCount(int kind) const {
+  switch (kind) {
+    case kKindBlock: return blockRefs.size();
+    case kKindLine: return lines.size();
+    case kKindPolyline: return polylines.size();
+    case kKindArc: return arcs.size();
+    case kKindCircle: return circles.size();
+    case kKindSolid: return solids.size();
+    case kKindSolid3d: return solids3d.size();
+    case kKindPoint: return points.size();
+    case kKindMText: return mtexts.size();
+    default: return 0;
+  }
 }
 
 std::vector<CString> ExtractionEngine::computeTotals() const {

@@ -195,7 +195,13 @@ protected:
       put(out.state, handleText(block));
     }
     out.state += engine.previewMap == preview ? "=" : "!";
-    for (const auto& [handle, members] : engine.rowSources) {
+    // Rows that were not merged stand for their own objects (whether or not the engine lists
+    // each of them so).
+    RowSources sources = engine.rowSources;
+    for (std::size_t r = 1; engine.rowMerge == RowMerge::None && r < engine.rows.size(); ++r) {
+      if (!engine.rows[r].empty()) sources.try_emplace(engine.rows[r][0], std::vector<CString>{engine.rows[r][0]});
+    }
+    for (const auto& [handle, members] : sources) {
       put(out.state, handle);
       put(out.state, members);
     }

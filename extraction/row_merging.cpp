@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
+#include <unordered_map>
 
 #include "extraction/numbers.h"
 
@@ -9,17 +11,127 @@ namespace {
 
 using Row = std::vector<CString>;
 
-// The ordinal comparison of cells.
+// The ordinal comparison of cells (it stops at a text's first null, as wcscmp does).
 bool cellLess(const CString& x, const CString& y) { return x.Compare(y) < 0; }
+// A cell as that comparison sees it.
+std::wstring_view compared(const CString& cell) { return std::wstring_view(cell.GetString()); }
 
-// Orders rows by their cells from column 1 on (size first, so that only rows of one size
-// can be equal).
-struct FromColumnOne {
-  bool operator()(const Row* a, const Row* b) const {
-    if (a->size() != b->size()) return a->size() < b->size();
-    return std::lexicographical_compare(a->begin() + (a->empty() ? 0 : 1), a->end(), b->begin() + (b->empty() ? 0 : 1),
-                                        b->end(), cellLess);
+// Rows equal from column 1 on (and of one size), as cellLess sees cells: hashed and compared.
+struct FromColumnOneHash {
+  std::size_t operator()(const Row* row) const {
+    std::size_t hash = row->size();
+    for (std::size_t j = 1; j < row->size(); ++j)
+      hash = hash * 1000003u ^ std::hash<std::wstring_view>()(compared((*row)[j]));
+    return hash;
   }
+};
+struct FromColumnOneEqual {
+  bool operator()(const Row* a, const Row* b) const {
+    if (a->size() != b->size()) return false;
+    for (std::size_t j = 1; j < a->size(); ++j) {
+      if ((*a)[j].Compare((*b)[j]) != 0) return false;
+    }
+    return true;
+  }
+};
+
+// Sorting by texts in time linear in their length: a most-significant-digit radix sort
+// on words of three characters (21 bits each, 0 past a text's end, so that a shorter text
+// comes first). It takes texts whose characters lie in 1 to 0x1FFFFF, as they do; with any
+// other character the comparison sort is used. Items of equal texts end up ordered by less.
+class TextSorter {
+public:
+  static constexpr std::size_t kCharsPerWord = 3;
+  static constexpr std::size_t kSmall = 48;  // ranges this short are sorted by comparison
+
+  // Sorts the items (indices) by textOf(item), then by less(a, b) among equal texts.
+  template <typename TextOf, typename Less>
+  static void sort(std::vector<std::size_t>& items, const TextOf& textOf, const Less& less) {
+    bool radixable = true;
+    for (std::size_t item : items) {
+      for (wchar_t ch : textOf(item)) radixable = radixable && ch >= 1 && ch <= 0x1FFFFF;
+    }
+    if (!radixable) {
+      std::sort(items.begin(), items.end(), less);
+      return;
+    }
+    TextSorter sorter;
+    sorter.sortRange(items.data(), items.data() + items.size(), 0, textOf, less);
+  }
+
+private:
+  static std::uint64_t wordAt(std::wstring_view text, std::size_t depth) {
+    std::uint64_t word = 0;
+    for (std::size_t k = 0; k < kCharsPerWord; ++k) {
+      std::size_t at = depth * kCharsPerWord + k;
+      word = (word << 21) | (at < text.size() ? static_cast<std::uint64_t>(text[at]) : 0u);
+    }
+    return word;
+  }
+
+  // Sorts [first, last), whose texts agree on their first depth words.
+  template <typename TextOf, typename Less>
+  void sortRange(std::size_t* first, std::size_t* last, std::size_t depth, const TextOf& textOf, const Less& less) {
+    std::size_t n = static_cast<std::size_t>(last - first);
+    if (n < 2) return;
+    if (n < kSmall) {
+      std::sort(first, last, [&](std::size_t a, std::size_t b) {
+        std::wstring_view x = textOf(a), y = textOf(b);
+        std::size_t skip = depth * kCharsPerWord;
+        x.remove_prefix(std::min(skip, x.size()));
+        y.remove_prefix(std::min(skip, y.size()));
+        return x != y ? x < y : less(a, b);
+      });
+      return;
+    }
+    sortByWord(first, n, depth, textOf);
+    // Runs of one word: texts that go on are sorted by their next word, finished ones by
+    // less. The runs are found first, as sorting them uses keys_ again.
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t i = 0; i < n;) {
+      std::size_t j = i + 1;
+      while (j < n && keys_[j] == keys_[i]) ++j;
+      if (j - i > 1) runs.emplace_back(i, j);
+      i = j;
+    }
+    for (auto [begin, end] : runs) {
+      bool longer = false;
+      for (std::size_t i = begin; i < end && !longer; ++i) longer = textOf(first[i]).size() > (depth + 1) * kCharsPerWord;
+      if (longer) sortRange(first + begin, first + end, depth + 1, textOf, less);
+      else std::sort(first + begin, first + end, less);
+    }
+  }
+
+  // A stable least-significant-digit radix sort of the range by word depth, a byte at a
+  // time, leaving the sorted words in keys_ (bytes that all words share are skipped).
+  template <typename TextOf>
+  void sortByWord(std::size_t* first, std::size_t n, std::size_t depth, const TextOf& textOf) {
+    keys_.resize(n);
+    otherKeys_.resize(n);
+    otherItems_.resize(n);
+    std::uint64_t all = ~std::uint64_t{0}, any = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+      keys_[i] = wordAt(textOf(first[i]), depth);
+      all &= keys_[i];
+      any |= keys_[i];
+    }
+    for (unsigned shift = 0; shift < 64; shift += 8) {
+      if ((((all ^ any) >> shift) & 0xFF) == 0) continue;
+      std::size_t counts[257] = {};
+      for (std::size_t i = 0; i < n; ++i) ++counts[((keys_[i] >> shift) & 0xFF) + 1];
+      for (std::size_t b = 1; b < 257; ++b) counts[b] += counts[b - 1];
+      for (std::size_t i = 0; i < n; ++i) {
+        std::size_t to = counts[(keys_[i] >> shift) & 0xFF]++;
+        otherKeys_[to] = keys_[i];
+        otherItems_[to] = first[i];
+      }
+      keys_.swap(otherKeys_);
+      std::copy(otherItems_.begin(), otherItems_.begin() + static_cast<long>(n), first);
+    }
+  }
+
+  std::vector<std::uint64_t> keys_, otherKeys_;
+  std::vector<std::size_t> otherItems_;
 };
 
 long headerPosition(const Row& header, const CString& name) {
@@ -62,30 +174,42 @@ void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const P
                           RowSources* sources) {
   if (rows.empty()) return;
   std::vector<Row> data(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
-  std::sort(data.begin(), data.end(), [](const Row& a, const Row& b) {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), cellLess);
-  });
-  // Rows equal from column 1 meet in one entry: the first of them in sorted order (the
-  // smallest handle) and how many there are.
-  std::map<const Row*, std::pair<std::size_t, int>, FromColumnOne> sets;
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    auto [it, added] = sets.try_emplace(&data[i], i, 0);
-    ++it->second.second;
-    if (sources && !data[i].empty() && !data[it->second.first].empty())
-      (*sources)[data[it->second.first][0]].push_back(data[i][0]);
+  // The rows are walked in the order of their cells; of every set of rows equal from column
+  // 1 the first met (the smallest handle) stands for the set and counts its rows.
+  std::vector<std::size_t> order(data.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  TextSorter::sort(
+      order, [&data](std::size_t i) { return data[i].empty() ? std::wstring_view() : compared(data[i][0]); },
+      [&data](std::size_t a, std::size_t b) {
+        return std::lexicographical_compare(data[a].begin(), data[a].end(), data[b].begin(), data[b].end(), cellLess);
+      });
+  struct Set {
+    std::size_t kept;
+    int count;
+    std::vector<CString>* handles;  // the set's entry of sources
+  };
+  std::vector<Set> sets;
+  std::unordered_map<const Row*, std::size_t, FromColumnOneHash, FromColumnOneEqual> setOf;
+  setOf.reserve(data.size());
+  for (std::size_t i : order) {
+    auto [it, added] = setOf.try_emplace(&data[i], sets.size());
+    if (added) sets.push_back({i, 0, nullptr});
+    Set& set = sets[it->second];
+    ++set.count;
+    if (sources && !data[i].empty() && !data[set.kept].empty()) {
+      // Kept handles come in ascending order: each goes at the end of the map.
+      if (!set.handles) set.handles = &sources->try_emplace(sources->end(), data[set.kept][0])->second;
+      set.handles->push_back(data[i][0]);
+    }
   }
-  std::vector<std::pair<std::size_t, int>> kept;
-  kept.reserve(sets.size());
-  for (const auto& entry : sets) kept.push_back(entry.second);
-  std::sort(kept.begin(), kept.end());
   long q = headerPosition(rows[0], catalogue.quantityItem.name);
   TextGrid result;
-  result.reserve(kept.size() + 1);
+  result.reserve(sets.size() + 1);
   result.push_back(std::move(rows[0]));
-  for (const auto& [index, count] : kept) {
-    Row& row = data[index];
+  for (const Set& set : sets) {
+    Row& row = data[set.kept];
     if (!row.empty()) keptIds.push_back(row[0]);
-    if (q >= 0 && static_cast<std::size_t>(q) < row.size()) row[static_cast<std::size_t>(q)] = formatInteger(count);
+    if (q >= 0 && static_cast<std::size_t>(q) < row.size()) row[static_cast<std::size_t>(q)] = formatInteger(set.count);
     result.push_back(std::move(row));
   }
   rows = std::move(result);
@@ -97,22 +221,37 @@ void groupRowsByProperty(TextGrid& rows, const CString& groupBy, const std::vect
   long k = headerPosition(rows[0], groupBy);
   if (k < 0) return;
   moveColumn(rows, static_cast<unsigned>(k), 1);
-  std::map<CString, std::vector<const Row*>> groups;
+  // The groups in the order their values are first met, then ordered by value.
+  std::vector<std::vector<const Row*>> groups;
+  std::unordered_map<std::wstring_view, std::size_t> groupOf;
+  groupOf.reserve(rows.size());
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    if (rows[i].size() > 1) groups[rows[i][1]].push_back(&rows[i]);
+    if (rows[i].size() <= 1) continue;
+    auto [it, added] = groupOf.try_emplace(rows[i][1].str(), groups.size());
+    if (added) groups.emplace_back();
+    groups[it->second].push_back(&rows[i]);
   }
+  std::vector<std::size_t> order(groups.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  auto valueOf = [&groups](std::size_t g) -> const CString& { return (*groups[g].front())[1]; };
+  TextSorter::sort(
+      order, [&valueOf](std::size_t g) { return std::wstring_view(valueOf(g).str()); },
+      [&valueOf](std::size_t a, std::size_t b) { return valueOf(a) < valueOf(b); });
   TextGrid result;
+  result.reserve(totalsNames.empty() ? 1 : groups.size() + 1);
   result.push_back(rows[0]);
-  for (const auto& [value, members] : groups) {
+  for (std::size_t g : order) {
+    const std::vector<const Row*>& members = groups[g];
     const CString& lastHandle = members.back()->front();
     keptIds.push_back(lastHandle);
     if (sources) {
-      for (const Row* member : members) (*sources)[lastHandle].push_back(member->front());
+      std::vector<CString>& handles = (*sources)[lastHandle];
+      for (const Row* member : members) handles.push_back(member->front());
     }
     if (totalsNames.empty()) continue;
     Row totals = totalsOver(rows[0], members, totalsNames);
     totals[0] = lastHandle;
-    if (totals.size() > 1) totals[1] = value;
+    if (totals.size() > 1) totals[1] = valueOf(g);
     result.push_back(std::move(totals));
   }
   rows = std::move(result);

@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <regex>
+#include <string_view>
 
 #include "platform/host/editor.h"
 #include "platform/win/wide_numbers.h"
@@ -49,17 +50,86 @@ CString wideText(const char* first, const char* last) {
   return CString(wide, static_cast<int>(n));
 }
 
+// What "%g" writes of a value whose significant digits (at most six, the first not 0) and
+// decimal exponent are given: the digits without trailing zeros, in fixed form for an
+// exponent from -4 to 5 and in exponent form (two digits at least) otherwise.
+CString generalForm(bool negative, std::string_view digits, int exponent) {
+  while (digits.size() > 1 && digits.back() == '0') digits.remove_suffix(1);
+  char text[32];
+  char* p = text;
+  if (negative) *p++ = '-';
+  auto put = [&p](std::string_view part) {
+    for (char ch : part) *p++ = ch;
+  };
+  if (exponent < -4 || exponent >= 6) {
+    *p++ = digits[0];
+    if (digits.size() > 1) {
+      *p++ = '.';
+      put(digits.substr(1));
+    }
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
+    int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *p++ = static_cast<char>('0' + magnitude / 100);
+    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *p++ = static_cast<char>('0' + magnitude % 10);
+  } else if (exponent >= 0) {
+    auto whole = static_cast<std::size_t>(exponent) + 1;
+    put(digits.substr(0, whole));
+    for (std::size_t i = digits.size(); i < whole; ++i) *p++ = '0';
+    if (digits.size() > whole) {
+      *p++ = '.';
+      put(digits.substr(whole));
+    }
+  } else {
+    *p++ = '0';
+    *p++ = '.';
+    for (int i = -1; i > exponent; --i) *p++ = '0';
+    put(digits);
+  }
+  return wideText(text, p);
+}
+
+// The shortest digits that read back as the value, when there are at most six: they are
+// then the six digits "%g" rounds the value to (trailing zeros aside), as the value lies
+// within half a unit of its last binary place of them. Not so for subnormal numbers, whose
+// last binary place may be worth more than a sixth decimal digit.
+bool shortGeneralForm(double value, CString& out) {
+  if (value != 0 && !std::isnormal(value)) return false;
+  char text[32];
+  auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific);
+  if (error != std::errc()) return false;
+  std::string_view shortest(text, static_cast<std::size_t>(end - text));  // -d.ddde+XX
+  bool negative = shortest.front() == '-';
+  if (negative) shortest.remove_prefix(1);
+  std::size_t e = shortest.find('e');
+  char digits[8];
+  std::size_t n = 0;
+  for (char ch : shortest.substr(0, e)) {
+    if (ch == '.') continue;
+    if (n == 6) return false;
+    digits[n++] = ch;
+  }
+  int exponent = 0;
+  const char* first = shortest.data() + e + 1;
+  if (*first == '+') ++first;
+  std::from_chars(first, shortest.data() + shortest.size(), exponent);
+  out = generalForm(negative, std::string_view(digits, n), exponent);
+  return true;
+}
+
 }  // namespace
 
-// std::to_chars with a precision writes exactly what printf writes in the "C" locale,
-// without the cost of the wide formatter; infinities and NaNs keep the formatter's text.
+// "%g" through std::to_chars, which writes exactly what printf writes in the "C" locale,
+// without the cost of the wide formatter. Infinities and NaNs keep the formatter's text.
 CString formatNumber(double value) {
-  char text[32];
+  CString formatted;
   if (std::isfinite(value)) {
+    if (shortGeneralForm(value, formatted)) return formatted;
+    char text[32];
     auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 6);
     if (error == std::errc()) return wideText(text, end);
   }
-  CString formatted;
   formatted.Format(L"%g", value);
   return formatted;
 }
@@ -72,6 +142,7 @@ CString formatInteger(long long value) {
 
 double keepSixDecimals(double value) {
   if (!std::isfinite(value)) return 0.0;  // "inf" and "nan" hold no digits to read back
+  if (std::trunc(value) == value) return value;  // a whole number is written and read back exactly
   char text[400];  // the longest finite double with six decimals takes 316 characters
   auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
   double back = 0.0;

@@ -35,7 +35,8 @@ std::string narrow(const CString& text) {
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 // The values: edge cases first, then numbers at the boundaries of six significant digits
-// (k * 10^e with seven-digit k ending in 5, and their neighbours), then random bit patterns.
+// (k * 10^e with seven-digit k ending in 5, and their neighbours), short decimals, whole
+// numbers, then random bit patterns.
 std::vector<double> testValues() {
   std::vector<double> values{0.0,
                              -0.0,
@@ -77,6 +78,15 @@ std::vector<double> testValues() {
     values.push_back(std::nextafter(v, 0.0));
     values.push_back(std::nextafter(v, HUGE_VAL));
   }
+  // Short decimals (at most six digits) at every exponent, subnormal ones included, and
+  // whole numbers.
+  for (int i = 0; i < 150000; ++i) {
+    std::string text = std::to_string(1 + random() % 999999) + "e";
+    text += std::to_string(static_cast<int>(random() % 640) - 330);
+    values.push_back(std::strtod(text.c_str(), nullptr));
+    values.push_back(-values.back());
+  }
+  for (int v = -20000; v <= 20000; ++v) values.push_back(v);
   while (values.size() < 1000000) {
     std::uint64_t bits = random();
     double v;
@@ -95,7 +105,8 @@ TEST(NumberFormat, GeneralFormAsPrintfWritesIt) {
   for (double v : values) {
     std::string expected = printfText("%g", v);
     std::string actual = narrow(formatNumber(v));
-    if (actual != expected && ++failures <= 10) ADD_FAILURE() << printfText("%.17g", v) << ": " << actual << " != " << expected;
+    if (actual != expected && ++failures <= 10)
+      ADD_FAILURE() << printfText("%.17g", v) << ": " << actual << " != " << expected;
   }
   EXPECT_EQ(failures, 0);
   EXPECT_EQ(narrow(formatNumber(-0.0)), "-0");

@@ -174,8 +174,17 @@ void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const P
                           RowSources* sources) {
   if (rows.empty()) return;
   std::vector<Row> data(std::make_move_iterator(rows.begin() + 1), std::make_move_iterator(rows.end()));
-  // The rows are walked in the order of their cells; of every set of rows equal from column
-  // 1 the first met (the smallest handle) stands for the set and counts its rows.
+  // The sets of rows equal from column 1, found in row order.
+  std::vector<std::size_t> setOfRow(data.size());
+  std::size_t setCount = 0;
+  {
+    std::unordered_map<const Row*, std::size_t, FromColumnOneHash, FromColumnOneEqual> sets;
+    sets.reserve(data.size());
+    for (std::size_t i = 0; i < data.size(); ++i) setOfRow[i] = sets.try_emplace(&data[i], sets.size()).first->second;
+    setCount = sets.size();
+  }
+  // The rows are walked in the order of their cells; the first row of a set met (the one
+  // with the smallest handle) stands for the set and counts its rows.
   std::vector<std::size_t> order(data.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   TextSorter::sort(
@@ -183,33 +192,33 @@ void combineIdenticalRows(TextGrid& rows, std::vector<CString>& keptIds, const P
       [&data](std::size_t a, std::size_t b) {
         return std::lexicographical_compare(data[a].begin(), data[a].end(), data[b].begin(), data[b].end(), cellLess);
       });
-  struct Set {
-    std::size_t kept;
-    int count;
-    std::vector<CString>* handles;  // the set's entry of sources
-  };
-  std::vector<Set> sets;
-  std::unordered_map<const Row*, std::size_t, FromColumnOneHash, FromColumnOneEqual> setOf;
-  setOf.reserve(data.size());
+  constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+  std::vector<std::size_t> keptRow(setCount, kNone), keptInOrder;
+  std::vector<int> counts(setCount, 0);
+  std::vector<std::vector<CString>*> handles(setCount, nullptr);  // each set's entry of sources
+  keptInOrder.reserve(setCount);
   for (std::size_t i : order) {
-    auto [it, added] = setOf.try_emplace(&data[i], sets.size());
-    if (added) sets.push_back({i, 0, nullptr});
-    Set& set = sets[it->second];
-    ++set.count;
-    if (sources && !data[i].empty() && !data[set.kept].empty()) {
+    std::size_t set = setOfRow[i];
+    if (keptRow[set] == kNone) {
+      keptRow[set] = i;
+      keptInOrder.push_back(i);
+    }
+    ++counts[set];
+    if (sources && !data[i].empty() && !data[keptRow[set]].empty()) {
       // Kept handles come in ascending order: each goes at the end of the map.
-      if (!set.handles) set.handles = &sources->try_emplace(sources->end(), data[set.kept][0])->second;
-      set.handles->push_back(data[i][0]);
+      if (!handles[set]) handles[set] = &sources->try_emplace(sources->end(), data[keptRow[set]][0])->second;
+      handles[set]->push_back(data[i][0]);
     }
   }
   long q = headerPosition(rows[0], catalogue.quantityItem.name);
   TextGrid result;
-  result.reserve(sets.size() + 1);
+  result.reserve(keptInOrder.size() + 1);
   result.push_back(std::move(rows[0]));
-  for (const Set& set : sets) {
-    Row& row = data[set.kept];
+  for (std::size_t i : keptInOrder) {
+    Row& row = data[i];
     if (!row.empty()) keptIds.push_back(row[0]);
-    if (q >= 0 && static_cast<std::size_t>(q) < row.size()) row[static_cast<std::size_t>(q)] = formatInteger(set.count);
+    if (q >= 0 && static_cast<std::size_t>(q) < row.size())
+      row[static_cast<std::size_t>(q)] = formatInteger(counts[setOfRow[i]]);
     result.push_back(std::move(row));
   }
   rows = std::move(result);
@@ -221,35 +230,57 @@ void groupRowsByProperty(TextGrid& rows, const CString& groupBy, const std::vect
   long k = headerPosition(rows[0], groupBy);
   if (k < 0) return;
   moveColumn(rows, static_cast<unsigned>(k), 1);
-  // The groups in the order their values are first met, then ordered by value.
-  std::vector<std::vector<const Row*>> groups;
+  const Row& header = rows[0];
+  std::vector<std::size_t> totalled;  // the columns with a total
+  for (std::size_t j = 0; j < header.size(); ++j) {
+    if (std::find(totalsNames.begin(), totalsNames.end(), header[j]) != totalsNames.end()) totalled.push_back(j);
+  }
+  // The groups in the order their values are first met. The rows are read once, in order,
+  // so that each group's values are added in the order of its rows.
+  struct Group {
+    std::size_t first, last;      // rows with the value
+    std::vector<CString> handles;  // of all its rows, when sources are asked for
+  };
+  std::vector<Group> groups;
+  std::vector<double> sums;  // totalled.size() per group
   std::unordered_map<std::wstring_view, std::size_t> groupOf;
   groupOf.reserve(rows.size());
   for (std::size_t i = 1; i < rows.size(); ++i) {
-    if (rows[i].size() <= 1) continue;
-    auto [it, added] = groupOf.try_emplace(rows[i][1].str(), groups.size());
-    if (added) groups.emplace_back();
-    groups[it->second].push_back(&rows[i]);
+    const Row& row = rows[i];
+    if (row.size() <= 1) continue;
+    auto [it, added] = groupOf.try_emplace(row[1].str(), groups.size());
+    if (added) {
+      groups.push_back({i, i, {}});
+      sums.resize(sums.size() + totalled.size(), 0.0);
+    }
+    Group& group = groups[it->second];
+    group.last = i;
+    if (sources) group.handles.push_back(row[0]);
+    double* groupSums = sums.data() + it->second * totalled.size();
+    for (std::size_t t = 0; t < totalled.size(); ++t) {
+      if (totalled[t] < row.size()) groupSums[t] += leadingNumber(row[totalled[t]]);
+    }
   }
   std::vector<std::size_t> order(groups.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  auto valueOf = [&groups](std::size_t g) -> const CString& { return (*groups[g].front())[1]; };
+  auto valueOf = [&rows, &groups](std::size_t g) -> const CString& { return rows[groups[g].first][1]; };
   TextSorter::sort(
       order, [&valueOf](std::size_t g) { return std::wstring_view(valueOf(g).str()); },
       [&valueOf](std::size_t a, std::size_t b) { return valueOf(a) < valueOf(b); });
   TextGrid result;
   result.reserve(totalsNames.empty() ? 1 : groups.size() + 1);
-  result.push_back(rows[0]);
+  result.push_back(header);
   for (std::size_t g : order) {
-    const std::vector<const Row*>& members = groups[g];
-    const CString& lastHandle = members.back()->front();
+    const CString& lastHandle = rows[groups[g].last][0];
     keptIds.push_back(lastHandle);
     if (sources) {
       std::vector<CString>& handles = (*sources)[lastHandle];
-      for (const Row* member : members) handles.push_back(member->front());
+      if (handles.empty()) handles = std::move(groups[g].handles);
+      else handles.insert(handles.end(), groups[g].handles.begin(), groups[g].handles.end());
     }
     if (totalsNames.empty()) continue;
-    Row totals = totalsOver(rows[0], members, totalsNames);
+    Row totals(header.size());
+    for (std::size_t t = 0; t < totalled.size(); ++t) totals[totalled[t]] = formatNumber(sums[g * totalled.size() + t]);
     totals[0] = lastHandle;
     if (totals.size() > 1) totals[1] = valueOf(g);
     result.push_back(std::move(totals));

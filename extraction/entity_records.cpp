@@ -38,13 +38,32 @@ CString colorToText(std::uint16_t color, const ByLayerTexts& texts) {
 
 void localizeByLayerByBlock(CString& text) { localizeByLayerByBlock(text, ByLayerTexts::load()); }
 
+namespace {
+
+// CompareNoCase(name) == 0 for a name of ASCII letters. A text of ASCII characters is
+// compared here, letters folded as the case mapping folds them; any other goes to
+// CompareNoCase, whose mapping may take a character outside ASCII to a letter of the name.
+bool equalsNoCase(const CString& text, const wchar_t* name) {
+  const wchar_t* p = text.GetString();
+  for (const wchar_t* q = p; *q; ++q) {
+    if (static_cast<unsigned long>(*q) > 0x7F) return text.CompareNoCase(name) == 0;
+  }
+  auto lower = [](wchar_t ch) { return ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch - L'A' + L'a') : ch; };
+  for (; *p && *name; ++p, ++name) {
+    if (lower(*p) != lower(*name)) return false;
+  }
+  return *p == *name;
+}
+
+}  // namespace
+
 void localizeByLayerByBlock(CString& text, const ByLayerTexts& texts) {
   // Both names are seven characters long: a text that is not (up to its first null, where
   // the comparison stops) needs no comparison.
   constexpr int kLength = 7;
   if (text.GetLength() < kLength || (text.GetLength() > kLength && text.GetString()[kLength] != L'\0')) return;
-  if (text.CompareNoCase(L"ByLayer") == 0) text = texts.byLayer;
-  else if (text.CompareNoCase(L"ByBlock") == 0) text = texts.byBlock;
+  if (equalsNoCase(text, L"ByLayer")) text = texts.byLayer;
+  else if (equalsNoCase(text, L"ByBlock")) text = texts.byBlock;
 }
 
 std::vector<CString> readHyperlink(OvDbEntity* entity) {

@@ -5,6 +5,30 @@
 #include "extraction/row_context.h"
 #include "extraction/row_merging.h"
 
+namespace {
+
+// The columns of the chosen properties: "Id", the fixed columns that are asked for, in
+// their order, then the other chosen names in theirs.
+std::vector<CString> columnKeys(const PropertyCatalogue& catalogue, const std::vector<CString>& chosen,
+                                bool quantityChosen, bool blockNameChosen) {
+  auto holds = [&chosen](const CString& name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
+  const CString& objectType = catalogue.objectTypeItem.name;
+  const CString& quantity = catalogue.quantityItem.name;
+  const CString& blockName = catalogue.blockNameItem.name;
+  const CString& preview = catalogue.blockPreviewItem.name;
+  std::vector<CString> columns{L"Id"};
+  if (holds(objectType)) columns.push_back(objectType);
+  if (quantityChosen) columns.push_back(quantity);
+  if (blockNameChosen) columns.push_back(blockName);
+  if (holds(preview)) columns.push_back(preview);
+  for (const CString& name : chosen) {
+    if (name != objectType && name != quantity && name != blockName && name != preview) columns.push_back(name);
+  }
+  return columns;
+}
+
+}  // namespace
+
 void ExtractionEngine::prepare(OfferedPropertyMap& offeredOut, const std::vector<CString>& chosenTypeNames) {
   this->chosenTypeNames = chosenTypeNames;
   RowContext context(chosenTypeNames, catalogue);
@@ -21,24 +45,44 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
   this->groupBy = groupBy;
   totalsNames = totals;
   rowSources.clear();
-  auto holds = [&chosen](const CString& name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
-  const CString& objectType = catalogue.objectTypeItem.name;
-  const CString& quantity = catalogue.quantityItem.name;
-  const CString& blockName = catalogue.blockNameItem.name;
-  const CString& preview = catalogue.blockPreviewItem.name;
-
-  std::vector<CString> columns{L"Id"};
-  if (holds(objectType)) columns.push_back(objectType);
-  if (quantityChosen) columns.push_back(quantity);
-  if (blockNameChosen) columns.push_back(blockName);
-  if (holds(preview)) columns.push_back(preview);
-  for (const CString& name : chosen) {
-    if (name != objectType && name != quantity && name != blockName && name != preview) columns.push_back(name);
-  }
+  bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
+                  chosenTypeNames.end();
+  if (quantityChosen && (!hasBlock || (blockNameChosen && groupBy.IsEmpty()))) rowMerge = RowMerge::Combined;
+  else if (!groupBy.IsEmpty() && !quantityChosen) rowMerge = RowMerge::Grouped;
+  else rowMerge = RowMerge::None;
 
   RowContext context(chosenTypeNames, catalogue);
+  std::vector<CString> columns = columnKeys(catalogue, chosen, quantityChosen, blockNameChosen);
   context.columnCount = static_cast<int>(columns.size());
   context.setColumns(columns);
+  buildKindRows(context);
+  rowsOut = std::move(context.rows);
+  rowObjects.clear();
+  for (std::size_t r = 1; r < rowsOut.size(); ++r) {
+    if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
+  }
+
+  std::vector<CString> keptIds;
+  if (rowMerge == RowMerge::Combined) {
+    combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
+    filterPreviewMap(previewOut, context.previewMap, keptIds);
+  } else if (rowMerge == RowMerge::Grouped) {
+    std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{catalogue.quantityItem.name} : totals;
+    groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
+    filterPreviewMap(previewOut, context.previewMap, keptIds);
+  } else {
+    previewOut = std::move(context.previewMap);  // each row stands for its own object: rowSources stays empty
+  }
+  previewMap = previewOut;
+  // The engine keeps a copy of the rows it hands out.
+  if (&rowsOut != &rows) {
+    rows.clear();
+    rows.reserve(rowsOut.size());
+    for (const std::vector<CString>& row : rowsOut) rows.push_back(copyRow(row));
+  }
+}
+
+void ExtractionEngine::buildKindRows(RowContext& context) const {
   const auto& names = catalogue.typeNames;
   auto kindOf = [&names](const CString& type) {
     auto match = std::find(names.begin(), names.end(), type);
@@ -61,30 +105,6 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
       default: break;
     }
   }
-  rowsOut = std::move(context.rows);
-  rowObjects.clear();
-  for (std::size_t r = 1; r < rowsOut.size(); ++r) {
-    if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
-  }
-
-  bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
-                  chosenTypeNames.end();
-  std::vector<CString> keptIds;
-  if (quantityChosen && (!hasBlock || (blockNameChosen && groupBy.IsEmpty()))) {
-    rowMerge = RowMerge::Combined;
-    combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
-    filterPreviewMap(previewOut, context.previewMap, keptIds);
-  } else if (!groupBy.IsEmpty() && !quantityChosen) {
-    rowMerge = RowMerge::Grouped;
-    std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{quantity} : totals;
-    groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
-    filterPreviewMap(previewOut, context.previewMap, keptIds);
-  } else {
-    rowMerge = RowMerge::None;  // each row stands for its own object: rowSources stays empty
-    previewOut = context.previewMap;
-  }
-  previewMap = previewOut;
-  rows = rowsOut;
 }
 
 std::size_t ExtractionEngine::recordCount(int kind) const {

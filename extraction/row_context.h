@@ -23,6 +23,7 @@ public:
   void buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
   // Makes the keys the columns of the grid and its row 0.
   void setColumns(const std::vector<CString>& keys);
+
   void buildPropertyRow(const GeomEnt& wrapper, int kind) { buildRecordRow(wrapper, kind); }
   void buildBlockRows(const ExtractionEngine& engine);
   template <typename Record>
@@ -82,6 +83,9 @@ private:
   PairColumns commonColumns_, blockColumns_;
   std::array<PairColumns, kKindSlots> kindColumns_;
 };
+
+// A copy of a row; its empty cells are made empty rather than copied, which costs less.
+std::vector<CString> copyRow(const std::vector<CString>& row);
 
 // Sets hasAttributes when an item has the attribute category, hasDynamic when one has the
 // dynamic-block category.

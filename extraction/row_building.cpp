@@ -27,6 +27,20 @@ std::vector<CString> columnKeys(const PropertyCatalogue& catalogue, const std::v
   return columns;
 }
 
+// to = from, cell by cell, in the rows and texts that to already has: most cells are empty,
+// and an empty cell costs less to leave empty than to copy.
+void copyGrid(const TextGrid& from, TextGrid& to) {
+  to.resize(from.size());
+  for (std::size_t r = 0; r < from.size(); ++r) {
+    const std::vector<CString>& source = from[r];
+    std::vector<CString>& target = to[r];
+    target.resize(source.size());
+    for (std::size_t j = 0; j < source.size(); ++j) {
+      if (!source[j].IsEmpty() || !target[j].IsEmpty()) target[j] = source[j];
+    }
+  }
+}
+
 }  // namespace
 
 void ExtractionEngine::prepare(OfferedPropertyMap& offeredOut, const std::vector<CString>& chosenTypeNames) {
@@ -74,12 +88,7 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     previewOut = std::move(context.previewMap);  // each row stands for its own object: rowSources stays empty
   }
   previewMap = previewOut;
-  // The engine keeps a copy of the rows it hands out.
-  if (&rowsOut != &rows) {
-    rows.clear();
-    rows.reserve(rowsOut.size());
-    for (const std::vector<CString>& row : rowsOut) rows.push_back(copyRow(row));
-  }
+  copyGrid(rowsOut, rows);  // the engine keeps a copy of the rows it hands out
 }
 
 void ExtractionEngine::buildKindRows(RowContext& context) const {

@@ -134,14 +134,6 @@ void RowContext::buildBlockRows(const ExtractionEngine& engine) {
   }
 }
 
-std::vector<CString> copyRow(const std::vector<CString>& row) {
-  std::vector<CString> copy(row.size());
-  for (std::size_t j = 0; j < row.size(); ++j) {
-    if (!row[j].IsEmpty()) copy[j] = row[j];
-  }
-  return copy;
-}
-
 void findBlockItemCategories(const OfferedPropertyMap& items, bool& hasAttributes, bool& hasDynamic) {
   hasAttributes = false;
   hasDynamic = false;

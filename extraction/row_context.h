@@ -84,9 +84,6 @@ private:
   std::array<PairColumns, kKindSlots> kindColumns_;
 };
 
-// A copy of a row; its empty cells are made empty rather than copied, which costs less.
-std::vector<CString> copyRow(const std::vector<CString>& row);
-
 // Sets hasAttributes when an item has the attribute category, hasDynamic when one has the
 // dynamic-block category.
 void findBlockItemCategories(const OfferedPropertyMap& items, bool& hasAttributes, bool& hasDynamic);

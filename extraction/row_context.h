@@ -23,7 +23,6 @@ public:
   void buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
   // Makes the keys the columns of the grid and its row 0.
   void setColumns(const std::vector<CString>& keys);
-
   void buildPropertyRow(const GeomEnt& wrapper, int kind) { buildRecordRow(wrapper, kind); }
   void buildBlockRows(const ExtractionEngine& engine);
   template <typename Record>

@@ -8,18 +8,20 @@
 namespace {
 
 // A grid of n rows of 8 columns: about one row in eight distinct from column 1 on, and
-// n / 16 distinct lengths to group by.
+// n / 16 distinct lengths to group by. Texts keep their length whatever n (handles of six
+// hexadecimal digits up to 1,048,576 rows), so that the cost per row can only grow with
+// the algorithms.
 TextGrid generatedGrid(std::int64_t n) {
   TextGrid grid;
   grid.reserve(static_cast<std::size_t>(n) + 1);
   grid.push_back({L"Id", L"Object type", L"Quantity", L"Layer", L"Length", L"Color", L"Area", L"Angle"});
   for (std::int64_t i = 0; i < n; ++i) {
     CString handle, layer, length, area;
-    handle.Format(L"%llX", static_cast<long long>(i + 16));
+    handle.Format(L"%llX", static_cast<long long>(0x100000 + i));
     long long shape = (i * 7919) % (n / 8 + 1);
-    layer.Format(L"L%d", static_cast<int>(shape % 50));
-    length.Format(L"%lld", shape % (n / 16 + 1));
-    area.Format(L"%g", static_cast<double>(shape) * 0.25);
+    layer.Format(L"L%02d", static_cast<int>(shape % 50));
+    length.Format(L"%lld", 100000 + shape % (n / 16 + 1));
+    area.Format(L"%.2f", 1000.0 + static_cast<double>(shape % 1000) * 0.25);
     grid.push_back({handle, L"Line", L"1", layer, length, L"7", area, L"90"});
   }
   return grid;

@@ -92,14 +92,9 @@ RowContext::PairColumns RowContext::pairColumns(const std::vector<PropertyItem>&
 
 std::vector<CString> RowContext::startRow(const BaseEnt& record) const {
   std::vector<CString> row(static_cast<std::size_t>(columnCount));
-  auto fill = [&row](const std::vector<std::size_t>& columns, const CString& text) {
-    for (std::size_t j : columns) {
-      if (j < row.size()) row[j] = text;
-    }
-  };
-  fill(idColumns_, record.handle);
-  fill(quantityColumns_, L"1");
-  if (!typeColumns_.empty()) fill(typeColumns_, record.kindName(catalogue.typeNames));
+  place(row, idColumns_, record.handle);
+  place(row, quantityColumns_, L"1");
+  if (!typeColumns_.empty()) place(row, typeColumns_, record.kindName(catalogue.typeNames));
   if (!row.empty()) row[0] = record.handle;
   return row;
 }

@@ -31,10 +31,10 @@ std::vector<CString> columnKeys(const PropertyCatalogue& catalogue, const std::v
 // and an empty cell costs less to leave empty than to copy.
 void copyGrid(const TextGrid& from, TextGrid& to) {
   to.resize(from.size());
+  for (std::size_t r = 0; r < from.size(); ++r) to[r].resize(from[r].size());
   for (std::size_t r = 0; r < from.size(); ++r) {
     const std::vector<CString>& source = from[r];
     std::vector<CString>& target = to[r];
-    target.resize(source.size());
     for (std::size_t j = 0; j < source.size(); ++j) {
       if (!source[j].IsEmpty() || !target[j].IsEmpty()) target[j] = source[j];
     }
@@ -99,7 +99,7 @@ void ExtractionEngine::buildKindRows(RowContext& context) const {
   };
   std::size_t rowCount = 1;
   for (const CString& type : chosenTypeNames) rowCount += recordCount(kindOf(type));
-  context.rows.reserve(rowCount);
+  context.reserveRows(rowCount);
   for (const CString& type : chosenTypeNames) {
     switch (kindOf(type)) {
       case kKindBlock: context.buildBlockRows(*this); break;

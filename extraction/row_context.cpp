@@ -90,8 +90,18 @@ RowContext::PairColumns RowContext::pairColumns(const std::vector<PropertyItem>&
   return columns;
 }
 
-std::vector<CString> RowContext::startRow(const BaseEnt& record) const {
-  std::vector<CString> row(static_cast<std::size_t>(columnCount));
+void RowContext::reserveRows(std::size_t count) {
+  rows.reserve(count);
+  blankRows_.clear();
+  nextBlankRow_ = 0;
+  if (count > rows.size()) blankRows_.reserve(count - rows.size());
+  while (rows.size() + blankRows_.size() < count) blankRows_.emplace_back(static_cast<std::size_t>(columnCount));
+}
+
+std::vector<CString> RowContext::startRow(const BaseEnt& record) {
+  std::vector<CString> row;
+  if (nextBlankRow_ < blankRows_.size()) row = std::move(blankRows_[nextBlankRow_++]);
+  row.resize(static_cast<std::size_t>(columnCount));
   place(row, idColumns_, record.handle);
   place(row, quantityColumns_, L"1");
   if (!typeColumns_.empty()) place(row, typeColumns_, record.kindName(catalogue.typeNames));

@@ -23,6 +23,8 @@ public:
   void buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
   // Makes the keys the columns of the grid and its row 0.
   void setColumns(const std::vector<CString>& keys);
+  // Room for the given number of rows (row 0 included), their cells made at once.
+  void reserveRows(std::size_t count);
   void buildPropertyRow(const GeomEnt& wrapper, int kind) { buildRecordRow(wrapper, kind); }
   void buildBlockRows(const ExtractionEngine& engine);
   template <typename Record>
@@ -71,7 +73,7 @@ private:
 
   // A new row with the cells that every row fills the same way: the handle, the quantity
   // and the object type.
-  std::vector<CString> startRow(const BaseEnt& record) const;
+  std::vector<CString> startRow(const BaseEnt& record);
   // Writes the pairs into the columns of their names (never into column 0, the handle).
   void place(std::vector<CString>& row, const CString& name, const CString& value) const;
   std::unordered_map<CString, std::vector<std::size_t>> columnsByKey_;
@@ -81,6 +83,10 @@ private:
   static constexpr int kKindSlots = kKindMText + 1;
   PairColumns commonColumns_, blockColumns_;
   std::array<PairColumns, kKindSlots> kindColumns_;
+  // Rows of empty cells made ahead by reserveRows, taken in order by startRow: made together,
+  // they lie together in memory, apart from the texts that fill them.
+  TextGrid blankRows_;
+  std::size_t nextBlankRow_ = 0;
 };
 
 // Sets hasAttributes when an item has the attribute category, hasDynamic when one has the

@@ -95,8 +95,9 @@ private:
       i = j;
     }
     for (auto [begin, end] : runs) {
+      const std::size_t read = (depth + 1) * kCharsPerWord;
       bool longer = false;
-      for (std::size_t i = begin; i < end && !longer; ++i) longer = textOf(first[i]).size() > (depth + 1) * kCharsPerWord;
+      for (std::size_t i = begin; i < end && !longer; ++i) longer = textOf(first[i]).size() > read;
       if (longer) sortRange(first + begin, first + end, depth + 1, textOf, less);
       else std::sort(first + begin, first + end, less);
     }

@@ -1,9 +1,15 @@
 // Extraction of a generated drawing of 100,000 mixed objects, then row building for every
-// kind with every offered property: plain, combined and grouped. The merging benchmarks
-// also run over growing grids so that their cost per row can be read off (n log n).
+// kind with every offered property: plain, combined and grouped; and the two together, with
+// the peak memory they take above the drawing. Combining and grouping over growing grids
+// are in row_merging_bench.cpp.
 #include <benchmark/benchmark.h>
 
+#include <malloc.h>
+
+#include <cstdio>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "extraction/extraction_engine.h"
 #include "extraction/row_merging.h"
@@ -129,6 +135,27 @@ ExtractionEngine& preparedEngine(std::vector<CString>& names) {
   return engine;
 }
 
+// The resident-set figures of this process in KiB, from /proc: "VmRSS" now or "VmHWM" (its
+// peak since the last reset); 0 when they cannot be read.
+long residentKiB(const char* field) {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  std::string key = std::string(field) + ":";
+  while (std::getline(status, line)) {
+    if (line.compare(0, key.size(), key) == 0) return std::stol(line.substr(key.size()));
+  }
+  return 0;
+}
+
+// Starts a new peak of the resident set (Linux: writing 5 to clear_refs); false when the
+// system does not allow it.
+bool resetResidentPeak() {
+  std::ofstream clear("/proc/self/clear_refs");
+  clear << "5";
+  clear.flush();
+  return static_cast<bool>(clear);
+}
+
 void BM_ExtractDrawing(benchmark::State& state) {
   Fixture& f = fixture();
   for (auto _ : state) {
@@ -152,6 +179,42 @@ void BM_BuildRowsAllProperties(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_BuildRowsAllProperties)->Unit(benchmark::kMillisecond);
+
+// What the source page and the properties page do together: the drawing's objects read into
+// records, the offered properties worked out and the rows of the given properties built.
+// Kept out of line so that a profiler can count it alone (callgrind --toggle-collect).
+[[gnu::noinline]] std::size_t extractAndBuildRows(const Fixture& f, const std::vector<CString>& names) {
+  ExtractionEngine engine = f.extract();
+  OfferedPropertyMap offered;
+  engine.prepare(offered, kAllKinds);
+  TextGrid rows;
+  BlockPreviewMap preview;
+  engine.buildRows(rows, preview, names, false, true, {}, CString());
+  return rows.size();
+}
+
+// Extraction and rows of every property, with the peak resident memory they take above what
+// the process held before (the drawing and the string table), over all iterations.
+void BM_ExtractAndBuildRows(benchmark::State& state) {
+  Fixture& f = fixture();
+  std::vector<CString> names;
+  {
+    ExtractionEngine probe = f.extract();
+    OfferedPropertyMap offered;
+    probe.prepare(offered, kAllKinds);
+    for (const auto& item : offered) {
+      if (item.name != probe.catalogue.quantityItem.name) names.push_back(item.name);
+    }
+  }
+  malloc_trim(0);  // the probe's memory goes back to the system before the baseline is read
+  long before = residentKiB("VmRSS");
+  bool peakReset = resetResidentPeak();
+  for (auto _ : state) benchmark::DoNotOptimize(extractAndBuildRows(f, names));
+  state.SetItemsProcessed(state.iterations() * 100000);
+  if (peakReset) state.counters["peak_MiB_above_drawing"] = static_cast<double>(residentKiB("VmHWM") - before) / 1024.0;
+  state.counters["drawing_MiB"] = static_cast<double>(before) / 1024.0;
+}
+BENCHMARK(BM_ExtractAndBuildRows)->Unit(benchmark::kMillisecond);
 
 void BM_BuildRowsCombined(benchmark::State& state) {
   std::vector<CString> names;
@@ -180,50 +243,5 @@ void BM_BuildRowsGrouped(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 100000);
 }
 BENCHMARK(BM_BuildRowsGrouped)->Unit(benchmark::kMillisecond);
-
-// A grid of n rows of 12 columns, about one row in ten distinct from column 1 on.
-TextGrid generatedGrid(std::int64_t n) {
-  TextGrid grid;
-  grid.push_back({L"Id", L"Object type", L"Quantity", L"Layer", L"Length", L"A", L"B", L"C", L"D", L"E", L"F", L"G"});
-  for (std::int64_t i = 0; i < n; ++i) {
-    CString handle, layer, length;
-    handle.Format(L"%llX", static_cast<long long>(i + 16));
-    layer.Format(L"L%d", static_cast<int>((i * 7919) % 50));
-    length.Format(L"%d", static_cast<int>((i * 104729) % (n / 500 + 1)));
-    grid.push_back({handle, L"Line", L"1", layer, length, L"a", L"b", L"c", L"d", L"e", L"f", L"g"});
-  }
-  return grid;
-}
-
-void BM_CombineIdenticalRows(benchmark::State& state) {
-  PropertyCatalogue catalogue;
-  TextGrid source = generatedGrid(state.range(0));
-  for (auto _ : state) {
-    state.PauseTiming();
-    TextGrid rows = source;
-    std::vector<CString> kept;
-    state.ResumeTiming();
-    combineIdenticalRows(rows, kept, catalogue);
-    benchmark::DoNotOptimize(rows.size());
-  }
-  state.SetComplexityN(state.range(0));
-}
-BENCHMARK(BM_CombineIdenticalRows)->RangeMultiplier(4)->Range(1 << 12, 1 << 18)->Complexity(benchmark::oNLogN)
-    ->Unit(benchmark::kMillisecond);
-
-void BM_GroupRowsByProperty(benchmark::State& state) {
-  TextGrid source = generatedGrid(state.range(0));
-  for (auto _ : state) {
-    state.PauseTiming();
-    TextGrid rows = source;
-    std::vector<CString> kept;
-    state.ResumeTiming();
-    groupRowsByProperty(rows, L"Length", {L"Quantity"}, kept);
-    benchmark::DoNotOptimize(rows.size());
-  }
-  state.SetComplexityN(state.range(0));
-}
-BENCHMARK(BM_GroupRowsByProperty)->RangeMultiplier(4)->Range(1 << 12, 1 << 18)->Complexity(benchmark::oNLogN)
-    ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,16 +4,20 @@
 
 #include "extraction/numbers.h"
 
-BlockRefRecord::BlockRefRecord(const CString& handle, int kind, const CString& name, bool isDynamic,
+BlockRefRecord::BlockRefRecord(CString handle, int kind, CString name, bool isDynamic,
                                const OvDbObjectId& blockRecordId, const OvGePoint3d& position,
                                const OvGeScale3d& scale, double rotation)
-    : BaseEnt(handle, kind, name), isDynamic(isDynamic), blockRecordId(blockRecordId), rotation(rotation),
-      position(position), scale(scale) {}
+    : BaseEnt(std::move(handle), kind, std::move(name)), isDynamic(isDynamic), blockRecordId(blockRecordId),
+      rotation(rotation), position(position), scale(scale) {}
 
 std::vector<PropertyPair> BlockRefRecord::blockProperties(const std::vector<PropertyItem>& blockRefItems) const {
-  return namedPairs(blockRefItems, {formatNumber(position.x), formatNumber(position.y), formatNumber(position.z),
-                                    formatNumber(rotation), formatNumber(scale.sx), formatNumber(scale.sy),
-                                    formatNumber(scale.sz)});
+  return namedPairs(blockRefItems, kBlockPropertyCount, [this](std::size_t i) { return blockPropertyValue(i); });
+}
+
+CString BlockRefRecord::blockPropertyValue(std::size_t i) const {
+  const double values[kBlockPropertyCount] = {position.x, position.y, position.z, rotation,
+                                              scale.sx,   scale.sy,   scale.sz};
+  return i < kBlockPropertyCount ? formatNumber(values[i]) : CString();
 }
 
 CString BlockRefRecord::objectIdText() const {
@@ -62,21 +66,21 @@ CString evalVariantToText(const OvDbEvalVariant& value, bool& numeric, double st
       double d = 0;
       value.getValue(d);
       roundToStep(step, d);
-      text.Format(L"%g", d);
+      text = formatNumber(d);
       numeric = true;
       break;
     }
     case 70: {
       short n = 0;
       value.getValue(n);
-      text.Format(L"%d", static_cast<int>(n));
+      text = formatInteger(n);
       numeric = true;
       break;
     }
     case 90: {  // a 32-bit integer is written like a 16-bit one
       std::int32_t n = 0;
       value.getValue(n);
-      text.Format(L"%d", static_cast<int>(n));
+      text = formatInteger(n);
       numeric = true;
       break;
     }

@@ -17,10 +17,13 @@ struct BlockAttribute {
 
 class BlockRefRecord : public BaseEnt {
 public:
-  BlockRefRecord(const CString& handle, int kind, const CString& name, bool isDynamic, const OvDbObjectId& blockRecordId,
+  BlockRefRecord(CString handle, int kind, CString name, bool isDynamic, const OvDbObjectId& blockRecordId,
                  const OvGePoint3d& position, const OvGeScale3d& scale, double rotation);
   // The seven position, rotation and scale pairs, named by the catalogue's block list.
   std::vector<PropertyPair> blockProperties(const std::vector<PropertyItem>& blockRefItems) const;
+  // The value of pair i (i below kBlockPropertyCount), as blockProperties gives it.
+  static constexpr std::size_t kBlockPropertyCount = 7;
+  CString blockPropertyValue(std::size_t i) const;
   // The block definition's id as a decimal number.
   CString objectIdText() const;
 

@@ -10,37 +10,61 @@ CString BaseEnt::kindName(const std::vector<CString>& typeNames) const {
 }
 
 std::vector<PropertyPair> GeomEnt::commonProperties(const std::vector<PropertyItem>& generalItems) const {
-  return namedPairs(generalItems, {props.layer, props.color, formatNumber(props.linetypeScale),
-                                   formatNumber(props.thickness), props.lineWeight,
-                                   props.hyperlinks.empty() ? CString() : props.hyperlinks.front(), props.plotStyle,
-                                   props.linetype});
+  return namedPairs(generalItems, kCommonCount, [this](std::size_t i) { return commonValue(i); });
 }
 
-CString formatNumber(double value) {
-  CString text;
-  text.Format(L"%g", value);
-  return text;
+CString GeomEnt::commonValue(std::size_t i) const {
+  switch (i) {
+    case 0: return props.layer;
+    case 1: return props.color;
+    case 2: return formatNumber(props.linetypeScale);
+    case 3: return formatNumber(props.thickness);
+    case 4: return props.lineWeight;
+    case 5: return props.hyperlinks.empty() ? CString() : props.hyperlinks.front();
+    case 6: return props.plotStyle;
+    case 7: return props.linetype;
+    default: return CString();
+  }
 }
 
-std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, const std::vector<CString>& values) {
-  std::vector<PropertyPair> pairs;
-  std::size_t n = std::min(items.size(), values.size());
-  pairs.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) pairs.push_back({items[i].name, values[i]});
-  return pairs;
+ByLayerTexts ByLayerTexts::load() { return {LoadResString(IDS_BY_LAYER), LoadResString(IDS_BY_BLOCK), LoadResString(IDS_BY_DEFAULT)}; }
+
+CString colorToText(std::uint16_t color) { return colorToText(color, ByLayerTexts::load()); }
+
+CString colorToText(std::uint16_t color, const ByLayerTexts& texts) {
+  if (color == 256) return texts.byLayer;
+  if (color == 0) return texts.byBlock;
+  return formatInteger(color);
 }
 
-CString colorToText(std::uint16_t color) {
-  if (color == 256) return LoadResString(IDS_BY_LAYER);
-  if (color == 0) return LoadResString(IDS_BY_BLOCK);
-  CString text;
-  text.Format(L"%i", static_cast<int>(color));
-  return text;
+void localizeByLayerByBlock(CString& text) { localizeByLayerByBlock(text, ByLayerTexts::load()); }
+
+namespace {
+
+// CompareNoCase(name) == 0 for a name of ASCII letters. A text of ASCII characters is
+// compared here, letters folded as the case mapping folds them; any other goes to
+// CompareNoCase, whose mapping may take a character outside ASCII to a letter of the name.
+bool equalsNoCase(const CString& text, const wchar_t* name) {
+  const wchar_t* p = text.GetString();
+  for (const wchar_t* q = p; *q; ++q) {
+    if (static_cast<unsigned long>(*q) > 0x7F) return text.CompareNoCase(name) == 0;
+  }
+  auto lower = [](wchar_t ch) { return ch >= L'A' && ch <= L'Z' ? static_cast<wchar_t>(ch - L'A' + L'a') : ch; };
+  for (; *p && *name; ++p, ++name) {
+    if (lower(*p) != lower(*name)) return false;
+  }
+  return *p == *name;
 }
 
-void localizeByLayerByBlock(CString& text) {
-  if (text.CompareNoCase(L"ByLayer") == 0) text = LoadResString(IDS_BY_LAYER);
-  else if (text.CompareNoCase(L"ByBlock") == 0) text = LoadResString(IDS_BY_BLOCK);
+}  // namespace
+
+void localizeByLayerByBlock(CString& text, const ByLayerTexts& texts) {
+  // Both names are seven characters long: a text that is not (up to its first null, where
+  // the comparison stops) needs no comparison.
+  constexpr int kLength = 7;
+  if (text.GetLength() < kLength || (text.GetLength() > kLength && text.GetString()[kLength] != L'\0')) return;
+  if (equalsNoCase(text, L"ByLayer")) text = texts.byLayer;
+  else if (equalsNoCase(text, L"ByBlock")) text = texts.byBlock;
 }
 
 std::vector<CString> readHyperlink(OvDbEntity* entity) {

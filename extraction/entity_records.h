@@ -1,8 +1,11 @@
 // The records that extracted objects become: the common base, the base of the geometric
 // kinds with their common properties, and the (name, value) pairs that records report.
 #pragma once
+#include <algorithm>
+#include <utility>
 #include <vector>
 
+#include "extraction/numbers.h"
 #include "extraction/property_catalogue.h"
 #include "platform/mfc/cstring.h"
 
@@ -15,7 +18,7 @@ struct PropertyPair {
 
 class BaseEnt {
 public:
-  BaseEnt(const CString& handle, int kind, const CString& name) : kind(kind), name(name), handle(handle) {}
+  BaseEnt(CString handle, int kind, CString name) : kind(kind), name(std::move(name)), handle(std::move(handle)) {}
   // The kind's name from the catalogue's list of nine names; empty outside 1 to 9.
   CString kindName(const std::vector<CString>& typeNames) const;
 
@@ -37,27 +40,47 @@ struct CommonProps {
 
 class GeomEnt : public BaseEnt {
 public:
-  GeomEnt(const CString& handle, int kind, const CString& name, const CommonProps& props)
-      : BaseEnt(handle, kind, name), props(props) {}
+  GeomEnt(CString handle, int kind, CString name, CommonProps props)
+      : BaseEnt(std::move(handle), kind, std::move(name)), props(std::move(props)) {}
   GeomEnt(const GeomEnt&) = default;
   GeomEnt& operator=(const GeomEnt&) = default;
+  // Records move when the engine's vectors grow, instead of copying every text.
+  GeomEnt(GeomEnt&&) noexcept = default;
+  GeomEnt& operator=(GeomEnt&&) noexcept = default;
   // The record's own pairs, named by the items of its kind's list in order.
   virtual std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const = 0;
   virtual ~GeomEnt() = default;
   // The eight common pairs, named by the catalogue's general items in order.
   std::vector<PropertyPair> commonProperties(const std::vector<PropertyItem>& generalItems) const;
+  // The value of common pair i (i below kCommonCount), as commonProperties gives it.
+  static constexpr std::size_t kCommonCount = 8;
+  CString commonValue(std::size_t i) const;
 
   CommonProps props;
 };
 
-// A number as cells show it: "%g", six significant digits.
-CString formatNumber(double value);
-// Pairs named by the items in order, as many as both lists hold.
-std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, const std::vector<CString>& values);
+// Pairs named by the items in order, as many as both the items and the count allow; pair i
+// takes the value valueOf(i).
+template <typename ValueOf>
+std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, std::size_t count, ValueOf valueOf) {
+  std::vector<PropertyPair> pairs;
+  std::size_t n = std::min(items.size(), count);
+  pairs.reserve(n);
+  for (std::size_t i = 0; i < n; ++i) pairs.push_back({items[i].name, valueOf(i)});
+  return pairs;
+}
+
+// The localized "ByLayer", "ByBlock" and "Default" texts, loaded once for many objects.
+struct ByLayerTexts {
+  CString byLayer, byBlock, byDefault;
+  static ByLayerTexts load();
+};
 
 // 256 "ByLayer", 0 "ByBlock", any other index its number.
 CString colorToText(std::uint16_t color);
+CString colorToText(std::uint16_t color, const ByLayerTexts& texts);
 // A text equal to ByLayer or ByBlock, in any case, becomes the localized text.
 void localizeByLayerByBlock(CString& text);
+void localizeByLayerByBlock(CString& text, const ByLayerTexts& texts);
 // The entity's hyperlink names in the host's order (the entity is open for read).
 std::vector<CString> readHyperlink(OvDbEntity* entity);

@@ -6,7 +6,6 @@
 #include "extraction/host_guards.h"
 #include "extraction/host_strings.h"
 #include "extraction/numbers.h"
-#include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"
@@ -68,15 +67,15 @@ void ExtractionEngine::extractEntity(OvDbEntity* entity, const OvDbObjectId& id)
   wchar_t buffer[17] = L"";
   handle.getIntoAsciiBuffer(buffer, 17);
   CString text(buffer);
-  if (auto* e = OvDbBlockReference::cast(entity)) extractBlockReference(e, id, text);
-  else if (auto* e = OvDbPolyline::cast(entity)) extractPolyline(e, text);
-  else if (auto* e = OvDbLine::cast(entity)) extractLine(e, text);
-  else if (auto* e = OvDbCircle::cast(entity)) extractCircle(e, text);
-  else if (auto* e = OvDbArc::cast(entity)) extractArc(e, text);
-  else if (auto* e = OvDb3dSolid::cast(entity)) extract3dSolid(e, text);
-  else if (auto* e = OvDbSolid::cast(entity)) extractSolid(e, text);
-  else if (auto* e = OvDbPoint::cast(entity)) extractPoint(e, text);
-  else if (auto* e = OvDbMText::cast(entity)) extractMText(e, text);
+  if (auto* e = OvDbBlockReference::cast(entity)) extractBlockReference(e, id, std::move(text));
+  else if (auto* e = OvDbPolyline::cast(entity)) extractPolyline(e, std::move(text));
+  else if (auto* e = OvDbLine::cast(entity)) extractLine(e, std::move(text));
+  else if (auto* e = OvDbCircle::cast(entity)) extractCircle(e, std::move(text));
+  else if (auto* e = OvDbArc::cast(entity)) extractArc(e, std::move(text));
+  else if (auto* e = OvDb3dSolid::cast(entity)) extract3dSolid(e, std::move(text));
+  else if (auto* e = OvDbSolid::cast(entity)) extractSolid(e, std::move(text));
+  else if (auto* e = OvDbPoint::cast(entity)) extractPoint(e, std::move(text));
+  else if (auto* e = OvDbMText::cast(entity)) extractMText(e, std::move(text));
 }
 
 PresentTypeMap ExtractionEngine::presentObjectKinds() const {
@@ -103,25 +102,23 @@ void ExtractionEngine::readCommonProperties(CommonProps& out, OvDbEntity* entity
   out.linetype = entity->linetype();
 
   roundToStep(step, scale);
-  CString scaleText;
-  scaleText.Format(L"%f", scale);
-  out.linetypeScale = _wtof(scaleText);
+  out.linetypeScale = keepSixDecimals(scale);
 
-  if (weight == OvDb::kLnWtByLayer) out.lineWeight = LoadResString(IDS_BY_LAYER);
-  else if (weight == OvDb::kLnWtByBlock) out.lineWeight = LoadResString(IDS_BY_BLOCK);
-  else if (weight == OvDb::kLnWtByLwDefault) out.lineWeight = LoadResString(IDS_BY_DEFAULT);
+  if (weight == OvDb::kLnWtByLayer) out.lineWeight = byLayerTexts_.byLayer;
+  else if (weight == OvDb::kLnWtByBlock) out.lineWeight = byLayerTexts_.byBlock;
+  else if (weight == OvDb::kLnWtByLwDefault) out.lineWeight = byLayerTexts_.byDefault;
   else {
     double value = static_cast<double>(weight);
     roundToStep(step, value);
     out.lineWeight = formatNumber(value);
   }
-  out.color = colorToText(color);
-  localizeByLayerByBlock(out.plotStyle);
-  localizeByLayerByBlock(out.linetype);
+  out.color = colorToText(color, byLayerTexts_);
+  localizeByLayerByBlock(out.plotStyle, byLayerTexts_);
+  localizeByLayerByBlock(out.linetype, byLayerTexts_);
   out.hyperlinks = readHyperlink(entity);
 }
 
-void ExtractionEngine::extractLine(OvDbLine* line, const CString& handle) {
+void ExtractionEngine::extractLine(OvDbLine* line, CString handle) {
   CommonProps props;
   readCommonProperties(props, line);
   double thickness = line->thickness();
@@ -138,11 +135,11 @@ void ExtractionEngine::extractLine(OvDbLine* line, const CString& handle) {
   roundToStep(step, length);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  lines.emplace_back(handle, kKindLine, catalogue.kindName(kKindLine), props, angle, delta.x, delta.y, delta.z, start,
-                     end, length);
+  lines.emplace_back(std::move(handle), kKindLine, catalogue.kindName(kKindLine), std::move(props), angle, delta.x,
+                     delta.y, delta.z, start, end, length);
 }
 
-void ExtractionEngine::extractPolyline(OvDbPolyline* polyline, const CString& handle) {
+void ExtractionEngine::extractPolyline(OvDbPolyline* polyline, CString handle) {
   CommonProps props;
   readCommonProperties(props, polyline);
   double thickness = polyline->thickness();
@@ -159,11 +156,11 @@ void ExtractionEngine::extractPolyline(OvDbPolyline* polyline, const CString& ha
   roundToStep(step, length);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  polylines.emplace_back(handle, kKindPolyline, catalogue.kindName(kKindPolyline), props, area, width, length, closed,
-                         plinegen);
+  polylines.emplace_back(std::move(handle), kKindPolyline, catalogue.kindName(kKindPolyline), std::move(props), area,
+                         width, length, closed, plinegen);
 }
 
-void ExtractionEngine::extractCircle(OvDbCircle* circle, const CString& handle) {
+void ExtractionEngine::extractCircle(OvDbCircle* circle, CString handle) {
   CommonProps props;
   readCommonProperties(props, circle);
   double area = 0;
@@ -179,10 +176,11 @@ void ExtractionEngine::extractCircle(OvDbCircle* circle, const CString& handle) 
   roundToStep(step, circumference);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  circles.emplace_back(handle, kKindCircle, catalogue.kindName(kKindCircle), props, area, center, radius, circumference);
+  circles.emplace_back(std::move(handle), kKindCircle, catalogue.kindName(kKindCircle), std::move(props), area, center,
+                       radius, circumference);
 }
 
-void ExtractionEngine::extractArc(OvDbArc* arc, const CString& handle) {
+void ExtractionEngine::extractArc(OvDbArc* arc, CString handle) {
   CommonProps props;
   readCommonProperties(props, arc);
   double area = 0;
@@ -209,27 +207,27 @@ void ExtractionEngine::extractArc(OvDbArc* arc, const CString& handle) {
   roundToStep(step, radius);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  arcs.emplace_back(handle, kKindArc, catalogue.kindName(kKindArc), props, area, startAngle, endAngle, totalAngle,
-                    center, length, radius);
+  arcs.emplace_back(std::move(handle), kKindArc, catalogue.kindName(kKindArc), std::move(props), area, startAngle,
+                    endAngle, totalAngle, center, length, radius);
 }
 
-void ExtractionEngine::extractSolid(OvDbSolid* solid, const CString& handle) {
+void ExtractionEngine::extractSolid(OvDbSolid* solid, CString handle) {
   CommonProps props;
   readCommonProperties(props, solid);
   double thickness = solid->thickness();
   roundToStep(step, thickness);
   props.thickness = thickness;
-  solids.emplace_back(handle, kKindSolid, catalogue.kindName(kKindSolid), props);
+  solids.emplace_back(std::move(handle), kKindSolid, catalogue.kindName(kKindSolid), std::move(props));
 }
 
-void ExtractionEngine::extract3dSolid(OvDb3dSolid* solid, const CString& handle) {
+void ExtractionEngine::extract3dSolid(OvDb3dSolid* solid, CString handle) {
   CommonProps props;
   readCommonProperties(props, solid);
   props.thickness = 0;
-  solids3d.emplace_back(handle, kKindSolid3d, catalogue.kindName(kKindSolid3d), props);
+  solids3d.emplace_back(std::move(handle), kKindSolid3d, catalogue.kindName(kKindSolid3d), std::move(props));
 }
 
-void ExtractionEngine::extractPoint(OvDbPoint* point, const CString& handle) {
+void ExtractionEngine::extractPoint(OvDbPoint* point, CString handle) {
   CommonProps props;
   readCommonProperties(props, point);
   double thickness = point->thickness();
@@ -237,10 +235,10 @@ void ExtractionEngine::extractPoint(OvDbPoint* point, const CString& handle) {
   roundPoint(step, position);
   roundToStep(step, thickness);
   props.thickness = thickness;
-  points.emplace_back(handle, kKindPoint, catalogue.kindName(kKindPoint), props, position);
+  points.emplace_back(std::move(handle), kKindPoint, catalogue.kindName(kKindPoint), std::move(props), position);
 }
 
-void ExtractionEngine::extractMText(OvDbMText* text, const CString& handle) {
+void ExtractionEngine::extractMText(OvDbMText* text, CString handle) {
   CommonProps props;
   readCommonProperties(props, text);
   OvGePoint3d location = text->location();
@@ -260,11 +258,11 @@ void ExtractionEngine::extractMText(OvDbMText* text, const CString& handle) {
   roundToStep(step, rotation);
   roundToStep(step, spacing);
   props.thickness = 0;
-  mtexts.emplace_back(handle, kKindMText, catalogue.kindName(kKindMText), props, location, contents, attachment, flow,
-                      width, height, rotation, mask, spacing, spacingStyle);
+  mtexts.emplace_back(std::move(handle), kKindMText, catalogue.kindName(kKindMText), std::move(props), location,
+                      std::move(contents), attachment, flow, width, height, rotation, mask, spacing, spacingStyle);
 }
 
-void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObjectId& id, const CString& handle) {
+void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObjectId& id, CString handle) {
   OpenedObject<OvDbBlockReference> reference;
   if (!reference.open(id)) return;
   OvDbObjectId blockRecordId = reference->blockTableRecord();
@@ -310,7 +308,7 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
     a.numeric = isNumericText(a.value);
     if (a.numeric) roundNumericText(step, a.value);
     attributeItems.insert(PropertyItem(a.tag, kCategoryAttribute, a.numeric));
-    attributes.push_back(a);
+    attributes.push_back(std::move(a));
   }
   blockItems.insert(dynamicItems.begin(), dynamicItems.end());
   blockItems.insert(attributeItems.begin(), attributeItems.end());
@@ -322,7 +320,8 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
   roundToStep(step, rotation);
   roundScale(step, scale);
 
-  BlockRefRecord record(handle, kKindBlock, name, isDynamic, blockRecordId, position, scale, rotation);
+  BlockRefRecord record(std::move(handle), kKindBlock, std::move(name), isDynamic, blockRecordId, position, scale,
+                        rotation);
   record.attributes = std::move(attributes);
   record.dynamicProperties = std::move(dynamicProperties);
   blockRefs.push_back(std::move(record));

@@ -23,6 +23,7 @@ class OvDb3dSolid;
 class OvDbPoint;
 class OvDbMText;
 class OvDbTable;
+class RowContext;
 
 // The kinds that have at least one record, ascending.
 using PresentTypeMap = std::set<int>;
@@ -60,15 +61,15 @@ public:
   bool rewriteTable(OvDbTable* table, std::vector<CString>& ids);
 
   void readCommonProperties(CommonProps& out, OvDbEntity* entity) const;
-  void extractBlockReference(OvDbBlockReference* reference, const OvDbObjectId& id, const CString& handle);
-  void extractPolyline(OvDbPolyline* polyline, const CString& handle);
-  void extractLine(OvDbLine* line, const CString& handle);
-  void extractCircle(OvDbCircle* circle, const CString& handle);
-  void extractArc(OvDbArc* arc, const CString& handle);
-  void extract3dSolid(OvDb3dSolid* solid, const CString& handle);
-  void extractSolid(OvDbSolid* solid, const CString& handle);
-  void extractPoint(OvDbPoint* point, const CString& handle);
-  void extractMText(OvDbMText* text, const CString& handle);
+  void extractBlockReference(OvDbBlockReference* reference, const OvDbObjectId& id, CString handle);
+  void extractPolyline(OvDbPolyline* polyline, CString handle);
+  void extractLine(OvDbLine* line, CString handle);
+  void extractCircle(OvDbCircle* circle, CString handle);
+  void extractArc(OvDbArc* arc, CString handle);
+  void extract3dSolid(OvDb3dSolid* solid, CString handle);
+  void extractSolid(OvDbSolid* solid, CString handle);
+  void extractPoint(OvDbPoint* point, CString handle);
+  void extractMText(OvDbMText* text, CString handle);
 
   std::vector<BlockRefRecord> blockRefs;
   std::vector<PolyLine> polylines;
@@ -90,7 +91,8 @@ public:
   TextGrid rows;
   BlockPreviewMap previewMap;
   // Set by buildRows: how the rows were merged, the totals names it was given, and the
-  // objects that each built row stands for.
+  // objects that each merged row stands for (a row without an entry stands for its own
+  // object alone).
   RowMerge rowMerge = RowMerge::None;
   std::vector<CString> totalsNames;
   RowSources rowSources;
@@ -98,6 +100,13 @@ public:
 
 private:
   void extractEntity(OvDbEntity* entity, const OvDbObjectId& id);
+  // The number of records of a kind (0 for a code outside 1 to 9).
+  std::size_t recordCount(int kind) const;
+  // The rows of every chosen kind, in the order of the chosen kinds.
+  void buildKindRows(RowContext& context) const;
+
+  // Looked up once, not for every object's colour, lineweight, plot style and linetype.
+  ByLayerTexts byLayerTexts_ = ByLayerTexts::load();
 };
 
 // Replaces the texts of row 0 that the map holds by their display names.

@@ -7,72 +7,87 @@ namespace {
 CString yesNo(bool yes) { return LoadResString(yes ? IDS_YES : IDS_NO); }
 }  // namespace
 
-Line::Line(const CString& handle, int kind, const CString& name, const CommonProps& props, double angle,
-           double deltaX, double deltaY, double deltaZ, const OvGePoint3d& start, const OvGePoint3d& end, double length)
-    : GeomEnt(handle, kind, name, props), angle(angle), deltaX(deltaX), deltaY(deltaY), deltaZ(deltaZ), start(start),
-      end(end), length(length) {}
+Line::Line(CString handle, int kind, CString name, CommonProps props, double angle, double deltaX, double deltaY,
+           double deltaZ, const OvGePoint3d& start, const OvGePoint3d& end, double length)
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), angle(angle), deltaX(deltaX),
+      deltaY(deltaY), deltaZ(deltaZ), start(start), end(end), length(length) {}
 
-std::vector<PropertyPair> Line::fillProperties(const std::vector<PropertyItem>& items) const {
-  return namedPairs(items, {formatNumber(angle), formatNumber(deltaX), formatNumber(deltaY), formatNumber(deltaZ),
-                            formatNumber(start.x), formatNumber(start.y), formatNumber(start.z), formatNumber(end.x),
-                            formatNumber(end.y), formatNumber(end.z), formatNumber(length)});
+CString Line::propertyValue(std::size_t i) const {
+  const double values[kPropertyCount] = {angle, deltaX, deltaY, deltaZ, start.x, start.y,
+                                         start.z, end.x,  end.y,  end.z,  length};
+  return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
 
-PolyLine::PolyLine(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
-                   double globalWidth, double length, int closed, int linetypeGeneration)
-    : GeomEnt(handle, kind, name, props), area(area), globalWidth(globalWidth), length(length), closed(closed),
-      linetypeGeneration(linetypeGeneration) {}
+PolyLine::PolyLine(CString handle, int kind, CString name, CommonProps props, double area, double globalWidth,
+                   double length, int closed, int linetypeGeneration)
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), area(area), globalWidth(globalWidth),
+      length(length), closed(closed), linetypeGeneration(linetypeGeneration) {}
 
-std::vector<PropertyPair> PolyLine::fillProperties(const std::vector<PropertyItem>& items) const {
-  return namedPairs(items, {formatNumber(area), formatNumber(globalWidth), formatNumber(length), yesNo(closed == 1),
-                            LoadResString(linetypeGeneration == 1 ? IDS_ENABLED : IDS_DISABLED)});
+CString PolyLine::propertyValue(std::size_t i) const {
+  switch (i) {
+    case 0: return formatNumber(area);
+    case 1: return formatNumber(globalWidth);
+    case 2: return formatNumber(length);
+    case 3: return yesNo(closed == 1);
+    case 4: return LoadResString(linetypeGeneration == 1 ? IDS_ENABLED : IDS_DISABLED);
+    default: return CString();
+  }
 }
 
-KtArc::KtArc(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
-             double startAngle, double endAngle, double totalAngle, const OvGePoint3d& center, double length,
-             double radius)
-    : GeomEnt(handle, kind, name, props), area(area), startAngle(startAngle), endAngle(endAngle),
-      totalAngle(totalAngle), center(center), length(length), radius(radius) {}
+KtArc::KtArc(CString handle, int kind, CString name, CommonProps props, double area, double startAngle,
+             double endAngle, double totalAngle, const OvGePoint3d& center, double length, double radius)
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), area(area), startAngle(startAngle),
+      endAngle(endAngle), totalAngle(totalAngle), center(center), length(length), radius(radius) {}
 
-std::vector<PropertyPair> KtArc::fillProperties(const std::vector<PropertyItem>& items) const {
-  return namedPairs(items, {formatNumber(area), formatNumber(startAngle), formatNumber(endAngle),
-                            formatNumber(totalAngle), formatNumber(center.x), formatNumber(center.y),
-                            formatNumber(center.z), formatNumber(length), formatNumber(radius)});
+CString KtArc::propertyValue(std::size_t i) const {
+  const double values[kPropertyCount] = {area, startAngle, endAngle, totalAngle, center.x,
+                                         center.y, center.z, length, radius};
+  return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
 
-Circle::Circle(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
-               const OvGePoint3d& center, double radius, double circumference)
-    : GeomEnt(handle, kind, name, props), area(area), center(center), radius(radius), circumference(circumference),
-      diameter(2 * radius) {}
+Circle::Circle(CString handle, int kind, CString name, CommonProps props, double area, const OvGePoint3d& center,
+               double radius, double circumference)
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), area(area), center(center),
+      radius(radius), circumference(circumference), diameter(2 * radius) {}
 
-std::vector<PropertyPair> Circle::fillProperties(const std::vector<PropertyItem>& items) const {
-  return namedPairs(items, {formatNumber(area), formatNumber(center.x), formatNumber(center.y),
-                            formatNumber(center.z), formatNumber(radius), formatNumber(circumference),
-                            formatNumber(diameter)});
+CString Circle::propertyValue(std::size_t i) const {
+  const double values[kPropertyCount] = {area, center.x, center.y, center.z, radius, circumference, diameter};
+  return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
 
-KtPoint::KtPoint(const CString& handle, int kind, const CString& name, const CommonProps& props,
-                 const OvGePoint3d& position)
-    : GeomEnt(handle, kind, name, props), position(position) {}
+KtPoint::KtPoint(CString handle, int kind, CString name, CommonProps props, const OvGePoint3d& position)
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), position(position) {}
 
-std::vector<PropertyPair> KtPoint::fillProperties(const std::vector<PropertyItem>& items) const {
-  return namedPairs(items, {formatNumber(position.x), formatNumber(position.y), formatNumber(position.z)});
+CString KtPoint::propertyValue(std::size_t i) const {
+  const double values[kPropertyCount] = {position.x, position.y, position.z};
+  return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
 
-MultiText::MultiText(const CString& handle, int kind, const CString& name, const CommonProps& props,
-                     const OvGePoint3d& location, const CString& contents, int attachment, int flowDirection,
-                     double definedWidth, double textHeight, double rotation, bool backgroundMask,
-                     double lineSpacingFactor, int lineSpacingStyle)
-    : GeomEnt(handle, kind, name, props), location(location), contents(contents),
-      justifyText(attachmentText(attachment)), directionText(flowDirectionText(flowDirection)),
-      definedWidth(definedWidth), textHeight(textHeight), rotation(rotation), backgroundMask(backgroundMask),
-      lineSpacingFactor(lineSpacingFactor), lineSpacingStyleText(::lineSpacingStyleText(lineSpacingStyle)) {}
+MultiText::MultiText(CString handle, int kind, CString name, CommonProps props, const OvGePoint3d& location,
+                     CString contents, int attachment, int flowDirection, double definedWidth, double textHeight,
+                     double rotation, bool backgroundMask, double lineSpacingFactor, int lineSpacingStyle)
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), location(location),
+      contents(std::move(contents)), justifyText(attachmentText(attachment)),
+      directionText(flowDirectionText(flowDirection)), definedWidth(definedWidth), textHeight(textHeight),
+      rotation(rotation), backgroundMask(backgroundMask), lineSpacingFactor(lineSpacingFactor),
+      lineSpacingStyleText(::lineSpacingStyleText(lineSpacingStyle)) {}
 
-std::vector<PropertyPair> MultiText::fillProperties(const std::vector<PropertyItem>& items) const {
-  return namedPairs(items, {formatNumber(location.x), formatNumber(location.y), formatNumber(location.z), contents,
-                            CString(), justifyText, directionText, formatNumber(definedWidth),
-                            formatNumber(textHeight), formatNumber(rotation), yesNo(backgroundMask),
-                            formatNumber(lineSpacingFactor), CString(), lineSpacingStyleText});
+CString MultiText::propertyValue(std::size_t i) const {
+  switch (i) {
+    case 0: return formatNumber(location.x);
+    case 1: return formatNumber(location.y);
+    case 2: return formatNumber(location.z);
+    case 3: return contents;
+    case 5: return justifyText;
+    case 6: return directionText;
+    case 7: return formatNumber(definedWidth);
+    case 8: return formatNumber(textHeight);
+    case 9: return formatNumber(rotation);
+    case 10: return yesNo(backgroundMask);
+    case 11: return formatNumber(lineSpacingFactor);
+    case 13: return lineSpacingStyleText;
+    default: return CString();  // 4 "Style" and 12 "Line spacing distance" are always empty
+  }
 }
 
 CString attachmentText(int attachment) {

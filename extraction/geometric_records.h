@@ -1,14 +1,25 @@
 // The records of the eight geometric kinds; each lists its own values as pairs named by
-// its kind's catalogue list.
+// its kind's catalogue list, and gives each value by its position for row building.
 #pragma once
 #include "extraction/entity_records.h"
 #include "platform/host/geometry.h"
 
+// A record's own pairs: its values by position, named by the items in order.
+template <typename Record>
+std::vector<PropertyPair> ownPairs(const Record& record, const std::vector<PropertyItem>& items) {
+  return namedPairs(items, Record::kPropertyCount, [&record](std::size_t i) { return record.propertyValue(i); });
+}
+
 class Line : public GeomEnt {
 public:
-  Line(const CString& handle, int kind, const CString& name, const CommonProps& props, double angle, double deltaX,
+  Line(CString handle, int kind, CString name, CommonProps props, double angle, double deltaX,
        double deltaY, double deltaZ, const OvGePoint3d& start, const OvGePoint3d& end, double length);
-  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override;
+  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
+    return ownPairs(*this, items);
+  }
+  // The value of pair i (i below kPropertyCount), as fillProperties gives it.
+  static constexpr std::size_t kPropertyCount = 11;
+  CString propertyValue(std::size_t i) const;
 
   double angle, deltaX, deltaY, deltaZ;
   OvGePoint3d start, end;
@@ -17,9 +28,14 @@ public:
 
 class PolyLine : public GeomEnt {
 public:
-  PolyLine(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
+  PolyLine(CString handle, int kind, CString name, CommonProps props, double area,
            double globalWidth, double length, int closed, int linetypeGeneration);
-  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override;
+  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
+    return ownPairs(*this, items);
+  }
+  // The value of pair i (i below kPropertyCount), as fillProperties gives it.
+  static constexpr std::size_t kPropertyCount = 5;
+  CString propertyValue(std::size_t i) const;
 
   double area, globalWidth, length;
   int closed;
@@ -29,10 +45,15 @@ public:
 class KtArc : public GeomEnt {
 public:
   // The total angle is the arc's included angle in degrees, in (0, 360].
-  KtArc(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
+  KtArc(CString handle, int kind, CString name, CommonProps props, double area,
         double startAngle, double endAngle, double totalAngle, const OvGePoint3d& center, double length,
         double radius);
-  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override;
+  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
+    return ownPairs(*this, items);
+  }
+  // The value of pair i (i below kPropertyCount), as fillProperties gives it.
+  static constexpr std::size_t kPropertyCount = 9;
+  CString propertyValue(std::size_t i) const;
 
   double area, startAngle, endAngle, totalAngle;
   OvGePoint3d center;
@@ -42,9 +63,14 @@ public:
 class Circle : public GeomEnt {
 public:
   // The diameter is twice the radius given.
-  Circle(const CString& handle, int kind, const CString& name, const CommonProps& props, double area,
+  Circle(CString handle, int kind, CString name, CommonProps props, double area,
          const OvGePoint3d& center, double radius, double circumference);
-  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override;
+  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
+    return ownPairs(*this, items);
+  }
+  // The value of pair i (i below kPropertyCount), as fillProperties gives it.
+  static constexpr std::size_t kPropertyCount = 7;
+  CString propertyValue(std::size_t i) const;
 
   double area;
   OvGePoint3d center;
@@ -55,18 +81,27 @@ class Solid : public GeomEnt {
 public:
   using GeomEnt::GeomEnt;
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>&) const override { return {}; }
+  static constexpr std::size_t kPropertyCount = 0;
+  CString propertyValue(std::size_t) const { return CString(); }
 };
 
 class Solid3D : public GeomEnt {
 public:
   using GeomEnt::GeomEnt;
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>&) const override { return {}; }
+  static constexpr std::size_t kPropertyCount = 0;
+  CString propertyValue(std::size_t) const { return CString(); }
 };
 
 class KtPoint : public GeomEnt {
 public:
-  KtPoint(const CString& handle, int kind, const CString& name, const CommonProps& props, const OvGePoint3d& position);
-  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override;
+  KtPoint(CString handle, int kind, CString name, CommonProps props, const OvGePoint3d& position);
+  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
+    return ownPairs(*this, items);
+  }
+  // The value of pair i (i below kPropertyCount), as fillProperties gives it.
+  static constexpr std::size_t kPropertyCount = 3;
+  CString propertyValue(std::size_t i) const;
 
   OvGePoint3d position;
 };
@@ -74,11 +109,16 @@ public:
 class MultiText : public GeomEnt {
 public:
   // Takes the host's attachment, flow direction and line spacing style and keeps their texts.
-  MultiText(const CString& handle, int kind, const CString& name, const CommonProps& props,
-            const OvGePoint3d& location, const CString& contents, int attachment, int flowDirection,
+  MultiText(CString handle, int kind, CString name, CommonProps props,
+            const OvGePoint3d& location, CString contents, int attachment, int flowDirection,
             double definedWidth, double textHeight, double rotation, bool backgroundMask, double lineSpacingFactor,
             int lineSpacingStyle);
-  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override;
+  std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
+    return ownPairs(*this, items);
+  }
+  // The value of pair i (i below kPropertyCount), as fillProperties gives it.
+  static constexpr std::size_t kPropertyCount = 14;
+  CString propertyValue(std::size_t i) const;
 
   OvGePoint3d location;
   CString contents;

@@ -15,4 +15,12 @@ void roundPoint(double step, double& x, double& y, double& z);
 void roundScale(double step, OvGeScale3d& scale);
 // The text's leading number, rounded and written with "%g".
 void roundNumericText(double step, CString& text);
+// A number as cells show it: what "%g" writes (six significant digits).
+CString formatNumber(double value);
+// An integer as "%d" writes it.
+CString formatInteger(long long value);
+// The value written with "%f" (six decimals) and read back.
+double keepSixDecimals(double value);
+// The text's leading decimal number, as _wtof reads it (0 when there is none).
+double leadingNumber(const CString& text);
 bool isNumericText(const CString& text);

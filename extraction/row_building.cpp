@@ -5,6 +5,44 @@
 #include "extraction/row_context.h"
 #include "extraction/row_merging.h"
 
+namespace {
+
+// The columns of the chosen properties: "Id", the fixed columns that are asked for, in
+// their order, then the other chosen names in theirs.
+std::vector<CString> columnKeys(const PropertyCatalogue& catalogue, const std::vector<CString>& chosen,
+                                bool quantityChosen, bool blockNameChosen) {
+  auto holds = [&chosen](const CString& name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
+  const CString& objectType = catalogue.objectTypeItem.name;
+  const CString& quantity = catalogue.quantityItem.name;
+  const CString& blockName = catalogue.blockNameItem.name;
+  const CString& preview = catalogue.blockPreviewItem.name;
+  std::vector<CString> columns{L"Id"};
+  if (holds(objectType)) columns.push_back(objectType);
+  if (quantityChosen) columns.push_back(quantity);
+  if (blockNameChosen) columns.push_back(blockName);
+  if (holds(preview)) columns.push_back(preview);
+  for (const CString& name : chosen) {
+    if (name != objectType && name != quantity && name != blockName && name != preview) columns.push_back(name);
+  }
+  return columns;
+}
+
+// to = from, cell by cell, in the rows and texts that to already has: most cells are empty,
+// and an empty cell costs less to leave empty than to copy.
+void copyGrid(const TextGrid& from, TextGrid& to) {
+  to.resize(from.size());
+  for (std::size_t r = 0; r < from.size(); ++r) to[r].resize(from[r].size());
+  for (std::size_t r = 0; r < from.size(); ++r) {
+    const std::vector<CString>& source = from[r];
+    std::vector<CString>& target = to[r];
+    for (std::size_t j = 0; j < source.size(); ++j) {
+      if (!source[j].IsEmpty() || !target[j].IsEmpty()) target[j] = source[j];
+    }
+  }
+}
+
+}  // namespace
+
 void ExtractionEngine::prepare(OfferedPropertyMap& offeredOut, const std::vector<CString>& chosenTypeNames) {
   this->chosenTypeNames = chosenTypeNames;
   RowContext context(chosenTypeNames, catalogue);
@@ -21,28 +59,49 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
   this->groupBy = groupBy;
   totalsNames = totals;
   rowSources.clear();
-  auto holds = [&chosen](const CString& name) { return std::find(chosen.begin(), chosen.end(), name) != chosen.end(); };
-  const CString& objectType = catalogue.objectTypeItem.name;
-  const CString& quantity = catalogue.quantityItem.name;
-  const CString& blockName = catalogue.blockNameItem.name;
-  const CString& preview = catalogue.blockPreviewItem.name;
-
-  std::vector<CString> columns{L"Id"};
-  if (holds(objectType)) columns.push_back(objectType);
-  if (quantityChosen) columns.push_back(quantity);
-  if (blockNameChosen) columns.push_back(blockName);
-  if (holds(preview)) columns.push_back(preview);
-  for (const CString& name : chosen) {
-    if (name != objectType && name != quantity && name != blockName && name != preview) columns.push_back(name);
-  }
+  bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
+                  chosenTypeNames.end();
+  if (quantityChosen && (!hasBlock || (blockNameChosen && groupBy.IsEmpty()))) rowMerge = RowMerge::Combined;
+  else if (!groupBy.IsEmpty() && !quantityChosen) rowMerge = RowMerge::Grouped;
+  else rowMerge = RowMerge::None;
 
   RowContext context(chosenTypeNames, catalogue);
+  std::vector<CString> columns = columnKeys(catalogue, chosen, quantityChosen, blockNameChosen);
   context.columnCount = static_cast<int>(columns.size());
   context.setColumns(columns);
+  buildKindRows(context);
+  rowsOut = std::move(context.rows);
+  rowObjects.clear();
+  for (std::size_t r = 1; r < rowsOut.size(); ++r) {
+    if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
+  }
+
+  std::vector<CString> keptIds;
+  if (rowMerge == RowMerge::Combined) {
+    combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
+    filterPreviewMap(previewOut, context.previewMap, keptIds);
+  } else if (rowMerge == RowMerge::Grouped) {
+    std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{catalogue.quantityItem.name} : totals;
+    groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
+    filterPreviewMap(previewOut, context.previewMap, keptIds);
+  } else {
+    previewOut = std::move(context.previewMap);  // each row stands for its own object: rowSources stays empty
+  }
+  previewMap = previewOut;
+  copyGrid(rowsOut, rows);  // the engine keeps a copy of the rows it hands out
+}
+
+void ExtractionEngine::buildKindRows(RowContext& context) const {
   const auto& names = catalogue.typeNames;
-  for (const CString& type : chosenTypeNames) {
+  auto kindOf = [&names](const CString& type) {
     auto match = std::find(names.begin(), names.end(), type);
-    switch (match == names.end() ? 0 : static_cast<int>(match - names.begin()) + 1) {
+    return match == names.end() ? 0 : static_cast<int>(match - names.begin()) + 1;
+  };
+  std::size_t rowCount = 1;
+  for (const CString& type : chosenTypeNames) rowCount += recordCount(kindOf(type));
+  context.reserveRows(rowCount);
+  for (const CString& type : chosenTypeNames) {
+    switch (kindOf(type)) {
       case kKindBlock: context.buildBlockRows(*this); break;
       case kKindLine: context.buildRowsForType(lines, kKindLine); break;
       case kKindPolyline: context.buildRowsForType(polylines, kKindPolyline); break;
@@ -55,33 +114,21 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
       default: break;
     }
   }
-  rowsOut = std::move(context.rows);
-  rowObjects.clear();
-  for (std::size_t r = 1; r < rowsOut.size(); ++r) {
-    if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
-  }
+}
 
-  bool hasBlock = std::find(chosenTypeNames.begin(), chosenTypeNames.end(), catalogue.kindName(kKindBlock)) !=
-                  chosenTypeNames.end();
-  std::vector<CString> keptIds;
-  if (quantityChosen && (!hasBlock || (blockNameChosen && groupBy.IsEmpty()))) {
-    rowMerge = RowMerge::Combined;
-    combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
-    filterPreviewMap(previewOut, context.previewMap, keptIds);
-  } else if (!groupBy.IsEmpty() && !quantityChosen) {
-    rowMerge = RowMerge::Grouped;
-    std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{quantity} : totals;
-    groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
-    filterPreviewMap(previewOut, context.previewMap, keptIds);
-  } else {
-    rowMerge = RowMerge::None;
-    for (std::size_t r = 1; r < rowsOut.size(); ++r) {
-      if (!rowsOut[r].empty()) rowSources[rowsOut[r][0]] = {rowsOut[r][0]};
-    }
-    previewOut = context.previewMap;
+std::size_t ExtractionEngine::recordCount(int kind) const {
+  switch (kind) {
+    case kKindBlock: return blockRefs.size();
+    case kKindLine: return lines.size();
+    case kKindPolyline: return polylines.size();
+    case kKindArc: return arcs.size();
+    case kKindCircle: return circles.size();
+    case kKindSolid: return solids.size();
+    case kKindSolid3d: return solids3d.size();
+    case kKindPoint: return points.size();
+    case kKindMText: return mtexts.size();
+    default: return 0;
   }
-  previewMap = previewOut;
-  rows = rowsOut;
 }
 
 std::vector<CString> ExtractionEngine::computeTotals() const {

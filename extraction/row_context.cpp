@@ -76,48 +76,65 @@ void RowContext::setColumns(const std::vector<CString>& keys) {
     else if (keys[j] == catalogue.quantityItem.name) quantityColumns_.push_back(j);
     else if (keys[j] == catalogue.objectTypeItem.name) typeColumns_.push_back(j);
   }
+  commonColumns_ = pairColumns(catalogue.generalItems);
+  blockColumns_ = pairColumns(catalogue.blockRefItems);
+  for (int kind = 0; kind < kKindSlots; ++kind) kindColumns_[kind] = pairColumns(catalogue.kindItems(kind));
 }
 
-std::vector<CString> RowContext::startRow(const BaseEnt& record) const {
-  std::vector<CString> row(static_cast<std::size_t>(columnCount));
-  auto fill = [&row](const std::vector<std::size_t>& columns, const CString& text) {
-    for (std::size_t j : columns) {
-      if (j < row.size()) row[j] = text;
-    }
-  };
-  fill(idColumns_, record.handle);
-  fill(quantityColumns_, L"1");
-  if (!typeColumns_.empty()) fill(typeColumns_, record.kindName(catalogue.typeNames));
+RowContext::PairColumns RowContext::pairColumns(const std::vector<PropertyItem>& items) const {
+  PairColumns columns(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    auto it = columnsByKey_.find(items[i].name);
+    if (it != columnsByKey_.end()) columns[i] = it->second;
+  }
+  return columns;
+}
+
+void RowContext::reserveRows(std::size_t count) {
+  rows.reserve(count);
+  blankRows_.clear();
+  nextBlankRow_ = 0;
+  if (count > rows.size()) blankRows_.reserve(count - rows.size());
+  while (rows.size() + blankRows_.size() < count) blankRows_.emplace_back(static_cast<std::size_t>(columnCount));
+}
+
+std::vector<CString> RowContext::startRow(const BaseEnt& record) {
+  std::vector<CString> row;
+  if (nextBlankRow_ < blankRows_.size()) row = std::move(blankRows_[nextBlankRow_++]);
+  row.resize(static_cast<std::size_t>(columnCount));
+  place(row, idColumns_, record.handle);
+  place(row, quantityColumns_, L"1");
+  if (!typeColumns_.empty()) place(row, typeColumns_, record.kindName(catalogue.typeNames));
   if (!row.empty()) row[0] = record.handle;
   return row;
 }
 
 void RowContext::place(std::vector<CString>& row, const CString& name, const CString& value) const {
   auto it = columnsByKey_.find(name);
-  if (it == columnsByKey_.end()) return;
-  for (std::size_t j : it->second) {
-    if (j < row.size()) row[j] = value;
+  if (it != columnsByKey_.end()) place(row, it->second, value);
+}
+
+void RowContext::place(std::vector<CString>& row, const std::vector<std::size_t>& columns, CString value) {
+  for (std::size_t k = 0; k < columns.size(); ++k) {
+    std::size_t j = columns[k];
+    if (j >= row.size()) continue;
+    if (k + 1 == columns.size()) row[j] = std::move(value);
+    else row[j] = value;
   }
 }
 
-void RowContext::buildPropertyRow(const GeomEnt& wrapper, int kind) {
-  std::vector<CString> row = startRow(wrapper);
-  for (const PropertyPair& pair : wrapper.commonProperties(catalogue.generalItems)) place(row, pair.name, pair.value);
-  for (const PropertyPair& pair : wrapper.fillProperties(catalogue.kindItems(kind))) place(row, pair.name, pair.value);
-  rows.push_back(std::move(row));
-}
-
 void RowContext::buildBlockRows(const ExtractionEngine& engine) {
-  const CString& blockName = catalogue.blockNameItem.name;
   const CString& preview = catalogue.blockPreviewItem.name;
   bool previewChosen = std::find(columnKeys.begin(), columnKeys.end(), preview) != columnKeys.end();
+  auto blockName = columnsByKey_.find(catalogue.blockNameItem.name);
   for (const BlockRefRecord& record : engine.blockRefs) {
     std::vector<CString> row = startRow(record);
-    place(row, blockName, record.name);
+    if (blockName != columnsByKey_.end()) place(row, blockName->second, record.name);
     if (previewChosen) previewMap.emplace(record.handle, record.blockRecordId);
     for (const BlockAttribute& a : record.attributes) place(row, a.tag, a.value);
     for (const BlockAttribute& d : record.dynamicProperties) place(row, d.tag, d.value);
-    for (const PropertyPair& pair : record.blockProperties(catalogue.blockRefItems)) place(row, pair.name, pair.value);
+    placeValues(row, blockColumns_, BlockRefRecord::kBlockPropertyCount,
+                [&record](std::size_t i) { return record.blockPropertyValue(i); });
     rows.push_back(std::move(row));
   }
 }

@@ -1,8 +1,11 @@
 // The working record of one row-building call: the column keys, the rows being built, the
 // offered properties and the block-preview entries.
 #pragma once
+#include <algorithm>
+#include <array>
 #include <map>
 #include <set>
+#include <type_traits>
 #include <unordered_map>
 #include <vector>
 
@@ -20,11 +23,13 @@ public:
   void buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
   // Makes the keys the columns of the grid and its row 0.
   void setColumns(const std::vector<CString>& keys);
-  void buildPropertyRow(const GeomEnt& wrapper, int kind);
+  // Room for the given number of rows (row 0 included), their cells made at once.
+  void reserveRows(std::size_t count);
+  void buildPropertyRow(const GeomEnt& wrapper, int kind) { buildRecordRow(wrapper, kind); }
   void buildBlockRows(const ExtractionEngine& engine);
   template <typename Record>
   void buildRowsForType(const std::vector<Record>& records, int kind) {
-    for (const Record& record : records) buildPropertyRow(record, kind);
+    for (const Record& record : records) buildRecordRow(record, kind);
   }
 
   TextGrid rows;
@@ -36,14 +41,52 @@ public:
   PropertyCatalogue catalogue;
 
 private:
+  // For each item of a list, in order, the columns whose key is the item's name (never
+  // column 0, the handle): where the pair of that position goes in every row.
+  using PairColumns = std::vector<std::vector<std::size_t>>;
+  PairColumns pairColumns(const std::vector<PropertyItem>& items) const;
+
+  // A row for a geometric record: its common pairs, then the pairs of the kind's list
+  // (later pairs of a name overwrite earlier ones). A record of a known kind gives its
+  // values by position; a GeomEnt alone gives them through fillProperties.
+  template <typename Record>
+  void buildRecordRow(const Record& record, int kind) {
+    std::vector<CString> row = startRow(record);
+    placeValues(row, commonColumns_, GeomEnt::kCommonCount, [&record](std::size_t i) { return record.commonValue(i); });
+    const PairColumns& columns = kindColumns_[kind >= 0 && kind < kKindSlots ? kind : 0];
+    if constexpr (std::is_same_v<Record, GeomEnt>) {
+      std::vector<PropertyPair> pairs = record.fillProperties(catalogue.kindItems(kind));
+      placeValues(row, columns, pairs.size(), [&pairs](std::size_t i) { return std::move(pairs[i].value); });
+    } else {
+      placeValues(row, columns, Record::kPropertyCount, [&record](std::size_t i) { return record.propertyValue(i); });
+    }
+    rows.push_back(std::move(row));
+  }
+  // Writes value i (asked only when it has a column) into the columns of pair i.
+  template <typename ValueOf>
+  static void placeValues(std::vector<CString>& row, const PairColumns& columns, std::size_t count, ValueOf valueOf) {
+    for (std::size_t i = 0; i < std::min(columns.size(), count); ++i) {
+      if (!columns[i].empty()) place(row, columns[i], valueOf(i));
+    }
+  }
+  static void place(std::vector<CString>& row, const std::vector<std::size_t>& columns, CString value);
+
   // A new row with the cells that every row fills the same way: the handle, the quantity
   // and the object type.
-  std::vector<CString> startRow(const BaseEnt& record) const;
+  std::vector<CString> startRow(const BaseEnt& record);
   // Writes the pairs into the columns of their names (never into column 0, the handle).
   void place(std::vector<CString>& row, const CString& name, const CString& value) const;
   std::unordered_map<CString, std::vector<std::size_t>> columnsByKey_;
   // The columns that hold the handle, "1" and the kind name in every row.
   std::vector<std::size_t> idColumns_, quantityColumns_, typeColumns_;
+  // Where the pairs of the general list, of each kind's own list and of the block list go.
+  static constexpr int kKindSlots = kKindMText + 1;
+  PairColumns commonColumns_, blockColumns_;
+  std::array<PairColumns, kKindSlots> kindColumns_;
+  // Rows of empty cells made ahead by reserveRows, taken in order by startRow: made together,
+  // they lie together in memory, apart from the texts that fill them.
+  TextGrid blankRows_;
+  std::size_t nextBlankRow_ = 0;
 };
 
 // Sets hasAttributes when an item has the attribute category, hasDynamic when one has the

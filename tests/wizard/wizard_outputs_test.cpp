@@ -385,7 +385,7 @@ TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
 TEST_F(Outputs, AFileThatCannotBeWrittenIsReportedAsFailed) {
   addLine(5);
   auto missing = scratchFile("no-such-folder") / "lines.csv";
-  auto qdx = scratchFile("lines.qdx");
+  auto qdx = scratchFile("failed-export.qdx");
   throughToPreview();
   driver.click(IDOK);
   chooseFile(IDC_EXPORT_BROWSE, missing);

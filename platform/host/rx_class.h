@@ -33,9 +33,6 @@ private:
   const OvRxClass* isA() const override { return desc(); }                                     \
   static CLASS* cast(OvRxObject* object) {                                                     \
     return object && object->isKindOf(desc()) ? static_cast<CLASS*>(object) : nullptr;         \
-  }                                                                                            \
-  static const CLASS* cast(const OvRxObject* object) {                                         \
-    return object && object->isKindOf(desc()) ? static_cast<const CLASS*>(object) : nullptr;   \
   }
 
 #define OVRX_DEFINE_MEMBERS(CLASS, PARENT)                   \

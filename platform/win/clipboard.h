@@ -21,7 +21,6 @@ HANDLE SetClipboardData(UINT format, HANDLE data);  // the clipboard takes the b
 HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 HWND GetClipboardOwner();
-HWND GetOpenClipboardWindow();
 
 namespace StandIn {
 // The CF_UNICODETEXT content, or empty when there is none.

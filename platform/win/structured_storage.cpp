@@ -283,7 +283,6 @@ public:
   }
 
   StorageNode& root() { return root_; }
-  DWORD mode() const { return mode_; }
 
   // Writes the whole file; the previous file stays until the new one is complete.
   HRESULT save() {

@@ -122,10 +122,6 @@ std::wstring TooltipTextOf(HWND tooltip) {
   auto* model = ModelAs<TooltipModel>(tooltip);
   return model ? model->shown : std::wstring();
 }
-bool IsTooltipActive(HWND tooltip) {
-  auto* model = ModelAs<TooltipModel>(tooltip);
-  return model && model->active;
-}
 int TooltipMaxWidthOf(HWND tooltip) {
   auto* model = ModelAs<TooltipModel>(tooltip);
   return model ? model->maxWidth : -1;

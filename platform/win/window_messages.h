@@ -4,12 +4,9 @@
 #include "platform/win/win32_types.h"
 
 // Messages.
-#define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
-#define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
 #define WM_ENABLE 0x000A
@@ -22,10 +19,7 @@
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
-#define WM_SETCURSOR 0x0020
-#define WM_MOUSEACTIVATE 0x0021
 #define WM_WINDOWPOSCHANGING 0x0046
-#define WM_WINDOWPOSCHANGED 0x0047
 #define WM_NOTIFY 0x004E
 #define WM_CONTEXTMENU 0x007B
 #define WM_GETDLGCODE 0x0087
@@ -36,18 +30,10 @@
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
-#define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
-#define WM_SYSCHAR 0x0106
-#define WM_KEYFIRST 0x0100
-#define WM_KEYLAST 0x0109
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
-#define WM_SYSCOMMAND 0x0112
-#define WM_TIMER 0x0113
 #define WM_HSCROLL 0x0114
 #define WM_VSCROLL 0x0115
-#define WM_CTLCOLOREDIT 0x0133
 #define WM_MOUSEFIRST 0x0200
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
@@ -55,9 +41,6 @@
 #define WM_LBUTTONDBLCLK 0x0203
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
-#define WM_RBUTTONDBLCLK 0x0206
-#define WM_MBUTTONDOWN 0x0207
-#define WM_MBUTTONUP 0x0208
 #define WM_MOUSEWHEEL 0x020A
 #define WM_MOUSELAST 0x020A
 #define WM_CAPTURECHANGED 0x0215
@@ -65,7 +48,6 @@
 #define WM_COPY 0x0301
 #define WM_PASTE 0x0302
 #define WM_CLEAR 0x0303
-#define WM_UNDO 0x0304
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 
@@ -74,18 +56,14 @@
 #define MK_RBUTTON 0x0002
 #define MK_SHIFT 0x0004
 #define MK_CONTROL 0x0008
-#define MK_MBUTTON 0x0010
 
 // Virtual keys.
 #define VK_LBUTTON 0x01
-#define VK_RBUTTON 0x02
-#define VK_MBUTTON 0x04
 #define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
 #define VK_SHIFT 0x10
 #define VK_CONTROL 0x11
-#define VK_MENU 0x12
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
 #define VK_PRIOR 0x21
@@ -100,38 +78,27 @@
 #define VK_DELETE 0x2E
 #define VK_APPS 0x5D
 #define VK_ADD 0x6B
-#define VK_SUBTRACT 0x6D
-#define VK_F1 0x70
 #define VK_F2 0x71
-#define VK_F4 0x73
 #define VK_F10 0x79
 
 // Window styles.
 #define WS_OVERLAPPED 0x00000000L
 #define WS_POPUP 0x80000000L
 #define WS_CHILD 0x40000000L
-#define WS_MINIMIZE 0x20000000L
 #define WS_VISIBLE 0x10000000L
 #define WS_DISABLED 0x08000000L
-#define WS_CLIPSIBLINGS 0x04000000L
-#define WS_CLIPCHILDREN 0x02000000L
 #define WS_CAPTION 0x00C00000L
 #define WS_BORDER 0x00800000L
-#define WS_DLGFRAME 0x00400000L
 #define WS_VSCROLL 0x00200000L
 #define WS_HSCROLL 0x00100000L
 #define WS_SYSMENU 0x00080000L
-#define WS_THICKFRAME 0x00040000L
 #define WS_GROUP 0x00020000L
 #define WS_TABSTOP 0x00010000L
 #define WS_OVERLAPPEDWINDOW 0x00CF0000L
 #define WS_EX_CLIENTEDGE 0x00000200L
 #define WS_EX_RIGHT 0x00001000L
 #define WS_EX_STATICEDGE 0x00020000L
-#define WS_EX_CONTROLPARENT 0x00010000L
-#define WS_EX_TOOLWINDOW 0x00000080L
 #define WS_EX_TOPMOST 0x00000008L
-#define WS_EX_NOPARENTNOTIFY 0x00000004L
 
 // Edit styles and notifications.
 #define ES_LEFT 0x0000L
@@ -140,7 +107,6 @@
 #define ES_MULTILINE 0x0004L
 #define ES_UPPERCASE 0x0008L
 #define ES_LOWERCASE 0x0010L
-#define ES_PASSWORD 0x0020L
 #define ES_AUTOVSCROLL 0x0040L
 #define ES_AUTOHSCROLL 0x0080L
 #define ES_NOHIDESEL 0x0100L
@@ -159,7 +125,6 @@
 #define EM_GETLINECOUNT 0x00BA
 #define EM_REPLACESEL 0x00C2
 #define EM_LIMITTEXT 0x00C5
-#define EM_SETLIMITTEXT EM_LIMITTEXT
 #define EM_CANUNDO 0x00C6
 #define EM_UNDO 0x00C7
 #define EM_SETREADONLY 0x00CF
@@ -173,17 +138,13 @@
 #define DLGC_WANTARROWS 0x0001
 #define DLGC_WANTTAB 0x0002
 #define DLGC_WANTALLKEYS 0x0004
-#define DLGC_WANTMESSAGE 0x0004
 #define DLGC_HASSETSEL 0x0008
 #define DLGC_WANTCHARS 0x0080
 
 // ShowWindow.
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
-#define SW_NORMAL 1
 #define SW_SHOW 5
-#define SW_SHOWNA 8
-#define SW_SHOWNOACTIVATE 4
 
 // SetWindowPos.
 #define SWP_NOSIZE 0x0001
@@ -199,7 +160,6 @@
 #define GWLP_WNDPROC (-4)
 #define GWLP_HINSTANCE (-6)
 #define GWLP_ID (-12)
-#define GWL_ID (-12)
 #define GWL_STYLE (-16)
 #define GWL_EXSTYLE (-20)
 #define GWLP_USERDATA (-21)
@@ -215,38 +175,20 @@
 // Scroll bars.
 #define SB_HORZ 0
 #define SB_VERT 1
-#define SB_CTL 2
-#define SB_BOTH 3
 #define SB_LINEUP 0
-#define SB_LINELEFT 0
 #define SB_LINEDOWN 1
-#define SB_LINERIGHT 1
 #define SB_PAGEUP 2
 #define SB_PAGEDOWN 3
 #define SB_THUMBPOSITION 4
 #define SB_THUMBTRACK 5
 #define SB_TOP 6
 #define SB_BOTTOM 7
-#define SB_ENDSCROLL 8
 #define SIF_RANGE 0x0001
 #define SIF_PAGE 0x0002
 #define SIF_POS 0x0004
 #define SIF_TRACKPOS 0x0010
-#define SIF_ALL 0x0017
-
-// Redrawing.
-#define RDW_INVALIDATE 0x0001
-#define RDW_INTERNALPAINT 0x0002
-#define RDW_ERASE 0x0004
-#define RDW_VALIDATE 0x0008
-#define RDW_NOERASE 0x0020
-#define RDW_ALLCHILDREN 0x0080
-#define RDW_UPDATENOW 0x0100
-#define RDW_ERASENOW 0x0200
-#define RDW_FRAME 0x0400
 
 // PeekMessage.
-#define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 
 // Button and dialog ids.
@@ -258,18 +200,6 @@
 #define IDYES 6
 #define IDNO 7
 
-// Mouse activation and cursors.
-#define IDC_ARROW MAKEINTRESOURCEW(32512)
-#define IDC_WAIT MAKEINTRESOURCEW(32514)
-
 // Clipboard formats and global memory.
-#define CF_TEXT 1
-#define CF_BITMAP 2
 #define CF_UNICODETEXT 13
-#define GMEM_FIXED 0x0000
 #define GMEM_MOVEABLE 0x0002
-#define GMEM_ZEROINIT 0x0040
-#define GMEM_SHARE 0x2000
-#define GMEM_DDESHARE 0x2000
-#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
-#define GPTR (GMEM_FIXED | GMEM_ZEROINIT)

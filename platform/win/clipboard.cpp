@@ -112,12 +112,6 @@ HANDLE SetClipboardData(UINT format, HANDLE data) {
   return data;
 }
 
-HANDLE GetClipboardData(UINT format) {
-  if (!clip().open) return nullptr;
-  auto it = clip().formats.find(format);
-  return it == clip().formats.end() ? nullptr : it->second;
-}
-
 BOOL IsClipboardFormatAvailable(UINT format) { return clip().formats.count(format) ? TRUE : FALSE; }
 HWND GetClipboardOwner() { return clip().owner; }
 

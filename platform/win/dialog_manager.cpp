@@ -48,15 +48,6 @@ LRESULT DialogModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     }
     case DM_GETDEFID: return MAKELONG(defaultId_, DC_HASDEFID);
-    case DM_SETDEFID: {
-      // The old default push button becomes a plain one, the new one the default.
-      HWND old = GetDlgItem(window, static_cast<int>(defaultId_));
-      if (old && (StyleOf(old) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) SendMessageW(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-      defaultId_ = static_cast<UINT>(wParam);
-      HWND now = GetDlgItem(window, static_cast<int>(defaultId_));
-      if (now && (StyleOf(now) & BS_TYPEMASK) == BS_PUSHBUTTON) SendMessageW(now, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-      return TRUE;
-    }
     case WM_NEXTDLGCTL: {
       HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
       if (target && IsChild(window, target)) {

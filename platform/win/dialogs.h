@@ -19,7 +19,6 @@
 
 // Dialog messages.
 #define DM_GETDEFID (WM_USER + 0)
-#define DM_SETDEFID (WM_USER + 1)
 #define DC_HASDEFID 0x534B
 #define WM_NEXTDLGCTL 0x0028
 

@@ -445,8 +445,6 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       w->invalid = false;
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_RBUTTONUP: {
       POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       ClientToScreen(window, &pt);

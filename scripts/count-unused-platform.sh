@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Counts the stand-in platform's functions and data that no code reaches: the plug-in, the
-# host program, the tests, the benchmarks and the fuzz targets.
+# Counts what the stand-in platform holds that no code reaches: no part of the plug-in, the
+# host program, the tests, the benchmarks or the fuzz targets, nor of the platform that
+# these reach.
 #
-# Every program is linked once more, unoptimised (so nothing is inlined away), against the
-# platform as a static library built with one section per function and per datum, with
-# --gc-sections. Everything outside platform/ is a root (its objects are linked whole and
-# their symbols exported); the platform's own symbols are hidden, so the linker keeps exactly
-# what is reached from outside, through calls, vtables, message maps and tables alike. The
-# platform is compiled with -fkeep-inline-functions, and each of its headers once on its own,
-# so inline functions nobody calls are counted too. A platform symbol that no program keeps
-# is unused. Not counted: templates nobody instantiates, and macros, constants and types
-# (the compiler emits nothing for them); check those by name.
+# 1. Functions and data. Every program is linked once more, unoptimised (so nothing is
+#    inlined away), against the platform as a static library built with one section per
+#    function and per datum, with --gc-sections. Everything outside platform/ is a root (its
+#    objects are linked whole and their symbols exported); the platform's own symbols are
+#    hidden, so the linker keeps exactly what is reached from outside, through calls,
+#    vtables, message maps and tables alike. The platform is compiled with
+#    -fkeep-inline-functions, and each of its headers once on its own, so inline functions
+#    nobody calls are counted too. A platform symbol that no program keeps is unused.
+#    Templates nobody instantiates are not seen. A member that a macro defines for many
+#    classes is counted for each class that leaves it unused.
+# 2. Names the compiler emits nothing for: macros, constants, enumerators and types of the
+#    platform's headers that no code names but their own declaration.
+# 3. Messages nobody sends: window and control messages whose only uses are case labels.
 #
 # usage: scripts/count-unused-platform.sh [WORK_FOLDER]   (build-unused by default)
-# prints the unused symbols (file:line and name), then their count; also written to
-# WORK_FOLDER/unused.txt.
+# Prints each finding (file:line and name, or the message), then the three counts; the
+# lists are kept in WORK_FOLDER as unused.txt, unused-names.txt and unsent-messages.txt.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -152,7 +157,6 @@ kept_anywhere >"$out/kept.txt"
 awk -F'\t' 'NR == FNR { kept[$0] = 1; next } !($2 in kept)' "$out/kept.txt" "$out/platform-symbols.txt" |
   declared_by_compiler | sort >"$out/unused.txt"
 cat "$out/unused.txt"
-echo "platform functions and data: $(wc -l <"$out/platform-symbols.txt"), unused: $(wc -l <"$out/unused.txt")"
 
 # Names the compiler emits nothing for: macros, constants, enumerators and types declared in
 # the platform's headers that no code names at all but their own declaration (comments do
@@ -178,15 +182,28 @@ declared_names() {
         if (done) inenum = 0 }'
   done
 }
-# How often each identifier appears in all code, comments left out.
-identifier_counts() {
-  find "$root/platform" "$root/host" "$root/tests" "$root/bench" "$root/fuzz" "${plugin_folders[@]/#/$root/}" \
-    \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 cat | sed 's://.*$::' |
-    grep -oE '[A-Za-z_][A-Za-z0-9_]*' | sort | uniq -c | awk '{ print $2 "\t" $1 }'
-}
+# All code, comments left out, and how often each identifier appears in it.
+all_code="$out/all-code.txt"
+find "$root/platform" "$root/host" "$root/tests" "$root/bench" "$root/fuzz" "${plugin_folders[@]/#/$root/}" \
+  \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 cat | sed 's://.*$::' >"$all_code"
+identifier_counts() { grep -oE '[A-Za-z_][A-Za-z0-9_]*' "$all_code" | sort | uniq -c | awk '{ print $2 "\t" $1 }'; }
 declared_names | sort -u >"$out/platform-names.txt"
 identifier_counts >"$out/identifier-counts.txt"
 awk -F'\t' 'NR == FNR { count[$1] = $2; next } count[$2] <= 1' \
   "$out/identifier-counts.txt" "$out/platform-names.txt" | sort >"$out/unused-names.txt"
 cat "$out/unused-names.txt"
-echo "platform names (macros, constants, enumerators, types): $(wc -l <"$out/platform-names.txt"), unused: $(wc -l <"$out/unused-names.txt")"
+
+# Messages nobody sends: window messages and control messages whose only uses, besides
+# their #define, are case labels of a window procedure (a handler no code reaches).
+grep -rhoE '^#define (WM|LVM|HDM|TTM|DTM|STM|BM|EM|CB|DM)_[A-Z0-9_]+' "$root/platform" --include=*.h | awk '{ print $2 }' | sort -u |
+  while read -r name; do
+    uses=$( (grep -ow "$name" "$all_code" || true) | wc -l)
+    cases=$( (grep -oE "case $name:" "$all_code" || true) | wc -l)
+    defines=$(grep -cE "^\s*#\s*define\s+$name\b" "$all_code" || true)
+    if [ "$cases" -gt 0 ] && [ $((uses - defines)) -eq "$cases" ]; then echo "$name"; fi
+  done >"$out/unsent-messages.txt"
+cat "$out/unsent-messages.txt"
+
+echo "platform functions and data: $(wc -l <"$out/platform-symbols.txt"), unused: $(wc -l <"$out/unused.txt")"
+echo "platform macros, constants, enumerators and types: $(wc -l <"$out/platform-names.txt"), unused: $(wc -l <"$out/unused-names.txt")"
+echo "messages handled but never sent: $(wc -l <"$out/unsent-messages.txt")"

@@ -125,7 +125,7 @@ public:
 // What both polyline classes share: the curve operations over their vertices.
 class OvDbPolylineCurve : public OvDbCurve {
 public:
-  OVRX_DECLARE_MEMBERS(OvDbPolylineCurve)
+  OVRX_DECLARE_CLASS(OvDbPolylineCurve)
   bool isClosed() const override;
   Ovis::ErrorStatus getStartParam(double& param) const override;
   Ovis::ErrorStatus getEndParam(double& param) const override;
@@ -162,7 +162,7 @@ private:
 // The heavyweight 2D polyline: a curve of its own class, not a lightweight polyline.
 class OvDb2dPolyline : public OvDbPolylineCurve {
 public:
-  OVRX_DECLARE_MEMBERS(OvDb2dPolyline)
+  OVRX_DECLARE_CLASS(OvDb2dPolyline)
   Ovis::ErrorStatus appendVertex(const OvGePoint3d& point, double bulge = 0);
   Ovis::ErrorStatus makeClosed();
 };

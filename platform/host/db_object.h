@@ -69,7 +69,7 @@ public:
 // reached only through ovdbOpenObject and closed by its opener.
 class OvDbObject : public OvRxObject {
 public:
-  OVRX_DECLARE_MEMBERS(OvDbObject)
+  OVRX_DECLARE_CLASS(OvDbObject)
   OvDbObject() = default;
   OvDbObject(const OvDbObject&) = delete;
   OvDbObject& operator=(const OvDbObject&) = delete;

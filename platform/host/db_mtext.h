@@ -13,7 +13,8 @@ enum LineSpacingStyle { kAtLeast = 1, kExactly = 2 };
 class OvDbMText : public OvDbEntity {
 public:
   OVRX_DECLARE_MEMBERS(OvDbMText)
-  enum AttachmentPoint { kTopLeft = 1, kMiddleCenter = 5, kBottomRight = 9 };
+  // The host's attachment points run from 1 (top left) to 24; the code names these three.
+  enum AttachmentPoint : int { kTopLeft = 1, kMiddleCenter = 5, kBottomRight = 9 };
 
   OvGePoint3d location() const;
   Ovis::ErrorStatus setLocation(const OvGePoint3d& location);

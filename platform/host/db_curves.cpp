@@ -190,6 +190,13 @@ double OvDbCircle::radius() const {
   return radius_;
 }
 
+Ovis::ErrorStatus OvDbCircle::setRadius(double radius) {
+  assertWriteEnabled();
+  if (!(radius > 0)) return Ovis::eInvalidInput;
+  radius_ = radius;
+  return Ovis::eOk;
+}
+
 bool OvDbCircle::isClosed() const {
   assertReadEnabled();
   return true;

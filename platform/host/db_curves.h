@@ -60,6 +60,7 @@ public:
   OvDbCircle(const OvGePoint3d& center, double radius) : center_(center), radius_(radius) {}
   OvGePoint3d center() const;
   double radius() const;
+  Ovis::ErrorStatus setRadius(double radius);  // eInvalidInput unless positive
 
   bool isClosed() const override;
   Ovis::ErrorStatus getStartParam(double& param) const override;

@@ -25,6 +25,7 @@ public:
   // Writes the text into the buffer (at least 17 characters make room for any handle).
   bool getIntoAsciiBuffer(wchar_t* buffer, std::size_t size = 17) const;
   bool operator==(const OvDbHandle& other) const { return value_ == other.value_; }
+  bool operator<(const OvDbHandle& other) const { return value_ < other.value_; }
 
 private:
   std::uint64_t value_ = 0;

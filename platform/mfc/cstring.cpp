@@ -200,6 +200,11 @@ int CString::Find(const wchar_t* sub, int start) const {
   return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
 }
 
+int CString::ReverseFind(wchar_t ch) const {
+  size_t pos = s_.rfind(ch);
+  return pos == std::wstring::npos ? -1 : static_cast<int>(pos);
+}
+
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 
 CString CString::Mid(int first, int count) const {
@@ -210,6 +215,11 @@ CString CString::Mid(int first, int count) const {
 }
 
 CString CString::Left(int count) const { return Mid(0, count); }
+
+CString CString::SpanIncluding(const wchar_t* chars) const {
+  size_t n = chars ? s_.find_first_not_of(chars) : 0;
+  return Left(n == std::wstring::npos ? GetLength() : static_cast<int>(n));
+}
 
 CString& CString::MakeUpper() {
   for (auto& ch : s_) ch = static_cast<wchar_t>(std::towupper(ch));

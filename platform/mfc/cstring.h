@@ -49,9 +49,11 @@ public:
   int CompareNoCase(const wchar_t* s) const;
   int Find(wchar_t ch, int start = 0) const;
   int Find(const wchar_t* sub, int start = 0) const;
+  int ReverseFind(wchar_t ch) const;
   CString Mid(int first) const;
   CString Mid(int first, int count) const;
   CString Left(int count) const;
+  CString SpanIncluding(const wchar_t* chars) const;
   CString& MakeUpper();
   CString& MakeLower();
   int Replace(wchar_t from, wchar_t to);

@@ -31,25 +31,44 @@ jobs="${JOBS:-4}"
 
 read -r -a pkg_cflags <<<"$(pkg-config --cflags libgsf-1 tinyxml)"
 read -r -a pkg_libs <<<"$(pkg-config --libs libgsf-1 tinyxml)"
-common=(-std=c++20 -O0 -g -fPIC -w -ffunction-sections -fdata-sections -I"$root" "${pkg_cflags[@]}"
-  -DDX_SOURCE_DIR=\""$root"\" -DDX_BINARY_DIR=\""$out"\" -DDX_HOST_PROGRAM=\""$out/ovhost"\"
-  -DDX_WRONG_VERSION_MODULE=\""$out/wrong.ovx"\" -DDX_DEFAULT_MODULE=\""$out/DataExtraction.ovx"\")
+common=(-std=c++20 -O0 -g -fPIC -w -ffunction-sections -fdata-sections -I"$root" "${pkg_cflags[@]}")
+# The definitions a test or program is built with (paths of the build, of scripts) come
+# from the CMake build's compile commands when there are any (BUILD, build by default);
+# these stand in for them otherwise. NDEBUG is left out, so that asserts count as callers.
+fallback_defines="-DDX_SOURCE_DIR=\"$root\" -DDX_BINARY_DIR=\"$out\" -DDX_HOST_PROGRAM=\"$out/ovhost\""
+fallback_defines+=" -DDX_WRONG_VERSION_MODULE=\"$out/wrong.ovx\" -DDX_DEFAULT_MODULE=\"$out/DataExtraction.ovx\""
+fallback_defines+=" -DDX_PYTHON=\"/usr/bin/python3\""
+commands="${BUILD:-$root/build}/compile_commands.json"
+defines_table="$out/defines.txt"
+if [ -f "$commands" ]; then
+  python3 - "$commands" >"$defines_table" <<'PY'
+import json, shlex, sys
+for entry in json.load(open(sys.argv[1])):
+    words = entry.get("arguments") or shlex.split(entry["command"])
+    defines = [w for w in words if w.startswith("-D") and not w.endswith("_EXPORTS") and w != "-DNDEBUG"]
+    print(entry["file"] + "\t" + " ".join(defines))
+PY
+else
+  : >"$defines_table"
+fi
 plugin_folders=(extraction spreadsheet gridctrl wizard res)
 
 # Compiles each file into an object under $out/obj, again only when a source or header is newer.
 newest_source="$(find "$root"/platform "$root"/host "$root"/tests "$root"/bench "$root"/fuzz \
   "${plugin_folders[@]/#/$root/}" \( -name '*.h' -o -name '*.cpp' \) -printf '%T@\n' | sort -n | tail -1)"
-export newest_source="${newest_source%.*}" root out cxx common_flags="${common[*]}"
+export newest_source="${newest_source%.*}" root out cxx common_flags="${common[*]}" fallback_defines defines_table
 object_of() { local rel="${1#"$root"/}"; echo "$out/obj/${rel//\//__}.o"; }
 compile() {  # compile SOURCE [extra flags...]; the flags' words carry no spaces
-  local src="$1" obj common
+  local src="$1" obj common defines
   shift
   read -r -a common <<<"$common_flags"
+  defines="$(awk -F'\t' -v f="$src" '$1 == f { print $2; exit }' "$defines_table")"
+  read -r -a defines <<<"${defines:-$fallback_defines}"
   obj="$(object_of "$src")"
   [ -f "$obj" ] && [ "$(stat -c %Y "$obj")" -gt "$newest_source" ] && return 0
   case "$src" in
-    *.h) "$cxx" "${common[@]}" "$@" -x c++ -c "$src" -o "$obj" ;;
-    *) "$cxx" "${common[@]}" "$@" -c "$src" -o "$obj" ;;
+    *.h) "$cxx" "${common[@]}" "${defines[@]}" "$@" -x c++ -c "$src" -o "$obj" ;;
+    *) "$cxx" "${common[@]}" "${defines[@]}" "$@" -c "$src" -o "$obj" ;;
   esac
 }
 run_compiles() {  # run_compiles EXTRA_FLAG_OR_EMPTY FILES...

@@ -53,35 +53,14 @@ Ovis::ErrorStatus OvDbBlockTableRecord::setName(const wchar_t* name) {
   return Ovis::eOk;
 }
 
-bool OvDbBlockTableRecord::isAnonymous() const {
-  assertReadEnabled();
-  return !name_.empty() && name_[0] == L'*' && !isLayout();
-}
-
-bool OvDbBlockTableRecord::isLayout() const {
-  assertReadEnabled();
-  return name_ == OVDB_MODEL_SPACE || name_ == OVDB_PAPER_SPACE;
-}
-
 Ovis::ErrorStatus OvDbBlockTableRecord::appendOvDbEntity(OvDbObjectId& id, OvDbEntity* entity) {
   assertWriteEnabled();
   if (!database()) return Ovis::eNoDatabase;
   if (!entity) return Ovis::eNullEntityPointer;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, entity, objectId());
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, entity);
   if (es != Ovis::eOk) return es;
   positions_[id.handle().value()] = static_cast<long>(entities_.size());
   entities_.push_back(id);
-  return Ovis::eOk;
-}
-
-Ovis::ErrorStatus OvDbBlockTableRecord::appendOvDbEntity(OvDbEntity* entity) {
-  OvDbObjectId id;
-  return appendOvDbEntity(id, entity);
-}
-
-Ovis::ErrorStatus OvDbBlockTableRecord::newIterator(OvDbObjectIterator*& iterator) const {
-  assertReadEnabled();
-  iterator = new OvDbObjectIterator(entities_);
   return Ovis::eOk;
 }
 
@@ -146,11 +125,6 @@ Ovis::ErrorStatus OvDbBlockTable::getAt(const wchar_t* name, OvDbBlockTableRecor
   return ovdbOpenObject(record, id, mode, openErased);
 }
 
-bool OvDbBlockTable::has(const wchar_t* name) const {
-  OvDbObjectId id;
-  return getAt(name, id) == Ovis::eOk;
-}
-
 Ovis::ErrorStatus OvDbBlockTable::add(OvDbObjectId& id, OvDbBlockTableRecord* record) {
   assertWriteEnabled();
   if (!database()) return Ovis::eNoDatabase;
@@ -165,16 +139,10 @@ Ovis::ErrorStatus OvDbBlockTable::add(OvDbObjectId& id, OvDbBlockTableRecord* re
   }
   if (records_.count(key(name))) return Ovis::eDuplicateRecordName;
   record->name_ = name;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, record, objectId());
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, record);
   if (es != Ovis::eOk) return es;
   records_[key(name)] = id;
-  order_.push_back(id);
   return Ovis::eOk;
-}
-
-std::vector<OvDbObjectId> OvDbBlockTable::recordIds() const {
-  assertReadEnabled();
-  return order_;
 }
 
 // Attribute
@@ -189,25 +157,11 @@ wchar_t* OvDbAttribute::textString() const {
   return HostEditor::newBuffer(text_.c_str());
 }
 
-Ovis::ErrorStatus OvDbAttribute::setTag(const wchar_t* tag) {
-  assertWriteEnabled();
-  if (!tag || !*tag) return Ovis::eInvalidInput;
-  tag_ = tag;
-  return Ovis::eOk;
-}
-
-Ovis::ErrorStatus OvDbAttribute::setTextString(const wchar_t* text) {
-  assertWriteEnabled();
-  if (!text) return Ovis::eInvalidInput;
-  text_ = text;
-  return Ovis::eOk;
-}
-
 // Block reference
 
-OVDB_DEFINE_VALUE(OvDbBlockReference, OvDbObjectId, blockTableRecord, setBlockTableRecord, block_)
+OVDB_DEFINE_GETTER(OvDbBlockReference, OvDbObjectId, blockTableRecord, block_)
 
-OVDB_DEFINE_VALUE(OvDbBlockReference, OvGePoint3d, position, setPosition, position_)
+OVDB_DEFINE_GETTER(OvDbBlockReference, OvGePoint3d, position, position_)
 
 OVDB_DEFINE_VALUE(OvDbBlockReference, double, rotation, setRotation, rotation_)
 
@@ -227,7 +181,7 @@ Ovis::ErrorStatus OvDbBlockReference::appendAttribute(OvDbObjectId& id, OvDbAttr
   assertWriteEnabled();
   if (!database()) return Ovis::eNoDatabase;
   if (!attribute) return Ovis::eNullEntityPointer;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, attribute, objectId());
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, attribute);
   if (es != Ovis::eOk) return es;
   attributes_.push_back(id);
   return Ovis::eOk;

@@ -31,15 +31,10 @@ public:
   // The name stays owned by the record.
   Ovis::ErrorStatus getName(const wchar_t*& name) const;
   Ovis::ErrorStatus setName(const wchar_t* name);
-  bool isAnonymous() const;
-  bool isLayout() const;  // model space or paper space
 
   // Takes a new entity into the drawing as one of this block's entities; the record must
   // be open for write. The entity is left open for write (the caller closes it).
   Ovis::ErrorStatus appendOvDbEntity(OvDbObjectId& id, OvDbEntity* entity);
-  Ovis::ErrorStatus appendOvDbEntity(OvDbEntity* entity);
-  // A new iterator over the block's entities (the caller deletes it).
-  Ovis::ErrorStatus newIterator(OvDbObjectIterator*& iterator) const;
   const std::vector<OvDbObjectId>& entityIds() const;
   // The position of an entity of this block in entityIds(), or -1.
   long indexOf(const OvDbObjectId& id) const;
@@ -69,16 +64,13 @@ public:
   Ovis::ErrorStatus getAt(const wchar_t* name, OvDbObjectId& id, bool getErased = false) const;
   Ovis::ErrorStatus getAt(const wchar_t* name, OvDbBlockTableRecord*& record, Ovis::OpenMode mode,
                           bool openErased = false) const;
-  bool has(const wchar_t* name) const;
   // Adds a new record (the table must be open for write); the record is left open for
   // write. eDuplicateRecordName when the name is taken, eInvalidInput when it is empty.
   Ovis::ErrorStatus add(OvDbObjectId& id, OvDbBlockTableRecord* record);
-  std::vector<OvDbObjectId> recordIds() const;
 
 private:
   static std::wstring key(const std::wstring& name);
   std::map<std::wstring, OvDbObjectId> records_;  // by upper-case name
-  std::vector<OvDbObjectId> order_;
   int nextAnonymous_ = 1;
 };
 
@@ -91,8 +83,6 @@ public:
   // Host-allocated copies (free with ovutDelBuffer).
   wchar_t* tag() const;
   wchar_t* textString() const;
-  Ovis::ErrorStatus setTag(const wchar_t* tag);
-  Ovis::ErrorStatus setTextString(const wchar_t* text);
 
 private:
   std::wstring tag_, text_;
@@ -106,9 +96,7 @@ public:
       : position_(position), block_(blockTableRecord) {}
 
   OvDbObjectId blockTableRecord() const;
-  Ovis::ErrorStatus setBlockTableRecord(const OvDbObjectId& id);
   OvGePoint3d position() const;
-  Ovis::ErrorStatus setPosition(const OvGePoint3d& position);
   double rotation() const;  // radians
   Ovis::ErrorStatus setRotation(double radians);
   OvGeScale3d scaleFactors() const;

@@ -119,12 +119,6 @@ Ovis::ErrorStatus fromBool(bool ok) { return ok ? Ovis::eOk : Ovis::eInvalidInpu
 
 // Curve base
 
-Ovis::ErrorStatus OvDbCurve::getStartPoint(OvGePoint3d& point) const {
-  double param;
-  getStartParam(param);
-  return getPointAtParam(param, point);
-}
-
 Ovis::ErrorStatus OvDbCurve::getEndPoint(OvGePoint3d& point) const {
   double param;
   getEndParam(param);
@@ -189,7 +183,7 @@ Ovis::ErrorStatus OvDbLine::getArea(double& area) const {
 
 // Circle
 
-OVDB_DEFINE_VALUE(OvDbCircle, OvGePoint3d, center, setCenter, center_)
+OVDB_DEFINE_GETTER(OvDbCircle, OvGePoint3d, center, center_)
 
 double OvDbCircle::radius() const {
   assertReadEnabled();
@@ -251,23 +245,16 @@ Ovis::ErrorStatus OvDbCircle::getArea(double& area) const {
 
 // Arc
 
-OVDB_DEFINE_VALUE(OvDbArc, OvGePoint3d, center, setCenter, center_)
+OVDB_DEFINE_GETTER(OvDbArc, OvGePoint3d, center, center_)
 
 double OvDbArc::radius() const {
   assertReadEnabled();
   return radius_;
 }
 
-Ovis::ErrorStatus OvDbArc::setRadius(double radius) {
-  assertWriteEnabled();
-  if (!(radius > 0)) return Ovis::eInvalidInput;
-  radius_ = radius;
-  return Ovis::eOk;
-}
+OVDB_DEFINE_GETTER(OvDbArc, double, startAngle, startAngle_)
 
-OVDB_DEFINE_VALUE(OvDbArc, double, startAngle, setStartAngle, startAngle_)
-
-OVDB_DEFINE_VALUE(OvDbArc, double, endAngle, setEndAngle, endAngle_)
+OVDB_DEFINE_GETTER(OvDbArc, double, endAngle, endAngle_)
 
 double OvDbArc::sweep() const {
   double d = std::fmod(endAngle_ - startAngle_, kTwoPi);
@@ -451,27 +438,13 @@ Ovis::ErrorStatus OvDbPolyline::addVertexAt(unsigned int index, const OvGePoint2
   return Ovis::eOk;
 }
 
-Ovis::ErrorStatus OvDbPolyline::getPointAt(unsigned int index, OvGePoint2d& point) const {
-  assertReadEnabled();
-  if (index >= shape_.vertices.size()) return Ovis::eInvalidIndex;
-  point = shape_.vertices[index].point;
-  return Ovis::eOk;
-}
-
-Ovis::ErrorStatus OvDbPolyline::getBulgeAt(unsigned int index, double& bulge) const {
-  assertReadEnabled();
-  if (index >= shape_.vertices.size()) return Ovis::eInvalidIndex;
-  bulge = shape_.vertices[index].bulge;
-  return Ovis::eOk;
-}
-
 Ovis::ErrorStatus OvDbPolyline::setClosed(bool closed) {
   assertWriteEnabled();
   shape_.closed = closed;
   return Ovis::eOk;
 }
 
-OVDB_DEFINE_VALUE(OvDbPolyline, double, elevation, setElevation, shape_.elevation)
+OVDB_DEFINE_SETTER(OvDbPolyline, double, setElevation, shape_.elevation)
 
 Ovis::ErrorStatus OvDbPolyline::getConstantWidth(double& width) const {
   assertReadEnabled();

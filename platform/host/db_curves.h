@@ -15,7 +15,6 @@ public:
   virtual bool isClosed() const = 0;
   virtual Ovis::ErrorStatus getStartParam(double& param) const = 0;
   virtual Ovis::ErrorStatus getEndParam(double& param) const = 0;
-  Ovis::ErrorStatus getStartPoint(OvGePoint3d& point) const;
   Ovis::ErrorStatus getEndPoint(OvGePoint3d& point) const;
   virtual Ovis::ErrorStatus getPointAtParam(double param, OvGePoint3d& point) const = 0;
   // eInvalidInput for a parameter outside the curve's range.
@@ -61,7 +60,6 @@ public:
   OvDbCircle(const OvGePoint3d& center, double radius) : center_(center), radius_(radius) {}
   OvGePoint3d center() const;
   double radius() const;
-  Ovis::ErrorStatus setCenter(const OvGePoint3d& center);
   Ovis::ErrorStatus setRadius(double radius);  // eInvalidInput unless positive
 
   bool isClosed() const override;
@@ -89,10 +87,6 @@ public:
   double radius() const;
   double startAngle() const;
   double endAngle() const;
-  Ovis::ErrorStatus setCenter(const OvGePoint3d& center);
-  Ovis::ErrorStatus setRadius(double radius);  // eInvalidInput unless positive
-  Ovis::ErrorStatus setStartAngle(double radians);
-  Ovis::ErrorStatus setEndAngle(double radians);
 
   bool isClosed() const override;
   Ovis::ErrorStatus getStartParam(double& param) const override;
@@ -132,7 +126,7 @@ public:
 // What both polyline classes share: the curve operations over their vertices.
 class OvDbPolylineCurve : public OvDbCurve {
 public:
-  OVRX_DECLARE_MEMBERS(OvDbPolylineCurve)
+  OVRX_DECLARE_CLASS(OvDbPolylineCurve)
   bool isClosed() const override;
   Ovis::ErrorStatus getStartParam(double& param) const override;
   Ovis::ErrorStatus getEndParam(double& param) const override;
@@ -152,10 +146,7 @@ public:
   unsigned int numVerts() const;
   // Inserts a vertex before the index (an index at the end appends).
   Ovis::ErrorStatus addVertexAt(unsigned int index, const OvGePoint2d& point, double bulge = 0);
-  Ovis::ErrorStatus getPointAt(unsigned int index, OvGePoint2d& point) const;
-  Ovis::ErrorStatus getBulgeAt(unsigned int index, double& bulge) const;
   Ovis::ErrorStatus setClosed(bool closed);
-  double elevation() const;
   Ovis::ErrorStatus setElevation(double elevation);
   // eInvalidInput while the widths vary (no constant width set).
   Ovis::ErrorStatus getConstantWidth(double& width) const;
@@ -172,7 +163,7 @@ private:
 // The heavyweight 2D polyline: a curve of its own class, not a lightweight polyline.
 class OvDb2dPolyline : public OvDbPolylineCurve {
 public:
-  OVRX_DECLARE_MEMBERS(OvDb2dPolyline)
+  OVRX_DECLARE_CLASS(OvDb2dPolyline)
   Ovis::ErrorStatus appendVertex(const OvGePoint3d& point, double bulge = 0);
   Ovis::ErrorStatus makeClosed();
 };

@@ -21,7 +21,7 @@ OvDbDatabase::OvDbDatabase() : serial_(g_nextSerial++) {
     OvDbObjectId id;
     table->add(id, record);
     record->close();
-    (name == std::wstring(OVDB_MODEL_SPACE) ? modelSpaceId_ : paperSpaceId_) = id;
+    if (name == std::wstring(OVDB_MODEL_SPACE)) modelSpaceId_ = id;
   }
   table->close();
 }
@@ -46,13 +46,12 @@ Ovis::ErrorStatus OvDbDatabase::getBlockTable(OvDbBlockTable*& table, Ovis::Open
   return ovdbOpenObject(table, blockTableId_, mode);
 }
 
-Ovis::ErrorStatus OvDbDatabase::addOvDbObject(OvDbObjectId& id, OvDbObject* object, OvDbObjectId owner) {
+Ovis::ErrorStatus OvDbDatabase::addOvDbObject(OvDbObjectId& id, OvDbObject* object) {
   if (!object) return Ovis::eNullEntityPointer;
   if (object->database_) return Ovis::eAlreadyInDb;
   std::uint64_t handle = nextHandle_++;
   object->database_ = this;
   object->handle_ = handle;
-  object->owner_ = owner;
   object->writer_ = true;
   OvDbObject::countOpens(1);
   objects_.emplace(handle, std::unique_ptr<OvDbObject>(object));

@@ -27,15 +27,12 @@ public:
   OvDbDatabase& operator=(const OvDbDatabase&) = delete;
 
   std::uint32_t serial() const { return serial_; }
-  OvDbObjectId blockTableId() const { return blockTableId_; }
   OvDbObjectId modelSpaceId() const { return modelSpaceId_; }
-  OvDbObjectId paperSpaceId() const { return paperSpaceId_; }
   Ovis::ErrorStatus getBlockTable(OvDbBlockTable*& table, Ovis::OpenMode mode);
 
   // The table-style dictionary (defined with the table styles).
   Ovis::ErrorStatus getTableStyleDictionary(OvDbDictionary*& dictionary, Ovis::OpenMode mode);
   OvDbRegAppTable& regAppTable() { return regApps_; }
-  const OvDbRegAppTable& regAppTable() const { return regApps_; }
 
   // The current user coordinate system: origin and axes in world coordinates.
   OvGePoint3d ucsorg() const { return ucsOrigin_; }
@@ -49,7 +46,7 @@ public:
 
   // Takes ownership of a new object, gives it the next handle and leaves it open for
   // write (the caller closes it). An object already in a database is refused.
-  Ovis::ErrorStatus addOvDbObject(OvDbObjectId& id, OvDbObject* object, OvDbObjectId owner = OvDbObjectId());
+  Ovis::ErrorStatus addOvDbObject(OvDbObjectId& id, OvDbObject* object);
   // Appends a new entity to model space (opening and closing model space for write).
   Ovis::ErrorStatus addToModelSpace(OvDbObjectId& id, OvDbEntity* entity);
   // The id of the object with the handle; null when there is none.
@@ -65,7 +62,7 @@ private:
   std::uint32_t serial_;
   std::uint64_t nextHandle_ = 1;
   std::unordered_map<std::uint64_t, std::unique_ptr<OvDbObject>> objects_;
-  OvDbObjectId blockTableId_, modelSpaceId_, paperSpaceId_;
+  OvDbObjectId blockTableId_, modelSpaceId_;
   OvDbObjectId tableStyleDictionaryId_;
   OvDbRegAppTable regApps_;
   OvGePoint3d ucsOrigin_;

@@ -32,7 +32,6 @@ Ovis::ErrorStatus OvDbEvalVariant::getValue(double& value) const { return getAs(
 Ovis::ErrorStatus OvDbEvalVariant::getValue(short& value) const { return getAs(value_, value); }
 Ovis::ErrorStatus OvDbEvalVariant::getValue(std::int32_t& value) const { return getAs(value_, value); }
 Ovis::ErrorStatus OvDbEvalVariant::getValue(std::wstring& value) const { return getAs(value_, value); }
-Ovis::ErrorStatus OvDbEvalVariant::getValue(OvGePoint3d& value) const { return getAs(value_, value); }
 
 bool OvDbDynBlockReference::isDynamicBlock() const { return !dynamicDefinitionOf(reference_).isNull(); }
 

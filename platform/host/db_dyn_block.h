@@ -25,7 +25,6 @@ public:
   Ovis::ErrorStatus getValue(short& value) const;
   Ovis::ErrorStatus getValue(std::int32_t& value) const;
   Ovis::ErrorStatus getValue(std::wstring& value) const;
-  Ovis::ErrorStatus getValue(OvGePoint3d& value) const;
 
 private:
   short type_ = 5000;

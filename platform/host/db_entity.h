@@ -11,17 +11,11 @@ enum LineWeight : int {
   kLnWtByLayer = -1,
   kLnWtByBlock = -2,
   kLnWtByLwDefault = -3,
-  kLnWt000 = 0,
-  kLnWt005 = 5,
-  kLnWt009 = 9,
   kLnWt013 = 13,
   kLnWt018 = 18,
   kLnWt025 = 25,
   kLnWt035 = 35,
   kLnWt050 = 50,
-  kLnWt070 = 70,
-  kLnWt100 = 100,
-  kLnWt140 = 140,
   kLnWt211 = 211,
 };
 }  // namespace OvDb

@@ -31,7 +31,7 @@ private:
 
 class OvDbEntityHyperlinkPE : public OvRxObject {
 public:
-  OVRX_DECLARE_MEMBERS(OvDbEntityHyperlinkPE)
+  OVRX_DECLARE_CLASS(OvDbEntityHyperlinkPE)
   // The flags of the host (one link only, ignore the block definition) change nothing here.
   Ovis::ErrorStatus hasHyperlink(OvDbObject* object, bool& result, bool ignoreBlockDefinition = true);
   // A new collection of the object's hyperlinks, in their order (the caller deletes it).

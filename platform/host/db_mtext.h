@@ -6,19 +6,15 @@
 #include "platform/host/geometry.h"
 
 namespace OvDb {
-enum FlowDirection { kLtoR = 1, kRtoL = 2, kTtoB = 3, kBtoT = 4, kByStyle = 5 };
+enum FlowDirection { kLtoR = 1, kTtoB = 3, kBtoT = 4, kByStyle = 5 };
 enum LineSpacingStyle { kAtLeast = 1, kExactly = 2 };
 }  // namespace OvDb
 
 class OvDbMText : public OvDbEntity {
 public:
   OVRX_DECLARE_MEMBERS(OvDbMText)
-  enum AttachmentPoint {
-    kTopLeft = 1, kTopCenter, kTopRight, kMiddleLeft, kMiddleCenter, kMiddleRight,
-    kBottomLeft, kBottomCenter, kBottomRight, kBaseLeft, kBaseCenter, kBaseRight,
-    kBaseAlign, kBottomAlign, kMiddleAlign, kTopAlign, kBaseFit, kBottomFit, kMiddleFit,
-    kTopFit, kBaseMid, kBottomMid, kMiddleMid, kTopMid,
-  };
+  // The host's attachment points run from 1 (top left) to 24; the code names these three.
+  enum AttachmentPoint : int { kTopLeft = 1, kMiddleCenter = 5, kBottomRight = 9 };
 
   OvGePoint3d location() const;
   Ovis::ErrorStatus setLocation(const OvGePoint3d& location);

@@ -88,13 +88,6 @@ Ovis::ErrorStatus OvDbObject::upgradeOpen() {
   return Ovis::eOk;
 }
 
-Ovis::ErrorStatus OvDbObject::downgradeOpen() {
-  if (!database_ || !writer_) return Ovis::eWasNotOpenForWrite;
-  writer_ = false;
-  readers_ = 1;
-  return Ovis::eOk;
-}
-
 Ovis::ErrorStatus OvDbObject::erase(bool erasing) {
   if (!isWriteEnabled()) return Ovis::eNotOpenForWrite;
   if (!database_) return Ovis::eNotInDatabase;

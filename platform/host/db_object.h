@@ -47,7 +47,6 @@ public:
   // The id as a number (what an old-style integer id of the host shows).
   long asOldId() const { return static_cast<long>(handle_); }
   bool operator==(const OvDbObjectId& o) const { return serial_ == o.serial_ && handle_ == o.handle_; }
-  bool operator!=(const OvDbObjectId& o) const { return !(*this == o); }
   bool operator<(const OvDbObjectId& o) const {
     return serial_ != o.serial_ ? serial_ < o.serial_ : handle_ < o.handle_;
   }
@@ -71,14 +70,13 @@ public:
 // reached only through ovdbOpenObject and closed by its opener.
 class OvDbObject : public OvRxObject {
 public:
-  OVRX_DECLARE_MEMBERS(OvDbObject)
+  OVRX_DECLARE_CLASS(OvDbObject)
   OvDbObject() = default;
   OvDbObject(const OvDbObject&) = delete;
   OvDbObject& operator=(const OvDbObject&) = delete;
   ~OvDbObject() override;
 
   OvDbObjectId objectId() const;
-  OvDbObjectId ownerId() const { return owner_; }
   OvDbDatabase* database() const { return database_; }
   void getOvDbHandle(OvDbHandle& handle) const { handle = OvDbHandle(handle_); }
 
@@ -86,12 +84,10 @@ public:
   Ovis::ErrorStatus close();
   // Turns the caller's read open into a write open; fails while others read the object.
   Ovis::ErrorStatus upgradeOpen();
-  Ovis::ErrorStatus downgradeOpen();
   Ovis::ErrorStatus erase(bool erasing = true);
   bool isErased() const { return erased_; }
   bool isReadEnabled() const { return !database_ || readers_ > 0 || writer_; }
   bool isWriteEnabled() const { return !database_ || writer_; }
-  int readOpens() const { return readers_; }
 
   // Extended data by registered application (defined with the xdata store).
   OvResBuf* xData(const wchar_t* appName = nullptr) const;
@@ -113,7 +109,6 @@ private:
   friend Ovis::ErrorStatus ovdbOpenObject(OvDbObject*&, OvDbObjectId, Ovis::OpenMode, bool);
   OvDbDatabase* database_ = nullptr;
   std::uint64_t handle_ = 0;
-  OvDbObjectId owner_;
   int readers_ = 0;
   bool writer_ = false;
   bool erased_ = false;
@@ -124,18 +119,22 @@ private:
 template <typename T>
 using OvDbParam = std::conditional_t<std::is_scalar_v<T>, T, const T&>;
 
-// Defines the read accessor and the write accessor of a plain field of a database object,
-// each checking the open mode.
-#define OVDB_DEFINE_VALUE(CLASS, TYPE, GETTER, SETTER, FIELD) \
-  TYPE CLASS::GETTER() const {                                \
-    assertReadEnabled();                                      \
-    return FIELD;                                             \
-  }                                                           \
-  Ovis::ErrorStatus CLASS::SETTER(OvDbParam<TYPE> value) {    \
-    assertWriteEnabled();                                     \
-    FIELD = value;                                            \
-    return Ovis::eOk;                                         \
+// Defines the read accessor or the write accessor of a plain field of a database object, or
+// both, each checking the open mode.
+#define OVDB_DEFINE_GETTER(CLASS, TYPE, GETTER, FIELD) \
+  TYPE CLASS::GETTER() const {                         \
+    assertReadEnabled();                               \
+    return FIELD;                                      \
   }
+#define OVDB_DEFINE_SETTER(CLASS, TYPE, SETTER, FIELD)     \
+  Ovis::ErrorStatus CLASS::SETTER(OvDbParam<TYPE> value) { \
+    assertWriteEnabled();                                  \
+    FIELD = value;                                         \
+    return Ovis::eOk;                                      \
+  }
+#define OVDB_DEFINE_VALUE(CLASS, TYPE, GETTER, SETTER, FIELD) \
+  OVDB_DEFINE_GETTER(CLASS, TYPE, GETTER, FIELD)              \
+  OVDB_DEFINE_SETTER(CLASS, TYPE, SETTER, FIELD)
 
 // Registers a protocol extension object for a class (the registry does not own it).
 void ovrxAddProtocolExtension(const OvRxClass* cls, const OvRxClass* extensionClass, OvRxObject* extension);

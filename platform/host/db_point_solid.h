@@ -9,7 +9,6 @@ public:
   OvDbPoint() = default;
   explicit OvDbPoint(const OvGePoint3d& position) : position_(position) {}
   OvGePoint3d position() const;
-  Ovis::ErrorStatus setPosition(const OvGePoint3d& position);
   double thickness() const;
   Ovis::ErrorStatus setThickness(double thickness);
 
@@ -25,8 +24,6 @@ public:
   OvDbSolid() = default;
   OvDbSolid(const OvGePoint3d& p0, const OvGePoint3d& p1, const OvGePoint3d& p2, const OvGePoint3d& p3)
       : corners_{p0, p1, p2, p3} {}
-  Ovis::ErrorStatus getPointAt(int index, OvGePoint3d& point) const;
-  Ovis::ErrorStatus setPointAt(int index, const OvGePoint3d& point);
   double thickness() const;
   Ovis::ErrorStatus setThickness(double thickness);
 
@@ -41,7 +38,6 @@ public:
   OVRX_DECLARE_MEMBERS(OvDb3dSolid)
   // A box centred on the origin; sizes must be positive.
   Ovis::ErrorStatus createBox(double xLength, double yLength, double zLength);
-  Ovis::ErrorStatus getVolume(double& volume) const;
 
 private:
   double sizes_[3] = {0, 0, 0};

@@ -59,10 +59,7 @@ void OvDbTable::clearFailures() { pendingFailures().clear(); }
 
 OvDbTable::OvDbTable() : widths_(1, kDefaultColumnWidth), heights_(1, kDefaultRowHeight), rows_(1, std::vector<Cell>(1)) {}
 
-void OvDbTable::changed() {
-  layoutCurrent_ = false;
-  blockCurrent_ = false;
-}
+void OvDbTable::changed() { blockCurrent_ = false; }
 
 const OvDbTable::Cell* OvDbTable::cellAt(unsigned row, unsigned column) const {
   assertReadEnabled();
@@ -320,7 +317,6 @@ const std::vector<OvDbTable::CellRange>& OvDbTable::mergedRanges() const {
 Ovis::ErrorStatus OvDbTable::generateLayout() {
   assertWriteEnabled();
   if (failsNow(Operation::kGenerateLayout)) return Ovis::eInvalidInput;
-  layoutCurrent_ = true;
   return Ovis::eOk;
 }
 
@@ -328,14 +324,8 @@ Ovis::ErrorStatus OvDbTable::recomputeTableBlock(bool forceUpdate) {
   assertWriteEnabled();
   if (failsNow(Operation::kRecomputeTableBlock)) return Ovis::eInvalidInput;
   if (!forceUpdate && blockCurrent_) return Ovis::eOk;
-  layoutCurrent_ = true;
   blockCurrent_ = true;
   return Ovis::eOk;
-}
-
-bool OvDbTable::isLayoutCurrent() const {
-  assertReadEnabled();
-  return layoutCurrent_;
 }
 
 bool OvDbTable::isTableBlockCurrent() const {

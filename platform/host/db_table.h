@@ -70,7 +70,6 @@ public:
   // Brings the layout up to date with the cells; the table block is recomputed from it.
   virtual Ovis::ErrorStatus generateLayout();
   virtual Ovis::ErrorStatus recomputeTableBlock(bool forceUpdate = true);
-  bool isLayoutCurrent() const;
   bool isTableBlockCurrent() const;
 
 private:
@@ -91,6 +90,5 @@ private:
   std::vector<double> heights_;
   std::vector<std::vector<Cell>> rows_;
   std::vector<CellRange> merges_;
-  bool layoutCurrent_ = false;
   bool blockCurrent_ = false;
 };

@@ -37,31 +37,11 @@ Ovis::ErrorStatus OvDbDictionary::setAt(const wchar_t* name, OvDbObject* object,
   if (!name || !*name || !object) return Ovis::eInvalidInput;
   if (has(name)) return Ovis::eDuplicateKey;
   if (!database()) return Ovis::eNoDatabase;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, object, objectId());
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, object);
   if (es != Ovis::eOk) return es;
   object->close();
   entries_.emplace_back(name, id);
   return Ovis::eOk;
-}
-
-Ovis::ErrorStatus OvDbDictionary::remove(const wchar_t* name) {
-  assertWriteEnabled();
-  for (auto it = entries_.begin(); it != entries_.end(); ++it) {
-    if (!sameKey(it->first, name ? name : L"")) continue;
-    OvDbObject* object = nullptr;
-    if (ovdbOpenObject(object, it->second, Ovis::kForWrite) == Ovis::eOk) {
-      object->erase();
-      object->close();
-    }
-    entries_.erase(it);
-    return Ovis::eOk;
-  }
-  return Ovis::eKeyNotFound;
-}
-
-unsigned OvDbDictionary::numEntries() const {
-  assertReadEnabled();
-  return static_cast<unsigned>(entries_.size());
 }
 
 const wchar_t* OvDbTableStyle::name() const {
@@ -87,13 +67,6 @@ void OvDbTableStyle::setTextStyle(const OvDbObjectId& id) {
 double OvDbTableStyle::textHeight() const {
   assertReadEnabled();
   return textHeight_;
-}
-
-Ovis::ErrorStatus OvDbTableStyle::setTextHeight(double height) {
-  assertWriteEnabled();
-  if (!(height > 0)) return Ovis::eInvalidInput;
-  textHeight_ = height;
-  return Ovis::eOk;
 }
 
 // The dictionary is made on first use, with the "Standard" table style over a "Standard"

@@ -16,9 +16,6 @@ public:
   // Adds the new object to the dictionary's database under the name (a name in use is
   // refused with eDuplicateKey) and closes it.
   Ovis::ErrorStatus setAt(const wchar_t* name, OvDbObject* object, OvDbObjectId& id);
-  // Takes the entry out of the dictionary and erases its object.
-  Ovis::ErrorStatus remove(const wchar_t* name);
-  unsigned numEntries() const;
 
 private:
   std::vector<std::pair<std::wstring, OvDbObjectId>> entries_;
@@ -35,8 +32,6 @@ public:
   OvDbObjectId textStyle() const;
   void setTextStyle(const OvDbObjectId& id);
   double textHeight() const;
-  // The height must be positive (eInvalidInput otherwise).
-  Ovis::ErrorStatus setTextHeight(double height);
 
 private:
   std::wstring name_;

@@ -72,14 +72,6 @@ bool OvDbRegAppTable::add(const wchar_t* name) {
   return true;
 }
 
-const OvDbXDataStore::Application* OvDbXDataStore::find(const wchar_t* appName) const {
-  if (!appName) return nullptr;
-  for (const Application& application : applications_) {
-    if (sameName(application.name, appName)) return &application;
-  }
-  return nullptr;
-}
-
 OvResBuf* OvDbXDataStore::chain(const wchar_t* appName) const {
   OvResBuf* head = nullptr;
   OvResBuf* tail = nullptr;

@@ -42,8 +42,6 @@ public:
   // the items up to the next 1001 item). The chain must start with a 1001 item and name
   // registered applications only; on any error nothing changes.
   Ovis::ErrorStatus replace(const OvResBuf* chain, const OvDbRegAppTable& registered);
-  const std::vector<Application>& applications() const { return applications_; }
-  const Application* find(const wchar_t* appName) const;
 
 private:
   std::vector<Application> applications_;

@@ -28,7 +28,6 @@ public:
   Ovis::ErrorStatus popResourceHandle();
   int pushedResourceHandles() const { return static_cast<int>(saved_.size()); }
   OvApDocument* curDocument() { return &document_; }
-  OvApDocument* mdiActiveDocument() { return &document_; }
 
 private:
   std::vector<HINSTANCE> saved_;

@@ -9,17 +9,10 @@ struct OvGeVector3d {
   OvGeVector3d() = default;
   OvGeVector3d(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
   double length() const { return std::sqrt(x * x + y * y + z * z); }
-  OvGeVector3d operator+(const OvGeVector3d& v) const { return {x + v.x, y + v.y, z + v.z}; }
-  OvGeVector3d operator-(const OvGeVector3d& v) const { return {x - v.x, y - v.y, z - v.z}; }
   OvGeVector3d operator*(double s) const { return {x * s, y * s, z * s}; }
-  OvGeVector3d operator-() const { return {-x, -y, -z}; }
   double dotProduct(const OvGeVector3d& v) const { return x * v.x + y * v.y + z * v.z; }
   OvGeVector3d crossProduct(const OvGeVector3d& v) const {
     return {y * v.z - z * v.y, z * v.x - x * v.z, x * v.y - y * v.x};
-  }
-  OvGeVector3d normal() const {
-    double l = length();
-    return l > 0 ? OvGeVector3d(x / l, y / l, z / l) : *this;
   }
   // The angle of the vector's projection onto the plane, from the plane's first axis
   // counter-clockwise about its normal, in [0, 2 pi).
@@ -36,7 +29,6 @@ struct OvGePoint3d {
   OvGePoint3d(double x_, double y_, double z_) : x(x_), y(y_), z(z_) {}
   OvGeVector3d operator-(const OvGePoint3d& p) const { return {x - p.x, y - p.y, z - p.z}; }
   OvGePoint3d operator+(const OvGeVector3d& v) const { return {x + v.x, y + v.y, z + v.z}; }
-  OvGePoint3d operator-(const OvGeVector3d& v) const { return {x - v.x, y - v.y, z - v.z}; }
   double distanceTo(const OvGePoint3d& p) const { return (*this - p).length(); }
   bool operator==(const OvGePoint3d& p) const { return x == p.x && y == p.y && z == p.z; }
   static const OvGePoint3d kOrigin;
@@ -49,7 +41,6 @@ struct OvGePlane {
   OvGeVector3d uAxis{1, 0, 0}, vAxis{0, 1, 0};
   OvGePlane() = default;
   OvGePlane(const OvGePoint3d& o, const OvGeVector3d& u, const OvGeVector3d& v) : origin(o), uAxis(u), vAxis(v) {}
-  OvGeVector3d normal() const { return uAxis.crossProduct(vAxis).normal(); }
   static const OvGePlane kXYPlane, kYZPlane, kZXPlane;
 };
 inline const OvGePlane OvGePlane::kXYPlane{{0, 0, 0}, {1, 0, 0}, {0, 1, 0}};

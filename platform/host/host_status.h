@@ -17,29 +17,21 @@ enum ErrorStatus {
   eNotOpenForWrite = 23,
   eWasOpenForWrite = 24,
   eWasOpenForRead = 25,
-  eWasNotOpenForWrite = 26,
   eOutOfMemory = 30,
   eDuplicateKey = 33,
-  eWrongObjectType = 45,
   eInvalidObjectId = 48,
   eNotInDatabase = 55,
   eAlreadyInDb = 60,
-  eIsWriteProtected = 77,
-  eAtMaxReaders = 85,
   eOutOfRange = 99,
   eDuplicateRecordName = 101,
   eNoDatabase = 126,
   eNotThatKindOfClass = 127,
   eBadDxfSequence = 188,
   eRegappIdNotFound = 222,
-  eFileAccessErr = 285,
   eInvalidKey = 300,
-  eNotEnoughCells = 350,
-  eInetFileGenericError = 400,
-  eGeneralModelingFailure = 401,
 };
 
-enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
+enum OpenMode { kForRead = 0, kForWrite = 1 };
 }  // namespace Ovis
 
 // Editor results and result-buffer value types.
@@ -49,18 +41,12 @@ enum OpenMode { kForRead = 0, kForWrite = 1, kForNotify = 2 };
 #define RTSHORT 5003
 #define RTANG 5004
 #define RTSTR 5005
-#define RTENAME 5006
-#define RTPICKS 5007
-#define RTORINT 5008
 #define RT3DPOINT 5009
 #define RTLONG 5010
 #define RTDXF0 5020  // a filter item: the object type name (DXF group 0)
 #define RTNORM 5100
 #define RTERROR (-5001)
 #define RTCAN (-5002)
-#define RTREJ (-5003)
-#define RTKWORD (-5005)
-#define RTINPUTTRUNCATED (-5008)
 
 // Xdata group codes.
 #define OV_XD_STRING 1000

@@ -27,15 +27,14 @@ private:
   const OvRxClass* parent_;
 };
 
-// Declares desc(), isA() and cast() for a run-time class.
+// Declares desc() and isA() for a run-time class, and with OVRX_DECLARE_MEMBERS cast() too.
+#define OVRX_DECLARE_CLASS(CLASS) \
+  static const OvRxClass* desc(); \
+  const OvRxClass* isA() const override { return desc(); }
 #define OVRX_DECLARE_MEMBERS(CLASS)                                                            \
-  static const OvRxClass* desc();                                                              \
-  const OvRxClass* isA() const override { return desc(); }                                     \
+  OVRX_DECLARE_CLASS(CLASS)                                                                    \
   static CLASS* cast(OvRxObject* object) {                                                     \
     return object && object->isKindOf(desc()) ? static_cast<CLASS*>(object) : nullptr;         \
-  }                                                                                            \
-  static const CLASS* cast(const OvRxObject* object) {                                         \
-    return object && object->isKindOf(desc()) ? static_cast<const CLASS*>(object) : nullptr;   \
   }
 
 #define OVRX_DEFINE_MEMBERS(CLASS, PARENT)                   \
@@ -55,7 +54,7 @@ public:
 // A dictionary of services by key.
 class OvRxDictionary : public OvRxObject {
 public:
-  OVRX_DECLARE_MEMBERS(OvRxDictionary)
+  OVRX_DECLARE_CLASS(OvRxDictionary)
   OvRxObject* at(const wchar_t* key) const;
   // Stores a service; the dictionary does not own it.
   void atPut(const wchar_t* key, OvRxObject* object);

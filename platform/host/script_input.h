@@ -89,7 +89,6 @@ public:
   ScriptSession& operator=(const ScriptSession&) = delete;
   bool NextCommand(std::string& command) { return driver_.NextCommand(command); }
   void Finish() { driver_.Finish(); }
-  ScriptInputDriver& driver() { return driver_; }
 
 private:
   ScriptInputDriver driver_;

@@ -4,11 +4,6 @@
 
 OVRX_DEFINE_MEMBERS(OvDbTextStyleTableRecord, OvDbObject)
 
-const wchar_t* OvDbTextStyleTableRecord::name() const {
-  assertReadEnabled();
-  return name_.c_str();
-}
-
 void OvDbTextStyleTableRecord::setName(const wchar_t* name) {
   assertWriteEnabled();
   name_ = name ? name : L"";
@@ -36,7 +31,6 @@ Ovis::ErrorStatus fromOvDbTextStyle(OvGiTextStyle& style, const OvDbObjectId& st
   OvDbTextStyleTableRecord* record = nullptr;
   Ovis::ErrorStatus es = ovdbOpenObject(record, styleId, Ovis::kForRead);
   if (es != Ovis::eOk) return es;
-  style.setStyleName(record->name());
   style.setXScale(record->xScale());
   record->close();
   return Ovis::eOk;

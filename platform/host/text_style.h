@@ -10,7 +10,6 @@
 class OvDbTextStyleTableRecord : public OvDbObject {
 public:
   OVRX_DECLARE_MEMBERS(OvDbTextStyleTableRecord)
-  const wchar_t* name() const;
   void setName(const wchar_t* name);
   double xScale() const;
   // The width factor; it must be positive (eInvalidInput otherwise).
@@ -29,12 +28,8 @@ public:
   // Made with no database: the style then reads no drawing until fromOvDbTextStyle.
   explicit OvGiTextStyle(OvDbDatabase* = nullptr) {}
 
-  double textSize() const { return textSize_; }
   void setTextSize(double size) { textSize_ = size; }
-  double xScale() const { return xScale_; }
   void setXScale(double factor) { xScale_ = factor; }
-  const wchar_t* styleName() const { return name_.c_str(); }
-  void setStyleName(const wchar_t* name) { name_ = name ? name : L""; }
 
   // The extent of the first `length` characters of the text (all of it for -1). The
   // remaining arguments (standard behaviour, raw text, drawing context) do not change the
@@ -43,7 +38,6 @@ public:
                       void* drawContext = nullptr) const;
 
 private:
-  std::wstring name_ = L"Standard";
   double textSize_ = 1.0;
   double xScale_ = 1.0;
 };

@@ -5,10 +5,6 @@
 
 #include "platform/host/editor_input.h"
 
-IMPLEMENT_DYNAMIC(CVuUiBaseDialog, CDialog)
-IMPLEMENT_DYNAMIC(CVuUiDialog, CVuUiBaseDialog)
-IMPLEMENT_DYNAMIC(COvUiDialog, CVuUiDialog)
-
 BEGIN_MESSAGE_MAP(CVuUiBaseDialog, CDialog)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()

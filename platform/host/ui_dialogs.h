@@ -11,8 +11,6 @@
 #include "platform/mfc/dialog.h"
 
 class CVuUiBaseDialog : public CDialog {
-  DECLARE_DYNAMIC(CVuUiBaseDialog)
-
 public:
   CVuUiBaseDialog() = default;
   // templateInstance: the module that holds the template; null means the resource chain.
@@ -37,8 +35,6 @@ private:
 };
 
 class CVuUiDialog : public CVuUiBaseDialog {
-  DECLARE_DYNAMIC(CVuUiDialog)
-
 public:
   CVuUiDialog() = default;
   explicit CVuUiDialog(UINT templateId, CWnd* parent = nullptr, HINSTANCE templateInstance = nullptr)
@@ -46,8 +42,6 @@ public:
 };
 
 class COvUiDialog : public CVuUiDialog {
-  DECLARE_DYNAMIC(COvUiDialog)
-
 public:
   COvUiDialog() = default;
   explicit COvUiDialog(UINT templateId, CWnd* parent = nullptr, HINSTANCE templateInstance = nullptr)

@@ -20,14 +20,12 @@ HINSTANCE findInChain(Has has) {
 AFX_MODULE_STATE* AfxGetModuleState() {
   static AFX_MODULE_STATE state = [] {
     AFX_MODULE_STATE s;
-    s.m_hCurrentInstanceHandle = GetModuleHandleW(nullptr);
-    s.m_hCurrentResourceHandle = s.m_hCurrentInstanceHandle;
+    s.m_hCurrentResourceHandle = GetModuleHandleW(nullptr);
     return s;
   }();
   return &state;
 }
 
-HINSTANCE AfxGetInstanceHandle() { return AfxGetModuleState()->m_hCurrentInstanceHandle; }
 HINSTANCE AfxGetResourceHandle() { return AfxGetModuleState()->m_hCurrentResourceHandle; }
 void AfxSetResourceHandle(HINSTANCE instance) { AfxGetModuleState()->m_hCurrentResourceHandle = instance; }
 
@@ -75,13 +73,6 @@ HINSTANCE AfxFindDialogResourceHandle(UINT id) {
   return findInChain([id](HINSTANCE h) { return FindDialogResource(h, id) != nullptr; });
 }
 
-HINSTANCE AfxFindBitmapResourceHandle(UINT id) {
-  return findInChain([id](HINSTANCE h) { return FindBitmapResource(h, id) != nullptr; });
-}
-
 HINSTANCE AfxFindIconResourceHandle(UINT id) {
   return findInChain([id](HINSTANCE h) { return FindIconResource(h, id) != nullptr; });
 }
-
-void AfxThrowMemoryException() { throw new CMemoryException; }
-void AfxThrowInvalidArgException() { throw new CInvalidArgException; }

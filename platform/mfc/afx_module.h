@@ -15,13 +15,11 @@ struct AFX_EXTENSION_MODULE {
 };
 
 struct AFX_MODULE_STATE {
-  HINSTANCE m_hCurrentInstanceHandle = nullptr;
   HINSTANCE m_hCurrentResourceHandle = nullptr;
   std::list<CDynLinkLibrary*> m_libraryList;  // the resource chain, newest first
 };
 
 AFX_MODULE_STATE* AfxGetModuleState();
-HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 void AfxSetResourceHandle(HINSTANCE instance);
 
@@ -42,7 +40,6 @@ public:
 // The chain in MFC's order: the current resource handle, then each library.
 HINSTANCE AfxFindStringResourceHandle(UINT id);
 HINSTANCE AfxFindDialogResourceHandle(UINT id);
-HINSTANCE AfxFindBitmapResourceHandle(UINT id);
 HINSTANCE AfxFindIconResourceHandle(UINT id);
 int LiveDynLinkLibraries();
 
@@ -51,9 +48,3 @@ public:
   virtual ~CException() = default;
   void Delete() { delete this; }
 };
-class CMemoryException : public CException {};
-class CFileException : public CException {};
-class CInvalidArgException : public CException {};
-
-[[noreturn]] void AfxThrowMemoryException();
-[[noreturn]] void AfxThrowInvalidArgException();

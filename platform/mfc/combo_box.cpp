@@ -7,11 +7,6 @@ int CComboBox::GetCount() const { return static_cast<int>(SendMessage(CB_GETCOUN
 int CComboBox::GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
 int CComboBox::SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
 int CComboBox::AddString(LPCWSTR text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
-int CComboBox::InsertString(int index, LPCWSTR text) {
-  return static_cast<int>(SendMessage(CB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text)));
-}
-int CComboBox::DeleteString(UINT index) { return static_cast<int>(SendMessage(CB_DELETESTRING, index)); }
-void CComboBox::ResetContent() { SendMessage(CB_RESETCONTENT); }
 int CComboBox::GetLBText(int index, LPWSTR buffer) const {
   return static_cast<int>(SendMessage(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer)));
 }
@@ -26,14 +21,8 @@ void CComboBox::GetLBText(int index, CString& text) const {
   text = buffer.c_str();
 }
 int CComboBox::GetLBTextLen(int index) const { return static_cast<int>(SendMessage(CB_GETLBTEXTLEN, static_cast<WPARAM>(index))); }
-int CComboBox::FindString(int startAfter, LPCWSTR prefix) const {
-  return static_cast<int>(SendMessage(CB_FINDSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(prefix)));
-}
 int CComboBox::FindStringExact(int startAfter, LPCWSTR text) const {
   return static_cast<int>(SendMessage(CB_FINDSTRINGEXACT, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(text)));
-}
-int CComboBox::SelectString(int startAfter, LPCWSTR prefix) {
-  return static_cast<int>(SendMessage(CB_SELECTSTRING, static_cast<WPARAM>(startAfter), reinterpret_cast<LPARAM>(prefix)));
 }
 DWORD_PTR CComboBox::GetItemData(int index) const {
   return static_cast<DWORD_PTR>(SendMessage(CB_GETITEMDATA, static_cast<WPARAM>(index)));

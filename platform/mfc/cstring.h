@@ -23,14 +23,11 @@ public:
   CString& operator=(const CString&) = default;
   CString& operator=(CString&&) noexcept = default;
   CString& operator=(const wchar_t* s) { s_ = s ? s : L""; return *this; }
-  CString& operator=(const char* s) { return *this = CString(s); }
-  CString& operator=(wchar_t ch) { s_.assign(1, ch); return *this; }
 
   int GetLength() const { return static_cast<int>(s_.size()); }
   bool IsEmpty() const { return s_.empty(); }
   void Empty() { s_.clear(); }
   wchar_t GetAt(int i) const { return s_.at(static_cast<size_t>(i)); }
-  void SetAt(int i, wchar_t ch) { s_.at(static_cast<size_t>(i)) = ch; }
   wchar_t operator[](int i) const { return GetAt(i); }
   operator const wchar_t*() const { return s_.c_str(); }
   const wchar_t* GetString() const { return s_.c_str(); }
@@ -39,68 +36,37 @@ public:
   // Raw buffer access in the MFC manner: GetBuffer gives room for at least minLength
   // characters; ReleaseBuffer cuts at the given length or at the first null.
   wchar_t* GetBuffer(int minLength = 0);
-  wchar_t* GetBufferSetLength(int length);
   void ReleaseBuffer(int newLength = -1);
 
   void Format(const wchar_t* format, ...);
-  void FormatV(const wchar_t* format, va_list args);
-  void AppendFormat(const wchar_t* format, ...);
   BOOL LoadString(UINT id);
   BOOL LoadString(HINSTANCE instance, UINT id);
 
   CString& operator+=(const CString& s) { s_ += s.s_; return *this; }
   CString& operator+=(const wchar_t* s) { if (s) s_ += s; return *this; }
   CString& operator+=(wchar_t ch) { s_ += ch; return *this; }
-  void Append(const wchar_t* s) { *this += s; }
-  void AppendChar(wchar_t ch) { s_ += ch; }
 
   int Compare(const wchar_t* s) const;
   int CompareNoCase(const wchar_t* s) const;
   int Find(wchar_t ch, int start = 0) const;
   int Find(const wchar_t* sub, int start = 0) const;
   int ReverseFind(wchar_t ch) const;
-  int FindOneOf(const wchar_t* chars) const;
   CString Mid(int first) const;
   CString Mid(int first, int count) const;
   CString Left(int count) const;
-  CString Right(int count) const;
   CString SpanIncluding(const wchar_t* chars) const;
-  CString SpanExcluding(const wchar_t* chars) const;
-  CString Tokenize(const wchar_t* delimiters, int& start) const;
   CString& MakeUpper();
   CString& MakeLower();
-  CString& MakeReverse();
-  CString& Trim();
-  CString& Trim(wchar_t ch);
-  CString& Trim(const wchar_t* chars);
-  CString& TrimLeft();
-  CString& TrimLeft(wchar_t ch);
-  CString& TrimLeft(const wchar_t* chars);
-  CString& TrimRight();
-  CString& TrimRight(wchar_t ch);
-  CString& TrimRight(const wchar_t* chars);
   int Replace(wchar_t from, wchar_t to);
-  int Replace(const wchar_t* from, const wchar_t* to);
-  int Remove(wchar_t ch);
-  int Insert(int index, wchar_t ch);
-  int Insert(int index, const wchar_t* s);
-  int Delete(int index, int count = 1);
 
   friend CString operator+(const CString& a, const CString& b) { return CString(a.s_ + b.s_); }
   friend CString operator+(const CString& a, const wchar_t* b) { CString r(a); r += b; return r; }
   friend CString operator+(const wchar_t* a, const CString& b) { CString r(a); r += b; return r; }
-  friend CString operator+(const CString& a, wchar_t b) { CString r(a); r += b; return r; }
-  friend CString operator+(wchar_t a, const CString& b) { CString r(a); r += b; return r; }
   friend bool operator==(const CString& a, const CString& b) { return a.s_ == b.s_; }
   friend bool operator==(const CString& a, const wchar_t* b) { return a.s_ == (b ? b : L""); }
-  friend bool operator==(const wchar_t* a, const CString& b) { return b == a; }
   friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
   friend bool operator!=(const CString& a, const wchar_t* b) { return !(a == b); }
-  friend bool operator!=(const wchar_t* a, const CString& b) { return !(b == a); }
   friend bool operator<(const CString& a, const CString& b) { return a.s_ < b.s_; }
-  friend bool operator>(const CString& a, const CString& b) { return b.s_ < a.s_; }
-  friend bool operator<=(const CString& a, const CString& b) { return !(b.s_ < a.s_); }
-  friend bool operator>=(const CString& a, const CString& b) { return !(a.s_ < b.s_); }
   // Without this, containers of CString (vector, pair) would compare the converted pointers.
   friend std::strong_ordering operator<=>(const CString& a, const CString& b) { return a.s_ <=> b.s_; }
 
@@ -108,7 +74,6 @@ private:
   std::wstring s_;
 };
 
-using CStringW = CString;
 
 // Writes the text as UTF-8 (test failure messages, diagnostics).
 std::ostream& operator<<(std::ostream& out, const CString& text);

@@ -1,15 +1,11 @@
 #include "platform/mfc/data_exchange.h"
 
-#include <cstdio>
-#include <cwctype>
 #include <stdexcept>
 #include <string>
 
 #include "platform/mfc/dialog.h"
 #include "platform/mfc/message_box.h"
 #include "platform/mfc/wnd.h"
-#include "platform/win/codepage.h"
-#include "platform/win/wide_numbers.h"
 
 namespace {
 
@@ -42,27 +38,6 @@ bool ParseInteger(const std::wstring& text, long long minValue, long long maxVal
   }
   value = negative ? -v : v;
   return value >= minValue && value <= maxValue;
-}
-
-// A whole decimal number: sign, digits with an optional fraction, optional exponent.
-bool IsDecimalNumber(const std::wstring& text) {
-  size_t i = 0, n = text.size();
-  if (i < n && (text[i] == L'+' || text[i] == L'-')) ++i;
-  size_t digits = 0;
-  while (i < n && std::iswdigit(text[i])) ++i, ++digits;
-  if (i < n && text[i] == L'.') {
-    ++i;
-    while (i < n && std::iswdigit(text[i])) ++i, ++digits;
-  }
-  if (!digits) return false;
-  if (i < n && (text[i] == L'e' || text[i] == L'E')) {
-    ++i;
-    if (i < n && (text[i] == L'+' || text[i] == L'-')) ++i;
-    size_t exponent = 0;
-    while (i < n && std::iswdigit(text[i])) ++i, ++exponent;
-    if (!exponent) return false;
-  }
-  return i == n;
 }
 
 void Complain(CDataExchange* pDX, const wchar_t* message) {
@@ -130,30 +105,6 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
   }
 }
 
-void DDX_Text(CDataExchange* pDX, int id, UINT& value) {
-  HWND control = pDX->PrepareEditCtrl(id);
-  if (pDX->m_bSaveAndValidate) {
-    long long parsed = 0;
-    if (!ParseInteger(Trimmed(TextOf(control)), 0, 4294967295LL, parsed)) Complain(pDX, L"Please enter a positive integer.");
-    value = static_cast<UINT>(parsed);
-  } else {
-    SetWindowTextW(control, std::to_wstring(value).c_str());
-  }
-}
-
-void DDX_Text(CDataExchange* pDX, int id, double& value) {
-  HWND control = pDX->PrepareEditCtrl(id);
-  if (pDX->m_bSaveAndValidate) {
-    std::wstring text = Trimmed(TextOf(control));
-    if (!IsDecimalNumber(text)) Complain(pDX, L"Please enter a number.");
-    value = _wtof(text.c_str());
-  } else {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    SetWindowTextW(control, CString(buffer));
-  }
-}
-
 void DDX_Check(CDataExchange* pDX, int id, int& value) {
   HWND control = pDX->PrepareCtrl(id);
   if (pDX->m_bSaveAndValidate) {
@@ -185,26 +136,6 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& index) {
   HWND control = pDX->PrepareCtrl(id);
   if (pDX->m_bSaveAndValidate) index = static_cast<int>(SendMessageW(control, CB_GETCURSEL, 0, 0));
   else SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
-
-void DDX_CBString(CDataExchange* pDX, int id, CString& value) {
-  HWND control = pDX->PrepareCtrl(id);
-  if (pDX->m_bSaveAndValidate) {
-    value = TextOf(control);
-  } else if (SendMessageW(control, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString())) == CB_ERR) {
-    if ((GetWindowLongW(control, GWL_STYLE) & 0x3) != CBS_DROPDOWNLIST) SetWindowTextW(control, value);
-  }
-}
-
-void DDX_CBStringExact(CDataExchange* pDX, int id, CString& value) {
-  HWND control = pDX->PrepareCtrl(id);
-  if (pDX->m_bSaveAndValidate) {
-    value = TextOf(control);
-    return;
-  }
-  LRESULT found = SendMessageW(control, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(value.GetString()));
-  if (found != CB_ERR) SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-  else if ((GetWindowLongW(control, GWL_STYLE) & 0x3) != CBS_DROPDOWNLIST) SetWindowTextW(control, value);
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count) {

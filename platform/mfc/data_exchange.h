@@ -34,16 +34,12 @@ private:
 void DDX_Control(CDataExchange* pDX, int id, CWnd& control);
 void DDX_Text(CDataExchange* pDX, int id, CString& value);
 void DDX_Text(CDataExchange* pDX, int id, int& value);
-void DDX_Text(CDataExchange* pDX, int id, UINT& value);
-void DDX_Text(CDataExchange* pDX, int id, double& value);
 // A check box's state: 0, 1 or 2 (indeterminate).
 void DDX_Check(CDataExchange* pDX, int id, int& value);
 // The index of the checked button of the radio group that starts at id (-1 none).
 void DDX_Radio(CDataExchange* pDX, int id, int& value);
-// A combo box's selection by index (-1 none), or by text.
+// A combo box's selection by index (-1 none).
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index);
-void DDX_CBString(CDataExchange* pDX, int id, CString& value);
-void DDX_CBStringExact(CDataExchange* pDX, int id, CString& value);
 // Validation: a text no longer than `count` characters.
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count);
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue);

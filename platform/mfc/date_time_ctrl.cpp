@@ -16,16 +16,6 @@ BOOL CDateTimeCtrl::SetTime(const SYSTEMTIME* time) {
   return static_cast<BOOL>(SendMessage(DTM_SETSYSTEMTIME, flags, reinterpret_cast<LPARAM>(time)));
 }
 
-BOOL CDateTimeCtrl::GetTime(COleDateTime& time) const {
-  SYSTEMTIME value;
-  if (GetTime(&value) != GDT_VALID) {
-    time.SetStatus(COleDateTime::null);
-    return FALSE;
-  }
-  time = COleDateTime(value);
-  return TRUE;
-}
-
 DWORD CDateTimeCtrl::GetTime(SYSTEMTIME* time) const {
   return static_cast<DWORD>(SendMessage(DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(time)));
 }

@@ -9,8 +9,6 @@ public:
   // A valid value sets it, a null one clears it (DTS_SHOWNONE); false when refused.
   BOOL SetTime(const COleDateTime& time);
   BOOL SetTime(const SYSTEMTIME* time);  // null: no value
-  // False, and a null value, when the picker shows none.
-  BOOL GetTime(COleDateTime& time) const;
   DWORD GetTime(SYSTEMTIME* time) const;  // GDT_VALID, GDT_NONE or GDT_ERROR
   BOOL SetFormat(LPCWSTR format);  // null: the style's format
   // The month calendar while it is dropped down, else null.

@@ -8,9 +8,6 @@
 #include "platform/win/date_time_picker.h"
 #include "platform/win/user_input.h"
 
-IMPLEMENT_DYNAMIC(CDialog, CWnd)
-IMPLEMENT_DYNAMIC(CDialogEx, CDialog)
-
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
   ON_COMMAND(IDOK, &CDialog::OnOK)
@@ -69,11 +66,6 @@ CDialog::CDialog() = default;
 
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_lpszTemplateName(MAKEINTRESOURCEW(templateId)),
                                                   m_nIDHelp(templateId), templateId_(templateId) {}
-
-CDialog::CDialog(LPCWSTR templateName, CWnd* parent) : m_pParentWnd(parent), m_lpszTemplateName(templateName) {
-  if (IS_INTRESOURCE(templateName)) templateId_ = static_cast<UINT>(reinterpret_cast<ULONG_PTR>(templateName));
-  m_nIDHelp = templateId_;
-}
 
 CDialog::~CDialog() {
   if (m_hWnd && IsWindow(m_hWnd) && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
@@ -399,15 +391,8 @@ void CDialog::GotoDlgCtrl(CWnd* control) {
 }
 void CDialog::NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
 void CDialog::PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1, 0); }
-void CDialog::SetDefID(UINT id) { SendMessage(DM_SETDEFID, id); }
-DWORD CDialog::GetDefID() const { return static_cast<DWORD>(SendMessage(DM_GETDEFID)); }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
   if (msg && m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && ::IsDialogMessageW(m_hWnd, msg)) return TRUE;
   return CWnd::PreTranslateMessage(msg);
-}
-
-void CDialogEx::SetBackgroundColor(COLORREF color, BOOL repaint) {
-  background_ = color;
-  if (repaint && m_hWnd) Invalidate();
 }

@@ -19,12 +19,9 @@
 #include "platform/win/input_driver.h"
 
 class CDialog : public CWnd {
-  DECLARE_DYNAMIC(CDialog)
-
 public:
   CDialog();
   explicit CDialog(UINT templateId, CWnd* parent = nullptr);
-  explicit CDialog(LPCWSTR templateName, CWnd* parent = nullptr);
   ~CDialog() override;
 
   // A modeless dialog (shown when its template has WS_VISIBLE).
@@ -45,8 +42,6 @@ public:
   void GotoDlgCtrl(CWnd* control);
   void NextDlgCtrl() const;
   void PrevDlgCtrl() const;
-  void SetDefID(UINT id);
-  DWORD GetDefID() const;  // MAKELONG(id, DC_HASDEFID), or 0
 
   UINT GetTemplateId() const { return templateId_; }
   // True between DoModal's start and its return.
@@ -73,19 +68,4 @@ private:
   UINT templateId_ = 0;
   bool continueModal_ = false;
   bool inModal_ = false;
-};
-
-// The same dialog with the newer look (a background colour of its own).
-class CDialogEx : public CDialog {
-  DECLARE_DYNAMIC(CDialogEx)
-
-public:
-  CDialogEx() = default;
-  explicit CDialogEx(UINT templateId, CWnd* parent = nullptr) : CDialog(templateId, parent) {}
-  explicit CDialogEx(LPCWSTR templateName, CWnd* parent = nullptr) : CDialog(templateName, parent) {}
-  void SetBackgroundColor(COLORREF color, BOOL repaint = TRUE);
-  COLORREF GetBackgroundColor() const { return background_; }
-
-private:
-  COLORREF background_ = CLR_DEFAULT;
 };

@@ -9,20 +9,10 @@ int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
 
 void CWnd::SetDlgItemText(int id, LPCWSTR text) { ::SetDlgItemTextW(m_hWnd, id, text); }
 
-int CWnd::GetDlgItemText(int id, LPWSTR buffer, int bufferMax) const {
-  return static_cast<int>(::GetDlgItemTextW(m_hWnd, id, buffer, bufferMax));
-}
-
 int CWnd::GetDlgItemText(int id, CString& text) const {
   text.Empty();
   if (CWnd* item = GetDlgItem(id)) item->GetWindowText(text);
   return text.GetLength();
-}
-
-void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned) { ::SetDlgItemInt(m_hWnd, id, value, isSigned); }
-
-UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const {
-  return ::GetDlgItemInt(m_hWnd, id, translated, isSigned);
 }
 
 LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -31,18 +21,9 @@ LRESULT CWnd::SendDlgItemMessage(int id, UINT message, WPARAM wParam, LPARAM lPa
 
 void CWnd::CheckDlgButton(int id, UINT check) { ::CheckDlgButton(m_hWnd, id, check); }
 UINT CWnd::IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id); }
-void CWnd::CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(m_hWnd, first, last, check); }
 
 int CWnd::GetCheckedRadioButton(int first, int last) const {
   for (int id = first; id <= last; ++id)
     if (::GetDlgItem(m_hWnd, id) && ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED) return id;
   return 0;
-}
-
-CWnd* CWnd::GetNextDlgTabItem(CWnd* control, BOOL previous) const {
-  return CWnd::FromHandle(::GetNextDlgTabItem(m_hWnd, control ? control->m_hWnd : nullptr, previous));
-}
-
-CWnd* CWnd::GetNextDlgGroupItem(CWnd* control, BOOL previous) const {
-  return CWnd::FromHandle(::GetNextDlgGroupItem(m_hWnd, control ? control->m_hWnd : nullptr, previous));
 }

@@ -10,14 +10,6 @@ void CEdit::GetSel(int& start, int& end) const {
   start = static_cast<int>(s);
   end = static_cast<int>(e);
 }
-DWORD CEdit::GetSel() const { return static_cast<DWORD>(SendMessage(EM_GETSEL)); }
-void CEdit::ReplaceSel(LPCWSTR text, BOOL canUndo) { SendMessage(EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text)); }
 void CEdit::SetMargins(UINT left, UINT right) { SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(left, right)); }
 DWORD CEdit::GetMargins() const { return static_cast<DWORD>(SendMessage(EM_GETMARGINS)); }
 BOOL CEdit::GetModify() const { return static_cast<BOOL>(SendMessage(EM_GETMODIFY)); }
-void CEdit::SetModify(BOOL modified) { SendMessage(EM_SETMODIFY, static_cast<WPARAM>(modified)); }
-BOOL CEdit::SetReadOnly(BOOL readOnly) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, static_cast<WPARAM>(readOnly))); }
-void CEdit::Clear() { SendMessage(WM_CLEAR); }
-void CEdit::Copy() { SendMessage(WM_COPY); }
-void CEdit::Cut() { SendMessage(WM_CUT); }
-void CEdit::Paste() { SendMessage(WM_PASTE); }

@@ -6,19 +6,10 @@ class CEdit : public CWnd {
 public:
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
   void SetLimitText(UINT max);
-  void LimitText(int max = 0) { SetLimitText(static_cast<UINT>(max)); }
   UINT GetLimitText() const;
   void SetSel(int start, int end, BOOL noScroll = FALSE);
   void GetSel(int& start, int& end) const;
-  DWORD GetSel() const;
-  void ReplaceSel(LPCWSTR text, BOOL canUndo = FALSE);
   void SetMargins(UINT left, UINT right);
   DWORD GetMargins() const;
   BOOL GetModify() const;
-  void SetModify(BOOL modified = TRUE);
-  BOOL SetReadOnly(BOOL readOnly = TRUE);
-  void Clear();
-  void Copy();
-  void Cut();
-  void Paste();
 };

@@ -12,13 +12,9 @@
 #include "platform/mfc/cstring.h"
 #include "platform/mfc/wnd.h"
 
-#define OFN_READONLY 0x00000001
 #define OFN_OVERWRITEPROMPT 0x00000002
 #define OFN_HIDEREADONLY 0x00000004
-#define OFN_NOCHANGEDIR 0x00000008
-#define OFN_PATHMUSTEXIST 0x00000800
 #define OFN_FILEMUSTEXIST 0x00001000
-#define OFN_CREATEPROMPT 0x00002000
 #define OFN_EXPLORER 0x00080000
 #define OFN_ENABLESIZING 0x00800000
 
@@ -33,7 +29,6 @@ struct OPENFILENAMEW {
   DWORD Flags = 0;
   LPCWSTR lpstrDefExt = nullptr;
 };
-using OPENFILENAME = OPENFILENAMEW;
 
 class CFileDialog {
 public:
@@ -47,7 +42,6 @@ public:
 
   virtual INT_PTR DoModal();
   OPENFILENAMEW& GetOFN() { return m_ofn; }
-  const OPENFILENAMEW& GetOFN() const { return m_ofn; }
   CString GetPathName() const;
   CString GetFileName() const;   // the name with its extension
   CString GetFileExt() const;    // without the dot

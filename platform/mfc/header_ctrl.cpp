@@ -1,15 +1,6 @@
 #include "platform/mfc/header_ctrl.h"
 
-#include "platform/mfc/image_list.h"
-
-BOOL CHeaderCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  return CWnd::Create(WC_HEADERW, L"", style, rect, parent, id);
-}
 int CHeaderCtrl::GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
-int CHeaderCtrl::InsertItem(int index, HDITEM* item) {
-  return static_cast<int>(SendMessage(HDM_INSERTITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
-}
-BOOL CHeaderCtrl::DeleteItem(int index) { return static_cast<BOOL>(SendMessage(HDM_DELETEITEM, static_cast<WPARAM>(index))); }
 BOOL CHeaderCtrl::GetItem(int index, HDITEM* item) const {
   return static_cast<BOOL>(SendMessage(HDM_GETITEMW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item)));
 }
@@ -23,15 +14,5 @@ BOOL CHeaderCtrl::GetOrderArray(LPINT order, int count) {
   if (count == -1) count = GetItemCount();
   return static_cast<BOOL>(SendMessage(HDM_GETORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
 }
-BOOL CHeaderCtrl::SetOrderArray(int count, LPINT order) {
-  return static_cast<BOOL>(SendMessage(HDM_SETORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
-}
 int CHeaderCtrl::OrderToIndex(int order) const { return static_cast<int>(SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(order))); }
 int CHeaderCtrl::HitTest(LPHDHITTESTINFO info) { return static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(info))); }
-CImageList* CHeaderCtrl::SetImageList(CImageList* list) {
-  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
-      SendMessage(HDM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(list ? list->m_hImageList : nullptr))));
-}
-CImageList* CHeaderCtrl::GetImageList() const {
-  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(HDM_GETIMAGELIST)));
-}

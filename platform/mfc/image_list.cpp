@@ -54,15 +54,10 @@ BOOL CImageList::DeleteImageList() {
 }
 
 int CImageList::GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
-int CImageList::Add(CBitmap* image, CBitmap* mask) {
-  return ImageList_Add(m_hImageList, image ? static_cast<HBITMAP>(image->m_hObject) : nullptr,
-                       mask ? static_cast<HBITMAP>(mask->m_hObject) : nullptr);
-}
 int CImageList::Add(CBitmap* image, COLORREF maskColor) {
   return ImageList_AddMasked(m_hImageList, image ? static_cast<HBITMAP>(image->m_hObject) : nullptr, maskColor);
 }
 int CImageList::Add(HICON icon) { return ImageList_ReplaceIcon(m_hImageList, -1, icon); }
-BOOL CImageList::Remove(int index) { return ImageList_Remove(m_hImageList, index); }
 BOOL CImageList::GetImageInfo(int index, IMAGEINFO* info) const { return ImageList_GetImageInfo(m_hImageList, index, info); }
 COLORREF CImageList::SetBkColor(COLORREF color) { return ImageList_SetBkColor(m_hImageList, color); }
 COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }

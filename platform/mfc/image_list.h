@@ -11,17 +11,14 @@ public:
   CImageList& operator=(const CImageList&) = delete;
 
   HIMAGELIST m_hImageList = nullptr;
-  operator HIMAGELIST() const { return m_hImageList; }
   HIMAGELIST GetSafeHandle() const { return m_hImageList; }
   BOOL Create(int cx, int cy, UINT flags, int initial, int grow);
   BOOL Attach(HIMAGELIST list);
   HIMAGELIST Detach();
   BOOL DeleteImageList();
   int GetImageCount() const;
-  int Add(CBitmap* image, CBitmap* mask);
   int Add(CBitmap* image, COLORREF maskColor);
   int Add(HICON icon);
-  BOOL Remove(int index);
   BOOL GetImageInfo(int index, IMAGEINFO* info) const;
   COLORREF SetBkColor(COLORREF color);
   COLORREF GetBkColor() const;

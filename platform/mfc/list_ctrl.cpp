@@ -4,14 +4,9 @@
 
 #include "platform/mfc/edit.h"
 #include "platform/mfc/image_list.h"
-#include "platform/mfc/tooltip_ctrl.h"
 
 BOOL CListCtrl::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   return CWnd::Create(WC_LISTVIEWW, L"", style, rect, parent, id);
-}
-
-BOOL CListCtrl::CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
-  return CWnd::CreateEx(exStyle, WC_LISTVIEWW, L"", style | WS_CHILD, rect, parent, id);
 }
 
 int CListCtrl::InsertColumn(int col, const LVCOLUMN* column) {
@@ -63,7 +58,6 @@ int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GE
 BOOL CListCtrl::SetItemCount(int count) { return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count))); }
 int CListCtrl::InsertItem(const LVITEM* item) { return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item))); }
 int CListCtrl::InsertItem(int row, LPCWSTR text) { return InsertItem(LVIF_TEXT, row, text, 0, 0, 0, 0); }
-int CListCtrl::InsertItem(int row, LPCWSTR text, int image) { return InsertItem(LVIF_TEXT | LVIF_IMAGE, row, text, 0, 0, image, 0); }
 int CListCtrl::InsertItem(UINT mask, int row, LPCWSTR text, UINT state, UINT stateMask, int image, LPARAM param) {
   LVITEM item;
   item.mask = mask;
@@ -148,23 +142,10 @@ int CListCtrl::GetNextItem(int row, int flags) const {
   return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(row), static_cast<LPARAM>(flags)));
 }
 UINT CListCtrl::GetSelectedCount() const { return static_cast<UINT>(SendMessage(LVM_GETSELECTEDCOUNT)); }
-POSITION CListCtrl::GetFirstSelectedItemPosition() const {
-  int first = GetNextItem(-1, LVNI_SELECTED);
-  return first < 0 ? nullptr : reinterpret_cast<POSITION>(static_cast<INT_PTR>(first + 1));
-}
-int CListCtrl::GetNextSelectedItem(POSITION& position) const {
-  int row = static_cast<int>(reinterpret_cast<INT_PTR>(position)) - 1;
-  int next = GetNextItem(row, LVNI_SELECTED);
-  position = next < 0 ? nullptr : reinterpret_cast<POSITION>(static_cast<INT_PTR>(next + 1));
-  return row;
-}
 int CListCtrl::GetSelectionMark() const { return static_cast<int>(SendMessage(LVM_GETSELECTIONMARK)); }
 int CListCtrl::SetSelectionMark(int row) { return static_cast<int>(SendMessage(LVM_SETSELECTIONMARK, 0, row)); }
 int CListCtrl::GetHotItem() const { return static_cast<int>(SendMessage(LVM_GETHOTITEM)); }
 int CListCtrl::SetHotItem(int row) { return static_cast<int>(SendMessage(LVM_SETHOTITEM, static_cast<WPARAM>(row))); }
-int CListCtrl::FindItem(LVFINDINFO* find, int start) const {
-  return static_cast<int>(SendMessage(LVM_FINDITEMW, static_cast<WPARAM>(start), reinterpret_cast<LPARAM>(find)));
-}
 
 DWORD CListCtrl::GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
 DWORD CListCtrl::SetExtendedStyle(DWORD style) {
@@ -179,13 +160,7 @@ CImageList* CListCtrl::SetImageList(CImageList* list, int kind) {
       reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(handle))));
 }
 COLORREF CListCtrl::GetBkColor() const { return static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR)); }
-BOOL CListCtrl::SetBkColor(COLORREF color) { return static_cast<BOOL>(SendMessage(LVM_SETBKCOLOR, 0, static_cast<LPARAM>(color))); }
-COLORREF CListCtrl::GetTextColor() const { return static_cast<COLORREF>(SendMessage(LVM_GETTEXTCOLOR)); }
-BOOL CListCtrl::SetTextColor(COLORREF color) { return static_cast<BOOL>(SendMessage(LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(color))); }
-COLORREF CListCtrl::GetTextBkColor() const { return static_cast<COLORREF>(SendMessage(LVM_GETTEXTBKCOLOR)); }
-BOOL CListCtrl::SetTextBkColor(COLORREF color) { return static_cast<BOOL>(SendMessage(LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(color))); }
 HWND CListCtrl::GetToolTipsHandle() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETTOOLTIPS)); }
-CToolTipCtrl* CListCtrl::GetToolTips() const { return AfxWndFromHandle<CToolTipCtrl>(GetToolTipsHandle()); }
 
 BOOL CListCtrl::GetItemRect(int row, LPRECT rect, UINT part) const {
   if (!rect) return FALSE;
@@ -214,11 +189,6 @@ BOOL CListCtrl::EnsureVisible(int row, BOOL partialOk) {
 BOOL CListCtrl::Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(size.cx), size.cy)); }
 int CListCtrl::GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
 int CListCtrl::GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
-BOOL CListCtrl::RedrawItems(int first, int last) { return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(first), last)); }
-BOOL CListCtrl::Update(int row) { return static_cast<BOOL>(SendMessage(LVM_UPDATE, static_cast<WPARAM>(row))); }
-int CListCtrl::GetStringWidth(LPCWSTR text) const {
-  return static_cast<int>(SendMessage(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
-}
 
 BOOL CListCtrl::SortItems(PFNLVCOMPARE compare, DWORD_PTR data) {
   return static_cast<BOOL>(SendMessage(LVM_SORTITEMS, static_cast<WPARAM>(data), reinterpret_cast<LPARAM>(compare)));
@@ -230,7 +200,3 @@ CEdit* CListCtrl::EditLabel(int row) {
   return AfxWndFromHandle<CEdit>(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, static_cast<WPARAM>(row))));
 }
 CEdit* CListCtrl::GetEditControl() const { return AfxWndFromHandle<CEdit>(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))); }
-BOOL CListCtrl::CancelEditLabel() {
-  SendMessage(LVM_CANCELEDITLABEL);
-  return TRUE;
-}

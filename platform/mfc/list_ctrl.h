@@ -6,14 +6,10 @@
 
 class CImageList;
 class CEdit;
-class CToolTipCtrl;
-
-using POSITION = struct AfxPositionTag*;
 
 class CListCtrl : public CWnd {
 public:
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
-  BOOL CreateEx(DWORD exStyle, DWORD style, const RECT& rect, CWnd* parent, UINT id);
 
   // ---- Columns.
   int InsertColumn(int col, const LVCOLUMN* column);
@@ -32,7 +28,6 @@ public:
   BOOL SetItemCount(int count);
   int InsertItem(const LVITEM* item);
   int InsertItem(int row, LPCWSTR text);
-  int InsertItem(int row, LPCWSTR text, int image);
   int InsertItem(UINT mask, int row, LPCWSTR text, UINT state, UINT stateMask, int image, LPARAM param);
   BOOL DeleteItem(int row);
   BOOL DeleteAllItems();
@@ -51,13 +46,10 @@ public:
   BOOL SetCheck(int row, BOOL check = TRUE);
   int GetNextItem(int row, int flags) const;
   UINT GetSelectedCount() const;
-  POSITION GetFirstSelectedItemPosition() const;
-  int GetNextSelectedItem(POSITION& position) const;
   int GetSelectionMark() const;
   int SetSelectionMark(int row);
   int GetHotItem() const;
   int SetHotItem(int row);
-  int FindItem(LVFINDINFO* find, int start = -1) const;
 
   // ---- Styles and images.
   DWORD GetExtendedStyle() const;
@@ -65,12 +57,6 @@ public:
   CImageList* GetImageList(int kind) const;
   CImageList* SetImageList(CImageList* list, int kind);
   COLORREF GetBkColor() const;
-  BOOL SetBkColor(COLORREF color);
-  COLORREF GetTextColor() const;
-  BOOL SetTextColor(COLORREF color);
-  COLORREF GetTextBkColor() const;
-  BOOL SetTextBkColor(COLORREF color);
-  CToolTipCtrl* GetToolTips() const;
   HWND GetToolTipsHandle() const;
 
   // ---- Geometry, scrolling, hit tests.
@@ -83,14 +69,10 @@ public:
   BOOL Scroll(CSize size);
   int GetTopIndex() const;
   int GetCountPerPage() const;
-  BOOL RedrawItems(int first, int last);
-  BOOL Update(int row);
-  int GetStringWidth(LPCWSTR text) const;
 
   // ---- Sorting and label editing.
   BOOL SortItems(PFNLVCOMPARE compare, DWORD_PTR data);
   BOOL SortItemsEx(PFNLVCOMPARE compare, DWORD_PTR data);
   CEdit* EditLabel(int row);
   CEdit* GetEditControl() const;
-  BOOL CancelEditLabel();
 };

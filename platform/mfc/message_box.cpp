@@ -11,9 +11,3 @@ int AfxMessageBox(LPCWSTR text, UINT type, UINT) {
   HWND owner = GetActiveWindow();
   return ::MessageBoxW(owner, text, caption, type);
 }
-
-int AfxMessageBox(UINT textId, UINT type, UINT helpId) {
-  std::wstring text;
-  LoadStringResource(AfxFindStringResourceHandle(textId), textId, text);
-  return AfxMessageBox(text.c_str(), type, helpId);
-}

@@ -54,33 +54,15 @@ struct AFX_CMDHANDLERINFO {
   CCmdTarget* pTarget = nullptr;
 };
 #define CN_COMMAND 0
-#define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 
-// MFC run-time class information: a class name and its base, so that IsKindOf works
-// along a chain declared with DECLARE_DYNAMIC / IMPLEMENT_DYNAMIC (runtime_class.cpp).
-struct CRuntimeClass {
-  LPCSTR m_lpszClassName;
-  const CRuntimeClass* m_pBaseClass;
-  BOOL IsDerivedFrom(const CRuntimeClass* base) const;
-};
-#define RUNTIME_CLASS(theClass) (theClass::GetThisClass())
-#define DECLARE_DYNAMIC(theClass)                   \
-public:                                             \
-  static CRuntimeClass* GetThisClass();             \
-  CRuntimeClass* GetRuntimeClass() const override;
-#define IMPLEMENT_DYNAMIC(theClass, baseClass)                                        \
-  CRuntimeClass* theClass::GetThisClass() {                                           \
-    static CRuntimeClass runtimeClass{#theClass, baseClass::GetThisClass()};          \
-    return &runtimeClass;                                                             \
-  }                                                                                   \
-  CRuntimeClass* theClass::GetRuntimeClass() const { return GetThisClass(); }
+// Run-time class declarations: the plug-in writes them, but nothing reads run-time class
+// information, so they declare nothing.
+#define DECLARE_DYNAMIC(theClass)
+#define IMPLEMENT_DYNAMIC(theClass, baseClass)
 
 class CObject {
 public:
   virtual ~CObject() = default;
-  static CRuntimeClass* GetThisClass();
-  virtual CRuntimeClass* GetRuntimeClass() const;
-  BOOL IsKindOf(const CRuntimeClass* runtimeClass) const;
 };
 
 class CCmdTarget : public CObject {
@@ -124,10 +106,7 @@ protected:                                        \
   {WM_CREATE, 0, 0, 0, 0, AFX_THUNK { *c.pResult = AFX_THIS(t)->OnCreate(reinterpret_cast<LPCREATESTRUCT>(c.lParam)); return TRUE; }},
 #define ON_WM_DESTROY() {WM_DESTROY, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnDestroy(); return TRUE; }},
 #define ON_WM_NCDESTROY() {WM_NCDESTROY, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnNcDestroy(); return TRUE; }},
-#define ON_WM_CLOSE() {WM_CLOSE, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnClose(); return TRUE; }},
 #define ON_WM_PAINT() {WM_PAINT, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnPaint(); return TRUE; }},
-#define ON_WM_ERASEBKGND() \
-  {WM_ERASEBKGND, 0, 0, 0, 0, AFX_THUNK { *c.pResult = AFX_THIS(t)->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(c.wParam))); return TRUE; }},
 #define ON_WM_KILLFOCUS() \
   {WM_KILLFOCUS, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnKillFocus(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam))); return TRUE; }},
 #define ON_WM_SETFOCUS() \
@@ -136,23 +115,13 @@ protected:                                        \
   {msg, 0, 0, 0, 0, AFX_THUNK {                                                                     \
      AFX_THIS(t)->fn(static_cast<UINT>(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam)); return TRUE; }},
 #define ON_WM_KEYDOWN() AFX_KEY_ENTRY(WM_KEYDOWN, OnKeyDown)
-#define ON_WM_KEYUP() AFX_KEY_ENTRY(WM_KEYUP, OnKeyUp)
 #define ON_WM_CHAR() AFX_KEY_ENTRY(WM_CHAR, OnChar)
-#define ON_WM_SYSKEYDOWN() AFX_KEY_ENTRY(WM_SYSKEYDOWN, OnSysKeyDown)
 #define AFX_MOUSE_ENTRY(msg, fn)                                                                    \
   {msg, 0, 0, 0, 0, AFX_THUNK {                                                                     \
      AFX_THIS(t)->fn(static_cast<UINT>(c.wParam), CPoint(GET_X_LPARAM(c.lParam), GET_Y_LPARAM(c.lParam))); return TRUE; }},
-#define ON_WM_MOUSEMOVE() AFX_MOUSE_ENTRY(WM_MOUSEMOVE, OnMouseMove)
 #define ON_WM_LBUTTONDOWN() AFX_MOUSE_ENTRY(WM_LBUTTONDOWN, OnLButtonDown)
-#define ON_WM_LBUTTONUP() AFX_MOUSE_ENTRY(WM_LBUTTONUP, OnLButtonUp)
 #define ON_WM_LBUTTONDBLCLK() AFX_MOUSE_ENTRY(WM_LBUTTONDBLCLK, OnLButtonDblClk)
 #define ON_WM_RBUTTONDOWN() AFX_MOUSE_ENTRY(WM_RBUTTONDOWN, OnRButtonDown)
-#define ON_WM_RBUTTONUP() AFX_MOUSE_ENTRY(WM_RBUTTONUP, OnRButtonUp)
-#define ON_WM_MOUSEWHEEL()                                                                           \
-  {WM_MOUSEWHEEL, 0, 0, 0, 0, AFX_THUNK {                                                            \
-     *c.pResult = AFX_THIS(t)->OnMouseWheel(LOWORD(c.wParam), static_cast<short>(HIWORD(c.wParam)),  \
-                                            CPoint(GET_X_LPARAM(c.lParam), GET_Y_LPARAM(c.lParam))); \
-     return TRUE; }},
 #define ON_WM_CONTEXTMENU()                                                                          \
   {WM_CONTEXTMENU, 0, 0, 0, 0, AFX_THUNK {                                                           \
      AFX_THIS(t)->OnContextMenu(CWnd::FromHandle(reinterpret_cast<HWND>(c.wParam)),                  \
@@ -164,12 +133,6 @@ protected:                                        \
      return TRUE; }},
 #define ON_WM_HSCROLL() AFX_SCROLL_ENTRY(WM_HSCROLL, OnHScroll)
 #define ON_WM_VSCROLL() AFX_SCROLL_ENTRY(WM_VSCROLL, OnVScroll)
-#define ON_WM_SIZE() \
-  {WM_SIZE, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnSize(static_cast<UINT>(c.wParam), LOWORD(c.lParam), HIWORD(c.lParam)); return TRUE; }},
-#define ON_WM_TIMER() {WM_TIMER, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnTimer(static_cast<UINT_PTR>(c.wParam)); return TRUE; }},
-#define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, 0, 0, AFX_THUNK { *c.pResult = AFX_THIS(t)->OnGetDlgCode(); return TRUE; }},
-#define ON_WM_SHOWWINDOW() \
-  {WM_SHOWWINDOW, 0, 0, 0, 0, AFX_THUNK { AFX_THIS(t)->OnShowWindow(static_cast<BOOL>(c.wParam), static_cast<UINT>(c.lParam)); return TRUE; }},
 
 // ---- Any message: LRESULT handler(WPARAM, LPARAM).
 #define ON_MESSAGE(message, memberFxn) \
@@ -183,7 +146,6 @@ protected:                                        \
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(0 /* BN_CLICKED */, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
 
 // ---- Notifications (WM_NOTIFY) in the parent.
 // void handler(NMHDR*, LRESULT*)
@@ -193,13 +155,6 @@ protected:                                        \
 // BOOL handler(UINT id, NMHDR*, LRESULT*); FALSE lets the message go on.
 #define ON_NOTIFY_EX(code, id, memberFxn)                                       \
   {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), 0, AFX_THUNK {             \
-     return (AFX_THIS(t)->*(memberFxn))(c.nID, c.pNMHDR, c.pResult); }},
-// void handler(UINT id, NMHDR*, LRESULT*)
-#define ON_NOTIFY_RANGE(code, firstId, lastId, memberFxn)                       \
-  {WM_NOTIFY, (UINT)(code), (UINT)(firstId), (UINT)(lastId), 0, AFX_THUNK {    \
-     (AFX_THIS(t)->*(memberFxn))(c.nID, c.pNMHDR, c.pResult); return TRUE; }},
-#define ON_NOTIFY_EX_RANGE(code, firstId, lastId, memberFxn)                    \
-  {WM_NOTIFY, (UINT)(code), (UINT)(firstId), (UINT)(lastId), 0, AFX_THUNK {    \
      return (AFX_THIS(t)->*(memberFxn))(c.nID, c.pNMHDR, c.pResult); }},
 
 // ---- Reflected notifications, handled by the child that sent them.
@@ -215,8 +170,3 @@ protected:                                        \
 #define ON_CONTROL_REFLECT(code, memberFxn)                                     \
   {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0, 0, AFX_THUNK {             \
      (AFX_THIS(t)->*(memberFxn))(); return TRUE; }},
-// BOOL handler(): FALSE lets the parent handle it as well.
-#define ON_CONTROL_REFLECT_EX(code, memberFxn)                                  \
-  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(code), 0, 0, 0, AFX_THUNK {             \
-     return (AFX_THIS(t)->*(memberFxn))(); }},
-#define ON_EN_CHANGE_REFLECT(memberFxn) ON_CONTROL_REFLECT(EN_CHANGE, memberFxn)

@@ -7,12 +7,12 @@
 //   memory, OLE drag and drop driven by drag steps, CWinApp profile strings in an INI file,
 //   system metrics/colours/version and the built-in "comctl32.dll"/"UxTheme.dll",
 //   list-view groups, ShellExecuteW recorded instead of run.
-//   dialogs: CDialog/CDialogEx from templates in the resource chain, nested DoModal loops
-//   that ask the input driver for each action, DDX (Control, Text, Check, Radio, CBIndex,
-//   CBString), dialog keys, CButton (push, check, radio, group box, icon), CStatic (text,
+//   dialogs: CDialog from templates in the resource chain, nested DoModal loops
+//   that ask the input driver for each action, DDX (Control, Text, Check, Radio, CBIndex),
+//   dialog keys, CButton (push, check, radio, group box, icon), CStatic (text,
 //   bitmap and icon pictures), CComboBox (sorted drop-down lists and drop-down combos with
 //   their edit), CDateTimeCtrl and COleDateTime, AfxMessageBox and
-//   CWnd::MessageBox, CFileDialog, run-time class information (DECLARE_DYNAMIC), bitmaps
+//   CWnd::MessageBox, CFileDialog, bitmaps
 //   and icons loaded from resources. The host's dialog bases (CVuUiBaseDialog,
 //   CVuUiDialog, COvUiDialog with the editor brackets) are platform/host/ui_dialogs.h.
 // Tests drive input through platform/win/user_input.h and a StandIn::ScriptedInputDriver;
@@ -41,6 +41,5 @@
 #include "platform/mfc/simple_collections.h"
 #include "platform/mfc/static_ctrl.h"
 #include "platform/mfc/time_value.h"
-#include "platform/mfc/tooltip_ctrl.h"
 #include "platform/mfc/win_app.h"
 #include "platform/mfc/wnd.h"

@@ -27,10 +27,6 @@ COleDropTarget* TargetAt(POINT screen, HWND& window) {
 }
 }  // namespace
 
-BOOL AfxOleInit() { return TRUE; }
-
-BOOL COleDataObject::IsDataAvailable(CLIPFORMAT format) const { return data_ && data_->count(format) ? TRUE : FALSE; }
-
 HGLOBAL COleDataObject::GetGlobalData(CLIPFORMAT format) const {
   if (!data_) return nullptr;
   auto it = data_->find(format);
@@ -118,7 +114,6 @@ COleDropTarget::~COleDropTarget() { Revoke(); }
 BOOL COleDropTarget::Register(CWnd* window) {
   if (!window || !window->m_hWnd || targets().count(window->m_hWnd)) return FALSE;
   targets()[window->m_hWnd] = this;
-  window_ = window;
   return TRUE;
 }
 
@@ -127,7 +122,6 @@ void COleDropTarget::Revoke() {
     if (it->second == this) it = targets().erase(it);
     else ++it;
   }
-  window_ = nullptr;
 }
 
 DROPEFFECT COleDropTarget::OnDragEnter(CWnd*, COleDataObject*, DWORD, CPoint) { return DROPEFFECT_NONE; }

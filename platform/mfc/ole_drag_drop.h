@@ -29,7 +29,6 @@ using CLIPFORMAT = WORD;
 class COleDataObject {
 public:
   COleDataObject() = default;
-  BOOL IsDataAvailable(CLIPFORMAT format) const;
   // A copy of the data in a new global memory block the caller frees; null when absent.
   HGLOBAL GetGlobalData(CLIPFORMAT format) const;
   void Attach(const std::map<CLIPFORMAT, HGLOBAL>* data) { data_ = data; }
@@ -67,19 +66,12 @@ public:
   ~COleDropTarget() override;  // revokes a registration
   BOOL Register(CWnd* window);
   void Revoke();
-  CWnd* GetRegisteredWindow() const { return window_; }
   // Points are client coordinates of the registered window.
   virtual DROPEFFECT OnDragEnter(CWnd* window, COleDataObject* data, DWORD keyState, CPoint point);
   virtual DROPEFFECT OnDragOver(CWnd* window, COleDataObject* data, DWORD keyState, CPoint point);
   virtual BOOL OnDrop(CWnd* window, COleDataObject* data, DROPEFFECT effect, CPoint point);
   virtual void OnDragLeave(CWnd* window);
-
-private:
-  CWnd* window_ = nullptr;
 };
-
-// OLE's start-up; the stand-in needs none and answers TRUE.
-BOOL AfxOleInit();
 
 namespace StandIn {
 // The drop target registered for a window, null when none.

@@ -22,12 +22,6 @@ COleDateTime::COleDateTime(int year, int month, int day, int hour, int minute, i
   SetDateTime(year, month, day, hour, minute, second);
 }
 
-COleDateTime::COleDateTime(const SYSTEMTIME& time) {
-  SetDateTime(time.wYear, time.wMonth, time.wDay, time.wHour, time.wMinute, time.wSecond);
-}
-
-COleDateTime COleDateTime::GetCurrentTime() { return COleDateTime(StandIn::SystemTimeOfClock()); }
-
 int COleDateTime::SetDateTime(int year, int month, int day, int hour, int minute, int second) {
   bool inRange = year >= 100 && year <= 9999 && StandIn::IsValidDate(year, month, day) && hour >= 0 && hour < 24 &&
                  minute >= 0 && minute < 60 && second >= 0 && second < 60;
@@ -72,7 +66,6 @@ int COleDateTime::GetDay() const { return PartOf(*this, [](const SYSTEMTIME& t) 
 int COleDateTime::GetHour() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wHour); }); }
 int COleDateTime::GetMinute() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wMinute); }); }
 int COleDateTime::GetSecond() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wSecond); }); }
-int COleDateTime::GetDayOfWeek() const { return PartOf(*this, [](const SYSTEMTIME& t) { return t.wDayOfWeek + 1; }); }
 
 bool COleDateTime::ParseDateTime(LPCWSTR text, DWORD flags, LCID locale) {
   SYSTEMTIME time;

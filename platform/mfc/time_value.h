@@ -16,13 +16,7 @@ public:
   explicit CTimeSpan(__time64_t seconds) : seconds_(seconds) {}
   CTimeSpan(LONG days, int hours, int minutes, int seconds)
       : seconds_(((static_cast<__time64_t>(days) * 24 + hours) * 60 + minutes) * 60 + seconds) {}
-  __time64_t GetTotalSeconds() const { return seconds_; }
-  LONGLONG GetDays() const { return seconds_ / 86400; }
   bool operator==(CTimeSpan o) const { return seconds_ == o.seconds_; }
-  bool operator!=(CTimeSpan o) const { return seconds_ != o.seconds_; }
-  bool operator<(CTimeSpan o) const { return seconds_ < o.seconds_; }
-  bool operator<=(CTimeSpan o) const { return seconds_ <= o.seconds_; }
-  bool operator>(CTimeSpan o) const { return seconds_ > o.seconds_; }
   bool operator>=(CTimeSpan o) const { return seconds_ >= o.seconds_; }
 
 private:
@@ -36,12 +30,6 @@ public:
   static CTime GetCurrentTime();
   __time64_t GetTime() const { return seconds_; }
   CTimeSpan operator-(CTime o) const { return CTimeSpan(seconds_ - o.seconds_); }
-  CTime operator+(CTimeSpan s) const { return CTime(seconds_ + s.GetTotalSeconds()); }
-  CTime operator-(CTimeSpan s) const { return CTime(seconds_ - s.GetTotalSeconds()); }
-  bool operator==(CTime o) const { return seconds_ == o.seconds_; }
-  bool operator!=(CTime o) const { return seconds_ != o.seconds_; }
-  bool operator<(CTime o) const { return seconds_ < o.seconds_; }
-  bool operator>(CTime o) const { return seconds_ > o.seconds_; }
 
 private:
   __time64_t seconds_ = 0;
@@ -55,22 +43,18 @@ public:
 
   COleDateTime() = default;  // 1899-12-30 00:00:00, valid
   COleDateTime(int year, int month, int day, int hour, int minute, int second);
-  explicit COleDateTime(const SYSTEMTIME& time);
-  static COleDateTime GetCurrentTime();
 
   DateTimeStatus GetStatus() const { return status_; }
-  void SetStatus(DateTimeStatus status) { status_ = status; }
   // 0 when the value is set; 1 (and the status invalid) for a moment out of range.
   int SetDateTime(int year, int month, int day, int hour, int minute, int second);
   bool GetAsSystemTime(SYSTEMTIME& time) const;  // false unless valid
-  // The parts of a valid value; -1 otherwise. The day of the week is 1 for Sunday.
+  // The parts of a valid value; -1 otherwise.
   int GetYear() const;
   int GetMonth() const;
   int GetDay() const;
   int GetHour() const;
   int GetMinute() const;
   int GetSecond() const;
-  int GetDayOfWeek() const;
 
   // Reads a date and/or time (VAR_DATEVALUEONLY, VAR_TIMEVALUEONLY); a text that is no
   // date leaves the value 0 and the status invalid, and answers false.
@@ -84,11 +68,8 @@ public:
 
   // Equal values with equal statuses; the orderings compare the values.
   bool operator==(const COleDateTime& other) const { return status_ == other.status_ && seconds_ == other.seconds_; }
-  bool operator!=(const COleDateTime& other) const { return !(*this == other); }
   bool operator<(const COleDateTime& other) const { return seconds_ < other.seconds_; }
   bool operator>(const COleDateTime& other) const { return seconds_ > other.seconds_; }
-  bool operator<=(const COleDateTime& other) const { return seconds_ <= other.seconds_; }
-  bool operator>=(const COleDateTime& other) const { return seconds_ >= other.seconds_; }
 
 private:
   long long seconds_ = 0;  // from 1899-12-30 00:00:00

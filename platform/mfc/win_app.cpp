@@ -10,7 +10,6 @@ std::vector<CWinApp*>& apps() {
   static std::vector<CWinApp*> list;
   return list;
 }
-int g_waitDepth = 0;
 }  // namespace
 
 CWinApp::CWinApp(LPCWSTR appName) : m_strAppName(appName ? appName : L"") { apps().push_back(this); }
@@ -42,22 +41,5 @@ UINT CWinApp::GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue) {
   return GetPrivateProfileIntW(section, entry, defaultValue, profileFile_);
 }
 
-BOOL CWinApp::WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value) {
-  CString text;
-  text.Format(L"%d", value);
-  return WriteProfileString(section, entry, text);
-}
-
-void CWinApp::BeginWaitCursor() { ++waitDepth_; }
-void CWinApp::EndWaitCursor() {
-  if (waitDepth_ > 0) --waitDepth_;
-}
-
-CWaitCursor::CWaitCursor() {
-  ++g_waitDepth;
-  if (CWinApp* app = AfxGetApp()) app->BeginWaitCursor();
-}
-CWaitCursor::~CWaitCursor() {
-  --g_waitDepth;
-  if (CWinApp* app = AfxGetApp()) app->EndWaitCursor();
-}
+CWaitCursor::CWaitCursor() {}
+CWaitCursor::~CWaitCursor() {}

@@ -18,21 +18,14 @@ public:
   // The initialisation file behind the profile functions; empty means none: reads answer
   // the defaults and writes fail.
   void SetProfileFile(const CString& path);
-  const CString& GetProfileFile() const { return profileFile_; }
 
   CString GetProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR defaultValue = nullptr);
   // entry null removes the section; value null removes the entry.
   BOOL WriteProfileString(LPCWSTR section, LPCWSTR entry, LPCWSTR value);
   UINT GetProfileInt(LPCWSTR section, LPCWSTR entry, int defaultValue);
-  BOOL WriteProfileInt(LPCWSTR section, LPCWSTR entry, int value);
-
-  void BeginWaitCursor();
-  void EndWaitCursor();
-  int WaitCursorDepth() const { return waitDepth_; }
 
 private:
   CString profileFile_;
-  int waitDepth_ = 0;
 };
 
 CWinApp* AfxGetApp();
@@ -41,7 +34,6 @@ class CWaitCursor {
 public:
   CWaitCursor();
   ~CWaitCursor();
-  void Restore() {}
   CWaitCursor(const CWaitCursor&) = delete;
   CWaitCursor& operator=(const CWaitCursor&) = delete;
 };

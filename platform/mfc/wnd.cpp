@@ -248,7 +248,6 @@ BOOL CWnd::PreTranslateMessage(MSG* msg) {
 }
 
 void CWnd::PostNcDestroy() {}
-WNDPROC* CWnd::GetSuperWndProcAddr() { return &m_pfnSuper; }
 
 LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
@@ -334,13 +333,6 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
   return FALSE;
 }
 
-BOOL CWnd::ReflectLastMsg(HWND child, LRESULT* result) {
-  CWnd* wnd = FromHandlePermanent(child);
-  if (!wnd) return FALSE;
-  const MSG& m = AfxGetThreadState()->m_lastSentMsg;
-  return wnd->OnChildNotify(m.message, m.wParam, m.lParam, result);
-}
-
 INT_PTR CWnd::OnToolHitTest(CPoint, TOOLINFO*) const { return -1; }
 
 BOOL CWnd::EnableToolTips(BOOL enable) {
@@ -386,22 +378,9 @@ LRESULT CWnd::Default() {
 LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
 BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
 
-void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL deep) {
-  for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
-    ::SendMessageW(child, message, wParam, lParam);
-    if (deep)
-      if (CWnd* wnd = FromHandle(child)) wnd->SendMessageToDescendants(message, wParam, lParam, TRUE);
-  }
-}
-
-const MSG* CWnd::GetCurrentMessage() { return &AfxGetThreadState()->m_lastSentMsg; }
-
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
-CWnd* CWnd::GetOwner() const { return FromHandle(::GetParent(m_hWnd)); }
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
-CWnd* CWnd::GetTopLevelParent() const { return FromHandle(GetAncestor(m_hWnd, GA_ROOT)); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
-int CWnd::SetDlgCtrlID(int id) { return static_cast<int>(SetWindowLongPtrW(m_hWnd, GWLP_ID, id)); }
 DWORD CWnd::GetStyle() const { return static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_STYLE)); }
 DWORD CWnd::GetExStyle() const { return static_cast<DWORD>(GetWindowLongW(m_hWnd, GWL_EXSTYLE)); }
 
@@ -431,7 +410,6 @@ void CWnd::GetWindowText(CString& text) const {
   text.ReleaseBuffer();
 }
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
-BOOL CWnd::IsChild(const CWnd* window) const { return window && ::IsChild(m_hWnd, window->m_hWnd); }
 
 void CWnd::GetClientRect(LPRECT rect) const { ::GetClientRect(m_hWnd, rect); }
 void CWnd::GetWindowRect(LPRECT rect) const { ::GetWindowRect(m_hWnd, rect); }
@@ -439,7 +417,6 @@ void CWnd::ClientToScreen(LPPOINT point) const { ::ClientToScreen(m_hWnd, point)
 void CWnd::ClientToScreen(LPRECT rect) const { ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<LPPOINT>(rect), 2); }
 void CWnd::ScreenToClient(LPPOINT point) const { ::ScreenToClient(m_hWnd, point); }
 void CWnd::ScreenToClient(LPRECT rect) const { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<LPPOINT>(rect), 2); }
-void CWnd::MoveWindow(int x, int y, int width, int height, BOOL repaint) { ::MoveWindow(m_hWnd, x, y, width, height, repaint); }
 void CWnd::MoveWindow(LPCRECT rect, BOOL repaint) {
   if (rect) ::MoveWindow(m_hWnd, rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, repaint);
 }
@@ -448,45 +425,18 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
 }
 BOOL CWnd::ShowWindow(int command) { return ::ShowWindow(m_hWnd, command); }
 BOOL CWnd::IsWindowVisible() const { return ::IsWindowVisible(m_hWnd); }
-BOOL CWnd::EnableWindow(BOOL enable) { return ::EnableWindow(m_hWnd, enable); }
 BOOL CWnd::IsWindowEnabled() const { return ::IsWindowEnabled(m_hWnd); }
-CWnd* CWnd::ChildWindowFromPoint(POINT point) const { return FromHandle(::ChildWindowFromPoint(m_hWnd, point)); }
 
 void CWnd::Invalidate(BOOL erase) { ::InvalidateRect(m_hWnd, nullptr, erase); }
 void CWnd::InvalidateRect(LPCRECT rect, BOOL erase) { ::InvalidateRect(m_hWnd, rect, erase); }
-void CWnd::ValidateRect(LPCRECT rect) { ::ValidateRect(m_hWnd, rect); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
-BOOL CWnd::RedrawWindow(LPCRECT rect, HRGN region, UINT flags) { return ::RedrawWindow(m_hWnd, rect, region, flags); }
 void CWnd::SetRedraw(BOOL redraw) { SendMessage(WM_SETREDRAW, static_cast<WPARAM>(redraw), 0); }
-CDC* CWnd::GetDC() { return CDC::FromHandle(::GetDC(m_hWnd)); }
-CDC* CWnd::GetWindowDC() { return CDC::FromHandle(::GetWindowDC(m_hWnd)); }
-int CWnd::ReleaseDC(CDC* dc) {
-  if (!dc) return 0;
-  HDC handle = dc->m_hDC;
-  int result = ::ReleaseDC(m_hWnd, handle);
-  CDC::DeleteTempHandle(handle);
-  return result;
-}
 
 int CWnd::GetScrollPos(int bar) const { return ::GetScrollPos(m_hWnd, bar); }
-int CWnd::SetScrollPos(int bar, int pos, BOOL redraw) { return ::SetScrollPos(m_hWnd, bar, pos, redraw); }
 void CWnd::GetScrollRange(int bar, int* minPos, int* maxPos) const { ::GetScrollRange(m_hWnd, bar, minPos, maxPos); }
-BOOL CWnd::GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask) {
-  if (!info) return FALSE;
-  info->fMask = mask;
-  return ::GetScrollInfo(m_hWnd, bar, info);
-}
-int CWnd::GetScrollLimit(int bar) {
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE | SIF_PAGE;
-  if (!::GetScrollInfo(m_hWnd, bar, &info)) return 0;
-  return info.nMax - std::max<int>(0, static_cast<int>(info.nPage) - 1);
-}
 
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
-CWnd* CWnd::SetCapture() { return FromHandle(::SetCapture(m_hWnd)); }
-CWnd* CWnd::GetCapture() { return FromHandle(::GetCapture()); }
 
 void CWnd::SetFont(CFont* font, BOOL redraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font ? font->m_hObject : nullptr), redraw);
@@ -505,29 +455,15 @@ CWnd* CWnd::GetDesktopWindow() {
 int CWnd::OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
 void CWnd::OnDestroy() { Default(); }
 void CWnd::OnNcDestroy() { Default(); }
-void CWnd::OnClose() { Default(); }
-void CWnd::OnPaint() { Default(); }
-BOOL CWnd::OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
 void CWnd::OnKillFocus(CWnd*) { Default(); }
 void CWnd::OnSetFocus(CWnd*) { Default(); }
 void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnKeyUp(UINT, UINT, UINT) { Default(); }
 void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
-void CWnd::OnSysKeyDown(UINT, UINT, UINT) { Default(); }
-void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
 void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
 void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
-void CWnd::OnRButtonUp(UINT, CPoint) { Default(); }
-BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return static_cast<BOOL>(Default()); }
-void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
 void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
 void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
-void CWnd::OnSize(UINT, int, int) { Default(); }
-void CWnd::OnTimer(UINT_PTR) { Default(); }
-UINT CWnd::OnGetDlgCode() { return static_cast<UINT>(Default()); }
-void CWnd::OnShowWindow(BOOL, UINT) { Default(); }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, 0, nullptr}};

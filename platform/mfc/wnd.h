@@ -53,8 +53,6 @@ BOOL AfxPreTranslateMessage(MSG* msg);
 LRESULT AfxWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 class CWnd : public CCmdTarget {
-  DECLARE_DYNAMIC(CWnd)
-
 public:
   CWnd();
   ~CWnd() override;  // destroys a window still attached
@@ -62,7 +60,6 @@ public:
   CWnd& operator=(const CWnd&) = delete;
 
   HWND m_hWnd = nullptr;
-  operator HWND() const { return m_hWnd; }
   HWND GetSafeHwnd() const { return m_hWnd; }  // on a live object only
 
   // The permanent object attached to the window, else a temporary one that lives until
@@ -99,8 +96,6 @@ public:
   virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result);
   virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
-  // Offers the message being handled to the child window that sent it.
-  static BOOL ReflectLastMsg(HWND child, LRESULT* result = nullptr);
   // Tooltips: -1 when the point has no tool; otherwise fills the tool and answers its id.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFO* info) const;
   BOOL EnableToolTips(BOOL enable = TRUE);
@@ -110,16 +105,11 @@ public:
   // ---- Messages.
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-  void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL deep = TRUE);
-  static const MSG* GetCurrentMessage();
 
   // ---- Relations, ids, styles, text.
   CWnd* GetParent() const;
-  CWnd* GetOwner() const;
   CWnd* GetDlgItem(int id) const;
-  CWnd* GetTopLevelParent() const;
   int GetDlgCtrlID() const;
-  int SetDlgCtrlID(int id);
   DWORD GetStyle() const;
   DWORD GetExStyle() const;
   BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
@@ -128,7 +118,6 @@ public:
   int GetWindowText(LPWSTR buffer, int bufferMax) const;
   void GetWindowText(CString& text) const;
   int GetWindowTextLength() const;
-  BOOL IsChild(const CWnd* window) const;
 
   // ---- Geometry and visibility.
   void GetClientRect(LPRECT rect) const;
@@ -137,38 +126,25 @@ public:
   void ClientToScreen(LPRECT rect) const;
   void ScreenToClient(LPPOINT point) const;
   void ScreenToClient(LPRECT rect) const;
-  void MoveWindow(int x, int y, int width, int height, BOOL repaint = TRUE);
   void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
   BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
   BOOL ShowWindow(int command);
   BOOL IsWindowVisible() const;
-  BOOL EnableWindow(BOOL enable = TRUE);
   BOOL IsWindowEnabled() const;
-  CWnd* ChildWindowFromPoint(POINT point) const;
 
   // ---- Painting state.
   void Invalidate(BOOL erase = TRUE);
   void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
-  void ValidateRect(LPCRECT rect);
   void UpdateWindow();
-  BOOL RedrawWindow(LPCRECT rect = nullptr, HRGN region = nullptr, UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
   void SetRedraw(BOOL redraw = TRUE);
-  CDC* GetDC();
-  CDC* GetWindowDC();
-  int ReleaseDC(CDC* dc);
 
   // ---- Scroll bars.
   int GetScrollPos(int bar) const;
-  int SetScrollPos(int bar, int pos, BOOL redraw = TRUE);
   void GetScrollRange(int bar, int* minPos, int* maxPos) const;
-  BOOL GetScrollInfo(int bar, LPSCROLLINFO info, UINT mask = SIF_ALL);
-  int GetScrollLimit(int bar);
 
   // ---- Focus and capture.
   CWnd* SetFocus();
   static CWnd* GetFocus();
-  CWnd* SetCapture();
-  static CWnd* GetCapture();
 
   // ---- Fonts.
   void SetFont(CFont* font, BOOL redraw = TRUE);
@@ -177,53 +153,31 @@ public:
   // ---- Dialog items and message boxes (dialog_items.cpp).
   int MessageBox(LPCWSTR text, LPCWSTR caption = nullptr, UINT type = MB_OK);
   void SetDlgItemText(int id, LPCWSTR text);
-  int GetDlgItemText(int id, LPWSTR buffer, int bufferMax) const;
   int GetDlgItemText(int id, CString& text) const;
-  void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
-  UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
   LRESULT SendDlgItemMessage(int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   void CheckDlgButton(int id, UINT check);
   UINT IsDlgButtonChecked(int id) const;
-  void CheckRadioButton(int first, int last, int check);
   int GetCheckedRadioButton(int first, int last) const;  // 0 when none is checked
-  CWnd* GetNextDlgTabItem(CWnd* control, BOOL previous = FALSE) const;
-  CWnd* GetNextDlgGroupItem(CWnd* control, BOOL previous = FALSE) const;
 
-  // ---- Clipboard and the desktop.
-  BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+  // ---- The desktop.
   static CWnd* GetDesktopWindow();
 
   // ---- Handlers with MFC's default processing (Default()).
   afx_msg int OnCreate(LPCREATESTRUCT create);
   afx_msg void OnDestroy();
   afx_msg void OnNcDestroy();
-  afx_msg void OnClose();
-  afx_msg void OnPaint();
-  afx_msg BOOL OnEraseBkgnd(CDC* dc);
   afx_msg void OnKillFocus(CWnd* newWnd);
   afx_msg void OnSetFocus(CWnd* oldWnd);
   afx_msg void OnKeyDown(UINT ch, UINT repeat, UINT flags);
-  afx_msg void OnKeyUp(UINT ch, UINT repeat, UINT flags);
   afx_msg void OnChar(UINT ch, UINT repeat, UINT flags);
-  afx_msg void OnSysKeyDown(UINT ch, UINT repeat, UINT flags);
-  afx_msg void OnMouseMove(UINT flags, CPoint point);
   afx_msg void OnLButtonDown(UINT flags, CPoint point);
-  afx_msg void OnLButtonUp(UINT flags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT flags, CPoint point);
   afx_msg void OnRButtonDown(UINT flags, CPoint point);
-  afx_msg void OnRButtonUp(UINT flags, CPoint point);
-  afx_msg BOOL OnMouseWheel(UINT flags, short delta, CPoint point);
-  afx_msg void OnContextMenu(CWnd* wnd, CPoint point);
   afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
   afx_msg void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
-  afx_msg void OnSize(UINT type, int cx, int cy);
-  afx_msg void OnTimer(UINT_PTR id);
-  afx_msg UINT OnGetDlgCode();
-  afx_msg void OnShowWindow(BOOL show, UINT status);
 
 protected:
   WNDPROC m_pfnSuper = nullptr;  // the procedure that Default() runs
-  virtual WNDPROC* GetSuperWndProcAddr();
   DECLARE_MESSAGE_MAP()
 
 private:

@@ -26,7 +26,6 @@ private:
 
   UINT check_ = BST_UNCHECKED;
   bool pushed_ = false;
-  bool focused_ = false;
   bool pressedInside_ = false;
   HANDLE image_[2] = {nullptr, nullptr};  // IMAGE_BITMAP, IMAGE_ICON
   HFONT font_ = nullptr;
@@ -71,18 +70,6 @@ LRESULT ButtonModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       }
       return 0;
     }
-    case BM_GETSTATE: return check_ | (pushed_ ? BST_PUSHED : 0) | (focused_ ? BST_FOCUS : 0);
-    case BM_SETSTATE: pushed_ = wParam != 0; return 0;
-    case BM_SETSTYLE: {
-      SetWindowLongW(window, GWL_STYLE, static_cast<LONG>((StyleOf(window) & ~0xFFFFu) | (wParam & 0xFFFF)));
-      if (lParam) InvalidateRect(window, nullptr, TRUE);
-      return 0;
-    }
-    case BM_CLICK:
-      if (!IsWindowEnabled(window)) return 0;
-      SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-      SendMessageW(window, WM_LBUTTONUP, 0, 0);
-      return 0;
     case BM_GETIMAGE: return wParam <= IMAGE_ICON ? reinterpret_cast<LRESULT>(image_[wParam]) : 0;
     case BM_SETIMAGE: {
       if (wParam > IMAGE_ICON) return 0;
@@ -124,11 +111,9 @@ LRESULT ButtonModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_CHAR: return 0;
     case WM_SETFOCUS:
-      focused_ = true;
       if (StyleOf(window) & BS_NOTIFY) SendCommandNotify(window, BN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
-      focused_ = false;
       pushed_ = false;
       if (StyleOf(window) & BS_NOTIFY) SendCommandNotify(window, BN_KILLFOCUS);
       return 0;

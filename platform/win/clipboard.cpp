@@ -45,8 +45,7 @@ void DropFormats() {
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes) {
   if (clip().failAllocs > 0) {
     --clip().failAllocs;
-    SetLastError(8);  // not enough memory
-    return nullptr;
+    return nullptr;  // not enough memory
   }
   auto block = std::make_unique<GlobalBlock>();
   block->bytes.assign(bytes, 0);
@@ -82,8 +81,7 @@ SIZE_T GlobalSize(HGLOBAL memory) {
 
 BOOL OpenClipboard(HWND owner) {
   if (clip().open) {
-    SetLastError(5);  // someone else has it open
-    return FALSE;
+    return FALSE;  // someone else has it open
   }
   clip().open = true;
   clip().openedBy = owner;
@@ -114,15 +112,8 @@ HANDLE SetClipboardData(UINT format, HANDLE data) {
   return data;
 }
 
-HANDLE GetClipboardData(UINT format) {
-  if (!clip().open) return nullptr;
-  auto it = clip().formats.find(format);
-  return it == clip().formats.end() ? nullptr : it->second;
-}
-
 BOOL IsClipboardFormatAvailable(UINT format) { return clip().formats.count(format) ? TRUE : FALSE; }
 HWND GetClipboardOwner() { return clip().owner; }
-HWND GetOpenClipboardWindow() { return clip().open ? clip().openedBy : nullptr; }
 
 std::wstring StandIn::ClipboardText() {
   auto it = clip().formats.find(CF_UNICODETEXT);

@@ -18,10 +18,8 @@ BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard();
 BOOL EmptyClipboard();  // needs the clipboard open; frees the blocks it held
 HANDLE SetClipboardData(UINT format, HANDLE data);  // the clipboard takes the block
-HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 HWND GetClipboardOwner();
-HWND GetOpenClipboardWindow();
 
 namespace StandIn {
 // The CF_UNICODETEXT content, or empty when there is none.

@@ -1,7 +1,5 @@
 #include "platform/win/codepage.h"
 
-#include <cstring>
-
 namespace {
 
 // Code page 1252's bytes 0x80 to 0x9F; 0 marks the five undefined positions.
@@ -94,48 +92,4 @@ bool Utf8ToWide(const std::string& text, std::wstring& out) {
     i += static_cast<size_t>(extra) + 1;
   }
   return true;
-}
-
-UINT GetACP() { return 1252; }
-
-int MultiByteToWideChar(UINT codePage, DWORD, LPCSTR source, int sourceLength, LPWSTR target, int targetLength) {
-  if (!source) return 0;
-  size_t len = sourceLength < 0 ? std::strlen(source) + 1 : static_cast<size_t>(sourceLength);
-  std::string in(source, len);
-  std::wstring out;
-  if (codePage == CP_UTF8) {
-    if (!Utf8ToWide(in, out)) return 0;
-  } else {
-    out = AnsiToWide(in);
-  }
-  if (targetLength == 0) return static_cast<int>(out.size());
-  if (!target || out.size() > static_cast<size_t>(targetLength)) return 0;
-  std::wmemcpy(target, out.data(), out.size());
-  return static_cast<int>(out.size());
-}
-
-int WideCharToMultiByte(UINT codePage, DWORD, LPCWSTR source, int sourceLength, LPSTR target, int targetLength,
-                        LPCSTR defaultChar, BOOL* usedDefault) {
-  if (!source) return 0;
-  size_t len = sourceLength < 0 ? std::wcslen(source) + 1 : static_cast<size_t>(sourceLength);
-  std::wstring in(source, len);
-  std::string out;
-  if (usedDefault) *usedDefault = FALSE;
-  if (codePage == CP_UTF8) {
-    out = WideToUtf8(in);
-  } else {
-    for (wchar_t ch : in) {
-      int b = Cp1252ByteOf(ch);
-      if (b < 0) {
-        out += defaultChar && *defaultChar ? *defaultChar : '?';
-        if (usedDefault) *usedDefault = TRUE;
-      } else {
-        out += static_cast<char>(b);
-      }
-    }
-  }
-  if (targetLength == 0) return static_cast<int>(out.size());
-  if (!target || out.size() > static_cast<size_t>(targetLength)) return 0;
-  std::memcpy(target, out.data(), out.size());
-  return static_cast<int>(out.size());
 }

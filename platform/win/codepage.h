@@ -12,8 +12,3 @@ std::string WideToUtf8(const std::wstring& text);
 bool Utf8ToWide(const std::string& text, std::wstring& out);
 // The code-page-1252 byte of a character, or -1 when the code page has none.
 int Cp1252ByteOf(wchar_t ch);
-
-UINT GetACP();
-int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR source, int sourceLength, LPWSTR target, int targetLength);
-int WideCharToMultiByte(UINT codePage, DWORD flags, LPCWSTR source, int sourceLength, LPSTR target, int targetLength,
-                        LPCSTR defaultChar, BOOL* usedDefault);

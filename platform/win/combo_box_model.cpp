@@ -28,10 +28,6 @@ int CompareNoCase(const std::wstring& a, const std::wstring& b) {
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
-bool StartsWithNoCase(const std::wstring& text, const std::wstring& prefix) {
-  return text.size() >= prefix.size() && CompareNoCase(text.substr(0, prefix.size()), prefix) == 0;
-}
-
 class ComboBoxModel : public ControlModel {
 public:
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -221,28 +217,6 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       }
       return Insert(window, index, added);
     }
-    case CB_INSERTSTRING: {
-      INT_PTR at = static_cast<INT_PTR>(wParam);
-      if (at > Count()) return CB_ERR;
-      return Insert(window, at < 0 ? Count() : static_cast<int>(at), text());
-    }
-    case CB_DELETESTRING: {
-      if (!Valid(wParam)) return CB_ERR;
-      int index = static_cast<int>(wParam);
-      entries_.erase(entries_.begin() + index);
-      if (selection_ == index) {
-        selection_ = -1;
-        ShowSelection(window);
-      } else if (selection_ > index) {
-        --selection_;
-      }
-      return Count();
-    }
-    case CB_RESETCONTENT:
-      entries_.clear();
-      selection_ = -1;
-      ShowSelection(window);
-      return CB_OKAY;
     case CB_GETCOUNT: return Count();
     case CB_GETCURSEL: return selection_;
     case CB_SETCURSEL: {
@@ -264,21 +238,9 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return static_cast<LRESULT>(t.size());
     }
     case CB_GETLBTEXTLEN: return Valid(wParam) ? static_cast<LRESULT>(entries_[wParam].text.size()) : CB_ERR;
-    case CB_FINDSTRING: {
-      std::wstring prefix = text();
-      return Find(wParam, [&](const std::wstring& t) { return StartsWithNoCase(t, prefix); });
-    }
     case CB_FINDSTRINGEXACT: {
       std::wstring wanted = text();
       return Find(wParam, [&](const std::wstring& t) { return CompareNoCase(t, wanted) == 0; });
-    }
-    case CB_SELECTSTRING: {
-      std::wstring prefix = text();
-      int found = Find(wParam, [&](const std::wstring& t) { return StartsWithNoCase(t, prefix); });
-      if (found == CB_ERR) return CB_ERR;
-      selection_ = found;
-      ShowSelection(window);
-      return found;
     }
     case CB_GETITEMDATA: return Valid(wParam) ? entries_[wParam].data : CB_ERR;
     case CB_SETITEMDATA:

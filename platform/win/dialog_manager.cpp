@@ -48,15 +48,6 @@ LRESULT DialogModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     }
     case DM_GETDEFID: return MAKELONG(defaultId_, DC_HASDEFID);
-    case DM_SETDEFID: {
-      // The old default push button becomes a plain one, the new one the default.
-      HWND old = GetDlgItem(window, static_cast<int>(defaultId_));
-      if (old && (StyleOf(old) & BS_TYPEMASK) == BS_DEFPUSHBUTTON) SendMessageW(old, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
-      defaultId_ = static_cast<UINT>(wParam);
-      HWND now = GetDlgItem(window, static_cast<int>(defaultId_));
-      if (now && (StyleOf(now) & BS_TYPEMASK) == BS_PUSHBUTTON) SendMessageW(now, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
-      return TRUE;
-    }
     case WM_NEXTDLGCTL: {
       HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
       if (target && IsChild(window, target)) {
@@ -101,8 +92,7 @@ using namespace StandIn;
 HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog, HWND parent, DLGPROC procedure,
                                 LPARAM param) {
   if (!dialog) {
-    SetLastError(1813);  // the resource was not found
-    return nullptr;
+    return nullptr;  // the resource was not found
   }
   POINT origin{ToPixelsX(dialog->x), ToPixelsY(dialog->y)};
   if (parent && !(dialog->style & WS_CHILD)) ClientToScreen(parent, &origin);
@@ -120,8 +110,7 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
                                 window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, nullptr);
     if (!item) {
       DestroyWindow(window);
-      SetLastError(1407);  // a control of an unknown class
-      return nullptr;
+      return nullptr;  // a control of an unknown class
     }
     SendMessageW(item, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
@@ -135,12 +124,6 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
   }
   if (IsWindow(window) && (dialog->style & WS_VISIBLE)) ShowWindow(window, SW_SHOW);
   return IsWindow(window) ? window : nullptr;
-}
-
-HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC procedure, LPARAM param) {
-  if (!IS_INTRESOURCE(templateName)) return nullptr;
-  const DialogTemplate* dialog = FindDialogResource(instance, static_cast<UINT>(reinterpret_cast<ULONG_PTR>(templateName)));
-  return CreateDialogIndirectParamW(instance, dialog, parent, procedure, param);
 }
 
 BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
@@ -220,61 +203,9 @@ HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous) {
   return control;
 }
 
-BOOL MapDialogRect(HWND dialog, LPRECT rect) {
-  if (!IsWindow(dialog) || !rect) return FALSE;
-  rect->left = ToPixelsX(rect->left);
-  rect->right = ToPixelsX(rect->right);
-  rect->top = ToPixelsY(rect->top);
-  rect->bottom = ToPixelsY(rect->bottom);
-  return TRUE;
-}
-
-LONG GetDialogBaseUnits() { return MAKELONG(6, 13); }
-
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text) {
   HWND item = GetDlgItem(dialog, id);
   return item ? SetWindowTextW(item, text) : FALSE;
-}
-
-UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax) {
-  HWND item = GetDlgItem(dialog, id);
-  if (!item) {
-    if (buffer && bufferMax > 0) buffer[0] = 0;
-    return 0;
-  }
-  return static_cast<UINT>(GetWindowTextW(item, buffer, bufferMax));
-}
-
-BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned) {
-  std::wstring text = isSigned ? std::to_wstring(static_cast<int>(value)) : std::to_wstring(value);
-  return SetDlgItemTextW(dialog, id, text.c_str());
-}
-
-UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned) {
-  if (translated) *translated = FALSE;
-  HWND item = GetDlgItem(dialog, id);
-  if (!item) return 0;
-  int length = GetWindowTextLengthW(item);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  GetWindowTextW(item, text.data(), length + 1);
-  text.resize(static_cast<size_t>(length));
-  size_t a = text.find_first_not_of(L" \t");
-  size_t b = text.find_last_not_of(L" \t");
-  if (a == std::wstring::npos) return 0;
-  text = text.substr(a, b - a + 1);
-  bool negative = !text.empty() && text[0] == L'-';
-  if (negative && !isSigned) return 0;
-  size_t digits = negative || text[0] == L'+' ? 1 : 0;
-  if (digits >= text.size()) return 0;
-  unsigned long long value = 0;
-  for (size_t i = digits; i < text.size(); ++i) {
-    if (text[i] < L'0' || text[i] > L'9') return 0;
-    value = value * 10 + static_cast<unsigned>(text[i] - L'0');
-    if (value > (isSigned ? 0x80000000ULL : 0xFFFFFFFFULL)) return 0;
-  }
-  if (isSigned && !negative && value > 0x7FFFFFFFULL) return 0;
-  if (translated) *translated = TRUE;
-  return negative ? static_cast<UINT>(-static_cast<long long>(value)) : static_cast<UINT>(value);
 }
 
 LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -292,12 +223,4 @@ BOOL CheckDlgButton(HWND dialog, int id, UINT check) {
 UINT IsDlgButtonChecked(HWND dialog, int id) {
   HWND item = GetDlgItem(dialog, id);
   return item ? static_cast<UINT>(SendMessageW(item, BM_GETCHECK, 0, 0)) : 0;
-}
-
-BOOL CheckRadioButton(HWND dialog, int first, int last, int check) {
-  if (!IsWindow(dialog)) return FALSE;
-  for (int id = first; id <= last; ++id) {
-    if (HWND item = GetDlgItem(dialog, id)) SendMessageW(item, BM_SETCHECK, id == check ? BST_CHECKED : BST_UNCHECKED, 0);
-  }
-  return TRUE;
 }

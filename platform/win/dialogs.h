@@ -16,16 +16,9 @@
 // Dialog styles.
 #define DS_SETFONT 0x40L
 #define DS_MODALFRAME 0x80L
-#define DS_SETFOREGROUND 0x200L
-#define DS_3DLOOK 0x0004L
-#define DS_FIXEDSYS 0x0008L
-#define DS_CONTROL 0x0400L
-#define DS_CENTER 0x0800L
-#define DS_SHELLFONT (DS_SETFONT | DS_FIXEDSYS)
 
 // Dialog messages.
 #define DM_GETDEFID (WM_USER + 0)
-#define DM_SETDEFID (WM_USER + 1)
 #define DC_HASDEFID 0x534B
 #define WM_NEXTDLGCTL 0x0028
 
@@ -37,20 +30,11 @@
 #define MB_YESNO 0x00000004L
 #define MB_RETRYCANCEL 0x00000005L
 #define MB_TYPEMASK 0x0000000FL
-#define MB_ICONHAND 0x00000010L
-#define MB_ICONERROR MB_ICONHAND
-#define MB_ICONSTOP MB_ICONHAND
 #define MB_ICONQUESTION 0x00000020L
 #define MB_ICONEXCLAMATION 0x00000030L
 #define MB_ICONWARNING MB_ICONEXCLAMATION
 #define MB_ICONASTERISK 0x00000040L
 #define MB_ICONINFORMATION MB_ICONASTERISK
-#define MB_ICONMASK 0x000000F0L
-#define MB_DEFBUTTON1 0x00000000L
-#define MB_DEFBUTTON2 0x00000100L
-#define MB_APPLMODAL 0x00000000L
-#define MB_SYSTEMMODAL 0x00001000L
-#define MB_TASKMODAL 0x00002000L
 
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 
@@ -63,33 +47,21 @@ using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 // the created-window hook instead (as MFC does). Null when a control's class is unknown.
 HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog, HWND parent, DLGPROC procedure,
                                 LPARAM param);
-// The template from the instance's resources, then as above; null when there is none.
-HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC procedure, LPARAM param);
 
 // True when the message was a dialog key for the dialog (and has been handled): Enter
 // sends WM_COMMAND of the default button (IDOK when none) unless the focused control
 // wants all keys, Escape sends IDCANCEL, Tab and Shift+Tab move the focus.
 BOOL IsDialogMessageW(HWND dialog, LPMSG msg);
-#define IsDialogMessage IsDialogMessageW
 // The next (or previous) control with WS_TABSTOP that is visible and enabled, wrapping.
 HWND GetNextDlgTabItem(HWND dialog, HWND control, BOOL previous);
 // The next (or previous) control of the control's group (WS_GROUP starts a group), wrapping.
 HWND GetNextDlgGroupItem(HWND dialog, HWND control, BOOL previous);
-BOOL MapDialogRect(HWND dialog, LPRECT rect);
-LONG GetDialogBaseUnits();  // 6 in the low word, 13 in the high word
 
 BOOL SetDlgItemTextW(HWND dialog, int id, LPCWSTR text);
-UINT GetDlgItemTextW(HWND dialog, int id, LPWSTR buffer, int bufferMax);
-BOOL SetDlgItemInt(HWND dialog, int id, UINT value, BOOL isSigned);
-// The item's text as a decimal integer; *translated false when it is not one.
-UINT GetDlgItemInt(HWND dialog, int id, BOOL* translated, BOOL isSigned);
 LRESULT SendDlgItemMessageW(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL CheckDlgButton(HWND dialog, int id, UINT check);
 UINT IsDlgButtonChecked(HWND dialog, int id);
-// Checks `check` and unchecks the other buttons with ids first to last.
-BOOL CheckRadioButton(HWND dialog, int first, int last, int check);
 #define SetDlgItemText SetDlgItemTextW
-#define GetDlgItemText GetDlgItemTextW
 #define SendDlgItemMessage SendDlgItemMessageW
 
 // Asks the input driver which button a person presses; throws StandIn::InputScriptError

@@ -107,25 +107,12 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (lParam) *reinterpret_cast<DWORD*>(lParam) = static_cast<DWORD>(end);
       return MAKELRESULT(start, end);
     }
-    case EM_REPLACESEL: ReplaceSelection(lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"", false); return 0;
     case EM_SETMARGINS:
       if (wParam & EC_LEFTMARGIN) leftMargin_ = LOWORD(lParam);
       if (wParam & EC_RIGHTMARGIN) rightMargin_ = HIWORD(lParam);
       return 0;
     case EM_GETMARGINS: return MAKELRESULT(leftMargin_, rightMargin_);
     case EM_GETMODIFY: return modified_;
-    case EM_SETMODIFY: modified_ = wParam != 0; return 0;
-    case EM_SETREADONLY: {
-      LONG style = GetWindowLongW(window, GWL_STYLE);
-      SetWindowLongW(window, GWL_STYLE, wParam ? (style | ES_READONLY) : (style & ~ES_READONLY));
-      return TRUE;
-    }
-    case EM_CANUNDO:
-    case EM_UNDO: return FALSE;
-    case EM_GETLINECOUNT: {
-      std::wstring text = Text();
-      return 1 + std::count(text.begin(), text.end(), L'\n');
-    }
     case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_GETDLGCODE: {
@@ -201,18 +188,6 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       if (message == WM_CUT && !(Style() & ES_READONLY)) ReplaceSelection(L"", false);
       return 0;
     }
-    case WM_PASTE: {
-      if (!OpenClipboard(window)) return 0;
-      std::wstring text;
-      if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) text = chars;
-        GlobalUnlock(data);
-      }
-      CloseClipboard();
-      if (!text.empty()) ReplaceSelection(text, true);
-      return 0;
-    }
-    case WM_CLEAR: ReplaceSelection(L"", false); return 0;
     case WM_PAINT: {
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(window, &ps);

@@ -54,7 +54,6 @@ bool formatInsert(const std::wstring& form, bool argumentArray, void* arguments,
 
 DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, DWORD size, void* arguments) {
   if (!(flags & FORMAT_MESSAGE_FROM_STRING) || !source) {
-    SetLastError(87);
     return 0;
   }
   const wchar_t* p = static_cast<const wchar_t*>(source);
@@ -91,7 +90,6 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
     }
     if (argumentArray) {
       if (!formatInsert(form, true, arguments, index, out)) {
-        SetLastError(87);
         return 0;
       }
     } else {
@@ -110,8 +108,7 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
     return static_cast<DWORD>(out.size());
   }
   if (!buffer || out.size() + 1 > size) {
-    SetLastError(122);  // the buffer is too small
-    return 0;
+    return 0;  // the buffer is too small
   }
   std::wmemcpy(buffer, out.c_str(), out.size() + 1);
   return static_cast<DWORD>(out.size());

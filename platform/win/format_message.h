@@ -7,15 +7,12 @@
 #define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
 #define FORMAT_MESSAGE_FROM_STRING 0x00000400
-#define FORMAT_MESSAGE_FROM_HMODULE 0x00000800
-#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
 #define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000
-#define FORMAT_MESSAGE_MAX_WIDTH_MASK 0x000000FF
 
 // Inserts are %1 to %99, optionally with a printf form between exclamation marks
 // (%1!d!); the default form is a wide string. With FORMAT_MESSAGE_ARGUMENT_ARRAY the
 // arguments are an array of DWORD_PTR, otherwise a va_list*. Returns the length written,
-// 0 on failure (GetLastError tells why).
+// 0 on failure.
 DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPWSTR buffer, DWORD size,
                      void* arguments);
 

@@ -30,7 +30,6 @@ struct DcState {
   HGDIOBJ bitmap = nullptr;
   COLORREF textColor = 0;
   COLORREF backColor = RGB(255, 255, 255);
-  int backMode = OPAQUE;
   POINT position;
 };
 
@@ -240,19 +239,6 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
   }
 }
 
-DWORD GetObjectType(HGDIOBJ object) {
-  if (D(static_cast<HDC>(object))) return D(static_cast<HDC>(object))->memory ? OBJ_MEMDC : OBJ_DC;
-  GdiObject* o = O(object);
-  if (!o) return 0;
-  switch (o->kind) {
-    case HandleKind::Font: return OBJ_FONT;
-    case HandleKind::Brush: return OBJ_BRUSH;
-    case HandleKind::Pen: return OBJ_PEN;
-    case HandleKind::Bitmap: return OBJ_BITMAP;
-    default: return 0;
-  }
-}
-
 // ---- Device contexts.
 
 HDC GetDC(HWND window) {
@@ -348,7 +334,6 @@ COLORREF SetTextColor(HDC dc, COLORREF color) {
   d->state.textColor = color;
   return old;
 }
-COLORREF GetTextColor(HDC dc) { return D(dc) ? D(dc)->state.textColor : CLR_INVALID; }
 COLORREF SetBkColor(HDC dc, COLORREF color) {
   DeviceContext* d = D(dc);
   if (!d) return CLR_INVALID;
@@ -356,15 +341,6 @@ COLORREF SetBkColor(HDC dc, COLORREF color) {
   d->state.backColor = color;
   return old;
 }
-COLORREF GetBkColor(HDC dc) { return D(dc) ? D(dc)->state.backColor : CLR_INVALID; }
-int SetBkMode(HDC dc, int mode) {
-  DeviceContext* d = D(dc);
-  if (!d) return 0;
-  int old = d->state.backMode;
-  d->state.backMode = mode;
-  return old;
-}
-int GetBkMode(HDC dc) { return D(dc) ? D(dc)->state.backMode : 0; }
 
 // ---- Measuring and drawing.
 
@@ -375,20 +351,6 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, LPSIZE size) {
   std::wstring s = text ? std::wstring(text, length < 0 ? std::wcslen(text) : static_cast<size_t>(length)) : std::wstring();
   size->cx = TextWidthOf(f, s);
   size->cy = TextHeightOf(f);
-  return TRUE;
-}
-
-BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics) {
-  DeviceContext* d = D(dc);
-  if (!d || !metrics) return FALSE;
-  LOGFONTW f = FontOf(static_cast<HFONT>(d->state.font));
-  *metrics = TEXTMETRICW();
-  metrics->tmHeight = TextHeightOf(f);
-  metrics->tmAscent = metrics->tmHeight * 4 / 5;
-  metrics->tmDescent = metrics->tmHeight - metrics->tmAscent;
-  metrics->tmAveCharWidth = AverageCharWidthOf(f);
-  metrics->tmMaxCharWidth = metrics->tmAveCharWidth * 2;
-  metrics->tmWeight = f.lfWeight;
   return TRUE;
 }
 
@@ -422,15 +384,6 @@ int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
   return height;
 }
 
-BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int length) {
-  RECT r{x, y, x, y};
-  RECT measure = r;
-  DrawTextW(dc, text, length, &measure, DT_CALCRECT | DT_SINGLELINE);
-  r.right = measure.right;
-  r.bottom = measure.bottom;
-  return DrawTextW(dc, text, length, &r, DT_SINGLELINE | DT_NOCLIP) > 0 || (text && length == 0);
-}
-
 namespace {
 int RecordBrushRect(HDC dc, DrawRecord::Kind kind, const RECT* rect, HBRUSH brush) {
   DeviceContext* d = D(dc);
@@ -443,21 +396,11 @@ int RecordBrushRect(HDC dc, DrawRecord::Kind kind, const RECT* rect, HBRUSH brus
 }  // namespace
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush) { return RecordBrushRect(dc, DrawRecord::FillRect, rect, brush); }
-int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) { return RecordBrushRect(dc, DrawRecord::FrameRect, rect, brush); }
 
 BOOL DrawFocusRect(HDC dc, const RECT* rect) {
   DeviceContext* d = D(dc);
   if (!d || !rect) return FALSE;
   Record(d, DrawRecord::FocusRect).rect = *rect;
-  return TRUE;
-}
-
-BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
-  DeviceContext* d = D(dc);
-  if (!d) return FALSE;
-  DrawRecord& r = Record(d, DrawRecord::Rectangle);
-  r.rect = RECT{left, top, right, bottom};
-  r.fillColor = BrushColor(static_cast<HBRUSH>(d->state.brush));
   return TRUE;
 }
 
@@ -479,27 +422,10 @@ BOOL LineTo(HDC dc, int x, int y) {
   return TRUE;
 }
 
-BOOL BitBlt(HDC dc, int x, int y, int cx, int cy, HDC source, int, int, DWORD) {
-  DeviceContext* d = D(dc);
-  if (!d || (source && !D(source))) return FALSE;
-  Record(d, DrawRecord::BitBlt).rect = RECT{x, y, x + cx, y + cy};
-  return TRUE;
-}
-
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-  DeviceContext* d = D(dc);
-  if (!d) return CLR_INVALID;
-  DrawRecord& r = Record(d, DrawRecord::Pixel);
-  r.rect = RECT{x, y, x + 1, y + 1};
-  r.fillColor = color;
-  return color;
-}
-
 // ---- Records.
 
 const std::vector<DrawRecord>& StandIn::DrawingOf(HWND window) { return gdi().drawings[window]; }
 void StandIn::ClearDrawing(HWND window) { gdi().drawings.erase(window); }
-const std::vector<DrawRecord>* StandIn::DrawingOfDC(HDC dc) { return RecordsOf(D(dc)); }
 
 int StandIn::LiveGdiObjectCount() {
   int count = 0;

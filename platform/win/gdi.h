@@ -11,33 +11,24 @@
 
 #include "platform/win/window_types.h"
 
-#define DT_TOP 0x00000000
 #define DT_LEFT 0x00000000
 #define DT_CENTER 0x00000001
 #define DT_RIGHT 0x00000002
 #define DT_VCENTER 0x00000004
-#define DT_BOTTOM 0x00000008
 #define DT_WORDBREAK 0x00000010
 #define DT_SINGLELINE 0x00000020
-#define DT_EXPANDTABS 0x00000040
 #define DT_NOCLIP 0x00000100
 #define DT_CALCRECT 0x00000400
 #define DT_NOPREFIX 0x00000800
 #define DT_END_ELLIPSIS 0x00008000
 
-#define TRANSPARENT 1
-#define OPAQUE 2
 #define PS_SOLID 0
-#define PS_DASH 1
-#define PS_DOT 2
 #define PS_NULL 5
 #define BS_SOLID 0
 #define BS_NULL 1
-#define SRCCOPY 0x00CC0020
 #define FW_NORMAL 400
 #define FW_BOLD 700
 #define DEFAULT_CHARSET 1
-#define ANSI_CHARSET 0
 
 #define WHITE_BRUSH 0
 #define BLACK_BRUSH 4
@@ -50,10 +41,8 @@
 
 #define OBJ_PEN 1
 #define OBJ_BRUSH 2
-#define OBJ_DC 3
 #define OBJ_FONT 6
 #define OBJ_BITMAP 7
-#define OBJ_MEMDC 10
 
 // ---- Drawing objects.
 HFONT CreateFontIndirectW(const LOGFONTW* font);
@@ -64,7 +53,6 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, cons
 HGDIOBJ GetStockObject(int index);
 BOOL DeleteObject(HGDIOBJ object);  // stock objects are never deleted
 int GetObjectW(HGDIOBJ object, int size, LPVOID buffer);
-DWORD GetObjectType(HGDIOBJ object);
 #define GetObject GetObjectW
 #define CreateFontIndirect CreateFontIndirectW
 
@@ -81,41 +69,28 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type);
 int SaveDC(HDC dc);
 BOOL RestoreDC(HDC dc, int saved);  // -1: the last saved state
 COLORREF SetTextColor(HDC dc, COLORREF color);
-COLORREF GetTextColor(HDC dc);
 COLORREF SetBkColor(HDC dc, COLORREF color);
-COLORREF GetBkColor(HDC dc);
-int SetBkMode(HDC dc, int mode);
-int GetBkMode(HDC dc);
 
 // ---- Measuring and drawing (recorded).
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, LPSIZE size);
-BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
 int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format);  // answers the text height
-BOOL TextOutW(HDC dc, int x, int y, LPCWSTR text, int length);
 int FillRect(HDC dc, const RECT* rect, HBRUSH brush);
-int FrameRect(HDC dc, const RECT* rect, HBRUSH brush);
 BOOL DrawFocusRect(HDC dc, const RECT* rect);
-BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL LineTo(HDC dc, int x, int y);
-BOOL BitBlt(HDC dc, int x, int y, int cx, int cy, HDC source, int sx, int sy, DWORD rop);
-COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
 #define DrawText DrawTextW
-#define TextOut TextOutW
-#define GetTextExtentPoint32 GetTextExtentPoint32W
-#define GetTextMetrics GetTextMetricsW
 
 namespace StandIn {
 
 // One recorded drawing call.
 struct DrawRecord {
-  enum Kind { Text, FillRect, FrameRect, FocusRect, Rectangle, Line, BitBlt, Image, Pixel } kind = Text;
+  enum Kind { Text, FillRect, FocusRect, Line, Image } kind = Text;
   RECT rect;             // the target rectangle (a line: left/top to right/bottom)
   std::wstring text;     // Text: the text drawn
   UINT format = 0;       // Text: DT_ flags
   COLORREF textColor = 0;
   COLORREF backColor = 0;
-  COLORREF fillColor = 0;  // FillRect, Rectangle, FrameRect: the brush's colour; Line, Pixel: the colour;
+  COLORREF fillColor = 0;  // FillRect: the brush's colour; Line: the pen's colour;
                            // Image: the image list's background colour (CLR_NONE: none)
   LOGFONTW font;          // Text: the font selected at the time
   int image = -1;         // Image: the image index drawn
@@ -124,8 +99,6 @@ struct DrawRecord {
 // What has been drawn into a window (through GetDC, GetWindowDC or BeginPaint), in order.
 const std::vector<DrawRecord>& DrawingOf(HWND window);
 void ClearDrawing(HWND window);
-// What has been drawn into a device context (memory device contexts included).
-const std::vector<DrawRecord>* DrawingOfDC(HDC dc);
 // Text measures of the fixed metric.
 int TextHeightOf(const LOGFONTW& font);
 int AverageCharWidthOf(const LOGFONTW& font);

@@ -8,14 +8,10 @@
 
 namespace StandIn {
 
-enum class HandleKind : std::uintptr_t { Window = 1, Menu, Dc, Font, Brush, Pen, Bitmap, ImageList, Global, Icon, Module };
+enum class HandleKind : std::uintptr_t { Window = 1, Menu, Dc, Font, Brush, Pen, Bitmap, ImageList, Global, Icon };
 
 // One counter for every kind, so handles of different kinds never share a value.
 std::uintptr_t NextHandleSerial();
-
-inline HandleKind KindOfHandle(const void* handle) {
-  return static_cast<HandleKind>(reinterpret_cast<std::uintptr_t>(handle) & 0xF);
-}
 
 template <typename T>
 class HandleTable {

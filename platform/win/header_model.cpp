@@ -282,13 +282,6 @@ LRESULT HeaderModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return TRUE;
     }
     case HDM_SETORDERARRAY: return SetOrder(static_cast<int>(wParam), reinterpret_cast<const int*>(lParam));
-    case HDM_SETIMAGELIST: {
-      HIMAGELIST old = images_;
-      images_ = reinterpret_cast<HIMAGELIST>(lParam);
-      return reinterpret_cast<LRESULT>(old);
-    }
-    case HDM_GETIMAGELIST: return reinterpret_cast<LRESULT>(images_);
-    case HDM_LAYOUT: return TRUE;
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
       if (lParam) InvalidateRect(window, nullptr, TRUE);

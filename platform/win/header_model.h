@@ -54,7 +54,6 @@ private:
   std::vector<Item> items_;
   std::vector<int> order_;
   HFONT font_ = nullptr;
-  HIMAGELIST images_ = nullptr;
   // What the left button is doing between its down and up messages (the header holds
   // the mouse capture meanwhile).
   enum class Press { None, Tracking, Clicking, Dragging, Refused } press_ = Press::None;

@@ -61,7 +61,6 @@ BOOL ImageList_SetImageCount(HIMAGELIST list, UINT count) {
   L(list)->count = static_cast<int>(count);
   return TRUE;
 }
-int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP) { return AddImages(list, image); }
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF) { return AddImages(list, image); }
 
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
@@ -69,18 +68,6 @@ int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon) {
   if (!l || !icon) return -1;
   if (index == -1) return l->count++;
   return index >= 0 && index < l->count ? index : -1;
-}
-
-BOOL ImageList_Remove(HIMAGELIST list, int index) {
-  ImageList* l = L(list);
-  if (!l) return FALSE;
-  if (index == -1) {
-    l->count = 0;
-    return TRUE;
-  }
-  if (index < 0 || index >= l->count) return FALSE;
-  --l->count;
-  return TRUE;
 }
 
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy) {
@@ -114,5 +101,3 @@ BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info) {
   info->rcImage = RECT{index * l->cx, 0, (index + 1) * l->cx, l->cy};
   return TRUE;
 }
-
-int StandIn::LiveImageListCount() { return lists().Size(); }

@@ -5,15 +5,8 @@
 
 #define ILC_MASK 0x00000001
 #define ILC_COLOR 0x00000000
-#define ILC_COLORDDB 0x000000FE
-#define ILC_COLOR4 0x00000004
-#define ILC_COLOR8 0x00000008
 #define ILC_COLOR16 0x00000010
-#define ILC_COLOR24 0x00000018
-#define ILC_COLOR32 0x00000020
 #define ILD_NORMAL 0x00000000
-#define ILD_TRANSPARENT 0x00000001
-#define ILD_MASK 0x00000010
 
 struct IMAGEINFO {
   HBITMAP hbmImage = nullptr;
@@ -27,17 +20,10 @@ HIMAGELIST ImageList_Create(int cx, int cy, UINT flags, int initial, int grow);
 BOOL ImageList_Destroy(HIMAGELIST list);
 int ImageList_GetImageCount(HIMAGELIST list);
 BOOL ImageList_SetImageCount(HIMAGELIST list, UINT count);
-int ImageList_Add(HIMAGELIST list, HBITMAP image, HBITMAP mask);
 int ImageList_AddMasked(HIMAGELIST list, HBITMAP image, COLORREF mask);
 int ImageList_ReplaceIcon(HIMAGELIST list, int index, HICON icon);  // index -1 appends
-#define ImageList_AddIcon(list, icon) ImageList_ReplaceIcon(list, -1, icon)
-BOOL ImageList_Remove(HIMAGELIST list, int index);  // -1 removes all
 BOOL ImageList_GetIconSize(HIMAGELIST list, int* cx, int* cy);
 COLORREF ImageList_SetBkColor(HIMAGELIST list, COLORREF color);
 COLORREF ImageList_GetBkColor(HIMAGELIST list);
 BOOL ImageList_Draw(HIMAGELIST list, int index, HDC dc, int x, int y, UINT style);  // recorded
 BOOL ImageList_GetImageInfo(HIMAGELIST list, int index, IMAGEINFO* info);
-
-namespace StandIn {
-int LiveImageListCount();
-}

@@ -132,7 +132,6 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR value, LP
   // Texts that would break the file's lines are refused rather than written half.
   auto breaks = [](LPCWSTR text, const wchar_t* bad) { return text && std::wcspbrk(text, bad) != nullptr; };
   if (breaks(section, L"]\r\n") || breaks(name, L"=\r\n") || breaks(value, L"\r\n") || (name && !*name)) {
-    SetLastError(87);
     return FALSE;
   }
   std::vector<Section> sections = ReadFile(fileName);

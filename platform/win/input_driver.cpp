@@ -103,14 +103,12 @@ std::string DescribeModalAction(const ModalAction& action) {
 }
 
 InputDriver& CurrentInputDriver() { return *current(); }
-void SetInputDriver(InputDriver* driver) { current() = driver ? driver : &none(); }
 
 ScopedInputDriver::ScopedInputDriver(InputDriver& driver) : previous_(current()) { current() = &driver; }
 ScopedInputDriver::~ScopedInputDriver() { current() = previous_; }
 
 void ScriptedInputDriver::ChooseMenuId(UINT id) { menuChoices_.push_back(MenuChoice{id, L"", false}); }
 void ScriptedInputDriver::ChooseMenuText(const std::wstring& text) { menuChoices_.push_back(MenuChoice{0, text, true}); }
-void ScriptedInputDriver::AddDragStep(const DragStep& step) { dragSteps_.push_back(step); }
 void ScriptedInputDriver::AddDragMove(POINT screenPoint, DWORD keyState) {
   dragSteps_.push_back(DragStep{DragStep::Move, screenPoint, keyState});
 }

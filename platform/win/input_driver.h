@@ -146,7 +146,6 @@ public:
   void ChooseMenuId(UINT id);
   // Picks the item with this text; the menu must offer it enabled.
   void ChooseMenuText(const std::wstring& text);
-  void AddDragStep(const DragStep& step);
   void AddDragMove(POINT screenPoint, DWORD keyState = 0);
   void AddDragDrop(POINT screenPoint, DWORD keyState = 0);
   void AddDragCancel();
@@ -183,8 +182,6 @@ private:
 
 // The driver in force. Without one installed, every request throws InputScriptError.
 InputDriver& CurrentInputDriver();
-// Installs a driver (null restores the default that has no input); the caller keeps it.
-void SetInputDriver(InputDriver* driver);
 
 // Installs a driver for the length of a scope.
 class ScopedInputDriver {

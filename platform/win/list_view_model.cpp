@@ -1121,7 +1121,6 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_PAINT: Paint(); return 0;
-    case WM_ERASEBKGND: return 1;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS: {
       NMHDR nm;
@@ -1281,17 +1280,7 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return reinterpret_cast<LRESULT>(old);
     }
     case LVM_GETBKCOLOR: return backColor_;
-    case LVM_SETBKCOLOR: backColor_ = static_cast<COLORREF>(lParam); InvalidateRect(window, nullptr, TRUE); return TRUE;
-    case LVM_GETTEXTCOLOR: return textColor_;
-    case LVM_SETTEXTCOLOR: textColor_ = static_cast<COLORREF>(lParam); return TRUE;
-    case LVM_GETTEXTBKCOLOR: return textBackColor_;
-    case LVM_SETTEXTBKCOLOR: textBackColor_ = static_cast<COLORREF>(lParam); return TRUE;
     case LVM_GETTOOLTIPS: return reinterpret_cast<LRESULT>(tooltip_);
-    case LVM_SETTOOLTIPS: {
-      HWND old = tooltip_;
-      tooltip_ = reinterpret_cast<HWND>(wParam);
-      return reinterpret_cast<LRESULT>(old);
-    }
     case LVM_GETITEMRECT: {
       auto* rect = reinterpret_cast<RECT*>(lParam);
       return rect && ItemRect(row, rect->left, *rect);
@@ -1323,22 +1312,10 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case LVM_SCROLL: return Scroll(static_cast<int>(wParam), static_cast<int>(lParam));
     case LVM_GETTOPINDEX: return top_;
     case LVM_GETCOUNTPERPAGE: return CountPerPage();
-    case LVM_ISITEMVISIBLE: {
-      int line = row >= 0 && row < Count() ? LineOfRow(row) : -1;
-      return line >= 0 && line >= top_ && line < top_ + CountPerPage();
-    }
-    case LVM_REDRAWITEMS:
-    case LVM_UPDATE: InvalidateRect(window, nullptr, TRUE); return TRUE;
     case LVM_SORTITEMS: return SortItems(reinterpret_cast<PFNLVCOMPARE>(lParam), static_cast<LPARAM>(wParam), false);
     case LVM_SORTITEMSEX: return SortItems(reinterpret_cast<PFNLVCOMPARE>(lParam), static_cast<LPARAM>(wParam), true);
-    case LVM_FINDITEMW: return FindItem(row, reinterpret_cast<const LVFINDINFOW*>(lParam));
-    case LVM_GETSTRINGWIDTHW: {
-      auto* text = reinterpret_cast<LPCWSTR>(lParam);
-      return text ? TextWidthOf(FontOf(font_), text) : 0;
-    }
     case LVM_EDITLABELW: return reinterpret_cast<LRESULT>(EditLabel(row));
     case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(editor_);
-    case LVM_CANCELEDITLABEL: EndLabelEdit(false); return 0;
     default:
       return HandleGroupMessage(message, wParam, lParam, handled);
   }

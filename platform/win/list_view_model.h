@@ -86,9 +86,6 @@ public:
   int ColumnCount() const { return static_cast<int>(columns_.size()); }
   int RowHeight() const;
   int HeaderHeight() const;
-  int TopIndex() const { return top_; }
-  int HorizontalScroll() const { return scrollX_; }
-  HWND Header() const { return header_; }
 
 private:
   DWORD Style() const;

@@ -8,50 +8,21 @@
 #include "platform/win/window_types.h"
 
 #define MF_STRING 0x00000000
-#define MF_BYCOMMAND 0x00000000
-#define MF_ENABLED 0x00000000
-#define MF_UNCHECKED 0x00000000
 #define MF_GRAYED 0x00000001
 #define MF_DISABLED 0x00000002
 #define MF_CHECKED 0x00000008
 #define MF_POPUP 0x00000010
 #define MF_BYPOSITION 0x00000400
 #define MF_SEPARATOR 0x00000800
-#define MF_DEFAULT 0x00001000
 
-#define TPM_LEFTBUTTON 0x0000
-#define TPM_RIGHTBUTTON 0x0002
-#define TPM_LEFTALIGN 0x0000
-#define TPM_CENTERALIGN 0x0004
-#define TPM_RIGHTALIGN 0x0008
-#define TPM_TOPALIGN 0x0000
-#define TPM_VCENTERALIGN 0x0010
-#define TPM_BOTTOMALIGN 0x0020
-#define TPM_NONOTIFY 0x0080
 #define TPM_RETURNCMD 0x0100
 
 HMENU CreatePopupMenu();
-HMENU CreateMenu();
 BOOL DestroyMenu(HMENU menu);  // destroys its submenus too
-BOOL IsMenu(HMENU menu);
 BOOL AppendMenuW(HMENU menu, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text);
-BOOL InsertMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text);
-BOOL ModifyMenuW(HMENU menu, UINT position, UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text);
-BOOL DeleteMenu(HMENU menu, UINT position, UINT flags);
-BOOL RemoveMenu(HMENU menu, UINT position, UINT flags);
 int GetMenuItemCount(HMENU menu);
-UINT GetMenuItemID(HMENU menu, int position);  // -1 (as UINT) for a submenu or no item
-HMENU GetSubMenu(HMENU menu, int position);
-UINT GetMenuState(HMENU menu, UINT item, UINT flags);
-int GetMenuStringW(HMENU menu, UINT item, LPWSTR buffer, int bufferMax, UINT flags);
-DWORD CheckMenuItem(HMENU menu, UINT item, UINT flags);
-BOOL EnableMenuItem(HMENU menu, UINT item, UINT flags);
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
-BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, void* params);
 #define AppendMenu AppendMenuW
-#define InsertMenu InsertMenuW
-#define ModifyMenu ModifyMenuW
-#define GetMenuString GetMenuStringW
 
 namespace StandIn {
 // A copy of a menu as a person would see it when it opens.

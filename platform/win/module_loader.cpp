@@ -8,23 +8,18 @@
 
 namespace {
 std::wstring g_loaderError;
-DWORD g_lastError = 0;
 }  // namespace
 
-DWORD GetLastError() { return g_lastError; }
-void SetLastError(DWORD error) { g_lastError = error; }
 std::wstring LastLoaderError() { return g_loaderError; }
 
 HMODULE LoadLibraryW(LPCWSTR path) {
   if (!path) {
     g_loaderError = L"no module path";
-    SetLastError(87);
     return nullptr;
   }
   if (StandIn::IsBuiltinFileName(path)) {  // system modules the stand-in answers for
     HMODULE builtin = StandIn::LoadBuiltinModule(path);
     g_loaderError = builtin ? L"" : L"the system module is not present";
-    if (!builtin) SetLastError(126);
     return builtin;
   }
   std::string narrow = WideToUtf8(path);
@@ -34,8 +29,7 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     std::wstring text;
     Utf8ToWide(why ? why : "cannot load module", text);
     g_loaderError = text;
-    SetLastError(126);  // the module could not be found or loaded
-    return nullptr;
+    return nullptr;  // the module could not be found or loaded
   }
   const ResourceBundle* resources = nullptr;
   if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
@@ -46,7 +40,6 @@ HMODULE LoadLibraryW(LPCWSTR path) {
       UnregisterModuleInstance(instance);
       dlclose(image);
       g_loaderError = L"the module's initialisation failed";
-      SetLastError(1114);
       return nullptr;
     }
   }

@@ -12,6 +12,3 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name);
 BOOL FreeLibrary(HMODULE module);
 // The loader's message for the last failed LoadLibraryW.
 std::wstring LastLoaderError();
-
-DWORD GetLastError();
-void SetLastError(DWORD error);

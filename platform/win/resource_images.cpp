@@ -37,8 +37,7 @@ bool ResourceId(LPCWSTR name, UINT& id) {
 HICON MakeIcon(HINSTANCE instance, UINT id, int cx, int cy, UINT flags) {
   const IconResource* resource = FindIconResource(instance, id);
   if (!resource) {
-    SetLastError(1813);  // the resource was not found
-    return nullptr;
+    return nullptr;  // the resource was not found
   }
   int width = cx ? cx : ((flags & LR_DEFAULTSIZE) ? 32 : resource->width);
   int height = cy ? cy : ((flags & LR_DEFAULTSIZE) ? 32 : resource->height);
@@ -62,14 +61,12 @@ HICON MakeIcon(HINSTANCE instance, UINT id, int cx, int cy, UINT flags) {
 HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags) {
   UINT id = 0;
   if (!ResourceId(name, id)) {
-    SetLastError(1813);
     return nullptr;
   }
   if (type == IMAGE_ICON) return MakeIcon(instance, id, cx, cy, flags);
   if (type != IMAGE_BITMAP) return nullptr;
   const BitmapResource* resource = FindBitmapResource(instance, id);
   if (!resource) {
-    SetLastError(1813);
     return nullptr;
   }
   return CreateBitmap(cx ? cx : resource->width, cy ? cy : resource->height, 1, 32, resource->pixels.data());

@@ -6,19 +6,8 @@
 #include "platform/win/resources.h"
 #include "platform/win/window_types.h"
 
-#define LR_DEFAULTCOLOR 0x0000
-#define LR_MONOCHROME 0x0001
-#define LR_LOADFROMFILE 0x0010
-#define LR_LOADTRANSPARENT 0x0020
 #define LR_DEFAULTSIZE 0x0040
 #define LR_SHARED 0x8000
-
-// Resource types (as names) for the resource look-ups.
-#define RT_BITMAP MAKEINTRESOURCEW(2)
-#define RT_ICON MAKEINTRESOURCEW(3)
-#define RT_DIALOG MAKEINTRESOURCEW(5)
-#define RT_STRING MAKEINTRESOURCEW(6)
-#define RT_GROUP_ICON MAKEINTRESOURCEW(14)
 
 // IMAGE_BITMAP or IMAGE_ICON by integer resource id; cx/cy 0 keep the resource's size
 // (for icons LR_DEFAULTSIZE gives 32 by 32). Null when the module lacks the resource.
@@ -26,9 +15,6 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, U
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name);  // shared, 32 by 32
 HBITMAP LoadBitmapW(HINSTANCE instance, LPCWSTR name);
 BOOL DestroyIcon(HICON icon);
-#define LoadImage LoadImageW
-#define LoadIcon LoadIconW
-#define LoadBitmap LoadBitmapW
 
 namespace StandIn {
 // An icon's size and the id it was loaded from (false for a dead handle).

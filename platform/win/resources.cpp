@@ -78,19 +78,6 @@ bool LoadStringResource(HINSTANCE instance, UINT id, std::wstring& text) {
   return true;
 }
 
-int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax) {
-  std::wstring text;
-  if (!buffer || bufferMax <= 0) return 0;
-  if (!LoadStringResource(instance, id, text)) {
-    buffer[0] = 0;
-    return 0;
-  }
-  size_t n = std::min(text.size(), static_cast<size_t>(bufferMax - 1));
-  std::wmemcpy(buffer, text.data(), n);
-  buffer[n] = 0;
-  return static_cast<int>(n);
-}
-
 const DialogTemplate* FindDialogResource(HINSTANCE instance, UINT id) {
   return instance && instance->resources ? FindLocalizedResource(instance->resources->dialogs, id) : nullptr;
 }

@@ -68,7 +68,6 @@ LANGID LanguageIdFromName(const std::wstring& name);
 // Look-ups without a named language: the exact UI language, its primary language's
 // neutral block, English, then the first block present.
 bool LoadStringResource(HINSTANCE instance, UINT id, std::wstring& text);
-int LoadStringW(HINSTANCE instance, UINT id, LPWSTR buffer, int bufferMax);
 const DialogTemplate* FindDialogResource(HINSTANCE instance, UINT id);
 const BitmapResource* FindBitmapResource(HINSTANCE instance, UINT id);
 const IconResource* FindIconResource(HINSTANCE instance, UINT id);

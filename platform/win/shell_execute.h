@@ -8,7 +8,6 @@
 
 HINSTANCE ShellExecuteW(HWND window, LPCWSTR operation, LPCWSTR file, LPCWSTR parameters, LPCWSTR directory,
                         INT showCommand);
-#define ShellExecute ShellExecuteW
 
 namespace StandIn {
 

@@ -58,25 +58,6 @@ LRESULT StaticModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
   handled = true;
   switch (message) {
     case STM_GETIMAGE: return wParam == imageType_ ? reinterpret_cast<LRESULT>(image_) : 0;
-    case STM_GETICON: return imageType_ == IMAGE_ICON ? reinterpret_cast<LRESULT>(image_) : 0;
-    case STM_SETICON:
-    case STM_SETIMAGE: {
-      UINT type = message == STM_SETICON ? IMAGE_ICON : static_cast<UINT>(wParam);
-      if (type != IMAGE_BITMAP && type != IMAGE_ICON) return 0;
-      HANDLE image = reinterpret_cast<HANDLE>(message == STM_SETICON ? wParam : lParam);
-      HANDLE old = image_;
-      if (ownsImage_ && old) {
-        // The control's own image goes; the caller never saw it.
-        if (imageType_ == IMAGE_BITMAP) DeleteObject(old);
-        else DestroyIcon(static_cast<HICON>(old));
-        old = nullptr;
-      }
-      image_ = image;
-      imageType_ = type;
-      ownsImage_ = false;
-      InvalidateRect(window, nullptr, TRUE);
-      return reinterpret_cast<LRESULT>(old);
-    }
     case WM_GETDLGCODE: return DLGC_STATIC;
     case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);

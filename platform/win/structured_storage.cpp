@@ -293,7 +293,6 @@ public:
   }
 
   StorageNode& root() { return root_; }
-  DWORD mode() const { return mode_; }
 
   // Writes the whole file, with a stream written whole taken from the caller's bytes; the
   // previous file stays until the new one is complete.

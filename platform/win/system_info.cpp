@@ -60,15 +60,6 @@ DWORD GetSysColor(int index) {
   }
 }
 
-HBRUSH GetSysColorBrush(int index) {
-  static std::map<int, HBRUSH> brushes;
-  auto it = brushes.find(index);
-  if (it != brushes.end()) return it->second;
-  HBRUSH brush = CreateSolidBrush(GetSysColor(index));
-  brushes[index] = brush;
-  return brush;
-}
-
 ULONGLONG VerSetConditionMask(ULONGLONG mask, DWORD typeBit, BYTE condition) {
   int slot = 0;
   for (DWORD bit = typeBit; bit > 1; bit >>= 1) ++slot;
@@ -98,15 +89,6 @@ BOOL VerifyVersionInfoW(OSVERSIONINFOEXW* info, DWORD typeMask, ULONGLONG condit
   return TRUE;
 }
 
-BOOL GetVersionExW(OSVERSIONINFOEXW* info) {
-  if (!info) return FALSE;
-  info->dwMajorVersion = config().windowsMajor;
-  info->dwMinorVersion = config().windowsMinor;
-  info->dwBuildNumber = 7601;
-  info->dwPlatformId = 2;
-  return TRUE;
-}
-
 SystemConfiguration& StandIn::System() { return config(); }
 void StandIn::ResetSystemConfiguration() {
   config() = SystemConfiguration();
@@ -116,7 +98,6 @@ std::wstring StandIn::WindowThemeOf(HWND window) {
   auto it = themes().find(window);
   return it == themes().end() ? std::wstring() : it->second;
 }
-bool StandIn::HasWindowTheme(HWND window) { return themes().count(window) != 0; }
 
 namespace StandIn {
 // The exports of the built-in system modules.

@@ -35,15 +35,11 @@
 #define COLOR_BTNTEXT 18
 #define COLOR_BTNHIGHLIGHT 20
 #define COLOR_HOTLIGHT 26
-#define COLOR_3DFACE COLOR_BTNFACE
-#define COLOR_3DSHADOW COLOR_BTNSHADOW
-#define COLOR_3DHILIGHT COLOR_BTNHIGHLIGHT
 
 // Metrics: screen 1920 x 1080, borders 1, edges 2, scroll bars 17, icons 32 and small
 // icons 16, drag threshold 4, menu check 15, caption 23. Colours as the classic scheme.
 int GetSystemMetrics(int index);
 DWORD GetSysColor(int index);
-HBRUSH GetSysColorBrush(int index);
 
 // Versions.
 struct OSVERSIONINFOEXW {
@@ -59,30 +55,22 @@ struct OSVERSIONINFOEXW {
   BYTE wProductType = 0;
   BYTE wReserved = 0;
 };
-using OSVERSIONINFOEX = OSVERSIONINFOEXW;
-using OSVERSIONINFOW = OSVERSIONINFOEXW;
 #define VER_MINORVERSION 0x0000001
 #define VER_MAJORVERSION 0x0000002
-#define VER_BUILDNUMBER 0x0000004
-#define VER_SERVICEPACKMINOR 0x0000010
 #define VER_SERVICEPACKMAJOR 0x0000020
 #define VER_EQUAL 1
 #define VER_GREATER 2
 #define VER_GREATER_EQUAL 3
 #define VER_LESS 4
 #define VER_LESS_EQUAL 5
-#define _WIN32_WINNT_WINXP 0x0501
-#define _WIN32_WINNT_VISTA 0x0600
-#define _WIN32_WINNT_WIN8 0x0602
 ULONGLONG VerSetConditionMask(ULONGLONG mask, DWORD typeBit, BYTE condition);
 // Compares the stand-in's version (major, minor, service pack) with the given one.
 BOOL VerifyVersionInfoW(OSVERSIONINFOEXW* info, DWORD typeMask, ULONGLONG conditionMask);
-BOOL GetVersionExW(OSVERSIONINFOEXW* info);
 
 namespace StandIn {
 // The answers of the stand-in system; tests and the host program set them.
 struct SystemConfiguration {
-  DWORD windowsMajor = 6;  // Windows version reported by VerifyVersionInfoW/GetVersionExW
+  DWORD windowsMajor = 6;  // Windows version reported by VerifyVersionInfoW
   DWORD windowsMinor = 1;
   bool commonControlsPresent = true;  // LoadLibraryW("comctl32.dll") succeeds
   DWORD commonControlsMajor = 6;      // its DllGetVersion answer
@@ -97,5 +85,4 @@ SystemConfiguration& System();
 void ResetSystemConfiguration();
 // The application name last given to SetWindowTheme for a window (empty when none).
 std::wstring WindowThemeOf(HWND window);
-bool HasWindowTheme(HWND window);
 }  // namespace StandIn

@@ -78,24 +78,6 @@ LRESULT TooltipModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case TTM_DELTOOLW:
       if (info) tools.erase(std::remove_if(tools.begin(), tools.end(), [&](const Tool& t) { return t.window == info->hwnd && t.id == info->uId; }), tools.end());
       return 0;
-    case TTM_UPDATETIPTEXTW:
-      if (info)
-        if (Tool* t = Find(info->hwnd, info->uId)) {
-          t->callback = info->lpszText == LPSTR_TEXTCALLBACKW;
-          t->text = !t->callback && info->lpszText ? info->lpszText : L"";
-        }
-      return 0;
-    case TTM_GETTEXTW:
-      if (info && info->lpszText) {
-        Tool* t = Find(info->hwnd, info->uId);
-        std::wstring text = t ? t->text : L"";
-        size_t max = wParam ? static_cast<size_t>(wParam) : 80;
-        size_t n = std::min(text.size(), max - 1);
-        std::wmemcpy(info->lpszText, text.c_str(), n);
-        info->lpszText[n] = 0;
-      }
-      return 0;
-    case TTM_GETTOOLCOUNT: return static_cast<LRESULT>(tools.size());
     case TTM_ACTIVATE:
       active = wParam != 0;
       if (!active) shown.clear();
@@ -105,7 +87,6 @@ LRESULT TooltipModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       maxWidth = static_cast<int>(lParam);
       return old;
     }
-    case TTM_GETMAXTIPWIDTH: return maxWidth;
     case TTM_POP: shown.clear(); return 0;
     case TTM_STANDIN_SHOW: return Show(window, reinterpret_cast<HWND>(lParam), static_cast<UINT_PTR>(wParam));
     default:
@@ -121,10 +102,6 @@ std::unique_ptr<ControlModel> MakeTooltip(HWND, const CREATESTRUCTW&) { return s
 std::wstring TooltipTextOf(HWND tooltip) {
   auto* model = ModelAs<TooltipModel>(tooltip);
   return model ? model->shown : std::wstring();
-}
-bool IsTooltipActive(HWND tooltip) {
-  auto* model = ModelAs<TooltipModel>(tooltip);
-  return model && model->active;
 }
 int TooltipMaxWidthOf(HWND tooltip) {
   auto* model = ModelAs<TooltipModel>(tooltip);

@@ -13,6 +13,5 @@
 namespace StandIn {
 // The text of the tip the tooltip window shows now (empty when none).
 std::wstring TooltipTextOf(HWND tooltip);
-bool IsTooltipActive(HWND tooltip);
 int TooltipMaxWidthOf(HWND tooltip);
 }  // namespace StandIn

@@ -68,5 +68,4 @@ double _wtof(const wchar_t* text) {
 }
 
 int _wtoi(const wchar_t* text) { return static_cast<int>(parseInteger(text, INT_MIN, INT_MAX)); }
-long _wtol(const wchar_t* text) { return static_cast<long>(parseInteger(text, LONG_MIN, LONG_MAX)); }
 long long _wtoi64(const wchar_t* text) { return parseInteger(text, LLONG_MIN, LLONG_MAX); }

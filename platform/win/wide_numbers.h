@@ -5,5 +5,4 @@
 
 double _wtof(const wchar_t* text);
 int _wtoi(const wchar_t* text);
-long _wtol(const wchar_t* text);
 long long _wtoi64(const wchar_t* text);

@@ -12,10 +12,8 @@ using UINT = unsigned int;
 using INT = int;
 using LONG = std::int32_t;
 using ULONG = std::uint32_t;
-using LONGLONG = std::int64_t;
 using ULONGLONG = std::uint64_t;
 using SHORT = std::int16_t;
-using USHORT = std::uint16_t;
 using UINT_PTR = std::uintptr_t;
 using INT_PTR = std::intptr_t;
 using LONG_PTR = std::intptr_t;
@@ -28,17 +26,12 @@ using HRESULT = std::int32_t;
 using LANGID = WORD;
 using LCID = DWORD;
 using WCHAR = wchar_t;
-using CHAR = char;
-using TCHAR = wchar_t;
 using LPSTR = char*;
 using LPCSTR = const char*;
 using LPWSTR = wchar_t*;
 using LPCWSTR = const wchar_t*;
-using LPTSTR = wchar_t*;
-using LPCTSTR = const wchar_t*;
 using LPVOID = void*;
 using LPCVOID = const void*;
-using PVOID = void*;
 using HANDLE = void*;
 using HLOCAL = void*;
 using HGLOBAL = void*;
@@ -67,15 +60,10 @@ using HMODULE = ModuleInstance*;
 #endif
 
 #define S_OK ((HRESULT)0)
-#define S_FALSE ((HRESULT)1)
-#define E_FAIL ((HRESULT)0x80004005L)
 #define E_INVALIDARG ((HRESULT)0x80070057L)
-#define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
-#define E_NOTIMPL ((HRESULT)0x80004001L)
 #define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
 #define FAILED(hr) (((HRESULT)(hr)) < 0)
 
-#define MAKEWORD(a, b) ((WORD)(((BYTE)((a) & 0xff)) | ((WORD)((BYTE)((b) & 0xff))) << 8))
 #define MAKELONG(a, b) ((LONG)(((WORD)((a) & 0xffff)) | ((DWORD)((WORD)((b) & 0xffff))) << 16))
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
@@ -84,23 +72,15 @@ using HMODULE = ModuleInstance*;
 
 #define MAKELANGID(p, s) ((((WORD)(s)) << 10) | (WORD)(p))
 #define PRIMARYLANGID(lgid) ((WORD)(lgid) & 0x3ff)
-#define SUBLANGID(lgid) ((WORD)(lgid) >> 10)
-#define LANG_NEUTRAL 0x00
 #define LANG_ENGLISH 0x09
 #define LANG_FRENCH 0x0c
 #define LANG_SPANISH 0x0a
-#define LANG_GERMAN 0x07
 #define SUBLANG_NEUTRAL 0x00
 #define SUBLANG_DEFAULT 0x01
 
 #define DLL_PROCESS_DETACH 0
 #define DLL_PROCESS_ATTACH 1
 #define DLL_THREAD_ATTACH 2
-#define DLL_THREAD_DETACH 3
 
 #define MAKEINTRESOURCEW(i) ((LPWSTR)((ULONG_PTR)((WORD)(i))))
-#define MAKEINTRESOURCE MAKEINTRESOURCEW
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
-
-#define CP_ACP 0
-#define CP_UTF8 65001

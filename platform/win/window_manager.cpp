@@ -55,7 +55,6 @@ struct WindowManager {
   HWND capture = nullptr;
   std::map<int, bool> keysDown;
   POINT messagePos;
-  LONG messageTime = 0;
   ULONGLONG clock = 1767225600000ULL;  // 2026-01-01 00:00:00 UTC
   PreTranslateHook preTranslate = nullptr;
   WindowCreatedHook created = nullptr;
@@ -194,12 +193,10 @@ void StandIn::RegisterControlClass(const wchar_t* className, ControlModelFactory
 
 ATOM RegisterClassW(const WNDCLASSW* windowClass) {
   if (!windowClass || !windowClass->lpszClassName || !windowClass->lpfnWndProc) {
-    SetLastError(87);
     return 0;
   }
   if (FindClass(windowClass->lpszClassName)) {
-    SetLastError(1410);  // the class already exists
-    return 0;
+    return 0;  // the class already exists
   }
   ClassEntry entry;
   entry.info = *windowClass;
@@ -258,12 +255,10 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   RegisterBuiltinClasses();
   ClassEntry* entry = className ? FindClass(className) : nullptr;
   if (!entry) {
-    SetLastError(1407);  // no such window class
-    return nullptr;
+    return nullptr;  // no such window class
   }
   if ((style & WS_CHILD) && !W(parent)) {
-    SetLastError(1406);  // a child needs a parent
-    return nullptr;
+    return nullptr;  // a child needs a parent
   }
   auto window = std::make_unique<Window>();
   window->className = entry->name;
@@ -319,8 +314,7 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
 BOOL DestroyWindow(HWND window) {
   Window* w = W(window);
   if (!w) {
-    SetLastError(1400);  // invalid window handle
-    return FALSE;
+    return FALSE;  // invalid window handle
   }
   if (w->destroying) return TRUE;
   w->destroying = true;
@@ -354,7 +348,6 @@ LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (window && !W(window)) {
-    SetLastError(1400);
     return FALSE;
   }
   MSG msg;
@@ -368,13 +361,6 @@ BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
-void PostQuitMessage(int exitCode) {
-  MSG msg;
-  msg.message = WM_QUIT;
-  msg.wParam = static_cast<WPARAM>(exitCode);
-  wm().queue.push_back(msg);
-}
-
 BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags) {
   auto& queue = wm().queue;
   for (auto it = queue.begin(); it != queue.end(); ++it) {
@@ -383,7 +369,6 @@ BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT r
     if (msg) *msg = *it;
     if (removeFlags & PM_REMOVE) {
       wm().messagePos = it->pt;
-      wm().messageTime = static_cast<LONG>(it->time);
       queue.erase(it);
     }
     return TRUE;
@@ -460,8 +445,6 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       w->invalid = false;
       return 0;
     }
-    case WM_ERASEBKGND:
-      return 1;
     case WM_RBUTTONUP: {
       POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
       ClientToScreen(window, &pt);
@@ -480,7 +463,6 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
 DWORD GetMessagePos() {
   return static_cast<DWORD>(MAKELONG(wm().messagePos.x, wm().messagePos.y));
 }
-LONG GetMessageTime() { return wm().messageTime; }
 
 // ---- Window data.
 
@@ -541,16 +523,6 @@ HWND GetParent(HWND window) {
   return (w->style & WS_CHILD) ? w->parent : w->owner;
 }
 
-HWND SetParent(HWND window, HWND parent) {
-  Window* w = W(window);
-  if (!w) return nullptr;
-  HWND old = w->parent;
-  if (Window* p = W(old)) p->children.erase(std::remove(p->children.begin(), p->children.end(), window), p->children.end());
-  w->parent = parent;
-  if (Window* p = W(parent)) p->children.push_back(window);
-  return old;
-}
-
 HWND GetWindow(HWND window, UINT relation) {
   Window* w = W(window);
   if (!w) return nullptr;
@@ -568,8 +540,6 @@ HWND GetWindow(HWND window, UINT relation) {
     default: return nullptr;
   }
 }
-
-HWND GetTopWindow(HWND window) { return GetWindow(window, GW_CHILD); }
 
 HWND GetAncestor(HWND window, UINT flags) {
   Window* w = W(window);
@@ -678,17 +648,6 @@ HWND WindowFromPoint(POINT screenPoint) {
   return nullptr;
 }
 
-HWND ChildWindowFromPoint(HWND parent, POINT clientPoint) {
-  Window* w = W(parent);
-  if (!w) return nullptr;
-  RECT client;
-  GetClientRect(parent, &client);
-  if (!PtInRect(&client, clientPoint)) return nullptr;
-  for (HWND c : w->children)
-    if (Window* cw = W(c); cw && PtInRect(&cw->rect, clientPoint)) return c;
-  return parent;
-}
-
 BOOL ShowWindow(HWND window, int command) {
   Window* w = W(window);
   if (!w) return FALSE;
@@ -758,25 +717,6 @@ BOOL UpdateWindow(HWND window) {
   return TRUE;
 }
 
-BOOL RedrawWindow(HWND window, const RECT* rect, HRGN, UINT flags) {
-  Window* w = W(window);
-  if (!w) return FALSE;
-  if (flags & RDW_INVALIDATE) InvalidateRect(window, rect, (flags & RDW_ERASE) != 0);
-  if (flags & RDW_VALIDATE) ValidateRect(window, rect);
-  if (flags & RDW_UPDATENOW) UpdateWindow(window);
-  return TRUE;
-}
-
-BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL) {
-  Window* w = W(window);
-  if (!w) return FALSE;
-  if (rect) {
-    if (w->invalid) GetClientRect(window, rect);
-    else *rect = RECT{};
-  }
-  return w->invalid ? TRUE : FALSE;
-}
-
 // ---- Scroll bars.
 
 int SetScrollInfo(HWND window, int bar, const SCROLLINFO* info, BOOL) {
@@ -814,15 +754,6 @@ int GetScrollPos(HWND window, int bar) {
   return GetScrollInfo(window, bar, &info) ? info.nPos : 0;
 }
 
-int SetScrollPos(HWND window, int bar, int pos, BOOL redraw) {
-  int old = GetScrollPos(window, bar);
-  SCROLLINFO info;
-  info.fMask = SIF_POS;
-  info.nPos = pos;
-  SetScrollInfo(window, bar, &info, redraw);
-  return old;
-}
-
 BOOL GetScrollRange(HWND window, int bar, int* minPos, int* maxPos) {
   SCROLLINFO info;
   info.fMask = SIF_RANGE;
@@ -853,11 +784,6 @@ HWND SetFocus(HWND window) {
 
 HWND GetFocus() { return W(wm().focus) ? wm().focus : nullptr; }
 HWND GetActiveWindow() { return W(wm().active) ? wm().active : nullptr; }
-HWND SetActiveWindow(HWND window) {
-  HWND old = GetActiveWindow();
-  if (W(window)) wm().active = window;
-  return old;
-}
 
 HWND SetCapture(HWND window) {
   HWND old = GetCapture();
@@ -876,29 +802,11 @@ SHORT GetKeyState(int virtualKey) {
   auto it = wm().keysDown.find(virtualKey);
   return it != wm().keysDown.end() && it->second ? static_cast<SHORT>(0x8000) : 0;
 }
-SHORT GetAsyncKeyState(int virtualKey) { return GetKeyState(virtualKey); }
 
-BOOL GetCursorPos(LPPOINT point) {
-  if (!point) return FALSE;
-  *point = wm().messagePos;
-  return TRUE;
-}
-BOOL SetCursorPos(int x, int y) {
-  wm().messagePos = POINT{x, y};
-  return TRUE;
-}
-HCURSOR LoadCursorW(HINSTANCE, LPCWSTR name) { return reinterpret_cast<HCURSOR>(const_cast<LPWSTR>(name)); }
-HCURSOR SetCursor(HCURSOR cursor) {
-  static HCURSOR current = nullptr;
-  HCURSOR old = current;
-  current = cursor;
-  return old;
-}
 BOOL MessageBeep(UINT) { return TRUE; }
 
 // ---- Time.
 
-DWORD GetTickCount() { return static_cast<DWORD>(wm().clock); }
 ULONGLONG GetTickCount64() { return wm().clock; }
 void Sleep(DWORD milliseconds) { wm().clock += milliseconds; }
 
@@ -949,7 +857,6 @@ bool StandIn::TakeQueuedMouseMessage(HWND window, MSG& msg) {
   if (next.hwnd != window || next.message < WM_MOUSEFIRST || next.message > WM_MOUSELAST) return false;
   msg = next;
   wm().messagePos = next.pt;
-  wm().messageTime = static_cast<LONG>(next.time);
   queue.pop_front();
   return true;
 }

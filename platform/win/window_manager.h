@@ -26,10 +26,7 @@ struct WNDCLASSW {
   LPCWSTR lpszMenuName = nullptr;
   LPCWSTR lpszClassName = nullptr;
 };
-using WNDCLASS = WNDCLASSW;
 #define CS_DBLCLKS 0x0008
-#define CS_HREDRAW 0x0002
-#define CS_VREDRAW 0x0001
 
 ATOM RegisterClassW(const WNDCLASSW* windowClass);
 BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* windowClass);
@@ -46,7 +43,6 @@ BOOL IsWindow(HWND window);
 // ---- Messages.
 LRESULT SendMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL PostMessageW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-void PostQuitMessage(int exitCode);
 BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT removeFlags);
 // Never blocks: with nothing to retrieve it throws StandIn::InputScriptError, since a
 // loop waiting for input here would wait forever (modal loops ask the input driver).
@@ -56,27 +52,19 @@ LRESULT DispatchMessageW(const MSG* msg);
 LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 DWORD GetMessagePos();   // screen position of the last input event, x in the low word
-LONG GetMessageTime();   // the clock at the last input event
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
 #define DefWindowProc DefWindowProcW
-#define CallWindowProc CallWindowProcW
 
 // ---- Window data.
 LONG_PTR GetWindowLongPtrW(HWND window, int index);
 LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value);
 LONG GetWindowLongW(HWND window, int index);
 LONG SetWindowLongW(HWND window, int index, LONG value);
-#define GetWindowLongPtr GetWindowLongPtrW
-#define SetWindowLongPtr SetWindowLongPtrW
-#define GetWindowLong GetWindowLongW
-#define SetWindowLong SetWindowLongW
 int GetDlgCtrlID(HWND window);
 HWND GetDlgItem(HWND dialog, int id);
 HWND GetParent(HWND window);  // the parent of a child, the owner of a top-level window
-HWND SetParent(HWND window, HWND parent);
 HWND GetWindow(HWND window, UINT relation);
-HWND GetTopWindow(HWND window);
 HWND GetAncestor(HWND window, UINT flags);
 #define GA_PARENT 1
 #define GA_ROOT 2
@@ -95,7 +83,6 @@ BOOL ClientToScreen(HWND window, LPPOINT point);
 BOOL ScreenToClient(HWND window, LPPOINT point);
 int MapWindowPoints(HWND from, HWND to, LPPOINT points, UINT count);
 HWND WindowFromPoint(POINT screenPoint);  // the deepest visible, enabled window there
-HWND ChildWindowFromPoint(HWND parent, POINT clientPoint);
 BOOL ShowWindow(HWND window, int command);
 BOOL IsWindowVisible(HWND window);  // the window and all its ancestors are visible
 BOOL EnableWindow(HWND window, BOOL enable);
@@ -105,34 +92,24 @@ BOOL IsWindowEnabled(HWND window);
 BOOL InvalidateRect(HWND window, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND window, const RECT* rect);
 BOOL UpdateWindow(HWND window);  // sends WM_PAINT now when the window is invalid
-BOOL RedrawWindow(HWND window, const RECT* rect, HRGN region, UINT flags);
-BOOL GetUpdateRect(HWND window, LPRECT rect, BOOL erase);
 
 // ---- Scroll bars (state only; the list view keeps its own up to date).
 int SetScrollInfo(HWND window, int bar, const SCROLLINFO* info, BOOL redraw);
 BOOL GetScrollInfo(HWND window, int bar, LPSCROLLINFO info);
 int GetScrollPos(HWND window, int bar);
-int SetScrollPos(HWND window, int bar, int pos, BOOL redraw);
 BOOL GetScrollRange(HWND window, int bar, int* minPos, int* maxPos);
 
 // ---- Focus, capture and the keyboard.
 HWND SetFocus(HWND window);  // WM_KILLFOCUS (wParam = new) to the old, WM_SETFOCUS (wParam = old) to the new
 HWND GetFocus();
 HWND GetActiveWindow();
-HWND SetActiveWindow(HWND window);
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
 SHORT GetKeyState(int virtualKey);       // high bit set while the key is down
-SHORT GetAsyncKeyState(int virtualKey);
-BOOL GetCursorPos(LPPOINT point);
-BOOL SetCursorPos(int x, int y);
-HCURSOR LoadCursorW(HINSTANCE instance, LPCWSTR name);
-HCURSOR SetCursor(HCURSOR cursor);
 BOOL MessageBeep(UINT type);
 
 // ---- Time.
-DWORD GetTickCount();
 ULONGLONG GetTickCount64();
 void Sleep(DWORD milliseconds);  // advances the stand-in clock; never blocks
 
@@ -143,9 +120,9 @@ int LiveWindowCount();
 // Key state that GetKeyState reports (set by the input helpers, or directly).
 void SetKeyDown(int virtualKey, bool down);
 void ReleaseAllKeys();
-// The position GetMessagePos and GetCursorPos report, in screen coordinates.
+// The position GetMessagePos reports, in screen coordinates.
 void SetMessagePos(POINT screenPoint);
-// The clock behind GetTickCount, GetMessageTime, CTime::GetCurrentTime and Sleep:
+// The clock behind GetTickCount64, CTime::GetCurrentTime and Sleep:
 // milliseconds since 1970-01-01 UTC.
 void SetClock(ULONGLONG millisecondsSinceEpoch);
 void AdvanceClock(ULONGLONG milliseconds);

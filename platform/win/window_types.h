@@ -6,7 +6,6 @@
 using COLORREF = DWORD;
 using SIZE_T = std::size_t;
 using LPINT = int*;
-using PUINT = UINT*;
 using SCODE = LONG;
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) (LOBYTE(rgb))
@@ -57,7 +56,6 @@ using HPEN = HPEN__*;
 struct HBITMAP__;
 using HBITMAP = HBITMAP__*;
 struct HRGN__;
-using HRGN = HRGN__*;
 struct HICON__;
 using HICON = HICON__*;
 using HCURSOR = HICON;
@@ -96,7 +94,6 @@ struct NMHDR {
   UINT_PTR idFrom = 0;
   UINT code = 0;
 };
-using LPNMHDR = NMHDR*;
 
 struct CREATESTRUCTW {
   LPVOID lpCreateParams = nullptr;
@@ -144,19 +141,6 @@ struct LOGFONTW {
   WCHAR lfFaceName[LF_FACESIZE] = {};
 };
 using LOGFONT = LOGFONTW;
-using LPLOGFONT = LOGFONTW*;
-
-struct TEXTMETRICW {
-  LONG tmHeight = 0;
-  LONG tmAscent = 0;
-  LONG tmDescent = 0;
-  LONG tmInternalLeading = 0;
-  LONG tmExternalLeading = 0;
-  LONG tmAveCharWidth = 0;
-  LONG tmMaxCharWidth = 0;
-  LONG tmWeight = 0;
-};
-using TEXTMETRIC = TEXTMETRICW;
 
 struct LOGBRUSH {
   UINT lbStyle = 0;
@@ -186,13 +170,7 @@ struct PAINTSTRUCT {
 using LPPAINTSTRUCT = PAINTSTRUCT*;
 
 // Rectangle helpers.
-BOOL SetRect(LPRECT rect, int left, int top, int right, int bottom);
-BOOL SetRectEmpty(LPRECT rect);
-BOOL CopyRect(LPRECT to, const RECT* from);
 BOOL IsRectEmpty(const RECT* rect);
-BOOL EqualRect(const RECT* a, const RECT* b);
 BOOL OffsetRect(LPRECT rect, int dx, int dy);
-BOOL InflateRect(LPRECT rect, int dx, int dy);
 BOOL PtInRect(const RECT* rect, POINT pt);
 BOOL IntersectRect(LPRECT out, const RECT* a, const RECT* b);
-BOOL UnionRect(LPRECT out, const RECT* a, const RECT* b);

@@ -64,7 +64,8 @@ BOOL DlgAssist5::OnInitDialog() {
   previewGrid.SetEndsWithTotalsRow(totalsRowAppended);
   if (!outputRows.empty()) {
     previewGrid.includedColumns.assign(outputRows[0].size(), true);
-    fillGrid(outputRows, &previewGrid, &previewImages, false, -1, true, showHeaderLine, true, 0, false);
+    fillGrid(outputRows, &previewGrid, &previewImages,
+             {.cells = {.skipFirst = true}, .headerShown = showHeaderLine, .fill = true, .editColumns = false});
     // A column of numbers (lengths, counts) sorts by value, not as text.
     sortNumericColumns(&previewGrid, outputRows, 1, outputRows.size() - (totalsRowAppended ? 1 : 0));
     previewGrid.ShowSortIndicator(1, false);

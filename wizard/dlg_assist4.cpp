@@ -72,7 +72,7 @@ BOOL DlgAssist4::OnInitDialog() {
   // The rows follow the properties offered now; those offered before keep the person's
   // checks, display names and totals.
   TextGrid offered = buildPropertyRows(offeredProperties, !propertyNames.empty());
-  for (const CString& name : propertyNames) updatePropertyCheck(offered, name, true, kPropertyNameCell);
+  for (const CString& name : propertyNames) updatePropertyCheck(offered, name, /*checked=*/true, kPropertyNameCell);
   propertyRows = keepChoices(offered, propertyRows, kPropertyNameCell, {kCheckCell, kDisplayNameCell, kTotalsCell});
   propertyFilterRows = keepChoices(buildPropertyFilterRows(engine.categories), propertyFilterRows, 1, {kCheckCell});
   if (!displayNames.empty()) {

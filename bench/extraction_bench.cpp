@@ -173,7 +173,7 @@ void BM_BuildRowsAllProperties(benchmark::State& state) {
   for (auto _ : state) {
     TextGrid rows;
     BlockPreviewMap preview;
-    engine.buildRows(rows, preview, names, false, true, {}, CString());
+    engine.buildRows(rows, preview, names, /*quantityChosen=*/false, /*blockNameChosen=*/true, {}, CString());
     benchmark::DoNotOptimize(rows.size());
   }
   state.SetItemsProcessed(state.iterations() * 100000);
@@ -189,7 +189,7 @@ BENCHMARK(BM_BuildRowsAllProperties)->Unit(benchmark::kMillisecond);
   engine.prepare(offered, kAllKinds);
   TextGrid rows;
   BlockPreviewMap preview;
-  engine.buildRows(rows, preview, names, false, true, {}, CString());
+  engine.buildRows(rows, preview, names, /*quantityChosen=*/false, /*blockNameChosen=*/true, {}, CString());
   return rows.size();
 }
 
@@ -222,7 +222,7 @@ void BM_BuildRowsCombined(benchmark::State& state) {
   for (auto _ : state) {
     TextGrid rows;
     BlockPreviewMap preview;
-    engine.buildRows(rows, preview, names, true, true, {}, CString());
+    engine.buildRows(rows, preview, names, /*quantityChosen=*/true, /*blockNameChosen=*/true, {}, CString());
     state.counters["rows"] = static_cast<double>(rows.size() - 1);
   }
   state.SetItemsProcessed(state.iterations() * 100000);
@@ -237,7 +237,7 @@ void BM_BuildRowsGrouped(benchmark::State& state) {
   for (auto _ : state) {
     TextGrid rows;
     BlockPreviewMap preview;
-    engine.buildRows(rows, preview, names, false, true, totals, L"Layer");
+    engine.buildRows(rows, preview, names, /*quantityChosen=*/false, /*blockNameChosen=*/true, totals, L"Layer");
     state.counters["rows"] = static_cast<double>(rows.size() - 1);
   }
   state.SetItemsProcessed(state.iterations() * 100000);

@@ -51,7 +51,7 @@ void BM_ExportXlsToFile(benchmark::State& state) {
   xls_bench::ExportOrders orders;
   const std::string file = scratchFile("xls_export_bench.xls");
   for (auto _ : state) {
-    if (!exportXls(grid(), widePath(file), orders.visible, orders.columns, orders.rows, true))
+    if (!exportXls(grid(), widePath(file), orders.visible, orders.columns, orders.rows, /*headerShown=*/true))
       state.SkipWithError("export failed");
   }
   state.SetItemsProcessed(state.iterations() * kRows * kColumns);
@@ -70,7 +70,7 @@ void BM_ExportBesideOneWrite(benchmark::State& state) {
   std::vector<char> bytes;
   for (auto _ : state) {
     auto start = std::chrono::steady_clock::now();
-    if (!exportXls(grid(), widePath(file), orders.visible, orders.columns, orders.rows, true))
+    if (!exportXls(grid(), widePath(file), orders.visible, orders.columns, orders.rows, /*headerShown=*/true))
       state.SkipWithError("export failed");
     exportTimes.push_back(seconds(start));
     if (bytes.empty()) bytes.assign(std::filesystem::file_size(file), 'x');

@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
   double withGrid = peakMiB();
   xls_bench::ExportOrders orders;
   if (!exportXls(grid, CString(std::wstring(path.begin(), path.end())), orders.visible, orders.columns, orders.rows,
-                 true)) {
+                 /*headerShown=*/true)) {
     std::fprintf(stderr, "export failed: %s\n", path.c_str());
     return 2;
   }

@@ -72,9 +72,11 @@ std::vector<CString> readHyperlink(OvDbEntity* entity) {
   auto* extension = static_cast<OvDbEntityHyperlinkPE*>(entity->x(OvDbEntityHyperlinkPE::desc()));
   if (!extension) return names;
   bool has = false;
-  if (extension->hasHyperlink(entity, has, true) != Ovis::eOk || !has) return names;
+  if (extension->hasHyperlink(entity, has, /*ignoreBlockDefinition=*/true) != Ovis::eOk || !has) return names;
   OvDbHyperlinkCollection* collection = nullptr;
-  if (extension->getHyperlinkCollection(entity, collection, false, true) != Ovis::eOk || !collection) return names;
+  const Ovis::ErrorStatus collected =
+      extension->getHyperlinkCollection(entity, collection, /*oneOnly=*/false, /*ignoreBlockDefinition=*/true);
+  if (collected != Ovis::eOk || !collection) return names;
   for (int i = 0; i < collection->count(); ++i) names.emplace_back(collection->item(i)->name());
   delete collection;
   return names;

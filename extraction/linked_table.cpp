@@ -64,7 +64,7 @@ bool columnsOf(const Texts& header, const Texts& keys, std::vector<int>& order) 
 
 // Stores the list when its entries differ from those the table holds.
 void storeIfChanged(OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
-  if (readLinkXData(tableId, appName, false) == entries) return;
+  if (readLinkXData(tableId, appName, /*reportMissing=*/false) == entries) return;
   clearLinkXData(tableId, appName);
   writeLinkXData(tableId, appName, entries);
 }
@@ -78,8 +78,9 @@ bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<C
   engine.prepare(offered, kinds);
   TextGrid rows;
   BlockPreviewMap preview;
-  engine.buildRows(rows, preview, layout.chosen, holds(layout.chosen, catalogue.quantityItem.name),
-                   holds(layout.chosen, catalogue.blockNameItem.name), layout.totals, layout.groupBy);
+  engine.buildRows(rows, preview, layout.chosen, /*quantityChosen=*/holds(layout.chosen, catalogue.quantityItem.name),
+                   /*blockNameChosen=*/holds(layout.chosen, catalogue.blockNameItem.name), layout.totals,
+                   layout.groupBy);
   std::vector<int> columnOrder;
   if (rows.empty() || !columnsOf(rows[0], layout.columns, columnOrder)) return false;
   const Texts totals = layout.totalsRow ? engine.computeTotals() : Texts();

@@ -35,6 +35,12 @@ OvDbObjectId blockOfRow(const BlockPreviewMap& previewMap, const CString& handle
   return block;
 }
 
+// How the content is written into a table.
+struct WriteOptions {
+  bool emptyBlocklessCells = false;  // a block cell without a block is emptied (else left alone)
+  double floorWidth = 1.0;           // the width measured for a column without text
+};
+
 // Writes the content's cells under the title. A block cell without a block is left alone
 // in a new table and emptied in one written again. A failed write is reported and ends
 // the walk.
@@ -137,7 +143,8 @@ bool fitColumns(OvDbTable* table, unsigned rows, unsigned columns, double floorW
       if (fromOvDbTextStyle(style, table->textStyle(r, c)) != Ovis::eOk) style = OvGiTextStyle();
       style.setTextSize(table->textHeight(r, c));
       std::wstring text = table->textString(r, c);
-      widest = std::max(widest, style.extents(text.c_str(), true, -1, false, nullptr).x);
+      const OvGePoint2d size = style.extents(text.c_str(), /*standardBehavior=*/true, /*length=*/-1, /*raw=*/false);
+      widest = std::max(widest, size.x);
     }
     if (widest == 0.0) widest = floorWidth;
     if (table->setColumnWidth(c, 1.3 * std::min(widest, 50.0)) != Ovis::eOk) {
@@ -155,9 +162,9 @@ bool recompute(OvDbTable* table) {
 }
 
 // Writes the content into a table that has its size, fits the columns and recomputes it.
-bool writeFittedContent(OvDbTable* table, const TableContent& content, bool emptyBlocklessCells, double floorWidth) {
-  return writeCells(table, content, emptyBlocklessCells) && fitColumns(table, content.rows, content.columns, floorWidth) &&
-         recompute(table);
+bool writeFittedContent(OvDbTable* table, const TableContent& content, const WriteOptions& options) {
+  return writeCells(table, content, options.emptyBlocklessCells) &&
+         fitColumns(table, content.rows, content.columns, options.floorWidth) && recompute(table);
 }
 
 OvDbObjectId standardTableStyle(OvDbDatabase* database) {
@@ -220,7 +227,7 @@ void fillTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTabl
     ovutPrintf(kCellError);
     return;
   }
-  writeFittedContent(table, content, false, 1.0);
+  writeFittedContent(table, content, {.emptyBlocklessCells = false, .floorWidth = 1.0});
 }
 
 void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
@@ -230,8 +237,8 @@ void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTa
   for (size_t c = 1; c < grid[0].size(); ++c) columnOrder.push_back(static_cast<int>(c));
   for (size_t r = 0; r < grid.size(); ++r) rowOrder.push_back(static_cast<int>(r));
   TableContent content = layoutTableContent(grid, previewMap, std::vector<bool>(grid[0].size(), true), columnOrder,
-                                            rowOrder, blockPreviewHeader, true);
-  writeFittedContent(table, content, false, 0.0);
+                                            rowOrder, blockPreviewHeader, /*headerShown=*/true);
+  writeFittedContent(table, content, {.emptyBlocklessCells = false, .floorWidth = 0.0});
 }
 
 long long tableSourceRow(unsigned r, const std::vector<int>& rowOrder, bool headerShown) {
@@ -282,7 +289,7 @@ bool applyTableContent(OvDbTable* table, const TableContent& content, bool& chan
     table->setSize(content.rows, content.columns);
     table->mergeCells(0, 0, 0, content.columns - 1);
   }
-  bool written = writeFittedContent(table, content, true, 1.0);
+  bool written = writeFittedContent(table, content, {.emptyBlocklessCells = true, .floorWidth = 1.0});
   if (written && table->generateLayout() != Ovis::eOk) {
     ovutPrintf(kUpdateError);
     written = false;

@@ -8,7 +8,7 @@ namespace {
 struct ItemText {
   UINT id;
   int category;
-  bool total;
+  bool total;  // the property can be summed in a totals row
 };
 
 std::vector<PropertyItem> loadItems(std::initializer_list<ItemText> texts) {
@@ -23,10 +23,10 @@ PropertyItem loadItem(UINT id, int category, bool total) { return {LoadResString
 }  // namespace
 
 PropertyCatalogue::PropertyCatalogue()
-    : objectTypeItem(loadItem(IDS_PROP_OBJECT_TYPE, kCategoryGeneral, false)),
-      quantityItem(loadItem(IDS_PROP_QUANTITY, kCategoryGeneral, true)),
-      blockPreviewItem(loadItem(IDS_PROP_BLOCK_PREVIEW, kCategoryGeneral, false)),
-      blockNameItem(loadItem(IDS_PROP_BLOCK_NAME, kCategoryGeneral, false)) {
+    : objectTypeItem(loadItem(IDS_PROP_OBJECT_TYPE, kCategoryGeneral, /*total=*/false)),
+      quantityItem(loadItem(IDS_PROP_QUANTITY, kCategoryGeneral, /*total=*/true)),
+      blockPreviewItem(loadItem(IDS_PROP_BLOCK_PREVIEW, kCategoryGeneral, /*total=*/false)),
+      blockNameItem(loadItem(IDS_PROP_BLOCK_NAME, kCategoryGeneral, /*total=*/false)) {
   for (UINT id : {IDS_KIND_BLOCK, IDS_KIND_LINE, IDS_KIND_POLYLINE, IDS_KIND_ARC, IDS_KIND_CIRCLE, IDS_KIND_SOLID,
                   IDS_KIND_3D_SOLID, IDS_KIND_POINT, IDS_KIND_MTEXT})
     typeNames.push_back(LoadResString(id));

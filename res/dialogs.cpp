@@ -68,12 +68,20 @@ DialogTemplate page(const wchar_t* caption, int cx, int cy) {
   return d;
 }
 
+// Where a page's buttons stand and how they read.
+struct PageButtons {
+  int y = 0;                    // the top of the row of buttons
+  bool previousEnabled = true;  // false on the first page
+  const wchar_t* okText = L"Next";
+  DWORD okKind = BS_DEFPUSHBUTTON;
+};
+
 // Previous, Next (or Finish) and Cancel along the bottom edge.
-void addPageButtons(DialogTemplate& d, int y, bool previousEnabled, const wchar_t* okText, DWORD okKind) {
-  d.controls.push_back(
-      button(IDC_PREVIOUS, L"Previous", 150, y, 55, 14, BS_PUSHBUTTON | (previousEnabled ? 0 : WS_DISABLED)));
-  d.controls.push_back(button(IDOK, okText, 210, y, 55, 14, okKind));
-  d.controls.push_back(button(IDCANCEL, L"Cancel", 270, y));
+void addPageButtons(DialogTemplate& d, const PageButtons& buttons) {
+  const DWORD previousStyle = BS_PUSHBUTTON | (buttons.previousEnabled ? 0 : WS_DISABLED);
+  d.controls.push_back(button(IDC_PREVIOUS, L"Previous", 150, buttons.y, 55, 14, previousStyle));
+  d.controls.push_back(button(IDOK, buttons.okText, 210, buttons.y, 55, 14, buttons.okKind));
+  d.controls.push_back(button(IDCANCEL, L"Cancel", 270, buttons.y));
 }
 
 DialogTemplate startPage() {
@@ -84,7 +92,7 @@ DialogTemplate startPage() {
                 label(IDC_SETTINGS_LABEL, L"Use a .qdx extraction", 10, 95, 200, 10),
                 edit(IDC_SETTINGS_PATH, 10, 108, 280),
                 button(IDC_SETTINGS_BROWSE, L"...", 295, 108, 25, 14)};
-  addPageButtons(d, 228, false, L"Next", BS_DEFPUSHBUTTON);
+  addPageButtons(d, {.y = 228, .previousEnabled = false, .okText = L"Next", .okKind = BS_DEFPUSHBUTTON});
   return d;
 }
 
@@ -97,7 +105,7 @@ DialogTemplate sourcePage() {
                 listView(IDC_DRAWING_LIST, LVS_LIST | LVS_SINGLESEL, 25, 88, 290, 40),
                 label(IDC_SELECTION_LABEL, L"Objects selection", 15, 140, 200, 10),
                 button(IDC_SELECT_OBJECTS, L"...", 220, 138, 25, 14)};
-  addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
+  addPageButtons(d, {.y = 228, .previousEnabled = true, .okText = L"Next", .okKind = BS_DEFPUSHBUTTON});
   d.controls.push_back(groupBox(IDC_SOURCE_GROUP, L"Data source", 5, 45, 320, 175));
   return d;
 }
@@ -109,7 +117,7 @@ DialogTemplate kindsPage() {
                 listView(IDC_KINDS_LIST, LVS_REPORT, 12, 72, 206, 142),
                 label(IDC_FILTER_LABEL, L"Filter", 232, 62, 90, 10),
                 listView(IDC_FILTER_LIST, LVS_LIST, 232, 74, 90, 60)};
-  addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
+  addPageButtons(d, {.y = 228, .previousEnabled = true, .okText = L"Next", .okKind = BS_DEFPUSHBUTTON});
   d.controls.push_back(groupBox(IDC_OBJECTS_GROUP, L"Objects", 5, 60, 220, 160));
   return d;
 }
@@ -128,7 +136,7 @@ DialogTemplate propertiesPage() {
                 checkBox(IDC_DISPLAY_TOTALS, L"Display totals", 240, 175, 85),
                 label(IDC_TITLE_LABEL, L"Table title :", 10, 211, 58, 10),
                 edit(IDC_TITLE_EDIT, 70, 208, 160)};
-  addPageButtons(d, 228, true, L"Next", BS_DEFPUSHBUTTON);
+  addPageButtons(d, {.y = 228, .previousEnabled = true, .okText = L"Next", .okKind = BS_DEFPUSHBUTTON});
   d.controls.push_back(groupBox(IDC_PROPERTIES_GROUP, L"Properties", 5, 58, 230, 130));
   return d;
 }
@@ -145,7 +153,7 @@ DialogTemplate outputPage() {
                 button(IDC_EXPORT_BROWSE, L"...", 268, 200, 25, 14),
                 edit(IDC_SAVE_SETTINGS_PATH, 12, 232, 250),
                 button(IDC_SAVE_SETTINGS_BROWSE, L"...", 268, 232, 25, 14)};
-  addPageButtons(d, 258, true, L"Finish", BS_PUSHBUTTON);
+  addPageButtons(d, {.y = 258, .previousEnabled = true, .okText = L"Finish", .okKind = BS_PUSHBUTTON});
   d.controls.push_back(groupBox(IDC_SAVE_SETTINGS_GROUP, L"Save extraction (.qdx)", 8, 220, 314, 30));
   d.controls.push_back(groupBox(IDC_OUTPUT_OPTIONS_GROUP, L"Output options", 5, 142, 320, 112));
   return d;
@@ -182,16 +190,19 @@ BitmapResource bannerBitmap() {
   return b;
 }
 
+// How a sheet icon is ruled: as a table's grid, or with two lines across.
+enum class SheetRuling { Grid, Lines };
+
 // A 16 by 16 icon: a framed sheet in `paper` with ruled lines in `ink` (a table for the
 // insert button, a drawing for the source list).
-IconResource sheetIcon(std::uint32_t paper, std::uint32_t ink, bool grid) {
+IconResource sheetIcon(std::uint32_t paper, std::uint32_t ink, SheetRuling ruling) {
   IconResource icon;
   icon.width = icon.height = 16;
   icon.pixels.assign(256, 0xFFFFFFu);
   for (int y = 1; y < 15; ++y)
     for (int x = 2; x < 14; ++x) {
       bool frame = x == 2 || x == 13 || y == 1 || y == 14;
-      bool rule = grid ? (y % 4 == 1 || x == 7) : (y == 5 || y == 9);
+      bool rule = ruling == SheetRuling::Grid ? (y % 4 == 1 || x == 7) : (y == 5 || y == 9);
       icon.pixels[static_cast<size_t>(y * 16 + x)] = frame || rule ? ink : paper;
     }
   return icon;
@@ -208,6 +219,6 @@ void addDialogResources(ResourceBundle& bundle) {
   dialogs[IDD_OUTPUT_PAGE] = outputPage();
   dialogs[IDD_UPDATE_DIALOG] = updateDialog();
   bundle.bitmaps[kDialogResourceLanguage][IDB_BANNER] = bannerBitmap();
-  bundle.icons[kDialogResourceLanguage][IDI_INSERT_TABLE] = sheetIcon(0xFFFFF0u, 0x204080u, true);
-  bundle.icons[kDialogResourceLanguage][IDI_DRAWING] = sheetIcon(0xF0F8FFu, 0x306030u, false);
+  bundle.icons[kDialogResourceLanguage][IDI_INSERT_TABLE] = sheetIcon(0xFFFFF0u, 0x204080u, SheetRuling::Grid);
+  bundle.icons[kDialogResourceLanguage][IDI_DRAWING] = sheetIcon(0xF0F8FFu, 0x306030u, SheetRuling::Lines);
 }

@@ -51,8 +51,8 @@ void DlgAssist1::OnBnClickedNew() { createNew = !createNew; }
 void DlgAssist1::OnBnClickedBrowse() {
   newExtractionCheck.SetCheck(BST_UNCHECKED);
   createNew = false;
-  CFileDialog dialog(TRUE, L"", kSettingsInitialName, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, kSettingsFileFilter,
-                     nullptr, 0, TRUE);
+  CFileDialog dialog(/*openFileDialog=*/TRUE, L"", kSettingsInitialName, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY,
+                     kSettingsFileFilter, nullptr, 0, /*vistaStyle=*/TRUE);
   if (dialog.DoModal() != IDOK) return;
   settingsPath = dialog.GetPathName();
   GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);

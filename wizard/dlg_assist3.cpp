@@ -56,7 +56,7 @@ BOOL DlgAssist3::OnInitDialog() {
   objectRows = keepChoices(buildObjectTypeRows(presentKinds, engine.catalogue), objectRows, kNameCell, {kCheckCell});
   objectFilterRows =
       keepChoices(buildObjectFilterRows(presentKinds, engine.catalogue), objectFilterRows, kNameCell, {kCheckCell});
-  setupListColumns(objectRows, &kindsList, true, false, true);
+  setupListColumns(objectRows, &kindsList, {.checkColumn = true, .fill = false, .skipFirst = true});
   restoreObjectFilter(presentKinds, &filterList, objectFilterRows, engine.catalogue);
   return TRUE;
 }
@@ -72,7 +72,7 @@ void DlgAssist3::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
   }
   if (hdr->hwndFrom != filterList.GetSafeHwnd()) return;
   TextGrid rows = filterObjectRows(objectRows, static_cast<int>(filterList.GetItemData(change->iItem)), engine.catalogue);
-  if (checked) fillListRows(rows, &kindsList, true, true);
+  if (checked) fillListRows(rows, &kindsList, {.fromRow0 = true, .skipFirst = true});
   else removeListRows(rows, &kindsList, 1);
   // The properties page follows the kinds chosen when it opens; its rows are kept for the
   // person's choices.

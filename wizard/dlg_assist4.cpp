@@ -21,6 +21,10 @@ constexpr int kPropertyNameCell = 2;
 constexpr int kDisplayNameCell = 3;
 constexpr int kTotalsCell = 4;
 constexpr int kTotalsGridColumn = kTotalsColumn + 1;
+// The property rows in the grid: the check cell as the property name's check image, the cells
+// from the property name on, the totals cell as a check box.
+constexpr GridCellLayout kPropertyCells{
+    .checkColumn = true, .totalsColumn = kTotalsColumn, .skipFirst = true, .columnOffset = kColumnOffset};
 
 CString checkText(bool checked) { return checked ? L"1" : L"0"; }
 
@@ -68,7 +72,7 @@ BOOL DlgAssist4::OnInitDialog() {
   // The rows follow the properties offered now; those offered before keep the person's
   // checks, display names and totals.
   TextGrid offered = buildPropertyRows(offeredProperties, !propertyNames.empty());
-  for (const CString& name : propertyNames) updatePropertyCheck(offered, name, true, kPropertyNameCell);
+  for (const CString& name : propertyNames) updatePropertyCheck(offered, name, /*checked=*/true, kPropertyNameCell);
   propertyRows = keepChoices(offered, propertyRows, kPropertyNameCell, {kCheckCell, kDisplayNameCell, kTotalsCell});
   propertyFilterRows = keepChoices(buildPropertyFilterRows(engine.categories), propertyFilterRows, 1, {kCheckCell});
   if (!displayNames.empty()) {
@@ -78,7 +82,8 @@ BOOL DlgAssist4::OnInitDialog() {
       if (mapped != displayNames.end()) row[kDisplayNameCell] = mapped->second;
     }
   }
-  fillGrid(propertyRows, &propertyGrid, &checkImages, true, kTotalsColumn, true, true, false, kColumnOffset, true);
+  fillGrid(propertyRows, &propertyGrid, &checkImages,
+           {.cells = kPropertyCells, .headerShown = true, .fill = false, .editColumns = true});
   propertyGrid.ShowSortIndicator(1, false);
   restorePropertyFilter(engine.categories, &filterList, propertyFilterRows);
 
@@ -112,7 +117,7 @@ void DlgAssist4::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
   bool checked = false;
   if (!decodeCheckChange(*change, checked)) return;
   TextGrid rows = filterPropertyRows(propertyRows, static_cast<int>(filterList.GetItemData(change->iItem)));
-  if (checked) fillGridRows(rows, &propertyGrid, true, kTotalsColumn, true, true, kColumnOffset, 0);
+  if (checked) fillGridRows(rows, &propertyGrid, {.cells = kPropertyCells, .fromRow0 = true});
   else removeListRows(rows, &propertyGrid, kPropertyNameCell);
   updatePropertyCheck(propertyFilterRows, filterList.GetItemText(change->iItem, 0), checked, 1);
 }

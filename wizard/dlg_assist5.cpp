@@ -20,7 +20,8 @@
 namespace {
 // Lets the user choose a file to save; true with the path and the chosen filter.
 bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& path, int& filterIndex) {
-  CFileDialog dialog(FALSE, L"", initialName, OFN_HIDEREADONLY, filter, nullptr, 0, TRUE);
+  CFileDialog dialog(/*openFileDialog=*/FALSE, L"", initialName, OFN_HIDEREADONLY, filter, nullptr, 0,
+                     /*vistaStyle=*/TRUE);
   if (dialog.DoModal() != IDOK) return false;
   path = dialog.GetPathName();
   filterIndex = static_cast<int>(dialog.m_ofn.nFilterIndex);
@@ -64,7 +65,8 @@ BOOL DlgAssist5::OnInitDialog() {
   previewGrid.SetEndsWithTotalsRow(totalsRowAppended);
   if (!outputRows.empty()) {
     previewGrid.includedColumns.assign(outputRows[0].size(), true);
-    fillGrid(outputRows, &previewGrid, &previewImages, false, -1, true, showHeaderLine, true, 0, false);
+    fillGrid(outputRows, &previewGrid, &previewImages,
+             {.cells = {.skipFirst = true}, .headerShown = showHeaderLine, .fill = true, .editColumns = false});
     // A column of numbers (lengths, counts) sorts by value, not as text.
     sortNumericColumns(&previewGrid, outputRows, 1, outputRows.size() - (totalsRowAppended ? 1 : 0));
     previewGrid.ShowSortIndicator(1, false);
@@ -126,7 +128,8 @@ void DlgAssist5::OnBnClickedInsertTable() {
   identity.setCoordSystem(OvGePoint3d(0, 0, 0), OvGeVector3d(1, 0, 0), OvGeVector3d(0, 1, 0), OvGeVector3d(0, 0, 1));
   OvGeMatrix3d toWorld = identity;
   if (OvDbDatabase* drawing = ovdbHostApplicationServices()->workingDatabase()) {
-    toWorld = setUcsFromMatrix(identity, drawing->ucsorg(), drawing->ucsxdir(), drawing->ucsydir(), false);
+    toWorld = setUcsFromMatrix(identity, drawing->ucsorg(), drawing->ucsxdir(), drawing->ucsydir(),
+                               /*makeCurrent=*/false);
   }
   OvGePoint3d position = toWorld * OvGePoint3d(picked[0], picked[1], picked[2]);
 

@@ -31,8 +31,8 @@ void GridListCtrl::OnCellContextMenu(CWnd*, CPoint pt, int row, int col) {
   menu.AppendMenu(MF_STRING, kSelectAllId, LoadResString(IDS_SELECT_ALL));
   menu.AppendMenu(MF_STRING, kNoSelectionId, LoadResString(IDS_NO_SELECTION));
   UINT id = static_cast<UINT>(menu.TrackPopupMenu(TPM_RETURNCMD, pt.x, pt.y, this));
-  if (id == kSelectAllId) setColumnChecks(col, cellCheckMode, true);
-  else if (id == kNoSelectionId) setColumnChecks(col, cellCheckMode, false);
+  if (id == kSelectAllId) setColumnChecks(col, cellCheckMode, /*checked=*/true);
+  else if (id == kNoSelectionId) setColumnChecks(col, cellCheckMode, /*checked=*/false);
 }
 
 void GridListCtrl::OnHeaderContextMenu(CWnd*, CPoint pt, int col) {

@@ -24,11 +24,11 @@ struct ColumnSpan {
   int firstCell = 0;
 };
 
-ColumnSpan gridColumns(const TextGrid& rows, bool skipFirst, int columnOffset) {
+ColumnSpan gridColumns(const TextGrid& rows, const GridCellLayout& cells) {
   ColumnSpan span;
   if (rows.empty()) return span;
-  int skip = skipFirst ? 1 : 0;
-  int shift = columnOffset > 0 ? columnOffset - 1 : 0;
+  int skip = cells.skipFirst ? 1 : 0;
+  int shift = cells.columnOffset > 0 ? cells.columnOffset - 1 : 0;
   span.count = static_cast<int>(rows[0].size()) - skip - shift;
   if (span.count < 0) span.count = 0;
   span.firstCell = skip + shift;
@@ -62,25 +62,25 @@ CString categoryName(int category) {
   }
 }
 
-void setupListColumns(TextGrid& rows, CListCtrl* list, bool checkColumn, bool fill, bool skipFirst) {
+void setupListColumns(TextGrid& rows, CListCtrl* list, const ListColumnsOptions& options) {
   if (rows.empty()) return;
-  if (checkColumn) list->SetExtendedStyle(list->GetExtendedStyle() | LVS_EX_CHECKBOXES);
-  int skip = skipFirst ? 1 : 0;
-  int lead = checkColumn ? 1 : 0;
+  if (options.checkColumn) list->SetExtendedStyle(list->GetExtendedStyle() | LVS_EX_CHECKBOXES);
+  int skip = options.skipFirst ? 1 : 0;
+  int lead = options.checkColumn ? 1 : 0;
   int count = static_cast<int>(rows[0].size()) + lead - skip;
   for (int i = 0; i < count; ++i) {
-    if (checkColumn && i == 0) list->InsertColumn(i, L" ", LVCFMT_LEFT, kCheckColumnWidth);
+    if (options.checkColumn && i == 0) list->InsertColumn(i, L" ", LVCFMT_LEFT, kCheckColumnWidth);
     else list->InsertColumn(i, cellOf(rows[0], i + skip - lead), LVCFMT_LEFT, kListColumnWidth);
   }
-  if (fill) fillListRows(rows, list, false, skipFirst);
+  if (options.fill) fillListRows(rows, list, {.fromRow0 = false, .skipFirst = options.skipFirst});
 }
 
-int fillListRows(TextGrid& rows, CListCtrl* list, bool fromRow0, bool skipFirst) {
+int fillListRows(TextGrid& rows, CListCtrl* list, const ListRowsOptions& options) {
   if (rows.empty()) return 0;
-  int skip = skipFirst ? 1 : 0;
+  int skip = options.skipFirst ? 1 : 0;
   int cells = static_cast<int>(rows[0].size()) - skip;
   int next = 0;
-  for (std::size_t r = fromRow0 ? 0 : 1; r < rows.size(); ++r) {
+  for (std::size_t r = options.fromRow0 ? 0 : 1; r < rows.size(); ++r) {
     // Copy the row: checking the item runs the page's handler, which may change the table.
     std::vector<CString> row = rows[r];
     int item = list->InsertItem(next, L"");
@@ -93,22 +93,21 @@ int fillListRows(TextGrid& rows, CListCtrl* list, bool fromRow0, bool skipFirst)
   return next;
 }
 
-void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, bool checkColumn, int totalsColumn,
-              bool skipFirst, bool headerShown, bool fill, int columnOffset, bool editColumns) {
+void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, const GridOptions& options) {
   grid->AddHiddenLeadColumn();
   int first = CColumnTraitImage::AddCheckBoxImages(*grid, *images);
   grid->SetImageList(images, LVSIL_SMALL);
-  ColumnSpan span = gridColumns(rows, skipFirst, columnOffset);
+  ColumnSpan span = gridColumns(rows, options.cells);
   const std::vector<CString>* heading = nullptr;
-  if (!rows.empty()) heading = headerShown || rows.size() < 2 ? &rows[0] : &rows[1];
+  if (!rows.empty()) heading = options.headerShown || rows.size() < 2 ? &rows[0] : &rows[1];
   for (int c = 0; c < span.count; ++c) {
     CColumnTrait* trait;
-    if (c == totalsColumn || (c == 0 && checkColumn)) {
+    if (c == options.cells.totalsColumn || (c == 0 && options.cells.checkColumn)) {
       auto* check = new CColumnTraitImage(first < 0 ? 0 : first, 2);
       check->SetSelectionToggle(false);
       check->SetEditOnSingleClick(true);
       trait = check;
-    } else if (editColumns) {
+    } else if (options.editColumns) {
       trait = new CColumnTraitEdit;
     } else {
       trait = new CColumnTraitText;
@@ -116,14 +115,15 @@ void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, bool check
     grid->InsertTraitColumn(c + 1, cellOf(*heading, c + span.firstCell), LVCFMT_LEFT, kListColumnWidth, c + 1,
                             trait);
   }
-  if (fill) fillGridRows(rows, grid, checkColumn, totalsColumn, false, skipFirst, columnOffset, headerShown ? 1 : 2);
+  if (options.fill)
+    fillGridRows(rows, grid, {.cells = options.cells, .fromRow0 = false, .firstRow = options.headerShown ? 1 : 2});
 }
 
-int fillGridRows(TextGrid& rows, GridListCtrl* grid, bool checkColumn, int totalsColumn, bool fromRow0,
-                 bool skipFirst, int columnOffset, int firstRow) {
-  ColumnSpan span = gridColumns(rows, skipFirst, columnOffset);
+int fillGridRows(TextGrid& rows, GridListCtrl* grid, const GridRowsOptions& options) {
+  ColumnSpan span = gridColumns(rows, options.cells);
+  const int firstRow = (options.fromRow0 || options.firstRow < 0) ? 0 : options.firstRow;
   int next = 0;
-  for (std::size_t r = fromRow0 ? 0 : static_cast<std::size_t>(firstRow < 0 ? 0 : firstRow); r < rows.size(); ++r) {
+  for (std::size_t r = static_cast<std::size_t>(firstRow); r < rows.size(); ++r) {
     std::vector<CString> row = rows[r];
     int item = grid->InsertItem(next, cellOf(row, 0));
     if (item < 0) continue;
@@ -132,11 +132,12 @@ int fillGridRows(TextGrid& rows, GridListCtrl* grid, bool checkColumn, int total
     for (int c = 0; c < span.count; ++c) {
       int target = c + 1;
       const CString& source = cellOf(row, c + span.firstCell);
-      if (target == totalsColumn + 1) {
+      if (target == options.cells.totalsColumn + 1) {
         grid->SetCellImageIndex(item, target, source == kUnchecked ? 0 : 1);
         continue;
       }
-      if (target == 1 && checkColumn) grid->SetCellImageIndex(item, target, cellOf(row, 0) == kChecked ? 1 : 0);
+      if (target == 1 && options.cells.checkColumn)
+        grid->SetCellImageIndex(item, target, cellOf(row, 0) == kChecked ? 1 : 0);
       grid->SetItemText(item, target, source);
     }
   }

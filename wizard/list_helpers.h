@@ -12,21 +12,52 @@
 #include "platform/mfc/mfc.h"
 #include "wizard/grid_list_ctrl.h"
 
+// How setupListColumns lays a list out.
+struct ListColumnsOptions {
+  bool checkColumn = false;  // a narrow " " column with item check boxes comes first
+  bool fill = false;         // the rows after row 0 are inserted as well
+  bool skipFirst = false;    // cell 0 (the check cell) is not shown
+};
+// Which rows and cells fillListRows inserts.
+struct ListRowsOptions {
+  bool fromRow0 = false;   // row 0 is inserted as well
+  bool skipFirst = false;  // cell 0 (the check cell) is not shown
+};
+
 // Inserts the list's columns from row 0 (a narrow " " check column first when asked) and,
 // when asked, the rows after row 0.
-void setupListColumns(TextGrid& rows, CListCtrl* list, bool checkColumn, bool fill, bool skipFirst);
+void setupListColumns(TextGrid& rows, CListCtrl* list, const ListColumnsOptions& options);
 // Inserts one item per row (from row 0, or from row 1) at the top of the list, in order;
 // answers the next free item index.
-int fillListRows(TextGrid& rows, CListCtrl* list, bool fromRow0, bool skipFirst);
+int fillListRows(TextGrid& rows, CListCtrl* list, const ListRowsOptions& options);
+
+// Which cells of the rows a grid shows, and which of its columns show check images.
+struct GridCellLayout {
+  bool checkColumn = false;  // grid column 1 shows the row's check cell as a check image
+  int totalsColumn = -1;     // the trait column (from 0) whose cells are totals check boxes; -1: none
+  bool skipFirst = false;    // cell 0 is not shown
+  int columnOffset = 0;      // columnOffset - 1 further cells are left out after the skipped one (none for 0)
+};
+// How fillGrid sets a grid up.
+struct GridOptions {
+  GridCellLayout cells;
+  bool headerShown = true;   // the headings come from row 0 (from row 1 when the header is hidden)
+  bool fill = false;         // the rows after the heading row are inserted as well
+  bool editColumns = false;  // the columns that show no check images can be edited (else text only)
+};
+// Which rows fillGridRows inserts, and how.
+struct GridRowsOptions {
+  GridCellLayout cells;
+  bool fromRow0 = false;  // every row, row 0 included (firstRow is not read)
+  int firstRow = 1;       // the first row inserted when not from row 0
+};
 
 // Inserts the grid's hidden lead column and one trait column per shown cell of row 0 (the
 // heading from row 1 when the header is hidden) and, when asked, the rows.
-void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, bool checkColumn, int totalsColumn,
-              bool skipFirst, bool headerShown, bool fill, int columnOffset, bool editColumns);
+void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, const GridOptions& options);
 // Inserts one grid item per row (from row 0, or from firstRow) at the top of the grid, in
 // order, with texts and check images; answers the next free item index.
-int fillGridRows(TextGrid& rows, GridListCtrl* grid, bool checkColumn, int totalsColumn, bool fromRow0,
-                 bool skipFirst, int columnOffset, int firstRow);
+int fillGridRows(TextGrid& rows, GridListCtrl* grid, const GridRowsOptions& options);
 
 // Deletes every item whose column 1 text equals the compare cell (1 when 0 is given) of a
 // row; true when an item was deleted.

@@ -5,8 +5,8 @@
 
 void writeTableLink(const InsertedTableLink& link) {
   writeLinkXDataHandles(link.table, kObjectHandlesApp, link.rowIds, link.rowOrder, link.headerShown);
-  writeLinkXDataFromMap(link.table, kOriginalNamesApp, link.displayNames, true);
-  writeLinkXDataFromMap(link.table, kDisplayNamesApp, link.displayNames, false);
+  writeLinkXDataFromMap(link.table, kOriginalNamesApp, link.displayNames, /*keys=*/true);
+  writeLinkXDataFromMap(link.table, kDisplayNamesApp, link.displayNames, /*keys=*/false);
   writeLinkXData(link.table, kObjectTypesApp, link.kinds);
   writeLinkXData(link.table, kGroupByApp, {link.groupBy});
   writeLinkXData(link.table, kTableHeadersApp, link.headers);

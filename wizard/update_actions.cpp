@@ -236,7 +236,8 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   BlockPreviewMap preview;
   engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
                    choice.groupBy);
-  const bool changed = engine.refreshTable(table.get(), handles, !choice.groupBy.IsEmpty(), headers, headerHidden);
+  const bool grouped = !choice.groupBy.IsEmpty();
+  const bool changed = engine.refreshTable(table.get(), handles, grouped, headers, headerHidden);
   table.close();  // before its handle list is written, which opens it again
   replaceLink(tableId, kObjectHandlesApp, handles);
   printChanged(changed);
@@ -411,7 +412,7 @@ bool DlgUpdateA1::SelectNewObjects(UINT prompt, SelectionSet& set, std::int32_t&
 void DlgUpdateA1::RefreshTable() {
   OvDbObjectId tableId;
   if (!pickedTableId(tableId, pickedTable)) return;
-  const Texts layoutEntries = readLinkXData(tableId, kTableLayoutApp, false);
+  const Texts layoutEntries = readLinkXData(tableId, kTableLayoutApp, /*reportMissing=*/false);
   if (layoutEntries.empty()) {
     refreshSixListTable(tableId, catalogue);
     return;
@@ -438,7 +439,7 @@ bool DlgUpdateA1::TakeNewSelection(UINT prompt, NewSelection& selection) {
   if (!SelectNewObjects(prompt, set, length)) return false;
   selection.engine = extractSelection(set, length, catalogue, selection.selected);
   if (!pickedTableId(selection.tableId, pickedTable)) return false;
-  selection.layoutEntries = readLinkXData(selection.tableId, kTableLayoutApp, false);
+  selection.layoutEntries = readLinkXData(selection.tableId, kTableLayoutApp, /*reportMissing=*/false);
   return true;
 }
 
@@ -462,7 +463,7 @@ void DlgUpdateA1::ReplaceTableSelection() {
 }
 
 void DlgUpdateA1::UpdateExport() {
-  CFileDialog dialog(FALSE, L"", kExportInitialName, OFN_HIDEREADONLY, kExportFileFilter, nullptr);
+  CFileDialog dialog(/*openFileDialog=*/FALSE, L"", kExportInitialName, OFN_HIDEREADONLY, kExportFileFilter, nullptr);
   if (dialog.DoModal() != IDOK) return;
   const CString path = dialog.GetPathName();
   const DWORD filterIndex = dialog.m_ofn.nFilterIndex;
@@ -474,7 +475,7 @@ void DlgUpdateA1::UpdateExport() {
   if (readTableCells(table.get(), grid)) {
     // A file that could not be written whole is reported as such, never as done.
     if (filterIndex == kCsvFilterIndex) {
-      bool written = exportCsvFromTable(grid, path, true, L",");
+      bool written = exportCsvFromTable(grid, path, /*unused=*/true, L",");
       printCsvExportResult(written, path);
     } else if (filterIndex == kXlsFilterIndex) {
       int cutCells = 0;

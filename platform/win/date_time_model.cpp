@@ -31,9 +31,12 @@ private:
   // A person's change: the value and DTN_DATETIMECHANGE when it differs.
   void SetByPerson(bool hasValue, const SYSTEMTIME& time);
   void StartTyping(wchar_t first);
-  // The typing field closes; `take` hands its text to the parent, `refocus` gives the
-  // focus back to the picker when the field has it.
-  void EndTyping(bool take, bool refocus);
+  // What closing the typing field does besides hiding it.
+  struct TypingEnd {
+    bool take = false;     // its text goes to the parent
+    bool refocus = false;  // the focus goes back to the picker when the field has it
+  };
+  void EndTyping(const TypingEnd& end);
   LRESULT PickDay(const SYSTEMTIME* day);
 
   HWND window_ = nullptr;
@@ -105,7 +108,7 @@ void DateTimePickerModel::StartTyping(wchar_t first) {
   SendMessageW(field_, WM_CHAR, first, 1);
 }
 
-void DateTimePickerModel::EndTyping(bool take, bool refocus) {
+void DateTimePickerModel::EndTyping(const TypingEnd& end) {
   if (!typing_) return;
   typing_ = false;
   int length = GetWindowTextLengthW(field_);
@@ -113,8 +116,8 @@ void DateTimePickerModel::EndTyping(bool take, bool refocus) {
   GetWindowTextW(field_, typed.data(), length + 1);
   typed.resize(static_cast<size_t>(length));
   ShowWindow(field_, SW_HIDE);
-  if (refocus && GetFocus() == field_) SetFocus(window_);
-  if (!take) return;
+  if (end.refocus && GetFocus() == field_) SetFocus(window_);
+  if (!end.take) return;
   NMDATETIMESTRINGW request;
   request.pszUserString = typed.c_str();
   request.st = value_;
@@ -126,7 +129,7 @@ void DateTimePickerModel::EndTyping(bool take, bool refocus) {
 
 LRESULT DateTimePickerModel::PickDay(const SYSTEMTIME* day) {
   if ((Style() & DTS_UPDOWN) || !day || !IsValidDate(day->wYear, day->wMonth, day->wDay)) return FALSE;
-  EndTyping(true, true);
+  EndTyping({.take = true, .refocus = true});
   SetFocus(window_);
   NMHDR drop;
   SendNotify(window_, DTN_DROPDOWN, &drop);
@@ -173,9 +176,9 @@ LRESULT DateTimePickerModel::Handle(HWND window, UINT message, WPARAM wParam, LP
     case WM_CHAR:
       if ((Style() & DTS_APPCANPARSE) && wParam >= 0x20 && !typing_) StartTyping(static_cast<wchar_t>(wParam));
       return 0;
-    case WM_STANDIN_FIELDKEY: EndTyping(wParam == VK_RETURN, true); return 0;
+    case WM_STANDIN_FIELDKEY: EndTyping({.take = wParam == VK_RETURN, .refocus = true}); return 0;
     case WM_STANDIN_FIELDKILLFOCUS: {
-      EndTyping(true, false);
+      EndTyping({.take = true, .refocus = false});
       // The focus leaving the typing field for another window leaves the picker.
       HWND next = reinterpret_cast<HWND>(wParam);
       if (next != window && !(next && IsChild(window, next))) SendMessageW(window, WM_KILLFOCUS, wParam, 0);

@@ -210,7 +210,8 @@ TEST_F(OfferedTest, BlocksWithAttributesAndDynamicProperties) {
   EXPECT_NE(find(offered, L"X Scale"), nullptr);
 
   std::set<int> categories;
-  buildCategoryList(categories, false, true, false, true, false, false, 0);
+  buildCategoryList(categories, /*geometric=*/false, /*block=*/true, /*hasAttributes=*/false, /*hasDynamic=*/true,
+                    /*polyline=*/false, /*solid3d=*/false, /*textCategory=*/0);
   EXPECT_EQ(categories, (std::set<int>{1, 2, 3, 5}));
   bool attributes = true, dynamic = true;
   findBlockItemCategories({}, attributes, dynamic);

@@ -73,18 +73,20 @@ std::vector<std::vector<std::wstring>> expectedRecords(const TextGrid& grid, con
 TEST_F(CsvExportTest, ExampleLinesAreExactInBothLanguages) {
   auto path = scratchFile("example.csv");
   setLanguage(L"en-US");
-  ASSERT_TRUE(exportCsv(exampleGrid(), widePath(path), {true, true, true, true}, {1, 2, 3}, {0, 1}, true, L","));
+  ASSERT_TRUE(exportCsv(exampleGrid(), widePath(path), {true, true, true, true}, {1, 2, 3}, {0, 1},
+                        /*headerShown=*/true, L","));
   EXPECT_EQ(readBytes(path), "\"Object type\",Quantity,\"Length\"\r\n\"Line\",2,\"10.5\"\r\n");
 
   setLanguage(L"fr-FR");
-  ASSERT_TRUE(exportCsv(exampleGrid(), widePath(path), {true, true, true, true}, {1, 2, 3}, {0, 1}, true, L","));
+  ASSERT_TRUE(exportCsv(exampleGrid(), widePath(path), {true, true, true, true}, {1, 2, 3}, {0, 1},
+                        /*headerShown=*/true, L","));
   EXPECT_EQ(readBytes(path), "\"Object type\";Quantity;\"Length\"\r\n\"Line\";2;\"10,5\"\r\n");
 }
 
 TEST_F(CsvExportTest, TableExportExampleIsExact) {
   auto path = scratchFile("table-example.csv");
   TextGrid fromTable = {{L"Object type", L"Quantity", L"Length"}, {L"Line", L"2", L"10.5"}};
-  ASSERT_TRUE(exportCsvFromTable(fromTable, widePath(path), true, L","));
+  ASSERT_TRUE(exportCsvFromTable(fromTable, widePath(path), /*unused=*/true, L","));
   EXPECT_EQ(readBytes(path), "Object type,\"Quantity\",\"Length\"\r\nLine,\"2\",\"10.5\"\r\n");
 }
 
@@ -103,7 +105,8 @@ TEST_F(CsvExportTest, ReaderGetsTheGridBackInEnglishAndFrench) {
     SCOPED_TRACE(french ? "fr-FR" : "en-US");
     setLanguage(french ? L"fr-FR" : L"en-US");
     auto path = scratchFile(french ? "quoting-fr.csv" : "quoting-en.csv");
-    ASSERT_TRUE(exportCsv(grid, widePath(path), std::vector<bool>(5, true), columnOrder, {0, 1, 2, 3}, true, L","));
+    ASSERT_TRUE(exportCsv(grid, widePath(path), std::vector<bool>(5, true), columnOrder, {0, 1, 2, 3},
+                          /*headerShown=*/true, L","));
 
     // Position 0 is a quoted column, position 1 the bare one; the rest quoted, numbers
     // rewritten.
@@ -122,7 +125,7 @@ TEST_F(CsvExportTest, TableCellsComeBackInEnglishAndFrench) {
     SCOPED_TRACE(french ? "fr-FR" : "en-US");
     setLanguage(french ? L"fr-FR" : L"en-US");
     auto path = scratchFile(french ? "table-fr.csv" : "table-en.csv");
-    ASSERT_TRUE(exportCsvFromTable(cells, widePath(path), true, L","));
+    ASSERT_TRUE(exportCsvFromTable(cells, widePath(path), /*unused=*/true, L","));
     EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expectedRecords(cells, {0, 1, 2}, 0, french)));
   }
 }
@@ -133,7 +136,8 @@ TEST_F(CsvExportTest, NumbersAreRewrittenWithoutGrouping) {
   for (bool french : {false, true}) {
     setLanguage(french ? L"fr-FR" : L"en-US");
     auto path = scratchFile("numbers.csv");
-    ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {2, 1}, {1, 2, 3, 4, 5, 6}, false, L","));
+    ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {2, 1}, {1, 2, 3, 4, 5, 6},
+                          /*headerShown=*/false, L","));
     std::string sep = french ? ";" : ",";
     std::string expected;
     for (const char* number : {"007", "1e3", "1234567", "1234", "2.5", "1.5e-7"}) {
@@ -148,17 +152,17 @@ TEST_F(CsvExportTest, UnreadableOrUnknownLanguageIsEnglish) {
   auto path = scratchFile("language.csv");
   TextGrid grid = {{L"Id", L"A", L"B"}, {L"1", L"0.5", L"x"}};
   HostEditor::removeVariable(L"VERLAN");
-  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {1, 2}, {1}, false, L","));
+  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {1, 2}, {1}, /*headerShown=*/false, L","));
   EXPECT_EQ(readBytes(path), "\"0.5\",x\r\n");
   setLanguage(L"fr-CA");
-  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {1, 2}, {1}, false, L","));
+  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {1, 2}, {1}, /*headerShown=*/false, L","));
   EXPECT_EQ(readBytes(path), "\"0.5\",x\r\n");
 }
 
 TEST_F(CsvExportTest, CharactersBecomeOneByteEach) {
   auto path = scratchFile("narrow.csv");
   TextGrid grid = {{L"Id", L"A", L"B"}, {L"1", L"é\u00ff\u0085", L"\u20ac\u0152\u4e2d"}};
-  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {1, 2}, {1}, false, L","));
+  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true}, {1, 2}, {1}, /*headerShown=*/false, L","));
   // Up to U+00FF the character's byte; the euro and the OE ligature their code page 1252
   // bytes; a character outside the code page a question mark.
   EXPECT_EQ(readBytes(path), "\"\xe9\xff\x85\",\x80\x8c?\r\n");
@@ -176,40 +180,41 @@ TEST_F(CsvExportTest, DisplayOrderHiddenHeaderTotalsAndSkippedColumns) {
   std::vector<int> rowOrder = {0, 3, 2, 1, 4};
   std::vector<bool> flags = {true, true, false, true};
   auto path = scratchFile("ordered.csv");
-  ASSERT_TRUE(exportCsv(grid, widePath(path), flags, {3, 1, 2}, rowOrder, true, L","));
+  ASSERT_TRUE(exportCsv(grid, widePath(path), flags, {3, 1, 2}, rowOrder, /*headerShown=*/true, L","));
   EXPECT_EQ(readBytes(path),
             "\"Length\",Type,\r\n\"4\",Line,\r\n\"3\",Arc,\r\n\"2\",Line,\r\n\"\",,\r\n\"9\",,\r\n");
 
   // Header hidden: the first data row is the preview's heading and the first line; the
   // preview's rows follow in their order.
-  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true, true}, {2, 3}, {1, 3, 2, 4}, false, L","));
+  ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true, true}, {2, 3}, {1, 3, 2, 4},
+                        /*headerShown=*/false, L","));
   EXPECT_EQ(oracleRead(path, ","), recordsText({{L"w1", L"2"}, {L"w3", L"4"}, {L"w2", L"3"}, {L"", L""},
                                                  {L"", L"9"}}));
 }
 
 TEST_F(CsvExportTest, EmptyGridsAndFailuresAreReported) {
   auto path = scratchFile("empty.csv");
-  EXPECT_FALSE(exportCsv({}, widePath(path), {}, {}, {}, true, L","));
+  EXPECT_FALSE(exportCsv({}, widePath(path), {}, {}, {}, /*headerShown=*/true, L","));
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_FALSE(exportCsvFromTable({}, widePath(path), true, L","));
+  EXPECT_FALSE(exportCsvFromTable({}, widePath(path), /*unused=*/true, L","));
   EXPECT_FALSE(std::filesystem::exists(path));
 
   // Only the header, hidden: an empty file.
-  EXPECT_TRUE(exportCsv({{L"Id", L"A"}}, widePath(path), {true, true}, {1}, {1}, false, L","));
+  EXPECT_TRUE(exportCsv({{L"Id", L"A"}}, widePath(path), {true, true}, {1}, {1}, /*headerShown=*/false, L","));
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(readBytes(path), "");
 
   // A folder that does not exist, and a path that is a folder: failures, not successes.
   TextGrid grid = exampleGrid();
   EXPECT_FALSE(exportCsv(grid, widePath(scratchDir() / "missing" / "x.csv"), {true, true, true, true}, {1, 2},
-                         {0, 1}, true, L","));
-  EXPECT_FALSE(exportCsvFromTable(grid, widePath(scratchDir()), true, L","));
+                         {0, 1}, /*headerShown=*/true, L","));
+  EXPECT_FALSE(exportCsvFromTable(grid, widePath(scratchDir()), /*unused=*/true, L","));
 
   // Orders that name rows or columns the grid lacks write nothing.
   auto bad = scratchFile("bad-order.csv");
-  EXPECT_FALSE(exportCsv(grid, widePath(bad), {true, true, true, true}, {1, 7}, {0, 1}, true, L","));
-  EXPECT_FALSE(exportCsv(grid, widePath(bad), {true, true, true, true}, {1, 2}, {0, 5}, true, L","));
-  EXPECT_FALSE(exportCsv(grid, widePath(bad), {true, true}, {1, 2}, {0, 1}, true, L","));
+  EXPECT_FALSE(exportCsv(grid, widePath(bad), {true, true, true, true}, {1, 7}, {0, 1}, /*headerShown=*/true, L","));
+  EXPECT_FALSE(exportCsv(grid, widePath(bad), {true, true, true, true}, {1, 2}, {0, 5}, /*headerShown=*/true, L","));
+  EXPECT_FALSE(exportCsv(grid, widePath(bad), {true, true}, {1, 2}, {0, 1}, /*headerShown=*/true, L","));
   EXPECT_FALSE(std::filesystem::exists(bad));
 }
 

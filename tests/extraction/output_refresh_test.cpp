@@ -156,7 +156,7 @@ TEST_F(RefreshTest, NarrowEngineRowsAreReadWithinTheirCells) {
   EXPECT_EQ(table[3], (Texts{L"Doors", L"2"}));
   EXPECT_EQ(table[4], (Texts{L"Walls", L"5"}));
   Texts groupHandles = {L"A1", L"A2", L"A3"};
-  EXPECT_TRUE(refresh(id, {{L"Id"}, {L"A9"}}, groupHandles, true));  // no group value: nothing matches
+  EXPECT_TRUE(refresh(id, {{L"Id"}, {L"A9"}}, groupHandles, /*grouped=*/true));  // no group value: nothing matches
   EXPECT_EQ(cells(id).size(), 2u);
   EXPECT_TRUE(groupHandles.empty());
 }
@@ -167,7 +167,7 @@ TEST_F(RefreshTest, GroupedRowsMatchByTheirValue) {
   Texts handles = {L"A2", L"A3"};
   // The group's last object changed: the handle no longer matches, the value does.
   TextGrid now = {grouped[0], {L"A2", L"Doors", L"2"}, {L"B9", L"Walls", L"16"}};
-  EXPECT_TRUE(refresh(id, now, handles, true));
+  EXPECT_TRUE(refresh(id, now, handles, /*grouped=*/true));
   EXPECT_EQ(cells(id)[3], (Texts{L"Walls", L"16"}));
   EXPECT_EQ(handles, (Texts{L"A2", L"A3"}));
 }
@@ -176,7 +176,7 @@ TEST_F(RefreshTest, HiddenHeaderTablesAndShortHandleLists) {
   OvDbObjectId id = tableOf(kRows, false);  // rows under the title: A1, A2, A3
   Texts handles = {L"A1", L"A2"};            // the third row has no handle entry
   TextGrid now = {kRows[0], {L"A2", L"Doors", L"3"}};
-  EXPECT_TRUE(refresh(id, now, handles, false, {L"Layer", L"Length"}, true));
+  EXPECT_TRUE(refresh(id, now, handles, /*grouped=*/false, {L"Layer", L"Length"}, /*headerHidden=*/true));
   auto table = cells(id);
   // A1 is gone (deleted from row 1 on, under a hidden header); A2 is refreshed; the row
   // without a handle is left as it was.
@@ -309,7 +309,7 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   wizard.prepare(offered, {L"Line"});
   TextGrid rows;
   BlockPreviewMap preview;
-  wizard.buildRows(rows, preview, chosen, false, false, {L"Length"}, L"");
+  wizard.buildRows(rows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, {L"Length"}, L"");
   rows.push_back(computeTotalsRow(rows, {L"Length"}));
   rows.insert(rows.end() - 1, std::vector<CString>(rows[0].size()));
   OvDbObjectId table = createOutputTable(rows, preview, {true, true, true}, {1, 2}, {0, 1, 2, 3, 4}, OvGePoint3d(),
@@ -334,8 +334,8 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   ASSERT_EQ(ovdbOpenObject(opened, table, Ovis::kForWrite), Ovis::eOk);
   Texts totals;
   collectTotalledHeaders(totals, opened);
-  update.buildRows(rows, preview, chosen, false, false, totals, L"");
-  EXPECT_TRUE(update.refreshTable(opened, handles, false, {L"Layer", L"Length"}, false));
+  update.buildRows(rows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, totals, L"");
+  EXPECT_TRUE(update.refreshTable(opened, handles, /*grouped=*/false, {L"Layer", L"Length"}, /*headerHidden=*/false));
   opened->close();
   EXPECT_EQ(handles, (Texts{handleOf(a), handleOf(b)}));
   EXPECT_EQ(cells(table), (std::vector<Texts>{{L"Lines", L""},
@@ -352,7 +352,7 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   handles.push_back(handleOf(d));
   ExtractionEngine joined = extractAll();
   joined.prepare(offered, {L"Line"});
-  joined.buildRows(rows, preview, chosen, false, false, totals, L"");
+  joined.buildRows(rows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, totals, L"");
   ASSERT_EQ(ovdbOpenObject(opened, table, Ovis::kForWrite), Ovis::eOk);
   EXPECT_TRUE(joined.rewriteTable(opened, handles));
   opened->close();
@@ -368,7 +368,8 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   ExtractionEngine grouping = extractAll();
   grouping.prepare(offered, {L"Line"});
   TextGrid groupedRows;
-  grouping.buildRows(groupedRows, preview, chosen, false, false, {L"Length"}, L"Layer");
+  grouping.buildRows(groupedRows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, {L"Length"},
+                     L"Layer");
   groupedRows.push_back(computeTotalsRow(groupedRows, {L"Length"}));
   groupedRows.insert(groupedRows.end() - 1, std::vector<CString>(groupedRows[0].size()));
   OvDbObjectId groupedTable = tableOf(groupedRows);
@@ -380,12 +381,14 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   auto refreshGrouped = [&] {
     ExtractionEngine regroup = extractAll();
     regroup.prepare(offered, {L"Line"});
-    regroup.buildRows(groupedRows, preview, chosen, false, false, {L"Length"}, L"Layer");
+    regroup.buildRows(groupedRows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, {L"Length"},
+                      L"Layer");
     if (ovdbOpenObject(opened, groupedTable, Ovis::kForWrite) != Ovis::eOk) {
       ADD_FAILURE() << "the grouped table does not open";
       return false;
     }
-    bool changed = regroup.refreshTable(opened, groupHandles, true, {L"Layer", L"Length"}, false);
+    bool changed =
+        regroup.refreshTable(opened, groupHandles, /*grouped=*/true, {L"Layer", L"Length"}, /*headerHidden=*/false);
     opened->close();
     return changed;
   };

@@ -436,7 +436,8 @@ TEST_F(OutputTableTest, UcsMatrixTakesPickedPointsToWorld) {
   OvGeMatrix3d identity;
   identity.setCoordSystem(OvGePoint3d(0, 0, 0), OvGeVector3d::kXAxis, OvGeVector3d::kYAxis, OvGeVector3d::kZAxis);
   db()->setUcs(OvGePoint3d(10, 5, 0), OvGeVector3d(0, 2, 0), OvGeVector3d(-3, 0, 0));
-  OvGeMatrix3d ucs = setUcsFromMatrix(identity, db()->ucsorg(), db()->ucsxdir(), db()->ucsydir(), false);
+  OvGeMatrix3d ucs =
+      setUcsFromMatrix(identity, db()->ucsorg(), db()->ucsxdir(), db()->ucsydir(), /*makeCurrent=*/false);
   OvGePoint3d world = ucs * OvGePoint3d(1, 1, 2);
   EXPECT_NEAR(world.x, 9.0, 1e-12);
   EXPECT_NEAR(world.y, 6.0, 1e-12);
@@ -447,7 +448,8 @@ TEST_F(OutputTableTest, UcsMatrixTakesPickedPointsToWorld) {
   // drawing's UCS takes the normalised axes.
   OvGeMatrix3d shifted;
   shifted.setCoordSystem(OvGePoint3d(100, 0, 0), OvGeVector3d::kXAxis, OvGeVector3d::kYAxis, OvGeVector3d::kZAxis);
-  ucs = setUcsFromMatrix(shifted, OvGePoint3d(10, 5, 0), OvGeVector3d(0, 2, 0), OvGeVector3d(-3, 0, 0), true);
+  ucs = setUcsFromMatrix(shifted, OvGePoint3d(10, 5, 0), OvGeVector3d(0, 2, 0), OvGeVector3d(-3, 0, 0),
+                         /*makeCurrent=*/true);
   world = ucs * OvGePoint3d(0, 0, 0);
   EXPECT_NEAR(world.x, 110.0, 1e-12);
   EXPECT_NEAR(db()->ucsorg().x, 110.0, 1e-12);

@@ -76,8 +76,8 @@ TEST_F(XDataLinkTest, TextsAreStoredWhole) {
 
 TEST_F(XDataLinkTest, MapsAreWrittenInKeyOrder) {
   std::map<CString, CString> names = {{L"Length", L"Longueur"}, {L"Area", L"Surface"}, {L"Layer", L"Calque"}};
-  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, kOriginalNamesApp, names, true));
-  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, kDisplayNamesApp, names, false));
+  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, kOriginalNamesApp, names, /*keys=*/true));
+  ASSERT_TRUE(writeLinkXDataFromMap(lineId_, kDisplayNamesApp, names, /*keys=*/false));
   EXPECT_EQ(readLinkXData(lineId_, kOriginalNamesApp), (Texts{L"Area", L"Layer", L"Length"}));
   EXPECT_EQ(readLinkXData(lineId_, kDisplayNamesApp), (Texts{L"Surface", L"Calque", L"Longueur"}));
 }

@@ -55,7 +55,7 @@ TEST_F(RowsTest, ColumnsAndRowsByKindInTheChosenOrder) {
   engine.prepare(offered, {L"Line"});
   TextGrid q;
   BlockPreviewMap preview;
-  engine.buildRows(q, preview, {L"Angle"}, true, false, {}, CString());
+  engine.buildRows(q, preview, {L"Angle"}, /*quantityChosen=*/true, /*blockNameChosen=*/false, {}, CString());
   EXPECT_EQ(q[0], (std::vector<CString>{L"Id", L"Quantity", L"Angle"}));
   translateNames(q, {});
   EXPECT_EQ(q[0][1], L"Quantity");

@@ -24,7 +24,7 @@ protected:
     engine_ = extractAll();
     engine_.prepare(offered_, kAllKinds);
     for (const auto& item : offered_) chosen_.push_back(item.name);
-    engine_.buildRows(rows_, preview_, chosen_, false, true, {}, CString());
+    engine_.buildRows(rows_, preview_, chosen_, /*quantityChosen=*/false, /*blockNameChosen=*/true, {}, CString());
   }
 
   // The cell of a row by column key.
@@ -246,8 +246,8 @@ TEST_F(SampleDrawingTest, DoorsAndWindowsWithAttributes) {
 TEST_F(SampleDrawingTest, CombinedAndGrouped) {
   TextGrid combined;
   BlockPreviewMap preview;
-  engine_.buildRows(combined, preview, {L"Object type", L"Quantity", L"Block name", L"Block preview", L"TYPE"}, true, true,
-                    {}, CString());
+  engine_.buildRows(combined, preview, {L"Object type", L"Quantity", L"Block name", L"Block preview", L"TYPE"},
+                    /*quantityChosen=*/true, /*blockNameChosen=*/true, {}, CString());
   ASSERT_EQ(combined[0], (std::vector<CString>{L"Id", L"Object type", L"Quantity", L"Block name", L"Block preview", L"TYPE"}));
   // Doors 2, the sliding door, windows W1 2 and W2 1, and one row for each other kind.
   std::map<std::vector<CString>, CString> counts;
@@ -270,7 +270,8 @@ TEST_F(SampleDrawingTest, CombinedAndGrouped) {
   engine_.prepare(offered, {L"Line", L"Arc"});
   TextGrid grouped;
   preview.clear();
-  engine_.buildRows(grouped, preview, {L"Length", L"Layer"}, false, false, {L"Length"}, L"Layer");
+  engine_.buildRows(grouped, preview, {L"Length", L"Layer"}, /*quantityChosen=*/false, /*blockNameChosen=*/false,
+                    {L"Length"}, L"Layer");
   ASSERT_EQ(grouped.size(), 3u);
   EXPECT_EQ(grouped[1][1], L"Doors");
   EXPECT_EQ(grouped[1][2], printfG(roundedTo(0.9 * kPi / 2, 1e-4) + roundedTo(0.8 * kPi / 2, 1e-4)));

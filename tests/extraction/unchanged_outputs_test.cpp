@@ -206,7 +206,9 @@ protected:
       put(out.state, members);
     }
     put(out.state, engine.rowObjects);
-    put(out.state, wizardTableLayout(engine, rows, columnOrder, rowOrder, true, totalsAppended, offered).entries());
+    const TableLayout layout =
+        wizardTableLayout(engine, rows, columnOrder, rowOrder, /*headerShown=*/true, totalsAppended, offered);
+    put(out.state, layout.entries());
     for (const auto& item : offered) {
       put(out.state, item.name);
       out.state += std::to_string(item.category) + (item.total ? "t" : "f");
@@ -215,7 +217,8 @@ protected:
 
     HostEditor::setVariable(L"VERLAN", std::wstring(french ? L"fr-FR" : L"en-US"));
     auto csvPath = output_test::scratchFile(fileStem() + ".csv");
-    EXPECT_TRUE(exportCsv(rows, output_test::widePath(csvPath), flags, columnOrder, rowOrder, true, L","));
+    EXPECT_TRUE(exportCsv(rows, output_test::widePath(csvPath), flags, columnOrder, rowOrder,
+                          /*headerShown=*/true, L","));
     out.csv += output_test::readBytes(csvPath) + '\x1e';
 
     std::vector<CString> options;

@@ -60,7 +60,7 @@ using Rows = std::vector<std::vector<std::wstring>>;
 
 TEST_F(XlsExport, HeaderShownIsBoldAndRowOrderIsFollowed) {
   std::string path = scratchPath("export_header.xls");
-  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, true, true}, {1, 2}, {0, 3, 1, 2}, true));
+  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, true, true}, {1, 2}, {0, 3, 1, 2}, /*headerShown=*/true));
   EXPECT_EQ(cells(path), (Rows{{L"Name#b", L"Length#b"}, {L"Line", L"2e5"}, {L"Line", L"3.25"}, {L"", L"1,5"}}));
   EXPECT_EQ(sst_.total, 7u);
   EXPECT_EQ(sst_.unique, 6u);  // "Line" twice, stored once
@@ -69,13 +69,13 @@ TEST_F(XlsExport, HeaderShownIsBoldAndRowOrderIsFollowed) {
 TEST_F(XlsExport, HeaderHiddenStartsWithTheFirstDataRow) {
   std::string path = scratchPath("export_noheader.xls");
   HostEditor::setVariable(L"VERLAN", L"fr-FR");
-  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, true, true}, {0, 2}, {1, 2, 3}, false));
+  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, true, true}, {0, 2}, {1, 2, 3}, /*headerShown=*/false));
   EXPECT_EQ(cells(path), (Rows{{L"1A", L"3,25"}, {L"2B", L"1,5"}, {L"3C", L"2e5"}}));
 }
 
 TEST_F(XlsExport, HiddenColumnKeepsItsPositionBlank) {
   std::string path = scratchPath("export_hidden.xls");
-  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, false, true}, {0, 1, 2}, {0, 1, 2, 3}, true));
+  ASSERT_TRUE(exportXls(grid_, path.c_str(), {true, false, true}, {0, 1, 2}, {0, 1, 2, 3}, /*headerShown=*/true));
   Rows rows = cells(path);
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0], (std::vector<std::wstring>{L"Id#b", L"", L"Length#b"}));
@@ -89,11 +89,11 @@ TEST_F(XlsExport, DecimalSeparatorFollowsTheLanguage) {
                                     {L"en-US", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}},
                                     {L"de-DE", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}}}) {
     HostEditor::setVariable(L"VERLAN", language);
-    ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, true));
+    ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, /*headerShown=*/true));
     EXPECT_EQ(cells(path), expected) << CString(language);
   }
   HostEditor::removeVariable(L"VERLAN");
-  ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, true));
+  ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, /*headerShown=*/true));
   EXPECT_EQ(cells(path)[1][0], L"3.25");
 }
 
@@ -107,7 +107,7 @@ TEST_F(XlsExport, TableExportBoldsTheWholeFirstRow) {
 
 TEST_F(XlsExport, EmptyGridWritesNothing) {
   std::string path = scratchPath("export_empty.xls");
-  EXPECT_TRUE(exportXls({}, path.c_str(), {}, {}, {}, true));
+  EXPECT_TRUE(exportXls({}, path.c_str(), {}, {}, {}, /*headerShown=*/true));
   EXPECT_TRUE(exportXlsFromTable({}, path.c_str()));
   EXPECT_FALSE(std::filesystem::exists(path));
 }
@@ -115,38 +115,39 @@ TEST_F(XlsExport, EmptyGridWritesNothing) {
 TEST_F(XlsExport, CellsBeyondTheSheetFailTheExport) {
   std::string path = scratchPath("export_limits.xls");
   TextGrid tall(65538, std::vector<CString>{L"x"});
-  EXPECT_FALSE(exportXls(tall, path.c_str(), {true}, {0}, {}, true));
+  EXPECT_FALSE(exportXls(tall, path.c_str(), {true}, {0}, {}, /*headerShown=*/true));
   EXPECT_FALSE(exportXlsFromTable(tall, path.c_str()));
   EXPECT_FALSE(std::filesystem::exists(path));
   // Without the header line the 65,537 grid rows make 65,536 sheet rows: they fit.
   tall.pop_back();
-  EXPECT_TRUE(exportXls(tall, path.c_str(), {true}, {0}, {}, false));
+  EXPECT_TRUE(exportXls(tall, path.c_str(), {true}, {0}, {}, /*headerShown=*/false));
 
   TextGrid wide = {std::vector<CString>(257, L"w")};
   std::vector<int> order(257);
   for (int i = 0; i < 257; ++i) order[i] = i;
   std::vector<bool> flags(257, true);
   std::filesystem::remove(path);
-  EXPECT_FALSE(exportXls(wide, path.c_str(), flags, order, {0}, true));
+  EXPECT_FALSE(exportXls(wide, path.c_str(), flags, order, {0}, /*headerShown=*/true));
   EXPECT_FALSE(exportXlsFromTable(wide, path.c_str()));
   EXPECT_FALSE(std::filesystem::exists(path));
   flags[256] = false;  // the last position is hidden: nothing is written there
-  EXPECT_TRUE(exportXls(wide, path.c_str(), flags, order, {0}, true));
+  EXPECT_TRUE(exportXls(wide, path.c_str(), flags, order, {0}, /*headerShown=*/true));
 }
 
 TEST_F(XlsExport, InvalidOrdersAndRaggedRowsAreRefused) {
   std::string path = scratchPath("export_invalid.xls");
-  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true}, {0, 2}, {0, 1}, true));  // flag missing
-  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true, true}, {0, -1}, {0, 1}, true));
-  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true, true}, {0}, {0, 9}, true));
+  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true}, {0, 2}, {0, 1}, /*headerShown=*/true));  // flag missing
+  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true, true}, {0, -1}, {0, 1}, /*headerShown=*/true));
+  EXPECT_FALSE(exportXls(grid_, path.c_str(), {true, true, true}, {0}, {0, 9}, /*headerShown=*/true));
   TextGrid ragged = {{L"a", L"b"}, {L"c"}};
   EXPECT_FALSE(exportXlsFromTable(ragged, path.c_str()));
-  EXPECT_FALSE(exportXls(ragged, path.c_str(), {true, true}, {0, 1}, {0, 1}, true));
+  EXPECT_FALSE(exportXls(ragged, path.c_str(), {true, true}, {0, 1}, {0, 1}, /*headerShown=*/true));
   EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(XlsExport, UnwritablePathIsReported) {
-  EXPECT_FALSE(exportXls(grid_, scratchPath("no_such_folder/x.xls").c_str(), {true, true, true}, {0}, {0}, true));
+  EXPECT_FALSE(exportXls(grid_, scratchPath("no_such_folder/x.xls").c_str(), {true, true, true}, {0}, {0},
+                         /*headerShown=*/true));
   EXPECT_FALSE(exportXlsFromTable(grid_, scratchPath("no_such_folder/x.xls").c_str()));
 }
 
@@ -159,7 +160,7 @@ TEST_F(XlsExport, TextsBeyondTheCellLimitAreCutCountedAndWritten) {
   TextGrid grid = {{L"Id", L"Text"}, {L"1", CString(std::wstring(40000, L'a'))}, {L"2", CString(emoji)},
                    {L"3", CString(limit)}, {L"4", CString(emoji)}};
   int cut = -1;
-  ASSERT_TRUE(exportXls(grid, path.c_str(), {true, true}, {0, 1}, {0, 1, 2, 3, 4}, true, &cut));
+  ASSERT_TRUE(exportXls(grid, path.c_str(), {true, true}, {0, 1}, {0, 1, 2, 3, 4}, /*headerShown=*/true, &cut));
   EXPECT_EQ(cut, 3);
   Rows rows = cells(path);
   ASSERT_EQ(rows.size(), 5u);

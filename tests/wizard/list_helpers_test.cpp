@@ -16,6 +16,9 @@ namespace {
 
 using Row = std::vector<CString>;
 
+// The property page's grid: check image, totals check box in trait column 2, cells from cell 2 on.
+constexpr GridCellLayout kPropertyCells{.checkColumn = true, .totalsColumn = 2, .skipFirst = true, .columnOffset = 2};
+
 class ListHelpers : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -128,7 +131,7 @@ TEST(RowTables, FiltersAndBuildsTheKindAndPropertyTables) {
 
 TEST_F(ListHelpers, ListRowsGoToTheTopInTheirOrderWithChecksAndRowIndexes) {
   TextGrid rows{{L"Chk", L"Block name"}, {L"1", L"Line"}, {L"0", L"Arc"}};
-  setupListColumns(rows, &grid, true, true, true);
+  setupListColumns(rows, &grid, {.checkColumn = true, .fill = true, .skipFirst = true});
   EXPECT_TRUE(grid.GetExtendedStyle() & LVS_EX_CHECKBOXES);
   ASSERT_EQ(grid.GetHeaderCtrl()->GetItemCount(), 2);
   EXPECT_EQ(grid.GetColumnHeading(0), L" ");
@@ -138,7 +141,7 @@ TEST_F(ListHelpers, ListRowsGoToTheTopInTheirOrderWithChecksAndRowIndexes) {
   EXPECT_EQ(columnTexts(grid, 1), (std::vector<CString>{L"Line", L"Arc"}));
 
   TextGrid more{{L"1", L"Circle"}, {L"0", L"Point"}};
-  EXPECT_EQ(fillListRows(more, &grid, true, true), 2);
+  EXPECT_EQ(fillListRows(more, &grid, {.fromRow0 = true, .skipFirst = true}), 2);
   EXPECT_EQ(columnTexts(grid, 1), (std::vector<CString>{L"Circle", L"Point", L"Line", L"Arc"}));
   EXPECT_TRUE(grid.GetCheck(0));
   EXPECT_FALSE(grid.GetCheck(1));
@@ -155,7 +158,7 @@ TEST_F(ListHelpers, ListRowsGoToTheTopInTheirOrderWithChecksAndRowIndexes) {
 
 TEST_F(ListHelpers, ThePropertyGridShowsCheckImagesEditColumnAndTotals) {
   TextGrid rows = propertyPageRows();
-  fillGrid(rows, &grid, &images, true, 2, true, true, true, 2, true);
+  fillGrid(rows, &grid, &images, {.cells = kPropertyCells, .headerShown = true, .fill = true, .editColumns = true});
   ASSERT_EQ(grid.GetHeaderColumnCount(), 4);
   EXPECT_FALSE(grid.IsColumnShown(0));
   EXPECT_EQ(grid.GetColumnHeading(1), L"Property");
@@ -183,7 +186,7 @@ TEST_F(ListHelpers, ThePropertyGridShowsCheckImagesEditColumnAndTotals) {
 
   // Rows added later go to the top.
   TextGrid extra{{L"0", L"3", L"Hyperlink", L"Link", L"0"}};
-  EXPECT_EQ(fillGridRows(extra, &grid, true, 2, true, true, 2, 0), 1);
+  EXPECT_EQ(fillGridRows(extra, &grid, {.cells = kPropertyCells, .fromRow0 = true}), 1);
   EXPECT_EQ(columnTexts(grid, 1).front(), L"Hyperlink");
   EXPECT_EQ(columnImages(1).front(), 0);
 }
@@ -195,7 +198,7 @@ TEST_F(ListHelpers, APreviewWithTheHeaderHiddenTakesItsHeadingsFromTheFirstDataR
                 {L"1C", L"Circle", L"7"},
                 {L"1D", L"Line", L"9"},
                 {L"1E", L"", L"33"}};
-  fillGrid(rows, &grid, &images, false, -1, true, false, true, 0, false);
+  fillGrid(rows, &grid, &images, {.cells = {.skipFirst = true}, .headerShown = false, .fill = true});
   EXPECT_EQ(grid.GetColumnHeading(1), L"Arc");
   EXPECT_EQ(grid.GetColumnHeading(2), L"5");
   EXPECT_EQ(columnTexts(grid, 0), (std::vector<CString>{L"1B", L"1C", L"1D", L"1E"}));
@@ -211,7 +214,7 @@ TEST_F(ListHelpers, APreviewWithTheHeaderHiddenTakesItsHeadingsFromTheFirstDataR
 
 TEST_F(ListHelpers, ColumnOrderFollowsDragsAndLeavesOutHiddenColumns) {
   TextGrid rows{{L"Id", L"A", L"B", L"C"}, {L"1", L"a", L"b", L"c"}};
-  fillGrid(rows, &grid, &images, false, -1, true, true, true, 0, false);
+  fillGrid(rows, &grid, &images, {.cells = {.skipFirst = true}, .headerShown = true, .fill = true});
   grid.includedColumns.assign(rows[0].size(), true);
   grid.headerMenuEnabled = true;
   EXPECT_EQ(getColumnOrder(&grid), (std::vector<int>{1, 2, 3}));
@@ -242,7 +245,7 @@ TEST_F(ListHelpers, ColumnOrderFollowsDragsAndLeavesOutHiddenColumns) {
 
 TEST_F(ListHelpers, TheCellMenuChecksOrClearsAWholeColumn) {
   TextGrid rows = propertyPageRows();
-  fillGrid(rows, &grid, &images, true, 2, true, true, true, 2, true);
+  fillGrid(rows, &grid, &images, {.cells = kPropertyCells, .headerShown = true, .fill = true, .editColumns = true});
   grid.cellCheckMode = true;
 
   // A text cell outside column 1 has no image: no menu.
@@ -264,7 +267,7 @@ TEST_F(ListHelpers, TheCellMenuChecksOrClearsAWholeColumn) {
 
 TEST_F(ListHelpers, TheKindsListMenuUsesTheItemCheckBoxes) {
   TextGrid rows{{L"Chk", L"Block name"}, {L"1", L"Line"}, {L"0", L"Arc"}};
-  setupListColumns(rows, &grid, true, true, true);
+  setupListColumns(rows, &grid, {.checkColumn = true, .fill = true, .skipFirst = true});
   driver.ChooseMenuText(L"Select all");
   StandIn::RightClick(grid.GetSafeHwnd(), cellPoint(0, 1));
   EXPECT_EQ(getCheckedItemTexts(&grid), (std::vector<CString>{L"Line", L"Arc"}));
@@ -306,7 +309,7 @@ TEST_F(ListHelpers, FilterListsAreBuiltOnceAndShownInTheirOrder) {
 
 TEST_F(ListHelpers, RightAlignmentIsAddedToTheColumnFormat) {
   TextGrid rows{{L"Id", L"A", L"B"}, {L"1", L"a", L"b"}};
-  fillGrid(rows, &grid, &images, false, -1, true, true, true, 0, false);
+  fillGrid(rows, &grid, &images, {.cells = {.skipFirst = true}, .headerShown = true, .fill = true});
   setColumnRightAligned(&grid, 2);
   LVCOLUMN column{};
   column.mask = LVCF_FMT;

@@ -75,7 +75,8 @@ protected:
     engine.prepare(offered, choice.kinds);
     TextGrid rows;
     BlockPreviewMap preview;
-    engine.buildRows(rows, preview, choice.properties, false, false, choice.totals, choice.groupBy);
+    engine.buildRows(rows, preview, choice.properties, /*quantityChosen=*/false, /*blockNameChosen=*/false,
+                     choice.totals, choice.groupBy);
     if (!choice.totals.empty()) {
       rows.push_back(computeTotalsRow(rows, choice.totals));
       rows.insert(rows.end() - 1, Texts(rows[0].size()));
@@ -92,8 +93,8 @@ protected:
     EXPECT_FALSE(table.isNull());
     writeLinkXDataHandles(table, kObjectHandlesApp, collectRowIds(rows, !choice.totals.empty()), order,
                           choice.headerShown);
-    writeLinkXDataFromMap(table, kOriginalNamesApp, names, true);
-    writeLinkXDataFromMap(table, kDisplayNamesApp, names, false);
+    writeLinkXDataFromMap(table, kOriginalNamesApp, names, /*keys=*/true);
+    writeLinkXDataFromMap(table, kDisplayNamesApp, names, /*keys=*/false);
     writeLinkXData(table, kObjectTypesApp, engine.chosenTypeNames);
     writeLinkXData(table, kGroupByApp, {choice.groupBy});
     writeLinkXData(table, kTableHeadersApp, Texts(rows[0].begin() + 1, rows[0].end()));

@@ -124,7 +124,7 @@ TEST_F(DialogTest, AMessageBoxWithoutAnAnswerNamesItsCaptionAndText) {
 
 TEST_F(DialogTest, TheSaveDialogTakesTheFilterFromTheExtensionOrTheAnswer) {
   const wchar_t* filter = L"Csv file (*.csv)|*.csv| Xls file (*.xls)|*.xls||";
-  CFileDialog save(FALSE, L"", L"*.csv", OFN_HIDEREADONLY, filter, nullptr, 0, TRUE);
+  CFileDialog save(/*openFileDialog=*/FALSE, L"", L"*.csv", OFN_HIDEREADONLY, filter, nullptr, 0, /*vistaStyle=*/TRUE);
   ASSERT_EQ(save.Filters().size(), 2u);
   EXPECT_EQ(save.Filters()[1].first, L" Xls file (*.xls)");
   driver.AddFileDialogAnswer(true, L"/tmp/out/Doors.XLS");

@@ -24,8 +24,8 @@
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-const std::vector<CString> kAllKinds{L"Block", L"Line", L"Polyline", L"Arc", L"Circle",
-                                     L"Solid", L"3D Solid", L"Point", L"MText"};
+const std::vector<CString> kAllKinds{L"Block", L"Line",     L"Polyline", L"Arc",  L"Circle",
+                                     L"Solid", L"3D Solid", L"Point",    L"MText"};
 
 // A drawing of n objects cycling through the nine kinds, on 20 layers, with values from
 // small sets so that combining finds many equal rows.

@@ -58,7 +58,10 @@ void BM_CombineIdenticalRows(benchmark::State& state) {
     combineIdenticalRows(rows, kept, catalogue, &sources);
   });
 }
-BENCHMARK(BM_CombineIdenticalRows)->RangeMultiplier(4)->Range(1 << 12, 1 << 20)->Complexity(benchmark::oN)
+BENCHMARK(BM_CombineIdenticalRows)
+    ->RangeMultiplier(4)
+    ->Range(1 << 12, 1 << 20)
+    ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
 void BM_GroupRowsByProperty(benchmark::State& state) {
@@ -66,7 +69,10 @@ void BM_GroupRowsByProperty(benchmark::State& state) {
     groupRowsByProperty(rows, L"Length", {L"Quantity", L"Area"}, kept, &sources);
   });
 }
-BENCHMARK(BM_GroupRowsByProperty)->RangeMultiplier(4)->Range(1 << 12, 1 << 20)->Complexity(benchmark::oN)
+BENCHMARK(BM_GroupRowsByProperty)
+    ->RangeMultiplier(4)
+    ->Range(1 << 12, 1 << 20)
+    ->Complexity(benchmark::oN)
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -35,8 +35,8 @@ int main(int argc, char** argv) {
   double peak = peakMiB();
   double fileMiB = static_cast<double>(std::filesystem::file_size(path)) / (1024.0 * 1024.0);
   double goal = withGrid + 4 * fileMiB;
-  std::printf("start %.1f MiB, with grid %.1f MiB (grid %.1f MiB), file %.1f MiB\n", start, withGrid,
-              withGrid - start, fileMiB);
+  std::printf("start %.1f MiB, with grid %.1f MiB (grid %.1f MiB), file %.1f MiB\n", start, withGrid, withGrid - start,
+              fileMiB);
   std::printf("peak %.1f MiB, goal (with grid + 4 x file) %.1f MiB: %s\n", peak, goal,
               peak <= goal ? "within" : "beyond");
   std::filesystem::remove(path);

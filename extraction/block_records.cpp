@@ -5,8 +5,8 @@
 #include "extraction/numbers.h"
 
 BlockRefRecord::BlockRefRecord(CString handle, int kind, CString name, bool isDynamic,
-                               const OvDbObjectId& blockRecordId, const OvGePoint3d& position,
-                               const OvGeScale3d& scale, double rotation)
+                               const OvDbObjectId& blockRecordId, const OvGePoint3d& position, const OvGeScale3d& scale,
+                               double rotation)
     : BaseEnt(std::move(handle), kind, std::move(name)), isDynamic(isDynamic), blockRecordId(blockRecordId),
       rotation(rotation), position(position), scale(scale) {}
 
@@ -84,8 +84,7 @@ CString evalVariantToText(const OvDbEvalVariant& value, bool& numeric, double st
       numeric = true;
       break;
     }
-    default:
-      break;
+    default: break;
   }
   return text;
 }

@@ -27,7 +27,9 @@ CString GeomEnt::commonValue(std::size_t i) const {
   }
 }
 
-ByLayerTexts ByLayerTexts::load() { return {LoadResString(IDS_BY_LAYER), LoadResString(IDS_BY_BLOCK), LoadResString(IDS_BY_DEFAULT)}; }
+ByLayerTexts ByLayerTexts::load() {
+  return {LoadResString(IDS_BY_LAYER), LoadResString(IDS_BY_BLOCK), LoadResString(IDS_BY_DEFAULT)};
+}
 
 CString colorToText(std::uint16_t color) { return colorToText(color, ByLayerTexts::load()); }
 

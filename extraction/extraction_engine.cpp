@@ -283,7 +283,8 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
       isDynamic = true;
       if (hasExcludedBlockPrefix(name, ExcludedBlockPrefixes)) return;
       dynamicProperties = readDynamicBlockProperties(&dynamicReference, step);
-      for (const auto& p : dynamicProperties) dynamicItems.insert(PropertyItem(p.tag, kCategoryDynamicBlock, p.numeric));
+      for (const auto& p : dynamicProperties)
+        dynamicItems.insert(PropertyItem(p.tag, kCategoryDynamicBlock, p.numeric));
     }
   }
   if (!named) {

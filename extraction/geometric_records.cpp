@@ -9,11 +9,11 @@ CString yesNo(bool yes) { return LoadResString(yes ? IDS_YES : IDS_NO); }
 
 Line::Line(CString handle, int kind, CString name, CommonProps props, double angle, double deltaX, double deltaY,
            double deltaZ, const OvGePoint3d& start, const OvGePoint3d& end, double length)
-    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), angle(angle), deltaX(deltaX),
-      deltaY(deltaY), deltaZ(deltaZ), start(start), end(end), length(length) {}
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), angle(angle), deltaX(deltaX), deltaY(deltaY),
+      deltaZ(deltaZ), start(start), end(end), length(length) {}
 
 CString Line::propertyValue(std::size_t i) const {
-  const double values[kPropertyCount] = {angle, deltaX, deltaY, deltaZ, start.x, start.y,
+  const double values[kPropertyCount] = {angle,   deltaX, deltaY, deltaZ, start.x, start.y,
                                          start.z, end.x,  end.y,  end.z,  length};
   return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
@@ -34,21 +34,21 @@ CString PolyLine::propertyValue(std::size_t i) const {
   }
 }
 
-KtArc::KtArc(CString handle, int kind, CString name, CommonProps props, double area, double startAngle,
-             double endAngle, double totalAngle, const OvGePoint3d& center, double length, double radius)
+KtArc::KtArc(CString handle, int kind, CString name, CommonProps props, double area, double startAngle, double endAngle,
+             double totalAngle, const OvGePoint3d& center, double length, double radius)
     : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), area(area), startAngle(startAngle),
       endAngle(endAngle), totalAngle(totalAngle), center(center), length(length), radius(radius) {}
 
 CString KtArc::propertyValue(std::size_t i) const {
-  const double values[kPropertyCount] = {area, startAngle, endAngle, totalAngle, center.x,
-                                         center.y, center.z, length, radius};
+  const double values[kPropertyCount] = {area,     startAngle, endAngle, totalAngle, center.x,
+                                         center.y, center.z,   length,   radius};
   return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
 
 Circle::Circle(CString handle, int kind, CString name, CommonProps props, double area, const OvGePoint3d& center,
                double radius, double circumference)
-    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), area(area), center(center),
-      radius(radius), circumference(circumference), diameter(2 * radius) {}
+    : GeomEnt(std::move(handle), kind, std::move(name), std::move(props)), area(area), center(center), radius(radius),
+      circumference(circumference), diameter(2 * radius) {}
 
 CString Circle::propertyValue(std::size_t i) const {
   const double values[kPropertyCount] = {area, center.x, center.y, center.z, radius, circumference, diameter};

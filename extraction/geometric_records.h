@@ -12,8 +12,8 @@ std::vector<PropertyPair> ownPairs(const Record& record, const std::vector<Prope
 
 class Line : public GeomEnt {
 public:
-  Line(CString handle, int kind, CString name, CommonProps props, double angle, double deltaX,
-       double deltaY, double deltaZ, const OvGePoint3d& start, const OvGePoint3d& end, double length);
+  Line(CString handle, int kind, CString name, CommonProps props, double angle, double deltaX, double deltaY,
+       double deltaZ, const OvGePoint3d& start, const OvGePoint3d& end, double length);
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
     return ownPairs(*this, items);
   }
@@ -28,8 +28,8 @@ public:
 
 class PolyLine : public GeomEnt {
 public:
-  PolyLine(CString handle, int kind, CString name, CommonProps props, double area,
-           double globalWidth, double length, int closed, int linetypeGeneration);
+  PolyLine(CString handle, int kind, CString name, CommonProps props, double area, double globalWidth, double length,
+           int closed, int linetypeGeneration);
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
     return ownPairs(*this, items);
   }
@@ -45,9 +45,8 @@ public:
 class KtArc : public GeomEnt {
 public:
   // The total angle is the arc's included angle in degrees, in (0, 360].
-  KtArc(CString handle, int kind, CString name, CommonProps props, double area,
-        double startAngle, double endAngle, double totalAngle, const OvGePoint3d& center, double length,
-        double radius);
+  KtArc(CString handle, int kind, CString name, CommonProps props, double area, double startAngle, double endAngle,
+        double totalAngle, const OvGePoint3d& center, double length, double radius);
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
     return ownPairs(*this, items);
   }
@@ -63,8 +62,8 @@ public:
 class Circle : public GeomEnt {
 public:
   // The diameter is twice the radius given.
-  Circle(CString handle, int kind, CString name, CommonProps props, double area,
-         const OvGePoint3d& center, double radius, double circumference);
+  Circle(CString handle, int kind, CString name, CommonProps props, double area, const OvGePoint3d& center,
+         double radius, double circumference);
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
     return ownPairs(*this, items);
   }
@@ -109,10 +108,9 @@ public:
 class MultiText : public GeomEnt {
 public:
   // Takes the host's attachment, flow direction and line spacing style and keeps their texts.
-  MultiText(CString handle, int kind, CString name, CommonProps props,
-            const OvGePoint3d& location, CString contents, int attachment, int flowDirection,
-            double definedWidth, double textHeight, double rotation, bool backgroundMask, double lineSpacingFactor,
-            int lineSpacingStyle);
+  MultiText(CString handle, int kind, CString name, CommonProps props, const OvGePoint3d& location, CString contents,
+            int attachment, int flowDirection, double definedWidth, double textHeight, double rotation,
+            bool backgroundMask, double lineSpacingFactor, int lineSpacingStyle);
   std::vector<PropertyPair> fillProperties(const std::vector<PropertyItem>& items) const override {
     return ownPairs(*this, items);
   }

@@ -4,7 +4,7 @@
 #pragma once
 
 // The six link lists, in the order the wizard writes them.
-inline constexpr wchar_t kObjectHandlesApp[] = L"obj_handles";    // the handle of every data row, in table order
+inline constexpr wchar_t kObjectHandlesApp[] = L"obj_handles";     // the handle of every data row, in table order
 inline constexpr wchar_t kOriginalNamesApp[] = L"original_names";  // the property names behind the columns
 inline constexpr wchar_t kDisplayNamesApp[] = L"display_names";    // their display names, entry for entry
 inline constexpr wchar_t kObjectTypesApp[] = L"obj_types";         // the names of the object kinds chosen

@@ -127,8 +127,8 @@ namespace {
 // Opens the table for write, rebuilds it and writes it where it differs; closed on return, so
 // that its link lists can be stored next.
 bool writeRebuiltTable(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds,
-                       const std::map<CString, CString>& displayNames, const TableLayout& layout,
-                       RebuiltTable& rebuilt, bool& changed) {
+                       const std::map<CString, CString>& displayNames, const TableLayout& layout, RebuiltTable& rebuilt,
+                       bool& changed) {
   OpenedObject<OvDbTable> table;
   return table.open(tableId, Ovis::kForWrite) && rebuildTable(engine, kinds, displayNames, layout, rebuilt) &&
          applyTableContent(table.get(), rebuilt.content, changed);

@@ -12,10 +12,10 @@
 
 // What a linked table shows when made again, and what its link lists then hold.
 struct RebuiltTable {
-  TableContent content;           // the cells under the title
-  TableLayout layout;             // the stored layout with the rows as they now stand
-  std::vector<CString> rowIds;    // "obj_handles": the handle of every data row, in table order
-  std::vector<CString> headers;   // "tb_headers": the header row in grid column order
+  TableContent content;          // the cells under the title
+  TableLayout layout;            // the stored layout with the rows as they now stand
+  std::vector<CString> rowIds;   // "obj_handles": the handle of every data row, in table order
+  std::vector<CString> headers;  // "tb_headers": the header row in grid column order
 };
 
 // Builds the rows of the engine's objects with the kinds, display names and layout, and

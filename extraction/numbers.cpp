@@ -140,9 +140,9 @@ CString formatInteger(long long value) {
 }
 
 double keepSixDecimals(double value) {
-  if (!std::isfinite(value)) return 0.0;  // "inf" and "nan" hold no digits to read back
+  if (!std::isfinite(value)) return 0.0;         // "inf" and "nan" hold no digits to read back
   if (std::trunc(value) == value) return value;  // a whole number is written and read back exactly
-  char text[400];  // the longest finite double with six decimals takes 316 characters
+  char text[400];                                // the longest finite double with six decimals takes 316 characters
   auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 6);
   double back = 0.0;
   if (error != std::errc() || std::from_chars(text, end, back).ptr != end) {

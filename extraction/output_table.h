@@ -49,8 +49,7 @@ void fillTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTabl
 // Rewrites the cells under the title from the grid: table row r holds grid row r - 1, table
 // column c grid column c + 1. The table has (grid rows + 1) rows and (grid columns - 1)
 // columns.
-void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
-                 CString blockPreviewHeader);
+void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table, CString blockPreviewHeader);
 
 // The grid row that table row r (from 1) shows: entry r - 1 of the row order, else the rows
 // beyond it in grid order (one further down when the header is hidden).

@@ -16,12 +16,22 @@ CString FormatMsgStringV(const CString& format, const std::vector<const wchar_t*
   CString guarded;
   const wchar_t* p = format.GetString();
   while (*p) {
-    if (*p != L'%') { guarded += *p++; continue; }
-    if (p[1] == L'%') { guarded += L"%%"; p += 2; continue; }
+    if (*p != L'%') {
+      guarded += *p++;
+      continue;
+    }
+    if (p[1] == L'%') {
+      guarded += L"%%";
+      p += 2;
+      continue;
+    }
     if (std::iswdigit(p[1]) && p[1] != L'0') {
       int index = p[1] - L'0';
       int digits = 1;
-      if (std::iswdigit(p[2])) { index = index * 10 + (p[2] - L'0'); digits = 2; }
+      if (std::iswdigit(p[2])) {
+        index = index * 10 + (p[2] - L'0');
+        digits = 2;
+      }
       guarded += index <= static_cast<int>(inserts.size()) ? L"%" : L"%%";
       guarded += CString(p + 1, digits);
       p += 1 + digits;
@@ -34,8 +44,9 @@ CString FormatMsgStringV(const CString& format, const std::vector<const wchar_t*
   for (const wchar_t* insert : inserts) arguments.push_back(reinterpret_cast<DWORD_PTR>(insert));
   arguments.push_back(0);
   wchar_t* buffer = nullptr;
-  DWORD length = FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
-                                guarded.GetString(), 0, 0, reinterpret_cast<LPWSTR>(&buffer), 0, arguments.data());
+  DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                     guarded.GetString(), 0, 0, reinterpret_cast<LPWSTR>(&buffer), 0, arguments.data());
   if (!buffer) return length == 0 ? format : CString();
   CString result(buffer, static_cast<int>(length));
   LocalFree(buffer);

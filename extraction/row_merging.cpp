@@ -239,7 +239,7 @@ void groupRowsByProperty(TextGrid& rows, const CString& groupBy, const std::vect
   // The groups in the order their values are first met. The rows are read once, in order,
   // so that each group's values are added in the order of its rows.
   struct Group {
-    std::size_t first, last;      // rows with the value
+    std::size_t first, last;       // rows with the value
     std::vector<CString> handles;  // of all its rows, when sources are asked for
   };
   std::vector<Group> groups;

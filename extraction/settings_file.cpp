@@ -72,8 +72,8 @@ bool saveSettingsXml(CString path, const std::map<CString, CString>& displayName
 }
 
 bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString& title,
-                     std::map<CString, CString>& displayNames, std::vector<CString>& options,
-                     int& groupByIndex, CString& groupByName) {
+                     std::map<CString, CString>& displayNames, std::vector<CString>& options, int& groupByIndex,
+                     CString& groupByName) {
   groupByIndex = -1;
   groupByName.Empty();
   // A byte-order mark that an editor put first is passed over. Parsed as UTF-8 whatever

@@ -20,5 +20,5 @@ bool saveSettingsXml(CString path, const std::map<CString, CString>& displayName
 // other is read in the ANSI code page. False when the file cannot be read or parsed, or
 // lacks the root, its "State" element or a first "Property" element.
 bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString& title,
-                     std::map<CString, CString>& displayNames, std::vector<CString>& options,
-                     int& groupByIndex, CString& groupByName);
+                     std::map<CString, CString>& displayNames, std::vector<CString>& options, int& groupByIndex,
+                     CString& groupByName);

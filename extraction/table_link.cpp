@@ -67,9 +67,8 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
 
 // Every row has its objects, but for the empty rows that the list names (one at most).
 bool rowsComplete(const TableLayout& layout, long long namedGaps) {
-  return namedGaps <= 1 &&
-         std::count_if(layout.rows.begin(), layout.rows.end(), [](const LinkedRow& row) { return row.isGap(); }) ==
-             namedGaps;
+  return namedGaps <= 1 && std::count_if(layout.rows.begin(), layout.rows.end(),
+                                         [](const LinkedRow& row) { return row.isGap(); }) == namedGaps;
 }
 
 }  // namespace

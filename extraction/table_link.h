@@ -20,15 +20,15 @@ struct LinkedRow {
 
 struct TableLayout {
   RowMerge merge = RowMerge::None;
-  CString groupBy;                // the property chosen to combine rows by (rows may be combined instead)
+  CString groupBy;  // the property chosen to combine rows by (rows may be combined instead)
   bool headerShown = true;
-  bool totalsRow = false;         // an empty row and a totals row end the table
-  std::vector<CString> chosen;    // the property names the rows are built from, in order
-  std::vector<CString> leftOut;   // the properties offered to the user and not chosen
-  std::vector<CString> columns;   // the property name of every table column, in table order
-  std::vector<CString> totals;    // the property names with a total
-  std::vector<LinkedRow> rows;    // the rows under the header line, without the totals row
-  std::vector<CString> objects;   // every object of the rows, in the order the rows were built
+  bool totalsRow = false;        // an empty row and a totals row end the table
+  std::vector<CString> chosen;   // the property names the rows are built from, in order
+  std::vector<CString> leftOut;  // the properties offered to the user and not chosen
+  std::vector<CString> columns;  // the property name of every table column, in table order
+  std::vector<CString> totals;   // the property names with a total
+  std::vector<LinkedRow> rows;   // the rows under the header line, without the totals row
+  std::vector<CString> objects;  // every object of the rows, in the order the rows were built
 
   std::vector<CString> entries() const;
   // The layout of a stored list; nothing when an entry is not understood.

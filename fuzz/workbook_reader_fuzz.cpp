@@ -116,7 +116,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size > (1u << 22)) return 0;
-  if (size >= sizeof kCompoundFileSignature && std::memcmp(data, kCompoundFileSignature, sizeof kCompoundFileSignature) == 0)
+  if (size >= sizeof kCompoundFileSignature &&
+      std::memcmp(data, kCompoundFileSignature, sizeof kCompoundFileSignature) == 0)
     return fuzzFile(data, size);
   return fuzzStream(data, size);
 }

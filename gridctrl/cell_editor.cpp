@@ -10,7 +10,8 @@ void CCellEditor::SetRecordText(NMLVDISPINFO& info, const CString& text) {
 
 void CCellEditor::ReportEnd(CWnd& editor, int row, int col, NMLVDISPINFO& info) {
   editor.ShowWindow(SW_HIDE);
-  if (CListCtrl* grid = dynamic_cast<CListCtrl*>(editor.GetParent())) CListGridCtrl::SendEndLabelEdit(*grid, row, col, info);
+  if (CListCtrl* grid = dynamic_cast<CListCtrl*>(editor.GetParent()))
+    CListGridCtrl::SendEndLabelEdit(*grid, row, col, info);
   editor.PostMessage(WM_CLOSE);
 }
 
@@ -35,7 +36,6 @@ bool CCellEditor::EndEditOnKey(const MSG* msg, bool enterEnds, bool wheelEnds, B
       EndEdit(false);
       consumed = TRUE;
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }

@@ -2,11 +2,10 @@
 
 #include <algorithm>
 
-
 // ---- the edit field -------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CCellEditorComboBoxEdit, CEdit)
-  ON_WM_KILLFOCUS()
+ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
 void CCellEditorComboBoxEdit::OnKillFocus(CWnd* newWnd) {
@@ -18,23 +17,20 @@ void CCellEditorComboBoxEdit::OnKillFocus(CWnd* newWnd) {
 // ---- the combo box --------------------------------------------------------------------------
 
 BEGIN_MESSAGE_MAP(CCellEditorComboBox, CComboBox)
-  ON_WM_KILLFOCUS()
-  ON_WM_SETFOCUS()
-  ON_WM_DESTROY()
-  ON_WM_CHAR()
-  ON_CONTROL_REFLECT(CBN_KILLFOCUS, &CCellEditorComboBox::OnComboKillFocus)
-  ON_CONTROL_REFLECT(CBN_DROPDOWN, &CCellEditorComboBox::OnDropDown)
-  ON_CONTROL_REFLECT(CBN_SELCHANGE, &CCellEditorComboBox::OnSelectionOrTextChange)
-  ON_CONTROL_REFLECT(CBN_SELENDOK, &CCellEditorComboBox::OnSelectionOrTextChange)
-  ON_CONTROL_REFLECT(CBN_EDITCHANGE, &CCellEditorComboBox::OnSelectionOrTextChange)
+ON_WM_KILLFOCUS()
+ON_WM_SETFOCUS()
+ON_WM_DESTROY()
+ON_WM_CHAR()
+ON_CONTROL_REFLECT(CBN_KILLFOCUS, &CCellEditorComboBox::OnComboKillFocus)
+ON_CONTROL_REFLECT(CBN_DROPDOWN, &CCellEditorComboBox::OnDropDown)
+ON_CONTROL_REFLECT(CBN_SELCHANGE, &CCellEditorComboBox::OnSelectionOrTextChange)
+ON_CONTROL_REFLECT(CBN_SELENDOK, &CCellEditorComboBox::OnSelectionOrTextChange)
+ON_CONTROL_REFLECT(CBN_EDITCHANGE, &CCellEditorComboBox::OnSelectionOrTextChange)
 END_MESSAGE_MAP()
 
 CCellEditorComboBox::CCellEditorComboBox(int row, int col, int maxDropWidth, int maxVisibleItems,
                                          BOOL showDropDownOnFocus)
-    : row(row),
-      col(col),
-      maxDropWidth(maxDropWidth),
-      maxVisibleItems(maxVisibleItems),
+    : row(row), col(col), maxDropWidth(maxDropWidth), maxVisibleItems(maxVisibleItems),
       showDropDownOnFocus(showDropDownOnFocus) {}
 
 BOOL CCellEditorComboBox::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id) {

@@ -5,12 +5,12 @@
 #include "platform/win/codepage.h"
 
 BEGIN_MESSAGE_MAP(CCellEditorDateTimeCtrl, CDateTimeCtrl)
-  ON_WM_KILLFOCUS()
-  ON_WM_CHAR()
-  ON_NOTIFY_REFLECT(DTN_DATETIMECHANGE, &CCellEditorDateTimeCtrl::OnDateTimeChange)
-  ON_NOTIFY_REFLECT(DTN_USERSTRINGW, &CCellEditorDateTimeCtrl::OnUserStringW)
-  ON_NOTIFY_REFLECT(DTN_USERSTRINGA, &CCellEditorDateTimeCtrl::OnUserStringA)
-  ON_NOTIFY_REFLECT(DTN_CLOSEUP, &CCellEditorDateTimeCtrl::OnCloseUp)
+ON_WM_KILLFOCUS()
+ON_WM_CHAR()
+ON_NOTIFY_REFLECT(DTN_DATETIMECHANGE, &CCellEditorDateTimeCtrl::OnDateTimeChange)
+ON_NOTIFY_REFLECT(DTN_USERSTRINGW, &CCellEditorDateTimeCtrl::OnUserStringW)
+ON_NOTIFY_REFLECT(DTN_USERSTRINGA, &CCellEditorDateTimeCtrl::OnUserStringA)
+ON_NOTIFY_REFLECT(DTN_CLOSEUP, &CCellEditorDateTimeCtrl::OnCloseUp)
 END_MESSAGE_MAP()
 
 CColumnTraitDateTime* CCellEditorDateTimeCtrl::ColumnTrait() {
@@ -56,7 +56,7 @@ void CCellEditorDateTimeCtrl::OnChar(UINT ch, UINT repeat, UINT flags) {
 
 void CCellEditorDateTimeCtrl::OnKillFocus(CWnd* newWnd) {
   CDateTimeCtrl::OnKillFocus(newWnd);
-  if (GetMonthCalCtrl()) return;  // the calendar is open
+  if (GetMonthCalCtrl()) return;                                   // the calendar is open
   if (newWnd && ::IsChild(m_hWnd, newWnd->GetSafeHwnd())) return;  // the typing field
   EndEdit(true);
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 BEGIN_MESSAGE_MAP(CCellEditorMultilineText, CCellEditorText)
-  ON_CONTROL_REFLECT(EN_CHANGE, &CCellEditorMultilineText::OnMultilineChange)
+ON_CONTROL_REFLECT(EN_CHANGE, &CCellEditorMultilineText::OnMultilineChange)
 END_MESSAGE_MAP()
 
 namespace {

@@ -1,9 +1,8 @@
 #include "gridctrl/cell_editor_text.h"
 
-
 BEGIN_MESSAGE_MAP(CCellEditorText, CEdit)
-  ON_WM_KILLFOCUS()
-  ON_CONTROL_REFLECT(EN_CHANGE, &CCellEditorText::OnEnChange)
+ON_WM_KILLFOCUS()
+ON_CONTROL_REFLECT(EN_CHANGE, &CCellEditorText::OnEnChange)
 END_MESSAGE_MAP()
 
 void CCellEditorText::OnEnChange() {

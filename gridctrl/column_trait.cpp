@@ -9,9 +9,7 @@ void CColumnTrait::OnCellCustomDraw(CListGridCtrl&, NMLVCUSTOMDRAW*, LRESULT*) {
 
 int CColumnTrait::ClassifyClick(CListGridCtrl&, int, int, CPoint, bool) { return kClickNone; }
 
-CWnd* CColumnTrait::OpenEditor(CListGridCtrl& owner, int row, int col, CPoint) {
-  return OpenEditor(owner, row, col);
-}
+CWnd* CColumnTrait::OpenEditor(CListGridCtrl& owner, int row, int col, CPoint) { return OpenEditor(owner, row, col); }
 
 CWnd* CColumnTrait::OpenEditor(CListGridCtrl&, int, int) { return nullptr; }
 

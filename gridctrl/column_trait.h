@@ -8,17 +8,17 @@ class CListGridCtrl;
 class CTraitVisitor;
 
 struct ColumnState {
-  bool shown = true;          // the column is visible
-  int savedWidth = 0;         // width kept while hidden
-  int savedPosition = -1;     // display position kept while hidden; -1 none
-  bool fixedHidden = false;   // never shown, never offered in the column menu
-  bool fixedShown = false;    // cannot be hidden
-  bool sortable = true;       // a heading click sorts by the column
-  bool editable = true;       // false locks every cell
-  bool resizable = true;      // the user and the program may change the width
-  int minWidth = -1;          // smallest width a resize may give; -1 none
-  int maxWidth = -1;          // largest width a resize may give; -1 none
-  int metaFlags = 0;          // free flags of the column
+  bool shown = true;         // the column is visible
+  int savedWidth = 0;        // width kept while hidden
+  int savedPosition = -1;    // display position kept while hidden; -1 none
+  bool fixedHidden = false;  // never shown, never offered in the column menu
+  bool fixedShown = false;   // cannot be hidden
+  bool sortable = true;      // a heading click sorts by the column
+  bool editable = true;      // false locks every cell
+  bool resizable = true;     // the user and the program may change the width
+  int minWidth = -1;         // smallest width a resize may give; -1 none
+  int maxWidth = -1;         // largest width a resize may give; -1 none
+  int metaFlags = 0;         // free flags of the column
 };
 
 // What a click on a cell means to the grid.

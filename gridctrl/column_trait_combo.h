@@ -16,8 +16,7 @@ public:
   void OnEditorClosed() override;
   int CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) override;
   void AcceptVisitor(CTraitVisitor& visitor) override;
-  virtual CCellEditorComboBox* CreateCellEditor(CListGridCtrl& owner, int row, int col, DWORD style,
-                                                const CRect& rect);
+  virtual CCellEditorComboBox* CreateCellEditor(CListGridCtrl& owner, int row, int col, DWORD style, const CRect& rect);
 
   void SetStyle(DWORD value) { style = value; }
   DWORD GetStyle() const { return style; }

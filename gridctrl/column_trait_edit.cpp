@@ -17,11 +17,22 @@ CWnd* CColumnTraitEdit::OpenEditor(CListGridCtrl& owner, int row, int col) {
 
   int left = 4;
   int right = 0;
-  if (col == 0 && owner.GetImageList(LVSIL_SMALL)) { left = 0; right = 0; }
-  else if (col == 0 && (owner.GetExtendedStyle() & LVS_EX_CHECKBOXES)) { left = 1; right = 0; }
-  else if (col == 0 && owner.GetFirstShownColumn() != 0) { left = 1; right = 0; }
-  else if (style & ES_CENTER) { left = 0; right = 0; }
-  else if (style & ES_RIGHT) { left = 0; right = 7; }
+  if (col == 0 && owner.GetImageList(LVSIL_SMALL)) {
+    left = 0;
+    right = 0;
+  } else if (col == 0 && (owner.GetExtendedStyle() & LVS_EX_CHECKBOXES)) {
+    left = 1;
+    right = 0;
+  } else if (col == 0 && owner.GetFirstShownColumn() != 0) {
+    left = 1;
+    right = 0;
+  } else if (style & ES_CENTER) {
+    left = 0;
+    right = 0;
+  } else if (style & ES_RIGHT) {
+    left = 0;
+    right = 7;
+  }
   editor->SetMargins(left, right);
 
   if (editLimit != -1) editor->SetLimitText(editLimit);
@@ -30,8 +41,7 @@ CWnd* CColumnTraitEdit::OpenEditor(CListGridCtrl& owner, int row, int col) {
   return editor;
 }
 
-CWnd* CColumnTraitEdit::CreateCellEditor(CListGridCtrl& owner, int row, int col, DWORD style,
-                                         const CRect& area) {
+CWnd* CColumnTraitEdit::CreateCellEditor(CListGridCtrl& owner, int row, int col, DWORD style, const CRect& area) {
   CCellEditorText* editor = new CCellEditorText(row, col);
   if (!editor->Create(style | WS_CHILD, area, &owner, 0)) {
     delete editor;

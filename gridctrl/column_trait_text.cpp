@@ -35,8 +35,7 @@ void CColumnTraitText::OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* dr
       draw->clrTextBk = savedBackColor;
       *result |= CDRF_NEWFONT;
       break;
-    default:
-      break;
+    default: break;
   }
 }
 
@@ -110,8 +109,7 @@ CRect CColumnTraitText::GetCellEditArea(CListGridCtrl& owner, int row, int col) 
   bool smallImages = owner.GetImageList(LVSIL_SMALL) != nullptr;
   if (col == 0 && smallImages) {
     area.left += border;
-  } else if (col > 0 && (exStyle & LVS_EX_SUBITEMIMAGES) && smallImages &&
-             owner.GetCellImageIndex(row, col) != -1) {
+  } else if (col > 0 && (exStyle & LVS_EX_SUBITEMIMAGES) && smallImages && owner.GetCellImageIndex(row, col) != -1) {
     area.left += border;
   } else if (col != owner.GetFirstShownColumn()) {
     area.left -= border;

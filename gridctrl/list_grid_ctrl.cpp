@@ -23,50 +23,49 @@ using SetWindowThemeFunction = HRESULT (*)(HWND, LPCWSTR, LPCWSTR);
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CListGridCtrl, CListCtrl)
-  ON_NOTIFY_REFLECT_EX(LVN_BEGINLABELEDITW, &CListGridCtrl::OnBeginLabelEdit)
-  ON_NOTIFY_REFLECT_EX(LVN_ENDLABELEDITW, &CListGridCtrl::OnEndLabelEdit)
-  ON_NOTIFY_REFLECT_EX(LVN_GETDISPINFOW, &CListGridCtrl::OnGetDispInfo)
-  ON_MESSAGE(LVM_DELETECOLUMN, &CListGridCtrl::OnDeleteColumn)
-  ON_MESSAGE(LVM_INSERTCOLUMNW, &CListGridCtrl::OnInsertColumn)
-  ON_MESSAGE(LVM_SETCOLUMNWIDTH, &CListGridCtrl::OnSetColumnWidth)
-  ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CListGridCtrl::OnCustomDraw)
-  ON_NOTIFY_EX(HDN_BEGINTRACKA, 0, &CListGridCtrl::OnHeaderBeginTrack)
-  ON_NOTIFY_EX(HDN_BEGINTRACKW, 0, &CListGridCtrl::OnHeaderBeginTrack)
-  ON_NOTIFY_EX(HDN_ENDTRACKA, 0, &CListGridCtrl::OnHeaderEndTrack)
-  ON_NOTIFY_EX(HDN_ENDTRACKW, 0, &CListGridCtrl::OnHeaderEndTrack)
-  ON_NOTIFY_EX(HDN_ITEMCHANGINGA, 0, &CListGridCtrl::OnHeaderItemChanging)
-  ON_NOTIFY_EX(HDN_ITEMCHANGINGW, 0, &CListGridCtrl::OnHeaderItemChanging)
-  ON_NOTIFY_EX(HDN_BEGINDRAG, 0, &CListGridCtrl::OnHeaderBeginDrag)
-  ON_NOTIFY_EX(HDN_ENDDRAG, 0, &CListGridCtrl::OnHeaderEndDrag)
-  ON_NOTIFY_EX(HDN_DIVIDERDBLCLICKA, 0, &CListGridCtrl::OnHeaderDividerDblClick)
-  ON_NOTIFY_EX(HDN_DIVIDERDBLCLICKW, 0, &CListGridCtrl::OnHeaderDividerDblClick)
-  ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, &CListGridCtrl::OnToolNeedText)
-  ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CListGridCtrl::OnToolNeedText)
-  ON_NOTIFY_REFLECT_EX(LVN_COLUMNCLICK, &CListGridCtrl::OnColumnClick)
-  ON_NOTIFY_REFLECT_EX(NM_CLICK, &CListGridCtrl::OnItemClick)
-  ON_NOTIFY_REFLECT_EX(NM_DBLCLK, &CListGridCtrl::OnItemDblClick)
-  ON_NOTIFY_REFLECT_EX(LVN_ODFINDITEMW, &CListGridCtrl::OnFindItem)
-  ON_NOTIFY_REFLECT_EX(LVN_BEGINDRAG, &CListGridCtrl::OnBeginDrag)
-  ON_NOTIFY_REFLECT_EX(LVN_ITEMCHANGED, &CListGridCtrl::OnItemChanged)
-  ON_WM_CONTEXTMENU()
-  ON_WM_KEYDOWN()
-  ON_WM_LBUTTONDOWN()
-  ON_WM_RBUTTONDOWN()
-  ON_WM_LBUTTONDBLCLK()
-  ON_WM_HSCROLL()
-  ON_WM_VSCROLL()
-  ON_WM_CHAR()
-  ON_WM_PAINT()
-  ON_WM_CREATE()
-  ON_WM_KILLFOCUS()
-  ON_WM_DESTROY()
-  ON_MESSAGE(WM_COPY, &CListGridCtrl::OnCopy)
-  ON_MESSAGE(WM_SETFONT, &CListGridCtrl::OnSetFont)
+ON_NOTIFY_REFLECT_EX(LVN_BEGINLABELEDITW, &CListGridCtrl::OnBeginLabelEdit)
+ON_NOTIFY_REFLECT_EX(LVN_ENDLABELEDITW, &CListGridCtrl::OnEndLabelEdit)
+ON_NOTIFY_REFLECT_EX(LVN_GETDISPINFOW, &CListGridCtrl::OnGetDispInfo)
+ON_MESSAGE(LVM_DELETECOLUMN, &CListGridCtrl::OnDeleteColumn)
+ON_MESSAGE(LVM_INSERTCOLUMNW, &CListGridCtrl::OnInsertColumn)
+ON_MESSAGE(LVM_SETCOLUMNWIDTH, &CListGridCtrl::OnSetColumnWidth)
+ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CListGridCtrl::OnCustomDraw)
+ON_NOTIFY_EX(HDN_BEGINTRACKA, 0, &CListGridCtrl::OnHeaderBeginTrack)
+ON_NOTIFY_EX(HDN_BEGINTRACKW, 0, &CListGridCtrl::OnHeaderBeginTrack)
+ON_NOTIFY_EX(HDN_ENDTRACKA, 0, &CListGridCtrl::OnHeaderEndTrack)
+ON_NOTIFY_EX(HDN_ENDTRACKW, 0, &CListGridCtrl::OnHeaderEndTrack)
+ON_NOTIFY_EX(HDN_ITEMCHANGINGA, 0, &CListGridCtrl::OnHeaderItemChanging)
+ON_NOTIFY_EX(HDN_ITEMCHANGINGW, 0, &CListGridCtrl::OnHeaderItemChanging)
+ON_NOTIFY_EX(HDN_BEGINDRAG, 0, &CListGridCtrl::OnHeaderBeginDrag)
+ON_NOTIFY_EX(HDN_ENDDRAG, 0, &CListGridCtrl::OnHeaderEndDrag)
+ON_NOTIFY_EX(HDN_DIVIDERDBLCLICKA, 0, &CListGridCtrl::OnHeaderDividerDblClick)
+ON_NOTIFY_EX(HDN_DIVIDERDBLCLICKW, 0, &CListGridCtrl::OnHeaderDividerDblClick)
+ON_NOTIFY_EX(TTN_NEEDTEXTA, 0, &CListGridCtrl::OnToolNeedText)
+ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &CListGridCtrl::OnToolNeedText)
+ON_NOTIFY_REFLECT_EX(LVN_COLUMNCLICK, &CListGridCtrl::OnColumnClick)
+ON_NOTIFY_REFLECT_EX(NM_CLICK, &CListGridCtrl::OnItemClick)
+ON_NOTIFY_REFLECT_EX(NM_DBLCLK, &CListGridCtrl::OnItemDblClick)
+ON_NOTIFY_REFLECT_EX(LVN_ODFINDITEMW, &CListGridCtrl::OnFindItem)
+ON_NOTIFY_REFLECT_EX(LVN_BEGINDRAG, &CListGridCtrl::OnBeginDrag)
+ON_NOTIFY_REFLECT_EX(LVN_ITEMCHANGED, &CListGridCtrl::OnItemChanged)
+ON_WM_CONTEXTMENU()
+ON_WM_KEYDOWN()
+ON_WM_LBUTTONDOWN()
+ON_WM_RBUTTONDOWN()
+ON_WM_LBUTTONDBLCLK()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+ON_WM_CHAR()
+ON_WM_PAINT()
+ON_WM_CREATE()
+ON_WM_KILLFOCUS()
+ON_WM_DESTROY()
+ON_MESSAGE(WM_COPY, &CListGridCtrl::OnCopy)
+ON_MESSAGE(WM_SETFONT, &CListGridCtrl::OnSetFont)
 END_MESSAGE_MAP()
 
 CListGridCtrl::CListGridCtrl()
-    : defaultRowTrait(std::make_unique<CRowTraitText>()),
-      typeAheadTime(static_cast<time_t>(0)),
+    : defaultRowTrait(std::make_unique<CRowTraitText>()), typeAheadTime(static_cast<time_t>(0)),
       emptyListText(L"There are no items to show in this view.") {}
 
 CListGridCtrl::~CListGridCtrl() {
@@ -215,9 +214,7 @@ LRESULT CListGridCtrl::OnDeleteColumn(WPARAM wParam, LPARAM) {
 
 bool CListGridCtrl::IsOwnerData() const { return (GetStyle() & LVS_OWNERDATA) != 0; }
 
-bool CListGridCtrl::IsCtrlOrShiftHeld() const {
-  return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0;
-}
+bool CListGridCtrl::IsCtrlOrShiftHeld() const { return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_SHIFT) < 0; }
 
 int CListGridCtrl::GetFocusedRow() { return GetNextItem(-1, LVNI_FOCUSED); }
 
@@ -225,9 +222,7 @@ void CListGridCtrl::SetFocusRow(int row) { SetItemState(row, LVIS_FOCUSED, LVIS_
 
 bool CListGridCtrl::IsRowSelected(int row) { return (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) != 0; }
 
-void CListGridCtrl::SelectRow(int row, bool select) {
-  SetItemState(row, select ? LVIS_SELECTED : 0, LVIS_SELECTED);
-}
+void CListGridCtrl::SelectRow(int row, bool select) { SetItemState(row, select ? LVIS_SELECTED : 0, LVIS_SELECTED); }
 
 int CListGridCtrl::GetCellImageIndex(int row, int col) {
   LVITEM item{};
@@ -283,15 +278,13 @@ bool CListGridCtrl::GetCellArea(int row, int col, int part, CRect& rect) {
       if (col != 0 && !(exStyle & LVS_EX_SUBITEMIMAGES)) return false;
       return GetCellImageIndex(row, col) != -1;
     case LVIR_LABEL:
-      if (col == 0 && !(exStyle & LVS_EX_CHECKBOXES) && !smallImages)
-        return GetCellArea(row, col, LVIR_BOUNDS, rect);
+      if (col == 0 && !(exStyle & LVS_EX_CHECKBOXES) && !smallImages) return GetCellArea(row, col, LVIR_BOUNDS, rect);
       if (col != 0 && (exStyle & LVS_EX_SUBITEMIMAGES) && smallImages && GetCellImageIndex(row, col) != -1) {
         CRect icon;
         if (GetSubItemRect(row, col, LVIR_ICON, icon)) rect.left += icon.Width();
       }
       return true;
-    default:
-      return true;
+    default: return true;
   }
 }
 
@@ -351,8 +344,7 @@ int CListGridCtrl::GetHeaderColumnCount() {
 BOOL CListGridCtrl::OnGetDispInfo(NMHDR* hdr, LRESULT* result) {
   NMLVDISPINFO* info = reinterpret_cast<NMLVDISPINFO*>(hdr);
   LVITEM& item = info->item;
-  if (item.iItem < 0 || item.iItem >= GetItemCount() || item.iSubItem < 0 ||
-      item.iSubItem >= GetHeaderColumnCount())
+  if (item.iItem < 0 || item.iItem >= GetItemCount() || item.iSubItem < 0 || item.iSubItem >= GetHeaderColumnCount())
     return FALSE;
   // The check box of a row is its state image, asked for with the image (or the state).
   if (item.iSubItem == 0 && IsOwnerData() && (GetExtendedStyle() & LVS_EX_CHECKBOXES) &&
@@ -393,8 +385,7 @@ void CListGridCtrl::OnVirtualRowCheckToggled(int, bool) { Invalidate(); }
 BOOL CListGridCtrl::OnItemChanged(NMHDR* hdr, LRESULT*) {
   NMLISTVIEW* change = reinterpret_cast<NMLISTVIEW*>(hdr);
   if (change->iSubItem == 0 && (change->uChanged & LVIF_STATE) && IsOwnerData() &&
-      (GetExtendedStyle() & LVS_EX_CHECKBOXES) &&
-      ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)) {
+      (GetExtendedStyle() & LVS_EX_CHECKBOXES) && ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK)) {
     UINT image = (change->uNewState & LVIS_STATEIMAGEMASK) >> 12;
     if (image == 1) OnVirtualRowCheckToggled(change->iItem, false);
     else if (image == 2) OnVirtualRowCheckToggled(change->iItem, true);
@@ -585,18 +576,13 @@ void CListGridCtrl::OnCustomDraw(NMHDR* hdr, LRESULT* result) {
     if (*result & CDRF_SKIPDEFAULT) return;
   }
   switch (stage) {
-    case CDDS_PREPAINT:
-      *result |= CDRF_NOTIFYITEMDRAW;
-      break;
+    case CDDS_PREPAINT: *result |= CDRF_NOTIFYITEMDRAW; break;
     case CDDS_ITEMPREPAINT:
       *result |= CDRF_NOTIFYPOSTPAINT | CDRF_NOTIFYSUBITEMDRAW;
       CustomDrawRow(row, draw, result);
       break;
-    case CDDS_ITEMPOSTPAINT:
-      CustomDrawRow(row, draw, result);
-      break;
-    default:
-      break;
+    case CDDS_ITEMPOSTPAINT: CustomDrawRow(row, draw, result); break;
+    default: break;
   }
 }
 

@@ -13,7 +13,8 @@
 #include "gridctrl/row_trait.h"
 
 class CViewSettingsSection;
-template <typename T> class COleDropTargetWnd;
+template <typename T>
+class COleDropTargetWnd;
 
 class CListGridCtrl : public CListCtrl {
 public:
@@ -85,8 +86,8 @@ public:
   virtual void StepFocusColumn(bool forward);
   virtual bool SortByColumn(int col, bool ascending);
   virtual bool EnableDropTarget();
-  virtual DROPEFFECT PrepareDragData(COleDataSource& source, COleDropSource& dropSource,
-                                     DROPEFFECT allowed, const RECT* startRect);
+  virtual DROPEFFECT PrepareDragData(COleDataSource& source, COleDropSource& dropSource, DROPEFFECT allowed,
+                                     const RECT* startRect);
   virtual DROPEFFECT HandleDragEnter(COleDataObject* data, DWORD keyState, CPoint pt);
   virtual DROPEFFECT HandleDragOver(COleDataObject* data, DWORD keyState, CPoint pt);
   virtual SCODE HandleGiveFeedback(DROPEFFECT effect);

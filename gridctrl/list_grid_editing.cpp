@@ -38,7 +38,8 @@ void CListGridCtrl::StepFocusColumn(bool forward) {
       }
     }
     int step = position + (forward ? 1 : -1);
-    if (header && step >= 0 && step < n && IsColumnShown(header->OrderToIndex(step))) focusColumn = header->OrderToIndex(step);
+    if (header && step >= 0 && step < n && IsColumnShown(header->OrderToIndex(step)))
+      focusColumn = header->OrderToIndex(step);
     else if (!forward) focusColumn = -1;
   }
   if (focusColumn >= 0) ScrollColumnIntoView(focusColumn, false);
@@ -257,12 +258,8 @@ void CListGridCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
           StartCellEdit(row, focusColumn, icon.TopLeft());
       }
       break;
-    case VK_LEFT:
-      StepFocusColumn(false);
-      return;
-    case VK_RIGHT:
-      StepFocusColumn(true);
-      return;
+    case VK_LEFT: StepFocusColumn(false); return;
+    case VK_RIGHT: StepFocusColumn(true); return;
     case 'A':
       if (ctrl && !(GetStyle() & LVS_SINGLESEL)) SelectRow(-1, true);
       break;
@@ -275,11 +272,8 @@ void CListGridCtrl::OnKeyDown(UINT key, UINT repeat, UINT flags) {
         return;
       }
       break;
-    case VK_F2:
-      StartCellEdit(GetFocusedRow(), focusColumn);
-      break;
-    default:
-      break;
+    case VK_F2: StartCellEdit(GetFocusedRow(), focusColumn); break;
+    default: break;
   }
   CListCtrl::OnKeyDown(key, repeat, flags);
 }

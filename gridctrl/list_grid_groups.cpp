@@ -289,7 +289,8 @@ bool CListGridGroups::SortByColumn(int col, bool ascending) {
     if (!trait || !GetGroupIds(ids)) return false;
     GroupSortContext context{GetSafeHwnd(), col, ascending, trait, {}};
     for (int i = 0; i < ids.GetSize(); ++i) context.headers.Add(ids[i], GetGroupHeader(ids[i]));
-    if (!SendMessage(LVM_SORTGROUPS, reinterpret_cast<WPARAM>(&CompareGroupsForSort), reinterpret_cast<LPARAM>(&context)))
+    if (!SendMessage(LVM_SORTGROUPS, reinterpret_cast<WPARAM>(&CompareGroupsForSort),
+                     reinterpret_cast<LPARAM>(&context)))
       return false;
     groupSortDirection = ascending ? 1 : 0;
     return true;
@@ -332,7 +333,8 @@ bool CListGridGroups::SortRowsKeepingGroups(int col, bool ascending) {
     EnableGroupView(true);
     groupByColumn = column;
     groupSortDirection = direction;
-    for (size_t i = 0; i < entries.size(); ++i) InsertGroupHeader(static_cast<int>(i), entries[i].id, entries[i].header, 0, 0);
+    for (size_t i = 0; i < entries.size(); ++i)
+      InsertGroupHeader(static_cast<int>(i), entries[i].id, entries[i].header, 0, 0);
     for (int row = 0; row < GetItemCount(); ++row)
       if (rowGroups[static_cast<size_t>(row)] != -1) SetRowGroupId(row, rowGroups[static_cast<size_t>(row)]);
     Scroll(CSize(0, position));

@@ -10,8 +10,8 @@
 struct GroupSortEntry {
   int id = -1;
   CString header;
-  int direction = -1;              // -1 none, 0 descending, else ascending
-  CColumnTrait* trait = nullptr;   // the group-by column's trait; null when none
+  int direction = -1;             // -1 none, 0 descending, else ascending
+  CColumnTrait* trait = nullptr;  // the group-by column's trait; null when none
 };
 
 class CListGridGroups : public CListGridCtrl {

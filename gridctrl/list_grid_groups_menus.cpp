@@ -13,10 +13,10 @@ enum GroupViewCommand : UINT { kExpandAll = 0, kCollapseAll = 1, kDisableGroupin
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CListGridGroups, CListGridCtrl)
-  ON_NOTIFY_REFLECT_EX(LVN_LINKCLICK, &CListGridGroups::OnGroupTaskClick)
-  ON_NOTIFY_REFLECT_EX(LVN_GETEMPTYMARKUP, &CListGridGroups::OnGetEmptyMarkup)
-  ON_MESSAGE(LVM_REMOVEALLGROUPS, &CListGridGroups::OnRemoveAllGroups)
-  ON_WM_LBUTTONDBLCLK()
+ON_NOTIFY_REFLECT_EX(LVN_LINKCLICK, &CListGridGroups::OnGroupTaskClick)
+ON_NOTIFY_REFLECT_EX(LVN_GETEMPTYMARKUP, &CListGridGroups::OnGetEmptyMarkup)
+ON_MESSAGE(LVM_REMOVEALLGROUPS, &CListGridGroups::OnRemoveAllGroups)
+ON_WM_LBUTTONDBLCLK()
 END_MESSAGE_MAP()
 
 // ---- handlers -------------------------------------------------------------------------------

@@ -137,8 +137,7 @@ bool CListGridCtrl::QueryResetColumnsItem(CString& title) {
 
 void CListGridCtrl::RunResetColumns() {
   if (!columnStore) return;
-  if (auto* withDefaults = dynamic_cast<CViewSettingsSectionDefault*>(columnStore))
-    withDefaults->ResetConfigDefault();
+  if (auto* withDefaults = dynamic_cast<CViewSettingsSectionDefault*>(columnStore)) withDefaults->ResetConfigDefault();
   RestoreColumnLayout(*columnStore);
 }
 

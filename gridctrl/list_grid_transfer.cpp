@@ -138,8 +138,8 @@ BOOL CListGridCtrl::OnBeginDrag(NMHDR*, LRESULT*) {
   return FALSE;
 }
 
-DROPEFFECT CListGridCtrl::PrepareDragData(COleDataSource& source, COleDropSource& dropSource,
-                                          DROPEFFECT allowed, const RECT* startRect) {
+DROPEFFECT CListGridCtrl::PrepareDragData(COleDataSource& source, COleDropSource& dropSource, DROPEFFECT allowed,
+                                          const RECT* startRect) {
   if (GetSelectedCount() == 0) return DROPEFFECT_NONE;
   CString text;
   if (!GetDragText(text)) return DROPEFFECT_NONE;
@@ -224,8 +224,7 @@ void CListGridCtrl::SetDropHighlightRow(int row) {
   DWORD exStyle = GetExtendedStyle();
   if (row == -1) {
     // Only the marked row loses its marks: a focus that a drop has just set stays.
-    for (int marked = GetNextItem(-1, LVNI_DROPHILITED); marked != -1;
-         marked = GetNextItem(marked, LVNI_DROPHILITED))
+    for (int marked = GetNextItem(-1, LVNI_DROPHILITED); marked != -1; marked = GetNextItem(marked, LVNI_DROPHILITED))
       SetItemState(marked, 0, LVIS_FOCUSED | LVIS_DROPHILITED);
     SetHotItem(-1);
     SetExtendedStyle(exStyle & ~(LVS_EX_TRACKSELECT | LVS_EX_TWOCLICKACTIVATE));

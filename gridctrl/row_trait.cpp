@@ -18,14 +18,26 @@ void CRowTrait::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 void CRowTraitText::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
 bool CRowTraitText::QueryRowTextColor(int row, COLORREF& color) {
-  if (altTextColor != kNoColor && row % 2 != 0) { color = altTextColor; return true; }
-  if (textColor != kNoColor) { color = textColor; return true; }
+  if (altTextColor != kNoColor && row % 2 != 0) {
+    color = altTextColor;
+    return true;
+  }
+  if (textColor != kNoColor) {
+    color = textColor;
+    return true;
+  }
   return false;
 }
 
 bool CRowTraitText::QueryRowBackColor(int row, COLORREF& color) {
-  if (altBackColor != kNoColor && row % 2 != 0) { color = altBackColor; return true; }
-  if (backColor != kNoColor) { color = backColor; return true; }
+  if (altBackColor != kNoColor && row % 2 != 0) {
+    color = altBackColor;
+    return true;
+  }
+  if (backColor != kNoColor) {
+    color = backColor;
+    return true;
+  }
   return false;
 }
 
@@ -95,7 +107,6 @@ void CRowTraitText::OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, 
       }
       break;
     }
-    default:
-      break;
+    default: break;
   }
 }

@@ -25,8 +25,14 @@ public:
   virtual bool QueryRowTextColor(int row, COLORREF& color);
   virtual bool QueryRowBackColor(int row, COLORREF& color);
 
-  void SetRowColor(COLORREF text, COLORREF back) { textColor = text; backColor = back; }
-  void SetAltRowColor(COLORREF text, COLORREF back) { altTextColor = text; altBackColor = back; }
+  void SetRowColor(COLORREF text, COLORREF back) {
+    textColor = text;
+    backColor = back;
+  }
+  void SetAltRowColor(COLORREF text, COLORREF back) {
+    altTextColor = text;
+    altBackColor = back;
+  }
 
 protected:
   // Colours of the row: the trait's own, then the grid's; each answer adds CDRF_NEWFONT.

@@ -42,8 +42,7 @@ void CRowTraitImageRepaint::OnRowCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW
 bool CRowTraitImageRepaint::QueryImageBackColor(CListGridCtrl& owner, const NMLVCUSTOMDRAW& draw, COLORREF& color) {
   int row = static_cast<int>(draw.nmcd.dwItemSpec);
   int col = draw.iSubItem;
-  if (CRect(draw.nmcd.rc).IsRectEmpty() || owner.GetCellImageIndex(row, col) == -1 ||
-      !owner.GetImageList(LVSIL_SMALL))
+  if (CRect(draw.nmcd.rc).IsRectEmpty() || owner.GetCellImageIndex(row, col) == -1 || !owner.GetImageList(LVSIL_SMALL))
     return false;
   DWORD exStyle = owner.GetExtendedStyle();
   if ((exStyle & LVS_EX_TRACKSELECT) && row == owner.GetHotItem()) {
@@ -74,7 +73,8 @@ void CRowTraitImageRepaint::RepaintCellImages(CListGridCtrl& owner, NMLVCUSTOMDR
   CRect back;
   CDC* dc = CDC::FromHandle(draw.nmcd.hdc);
   CImageList* images = owner.GetImageList(LVSIL_SMALL);
-  if (!dc || !images || !owner.GetCellArea(row, col, LVIR_ICON, icon) || !owner.GetCellArea(row, col, LVIR_BOUNDS, back))
+  if (!dc || !images || !owner.GetCellArea(row, col, LVIR_ICON, icon) ||
+      !owner.GetCellArea(row, col, LVIR_BOUNDS, back))
     return;
   DWORD exStyle = owner.GetExtendedStyle();
   bool checkBoxes = col == 0 && (exStyle & LVS_EX_CHECKBOXES);

@@ -37,15 +37,13 @@ CString CViewSettingsSection::ConvertFloatSetting(double value, int decimals) {
   return CString(std::wstring(buffer, result.ptr).c_str());
 }
 
-CString CViewSettingsSection::ConvertIntArraySetting(const CSimpleArray<int>& values,
-                                                     const CString& delimiter) {
+CString CViewSettingsSection::ConvertIntArraySetting(const CSimpleArray<int>& values, const CString& delimiter) {
   CSimpleArray<CString> texts;
   for (int i = 0; i < values.GetSize(); ++i) texts.Add(intText(values[i]));
   return ConvertArraySetting(texts, delimiter);
 }
 
-CString CViewSettingsSection::ConvertArraySetting(const CSimpleArray<CString>& values,
-                                                  const CString& delimiter) {
+CString CViewSettingsSection::ConvertArraySetting(const CSimpleArray<CString>& values, const CString& delimiter) {
   CString text;
   for (int i = 0; i < values.GetSize(); ++i) {
     if (!text.IsEmpty()) text += delimiter;
@@ -60,12 +58,12 @@ CString CViewSettingsSection::ConvertLogFontSetting(const LOGFONT& font) {
   while (faceLength < LF_FACESIZE - 1 && font.lfFaceName[faceLength]) ++faceLength;
   CSimpleArray<CString> pieces;
   pieces.Add(CString(font.lfFaceName, static_cast<int>(faceLength)));
-  for (int value : {static_cast<int>(font.lfHeight), static_cast<int>(font.lfWidth),
-                    static_cast<int>(font.lfEscapement), static_cast<int>(font.lfOrientation),
-                    static_cast<int>(font.lfWeight), static_cast<int>(font.lfItalic),
-                    static_cast<int>(font.lfUnderline), static_cast<int>(font.lfStrikeOut),
-                    static_cast<int>(font.lfCharSet), static_cast<int>(font.lfOutPrecision),
-                    static_cast<int>(font.lfQuality), static_cast<int>(font.lfPitchAndFamily)})
+  for (int value :
+       {static_cast<int>(font.lfHeight), static_cast<int>(font.lfWidth), static_cast<int>(font.lfEscapement),
+        static_cast<int>(font.lfOrientation), static_cast<int>(font.lfWeight), static_cast<int>(font.lfItalic),
+        static_cast<int>(font.lfUnderline), static_cast<int>(font.lfStrikeOut), static_cast<int>(font.lfCharSet),
+        static_cast<int>(font.lfOutPrecision), static_cast<int>(font.lfQuality),
+        static_cast<int>(font.lfPitchAndFamily)})
     pieces.Add(intText(value));
   return ConvertArraySetting(pieces, kPairDelimiter);
 }
@@ -190,9 +188,7 @@ void CViewSettingsSection::SetBoolSetting(const CString& name, bool value) {
   SetSetting(name, ConvertBoolSetting(value));
 }
 
-void CViewSettingsSection::SetIntSetting(const CString& name, int value) {
-  SetSetting(name, ConvertIntSetting(value));
-}
+void CViewSettingsSection::SetIntSetting(const CString& name, int value) { SetSetting(name, ConvertIntSetting(value)); }
 
 void CViewSettingsSection::SetFloatSetting(const CString& name, double value, int decimals) {
   SetSetting(name, ConvertFloatSetting(value, decimals));
@@ -239,23 +235,21 @@ CViewSettingsSectionDefault::CViewSettingsSectionLocal::operator=(const CViewSet
   return *this;
 }
 
-CString CViewSettingsSectionDefault::CViewSettingsSectionLocal::ReadSetting(
-    const CString&, const CString& name, const CString& defaultValue) {
+CString CViewSettingsSectionDefault::CViewSettingsSectionLocal::ReadSetting(const CString&, const CString& name,
+                                                                            const CString& defaultValue) {
   int i = pairs.FindKey(name);
   return i < 0 ? defaultValue : pairs.GetValueAt(i);
 }
 
-void CViewSettingsSectionDefault::CViewSettingsSectionLocal::WriteSetting(
-    const CString&, const CString& name, const CString& value) {
+void CViewSettingsSectionDefault::CViewSettingsSectionLocal::WriteSetting(const CString&, const CString& name,
+                                                                          const CString& value) {
   // One pair per name: a second write replaces the value in place.
   int i = pairs.FindKey(name);
   if (i < 0) pairs.Add(name, value);
   else pairs.SetAtIndex(i, name, value);
 }
 
-void CViewSettingsSectionDefault::CViewSettingsSectionLocal::RemoveSection(const CString&) {
-  pairs.RemoveAll();
-}
+void CViewSettingsSectionDefault::CViewSettingsSectionLocal::RemoveSection(const CString&) { pairs.RemoveAll(); }
 
 // ---- defaults -------------------------------------------------------------------------------
 
@@ -300,8 +294,7 @@ void CViewSettingsSectionProfiles::RemoveCurrentSection() {
   WriteSetting(sectionName, kActiveProfileKey, active);
 }
 
-void CViewSettingsSectionProfiles::SplitSectionName(const CString& fullName, CString& section,
-                                                    CString& profile) {
+void CViewSettingsSectionProfiles::SplitSectionName(const CString& fullName, CString& section, CString& profile) {
   int at = fullName.Find(kProfileJoint);
   if (at >= 1 && fullName.Left(at) == sectionName) {
     section = fullName.Left(at);
@@ -380,8 +373,7 @@ CString CViewSettingsSectionWinApp::ReadSetting(const CString& section, const CS
   return app->GetProfileString(section, name, defaultValue);
 }
 
-void CViewSettingsSectionWinApp::WriteSetting(const CString& section, const CString& name,
-                                              const CString& value) {
+void CViewSettingsSectionWinApp::WriteSetting(const CString& section, const CString& name, const CString& value) {
   if (CWinApp* app = AfxGetApp()) app->WriteProfileString(section, name, value);
 }
 

@@ -12,8 +12,7 @@ public:
   CViewSettingsSection(const CViewSettingsSection&) = default;
   CViewSettingsSection& operator=(const CViewSettingsSection&) = default;
 
-  virtual CString ReadSetting(const CString& section, const CString& name,
-                              const CString& defaultValue) = 0;
+  virtual CString ReadSetting(const CString& section, const CString& name, const CString& defaultValue) = 0;
   virtual void WriteSetting(const CString& section, const CString& name, const CString& value) = 0;
   virtual void RemoveSection(const CString& section) = 0;
 
@@ -25,8 +24,7 @@ public:
   virtual CString ConvertLogFontSetting(const LOGFONT& font);
   virtual CString ConvertRectSetting(const CRect& rect);
   virtual CString ConvertColorSetting(COLORREF color);
-  virtual void SplitArraySetting(const CString& text, CSimpleArray<CString>& values,
-                                 const CString& delimiter);
+  virtual void SplitArraySetting(const CString& text, CSimpleArray<CString>& values, const CString& delimiter);
   virtual const CString& GetSectionName();
   virtual ~CViewSettingsSection() = default;
 
@@ -37,18 +35,14 @@ public:
   virtual LOGFONT GetLogFontSetting(const CString& name);
   virtual CRect GetRectSetting(const CString& name, const CRect& defaultValue);
   virtual COLORREF GetColorSetting(const CString& name, COLORREF defaultValue);
-  virtual void GetIntArraySetting(const CString& name, CSimpleArray<int>& values,
-                                  const CString& delimiter);
-  virtual void GetArraySetting(const CString& name, CSimpleArray<CString>& values,
-                               const CString& delimiter);
+  virtual void GetIntArraySetting(const CString& name, CSimpleArray<int>& values, const CString& delimiter);
+  virtual void GetArraySetting(const CString& name, CSimpleArray<CString>& values, const CString& delimiter);
   virtual void SetSetting(const CString& name, const CString& value);
   virtual void SetBoolSetting(const CString& name, bool value);
   virtual void SetIntSetting(const CString& name, int value);
   virtual void SetFloatSetting(const CString& name, double value, int decimals);
-  virtual void SetIntArraySetting(const CString& name, const CSimpleArray<int>& values,
-                                  const CString& delimiter);
-  virtual void SetArraySetting(const CString& name, const CSimpleArray<CString>& values,
-                               const CString& delimiter);
+  virtual void SetIntArraySetting(const CString& name, const CSimpleArray<int>& values, const CString& delimiter);
+  virtual void SetArraySetting(const CString& name, const CSimpleArray<CString>& values, const CString& delimiter);
   virtual void SetLogFontSetting(const CString& name, const LOGFONT& font);
   virtual void SetRectSetting(const CString& name, const CRect& rect);
   virtual void SetColorSetting(const CString& name, COLORREF color);
@@ -69,8 +63,7 @@ public:
     CViewSettingsSectionLocal& operator=(const CViewSettingsSectionLocal& other);
     ~CViewSettingsSectionLocal() override = default;
 
-    CString ReadSetting(const CString& section, const CString& name,
-                        const CString& defaultValue) override;
+    CString ReadSetting(const CString& section, const CString& name, const CString& defaultValue) override;
     void WriteSetting(const CString& section, const CString& name, const CString& value) override;
     void RemoveSection(const CString& section) override;
 
@@ -124,12 +117,10 @@ protected:
 // Storage in the application object's profile strings (AfxGetApp).
 class CViewSettingsSectionWinApp : public CViewSettingsSectionProfiles {
 public:
-  explicit CViewSettingsSectionWinApp(const CString& sectionName)
-      : CViewSettingsSectionProfiles(sectionName) {}
+  explicit CViewSettingsSectionWinApp(const CString& sectionName) : CViewSettingsSectionProfiles(sectionName) {}
   ~CViewSettingsSectionWinApp() override = default;
 
-  CString ReadSetting(const CString& section, const CString& name,
-                      const CString& defaultValue) override;
+  CString ReadSetting(const CString& section, const CString& name, const CString& defaultValue) override;
   void WriteSetting(const CString& section, const CString& name, const CString& value) override;
   void RemoveSection(const CString& section) override;
 };

@@ -14,9 +14,9 @@
 #include "platform/host/doc_manager.h"
 #include "platform/host/drawing_dump.h"
 #include "platform/host/editor.h"
-#include "platform/host/script_input.h"
 #include "platform/host/rx_class.h"
 #include "platform/host/sample_drawing.h"
+#include "platform/host/script_input.h"
 #include "platform/mfc/win_app.h"
 #include "platform/win/codepage.h"
 #include "platform/win/module_loader.h"
@@ -118,7 +118,6 @@ void setInterfaceLanguage(const Options& options) {
   SetUserInterfaceLanguage(id ? id : 0x0409);
 }
 
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,7 +163,8 @@ int main(int argc, char** argv) {
     return 3;
   }
   CWinApp application(L"ovhost");
-  if (options.profile.empty() && std::getenv("HOME")) options.profile = std::string(std::getenv("HOME")) + "/.ovhost.ini";
+  if (options.profile.empty() && std::getenv("HOME"))
+    options.profile = std::string(std::getenv("HOME")) + "/.ovhost.ini";
   application.SetProfileFile(CString(widen(options.profile).c_str()));
 
   std::unique_ptr<OvDbDatabase> drawing(options.drawing == "sample" ? buildSampleDrawing() : new OvDbDatabase());

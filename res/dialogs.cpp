@@ -36,7 +36,8 @@ DialogControlTemplate control(const wchar_t* className, UINT id, const wchar_t* 
 DialogControlTemplate label(UINT id, const wchar_t* text, int x, int y, int cx, int cy) {
   return control(WC_STATICW, id, text, SS_LEFT | WS_GROUP, x, y, cx, cy);
 }
-DialogControlTemplate button(UINT id, const wchar_t* text, int x, int y, int cx = 55, int cy = 14, DWORD kind = BS_PUSHBUTTON) {
+DialogControlTemplate button(UINT id, const wchar_t* text, int x, int y, int cx = 55, int cy = 14,
+                             DWORD kind = BS_PUSHBUTTON) {
   return control(WC_BUTTONW, id, text, kind | WS_TABSTOP | WS_GROUP, x, y, cx, cy);
 }
 DialogControlTemplate checkBox(UINT id, const wchar_t* text, int x, int y, int cx) {
@@ -46,7 +47,8 @@ DialogControlTemplate groupBox(UINT id, const wchar_t* text, int x, int y, int c
   return control(WC_BUTTONW, id, text, BS_GROUPBOX, x, y, cx, cy);
 }
 DialogControlTemplate edit(UINT id, int x, int y, int cx) {
-  return control(WC_EDITW, id, L"", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, x, y, cx, 14, WS_EX_CLIENTEDGE);
+  return control(WC_EDITW, id, L"", ES_LEFT | ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP | WS_GROUP, x, y, cx, 14,
+                 WS_EX_CLIENTEDGE);
 }
 DialogControlTemplate listView(UINT id, DWORD view, int x, int y, int cx, int cy) {
   return control(WC_LISTVIEWW, id, L"", view | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP | WS_GROUP, x, y, cx, cy,
@@ -112,8 +114,7 @@ DialogTemplate sourcePage() {
 
 DialogTemplate kindsPage() {
   DialogTemplate d = page(L"Data extraction - Objects selection (3/5)", 330, 250);
-  d.controls = {banner(),
-                label(IDC_PAGE_HEADING, L"Please select objects to extract.", 10, 45, 310, 12),
+  d.controls = {banner(), label(IDC_PAGE_HEADING, L"Please select objects to extract.", 10, 45, 310, 12),
                 listView(IDC_KINDS_LIST, LVS_REPORT, 12, 72, 206, 142),
                 label(IDC_FILTER_LABEL, L"Filter", 232, 62, 90, 10),
                 listView(IDC_FILTER_LIST, LVS_LIST, 232, 74, 90, 60)};

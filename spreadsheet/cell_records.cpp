@@ -268,8 +268,7 @@ std::uint32_t Formula::String::write(char* buffer) {
   std::string narrow;
   if (flag)
     for (size_t i = 0; i < text.size(); ++i) put(3 + 2 * i, static_cast<std::uint16_t>(text[i]));
-  else if (utf16ToLatin1(text, narrow) && !narrow.empty())
-    std::memcpy(data().data() + 3, narrow.data(), narrow.size());
+  else if (utf16ToLatin1(text, narrow) && !narrow.empty()) std::memcpy(data().data() + 3, narrow.data(), narrow.size());
   return Record::write(buffer);
 }
 
@@ -345,10 +344,8 @@ bool CellBlock::accepts(std::uint16_t recordCode) {
     case Formula::kCode:
     case MulRK::kCode:
     case MulBlank::kCode:
-    case LabelSST::kCode:
-      return true;
-    default:
-      return false;
+    case LabelSST::kCode: return true;
+    default: return false;
   }
 }
 

@@ -63,11 +63,11 @@ struct Slab {
   Lane lane;
   void* block;
   char* firstChunk;
-  std::size_t chunks;          // chunks the block holds
-  std::size_t cut = 0;         // chunks handed out at least once; the others are untouched
-  std::size_t inUse = 0;       // chunks handed out and not empty again
-  Chunk* empty = nullptr;      // chunks that were handed out and emptied
-  Slab* previous = nullptr;    // in the list of slabs with a chunk to hand out
+  std::size_t chunks;        // chunks the block holds
+  std::size_t cut = 0;       // chunks handed out at least once; the others are untouched
+  std::size_t inUse = 0;     // chunks handed out and not empty again
+  Chunk* empty = nullptr;    // chunks that were handed out and emptied
+  Slab* previous = nullptr;  // in the list of slabs with a chunk to hand out
   Slab* next = nullptr;
   bool listed = false;
 

@@ -60,7 +60,9 @@ int CompoundDocument::streamSize(const wchar_t* name, std::uint64_t& size) {
   return kSuccess;
 }
 
-int CompoundDocument::streamSize(const char* name, std::uint64_t& size) { return streamSize(widenName(name).c_str(), size); }
+int CompoundDocument::streamSize(const char* name, std::uint64_t& size) {
+  return streamSize(widenName(name).c_str(), size);
+}
 
 int CompoundDocument::readStream(const wchar_t* name, char* buffer, std::uint32_t count) {
   IStream* stream = nullptr;

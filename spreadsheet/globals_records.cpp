@@ -202,6 +202,8 @@ std::uint32_t Workbook::ExtSST::write(char* buffer) {
   return Record::write(buffer);
 }
 
-std::uint32_t Workbook::ExtSST::dataSize() { return setVariableSize(static_cast<std::uint32_t>(2 + 8 * positions.size())); }
+std::uint32_t Workbook::ExtSST::dataSize() {
+  return setVariableSize(static_cast<std::uint32_t>(2 + 8 * positions.size()));
+}
 
 }  // namespace QExcel

@@ -14,7 +14,9 @@
 namespace QExcel::LittleEndian {
 
 template <class T>
-using Bits = std::conditional_t<sizeof(T) == 8, std::uint64_t, std::make_unsigned_t<std::conditional_t<std::is_floating_point_v<T>, std::uint32_t, T>>>;
+using Bits =
+    std::conditional_t<sizeof(T) == 8, std::uint64_t,
+                       std::make_unsigned_t<std::conditional_t<std::is_floating_point_v<T>, std::uint32_t, T>>>;
 
 template <class T>
 size_t widthOf(int width) {
@@ -26,8 +28,7 @@ void read(const char* buffer, T& value, size_t pos, int width = 0) {
   static_assert(std::is_integral_v<T> || std::is_same_v<T, double>);
   size_t n = widthOf<T>(width);
   Bits<T> bits = 0;
-  for (size_t i = 0; i < n; ++i)
-    bits |= static_cast<Bits<T>>(static_cast<unsigned char>(buffer[pos + i])) << (8 * i);
+  for (size_t i = 0; i < n; ++i) bits |= static_cast<Bits<T>>(static_cast<unsigned char>(buffer[pos + i])) << (8 * i);
   std::memcpy(&value, &bits, sizeof(T));
   if constexpr (std::is_integral_v<T> && std::is_signed_v<T>) {
     // A narrower field is sign-extended from its top bit.
@@ -70,13 +71,15 @@ void writeArray(char* buffer, const T* values, size_t pos, size_t count) {
 
 template <class T>
 void readArray(const std::vector<char>& buffer, T* values, size_t pos, size_t count) {
-  if (pos > buffer.size() || (buffer.size() - pos) / sizeof(T) < count) throw MalformedStream{"array beyond the record's data"};
+  if (pos > buffer.size() || (buffer.size() - pos) / sizeof(T) < count)
+    throw MalformedStream{"array beyond the record's data"};
   readArray(buffer.data(), values, pos, count);
 }
 
 template <class T>
 void writeArray(std::vector<char>& buffer, const T* values, size_t pos, size_t count) {
-  if (pos > buffer.size() || (buffer.size() - pos) / sizeof(T) < count) throw std::out_of_range("LittleEndian::writeArray beyond the buffer");
+  if (pos > buffer.size() || (buffer.size() - pos) / sizeof(T) < count)
+    throw std::out_of_range("LittleEndian::writeArray beyond the buffer");
   writeArray(buffer.data(), values, pos, count);
 }
 

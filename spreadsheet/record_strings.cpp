@@ -15,7 +15,8 @@ std::string cutNarrow(const char* text, size_t maxBytes) {
 }
 
 void copyUnits(char* buffer, size_t pos, const std::u16string& units) {
-  for (size_t i = 0; i < units.size(); ++i) LittleEndian::write(buffer, static_cast<std::uint16_t>(units[i]), pos + 2 * i);
+  for (size_t i = 0; i < units.size(); ++i)
+    LittleEndian::write(buffer, static_cast<std::uint16_t>(units[i]), pos + 2 * i);
 }
 
 std::u16string readUnits(const char* buffer, size_t pos, size_t count) {

@@ -36,15 +36,12 @@ std::uint32_t Workbook::read(const char* buffer, std::uint32_t available) {
     const char* at = buffer + pos;
     std::uint32_t left = available - pos;
     switch (peekCode(at, left)) {
-      case QEOF::kCode:
-        return pos + skipRecord(at, left);
+      case QEOF::kCode: return pos + skipRecord(at, left);
       case BOF::kCode:
         // A BOF inside the globals opens a substream of its own: skipped whole.
         pos += pos == 0 ? bof.read(at, left) : skipSubstream(at, left);
         break;
-      case Window1::kCode:
-        pos += window1.read(at, left);
-        break;
+      case Window1::kCode: pos += window1.read(at, left); break;
       case Font::kCode:
         fonts.emplace_back();
         pos += fonts.back().read(at, left);
@@ -65,12 +62,8 @@ std::uint32_t Workbook::read(const char* buffer, std::uint32_t available) {
         boundSheets.emplace_back();
         pos += boundSheets.back().read(at, left);
         break;
-      case SharedStringTable::kCode:
-        pos += sst.read(at, left);
-        break;
-      default:
-        pos += skipRecord(at, left);
-        break;
+      case SharedStringTable::kCode: pos += sst.read(at, left); break;
+      default: pos += skipRecord(at, left); break;
     }
   }
 }

@@ -13,10 +13,8 @@ bool sheetLevel(std::uint16_t code) {
     case Worksheet::ColInfo::kCode:
     case Worksheet::Dimensions::kCode:
     case Worksheet::Window2::kCode:
-    case Worksheet::MergedCells::kCode:
-      return true;
-    default:
-      return false;
+    case Worksheet::MergedCells::kCode: return true;
+    default: return false;
   }
 }
 
@@ -125,27 +123,13 @@ std::uint32_t Worksheet::read(const char* buffer, std::uint32_t available) {
       continue;
     }
     switch (code) {
-      case BOF::kCode:
-        pos += pos == 0 ? bof.read(at, left) : skipSubstream(at, left);
-        break;
-      case Index::kCode:
-        pos += index.read(at, left);
-        break;
-      case ColInfo::kCode:
-        pos += colInfos.read(at, left);
-        break;
-      case Dimensions::kCode:
-        pos += dimensions.read(at, left);
-        break;
-      case Window2::kCode:
-        pos += window2.read(at, left);
-        break;
-      case MergedCells::kCode:
-        pos += mergedCells.read(at, left);
-        break;
-      default:
-        pos += skipRecord(at, left);
-        break;
+      case BOF::kCode: pos += pos == 0 ? bof.read(at, left) : skipSubstream(at, left); break;
+      case Index::kCode: pos += index.read(at, left); break;
+      case ColInfo::kCode: pos += colInfos.read(at, left); break;
+      case Dimensions::kCode: pos += dimensions.read(at, left); break;
+      case Window2::kCode: pos += window2.read(at, left); break;
+      case MergedCells::kCode: pos += mergedCells.read(at, left); break;
+      default: pos += skipRecord(at, left); break;
     }
   }
 }

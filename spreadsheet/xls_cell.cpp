@@ -19,7 +19,8 @@ XlsFormula::XlsFormula(const Record& formula) : record(formula) {
 }
 
 bool XlsFormula::numericResult() const {
-  return !(static_cast<unsigned char>(record.result[6]) == 0xFF && static_cast<unsigned char>(record.result[7]) == 0xFF);
+  return !(static_cast<unsigned char>(record.result[6]) == 0xFF &&
+           static_cast<unsigned char>(record.result[7]) == 0xFF);
 }
 
 double XlsFormula::numberResult() const {

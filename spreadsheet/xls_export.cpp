@@ -63,8 +63,7 @@ struct ExportBook {
 }  // namespace
 
 bool exportXls(const TextGrid& grid, CString path, const std::vector<bool>& visibleColumns,
-               const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown,
-               int* cutCells) {
+               const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown, int* cutCells) {
   if (cutCells) *cutCells = 0;
   if (grid.empty()) return true;
   const int rows = static_cast<int>(grid.size());

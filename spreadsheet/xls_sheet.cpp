@@ -75,9 +75,7 @@ void XlsSheet::print(std::ostream& out, char delimiter, char qualifier) const {
       if (c > 0) out << delimiter;
       const XlsCell& cell = cells_[r][c];
       switch (cell.type()) {
-        case XlsCell::INT:
-          out << cell.integerValue();
-          break;
+        case XlsCell::INT: out << cell.integerValue(); break;
         case XlsCell::DOUBLE: {
           std::ios::fmtflags flags = out.flags();
           std::streamsize precision = out.precision(15);
@@ -98,8 +96,7 @@ void XlsSheet::print(std::ostream& out, char delimiter, char qualifier) const {
             out << qualifier;
           }
           break;
-        default:
-          break;
+        default: break;
       }
     }
     out << std::endl;

@@ -17,9 +17,9 @@ bool holds(const std::vector<CString>& options, const wchar_t* name) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist1, COvUiDialog)
-  ON_BN_CLICKED(IDC_NEW_EXTRACTION, &DlgAssist1::OnBnClickedNew)
-  ON_BN_CLICKED(IDC_SETTINGS_BROWSE, &DlgAssist1::OnBnClickedBrowse)
-  ON_BN_CLICKED(IDOK, &DlgAssist1::OnBnClickedNext)
+ON_BN_CLICKED(IDC_NEW_EXTRACTION, &DlgAssist1::OnBnClickedNew)
+ON_BN_CLICKED(IDC_SETTINGS_BROWSE, &DlgAssist1::OnBnClickedBrowse)
+ON_BN_CLICKED(IDOK, &DlgAssist1::OnBnClickedNext)
 END_MESSAGE_MAP()
 
 DlgAssist1::DlgAssist1(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -34,8 +34,11 @@ void DlgAssist1::DoDataExchange(CDataExchange* pDX) {
 BOOL DlgAssist1::OnInitDialog() {
   COvUiDialog::OnInitDialog();
   setPageTexts(*this, IDS_START_TITLE,
-               {{IDC_PAGE_HEADING, IDS_START_HEADING}, {IDC_NEW_EXTRACTION, IDS_NEW_EXTRACTION},
-                {IDC_SETTINGS_LABEL, IDS_USE_SETTINGS_FILE}, {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT},
+               {{IDC_PAGE_HEADING, IDS_START_HEADING},
+                {IDC_NEW_EXTRACTION, IDS_NEW_EXTRACTION},
+                {IDC_SETTINGS_LABEL, IDS_USE_SETTINGS_FILE},
+                {IDC_PREVIOUS, IDS_PREVIOUS},
+                {IDOK, IDS_NEXT},
                 {IDCANCEL, IDS_CANCEL}});
   newExtractionCheck.SetCheck(createNew ? BST_CHECKED : BST_UNCHECKED);
   if (!settingsPath.IsEmpty()) GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);

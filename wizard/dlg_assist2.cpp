@@ -9,13 +9,12 @@
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
-namespace {
-}  // namespace
+namespace {}  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist2, COvUiDialog)
-  ON_BN_CLICKED(IDC_SELECT_OBJECTS, &DlgAssist2::OnBnClickedSelect)
-  ON_BN_CLICKED(IDOK, &DlgAssist2::OnBnClickedNext)
-  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist2::OnBnClickedPrevious)
+ON_BN_CLICKED(IDC_SELECT_OBJECTS, &DlgAssist2::OnBnClickedSelect)
+ON_BN_CLICKED(IDOK, &DlgAssist2::OnBnClickedNext)
+ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist2::OnBnClickedPrevious)
 END_MESSAGE_MAP()
 
 DlgAssist2::DlgAssist2(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -29,9 +28,13 @@ void DlgAssist2::DoDataExchange(CDataExchange* pDX) {
 BOOL DlgAssist2::OnInitDialog() {
   COvUiDialog::OnInitDialog();
   setPageTexts(*this, IDS_SOURCE_TITLE,
-               {{IDC_SOURCE_GROUP, IDS_DATA_SOURCE}, {IDC_CURRENT_DRAWING, IDS_CURRENT_DRAWING},
-                {IDC_DRAWING_LABEL, IDS_DRAWING_FILE}, {IDC_SELECTION_LABEL, IDS_OBJECTS_SELECTION},
-                {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT}, {IDCANCEL, IDS_CANCEL}});
+               {{IDC_SOURCE_GROUP, IDS_DATA_SOURCE},
+                {IDC_CURRENT_DRAWING, IDS_CURRENT_DRAWING},
+                {IDC_DRAWING_LABEL, IDS_DRAWING_FILE},
+                {IDC_SELECTION_LABEL, IDS_OBJECTS_SELECTION},
+                {IDC_PREVIOUS, IDS_PREVIOUS},
+                {IDOK, IDS_NEXT},
+                {IDCANCEL, IDS_CANCEL}});
   currentDrawingRadio.SetCheck(BST_CHECKED);
   drawingImages.Create(16, 16, ILC_COLOR, 0, 1);
   if (HICON icon = loadModuleIcon(IDI_DRAWING)) drawingImages.Add(icon);

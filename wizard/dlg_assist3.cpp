@@ -27,10 +27,10 @@ bool decodeCheckChange(const NMLISTVIEW& change, bool& checkedNow) {
 }
 
 BEGIN_MESSAGE_MAP(DlgAssist3, COvUiDialog)
-  ON_BN_CLICKED(IDOK, &DlgAssist3::OnBnClickedNext)
-  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist3::OnBnClickedPrevious)
-  ON_NOTIFY(LVN_ITEMCHANGED, IDC_KINDS_LIST, &DlgAssist3::OnListItemChanged)
-  ON_NOTIFY(LVN_ITEMCHANGED, IDC_FILTER_LIST, &DlgAssist3::OnListItemChanged)
+ON_BN_CLICKED(IDOK, &DlgAssist3::OnBnClickedNext)
+ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist3::OnBnClickedPrevious)
+ON_NOTIFY(LVN_ITEMCHANGED, IDC_KINDS_LIST, &DlgAssist3::OnListItemChanged)
+ON_NOTIFY(LVN_ITEMCHANGED, IDC_FILTER_LIST, &DlgAssist3::OnListItemChanged)
 END_MESSAGE_MAP()
 
 DlgAssist3::DlgAssist3(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -46,8 +46,12 @@ void DlgAssist3::DoDataExchange(CDataExchange* pDX) {
 BOOL DlgAssist3::OnInitDialog() {
   COvUiDialog::OnInitDialog();
   setPageTexts(*this, IDS_KINDS_TITLE,
-               {{IDC_PAGE_HEADING, IDS_KINDS_HEADING}, {IDC_OBJECTS_GROUP, IDS_OBJECTS}, {IDC_FILTER_LABEL, IDS_FILTER},
-                {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT}, {IDCANCEL, IDS_CANCEL}});
+               {{IDC_PAGE_HEADING, IDS_KINDS_HEADING},
+                {IDC_OBJECTS_GROUP, IDS_OBJECTS},
+                {IDC_FILTER_LABEL, IDS_FILTER},
+                {IDC_PREVIOUS, IDS_PREVIOUS},
+                {IDOK, IDS_NEXT},
+                {IDCANCEL, IDS_CANCEL}});
   kindsList.SetExtendedStyle(kindsList.GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
   filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);
   kindsList.cellCheckMode = false;
@@ -71,7 +75,8 @@ void DlgAssist3::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
     return;
   }
   if (hdr->hwndFrom != filterList.GetSafeHwnd()) return;
-  TextGrid rows = filterObjectRows(objectRows, static_cast<int>(filterList.GetItemData(change->iItem)), engine.catalogue);
+  TextGrid rows =
+      filterObjectRows(objectRows, static_cast<int>(filterList.GetItemData(change->iItem)), engine.catalogue);
   if (checked) fillListRows(rows, &kindsList, {.fromRow0 = true, .skipFirst = true});
   else removeListRows(rows, &kindsList, 1);
   // The properties page follows the kinds chosen when it opens; its rows are kept for the

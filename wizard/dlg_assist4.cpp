@@ -34,13 +34,13 @@ bool contains(const std::vector<CString>& names, const CString& name) {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist4, COvUiDialog)
-  ON_BN_CLICKED(IDOK, &DlgAssist4::OnBnClickedNext)
-  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist4::OnBnClickedPrevious)
-  ON_BN_CLICKED(IDC_DISPLAY_TOTALS, &DlgAssist4::OnBnClickedTotals)
-  ON_BN_CLICKED(IDC_COMBINE_ROWS, &DlgAssist4::OnBnClickedCombineRows)
-  ON_BN_CLICKED(IDC_HIDE_HEADER, &DlgAssist4::OnBnClickedHideHeader)
-  ON_NOTIFY(LVN_ITEMCHANGED, IDC_PROPERTY_GRID, &DlgAssist4::OnListItemChanged)
-  ON_NOTIFY(LVN_ITEMCHANGED, IDC_FILTER_LIST, &DlgAssist4::OnListItemChanged)
+ON_BN_CLICKED(IDOK, &DlgAssist4::OnBnClickedNext)
+ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist4::OnBnClickedPrevious)
+ON_BN_CLICKED(IDC_DISPLAY_TOTALS, &DlgAssist4::OnBnClickedTotals)
+ON_BN_CLICKED(IDC_COMBINE_ROWS, &DlgAssist4::OnBnClickedCombineRows)
+ON_BN_CLICKED(IDC_HIDE_HEADER, &DlgAssist4::OnBnClickedHideHeader)
+ON_NOTIFY(LVN_ITEMCHANGED, IDC_PROPERTY_GRID, &DlgAssist4::OnListItemChanged)
+ON_NOTIFY(LVN_ITEMCHANGED, IDC_FILTER_LIST, &DlgAssist4::OnListItemChanged)
 END_MESSAGE_MAP()
 
 DlgAssist4::DlgAssist4(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -60,10 +60,15 @@ void DlgAssist4::DoDataExchange(CDataExchange* pDX) {
 BOOL DlgAssist4::OnInitDialog() {
   COvUiDialog::OnInitDialog();
   setPageTexts(*this, IDS_PROPERTIES_TITLE,
-               {{IDC_PAGE_HEADING, IDS_PROPERTIES_HEADING}, {IDC_PROPERTIES_GROUP, IDS_PROPERTIES},
-                {IDC_FILTER_LABEL, IDS_FILTER}, {IDC_COMBINE_ROWS, IDS_COMBINE_ROWS_BY},
-                {IDC_HIDE_HEADER, IDS_HIDE_HEADER_LINE}, {IDC_DISPLAY_TOTALS, IDS_DISPLAY_TOTALS},
-                {IDC_TITLE_LABEL, IDS_TABLE_TITLE}, {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_NEXT},
+               {{IDC_PAGE_HEADING, IDS_PROPERTIES_HEADING},
+                {IDC_PROPERTIES_GROUP, IDS_PROPERTIES},
+                {IDC_FILTER_LABEL, IDS_FILTER},
+                {IDC_COMBINE_ROWS, IDS_COMBINE_ROWS_BY},
+                {IDC_HIDE_HEADER, IDS_HIDE_HEADER_LINE},
+                {IDC_DISPLAY_TOTALS, IDS_DISPLAY_TOTALS},
+                {IDC_TITLE_LABEL, IDS_TABLE_TITLE},
+                {IDC_PREVIOUS, IDS_PREVIOUS},
+                {IDOK, IDS_NEXT},
                 {IDCANCEL, IDS_CANCEL}});
   propertyGrid.SetExtendedStyle(propertyGrid.GetExtendedStyle() | LVS_EX_GRIDLINES);
   filterList.SetExtendedStyle(LVS_EX_CHECKBOXES);

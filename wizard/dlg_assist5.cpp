@@ -28,19 +28,17 @@ bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& 
   return true;
 }
 
-void printResult(UINT textId, const CString& path) {
-  ovutPrintf(L"%s", LoadResFormat(textId, path).GetString());
-}
+void printResult(UINT textId, const CString& path) { ovutPrintf(L"%s", LoadResFormat(textId, path).GetString()); }
 }  // namespace
 
 IMPLEMENT_DYNAMIC(DlgAssist5, CDialogEx)
 
 BEGIN_MESSAGE_MAP(DlgAssist5, COvUiDialog)
-  ON_BN_CLICKED(IDOK, &DlgAssist5::OnBnClickedFinish)
-  ON_BN_CLICKED(IDC_EXPORT_BROWSE, &DlgAssist5::OnBnClickedBrowseOutput)
-  ON_BN_CLICKED(IDC_SAVE_SETTINGS_BROWSE, &DlgAssist5::OnBnClickedBrowseSettings)
-  ON_BN_CLICKED(IDC_INSERT_TABLE, &DlgAssist5::OnBnClickedInsertTable)
-  ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist5::OnBnClickedPrevious)
+ON_BN_CLICKED(IDOK, &DlgAssist5::OnBnClickedFinish)
+ON_BN_CLICKED(IDC_EXPORT_BROWSE, &DlgAssist5::OnBnClickedBrowseOutput)
+ON_BN_CLICKED(IDC_SAVE_SETTINGS_BROWSE, &DlgAssist5::OnBnClickedBrowseSettings)
+ON_BN_CLICKED(IDC_INSERT_TABLE, &DlgAssist5::OnBnClickedInsertTable)
+ON_BN_CLICKED(IDC_PREVIOUS, &DlgAssist5::OnBnClickedPrevious)
 END_MESSAGE_MAP()
 
 DlgAssist5::DlgAssist5(CWnd* parent) : COvUiDialog(IDD, parent) {}
@@ -56,10 +54,15 @@ void DlgAssist5::DoDataExchange(CDataExchange* pDX) {
 BOOL DlgAssist5::OnInitDialog() {
   COvUiDialog::OnInitDialog();
   setPageTexts(*this, IDS_OUTPUT_TITLE,
-               {{IDC_PREVIEW_LABEL, IDS_TABLE_PREVIEW}, {IDC_OUTPUT_OPTIONS_GROUP, IDS_OUTPUT_OPTIONS},
-                {IDC_OUTPUT_CHOICE_LABEL, IDS_CHOOSE_OUTPUT}, {IDC_INSERT_TABLE_LABEL, IDS_INSERT_TABLE},
-                {IDC_EXPORT_LABEL, IDS_EXPORT_FILE}, {IDC_SAVE_SETTINGS_GROUP, IDS_SAVE_SETTINGS},
-                {IDC_PREVIOUS, IDS_PREVIOUS}, {IDOK, IDS_FINISH}, {IDCANCEL, IDS_CANCEL}});
+               {{IDC_PREVIEW_LABEL, IDS_TABLE_PREVIEW},
+                {IDC_OUTPUT_OPTIONS_GROUP, IDS_OUTPUT_OPTIONS},
+                {IDC_OUTPUT_CHOICE_LABEL, IDS_CHOOSE_OUTPUT},
+                {IDC_INSERT_TABLE_LABEL, IDS_INSERT_TABLE},
+                {IDC_EXPORT_LABEL, IDS_EXPORT_FILE},
+                {IDC_SAVE_SETTINGS_GROUP, IDS_SAVE_SETTINGS},
+                {IDC_PREVIOUS, IDS_PREVIOUS},
+                {IDOK, IDS_FINISH},
+                {IDCANCEL, IDS_CANCEL}});
   previewGrid.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
   // Sorting keeps the totals row last; without one every row sorts.
   previewGrid.SetEndsWithTotalsRow(totalsRowAppended);
@@ -153,7 +156,8 @@ InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& column
   link.kinds = engine.chosenTypeNames;
   // Rows combined with their count are not grouped, whatever property the combo names.
   link.groupBy = engine.rowMerge == RowMerge::Grouped ? engine.groupBy : CString();
-  if (!outputRows.empty() && !outputRows[0].empty()) link.headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
+  if (!outputRows.empty() && !outputRows[0].empty())
+    link.headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
   link.layout = wizardTableLayout(engine, outputRows, columnOrder, orderedRows, showHeaderLine, totalsRowAppended,
                                   offeredProperties)
                     .entries();

@@ -25,7 +25,7 @@ public:
   OfferedPropertyMap offeredProperties;
   bool totalsRowAppended = false;
   BlockPreviewMap blockPreviewMap;
-  CButton insertButton;  // IDC_INSERT_TABLE
+  CButton insertButton;        // IDC_INSERT_TABLE
   CString outputPath;          // set only by the output file's browse button
   CString settingsOutputPath;  // set only by the settings file's browse button
   GridListCtrl previewGrid;    // IDC_PREVIEW_GRID

@@ -14,11 +14,11 @@ const int kActionCount = 4;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgUpdateA1, COvUiDialog)
-  ON_BN_CLICKED(IDOK, &DlgUpdateA1::OnOK)
-  ON_BN_CLICKED(IDC_UPDATE_TABLE, &DlgUpdateA1::OnBnClickedAction1)
-  ON_BN_CLICKED(IDC_ADD_OBJECTS, &DlgUpdateA1::OnBnClickedAction2)
-  ON_BN_CLICKED(IDC_REPLACE_OBJECTS, &DlgUpdateA1::OnBnClickedAction3)
-  ON_BN_CLICKED(IDC_UPDATE_EXPORT, &DlgUpdateA1::OnBnClickedAction4)
+ON_BN_CLICKED(IDOK, &DlgUpdateA1::OnOK)
+ON_BN_CLICKED(IDC_UPDATE_TABLE, &DlgUpdateA1::OnBnClickedAction1)
+ON_BN_CLICKED(IDC_ADD_OBJECTS, &DlgUpdateA1::OnBnClickedAction2)
+ON_BN_CLICKED(IDC_REPLACE_OBJECTS, &DlgUpdateA1::OnBnClickedAction3)
+ON_BN_CLICKED(IDC_UPDATE_EXPORT, &DlgUpdateA1::OnBnClickedAction4)
 END_MESSAGE_MAP()
 
 DlgUpdateA1::DlgUpdateA1(CWnd* parent) : COvUiDialog(IDD, parent) {}

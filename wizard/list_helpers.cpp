@@ -112,8 +112,7 @@ void fillGrid(TextGrid& rows, GridListCtrl* grid, CImageList* images, const Grid
     } else {
       trait = new CColumnTraitText;
     }
-    grid->InsertTraitColumn(c + 1, cellOf(*heading, c + span.firstCell), LVCFMT_LEFT, kListColumnWidth, c + 1,
-                            trait);
+    grid->InsertTraitColumn(c + 1, cellOf(*heading, c + span.firstCell), LVCFMT_LEFT, kListColumnWidth, c + 1, trait);
   }
   if (options.fill)
     fillGridRows(rows, grid, {.cells = options.cells, .fromRow0 = false, .firstRow = options.headerShown ? 1 : 2});

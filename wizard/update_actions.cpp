@@ -283,7 +283,8 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   for (const PropertyItem& item : newObjects.blockItems) chosen.insert(item.name);
   for (const PropertyItem& item : newObjects.offeredItems) {
     auto sameName = [&item](const PropertyItem& geometric) { return geometric.name == item.name; };
-    if (std::any_of(catalogue.geometricItems.begin(), catalogue.geometricItems.end(), sameName)) chosen.insert(item.name);
+    if (std::any_of(catalogue.geometricItems.begin(), catalogue.geometricItems.end(), sameName))
+      chosen.insert(item.name);
   }
   RowChoice choice = rowChoice(Texts(chosen.begin(), chosen.end()), table.get(), catalogue, groupBy);
   rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names);

@@ -19,9 +19,9 @@ struct WizardState {
   TextGrid propertyRows;        // properties page: ["Chk", "Categ", name, display name, total]
   TextGrid propertyFilterRows;  // properties page: category filter rows
   bool createNew = true;
-  CString settingsPath;  // the settings file loaded on the start page
+  CString settingsPath;                     // the settings file loaded on the start page
   std::map<CString, CString> displayNames;  // property name -> display name
-  int groupByIndex = -1;  // entry of the properties page's group-by list; -1 none
+  int groupByIndex = -1;                    // entry of the properties page's group-by list; -1 none
   // The property of that entry, which the entry follows when the offered properties change.
   CString groupByName;
   InsertedTableLink insertedTable;  // the preview page's last inserted table

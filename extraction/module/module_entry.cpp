@@ -13,9 +13,7 @@ Service* lookUpService(const wchar_t* key) {
 
 }  // namespace
 
-ModuleResourceOverride::ModuleResourceOverride() {
-  ovDocManagerPtr()->pushResourceHandle(extensionModule().instance);
-}
+ModuleResourceOverride::ModuleResourceOverride() { ovDocManagerPtr()->pushResourceHandle(extensionModule().instance); }
 
 ModuleResourceOverride::~ModuleResourceOverride() { ovDocManagerPtr()->popResourceHandle(); }
 
@@ -32,7 +30,8 @@ void registerCommands() {
 }
 
 void unregisterCommands() {
-  if (auto* commands = lookUpService<OvEdCommandStack>(L"OVIS_REGISTERED_COMMANDS")) commands->removeGroup(kCommandGroup);
+  if (auto* commands = lookUpService<OvEdCommandStack>(L"OVIS_REGISTERED_COMMANDS"))
+    commands->removeGroup(kCommandGroup);
 }
 
 extern "C" {

@@ -113,7 +113,8 @@ int main(int argc, char** argv) {
   ok = writeBytes(folder + "/far_cell.bin", far.data) && ok;
   ok = writeFileSeed(far, folder + "/far_cell.xls") && ok;
   ok = writeBytes(folder + "/far_sheets.bin",
-                  workbookStream(std::vector<Bytes>(20, Bytes().record(0x027E, rk(65535, 255, 1)))).data) && ok;
+                  workbookStream(std::vector<Bytes>(20, Bytes().record(0x027E, rk(65535, 255, 1)))).data) &&
+       ok;
   ok = writeBytes(folder + "/near_far_cell.bin", workbookStream({Bytes().record(0x027E, rk(2000, 20, 5))}).data) && ok;
   return ok ? 0 : 1;
 }

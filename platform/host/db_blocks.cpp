@@ -96,7 +96,8 @@ const std::vector<std::pair<std::wstring, OvDbEvalVariant>>& OvDbBlockTableRecor
   return dynamicProperties_;
 }
 
-OVDB_DEFINE_VALUE(OvDbBlockTableRecord, OvDbObjectId, dynamicBlockDefinition, setDynamicBlockDefinition, dynamicDefinition_)
+OVDB_DEFINE_VALUE(OvDbBlockTableRecord, OvDbObjectId, dynamicBlockDefinition, setDynamicBlockDefinition,
+                  dynamicDefinition_)
 
 // Block table
 

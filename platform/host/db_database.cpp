@@ -69,7 +69,8 @@ Ovis::ErrorStatus OvDbDatabase::addToModelSpace(OvDbObjectId& id, OvDbEntity* en
   return es;
 }
 
-Ovis::ErrorStatus OvDbDatabase::getOvDbObjectId(OvDbObjectId& id, bool createIfNotFound, const OvDbHandle& handle) const {
+Ovis::ErrorStatus OvDbDatabase::getOvDbObjectId(OvDbObjectId& id, bool createIfNotFound,
+                                                const OvDbHandle& handle) const {
   id = OvDbObjectId();
   if (!objectAt(handle.value())) return createIfNotFound ? Ovis::eNotImplementedYet : Ovis::eKeyNotFound;
   id = OvDbObjectId(serial_, handle.value());

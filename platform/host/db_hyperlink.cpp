@@ -20,8 +20,9 @@ Ovis::ErrorStatus OvDbEntityHyperlinkPE::hasHyperlink(OvDbObject* object, bool& 
   return Ovis::eOk;
 }
 
-Ovis::ErrorStatus OvDbEntityHyperlinkPE::getHyperlinkCollection(OvDbObject* object, OvDbHyperlinkCollection*& collection,
-                                                                bool oneOnly, bool) {
+Ovis::ErrorStatus OvDbEntityHyperlinkPE::getHyperlinkCollection(OvDbObject* object,
+                                                                OvDbHyperlinkCollection*& collection, bool oneOnly,
+                                                                bool) {
   collection = nullptr;
   const OvDbEntity* entity = OvDbEntity::cast(object);
   if (!entity) return Ovis::eNotThatKindOfClass;

@@ -142,8 +142,7 @@ void ovrxRemoveProtocolExtension(const OvRxClass* cls, const OvRxClass* extensio
 
 // Opens an object of a live database. Several read opens of one object may be held at
 // once; a write open excludes every other open. Erased objects open only when asked.
-Ovis::ErrorStatus ovdbOpenObject(OvDbObject*& object, OvDbObjectId id, Ovis::OpenMode mode,
-                                 bool openErased = false);
+Ovis::ErrorStatus ovdbOpenObject(OvDbObject*& object, OvDbObjectId id, Ovis::OpenMode mode, bool openErased = false);
 
 // Opens an object of an expected class; eNotThatKindOfClass for any other class.
 template <typename T>

@@ -57,7 +57,8 @@ void OvDbTable::failOperation(Operation operation, int skip) { pendingFailures()
 
 void OvDbTable::clearFailures() { pendingFailures().clear(); }
 
-OvDbTable::OvDbTable() : widths_(1, kDefaultColumnWidth), heights_(1, kDefaultRowHeight), rows_(1, std::vector<Cell>(1)) {}
+OvDbTable::OvDbTable()
+    : widths_(1, kDefaultColumnWidth), heights_(1, kDefaultRowHeight), rows_(1, std::vector<Cell>(1)) {}
 
 void OvDbTable::changed() { blockCurrent_ = false; }
 

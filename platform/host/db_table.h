@@ -18,7 +18,13 @@ public:
   };
 
   // Operations that tests can make fail, to reach the callers' error paths.
-  enum class Operation { kSetTextString, kSetBlockTableRecordId, kSetColumnWidth, kGenerateLayout, kRecomputeTableBlock };
+  enum class Operation {
+    kSetTextString,
+    kSetBlockTableRecordId,
+    kSetColumnWidth,
+    kGenerateLayout,
+    kRecomputeTableBlock
+  };
   // The call of the operation that follows `skip` further calls (on any table) fails once
   // with eInvalidInput and changes nothing.
   static void failOperation(Operation operation, int skip = 0);

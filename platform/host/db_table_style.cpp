@@ -1,9 +1,8 @@
 #include "platform/host/db_table_style.h"
 
-
 #include "platform/host/db_database.h"
-#include "platform/mfc/cstring.h"
 #include "platform/host/text_style.h"
+#include "platform/mfc/cstring.h"
 
 OVRX_DEFINE_MEMBERS(OvDbDictionary, OvDbObject)
 OVRX_DEFINE_MEMBERS(OvDbTableStyle, OvDbObject)

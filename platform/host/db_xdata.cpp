@@ -1,10 +1,9 @@
 #include "platform/host/db_xdata.h"
 
-
 #include "platform/host/db_database.h"
-#include "platform/mfc/cstring.h"
 #include "platform/host/db_object.h"
 #include "platform/host/editor.h"
+#include "platform/mfc/cstring.h"
 
 namespace {
 

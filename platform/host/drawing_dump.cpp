@@ -71,9 +71,8 @@ void dumpXData(const OvDbTable* table, std::wostream& out) {
 void dumpTable(const OvDbObjectId& id, const OvDbTable* table, std::wostream& out) {
   const unsigned rows = table->numRows(), columns = table->numColumns();
   OvGePoint3d at = table->position();
-  out << L"Table " << handleText(id) << L" at (" << number(at.x) << L", " << number(at.y) << L", "
-      << number(at.z) << L"), style " << styleName(table->tableStyle()) << L", " << rows << L" rows x " << columns
-      << L" columns\n";
+  out << L"Table " << handleText(id) << L" at (" << number(at.x) << L", " << number(at.y) << L", " << number(at.z)
+      << L"), style " << styleName(table->tableStyle()) << L", " << rows << L" rows x " << columns << L" columns\n";
   out << L"  column widths:";
   for (unsigned c = 0; c < columns; ++c) out << L" " << number(table->columnWidth(c));
   out << L"\n";

@@ -41,8 +41,12 @@ void freeHostString(wchar_t* text) {
   --g_liveBuffers;
 }
 
-bool isStringType(int type) { return type == RTSTR || type == RTDXF0 || (type >= 1000 && type <= 1009) || (type >= 0 && type <= 9); }
-bool isRealType(int type) { return type == RTREAL || type == RTANG || (type >= 40 && type <= 59) || (type >= 1040 && type <= 1042); }
+bool isStringType(int type) {
+  return type == RTSTR || type == RTDXF0 || (type >= 1000 && type <= 1009) || (type >= 0 && type <= 9);
+}
+bool isRealType(int type) {
+  return type == RTREAL || type == RTANG || (type >= 40 && type <= 59) || (type >= 1040 && type <= 1042);
+}
 bool isLongType(int type) { return type == RTLONG || (type >= 90 && type <= 99) || type == 1071; }
 bool isShortType(int type) { return type == RTSHORT || (type >= 60 && type <= 79) || type == 1070; }
 

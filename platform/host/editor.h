@@ -27,8 +27,8 @@ namespace HostEditor {
 std::wstring& transcript();
 void clearTranscript();
 void setEcho(bool toStandardOutput);
-int liveBuffers();     // host-allocated strings not yet freed
-int liveChains();      // result-buffer nodes not yet released
+int liveBuffers();                        // host-allocated strings not yet freed
+int liveChains();                         // result-buffer nodes not yet released
 wchar_t* newBuffer(const wchar_t* text);  // a host-allocated copy, freed with ovutDelBuffer
 // Variables: a missing variable makes ovedGetVar fail.
 void setVariable(const std::wstring& name, short value);

@@ -39,7 +39,8 @@ int activeDialogId() { return brackets().active ? brackets().dialogId : 0; }
 
 void requireDialogCommand(const char* request) {
   if (!brackets().active)
-    throw std::logic_error(std::string(request) + " outside BeginEditorCommand and CompleteEditorCommand/CancelEditorCommand");
+    throw std::logic_error(std::string(request) +
+                           " outside BeginEditorCommand and CompleteEditorCommand/CancelEditorCommand");
 }
 
 int unbalancedBrackets() { return brackets().unbalanced; }

@@ -57,9 +57,9 @@ bool sameNameIgnoringCase(const std::wstring& a, const wchar_t* b) {
 }  // namespace
 
 Ovis::ErrorStatus OvEdCommandStack::addCommand(const wchar_t* group, const wchar_t* globalName,
-                                               const wchar_t* localName, std::int32_t flags,
-                                               OvRxFunctionPtr function, void* uiContext, int functionCode,
-                                               HINSTANCE resourceHandle, OvEdCommand** created) {
+                                               const wchar_t* localName, std::int32_t flags, OvRxFunctionPtr function,
+                                               void* uiContext, int functionCode, HINSTANCE resourceHandle,
+                                               OvEdCommand** created) {
   if (!group || !globalName || !localName || !function) return Ovis::eInvalidInput;
   if (lookupCommand(globalName) || lookupCommand(localName)) return Ovis::eDuplicateKey;
   auto command = std::make_unique<OvEdCommand>();

@@ -31,16 +31,16 @@ private:
 #define OVRX_DECLARE_CLASS(CLASS) \
   static const OvRxClass* desc(); \
   const OvRxClass* isA() const override { return desc(); }
-#define OVRX_DECLARE_MEMBERS(CLASS)                                                            \
-  OVRX_DECLARE_CLASS(CLASS)                                                                    \
-  static CLASS* cast(OvRxObject* object) {                                                     \
-    return object && object->isKindOf(desc()) ? static_cast<CLASS*>(object) : nullptr;         \
+#define OVRX_DECLARE_MEMBERS(CLASS)                                                    \
+  OVRX_DECLARE_CLASS(CLASS)                                                            \
+  static CLASS* cast(OvRxObject* object) {                                             \
+    return object && object->isKindOf(desc()) ? static_cast<CLASS*>(object) : nullptr; \
   }
 
-#define OVRX_DEFINE_MEMBERS(CLASS, PARENT)                   \
-  const OvRxClass* CLASS::desc() {                            \
-    static const OvRxClass cls(L## #CLASS, PARENT::desc());   \
-    return &cls;                                              \
+#define OVRX_DEFINE_MEMBERS(CLASS, PARENT)                  \
+  const OvRxClass* CLASS::desc() {                          \
+    static const OvRxClass cls(L## #CLASS, PARENT::desc()); \
+    return &cls;                                            \
   }
 
 class OvRxObject {
@@ -71,7 +71,7 @@ OvRxDictionary* ovrxSysRegistry();
 class OvRxDynamicLinker : public OvRxObject {
 public:
   OVRX_DECLARE_MEMBERS(OvRxDynamicLinker)
-  virtual bool registerApplication(void* appId);      // first in the operation table
+  virtual bool registerApplication(void* appId);  // first in the operation table
   virtual bool registerApplicationMdiAware(void* appId);
   struct Call {
     std::wstring operation;

@@ -65,9 +65,8 @@ struct Attribute {
 };
 
 // A block reference in model space with its attributes.
-OvDbObjectId insertBlock(OvDbBlockTableRecord* space, const OvDbObjectId& block, const OvGePoint3d& at,
-                         double rotation, const OvGeScale3d& scale, const Look& look,
-                         std::initializer_list<Attribute> attributes,
+OvDbObjectId insertBlock(OvDbBlockTableRecord* space, const OvDbObjectId& block, const OvGePoint3d& at, double rotation,
+                         const OvGeScale3d& scale, const Look& look, std::initializer_list<Attribute> attributes,
                          std::initializer_list<std::pair<const wchar_t*, OvDbEvalVariant>> dynamicValues = {}) {
   auto* reference = new OvDbBlockReference(at, block);
   reference->setRotation(rotation);
@@ -155,8 +154,8 @@ void fillSampleDrawing(OvDbDatabase& db) {
   bay->setConstantWidth(0.05);
   bay->setPlinegen(true);
   append(space, bay, Look{L"Walls", 5, L"Continuous", OvDb::kLnWt050, 2.0, L"Normal"});
-  OvDbPolyline* counter = polyline({{{0.5, 0.5}, 0}, {{3.5, 0.5}, 0.41421356237309503}, {{4.5, 1.5}, 0}, {{4.5, 2.5}, 0}},
-                                   false);
+  OvDbPolyline* counter =
+      polyline({{{0.5, 0.5}, 0}, {{3.5, 0.5}, 0.41421356237309503}, {{4.5, 1.5}, 0}, {{4.5, 2.5}, 0}}, false);
   counter->setElevation(0.9);
   append(space, counter, Look{L"Furniture", 3, L"ByBlock", OvDb::kLnWtByBlock, 1.26, L"ByBlock"});
 
@@ -169,8 +168,10 @@ void fillSampleDrawing(OvDbDatabase& db) {
 
   // Doors with their swings, windows on the outer walls.
   Look doors{L"Doors", 256, L"ByLayer", OvDb::kLnWtByLayer};
-  insertBlock(space, doorId, {2, 8, 0}, kPi, {1, 1, 1}, doors, {{L"NUMBER", L"101"}, {L"WIDTH", L"0.9"}, {L"FIRE", L"EI30 min"}});
-  insertBlock(space, doorId, {6, 2, 0}, kPi / 2, {1, 1, 1}, doors, {{L"NUMBER", L"102"}, {L"WIDTH", L"0.8"}, {L"FIRE", L"none"}});
+  insertBlock(space, doorId, {2, 8, 0}, kPi, {1, 1, 1}, doors,
+              {{L"NUMBER", L"101"}, {L"WIDTH", L"0.9"}, {L"FIRE", L"EI30 min"}});
+  insertBlock(space, doorId, {6, 2, 0}, kPi / 2, {1, 1, 1}, doors,
+              {{L"NUMBER", L"102"}, {L"WIDTH", L"0.8"}, {L"FIRE", L"none"}});
   insertBlock(space, dynamicShapeId, {8, 5, 0}, 0, {1, 1, 1}, doors, {{L"NUMBER", L"103"}},
               {{L"Width", OvDbEvalVariant(1.6)}, {L"Panels", OvDbEvalVariant(static_cast<short>(3))}});
   Look windows{L"Windows", 4, L"ByLayer", OvDb::kLnWtByLwDefault};

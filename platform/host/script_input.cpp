@@ -35,7 +35,8 @@ std::wstring Wide(const std::string& text) {
 }
 
 [[noreturn]] void Bad(const AnswerLine& answer, const std::string& problem) {
-  throw InputScriptError(answer.source + ":" + std::to_string(answer.line) + ": " + problem + " (\"> " + answer.text + "\")");
+  throw InputScriptError(answer.source + ":" + std::to_string(answer.line) + ": " + problem + " (\"> " + answer.text +
+                         "\")");
 }
 
 // A whole decimal integer, or false.
@@ -67,7 +68,8 @@ int ControlId(const AnswerLine& answer, size_t at) {
 
 // An item: its index, or "quoted text" (then index -1 and the text).
 void Item(const AnswerLine& answer, size_t at, const char* what, int& index, std::wstring& text) {
-  if (at >= answer.args.size()) Bad(answer, "'" + answer.verb + "' needs " + what + " as argument " + std::to_string(at + 1));
+  if (at >= answer.args.size())
+    Bad(answer, "'" + answer.verb + "' needs " + what + " as argument " + std::to_string(at + 1));
   if (answer.quoted[at]) {
     index = -1;
     text = Wide(answer.args[at]);
@@ -107,8 +109,9 @@ bool Cancelled(const AnswerLine& answer) {
   return true;
 }
 
-const std::vector<std::string> kDialogVerbs = {"click",  "key",     "type", "check",  "uncheck", "cell", "dblclick",
-                                               "rclick", "header", "rheader", "drag", "dragheader", "choose", "close"};
+const std::vector<std::string> kDialogVerbs = {"click", "key",        "type",   "check",  "uncheck",
+                                               "cell",  "dblclick",   "rclick", "header", "rheader",
+                                               "drag",  "dragheader", "choose", "close"};
 
 }  // namespace
 
@@ -158,7 +161,8 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
       tokens.emplace_back(t.substr(start, i - start), false);
     }
   }
-  if (tokens.empty() || tokens[0].second) throw InputScriptError(source + ":" + std::to_string(line) + ": an answer line without a verb");
+  if (tokens.empty() || tokens[0].second)
+    throw InputScriptError(source + ":" + std::to_string(line) + ": an answer line without a verb");
   answer.verb = Lower(tokens[0].first);
   for (size_t k = 1; k < tokens.size(); ++k) {
     answer.args.push_back(tokens[k].first);
@@ -170,14 +174,15 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
 
 UINT KeyCodeFromName(const std::string& name) {
   static const std::pair<const char*, UINT> kKeys[] = {
-      {"enter", VK_RETURN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE}, {"esc", VK_ESCAPE}, {"tab", VK_TAB},
+      {"enter", VK_RETURN}, {"return", VK_RETURN}, {"escape", VK_ESCAPE},  {"esc", VK_ESCAPE}, {"tab", VK_TAB},
       {"space", VK_SPACE},  {"delete", VK_DELETE}, {"backspace", VK_BACK}, {"f2", VK_F2},      {"up", VK_UP},
-      {"down", VK_DOWN},    {"left", VK_LEFT},     {"right", VK_RIGHT},  {"home", VK_HOME},    {"end", VK_END},
+      {"down", VK_DOWN},    {"left", VK_LEFT},     {"right", VK_RIGHT},    {"home", VK_HOME},  {"end", VK_END},
       {"apps", VK_APPS},    {"f10", VK_F10},       {"insert", VK_INSERT}};
   std::string key = Lower(name);
   for (const auto& [text, code] : kKeys)
     if (key == text) return code;
-  if (key.size() == 1 && std::isalpha(static_cast<unsigned char>(key[0]))) return static_cast<UINT>(std::toupper(key[0]));
+  if (key.size() == 1 && std::isalpha(static_cast<unsigned char>(key[0])))
+    return static_cast<UINT>(std::toupper(key[0]));
   if (key.size() == 1 && std::isdigit(static_cast<unsigned char>(key[0]))) return static_cast<UINT>(key[0]);
   return 0;
 }
@@ -216,7 +221,9 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
     action.check = verb == "check";
   } else if (verb == "cell" || verb == "dblclick" || verb == "rclick") {
     if (answer.args.size() < 3) Bad(answer, "'" + verb + "' takes a list id, a row and a column");
-    action.kind = verb == "cell" ? ModalAction::ClickItem : verb == "dblclick" ? ModalAction::DoubleClickItem : ModalAction::RightClickItem;
+    action.kind = verb == "cell"       ? ModalAction::ClickItem
+                  : verb == "dblclick" ? ModalAction::DoubleClickItem
+                                       : ModalAction::RightClickItem;
     action.controlId = ControlId(answer, 0);
     Item(answer, 1, "a row", action.item, action.text);
     action.subItem = Index(answer, 2, "a column");
@@ -286,7 +293,8 @@ void ScriptInputDriver::Fail(int line, const std::string& message) const {
 bool ScriptInputDriver::NextCommand(std::string& command) {
   if (!Peek()) return false;
   if (pending_[0] == '>')
-    Fail(pendingLine_, "no request took the answer \"" + pending_ + "\" (the command before it asked for nothing more)");
+    Fail(pendingLine_,
+         "no request took the answer \"" + pending_ + "\" (the command before it asked for nothing more)");
   command = pending_;
   havePending_ = false;
   return true;
@@ -295,12 +303,14 @@ bool ScriptInputDriver::NextCommand(std::string& command) {
 void ScriptInputDriver::Finish() {
   if (Peek()) Fail(pendingLine_, "no request took the answer \"" + pending_ + "\"");
   if (HostEditorInput::unbalancedBrackets())
-    Fail(0, std::to_string(HostEditorInput::unbalancedBrackets()) + " dialog(s) were destroyed inside BeginEditorCommand");
+    Fail(0,
+         std::to_string(HostEditorInput::unbalancedBrackets()) + " dialog(s) were destroyed inside BeginEditorCommand");
 }
 
 AnswerLine ScriptInputDriver::Take(const std::string& request, const std::vector<std::string>& verbs) {
   if (!Peek()) Fail(lineNumber_, request + ", and the script has ended");
-  if (pending_[0] != '>') Fail(pendingLine_, request + ", and the script goes on with the command \"" + pending_ + "\"");
+  if (pending_[0] != '>')
+    Fail(pendingLine_, request + ", and the script goes on with the command \"" + pending_ + "\"");
   AnswerLine answer = ParseAnswerLine(pending_.substr(1), pendingLine_, source_);
   bool fits = std::find(verbs.begin(), verbs.end(), answer.verb) != verbs.end();
   if (!fits) Fail(pendingLine_, request + ", and the script answers \"" + pending_ + "\"");
@@ -329,15 +339,18 @@ StandIn::DragStep ScriptInputDriver::NextDragStep(const StandIn::DragContext& dr
 }
 
 ModalAction ScriptInputDriver::NextModalAction(HWND dialog, int dialogId) {
-  std::string request = "dialog " + std::to_string(dialogId) + " (" + StandIn::DescribeWindow(dialog) + ") asks for the next action";
+  std::string request =
+      "dialog " + std::to_string(dialogId) + " (" + StandIn::DescribeWindow(dialog) + ") asks for the next action";
   return ModalActionFromLine(Take(request, kDialogVerbs));
 }
 
 int ScriptInputDriver::AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT) {
-  AnswerLine answer = Take("the message box \"" + WideToUtf8(caption) + "\" (" + WideToUtf8(text) + ") asks for a button", {"answer"});
+  AnswerLine answer =
+      Take("the message box \"" + WideToUtf8(caption) + "\" (" + WideToUtf8(text) + ") asks for a button", {"answer"});
   ArgumentCount(answer, 1);
-  static const std::pair<const char*, int> kButtons[] = {{"ok", IDOK},     {"cancel", IDCANCEL}, {"yes", IDYES}, {"no", IDNO},
-                                                         {"abort", IDABORT}, {"retry", IDRETRY},   {"ignore", IDIGNORE}};
+  static const std::pair<const char*, int> kButtons[] = {{"ok", IDOK},        {"cancel", IDCANCEL}, {"yes", IDYES},
+                                                         {"no", IDNO},        {"abort", IDABORT},   {"retry", IDRETRY},
+                                                         {"ignore", IDIGNORE}};
   std::string button = Lower(answer.args[0]);
   for (const auto& [name, id] : kButtons)
     if (button == name) return id;
@@ -345,7 +358,8 @@ int ScriptInputDriver::AnswerMessageBox(const std::wstring& text, const std::wst
 }
 
 StandIn::FileDialogAnswer ScriptInputDriver::AnswerFileDialog(const StandIn::FileDialogRequest& request) {
-  AnswerLine answer = Take(StandIn::DescribeFileDialog(request) + " asks for a path", {"file", "file-filter", "cancel"});
+  AnswerLine answer =
+      Take(StandIn::DescribeFileDialog(request) + " asks for a path", {"file", "file-filter", "cancel"});
   StandIn::FileDialogAnswer result;
   if (Cancelled(answer)) return result;
   result.accepted = true;
@@ -427,8 +441,8 @@ const wchar_t* MainWindowClass() {
 ScriptSession::ScriptSession(std::istream& in, std::string source) : driver_(in, std::move(source)) {
   scoped_ = std::make_unique<StandIn::ScopedInputDriver>(driver_);
   previousMainWindow_ = vusw_ovisMainWnd();
-  mainWindow_ = CreateWindowExW(0, MainWindowClass(), L"ovhost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280, 960, nullptr,
-                                nullptr, nullptr, nullptr);
+  mainWindow_ = CreateWindowExW(0, MainWindowClass(), L"ovhost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280, 960,
+                                nullptr, nullptr, nullptr, nullptr);
   SetHostMainWindow(mainWindow_);
 }
 

@@ -25,13 +25,13 @@ namespace HostScript {
 
 // One answer line, split into its verb and arguments ("quoted text" is one argument).
 struct AnswerLine {
-  std::string source;              // the script's name, for messages
+  std::string source;  // the script's name, for messages
   int line = 0;
-  std::string text;                // the line as written, without the '>'
+  std::string text;  // the line as written, without the '>'
   std::string verb;
-  std::vector<std::string> args;   // after the verb, unquoted
-  std::vector<bool> quoted;        // per argument: it was written in quotes
-  std::string rest;                // everything after the verb, trimmed (paths, typed text)
+  std::vector<std::string> args;  // after the verb, unquoted
+  std::vector<bool> quoted;       // per argument: it was written in quotes
+  std::string rest;               // everything after the verb, trimmed (paths, typed text)
 };
 // Splits an answer line (the text after '>'); throws StandIn::InputScriptError for an
 // unterminated quote or a line without a verb.

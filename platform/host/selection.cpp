@@ -93,7 +93,8 @@ int askDriver(bool single, const std::vector<std::wstring>& types, std::vector<O
   std::vector<OvDbObjectId> space = modelSpaceEntities();
   for (const std::wstring& text : answer.handles) {
     OvDbHandle handle(text.c_str());
-    auto it = std::find_if(space.begin(), space.end(), [&](const OvDbObjectId& id) { return !handle.isNull() && id.handle() == handle; });
+    auto it = std::find_if(space.begin(), space.end(),
+                           [&](const OvDbObjectId& id) { return !handle.isNull() && id.handle() == handle; });
     if (it == space.end())
       throw StandIn::InputScriptError(StandIn::DescribePick(request) + ": the drawing has no object with handle " +
                                       WideToUtf8(text) + " to pick");
@@ -213,11 +214,18 @@ std::wstring typeNameOf(const OvDbObjectId& id) {
   OvDbObject* object = db ? db->objectAt(id.handle().value()) : nullptr;
   if (!object) return L"";
   // Most derived first: the first class the object is of names its type.
-  static const std::pair<const OvRxClass* (*)(), const wchar_t*> kTypes[] = {
-      {&OvDbTable::desc, L"ACAD_TABLE"},  {&OvDbAttribute::desc, L"ATTRIB"},   {&OvDbBlockReference::desc, L"INSERT"},
-      {&OvDbLine::desc, L"LINE"},         {&OvDbArc::desc, L"ARC"},            {&OvDbCircle::desc, L"CIRCLE"},
-      {&OvDbPolyline::desc, L"LWPOLYLINE"}, {&OvDb2dPolyline::desc, L"POLYLINE"}, {&OvDb3dSolid::desc, L"3DSOLID"},
-      {&OvDbSolid::desc, L"SOLID"},       {&OvDbPoint::desc, L"POINT"},        {&OvDbMText::desc, L"MTEXT"}};
+  static const std::pair<const OvRxClass* (*)(), const wchar_t*> kTypes[] = {{&OvDbTable::desc, L"ACAD_TABLE"},
+                                                                             {&OvDbAttribute::desc, L"ATTRIB"},
+                                                                             {&OvDbBlockReference::desc, L"INSERT"},
+                                                                             {&OvDbLine::desc, L"LINE"},
+                                                                             {&OvDbArc::desc, L"ARC"},
+                                                                             {&OvDbCircle::desc, L"CIRCLE"},
+                                                                             {&OvDbPolyline::desc, L"LWPOLYLINE"},
+                                                                             {&OvDb2dPolyline::desc, L"POLYLINE"},
+                                                                             {&OvDb3dSolid::desc, L"3DSOLID"},
+                                                                             {&OvDbSolid::desc, L"SOLID"},
+                                                                             {&OvDbPoint::desc, L"POINT"},
+                                                                             {&OvDbMText::desc, L"MTEXT"}};
   for (const auto& [desc, name] : kTypes)
     if (object->isKindOf(desc())) return name;
   return L"";

@@ -6,10 +6,11 @@
 #include "platform/host/editor_input.h"
 
 BEGIN_MESSAGE_MAP(CVuUiBaseDialog, CDialog)
-  ON_WM_DESTROY()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CVuUiBaseDialog::CVuUiBaseDialog(UINT templateId, CWnd* parent, HINSTANCE templateInstance) : CDialog(templateId, parent) {
+CVuUiBaseDialog::CVuUiBaseDialog(UINT templateId, CWnd* parent, HINSTANCE templateInstance)
+    : CDialog(templateId, parent) {
   m_hTemplateInstance = templateInstance;
 }
 
@@ -49,13 +50,15 @@ void CVuUiBaseDialog::BeginEditorCommand() {
 
 void CVuUiBaseDialog::CompleteEditorCommand(BOOL restoreDialogs) {
   if (!editorActive_)
-    throw std::logic_error("CompleteEditorCommand of dialog " + std::to_string(GetTemplateId()) + " without BeginEditorCommand");
+    throw std::logic_error("CompleteEditorCommand of dialog " + std::to_string(GetTemplateId()) +
+                           " without BeginEditorCommand");
   EndEditorCommand(restoreDialogs != FALSE);
 }
 
 void CVuUiBaseDialog::CancelEditorCommand() {
   if (!editorActive_)
-    throw std::logic_error("CancelEditorCommand of dialog " + std::to_string(GetTemplateId()) + " without BeginEditorCommand");
+    throw std::logic_error("CancelEditorCommand of dialog " + std::to_string(GetTemplateId()) +
+                           " without BeginEditorCommand");
   EndEditorCommand(true);
 }
 

@@ -1,12 +1,12 @@
 #include "platform/mfc/cstring.h"
 
 #include <algorithm>
-#include <ostream>
 #include <cwctype>
+#include <ostream>
 #include <vector>
 
-#include "platform/win/codepage.h"
 #include "platform/mfc/afx_module.h"
+#include "platform/win/codepage.h"
 
 CString::CString(const char* s) : s_(s ? AnsiToWide(s) : std::wstring()) {}
 
@@ -30,9 +30,7 @@ void CString::Format(const wchar_t* format, ...) {
   va_end(args);
 }
 
-BOOL CString::LoadString(UINT id) {
-  return LoadString(AfxFindStringResourceHandle(id), id);
-}
+BOOL CString::LoadString(UINT id) { return LoadString(AfxFindStringResourceHandle(id), id); }
 
 BOOL CString::LoadString(HINSTANCE instance, UINT id) {
   std::wstring text;
@@ -99,7 +97,10 @@ CString& CString::MakeLower() {
 int CString::Replace(wchar_t from, wchar_t to) {
   int n = 0;
   for (auto& ch : s_) {
-    if (ch == from) { ch = to; ++n; }
+    if (ch == from) {
+      ch = to;
+      ++n;
+    }
   }
   return n;
 }

@@ -22,7 +22,10 @@ public:
   CString(const std::wstring& s) : s_(s) {}
   CString& operator=(const CString&) = default;
   CString& operator=(CString&&) noexcept = default;
-  CString& operator=(const wchar_t* s) { s_ = s ? s : L""; return *this; }
+  CString& operator=(const wchar_t* s) {
+    s_ = s ? s : L"";
+    return *this;
+  }
 
   int GetLength() const { return static_cast<int>(s_.size()); }
   bool IsEmpty() const { return s_.empty(); }
@@ -42,9 +45,18 @@ public:
   BOOL LoadString(UINT id);
   BOOL LoadString(HINSTANCE instance, UINT id);
 
-  CString& operator+=(const CString& s) { s_ += s.s_; return *this; }
-  CString& operator+=(const wchar_t* s) { if (s) s_ += s; return *this; }
-  CString& operator+=(wchar_t ch) { s_ += ch; return *this; }
+  CString& operator+=(const CString& s) {
+    s_ += s.s_;
+    return *this;
+  }
+  CString& operator+=(const wchar_t* s) {
+    if (s) s_ += s;
+    return *this;
+  }
+  CString& operator+=(wchar_t ch) {
+    s_ += ch;
+    return *this;
+  }
 
   int Compare(const wchar_t* s) const;
   int CompareNoCase(const wchar_t* s) const;
@@ -60,8 +72,16 @@ public:
   int Replace(wchar_t from, wchar_t to);
 
   friend CString operator+(const CString& a, const CString& b) { return CString(a.s_ + b.s_); }
-  friend CString operator+(const CString& a, const wchar_t* b) { CString r(a); r += b; return r; }
-  friend CString operator+(const wchar_t* a, const CString& b) { CString r(a); r += b; return r; }
+  friend CString operator+(const CString& a, const wchar_t* b) {
+    CString r(a);
+    r += b;
+    return r;
+  }
+  friend CString operator+(const wchar_t* a, const CString& b) {
+    CString r(a);
+    r += b;
+    return r;
+  }
   friend bool operator==(const CString& a, const CString& b) { return a.s_ == b.s_; }
   friend bool operator==(const CString& a, const wchar_t* b) { return a.s_ == (b ? b : L""); }
   friend bool operator!=(const CString& a, const CString& b) { return !(a == b); }
@@ -73,7 +93,6 @@ public:
 private:
   std::wstring s_;
 };
-
 
 // Writes the text as UTF-8 (test failure messages, diagnostics).
 std::ostream& operator<<(std::ostream& out, const CString& text);

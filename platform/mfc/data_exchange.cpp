@@ -57,7 +57,8 @@ bool IsRadio(HWND control) {
 
 void AfxThrowUserException() { throw new CUserException; }
 
-CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
+CDataExchange::CDataExchange(CWnd* dialog, BOOL saveAndValidate)
+    : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
 
 HWND CDataExchange::PrepareCtrl(int id) {
   HWND control = m_pDlgWnd ? ::GetDlgItem(m_pDlgWnd->GetSafeHwnd(), id) : nullptr;
@@ -98,7 +99,8 @@ void DDX_Text(CDataExchange* pDX, int id, int& value) {
   HWND control = pDX->PrepareEditCtrl(id);
   if (pDX->m_bSaveAndValidate) {
     long long parsed = 0;
-    if (!ParseInteger(Trimmed(TextOf(control)), -2147483648LL, 2147483647LL, parsed)) Complain(pDX, L"Please enter an integer.");
+    if (!ParseInteger(Trimmed(TextOf(control)), -2147483648LL, 2147483647LL, parsed))
+      Complain(pDX, L"Please enter an integer.");
     value = static_cast<int>(parsed);
   } else {
     SetWindowTextW(control, std::to_wstring(value).c_str());
@@ -110,7 +112,8 @@ void DDX_Check(CDataExchange* pDX, int id, int& value) {
   if (pDX->m_bSaveAndValidate) {
     value = static_cast<int>(SendMessageW(control, BM_GETCHECK, 0, 0));
   } else {
-    if (value < 0 || value > 2) throw std::logic_error("DDX_Check: control " + std::to_string(id) + " given state " + std::to_string(value));
+    if (value < 0 || value > 2)
+      throw std::logic_error("DDX_Check: control " + std::to_string(id) + " given state " + std::to_string(value));
     SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
   }
 }
@@ -149,7 +152,8 @@ void DDV_MaxChars(CDataExchange* pDX, const CString& value, int count) {
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minValue, int maxValue) {
   if (pDX->m_bSaveAndValidate && (value < minValue || value > maxValue)) {
-    std::wstring message = L"Enter an integer between " + std::to_wstring(minValue) + L" and " + std::to_wstring(maxValue) + L".";
+    std::wstring message =
+        L"Enter an integer between " + std::to_wstring(minValue) + L" and " + std::to_wstring(maxValue) + L".";
     Complain(pDX, message.c_str());
   }
 }

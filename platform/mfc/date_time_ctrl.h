@@ -8,9 +8,9 @@ public:
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
   // A valid value sets it, a null one clears it (DTS_SHOWNONE); false when refused.
   BOOL SetTime(const COleDateTime& time);
-  BOOL SetTime(const SYSTEMTIME* time);  // null: no value
+  BOOL SetTime(const SYSTEMTIME* time);   // null: no value
   DWORD GetTime(SYSTEMTIME* time) const;  // GDT_VALID, GDT_NONE or GDT_ERROR
-  BOOL SetFormat(LPCWSTR format);  // null: the style's format
+  BOOL SetFormat(LPCWSTR format);         // null: the style's format
   // The month calendar while it is dropped down, else null.
   CWnd* GetMonthCalCtrl() const;
 };

@@ -9,9 +9,9 @@
 #include "platform/win/user_input.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
-  ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
-  ON_COMMAND(IDOK, &CDialog::OnOK)
-  ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
+ON_MESSAGE(WM_INITDIALOG, &CDialog::HandleInitDialog)
+ON_COMMAND(IDOK, &CDialog::OnOK)
+ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
 namespace {
@@ -40,7 +40,9 @@ public:
     return inner_.AnswerFileDialog(request);
   }
   StandIn::PickAnswer AnswerPick(const StandIn::PickRequest& request) override { return inner_.AnswerPick(request); }
-  StandIn::PointAnswer AnswerPoint(const StandIn::PointRequest& request) override { return inner_.AnswerPoint(request); }
+  StandIn::PointAnswer AnswerPoint(const StandIn::PointRequest& request) override {
+    return inner_.AnswerPoint(request);
+  }
 
 private:
   StandIn::InputDriver& inner_;
@@ -64,8 +66,9 @@ std::wstring ItemText(HWND list, int item, int subItem) {
 
 CDialog::CDialog() = default;
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_pParentWnd(parent), m_lpszTemplateName(MAKEINTRESOURCEW(templateId)),
-                                                  m_nIDHelp(templateId), templateId_(templateId) {}
+CDialog::CDialog(UINT templateId, CWnd* parent)
+    : m_pParentWnd(parent), m_lpszTemplateName(MAKEINTRESOURCEW(templateId)), m_nIDHelp(templateId),
+      templateId_(templateId) {}
 
 CDialog::~CDialog() {
   if (m_hWnd && IsWindow(m_hWnd) && FromHandlePermanent(m_hWnd) == this) DestroyWindow();
@@ -155,8 +158,8 @@ void CDialog::PerformAction(const ModalAction& action) {
     HWND item = ::GetDlgItem(m_hWnd, action.controlId);
     if (!item) fail("the dialog has no control " + std::to_string(action.controlId));
     if (className && StandIn::ClassNameOf(item) != className)
-      fail("control " + std::to_string(action.controlId) + " is a " + WideToUtf8(StandIn::ClassNameOf(item)) + ", not a " +
-           WideToUtf8(className));
+      fail("control " + std::to_string(action.controlId) + " is a " + WideToUtf8(StandIn::ClassNameOf(item)) +
+           ", not a " + WideToUtf8(className));
     if (!::IsWindowVisible(item)) fail("control " + std::to_string(action.controlId) + " is hidden");
     if (!::IsWindowEnabled(item)) fail("control " + std::to_string(action.controlId) + " is disabled");
     return item;
@@ -180,9 +183,12 @@ void CDialog::PerformAction(const ModalAction& action) {
     RECT r;
     r.top = subItem;
     r.left = LVIR_LABEL;
-    BOOL ok = subItem == 0 ? static_cast<BOOL>(::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r)))
-                           : static_cast<BOOL>(::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r)));
-    if (!ok || r.right <= r.left) fail("cell " + std::to_string(item) + "," + std::to_string(subItem) + " cannot be reached");
+    BOOL ok = subItem == 0 ? static_cast<BOOL>(::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item),
+                                                              reinterpret_cast<LPARAM>(&r)))
+                           : static_cast<BOOL>(::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item),
+                                                              reinterpret_cast<LPARAM>(&r)));
+    if (!ok || r.right <= r.left)
+      fail("cell " + std::to_string(item) + "," + std::to_string(subItem) + " cannot be reached");
     return Centre(r);
   };
   auto headerPoint = [&](HWND list, int column) {
@@ -237,7 +243,8 @@ void CDialog::PerformAction(const ModalAction& action) {
       HWND list = control(WC_LISTVIEWW);
       int item = listItem(list);
       auto checked = [&] {
-        UINT state = static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_STATEIMAGEMASK));
+        UINT state =
+            static_cast<UINT>(::SendMessageW(list, LVM_GETITEMSTATE, static_cast<WPARAM>(item), LVIS_STATEIMAGEMASK));
         return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
       };
       if (checked() == action.check) break;
@@ -328,8 +335,9 @@ void CDialog::PerformAction(const ModalAction& action) {
       HWND combo = control(WC_COMBOBOXW);
       int index = action.item;
       int count = static_cast<int>(::SendMessageW(combo, CB_GETCOUNT, 0, 0));
-      if (index < 0) index = static_cast<int>(::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                                              reinterpret_cast<LPARAM>(action.text.c_str())));
+      if (index < 0)
+        index = static_cast<int>(::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                reinterpret_cast<LPARAM>(action.text.c_str())));
       if (index < 0 || index >= count)
         fail("the combo box has " + std::to_string(count) + " entries and none is the one asked for");
       ::SendMessageW(combo, CB_STANDIN_CHOOSE, static_cast<WPARAM>(index), 0);
@@ -343,14 +351,12 @@ void CDialog::PerformAction(const ModalAction& action) {
       if (!StandIn::PickCalendarDay(picker, date.wYear, date.wMonth, date.wDay)) fail("the picker has no calendar");
       break;
     }
-    case ModalAction::Close:
-      ::SendMessageW(m_hWnd, WM_CLOSE, 0, 0);
-      break;
+    case ModalAction::Close: ::SendMessageW(m_hWnd, WM_CLOSE, 0, 0); break;
     case ModalAction::ClickGroupHeader:
     case ModalAction::ClickGroupTask: {
       HWND list = control(WC_LISTVIEWW);
       bool clicked = action.kind == ModalAction::ClickGroupHeader ? StandIn::ClickGroupHeader(list, action.item)
-                                                                   : StandIn::ClickGroupTaskLink(list, action.item);
+                                                                  : StandIn::ClickGroupTaskLink(list, action.item);
       if (!clicked) fail("the list shows no such group header or task link");
       break;
     }
@@ -393,6 +399,7 @@ void CDialog::NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
 void CDialog::PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1, 0); }
 
 BOOL CDialog::PreTranslateMessage(MSG* msg) {
-  if (msg && m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && ::IsDialogMessageW(m_hWnd, msg)) return TRUE;
+  if (msg && m_hWnd && (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)) && ::IsDialogMessageW(m_hWnd, msg))
+    return TRUE;
   return CWnd::PreTranslateMessage(msg);
 }

@@ -1,6 +1,6 @@
 // CWnd's operations on the controls of a dialog and its message box.
-#include "platform/mfc/wnd.h"
 #include "platform/mfc/win_app.h"
+#include "platform/mfc/wnd.h"
 
 int CWnd::MessageBox(LPCWSTR text, LPCWSTR caption, UINT type) {
   CString title = caption ? CString(caption) : (AfxGetApp() ? AfxGetApp()->m_strAppName : CString());

@@ -154,11 +154,15 @@ CSize CDC::GetTextExtent(LPCWSTR text, int length) const {
   return CSize(size);
 }
 CSize CDC::GetTextExtent(const CString& text) const { return GetTextExtent(text.GetString(), text.GetLength()); }
-int CDC::DrawText(LPCWSTR text, int length, LPRECT rect, UINT format) { return ::DrawTextW(m_hDC, text, length, rect, format); }
+int CDC::DrawText(LPCWSTR text, int length, LPRECT rect, UINT format) {
+  return ::DrawTextW(m_hDC, text, length, rect, format);
+}
 int CDC::DrawText(const CString& text, LPRECT rect, UINT format) {
   return ::DrawTextW(m_hDC, text.GetString(), text.GetLength(), rect, format);
 }
-void CDC::FillRect(LPCRECT rect, CBrush* brush) { ::FillRect(m_hDC, rect, brush ? static_cast<HBRUSH>(brush->m_hObject) : nullptr); }
+void CDC::FillRect(LPCRECT rect, CBrush* brush) {
+  ::FillRect(m_hDC, rect, brush ? static_cast<HBRUSH>(brush->m_hObject) : nullptr);
+}
 void CDC::FillSolidRect(LPCRECT rect, COLORREF color) {
   HBRUSH brush = ::CreateSolidBrush(color);
   ::FillRect(m_hDC, rect, brush);

@@ -14,5 +14,9 @@ BOOL CHeaderCtrl::GetOrderArray(LPINT order, int count) {
   if (count == -1) count = GetItemCount();
   return static_cast<BOOL>(SendMessage(HDM_GETORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
 }
-int CHeaderCtrl::OrderToIndex(int order) const { return static_cast<int>(SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(order))); }
-int CHeaderCtrl::HitTest(LPHDHITTESTINFO info) { return static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(info))); }
+int CHeaderCtrl::OrderToIndex(int order) const {
+  return static_cast<int>(SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(order)));
+}
+int CHeaderCtrl::HitTest(LPHDHITTESTINFO info) {
+  return static_cast<int>(SendMessage(HDM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
+}

@@ -58,7 +58,9 @@ int CImageList::Add(CBitmap* image, COLORREF maskColor) {
   return ImageList_AddMasked(m_hImageList, image ? static_cast<HBITMAP>(image->m_hObject) : nullptr, maskColor);
 }
 int CImageList::Add(HICON icon) { return ImageList_ReplaceIcon(m_hImageList, -1, icon); }
-BOOL CImageList::GetImageInfo(int index, IMAGEINFO* info) const { return ImageList_GetImageInfo(m_hImageList, index, info); }
+BOOL CImageList::GetImageInfo(int index, IMAGEINFO* info) const {
+  return ImageList_GetImageInfo(m_hImageList, index, info);
+}
 COLORREF CImageList::SetBkColor(COLORREF color) { return ImageList_SetBkColor(m_hImageList, color); }
 COLORREF CImageList::GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
 BOOL CImageList::Draw(CDC* dc, int index, POINT point, UINT style) {

@@ -29,14 +29,18 @@ int CListCtrl::InsertColumn(int col, LPCWSTR heading, int format, int width, int
   return InsertColumn(col, &column);
 }
 
-BOOL CListCtrl::DeleteColumn(int col) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(col))); }
+BOOL CListCtrl::DeleteColumn(int col) {
+  return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(col)));
+}
 BOOL CListCtrl::GetColumn(int col, LVCOLUMN* column) const {
   return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(column)));
 }
 BOOL CListCtrl::SetColumn(int col, const LVCOLUMN* column) {
   return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNW, static_cast<WPARAM>(col), reinterpret_cast<LPARAM>(column)));
 }
-int CListCtrl::GetColumnWidth(int col) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col))); }
+int CListCtrl::GetColumnWidth(int col) const {
+  return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(col)));
+}
 BOOL CListCtrl::SetColumnWidth(int col, int width) {
   return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(col), MAKELPARAM(width, 0)));
 }
@@ -45,18 +49,24 @@ BOOL CListCtrl::GetColumnOrderArray(LPINT order, int count) {
     CHeaderCtrl* header = GetHeaderCtrl();
     count = header ? header->GetItemCount() : 0;
   }
-  return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
+  return static_cast<BOOL>(
+      SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
 }
 BOOL CListCtrl::SetColumnOrderArray(int count, LPINT order) {
-  return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
+  return static_cast<BOOL>(
+      SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(order)));
 }
 CHeaderCtrl* CListCtrl::GetHeaderCtrl() const {
   return AfxWndFromHandle<CHeaderCtrl>(reinterpret_cast<HWND>(SendMessage(LVM_GETHEADER)));
 }
 
 int CListCtrl::GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
-BOOL CListCtrl::SetItemCount(int count) { return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count))); }
-int CListCtrl::InsertItem(const LVITEM* item) { return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item))); }
+BOOL CListCtrl::SetItemCount(int count) {
+  return static_cast<BOOL>(SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(count)));
+}
+int CListCtrl::InsertItem(const LVITEM* item) {
+  return static_cast<int>(SendMessage(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(item)));
+}
 int CListCtrl::InsertItem(int row, LPCWSTR text) { return InsertItem(LVIF_TEXT, row, text, 0, 0, 0, 0); }
 int CListCtrl::InsertItem(UINT mask, int row, LPCWSTR text, UINT state, UINT stateMask, int image, LPARAM param) {
   LVITEM item;
@@ -71,9 +81,14 @@ int CListCtrl::InsertItem(UINT mask, int row, LPCWSTR text, UINT state, UINT sta
 }
 BOOL CListCtrl::DeleteItem(int row) { return static_cast<BOOL>(SendMessage(LVM_DELETEITEM, static_cast<WPARAM>(row))); }
 BOOL CListCtrl::DeleteAllItems() { return static_cast<BOOL>(SendMessage(LVM_DELETEALLITEMS)); }
-BOOL CListCtrl::GetItem(LVITEM* item) const { return static_cast<BOOL>(SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item))); }
-BOOL CListCtrl::SetItem(const LVITEM* item) { return static_cast<BOOL>(SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(item))); }
-BOOL CListCtrl::SetItem(int row, int subItem, UINT mask, LPCWSTR text, int image, UINT state, UINT stateMask, LPARAM param) {
+BOOL CListCtrl::GetItem(LVITEM* item) const {
+  return static_cast<BOOL>(SendMessage(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item)));
+}
+BOOL CListCtrl::SetItem(const LVITEM* item) {
+  return static_cast<BOOL>(SendMessage(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(item)));
+}
+BOOL CListCtrl::SetItem(int row, int subItem, UINT mask, LPCWSTR text, int image, UINT state, UINT stateMask,
+                        LPARAM param) {
   LVITEM item;
   item.mask = mask;
   item.iItem = row;
@@ -93,7 +108,8 @@ CString CListCtrl::GetItemText(int row, int subItem) const {
     item.iSubItem = subItem;
     item.pszText = buffer.data();
     item.cchTextMax = static_cast<int>(buffer.size());
-    int length = static_cast<int>(SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
+    int length =
+        static_cast<int>(SendMessage(LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)));
     if (length < static_cast<int>(buffer.size()) - 1) return CString(buffer.data(), length);
     buffer.resize(buffer.size() * 2);
   }
@@ -121,7 +137,9 @@ DWORD_PTR CListCtrl::GetItemData(int row) const {
   return GetItem(&item) ? static_cast<DWORD_PTR>(item.lParam) : 0;
 }
 
-BOOL CListCtrl::SetItemData(int row, DWORD_PTR data) { return SetItem(row, 0, LVIF_PARAM, nullptr, 0, 0, 0, static_cast<LPARAM>(data)); }
+BOOL CListCtrl::SetItemData(int row, DWORD_PTR data) {
+  return SetItem(row, 0, LVIF_PARAM, nullptr, 0, 0, 0, static_cast<LPARAM>(data));
+}
 UINT CListCtrl::GetItemState(int row, UINT mask) const {
   return static_cast<UINT>(SendMessage(LVM_GETITEMSTATE, static_cast<WPARAM>(row), static_cast<LPARAM>(mask)));
 }
@@ -156,8 +174,8 @@ CImageList* CListCtrl::GetImageList(int kind) const {
 }
 CImageList* CListCtrl::SetImageList(CImageList* list, int kind) {
   HIMAGELIST handle = list ? list->m_hImageList : nullptr;
-  return CImageList::FromHandle(
-      reinterpret_cast<HIMAGELIST>(SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(handle))));
+  return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+      SendMessage(LVM_SETIMAGELIST, static_cast<WPARAM>(kind), reinterpret_cast<LPARAM>(handle))));
 }
 COLORREF CListCtrl::GetBkColor() const { return static_cast<COLORREF>(SendMessage(LVM_GETBKCOLOR)); }
 HWND CListCtrl::GetToolTipsHandle() const { return reinterpret_cast<HWND>(SendMessage(LVM_GETTOOLTIPS)); }
@@ -170,7 +188,8 @@ BOOL CListCtrl::GetItemRect(int row, LPRECT rect, UINT part) const {
 BOOL CListCtrl::GetSubItemRect(int row, int subItem, int part, CRect& rect) {
   rect.top = subItem;
   rect.left = part;
-  return static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(static_cast<RECT*>(&rect))));
+  return static_cast<BOOL>(
+      SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(static_cast<RECT*>(&rect))));
 }
 int CListCtrl::HitTest(CPoint point, UINT* flags) const {
   LVHITTESTINFO info;
@@ -179,14 +198,18 @@ int CListCtrl::HitTest(CPoint point, UINT* flags) const {
   if (flags) *flags = info.flags;
   return row;
 }
-int CListCtrl::HitTest(LVHITTESTINFO* info) const { return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(info))); }
+int CListCtrl::HitTest(LVHITTESTINFO* info) const {
+  return static_cast<int>(SendMessage(LVM_HITTEST, 0, reinterpret_cast<LPARAM>(info)));
+}
 int CListCtrl::SubItemHitTest(LPLVHITTESTINFO info) {
   return static_cast<int>(SendMessage(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(info)));
 }
 BOOL CListCtrl::EnsureVisible(int row, BOOL partialOk) {
   return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), partialOk));
 }
-BOOL CListCtrl::Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(size.cx), size.cy)); }
+BOOL CListCtrl::Scroll(CSize size) {
+  return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(size.cx), size.cy));
+}
 int CListCtrl::GetTopIndex() const { return static_cast<int>(SendMessage(LVM_GETTOPINDEX)); }
 int CListCtrl::GetCountPerPage() const { return static_cast<int>(SendMessage(LVM_GETCOUNTPERPAGE)); }
 
@@ -199,4 +222,6 @@ BOOL CListCtrl::SortItemsEx(PFNLVCOMPARE compare, DWORD_PTR data) {
 CEdit* CListCtrl::EditLabel(int row) {
   return AfxWndFromHandle<CEdit>(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABELW, static_cast<WPARAM>(row))));
 }
-CEdit* CListCtrl::GetEditControl() const { return AfxWndFromHandle<CEdit>(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL))); }
+CEdit* CListCtrl::GetEditControl() const {
+  return AfxWndFromHandle<CEdit>(reinterpret_cast<HWND>(SendMessage(LVM_GETEDITCONTROL)));
+}

@@ -19,7 +19,9 @@ HMENU CMenu::Detach() {
   m_hMenu = nullptr;
   return menu;
 }
-BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text) { return ::AppendMenuW(m_hMenu, flags, idOrSubmenu, text); }
+BOOL CMenu::AppendMenu(UINT flags, UINT_PTR idOrSubmenu, LPCWSTR text) {
+  return ::AppendMenuW(m_hMenu, flags, idOrSubmenu, text);
+}
 UINT CMenu::GetMenuItemCount() const { return static_cast<UINT>(::GetMenuItemCount(m_hMenu)); }
 BOOL CMenu::TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect) {
   return ::TrackPopupMenu(m_hMenu, flags, x, y, 0, owner ? owner->m_hWnd : nullptr, rect);

@@ -12,7 +12,8 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message, UINT code, UI
   // Notification codes are matched on their low 16 bits, as MFC does.
   for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
     for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e && e->pfn; ++e) {
-      if (e->nMessage == message && static_cast<WORD>(e->nCode) == static_cast<WORD>(code) && id >= e->nID && id <= e->nLastID)
+      if (e->nMessage == message && static_cast<WORD>(e->nCode) == static_cast<WORD>(code) && id >= e->nID &&
+          id <= e->nLastID)
         return e;
     }
   }

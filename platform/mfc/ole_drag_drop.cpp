@@ -105,7 +105,8 @@ DROPEFFECT COleDataSource::DoDragDrop(DWORD allowedEffects, LPCRECT, COleDropSou
       current->OnDragLeave(CWnd::FromHandle(currentWindow));
       return DROPEFFECT_NONE;
     }
-    return current->OnDrop(CWnd::FromHandle(currentWindow), &data, dropEffect, CPoint(client)) ? dropEffect : DROPEFFECT_NONE;
+    return current->OnDrop(CWnd::FromHandle(currentWindow), &data, dropEffect, CPoint(client)) ? dropEffect
+                                                                                               : DROPEFFECT_NONE;
   }
 }
 

@@ -8,8 +8,8 @@
 #pragma once
 #include <map>
 
-#include "platform/mfc/point_rect.h"
 #include "platform/mfc/message_map.h"
+#include "platform/mfc/point_rect.h"
 #include "platform/win/window_types.h"
 
 class CWnd;
@@ -76,4 +76,4 @@ public:
 namespace StandIn {
 // The drop target registered for a window, null when none.
 COleDropTarget* DropTargetOf(HWND window);
-}
+}  // namespace StandIn

@@ -12,7 +12,10 @@ template <typename T>
 class CSimpleArray {
 public:
   int GetSize() const { return static_cast<int>(items_.size()); }
-  BOOL Add(const T& item) { items_.push_back(item); return TRUE; }
+  BOOL Add(const T& item) {
+    items_.push_back(item);
+    return TRUE;
+  }
   BOOL Remove(const T& item) {
     int i = Find(item);
     return i >= 0 ? RemoveAt(i) : FALSE;
@@ -61,7 +64,10 @@ public:
     values_.erase(values_.begin() + index);
     return TRUE;
   }
-  void RemoveAll() { keys_.clear(); values_.clear(); }
+  void RemoveAll() {
+    keys_.clear();
+    values_.clear();
+  }
   // Replaces the value of the first entry with this key; false when there is none.
   BOOL SetAt(const K& key, const V& value) {
     int i = FindKey(key);

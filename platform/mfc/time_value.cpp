@@ -60,12 +60,24 @@ int PartOf(const COleDateTime& value, Part part) {
 }
 }  // namespace
 
-int COleDateTime::GetYear() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wYear); }); }
-int COleDateTime::GetMonth() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wMonth); }); }
-int COleDateTime::GetDay() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wDay); }); }
-int COleDateTime::GetHour() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wHour); }); }
-int COleDateTime::GetMinute() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wMinute); }); }
-int COleDateTime::GetSecond() const { return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wSecond); }); }
+int COleDateTime::GetYear() const {
+  return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wYear); });
+}
+int COleDateTime::GetMonth() const {
+  return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wMonth); });
+}
+int COleDateTime::GetDay() const {
+  return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wDay); });
+}
+int COleDateTime::GetHour() const {
+  return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wHour); });
+}
+int COleDateTime::GetMinute() const {
+  return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wMinute); });
+}
+int COleDateTime::GetSecond() const {
+  return PartOf(*this, [](const SYSTEMTIME& t) { return int(t.wSecond); });
+}
 
 bool COleDateTime::ParseDateTime(LPCWSTR text, DWORD flags, LCID locale) {
   SYSTEMTIME time;
@@ -83,7 +95,8 @@ CString COleDateTime::Format(DWORD flags, LCID locale) const {
   SYSTEMTIME time;
   if (!GetAsSystemTime(time)) return CString(L"Invalid DateTime");
   bool midnight = time.wHour == 0 && time.wMinute == 0 && time.wSecond == 0;
-  bool withDate = !(flags & VAR_TIMEVALUEONLY) && ((flags & VAR_DATEVALUEONLY) || FloorDiv(seconds_, 86400) != 0 || midnight);
+  bool withDate =
+      !(flags & VAR_TIMEVALUEONLY) && ((flags & VAR_DATEVALUEONLY) || FloorDiv(seconds_, 86400) != 0 || midnight);
   bool withTime = !(flags & VAR_DATEVALUEONLY) && ((flags & VAR_TIMEVALUEONLY) || !midnight);
   std::wstring text;
   if (withDate) text = StandIn::FormatDatePicture(time, StandIn::LocaleDatePicture(locale, false));

@@ -57,7 +57,8 @@ void AfxAttachCreatedWindow(HWND window, const CREATESTRUCTW&) {
   if (!wnd) return;
   wnd->Attach(window);
   wnd->PreSubclassWindow();
-  wnd->m_pfnSuper = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+  wnd->m_pfnSuper =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
   state->m_pWndInit = nullptr;
 }
 
@@ -168,8 +169,8 @@ BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT
   return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width, int height,
-                    HWND parent, HMENU idOrMenu, LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                    int height, HWND parent, HMENU idOrMenu, LPVOID param) {
   if (m_hWnd) return FALSE;  // already has a window
   CREATESTRUCTW cs;
   cs.dwExStyle = exStyle;
@@ -186,17 +187,17 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD 
   if (!PreCreateWindow(cs)) return FALSE;
   _AFX_THREAD_STATE* state = AfxGetThreadState();
   state->m_pWndInit = this;
-  HWND window = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y, cs.cx, cs.cy,
-                                cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
+  HWND window = CreateWindowExW(cs.dwExStyle, cs.lpszClass, cs.lpszName, static_cast<DWORD>(cs.style), cs.x, cs.y,
+                                cs.cx, cs.cy, cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
   state->m_pWndInit = nullptr;
   return window ? TRUE : FALSE;
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                    LPVOID param) {
+BOOL CWnd::CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
+                    UINT id, LPVOID param) {
   HMENU idOrMenu = (style & WS_CHILD) ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)) : nullptr;
-  return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                  parent ? parent->m_hWnd : nullptr, idOrMenu, param);
+  return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
+                  rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr, idOrMenu, param);
 }
 
 BOOL CWnd::DestroyWindow() {
@@ -221,7 +222,8 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND window) {
   if (!IsWindow(window) || !Attach(window)) return FALSE;
   PreSubclassWindow();
-  WNDPROC old = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+  WNDPROC old =
+      reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
   if (old != &AfxWndProc) m_pfnSuper = old;
   return TRUE;
 }
@@ -375,8 +377,12 @@ LRESULT CWnd::Default() {
   return DefWindowProc(m.message, m.wParam, m.lParam);
 }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::SendMessageW(m_hWnd, message, wParam, lParam); }
-BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const { return ::PostMessageW(m_hWnd, message, wParam, lParam); }
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }

@@ -34,8 +34,8 @@ class CScrollBar;
 
 // The per-thread state MFC keeps while windows are created and messages are sent.
 struct _AFX_THREAD_STATE {
-  CWnd* m_pWndInit = nullptr;  // the CWnd being created, until its window is attached
-  MSG m_lastSentMsg;           // the message being handled (what Default() passes on)
+  CWnd* m_pWndInit = nullptr;      // the CWnd being created, until its window is attached
+  MSG m_lastSentMsg;               // the message being handled (what Default() passes on)
   HWND m_hToolTipOwner = nullptr;  // window whose tool the framework tooltip shows
   UINT_PTR m_nLastHitTool = (UINT_PTR)-1;
 };
@@ -45,7 +45,8 @@ _AFX_THREAD_STATE* AfxGetThreadState();
 // first EnableToolTips; null before.
 HWND AfxGetToolTipWindow();
 // Registers a window class name with default behaviour for CreateEx (MFC's generic class).
-LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr, HICON icon = nullptr);
+LPCWSTR AfxRegisterWndClass(UINT classStyle, HCURSOR cursor = nullptr, HBRUSH background = nullptr,
+                            HICON icon = nullptr);
 // The PreTranslateMessage walk from the message's window up its parents; true when one
 // of them handled the message. The message pump runs it for every message it takes.
 BOOL AfxPreTranslateMessage(MSG* msg);
@@ -71,10 +72,10 @@ public:
   static CWnd* TemporaryOf(HWND window, std::type_index type, CWnd* (*make)());
 
   // ---- Creating, attaching, destroying.
-  virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
-                      UINT id, void* createContext = nullptr);
-  virtual BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                        int width, int height, HWND parent, HMENU idOrMenu, LPVOID param = nullptr);
+  virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+                      void* createContext = nullptr);
+  virtual BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                        int height, HWND parent, HMENU idOrMenu, LPVOID param = nullptr);
   BOOL CreateEx(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent,
                 UINT id, LPVOID param = nullptr);
   virtual BOOL DestroyWindow();

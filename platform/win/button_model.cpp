@@ -119,9 +119,7 @@ LRESULT ButtonModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       return 0;
     case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

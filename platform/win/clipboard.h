@@ -9,14 +9,14 @@
 
 HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
 LPVOID GlobalLock(HGLOBAL memory);
-BOOL GlobalUnlock(HGLOBAL memory);  // FALSE once the lock count is back to 0
+BOOL GlobalUnlock(HGLOBAL memory);   // FALSE once the lock count is back to 0
 HGLOBAL GlobalFree(HGLOBAL memory);  // null on success, the block on failure
 SIZE_T GlobalSize(HGLOBAL memory);
 
 // The clipboard is open for one window (or for none, with a null window) at a time.
 BOOL OpenClipboard(HWND owner);
 BOOL CloseClipboard();
-BOOL EmptyClipboard();  // needs the clipboard open; frees the blocks it held
+BOOL EmptyClipboard();                              // needs the clipboard open; frees the blocks it held
 HANDLE SetClipboardData(UINT format, HANDLE data);  // the clipboard takes the block
 BOOL IsClipboardFormatAvailable(UINT format);
 HWND GetClipboardOwner();

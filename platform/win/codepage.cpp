@@ -3,10 +3,10 @@
 namespace {
 
 // Code page 1252's bytes 0x80 to 0x9F; 0 marks the five undefined positions.
-const wchar_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+const wchar_t kHighControls[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                   0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                   0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                   0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 wchar_t cp1252ToWide(unsigned char b) {
   if (b >= 0x80 && b <= 0x9F) {
@@ -75,11 +75,19 @@ bool Utf8ToWide(const std::string& text, std::wstring& out) {
     auto b = static_cast<unsigned char>(text[i]);
     std::uint32_t ch;
     int extra;
-    if (b < 0x80) { ch = b; extra = 0; }
-    else if ((b & 0xE0) == 0xC0) { ch = b & 0x1F; extra = 1; }
-    else if ((b & 0xF0) == 0xE0) { ch = b & 0x0F; extra = 2; }
-    else if ((b & 0xF8) == 0xF0) { ch = b & 0x07; extra = 3; }
-    else return false;
+    if (b < 0x80) {
+      ch = b;
+      extra = 0;
+    } else if ((b & 0xE0) == 0xC0) {
+      ch = b & 0x1F;
+      extra = 1;
+    } else if ((b & 0xF0) == 0xE0) {
+      ch = b & 0x0F;
+      extra = 2;
+    } else if ((b & 0xF8) == 0xF0) {
+      ch = b & 0x07;
+      extra = 3;
+    } else return false;
     for (int k = 1; k <= extra; ++k) {
       if (i + static_cast<size_t>(k) >= n) return false;
       auto c = static_cast<unsigned char>(text[i + k]);

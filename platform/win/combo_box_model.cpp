@@ -80,7 +80,9 @@ private:
   int Find(WPARAM startAfter, Fits fits) const {
     int n = Count();
     if (n == 0) return CB_ERR;
-    int start = static_cast<INT_PTR>(startAfter) < 0 || static_cast<INT_PTR>(startAfter) >= n ? -1 : static_cast<int>(startAfter);
+    int start = static_cast<INT_PTR>(startAfter) < 0 || static_cast<INT_PTR>(startAfter) >= n
+                    ? -1
+                    : static_cast<int>(startAfter);
     for (int k = 1; k <= n; ++k) {
       int i = (start + k) % n;
       if (fits(entries_[static_cast<size_t>(i)].text)) return i;
@@ -205,14 +207,13 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       droppedWidth_ = static_cast<int>(wParam);
       return DroppedWidth(window);
     case CB_GETDROPPEDWIDTH: return DroppedWidth(window);
-    case CB_INITSTORAGE:
-      entries_.reserve(entries_.size() + wParam);
-      return static_cast<LRESULT>(entries_.capacity());
+    case CB_INITSTORAGE: entries_.reserve(entries_.size() + wParam); return static_cast<LRESULT>(entries_.capacity());
     case CB_ADDSTRING: {
       std::wstring added = text();
       int index = Count();
       if (GetWindowLongW(window, GWL_STYLE) & CBS_SORT) {
-        auto at = std::find_if(entries_.begin(), entries_.end(), [&](const Entry& e) { return CompareNoCase(e.text, added) > 0; });
+        auto at = std::find_if(entries_.begin(), entries_.end(),
+                               [&](const Entry& e) { return CompareNoCase(e.text, added) > 0; });
         index = static_cast<int>(at - entries_.begin());
       }
       return Insert(window, index, added);
@@ -308,9 +309,7 @@ LRESULT ComboBoxModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_LBUTTONDOWN: SetFocus(window); return 0;
     case WM_SETFONT: ApplyFont(window, reinterpret_cast<HFONT>(wParam)); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

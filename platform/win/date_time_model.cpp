@@ -188,9 +188,7 @@ LRESULT DateTimePickerModel::Handle(HWND window, UINT message, WPARAM wParam, LP
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

@@ -13,7 +13,8 @@ namespace {
 
 const wchar_t* const kMonthNames[] = {L"January", L"February", L"March",     L"April",   L"May",      L"June",
                                       L"July",    L"August",   L"September", L"October", L"November", L"December"};
-const wchar_t* const kDayNames[] = {L"Sunday", L"Monday", L"Tuesday", L"Wednesday", L"Thursday", L"Friday", L"Saturday"};
+const wchar_t* const kDayNames[] = {L"Sunday",   L"Monday", L"Tuesday", L"Wednesday",
+                                    L"Thursday", L"Friday", L"Saturday"};
 
 // Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
 long long DaysFromCivil(long long y, int m, int d) {
@@ -162,16 +163,20 @@ int DaysInMonth(int year, int month) {
   return month == 2 && leap ? 29 : days[month - 1];
 }
 
-bool IsValidDate(int year, int month, int day) { return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month); }
+bool IsValidDate(int year, int month, int day) {
+  return month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
+}
 
 bool IsValidSystemTime(const SYSTEMTIME& t) {
-  return t.wYear >= 1601 && t.wYear <= 30827 && IsValidDate(t.wYear, t.wMonth, t.wDay) && t.wHour < 24 && t.wMinute < 60 &&
-         t.wSecond < 60 && t.wMilliseconds < 1000;
+  return t.wYear >= 1601 && t.wYear <= 30827 && IsValidDate(t.wYear, t.wMonth, t.wDay) && t.wHour < 24 &&
+         t.wMinute < 60 && t.wSecond < 60 && t.wMilliseconds < 1000;
 }
 
 long long DayNumberOf(int year, int month, int day) { return DaysFromCivil(year, month, day) - kOleOriginDays; }
 
-void DateOfDayNumber(long long days, int& year, int& month, int& day) { CivilFromDays(days + kOleOriginDays, year, month, day); }
+void DateOfDayNumber(long long days, int& year, int& month, int& day) {
+  CivilFromDays(days + kOleOriginDays, year, month, day);
+}
 
 int DayOfWeekOf(int year, int month, int day) {
   long long days = DaysFromCivil(year, month, day);  // 1970-01-01 was a Thursday
@@ -215,7 +220,8 @@ bool ParseDateText(const std::wstring& text, DWORD flags, LCID locale, SYSTEMTIM
     const std::wstring& word = words[i];
     if (word.find(L':') != std::wstring::npos) {
       std::wstring meridiem;
-      if (i + 1 < words.size() && (Upper(words[i + 1]) == L"AM" || Upper(words[i + 1]) == L"PM")) meridiem = Upper(words[++i]);
+      if (i + 1 < words.size() && (Upper(words[i + 1]) == L"AM" || Upper(words[i + 1]) == L"PM"))
+        meridiem = Upper(words[++i]);
       if (haveTime || !ReadTime(word, meridiem, hour, minute, second)) return false;
       haveTime = true;
     } else {

@@ -49,7 +49,8 @@ LRESULT DialogModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case DM_GETDEFID: return MAKELONG(defaultId_, DC_HASDEFID);
     case WM_NEXTDLGCTL: {
-      HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      HWND target =
+          LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
       if (target && IsChild(window, target)) {
         SetFocus(target);
         if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
@@ -59,9 +60,7 @@ LRESULT DialogModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_SETFONT: font_ = reinterpret_cast<HFONT>(wParam); return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_INITDIALOG: return TRUE;
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 
@@ -97,17 +96,18 @@ HWND CreateDialogIndirectParamW(HINSTANCE instance, const DialogTemplate* dialog
   POINT origin{ToPixelsX(dialog->x), ToPixelsY(dialog->y)};
   if (parent && !(dialog->style & WS_CHILD)) ClientToScreen(parent, &origin);
   g_pendingProcedure = procedure;
-  HWND window = CreateWindowExW(dialog->exStyle, WC_DIALOGW, dialog->caption.c_str(), dialog->style & ~WS_VISIBLE, origin.x,
-                                origin.y, ToPixelsX(dialog->cx), ToPixelsY(dialog->cy), parent, nullptr, instance,
-                                reinterpret_cast<LPVOID>(param));
+  HWND window = CreateWindowExW(dialog->exStyle, WC_DIALOGW, dialog->caption.c_str(), dialog->style & ~WS_VISIBLE,
+                                origin.x, origin.y, ToPixelsX(dialog->cx), ToPixelsY(dialog->cy), parent, nullptr,
+                                instance, reinterpret_cast<LPVOID>(param));
   g_pendingProcedure = nullptr;
   if (!window) return nullptr;
   HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT);
   SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   for (const DialogControlTemplate& control : dialog->controls) {
-    HWND item = CreateWindowExW(control.exStyle, control.className.c_str(), control.text.c_str(), control.style | WS_CHILD,
-                                ToPixelsX(control.x), ToPixelsY(control.y), ToPixelsX(control.cx), ToPixelsY(control.cy),
-                                window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, nullptr);
+    HWND item =
+        CreateWindowExW(control.exStyle, control.className.c_str(), control.text.c_str(), control.style | WS_CHILD,
+                        ToPixelsX(control.x), ToPixelsY(control.y), ToPixelsX(control.cx), ToPixelsY(control.cy),
+                        window, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(control.id)), instance, nullptr);
     if (!item) {
       DestroyWindow(window);
       return nullptr;  // a control of an unknown class
@@ -135,14 +135,16 @@ BOOL IsDialogMessageW(HWND dialog, LPMSG msg) {
     case VK_TAB: {
       if (code & DLGC_WANTTAB) return FALSE;
       HWND focus = GetFocus();
-      HWND next = GetNextDlgTabItem(dialog, focus && IsChild(dialog, focus) ? focus : nullptr, GetKeyState(VK_SHIFT) < 0);
+      HWND next =
+          GetNextDlgTabItem(dialog, focus && IsChild(dialog, focus) ? focus : nullptr, GetKeyState(VK_SHIFT) < 0);
       if (next) SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
       return TRUE;
     }
     case VK_RETURN: {
       HWND focus = GetFocus();
       int id = 0;
-      if (focus && IsChild(dialog, focus) && (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
+      if (focus && IsChild(dialog, focus) &&
+          (SendMessageW(focus, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)))
         id = GetDlgCtrlID(focus);
       if (!id) {
         LRESULT def = SendMessageW(dialog, DM_GETDEFID, 0, 0);

@@ -30,7 +30,9 @@ private:
     text.resize(static_cast<size_t>(length));
     return text;
   }
-  void StoreText(const std::wstring& text) { DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())); }
+  void StoreText(const std::wstring& text) {
+    DefWindowProcW(window_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
   void Changed() {
     InvalidateRect(window_, nullptr, TRUE);
     SendCommandNotify(window_, EN_UPDATE);
@@ -57,9 +59,15 @@ bool EditModel::ReplaceSelection(const std::wstring& insert, bool typed) {
   if (typed) {
     DWORD style = Style();
     if (style & ES_READONLY) return false;
-    if (style & ES_NUMBER) piece.erase(std::remove_if(piece.begin(), piece.end(), [](wchar_t c) { return c < L'0' || c > L'9'; }), piece.end());
-    if (style & ES_UPPERCASE) std::transform(piece.begin(), piece.end(), piece.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
-    if (style & ES_LOWERCASE) std::transform(piece.begin(), piece.end(), piece.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+    if (style & ES_NUMBER)
+      piece.erase(std::remove_if(piece.begin(), piece.end(), [](wchar_t c) { return c < L'0' || c > L'9'; }),
+                  piece.end());
+    if (style & ES_UPPERCASE)
+      std::transform(piece.begin(), piece.end(), piece.begin(),
+                     [](wchar_t c) { return static_cast<wchar_t>(std::towupper(c)); });
+    if (style & ES_LOWERCASE)
+      std::transform(piece.begin(), piece.end(), piece.begin(),
+                     [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
     int room = limit_ - (static_cast<int>(text.size()) - (end - start));
     if (static_cast<int>(piece.size()) > room) {
       piece.resize(static_cast<size_t>(std::max(0, room)));
@@ -149,8 +157,12 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_KEYDOWN: {
       int length = static_cast<int>(Text().size());
       switch (wParam) {
-        case VK_LEFT: selStart_ = selEnd_ = std::max(0, std::min(selStart_, selEnd_) - (selStart_ == selEnd_ ? 1 : 0)); break;
-        case VK_RIGHT: selStart_ = selEnd_ = std::min(length, std::max(selStart_, selEnd_) + (selStart_ == selEnd_ ? 1 : 0)); break;
+        case VK_LEFT:
+          selStart_ = selEnd_ = std::max(0, std::min(selStart_, selEnd_) - (selStart_ == selEnd_ ? 1 : 0));
+          break;
+        case VK_RIGHT:
+          selStart_ = selEnd_ = std::min(length, std::max(selStart_, selEnd_) + (selStart_ == selEnd_ ? 1 : 0));
+          break;
         case VK_HOME: selStart_ = selEnd_ = 0; break;
         case VK_END: selStart_ = selEnd_ = length; break;
         case VK_DELETE:
@@ -204,9 +216,7 @@ LRESULT EditModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       EndPaint(window, &ps);
       return 0;
     }
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

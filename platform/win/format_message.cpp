@@ -33,14 +33,20 @@ bool formatInsert(const std::wstring& form, bool argumentArray, void* arguments,
     DWORD_PTR value = static_cast<DWORD_PTR*>(arguments)[index - 1];
     std::wstring text;
     switch (kind) {
-      case L's': case L'S':
-        if (kind == L'S' || form.find(L'h') != std::wstring::npos) text = formatted(pattern.c_str(), reinterpret_cast<const char*>(value));
+      case L's':
+      case L'S':
+        if (kind == L'S' || form.find(L'h') != std::wstring::npos)
+          text = formatted(pattern.c_str(), reinterpret_cast<const char*>(value));
         else text = formatted(pattern.c_str(), reinterpret_cast<const wchar_t*>(value));
         break;
-      case L'e': case L'E': case L'f': case L'g': case L'G':
-        return false;  // floating point cannot be passed in an argument array
+      case L'e':
+      case L'E':
+      case L'f':
+      case L'g':
+      case L'G': return false;  // floating point cannot be passed in an argument array
       default:
-        if (form.find(L"I64") != std::wstring::npos || form.find(L"ll") != std::wstring::npos) text = formatted(pattern.c_str(), static_cast<long long>(value));
+        if (form.find(L"I64") != std::wstring::npos || form.find(L"ll") != std::wstring::npos)
+          text = formatted(pattern.c_str(), static_cast<long long>(value));
         else text = formatted(pattern.c_str(), static_cast<int>(value));
         break;
     }
@@ -65,12 +71,22 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
   std::wstring vaValues[100];
   int vaRead = 0;
   while (*p) {
-    if (*p != L'%') { out += *p++; continue; }
+    if (*p != L'%') {
+      out += *p++;
+      continue;
+    }
     ++p;
     if (!*p) break;
     if (*p == L'0') break;  // %0 ends the message
-    if (*p == L'n') { out += L"\r\n"; ++p; continue; }
-    if (!std::iswdigit(*p)) { out += *p++; continue; }  // %% %. %! and %space give the character
+    if (*p == L'n') {
+      out += L"\r\n";
+      ++p;
+      continue;
+    }
+    if (!std::iswdigit(*p)) {
+      out += *p++;
+      continue;
+    }  // %% %. %! and %space give the character
     int index = *p++ - L'0';
     if (std::iswdigit(*p)) index = index * 10 + (*p++ - L'0');
     std::wstring form = L"s";

@@ -77,14 +77,41 @@ HGDIOBJ Stock(int index) {
   GdiObject o;
   o.stock = true;
   switch (index) {
-    case WHITE_BRUSH: o.kind = HandleKind::Brush; o.color = RGB(255, 255, 255); break;
-    case BLACK_BRUSH: o.kind = HandleKind::Brush; o.color = 0; break;
-    case NULL_BRUSH: o.kind = HandleKind::Brush; o.brushStyle = BS_NULL; break;
-    case WHITE_PEN: o.kind = HandleKind::Pen; o.color = RGB(255, 255, 255); o.width = 1; break;
-    case BLACK_PEN: o.kind = HandleKind::Pen; o.width = 1; break;
-    case NULL_PEN: o.kind = HandleKind::Pen; o.penStyle = PS_NULL; break;
-    case SYSTEM_FONT: o.kind = HandleKind::Font; o.font = DefaultGuiFont(); o.font.lfHeight = 16; o.font.lfWeight = FW_BOLD; break;
-    case DEFAULT_GUI_FONT: o.kind = HandleKind::Font; o.font = DefaultGuiFont(); break;
+    case WHITE_BRUSH:
+      o.kind = HandleKind::Brush;
+      o.color = RGB(255, 255, 255);
+      break;
+    case BLACK_BRUSH:
+      o.kind = HandleKind::Brush;
+      o.color = 0;
+      break;
+    case NULL_BRUSH:
+      o.kind = HandleKind::Brush;
+      o.brushStyle = BS_NULL;
+      break;
+    case WHITE_PEN:
+      o.kind = HandleKind::Pen;
+      o.color = RGB(255, 255, 255);
+      o.width = 1;
+      break;
+    case BLACK_PEN:
+      o.kind = HandleKind::Pen;
+      o.width = 1;
+      break;
+    case NULL_PEN:
+      o.kind = HandleKind::Pen;
+      o.penStyle = PS_NULL;
+      break;
+    case SYSTEM_FONT:
+      o.kind = HandleKind::Font;
+      o.font = DefaultGuiFont();
+      o.font.lfHeight = 16;
+      o.font.lfWeight = FW_BOLD;
+      break;
+    case DEFAULT_GUI_FONT:
+      o.kind = HandleKind::Font;
+      o.font = DefaultGuiFont();
+      break;
     default: return nullptr;
   }
   HGDIOBJ h = AddObject(o);
@@ -140,7 +167,9 @@ COLORREF BrushColor(HBRUSH brush) {
 
 // ---- Text metric.
 
-int StandIn::TextHeightOf(const LOGFONTW& font) { return font.lfHeight == 0 ? 13 : std::abs(static_cast<int>(font.lfHeight)); }
+int StandIn::TextHeightOf(const LOGFONTW& font) {
+  return font.lfHeight == 0 ? 13 : std::abs(static_cast<int>(font.lfHeight));
+}
 int StandIn::AverageCharWidthOf(const LOGFONTW& font) {
   return font.lfWidth != 0 ? std::abs(static_cast<int>(font.lfWidth)) : (TextHeightOf(font) + 1) / 2;
 }
@@ -189,7 +218,9 @@ HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
   return static_cast<HBITMAP>(AddObject(o));
 }
 
-HBITMAP CreateBitmap(int width, int height, UINT, UINT, const void*) { return CreateCompatibleBitmap(nullptr, width, height); }
+HBITMAP CreateBitmap(int width, int height, UINT, UINT, const void*) {
+  return CreateCompatibleBitmap(nullptr, width, height);
+}
 
 HGDIOBJ GetStockObject(int index) { return Stock(index); }
 
@@ -234,8 +265,7 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID buffer) {
         *static_cast<LOGPEN*>(buffer) = p;
       }
       return sizeof(LOGPEN);
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
@@ -348,7 +378,8 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, LPSIZE size) {
   DeviceContext* d = D(dc);
   if (!d || !size) return FALSE;
   LOGFONTW f = FontOf(static_cast<HFONT>(d->state.font));
-  std::wstring s = text ? std::wstring(text, length < 0 ? std::wcslen(text) : static_cast<size_t>(length)) : std::wstring();
+  std::wstring s =
+      text ? std::wstring(text, length < 0 ? std::wcslen(text) : static_cast<size_t>(length)) : std::wstring();
   size->cx = TextWidthOf(f, s);
   size->cy = TextHeightOf(f);
   return TRUE;
@@ -357,7 +388,8 @@ BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int length, LPSIZE size) {
 int DrawTextW(HDC dc, LPCWSTR text, int length, LPRECT rect, UINT format) {
   DeviceContext* d = D(dc);
   if (!d || !rect) return 0;
-  std::wstring s = text ? std::wstring(text, length < 0 ? std::wcslen(text) : static_cast<size_t>(length)) : std::wstring();
+  std::wstring s =
+      text ? std::wstring(text, length < 0 ? std::wcslen(text) : static_cast<size_t>(length)) : std::wstring();
   LOGFONTW f = FontOf(static_cast<HFONT>(d->state.font));
   int lineHeight = TextHeightOf(f);
   int lines = 1, widest = 0, current = 0;

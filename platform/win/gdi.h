@@ -85,15 +85,15 @@ namespace StandIn {
 // One recorded drawing call.
 struct DrawRecord {
   enum Kind { Text, FillRect, FocusRect, Line, Image } kind = Text;
-  RECT rect;             // the target rectangle (a line: left/top to right/bottom)
-  std::wstring text;     // Text: the text drawn
-  UINT format = 0;       // Text: DT_ flags
+  RECT rect;          // the target rectangle (a line: left/top to right/bottom)
+  std::wstring text;  // Text: the text drawn
+  UINT format = 0;    // Text: DT_ flags
   COLORREF textColor = 0;
   COLORREF backColor = 0;
   COLORREF fillColor = 0;  // FillRect: the brush's colour; Line: the pen's colour;
                            // Image: the image list's background colour (CLR_NONE: none)
-  LOGFONTW font;          // Text: the font selected at the time
-  int image = -1;         // Image: the image index drawn
+  LOGFONTW font;           // Text: the font selected at the time
+  int image = -1;          // Image: the image index drawn
 };
 
 // What has been drawn into a window (through GetDC, GetWindowDC or BeginPaint), in order.

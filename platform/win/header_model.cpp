@@ -149,7 +149,8 @@ bool HeaderModel::Set(int index, const HDITEMW* item) {
   if (index >= Count()) return false;  // the handler deleted the item
   Item& it = items_[static_cast<size_t>(index)];
   if (change.mask & HDI_WIDTH) it.width = std::max(0, change.cxy);
-  if ((change.mask & HDI_TEXT) && change.pszText != LPSTR_TEXTCALLBACKW) it.text = change.pszText ? change.pszText : L"";
+  if ((change.mask & HDI_TEXT) && change.pszText != LPSTR_TEXTCALLBACKW)
+    it.text = change.pszText ? change.pszText : L"";
   if (change.mask & HDI_FORMAT) it.format = change.fmt;
   if (change.mask & HDI_LPARAM) it.data = change.lParam;
   if (change.mask & HDI_IMAGE) it.image = change.iImage;
@@ -273,7 +274,8 @@ LRESULT HeaderModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
     case HDM_ORDERTOINDEX: {
       int position = static_cast<int>(wParam);
-      return position >= 0 && position < static_cast<int>(order_.size()) ? order_[static_cast<size_t>(position)] : position;
+      return position >= 0 && position < static_cast<int>(order_.size()) ? order_[static_cast<size_t>(position)]
+                                                                         : position;
     }
     case HDM_GETORDERARRAY: {
       auto* out = reinterpret_cast<int*>(lParam);
@@ -313,9 +315,7 @@ LRESULT HeaderModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
       EndPaint(window, &ps);
       return 0;
     }
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

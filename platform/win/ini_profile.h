@@ -5,8 +5,8 @@
 
 // section null: the section names, each null-terminated, the list ending with an extra
 // null; name null: the names of the section likewise. Answers the characters copied.
-DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR defaultValue, LPWSTR buffer,
-                               DWORD bufferMax, LPCWSTR fileName);
+DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR defaultValue, LPWSTR buffer, DWORD bufferMax,
+                               LPCWSTR fileName);
 UINT GetPrivateProfileIntW(LPCWSTR section, LPCWSTR name, INT defaultValue, LPCWSTR fileName);
 // name null deletes the section; value null deletes the name.
 BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR value, LPCWSTR fileName);

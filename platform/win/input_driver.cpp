@@ -13,7 +13,8 @@ public:
     throw InputScriptError("no input driver: a popup menu of " + DescribeWindow(menu.owner) + " asks for a choice");
   }
   DragStep NextDragStep(const DragContext& drag) override {
-    throw InputScriptError("no input driver: a drag from " + DescribeWindow(drag.source) + " asks for the next movement");
+    throw InputScriptError("no input driver: a drag from " + DescribeWindow(drag.source) +
+                           " asks for the next movement");
   }
   ModalAction NextModalAction(HWND dialog, int dialogId) override {
     throw InputScriptError("no input driver: dialog " + std::to_string(dialogId) + " (" + DescribeWindow(dialog) +
@@ -90,10 +91,12 @@ std::string DescribePoint(const PointRequest& request) {
 }
 
 std::string DescribeModalAction(const ModalAction& action) {
-  static const char* const kNames[] = {"click",        "key",          "type", "check", "cell",   "double-click",
-                                       "right-click",  "header",       "right-click header", "drag", "drag header",
-                                       "choose",       "pick date",    "close",        "group header", "group task",
-                                       "check cell"};
+  static const char* const kNames[] = {"click",       "key",         "type",
+                                       "check",       "cell",        "double-click",
+                                       "right-click", "header",      "right-click header",
+                                       "drag",        "drag header", "choose",
+                                       "pick date",   "close",       "group header",
+                                       "group task",  "check cell"};
   std::string text = kNames[action.kind];
   if (action.kind != ModalAction::PressKey && action.kind != ModalAction::Close)
     text += " control " + std::to_string(action.controlId);
@@ -108,7 +111,9 @@ ScopedInputDriver::ScopedInputDriver(InputDriver& driver) : previous_(current())
 ScopedInputDriver::~ScopedInputDriver() { current() = previous_; }
 
 void ScriptedInputDriver::ChooseMenuId(UINT id) { menuChoices_.push_back(MenuChoice{id, L"", false}); }
-void ScriptedInputDriver::ChooseMenuText(const std::wstring& text) { menuChoices_.push_back(MenuChoice{0, text, true}); }
+void ScriptedInputDriver::ChooseMenuText(const std::wstring& text) {
+  menuChoices_.push_back(MenuChoice{0, text, true});
+}
 void ScriptedInputDriver::AddDragMove(POINT screenPoint, DWORD keyState) {
   dragSteps_.push_back(DragStep{DragStep::Move, screenPoint, keyState});
 }
@@ -154,7 +159,8 @@ DragStep ScriptedInputDriver::NextDragStep(const DragContext& drag) {
 
 ModalAction ScriptedInputDriver::NextModalAction(HWND dialog, int dialogId) {
   if (modalActions_.empty())
-    throw InputScriptError("the script has no action for dialog " + std::to_string(dialogId) + " (" + DescribeWindow(dialog) + ")");
+    throw InputScriptError("the script has no action for dialog " + std::to_string(dialogId) + " (" +
+                           DescribeWindow(dialog) + ")");
   ModalAction action = modalActions_.front();
   modalActions_.pop_front();
   return action;
@@ -162,7 +168,8 @@ ModalAction ScriptedInputDriver::NextModalAction(HWND dialog, int dialogId) {
 
 int ScriptedInputDriver::AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT) {
   if (messageBoxAnswers_.empty())
-    throw InputScriptError("the script has no answer for the message box \"" + WideToUtf8(caption) + "\": " + WideToUtf8(text));
+    throw InputScriptError("the script has no answer for the message box \"" + WideToUtf8(caption) +
+                           "\": " + WideToUtf8(text));
   int answer = messageBoxAnswers_.front();
   messageBoxAnswers_.pop_front();
   return answer;

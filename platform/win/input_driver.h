@@ -24,7 +24,7 @@ public:
 // One movement of the hand while an OLE drag runs.
 struct DragStep {
   enum Kind { Move, Drop, Cancel } kind = Move;
-  POINT screenPoint;  // Move and Drop: where the cursor is
+  POINT screenPoint;   // Move and Drop: where the cursor is
   DWORD keyState = 0;  // MK_ flags held
 };
 
@@ -41,24 +41,24 @@ struct DragContext {
 // text in any column.
 struct ModalAction {
   enum Kind {
-    ClickButton,      // control id
-    PressKey,         // key (virtual key) with modifiers, to the focused control
-    TypeText,         // text into control id (its old text replaced); 0: the focused window
-    CheckItem,        // list control id, item, check (true/false): a click on its check box when it differs
-    ClickItem,        // list control id, item, subItem, modifiers: a click on the cell
-    DoubleClickItem,  // list control id, item, subItem
-    RightClickItem,   // list control id, item, subItem: the cell's context menu
-    ClickHeader,      // list control id, subItem (the column)
-    RightClickHeader, // list control id, subItem: the header's context menu
-    DragItem,         // list control id, item dragged onto targetItem (dropped on its centre)
-    DragHeader,       // list control id, the heading of column subItem dropped on that of column targetItem
-    ChooseEntry,      // combo box control id, entry (item index, or -1 and its text)
-    PickDate,         // date-time picker control id, text: the date picked from its calendar
-    Close,            // the dialog's close box (IDCANCEL)
-    ClickGroupHeader, // list control id, item: the group id whose header is clicked
-    ClickGroupTask,   // list control id, item: the group id whose task link is clicked
-    CheckCell         // list control id, item, subItem, check: a click on the cell's check image
-                      // (image 1 checked, 0 unchecked) when it differs
+    ClickButton,       // control id
+    PressKey,          // key (virtual key) with modifiers, to the focused control
+    TypeText,          // text into control id (its old text replaced); 0: the focused window
+    CheckItem,         // list control id, item, check (true/false): a click on its check box when it differs
+    ClickItem,         // list control id, item, subItem, modifiers: a click on the cell
+    DoubleClickItem,   // list control id, item, subItem
+    RightClickItem,    // list control id, item, subItem: the cell's context menu
+    ClickHeader,       // list control id, subItem (the column)
+    RightClickHeader,  // list control id, subItem: the header's context menu
+    DragItem,          // list control id, item dragged onto targetItem (dropped on its centre)
+    DragHeader,        // list control id, the heading of column subItem dropped on that of column targetItem
+    ChooseEntry,       // combo box control id, entry (item index, or -1 and its text)
+    PickDate,          // date-time picker control id, text: the date picked from its calendar
+    Close,             // the dialog's close box (IDCANCEL)
+    ClickGroupHeader,  // list control id, item: the group id whose header is clicked
+    ClickGroupTask,    // list control id, item: the group id whose task link is clicked
+    CheckCell          // list control id, item, subItem, check: a click on the cell's check image
+                       // (image 1 checked, 0 unchecked) when it differs
   } kind = ClickButton;
   int controlId = 0;
   UINT key = 0;

@@ -181,7 +181,8 @@ bool ListViewModel::GroupRect(int id, int part, RECT& rect) const {
   switch (part) {
     case LVGGR_HEADER: return true;
     case LVGGR_GROUP: {
-      auto members = std::count_if(lines.begin(), lines.end(), [&](const Line& l) { return l.row >= 0 && l.group == g; });
+      auto members =
+          std::count_if(lines.begin(), lines.end(), [&](const Line& l) { return l.row >= 0 && l.group == g; });
       rect.bottom += static_cast<LONG>(members) * RowHeight();
       return true;
     }
@@ -222,14 +223,13 @@ LRESULT ListViewModel::HandleGroupMessage(UINT message, WPARAM wParam, LPARAM lP
       auto* rect = reinterpret_cast<RECT*>(lParam);
       return rect && GroupRect(id, rect->top, *rect);
     }
-    case LVM_SORTGROUPS: return SortGroups(reinterpret_cast<PFNLVGROUPCOMPARE>(wParam), reinterpret_cast<void*>(lParam));
+    case LVM_SORTGROUPS:
+      return SortGroups(reinterpret_cast<PFNLVGROUPCOMPARE>(wParam), reinterpret_cast<void*>(lParam));
     case LVM_STANDIN_GETGROUPTASKRECT: {
       auto* rect = reinterpret_cast<RECT*>(lParam);
       return rect && GroupTaskRect(id, *rect);
     }
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 
@@ -258,7 +258,8 @@ void ListViewModel::PaintGroupHeader(HDC dc, int line, const Group& group) {
   SetTextColor(dc, GetSysColor(COLOR_HOTLIGHT));
   DrawTextW(dc, group.header.c_str(), -1, &label, DT_LEFT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
   RECT task;
-  if (GroupTaskRect(group.id, task)) DrawTextW(dc, group.task.c_str(), -1, &task, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  if (GroupTaskRect(group.id, task))
+    DrawTextW(dc, group.task.c_str(), -1, &task, DT_RIGHT | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
 void ListViewModel::PaintEmptyMarkup(HDC dc, const RECT& client) {

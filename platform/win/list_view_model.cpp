@@ -131,9 +131,7 @@ bool ListViewModel::ItemRect(int row, int part, RECT& rect) const {
   RECT bounds, state, icon, label;
   if (!CellParts(row, 0, bounds, state, icon, label)) return false;
   switch (part) {
-    case LVIR_BOUNDS:
-      rect = RECT{-scrollX_, bounds.top, TotalWidth() - scrollX_, bounds.bottom};
-      return true;
+    case LVIR_BOUNDS: rect = RECT{-scrollX_, bounds.top, TotalWidth() - scrollX_, bounds.bottom}; return true;
     case LVIR_ICON: rect = icon; return true;
     case LVIR_LABEL: rect = label; return true;
     case LVIR_SELECTBOUNDS: rect = RECT{icon.left, bounds.top, label.right, bounds.bottom}; return true;
@@ -228,7 +226,8 @@ void ListViewModel::Layout() {
 
 LRESULT ListViewModel::Notify(UINT code, NMHDR* header) const { return SendNotify(window_, code, header); }
 
-LRESULT ListViewModel::NotifyListView(UINT code, int row, int col, UINT oldState, UINT newState, UINT changed, POINT action) {
+LRESULT ListViewModel::NotifyListView(UINT code, int row, int col, UINT oldState, UINT newState, UINT changed,
+                                      POINT action) {
   NMLISTVIEW nm;
   nm.iItem = row;
   nm.iSubItem = col;
@@ -424,9 +423,11 @@ bool ListViewModel::GetItem(LVITEMW* item) {
         CopyOut(di.item.pszText, item->pszText, item->cchTextMax);
     }
     if (ask & LVIF_IMAGE) item->iImage = di.item.iImage;
-    if ((ask & LVIF_TEXT) && !(item->pszText && item->pszText != LPSTR_TEXTCALLBACKW)) item->pszText = LPSTR_TEXTCALLBACKW;
+    if ((ask & LVIF_TEXT) && !(item->pszText && item->pszText != LPSTR_TEXTCALLBACKW))
+      item->pszText = LPSTR_TEXTCALLBACKW;
     if (ask & LVIF_STATE)
-      item->state = (item->state & ~static_cast<UINT>(LVIS_STATEIMAGEMASK)) | (di.item.state & di.item.stateMask & LVIS_STATEIMAGEMASK);
+      item->state = (item->state & ~static_cast<UINT>(LVIS_STATEIMAGEMASK)) |
+                    (di.item.state & di.item.stateMask & LVIS_STATEIMAGEMASK);
     if ((di.item.mask & LVIF_DI_SETITEM) && !OwnerData()) {
       Cell& stored = items_[static_cast<size_t>(item->iItem)].cells[static_cast<size_t>(col)];
       if ((ask & LVIF_TEXT) && di.item.pszText && di.item.pszText != LPSTR_TEXTCALLBACKW) {
@@ -522,7 +523,8 @@ int ListViewModel::InsertColumn(int col, const LVCOLUMNW* column) {
   columns_.insert(columns_.begin() + col, c);
   if (ColumnCount() > 1 || col > 0) {
     for (Item& it : items_) {
-      if (static_cast<int>(it.cells.size()) < ColumnCount()) it.cells.insert(it.cells.begin() + std::min<int>(col, static_cast<int>(it.cells.size())), Cell());
+      if (static_cast<int>(it.cells.size()) < ColumnCount())
+        it.cells.insert(it.cells.begin() + std::min<int>(col, static_cast<int>(it.cells.size())), Cell());
     }
   }
   Layout();
@@ -535,7 +537,8 @@ bool ListViewModel::DeleteColumn(int col) {
   if (!SendMessageW(header_, HDM_DELETEITEM, static_cast<WPARAM>(col), 0)) return false;
   columns_.erase(columns_.begin() + col);
   for (Item& it : items_) {
-    if (static_cast<int>(it.cells.size()) > 1 && col < static_cast<int>(it.cells.size())) it.cells.erase(it.cells.begin() + col);
+    if (static_cast<int>(it.cells.size()) > 1 && col < static_cast<int>(it.cells.size()))
+      it.cells.erase(it.cells.begin() + col);
     else if (col == 0 && !it.cells.empty()) it.cells[0] = Cell();
   }
   Layout();
@@ -606,7 +609,8 @@ bool ListViewModel::SetColumnWidth(int col, int width) {
       LOGFONTW headerFont = FontOf(h ? h->Font() : nullptr);
       widest = std::max(widest, TextWidthOf(headerFont, h ? h->ItemAt(col).text : std::wstring()) + kTextMargin);
       std::vector<int> order = DisplayOrder();
-      if (!order.empty() && order.back() == col) widest = std::max(widest, ClientWidth() - (TotalWidth() - ColumnWidth(col)));
+      if (!order.empty() && order.back() == col)
+        widest = std::max(widest, ClientWidth() - (TotalWidth() - ColumnWidth(col)));
     }
     width = widest;
   }
@@ -638,8 +642,7 @@ bool ListViewModel::SortItems(PFNLVCOMPARE compare, LPARAM data, bool byIndex) {
       while (a < mid && b < high) {
         if (compare(key(order[static_cast<size_t>(a)]), key(order[static_cast<size_t>(b)]), data) <= 0)
           scratch[static_cast<size_t>(out++)] = order[static_cast<size_t>(a++)];
-        else
-          scratch[static_cast<size_t>(out++)] = order[static_cast<size_t>(b++)];
+        else scratch[static_cast<size_t>(out++)] = order[static_cast<size_t>(b++)];
       }
       while (a < mid) scratch[static_cast<size_t>(out++)] = order[static_cast<size_t>(a++)];
       while (b < high) scratch[static_cast<size_t>(out++)] = order[static_cast<size_t>(b++)];
@@ -755,7 +758,8 @@ HWND ListViewModel::EditLabel(int row) {
   RECT label;
   ItemRect(row, LVIR_LABEL, label);
   editor_ = CreateWindowExW(0, WC_EDITW, text.c_str(), WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, label.left,
-                            label.top, label.right - label.left, label.bottom - label.top, window_, nullptr, nullptr, nullptr);
+                            label.top, label.right - label.left, label.bottom - label.top, window_, nullptr, nullptr,
+                            nullptr);
   if (!editor_) return nullptr;
   editRow_ = row;
   SetLabelEditOwner(editor_, window_);
@@ -872,7 +876,8 @@ void ListViewModel::OnButtonDown(POINT point, bool right) {
     POINT at{GET_X_LPARAM(msg.lParam), GET_Y_LPARAM(msg.lParam)};
     if (msg.message == WM_MOUSEMOVE) {
       if (onItem && (msg.wParam & MK_LBUTTON) &&
-          (std::abs(at.x - point.x) > GetSystemMetrics(SM_CXDRAG) || std::abs(at.y - point.y) > GetSystemMetrics(SM_CYDRAG))) {
+          (std::abs(at.x - point.x) > GetSystemMetrics(SM_CXDRAG) ||
+           std::abs(at.y - point.y) > GetSystemMetrics(SM_CYDRAG))) {
         NotifyListView(LVN_BEGINDRAG, row, 0, 0, 0, 0, point);
         return;
       }
@@ -889,7 +894,8 @@ void ListViewModel::OnDoubleClick(POINT point) {
   LVHITTESTINFO hit;
   hit.pt = point;
   int row = SubItemHitTest(hit);
-  if (row >= 0 && (exStyle_ & LVS_EX_CHECKBOXES) && hit.iSubItem == 0 && (hit.flags & LVHT_ONITEMSTATEICON)) ToggleCheck(row);
+  if (row >= 0 && (exStyle_ & LVS_EX_CHECKBOXES) && hit.iSubItem == 0 && (hit.flags & LVHT_ONITEMSTATEICON))
+    ToggleCheck(row);
   NMITEMACTIVATE nm;
   nm.iItem = row;
   nm.iSubItem = hit.iSubItem;
@@ -916,7 +922,9 @@ void ListViewModel::OnKeyDown(UINT key) {
     case VK_RIGHT: Scroll(30, 0); return;
     case VK_SPACE:
       if (focused < 0) return;
-      if (control) SetState(focused, (items_[static_cast<size_t>(focused)].state & LVIS_SELECTED) ? 0 : LVIS_SELECTED, LVIS_SELECTED);
+      if (control)
+        SetState(focused, (items_[static_cast<size_t>(focused)].state & LVIS_SELECTED) ? 0 : LVIS_SELECTED,
+                 LVIS_SELECTED);
       else if (exStyle_ & LVS_EX_CHECKBOXES) ToggleCheck(focused);
       else SetState(focused, LVIS_SELECTED, LVIS_SELECTED);
       return;
@@ -1003,8 +1011,8 @@ void ListViewModel::Paint() {
       item.nmcd.hdc = dc;
       item.nmcd.dwItemSpec = static_cast<DWORD_PTR>(row);
       item.nmcd.lItemlParam = items_[static_cast<size_t>(row)].param;
-      item.nmcd.uItemState = ((state & LVIS_SELECTED) ? CDIS_SELECTED : 0) | ((state & LVIS_FOCUSED) && hasFocus ? CDIS_FOCUS : 0) |
-                             (row == hot_ ? CDIS_HOT : 0);
+      item.nmcd.uItemState = ((state & LVIS_SELECTED) ? CDIS_SELECTED : 0) |
+                             ((state & LVIS_FOCUSED) && hasFocus ? CDIS_FOCUS : 0) | (row == hot_ ? CDIS_HOT : 0);
       item.clrText = textColor_;
       item.clrTextBk = textBackColor_;
       ItemRect(row, LVIR_BOUNDS, item.nmcd.rc);
@@ -1051,7 +1059,9 @@ void ListViewModel::Paint() {
           SetTextColor(dc, text);
           SetBkColor(dc, textBack);
           const Column& column = col < ColumnCount() ? columns_[static_cast<size_t>(col)] : Column();
-          UINT align = (column.format & LVCFMT_RIGHT) ? DT_RIGHT : (column.format & LVCFMT_CENTER) ? DT_CENTER : DT_LEFT;
+          UINT align = (column.format & LVCFMT_RIGHT)    ? DT_RIGHT
+                       : (column.format & LVCFMT_CENTER) ? DT_CENTER
+                                                         : DT_LEFT;
           std::wstring cellText = CellText(row, col);
           if (row >= Count()) break;
           DrawTextW(dc, cellText.c_str(), -1, &l, align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
@@ -1093,9 +1103,10 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       backColor_ = GetSysColor(COLOR_WINDOW);
       textColor_ = GetSysColor(COLOR_WINDOWTEXT);
       textBackColor_ = CLR_DEFAULT;
-      header_ = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS | HDS_HORZ, 0, 0, 0, 0, window, nullptr,
-                                nullptr, nullptr);
-      tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
+      header_ = CreateWindowExW(0, WC_HEADERW, L"", WS_CHILD | WS_VISIBLE | HDS_BUTTONS | HDS_HORZ, 0, 0, 0, 0, window,
+                                nullptr, nullptr, nullptr);
+      tooltip_ =
+          CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, L"", WS_POPUP, 0, 0, 0, 0, window, nullptr, nullptr, nullptr);
       Layout();
       return 0;
     }
@@ -1112,7 +1123,10 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       ownedStateImages_ = nullptr;
       handled = false;
       return 0;
-    case WM_SIZE: Layout(); InvalidateRect(window, nullptr, TRUE); return 0;
+    case WM_SIZE:
+      Layout();
+      InvalidateRect(window, nullptr, TRUE);
+      return 0;
     case WM_SETFONT:
       font_ = reinterpret_cast<HFONT>(wParam);
       if (header_) SendMessageW(header_, WM_SETFONT, wParam, lParam);
@@ -1156,7 +1170,8 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
         case SB_PAGEDOWN: delta = page; break;
         case SB_THUMBPOSITION:
         case SB_THUMBTRACK:
-          delta = vertical ? (HIWORD(wParam) / (groupView_ ? RowHeight() : 1) - top_) * RowHeight() : HIWORD(wParam) - scrollX_;
+          delta = vertical ? (HIWORD(wParam) / (groupView_ ? RowHeight() : 1) - top_) * RowHeight()
+                           : HIWORD(wParam) - scrollX_;
           break;
         case SB_TOP: delta = vertical ? -top_ * RowHeight() : -scrollX_; break;
         case SB_BOTTOM: delta = vertical ? Count() * RowHeight() : TotalWidth(); break;
@@ -1219,7 +1234,9 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return item ? SetState(row, item->state, item->stateMask) : FALSE;
     }
     case LVM_GETITEMSTATE:
-      return row >= 0 && row < Count() ? static_cast<LRESULT>(items_[static_cast<size_t>(row)].state & static_cast<UINT>(lParam)) : 0;
+      return row >= 0 && row < Count()
+                 ? static_cast<LRESULT>(items_[static_cast<size_t>(row)].state & static_cast<UINT>(lParam))
+                 : 0;
     case LVM_GETNEXTITEM: {
       UINT flags = static_cast<UINT>(lParam);
       UINT want = flags & (LVNI_FOCUSED | LVNI_SELECTED | LVNI_CUT | LVNI_DROPHILITED);
@@ -1234,7 +1251,8 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
       return -1;
     }
     case LVM_GETSELECTEDCOUNT:
-      return std::count_if(items_.begin(), items_.end(), [](const Item& it) { return (it.state & LVIS_SELECTED) != 0; });
+      return std::count_if(items_.begin(), items_.end(),
+                           [](const Item& it) { return (it.state & LVIS_SELECTED) != 0; });
     case LVM_GETSELECTIONMARK: return mark_;
     case LVM_SETSELECTIONMARK: {
       int old = mark_;
@@ -1316,8 +1334,7 @@ LRESULT ListViewModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM l
     case LVM_SORTITEMSEX: return SortItems(reinterpret_cast<PFNLVCOMPARE>(lParam), static_cast<LPARAM>(wParam), true);
     case LVM_EDITLABELW: return reinterpret_cast<LRESULT>(EditLabel(row));
     case LVM_GETEDITCONTROL: return reinterpret_cast<LRESULT>(editor_);
-    default:
-      return HandleGroupMessage(message, wParam, lParam, handled);
+    default: return HandleGroupMessage(message, wParam, lParam, handled);
   }
 }
 

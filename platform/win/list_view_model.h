@@ -26,8 +26,8 @@
 // (one row tall, as wide as the client area; the header text from x = 4, the task link
 // right-aligned 8 pixels from the right edge) and, unless the group is collapsed, the
 // group's items in index order. Items of no group are not shown. Scrolling and the top
-// index count these lines; the vertical scroll bar counts their pixels. A click on a group header sends LVN_LINKCLICK when it hits the
-// task link, else toggles a collapsible group; LVM_SUBITEMHITTEST and LVM_HITTEST answer
+// index count these lines; the vertical scroll bar counts their pixels. A click on a group header sends LVN_LINKCLICK
+// when it hits the task link, else toggles a collapsible group; LVM_SUBITEMHITTEST and LVM_HITTEST answer
 // LVHT_EX_GROUP_HEADER with the group id in iGroup. An empty list asks its parent for a
 // text with LVN_GETEMPTYMARKUP while painting and draws the answer.
 #pragma once
@@ -52,7 +52,7 @@ public:
   struct Cell {
     std::wstring text;
     bool textCallback = false;
-    int image = -1;  // -1: no image
+    int image = -1;              // -1: no image
     bool imageCallback = false;  // set with I_IMAGECALLBACK: the parent supplies the image
   };
   struct Item {
@@ -131,7 +131,8 @@ private:
   void PaintEmptyMarkup(HDC dc, const RECT& client);
 
   LRESULT Notify(UINT code, NMHDR* header) const;
-  LRESULT NotifyListView(UINT code, int row, int col, UINT oldState = 0, UINT newState = 0, UINT changed = 0, POINT action = POINT());
+  LRESULT NotifyListView(UINT code, int row, int col, UINT oldState = 0, UINT newState = 0, UINT changed = 0,
+                         POINT action = POINT());
   bool ChangeState(int row, UINT state, UINT mask);
   bool SetState(int row, UINT state, UINT mask);
   void SelectOnly(int row);

@@ -54,7 +54,8 @@ MenuItemSnapshot Snap(const MenuItem& it) {
   return s;
 }
 
-const MenuItemSnapshot* FindIn(const std::vector<MenuItemSnapshot>& items, bool byId, UINT id, const std::wstring& text) {
+const MenuItemSnapshot* FindIn(const std::vector<MenuItemSnapshot>& items, bool byId, UINT id,
+                               const std::wstring& text) {
   for (const MenuItemSnapshot& it : items) {
     if (it.flags & MF_POPUP) {
       if (!byId && it.text == text && !(it.flags & (MF_GRAYED | MF_DISABLED))) return &it;
@@ -111,7 +112,9 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
 }
 
 const MenuItemSnapshot* MenuSnapshot::FindById(UINT id) const { return FindIn(items, true, id, L""); }
-const MenuItemSnapshot* MenuSnapshot::FindByText(const std::wstring& text) const { return FindIn(items, false, 0, text); }
+const MenuItemSnapshot* MenuSnapshot::FindByText(const std::wstring& text) const {
+  return FindIn(items, false, 0, text);
+}
 
 MenuSnapshot StandIn::SnapshotMenu(HMENU menu) {
   MenuSnapshot s;

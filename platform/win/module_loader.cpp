@@ -57,7 +57,8 @@ BOOL FreeLibrary(HMODULE module) {
   if (StandIn::FreeBuiltinModule(module)) return TRUE;
   if (!module || !module->image) return FALSE;
   void* image = module->image;
-  if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"))) entry(module, DLL_PROCESS_DETACH, nullptr);
+  if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain")))
+    entry(module, DLL_PROCESS_DETACH, nullptr);
   UnregisterModuleInstance(module);
   return dlclose(image) == 0 ? TRUE : FALSE;
 }

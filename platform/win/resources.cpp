@@ -1,8 +1,8 @@
 #include "platform/win/resources.h"
 
 #include <algorithm>
-#include <memory>
 #include <cwctype>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -40,8 +40,9 @@ HMODULE GetModuleHandleW(LPCWSTR name) {
   for (const auto& m : instances()) {
     const std::wstring& path = m->path;
     std::wstring wanted(name);
-    if (path == wanted || (path.size() > wanted.size() && path.compare(path.size() - wanted.size(), wanted.size(), wanted) == 0 &&
-                           path[path.size() - wanted.size() - 1] == L'/'))
+    if (path == wanted ||
+        (path.size() > wanted.size() && path.compare(path.size() - wanted.size(), wanted.size(), wanted) == 0 &&
+         path[path.size() - wanted.size() - 1] == L'/'))
       return m.get();
   }
   return nullptr;
@@ -54,7 +55,7 @@ LANGID LanguageIdFromName(const std::wstring& name) {
   static const std::pair<const wchar_t*, LANGID> kNames[] = {
       {L"en-US", 0x0409}, {L"en-GB", 0x0809}, {L"en-AU", 0x0C09}, {L"en", 0x0009}, {L"fr-FR", 0x040C},
       {L"fr-CA", 0x0C0C}, {L"fr-BE", 0x080C}, {L"fr-CH", 0x100C}, {L"fr", 0x000C}, {L"es-ES", 0x0C0A},
-      {L"es-MX", 0x080A}, {L"es", 0x000A}, {L"de-DE", 0x0407}, {L"de", 0x0007}, {L"it-IT", 0x0410},
+      {L"es-MX", 0x080A}, {L"es", 0x000A},    {L"de-DE", 0x0407}, {L"de", 0x0007}, {L"it-IT", 0x0410},
       {L"pt-BR", 0x0416}, {L"ja-JP", 0x0411}};
   std::wstring n = name;
   std::replace(n.begin(), n.end(), L'_', L'-');
@@ -62,9 +63,8 @@ LANGID LanguageIdFromName(const std::wstring& name) {
   if (dot != std::wstring::npos) n.resize(dot);
   for (const auto& [text, id] : kNames) {
     std::wstring t(text);
-    if (t.size() == n.size() && std::equal(t.begin(), t.end(), n.begin(), [](wchar_t a, wchar_t b) {
-          return std::towlower(a) == std::towlower(b);
-        }))
+    if (t.size() == n.size() && std::equal(t.begin(), t.end(), n.begin(),
+                                           [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); }))
       return id;
   }
   return 0;

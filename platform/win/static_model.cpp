@@ -63,11 +63,10 @@ LRESULT StaticModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETFONT: return reinterpret_cast<LRESULT>(font_);
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-      if ((GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) && message == WM_LBUTTONUP) SendCommandNotify(window, 0);  // STN_CLICKED
+      if ((GetWindowLongW(window, GWL_STYLE) & SS_NOTIFY) && message == WM_LBUTTONUP)
+        SendCommandNotify(window, 0);  // STN_CLICKED
       return 0;
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

@@ -116,8 +116,8 @@ bool readNode(GsfInfile* infile, StorageNode& node, gsf_off_t fileSize) {
       StreamEntry entry{name, {}, 0};
       if (ok) {
         entry.bytes.resize(static_cast<size_t>(size));
-        ok = size == 0 || gsf_input_read(child, static_cast<size_t>(size),
-                                         reinterpret_cast<guint8*>(entry.bytes.data())) != nullptr;
+        ok = size == 0 ||
+             gsf_input_read(child, static_cast<size_t>(size), reinterpret_cast<guint8*>(entry.bytes.data())) != nullptr;
       }
       if (ok) node.streams[key] = std::move(entry);
     }
@@ -484,8 +484,7 @@ HRESULT StgCreateDocfile(const WCHAR* pwcsName, DWORD grfMode, DWORD, IStorage**
   if (!ppstgOpen) return STG_E_INVALIDPOINTER;
   *ppstgOpen = nullptr;
   if (!pwcsName || !*pwcsName) return STG_E_INVALIDNAME;
-  if (!validAccess(grfMode) || !canWrite(grfMode) || (grfMode & STGM_TRANSACTED))
-    return STG_E_INVALIDFLAG;
+  if (!validAccess(grfMode) || !canWrite(grfMode) || (grfMode & STGM_TRANSACTED)) return STG_E_INVALIDFLAG;
   initLibrary();
   fs::path path = nativePath(pwcsName);
   std::error_code ec;
@@ -509,8 +508,7 @@ HRESULT StgOpenStorage(const WCHAR* pwcsName, IStorage* pstgPriority, DWORD grfM
   *ppstgOpen = nullptr;
   if (!pwcsName || !*pwcsName) return STG_E_INVALIDNAME;
   if (pstgPriority || snbExclude) return STG_E_INVALIDPARAMETER;
-  if (!validAccess(grfMode) || (grfMode & (STGM_CREATE | STGM_TRANSACTED)))
-    return STG_E_INVALIDFLAG;
+  if (!validAccess(grfMode) || (grfMode & (STGM_CREATE | STGM_TRANSACTED))) return STG_E_INVALIDFLAG;
   initLibrary();
   fs::path path = nativePath(pwcsName);
   std::error_code ec;

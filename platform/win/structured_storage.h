@@ -91,5 +91,5 @@ protected:
 // without it an existing file gives STG_E_FILEALREADYEXISTS.
 HRESULT StgCreateDocfile(const WCHAR* pwcsName, DWORD grfMode, DWORD reserved, IStorage** ppstgOpen);
 // Opens an existing compound file.
-HRESULT StgOpenStorage(const WCHAR* pwcsName, IStorage* pstgPriority, DWORD grfMode, WCHAR** snbExclude,
-                       DWORD reserved, IStorage** ppstgOpen);
+HRESULT StgOpenStorage(const WCHAR* pwcsName, IStorage* pstgPriority, DWORD grfMode, WCHAR** snbExclude, DWORD reserved,
+                       IStorage** ppstgOpen);

@@ -75,11 +75,17 @@ BOOL VerifyVersionInfoW(OSVERSIONINFOEXW* info, DWORD typeMask, ULONGLONG condit
     return static_cast<int>((conditionMask >> (slot * 3)) & 7);
   };
   if (typeMask & (VER_MAJORVERSION | VER_MINORVERSION)) {
-    long long mine = static_cast<long long>(config().windowsMajor) * 65536 + ((typeMask & VER_MINORVERSION) ? config().windowsMinor : 0);
-    long long wanted = static_cast<long long>(info->dwMajorVersion) * 65536 + ((typeMask & VER_MINORVERSION) ? info->dwMinorVersion : 0);
+    long long mine = static_cast<long long>(config().windowsMajor) * 65536 +
+                     ((typeMask & VER_MINORVERSION) ? config().windowsMinor : 0);
+    long long wanted = static_cast<long long>(info->dwMajorVersion) * 65536 +
+                       ((typeMask & VER_MINORVERSION) ? info->dwMinorVersion : 0);
     int c = condition((typeMask & VER_MAJORVERSION) ? VER_MAJORVERSION : VER_MINORVERSION);
-    bool ok = c == VER_EQUAL ? mine == wanted : c == VER_GREATER ? mine > wanted : c == VER_GREATER_EQUAL ? mine >= wanted
-            : c == VER_LESS ? mine < wanted : c == VER_LESS_EQUAL ? mine <= wanted : false;
+    bool ok = c == VER_EQUAL           ? mine == wanted
+              : c == VER_GREATER       ? mine > wanted
+              : c == VER_GREATER_EQUAL ? mine >= wanted
+              : c == VER_LESS          ? mine < wanted
+              : c == VER_LESS_EQUAL    ? mine <= wanted
+                                       : false;
     if (!ok) return FALSE;
   }
   if (typeMask & VER_SERVICEPACKMAJOR) {

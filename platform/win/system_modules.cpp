@@ -35,9 +35,11 @@ struct BuiltinModule {
 
 std::vector<BuiltinModule>& modules() {
   static std::vector<BuiltinModule> list = {
-      {L"comctl32.dll", [] { return System().commonControlsPresent; },
+      {L"comctl32.dll",
+       [] { return System().commonControlsPresent; },
        {{"DllGetVersion", reinterpret_cast<FARPROC>(&BuiltinDllGetVersion)}}},
-      {L"uxtheme.dll", [] { return System().themeLibraryPresent; },
+      {L"uxtheme.dll",
+       [] { return System().themeLibraryPresent; },
        {{"IsAppThemed", reinterpret_cast<FARPROC>(&BuiltinIsAppThemed)},
         {"IsThemeActive", reinterpret_cast<FARPROC>(&BuiltinIsThemeActive)},
         {"OpenThemeData", reinterpret_cast<FARPROC>(&BuiltinOpenThemeData)},
@@ -51,7 +53,8 @@ std::wstring FileNameOf(LPCWSTR path) {
   std::wstring name(path);
   size_t slash = name.find_last_of(L"/\\");
   if (slash != std::wstring::npos) name = name.substr(slash + 1);
-  std::transform(name.begin(), name.end(), name.begin(), [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+  std::transform(name.begin(), name.end(), name.begin(),
+                 [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
   return name;
 }
 

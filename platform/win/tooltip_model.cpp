@@ -51,10 +51,10 @@ bool TooltipModel::Show(HWND tooltip, HWND window, UINT_PTR id) {
   info.hdr.code = TTN_NEEDTEXTW;
   info.lParam = 0;
   SendMessageW(window, WM_NOTIFY, id, reinterpret_cast<LPARAM>(&info));
-  if (info.lpszText && info.lpszText != LPSTR_TEXTCALLBACKW && info.lpszText != info.szText && !IS_INTRESOURCE(info.lpszText))
+  if (info.lpszText && info.lpszText != LPSTR_TEXTCALLBACKW && info.lpszText != info.szText &&
+      !IS_INTRESOURCE(info.lpszText))
     shown = info.lpszText;
-  else
-    shown.assign(info.szText, wcsnlen(info.szText, 80));
+  else shown.assign(info.szText, wcsnlen(info.szText, 80));
   return !shown.empty();
 }
 
@@ -71,12 +71,17 @@ LRESULT TooltipModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
       tool.rect = info->rect;
       tool.callback = info->lpszText == LPSTR_TEXTCALLBACKW;
       if (!tool.callback && info->lpszText && !IS_INTRESOURCE(info->lpszText)) tool.text = info->lpszText;
-      tools.erase(std::remove_if(tools.begin(), tools.end(), [&](const Tool& t) { return t.window == tool.window && t.id == tool.id; }), tools.end());
+      tools.erase(std::remove_if(tools.begin(), tools.end(),
+                                 [&](const Tool& t) { return t.window == tool.window && t.id == tool.id; }),
+                  tools.end());
       tools.push_back(tool);
       return TRUE;
     }
     case TTM_DELTOOLW:
-      if (info) tools.erase(std::remove_if(tools.begin(), tools.end(), [&](const Tool& t) { return t.window == info->hwnd && t.id == info->uId; }), tools.end());
+      if (info)
+        tools.erase(std::remove_if(tools.begin(), tools.end(),
+                                   [&](const Tool& t) { return t.window == info->hwnd && t.id == info->uId; }),
+                    tools.end());
       return 0;
     case TTM_ACTIVATE:
       active = wParam != 0;
@@ -89,9 +94,7 @@ LRESULT TooltipModel::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     case TTM_POP: shown.clear(); return 0;
     case TTM_STANDIN_SHOW: return Show(window, reinterpret_cast<HWND>(lParam), static_cast<UINT_PTR>(wParam));
-    default:
-      handled = false;
-      return 0;
+    default: handled = false; return 0;
   }
 }
 

@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <utility>
 
-#include "platform/win/list_view_model.h"
 #include "platform/win/date_time_picker.h"
+#include "platform/win/list_view_model.h"
 #include "platform/win/window_manager.h"
 
 namespace StandIn {
@@ -73,7 +73,9 @@ void MouseMove(HWND window, POINT point, UINT buttons) {
   Gesture(window, point, buttons & (kShift | kControl), {{WM_MOUSEMOVE, buttons}});
 }
 
-void LeftButtonDown(HWND window, POINT point, UINT modifiers) { Gesture(window, point, modifiers, {{WM_LBUTTONDOWN, MK_LBUTTON}}); }
+void LeftButtonDown(HWND window, POINT point, UINT modifiers) {
+  Gesture(window, point, modifiers, {{WM_LBUTTONDOWN, MK_LBUTTON}});
+}
 
 void LeftButtonUp(HWND window, POINT point, UINT modifiers) { Gesture(window, point, modifiers, {{WM_LBUTTONUP, 0}}); }
 
@@ -129,7 +131,8 @@ void MoveFocusTo(HWND window) { SetFocus(window); }
 
 bool ClickGroupHeader(HWND list, int groupId) {
   RECT header{0, LVGGR_HEADER, 0, 0};
-  if (!SendMessageW(list, LVM_GETGROUPRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&header))) return false;
+  if (!SendMessageW(list, LVM_GETGROUPRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&header)))
+    return false;
   LeftClick(list, POINT{header.left + 2, (header.top + header.bottom) / 2});
   return true;
 }

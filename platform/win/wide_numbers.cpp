@@ -43,11 +43,17 @@ double _wtof(const wchar_t* text) {
   std::string number;  // the longest leading decimal number, in the "C" form strtod reads
   if (*p == L'+' || *p == L'-') number += static_cast<char>(*p++);
   bool digits = false;
-  while (isDigit(*p)) { number += static_cast<char>(*p++); digits = true; }
+  while (isDigit(*p)) {
+    number += static_cast<char>(*p++);
+    digits = true;
+  }
   if (*p == L'.') {
     number += '.';
     ++p;
-    while (isDigit(*p)) { number += static_cast<char>(*p++); digits = true; }
+    while (isDigit(*p)) {
+      number += static_cast<char>(*p++);
+      digits = true;
+    }
   }
   if (!digits) return 0.0;
   if (*p == L'e' || *p == L'E') {

@@ -122,7 +122,8 @@ void SendNcDestroyAndFree(HWND h) {
   if (wm().capture == h) wm().capture = nullptr;
   if (wm().focus == h) wm().focus = nullptr;
   if (wm().active == h) wm().active = nullptr;
-  if (Window* p = W(w->parent)) p->children.erase(std::remove(p->children.begin(), p->children.end(), h), p->children.end());
+  if (Window* p = W(w->parent))
+    p->children.erase(std::remove(p->children.begin(), p->children.end(), h), p->children.end());
   std::unique_ptr<Window> dead = wm().windows.Remove(h);
   dead.reset();
   if (wm().destroyed) wm().destroyed(h);
@@ -419,11 +420,8 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   Window* w = W(window);
   if (!w) return 0;
   switch (message) {
-    case WM_NCCREATE:
-      return TRUE;
-    case WM_SETTEXT:
-      w->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : L"";
-      return TRUE;
+    case WM_NCCREATE: return TRUE;
+    case WM_SETTEXT: w->text = lParam ? reinterpret_cast<LPCWSTR>(lParam) : L""; return TRUE;
     case WM_GETTEXT: {
       auto* buffer = reinterpret_cast<LPWSTR>(lParam);
       int max = static_cast<int>(wParam);
@@ -433,14 +431,9 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       buffer[n] = 0;
       return n;
     }
-    case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(w->text.size());
-    case WM_SETREDRAW:
-      w->redrawDisabled = !wParam;
-      return 0;
-    case WM_CLOSE:
-      DestroyWindow(window);
-      return 0;
+    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
+    case WM_SETREDRAW: w->redrawDisabled = !wParam; return 0;
+    case WM_CLOSE: DestroyWindow(window); return 0;
     case WM_PAINT: {
       w->invalid = false;
       return 0;
@@ -455,14 +448,11 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_MOUSEWHEEL:
       if ((w->style & WS_CHILD) && w->parent) return SendMessageW(w->parent, message, wParam, lParam);
       return 0;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 
-DWORD GetMessagePos() {
-  return static_cast<DWORD>(MAKELONG(wm().messagePos.x, wm().messagePos.y));
-}
+DWORD GetMessagePos() { return static_cast<DWORD>(MAKELONG(wm().messagePos.x, wm().messagePos.y)); }
 
 // ---- Window data.
 
@@ -502,7 +492,9 @@ LONG_PTR SetWindowLongPtrW(HWND window, int index, LONG_PTR value) {
 }
 
 LONG GetWindowLongW(HWND window, int index) { return static_cast<LONG>(GetWindowLongPtrW(window, index)); }
-LONG SetWindowLongW(HWND window, int index, LONG value) { return static_cast<LONG>(SetWindowLongPtrW(window, index, value)); }
+LONG SetWindowLongW(HWND window, int index, LONG value) {
+  return static_cast<LONG>(SetWindowLongPtrW(window, index, value));
+}
 
 int GetDlgCtrlID(HWND window) {
   Window* w = W(window);
@@ -555,7 +547,8 @@ BOOL IsChild(HWND parent, HWND window) {
 }
 
 int GetWindowTextW(HWND window, LPWSTR buffer, int bufferMax) {
-  return static_cast<int>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(bufferMax), reinterpret_cast<LPARAM>(buffer)));
+  return static_cast<int>(
+      SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(bufferMax), reinterpret_cast<LPARAM>(buffer)));
 }
 int GetWindowTextLengthW(HWND window) { return static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0)); }
 BOOL SetWindowTextW(HWND window, LPCWSTR text) {
@@ -576,7 +569,8 @@ BOOL GetWindowRect(HWND window, LPRECT rect) {
   Window* w = W(window);
   if (!w || !rect) return FALSE;
   POINT origin = OriginOnScreen(window);
-  *rect = RECT{origin.x, origin.y, origin.x + (w->rect.right - w->rect.left), origin.y + (w->rect.bottom - w->rect.top)};
+  *rect =
+      RECT{origin.x, origin.y, origin.x + (w->rect.right - w->rect.left), origin.y + (w->rect.bottom - w->rect.top)};
   return TRUE;
 }
 
@@ -600,7 +594,8 @@ BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, U
   if (flags & SWP_SHOWWINDOW) ShowWindow(window, SW_SHOW);
   if (flags & SWP_HIDEWINDOW) ShowWindow(window, SW_HIDE);
   if (!W(window)) return TRUE;
-  bool resized = (old.right - old.left) != (w->rect.right - w->rect.left) || (old.bottom - old.top) != (w->rect.bottom - w->rect.top);
+  bool resized = (old.right - old.left) != (w->rect.right - w->rect.left) ||
+                 (old.bottom - old.top) != (w->rect.bottom - w->rect.top);
   if (resized) {
     SendMessageW(window, WM_SIZE, 0, MAKELPARAM(w->rect.right - w->rect.left, w->rect.bottom - w->rect.top));
     if (!(flags & SWP_NOREDRAW)) InvalidateRect(window, nullptr, TRUE);

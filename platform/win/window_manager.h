@@ -33,8 +33,8 @@ BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* windowClass
 int GetClassNameW(HWND window, LPWSTR buffer, int bufferMax);
 
 // ---- Creating and destroying.
-HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y,
-                     int width, int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param);
+HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param);
 // Destroys the window's owned windows and children first (deepest last sent WM_DESTROY),
 // sending WM_DESTROY parent-first and WM_NCDESTROY child-first, as Windows does.
 BOOL DestroyWindow(HWND window);
@@ -51,7 +51,7 @@ BOOL TranslateMessage(const MSG* msg);  // WM_KEYDOWN of a character key posts W
 LRESULT DispatchMessageW(const MSG* msg);
 LRESULT CallWindowProcW(WNDPROC procedure, HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-DWORD GetMessagePos();   // screen position of the last input event, x in the low word
+DWORD GetMessagePos();  // screen position of the last input event, x in the low word
 #define SendMessage SendMessageW
 #define PostMessage PostMessageW
 #define DefWindowProc DefWindowProcW
@@ -106,7 +106,7 @@ HWND GetActiveWindow();
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();
-SHORT GetKeyState(int virtualKey);       // high bit set while the key is down
+SHORT GetKeyState(int virtualKey);  // high bit set while the key is down
 BOOL MessageBeep(UINT type);
 
 // ---- Time.

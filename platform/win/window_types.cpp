@@ -23,7 +23,8 @@ BOOL PtInRect(const RECT* rect, POINT pt) {
 }
 BOOL IntersectRect(LPRECT out, const RECT* a, const RECT* b) {
   if (!out || !a || !b) return FALSE;
-  RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right), std::min(a->bottom, b->bottom)};
+  RECT r{std::max(a->left, b->left), std::max(a->top, b->top), std::min(a->right, b->right),
+         std::min(a->bottom, b->bottom)};
   if (IsRectEmpty(&r)) {
     *out = RECT{};
     return FALSE;

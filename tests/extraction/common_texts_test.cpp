@@ -15,8 +15,16 @@ TEST(CommonTexts, ByLayerAndByBlockAreFoundAsCompareNoCaseFindsThem) {
   ASSERT_EQ(texts.byLayer, L"ByLayer");
   const std::wstring letters = L"BbYyLlAaEeRrOoCcKk\u212A\u0130\u0131\u017F\u00FF\u00E9 -0";
   std::mt19937 random(5);
-  std::vector<std::wstring> samples{L"ByLayer", L"BYBLOCK", L"bylayer", L"ByLayerX", L"ByBloc", L"", L"Continuous",
-                                    L"BYBLOC\u212A", std::wstring(L"ByLayer\0x", 9), std::wstring(L"ByBlo\0k", 7)};
+  std::vector<std::wstring> samples{L"ByLayer",
+                                    L"BYBLOCK",
+                                    L"bylayer",
+                                    L"ByLayerX",
+                                    L"ByBloc",
+                                    L"",
+                                    L"Continuous",
+                                    L"BYBLOC\u212A",
+                                    std::wstring(L"ByLayer\0x", 9),
+                                    std::wstring(L"ByBlo\0k", 7)};
   for (int i = 0; i < 100000; ++i) {
     // Mostly the names with some letters changed, so that many texts come close to them.
     std::wstring text = i % 2 ? L"ByLayer" : L"ByBlock";

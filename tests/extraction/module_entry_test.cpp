@@ -10,9 +10,7 @@
 
 namespace {
 
-OvEdCommandStack* commandStack() {
-  return OvEdCommandStack::cast(ovrxSysRegistry()->at(L"OVIS_REGISTERED_COMMANDS"));
-}
+OvEdCommandStack* commandStack() { return OvEdCommandStack::cast(ovrxSysRegistry()->at(L"OVIS_REGISTERED_COMMANDS")); }
 
 OvRxDynamicLinker* linker() { return OvRxDynamicLinker::cast(ovrxSysRegistry()->at(L"DynamicLinker")); }
 

@@ -116,8 +116,8 @@ TEST(NumberFormat, GeneralFormAsPrintfWritesIt) {
 }
 
 TEST(NumberFormat, IntegersAsPrintfWritesThem) {
-  for (long long v : {0LL, 1LL, -1LL, 7LL, 65535LL, 2147483647LL, -2147483648LL, 9223372036854775807LL,
-                      -9223372036854775807LL - 1}) {
+  for (long long v :
+       {0LL, 1LL, -1LL, 7LL, 65535LL, 2147483647LL, -2147483648LL, 9223372036854775807LL, -9223372036854775807LL - 1}) {
     char text[32];
     std::snprintf(text, sizeof text, "%lld", v);
     EXPECT_EQ(narrow(formatInteger(v)), text);
@@ -143,10 +143,36 @@ TEST(NumberFormat, SixDecimalsAsPrintfAndStrtodGiveThem) {
 // exponents with and without digits, trailing words, long digit runs, numbers too large
 // and too small for a double.
 TEST(NumberFormat, LeadingNumberAsWtofReadsIt) {
-  std::vector<std::wstring> texts{L"", L" ", L"-", L"+", L".", L"-.", L"+.5", L"-.5e3", L"5.", L"5.e2", L"1e", L"1e+",
-                                  L"1E-x", L"1e5x", L" \t\n12", L"12 m", L"0x1A", L"inf", L"nan", L"-0", L"+-3",
-                                  L"1e400", L"-1e400", L"1e-400", L"2.4e-320", L"1,5", L"١٢", L"00012.50",
-                                  std::wstring(300, L'9'), L"0." + std::wstring(400, L'0') + L"1"};
+  std::vector<std::wstring> texts{L"",
+                                  L" ",
+                                  L"-",
+                                  L"+",
+                                  L".",
+                                  L"-.",
+                                  L"+.5",
+                                  L"-.5e3",
+                                  L"5.",
+                                  L"5.e2",
+                                  L"1e",
+                                  L"1e+",
+                                  L"1E-x",
+                                  L"1e5x",
+                                  L" \t\n12",
+                                  L"12 m",
+                                  L"0x1A",
+                                  L"inf",
+                                  L"nan",
+                                  L"-0",
+                                  L"+-3",
+                                  L"1e400",
+                                  L"-1e400",
+                                  L"1e-400",
+                                  L"2.4e-320",
+                                  L"1,5",
+                                  L"١٢",
+                                  L"00012.50",
+                                  std::wstring(300, L'9'),
+                                  L"0." + std::wstring(400, L'0') + L"1"};
   std::mt19937 random(7);
   const wchar_t pieces[] = L" +-.eE0123456789x";
   for (int i = 0; i < 200000; ++i) {

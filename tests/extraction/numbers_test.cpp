@@ -39,9 +39,12 @@ TEST(RoundToStep, HalvesRoundUpAndTextMatchesPrintf) {
     short luprec;
     double expected;
   } cases[] = {
-      {L"2.5", 0, 3},          {L"2.4999", 0, 2},       {L"-2.5", 0, -2},       {L"0.0005", 3, 0.001},
-      {L"1.23449", 3, 1.234},  {L"0.295", 2, 0.29},     {L"999999.5", 0, 1e6},  {L"2.50", 2, 2.5},
-      {L"3.0", 4, 3},          {L"1234.5678", 4, 1234.5678}, {L"1234567", 4, 1234567},
+      {L"2.5", 0, 3},           {L"2.4999", 0, 2},
+      {L"-2.5", 0, -2},         {L"0.0005", 3, 0.001},
+      {L"1.23449", 3, 1.234},   {L"0.295", 2, 0.29},
+      {L"999999.5", 0, 1e6},    {L"2.50", 2, 2.5},
+      {L"3.0", 4, 3},           {L"1234.5678", 4, 1234.5678},
+      {L"1234567", 4, 1234567},
   };
   for (const auto& c : cases) {
     double v = _wtof(c.text);
@@ -82,8 +85,8 @@ TEST(NumericText, WholeTextMustBeADecimalNumber) {
   for (const wchar_t* yes : {L"+12", L"-0.25", L"1E+10", L"0.5", L"1e5", L"2.5E-3", L"007"}) {
     EXPECT_TRUE(isNumericText(yes)) << CString(yes);
   }
-  for (const wchar_t* no : {L"", L" 12", L"12 ", L"1.", L".5", L"abc", L"1.2.3", L"1,5", L"1e", L"inf", L"nan",
-                            L"0x1A", L"1 000"}) {
+  for (const wchar_t* no :
+       {L"", L" 12", L"12 ", L"1.", L".5", L"abc", L"1.2.3", L"1,5", L"1e", L"inf", L"nan", L"0x1A", L"1 000"}) {
     EXPECT_FALSE(isNumericText(no)) << CString(no);
   }
 }

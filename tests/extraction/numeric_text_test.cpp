@@ -33,10 +33,33 @@ void everyText(const std::wstring& alphabet, size_t maxLength, std::vector<std::
 // Texts put together from pieces that numbers are made of, and characters that look like
 // them: other digits, blanks, a null, a surrogate-range value and an astral digit.
 std::vector<std::wstring> generatedTexts(size_t count) {
-  static const std::wstring pieces[] = {
-      L"0", L"7", L"42", L"0000", L"9876543210", L"+", L"-", L".", L"e", L"E", L"e+", L"E-", L"..", L",",
-      L" ", L"\t", L"\n", L"x", L"inf", L"nan", L"0x", L"\u0663", L"\uFF11", L"\u00B2", std::wstring(1, L'\0'),
-      std::wstring(1, static_cast<wchar_t>(0xD835)), L"\U0001D7CE"};
+  static const std::wstring pieces[] = {L"0",
+                                        L"7",
+                                        L"42",
+                                        L"0000",
+                                        L"9876543210",
+                                        L"+",
+                                        L"-",
+                                        L".",
+                                        L"e",
+                                        L"E",
+                                        L"e+",
+                                        L"E-",
+                                        L"..",
+                                        L",",
+                                        L" ",
+                                        L"\t",
+                                        L"\n",
+                                        L"x",
+                                        L"inf",
+                                        L"nan",
+                                        L"0x",
+                                        L"\u0663",
+                                        L"\uFF11",
+                                        L"\u00B2",
+                                        std::wstring(1, L'\0'),
+                                        std::wstring(1, static_cast<wchar_t>(0xD835)),
+                                        L"\U0001D7CE"};
   std::vector<std::wstring> texts;
   std::uint64_t state = 12345;
   auto below = [&](std::uint64_t bound) {
@@ -56,9 +79,10 @@ std::vector<std::wstring> generatedTexts(size_t count) {
 TEST(NumericText, AgreesWithItsRegularExpression) {
   std::vector<std::wstring> texts;
   everyText(L"09+-.eE a", 5, texts);
-  for (std::wstring edge : {L"+12", L"-0.25", L"1E+10", L"0.5", L"1e5", L"2.5E-3", L"007", L"", L" 12", L"12 ", L"1.",
-                            L".5", L"abc", L"1.2.3", L"1,5", L"1e", L"inf", L"nan", L"0x1A", L"1 000", L"3.25",
-                            L"-2.5e3", L"x.y", L"2e5", L"12.5", L"1e+", L"1e-5.5", L"--1", L"+-1", L"1ee5", L"1E5E5"})
+  for (std::wstring edge :
+       {L"+12", L"-0.25", L"1E+10", L"0.5", L"1e5",    L"2.5E-3", L"007", L"",     L" 12",   L"12 ",  L"1.",
+        L".5",  L"abc",   L"1.2.3", L"1,5", L"1e",     L"inf",    L"nan", L"0x1A", L"1 000", L"3.25", L"-2.5e3",
+        L"x.y", L"2e5",   L"12.5",  L"1e+", L"1e-5.5", L"--1",    L"+-1", L"1ee5", L"1E5E5"})
     texts.push_back(edge);
   std::vector<std::wstring> generated = generatedTexts(200000);
   texts.insert(texts.end(), generated.begin(), generated.end());

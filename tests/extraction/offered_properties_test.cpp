@@ -45,9 +45,9 @@ TEST_F(OfferedTest, CatalogueListsInTheirOrder) {
   EXPECT_EQ(c.generalItems.size(), 8u);
   EXPECT_EQ(c.blockRefItems.size(), 7u);
   ASSERT_EQ(c.geometricItems.size(), 35u);
-  EXPECT_EQ(c.geometricItems[11].name, L"Area");      // the polyline list follows the line list
+  EXPECT_EQ(c.geometricItems[11].name, L"Area");        // the polyline list follows the line list
   EXPECT_EQ(c.geometricItems[25].name, L"X position");  // then arcs, then points
-  EXPECT_EQ(c.geometricItems[28].name, L"Area");      // then circles
+  EXPECT_EQ(c.geometricItems[28].name, L"Area");        // then circles
   EXPECT_EQ(c.polylineItems[1].name, L"Global width");
   EXPECT_EQ(c.polylineItems[1].category, kCategoryGeneral);
   EXPECT_EQ(c.blockRefItems[3].category, kCategoryMisc);
@@ -77,10 +77,9 @@ TEST_F(OfferedTest, EveryListHoldsItsNamesCategoriesAndTotalsInOrder) {
   PropertyCatalogue c;
   check("fixed", {c.objectTypeItem, c.quantityItem, c.blockPreviewItem, c.blockNameItem},
         {{L"Object type", 1, false}, {L"Quantity", 1, true}, {L"Block preview", 1, false}, {L"Block name", 1, false}});
-  const std::vector<Expected> general = {{L"Layer", 1, false},          {L"Color", 1, false},
-                                         {L"Linetype scale", 1, false}, {L"Thickness", 1, true},
-                                         {L"Line thickness", 1, false}, {L"Hyperlink", 1, false},
-                                         {L"Plot style", 1, false},     {L"Linetype", 1, false}};
+  const std::vector<Expected> general = {
+      {L"Layer", 1, false},          {L"Color", 1, false},     {L"Linetype scale", 1, false}, {L"Thickness", 1, true},
+      {L"Line thickness", 1, false}, {L"Hyperlink", 1, false}, {L"Plot style", 1, false},     {L"Linetype", 1, false}};
   const std::vector<Expected> line = {{L"Angle", 2, true},    {L"X Delta", 2, false}, {L"Y Delta", 2, false},
                                       {L"Z Delta", 2, false}, {L"X Start", 2, false}, {L"Y Start", 2, false},
                                       {L"Z Start", 2, false}, {L"X end", 2, false},   {L"Y end", 2, false},
@@ -90,12 +89,11 @@ TEST_F(OfferedTest, EveryListHoldsItsNamesCategoriesAndTotalsInOrder) {
                                           {L"Length", 2, true},
                                           {L"Closed", 3, false},
                                           {L"Linetype generation", 3, false}};
-  const std::vector<Expected> arc = {{L"Area", 2, true},      {L"Start angle", 2, false}, {L"End angle", 2, false},
-                                     {L"Total angle", 2, true}, {L"X center", 2, false},  {L"Y center", 2, false},
-                                     {L"Z center", 2, false},   {L"Length", 2, true},     {L"Radius", 2, true}};
-  const std::vector<Expected> circle = {{L"Area", 2, true},       {L"X Center", 2, false},
-                                        {L"Y Center", 2, false},   {L"Z Center", 2, false},
-                                        {L"Radius", 2, true},      {L"Circumference", 2, true},
+  const std::vector<Expected> arc = {{L"Area", 2, true},        {L"Start angle", 2, false}, {L"End angle", 2, false},
+                                     {L"Total angle", 2, true}, {L"X center", 2, false},    {L"Y center", 2, false},
+                                     {L"Z center", 2, false},   {L"Length", 2, true},       {L"Radius", 2, true}};
+  const std::vector<Expected> circle = {{L"Area", 2, true},      {L"X Center", 2, false}, {L"Y Center", 2, false},
+                                        {L"Z Center", 2, false}, {L"Radius", 2, true},    {L"Circumference", 2, true},
                                         {L"Diameter", 2, true}};
   const std::vector<Expected> point = {{L"X position", 2, false}, {L"Y position", 2, false}, {L"Z position", 2, false}};
   const std::vector<Expected> mtext = {{L"X position", 2, false},

@@ -18,9 +18,7 @@ protected:
   void setLanguage(const wchar_t* verlan) { HostEditor::setVariable(L"VERLAN", std::wstring(verlan)); }
 };
 
-TextGrid exampleGrid() {
-  return {{L"Id", L"Object type", L"Quantity", L"Length"}, {L"2F1", L"Line", L"2", L"10.5"}};
-}
+TextGrid exampleGrid() { return {{L"Id", L"Object type", L"Quantity", L"Length"}, {L"2F1", L"Line", L"2", L"10.5"}}; }
 
 // The records as the oracle prints them: each field the hexadecimal of its UTF-8 bytes.
 std::string oracleRead(const std::filesystem::path& path, const char* delimiter, const char* encoding = "latin-1") {
@@ -131,7 +129,7 @@ TEST_F(CsvExportTest, TableCellsComeBackInEnglishAndFrench) {
 }
 
 TEST_F(CsvExportTest, NumbersAreRewrittenWithoutGrouping) {
-  TextGrid grid = {{L"Id", L"A", L"B"}, {L"1", L"x", L"007"}, {L"2", L"x", L"1e3"}, {L"3", L"x", L"1234567"},
+  TextGrid grid = {{L"Id", L"A", L"B"},   {L"1", L"x", L"007"}, {L"2", L"x", L"1e3"},   {L"3", L"x", L"1234567"},
                    {L"4", L"x", L"1234"}, {L"5", L"x", L"2.5"}, {L"6", L"x", L"1.5e-7"}};
   for (bool french : {false, true}) {
     setLanguage(french ? L"fr-FR" : L"en-US");
@@ -172,24 +170,21 @@ TEST_F(CsvExportTest, CharactersBecomeOneByteEach) {
 
 TEST_F(CsvExportTest, DisplayOrderHiddenHeaderTotalsAndSkippedColumns) {
   // An output grid with totals: data rows, then the empty row and the totals row.
-  TextGrid grid = {{L"Id", L"Type", L"Name", L"Length"}, {L"A1", L"Line", L"w1", L"2"},
-                   {L"A2", L"Arc", L"w2", L"3"},         {L"A3", L"Line", L"w3", L"4"},
-                   {L"", L"", L"", L""},                 {L"", L"", L"", L"9"}};
+  TextGrid grid = {{L"Id", L"Type", L"Name", L"Length"}, {L"A1", L"Line", L"w1", L"2"}, {L"A2", L"Arc", L"w2", L"3"},
+                   {L"A3", L"Line", L"w3", L"4"},        {L"", L"", L"", L""},          {L"", L"", L"", L"9"}};
   // The preview sorted descending: rows 3, 2, 1 and the totals row's entry (now naming the
   // empty row); column "Name" hidden by its flag while still in the order, last.
   std::vector<int> rowOrder = {0, 3, 2, 1, 4};
   std::vector<bool> flags = {true, true, false, true};
   auto path = scratchFile("ordered.csv");
   ASSERT_TRUE(exportCsv(grid, widePath(path), flags, {3, 1, 2}, rowOrder, /*headerShown=*/true, L","));
-  EXPECT_EQ(readBytes(path),
-            "\"Length\",Type,\r\n\"4\",Line,\r\n\"3\",Arc,\r\n\"2\",Line,\r\n\"\",,\r\n\"9\",,\r\n");
+  EXPECT_EQ(readBytes(path), "\"Length\",Type,\r\n\"4\",Line,\r\n\"3\",Arc,\r\n\"2\",Line,\r\n\"\",,\r\n\"9\",,\r\n");
 
   // Header hidden: the first data row is the preview's heading and the first line; the
   // preview's rows follow in their order.
   ASSERT_TRUE(exportCsv(grid, widePath(path), {true, true, true, true}, {2, 3}, {1, 3, 2, 4},
                         /*headerShown=*/false, L","));
-  EXPECT_EQ(oracleRead(path, ","), recordsText({{L"w1", L"2"}, {L"w3", L"4"}, {L"w2", L"3"}, {L"", L""},
-                                                 {L"", L"9"}}));
+  EXPECT_EQ(oracleRead(path, ","), recordsText({{L"w1", L"2"}, {L"w3", L"4"}, {L"w2", L"3"}, {L"", L""}, {L"", L"9"}}));
 }
 
 TEST_F(CsvExportTest, EmptyGridsAndFailuresAreReported) {
@@ -206,8 +201,8 @@ TEST_F(CsvExportTest, EmptyGridsAndFailuresAreReported) {
 
   // A folder that does not exist, and a path that is a folder: failures, not successes.
   TextGrid grid = exampleGrid();
-  EXPECT_FALSE(exportCsv(grid, widePath(scratchDir() / "missing" / "x.csv"), {true, true, true, true}, {1, 2},
-                         {0, 1}, /*headerShown=*/true, L","));
+  EXPECT_FALSE(exportCsv(grid, widePath(scratchDir() / "missing" / "x.csv"), {true, true, true, true}, {1, 2}, {0, 1},
+                         /*headerShown=*/true, L","));
   EXPECT_FALSE(exportCsvFromTable(grid, widePath(scratchDir()), /*unused=*/true, L","));
 
   // Orders that name rows or columns the grid lacks write nothing.

@@ -90,8 +90,8 @@ protected:
   }
 };
 
-const TextGrid kRows = {{L"Id", L"Layer", L"Length"}, {L"A1", L"Walls", L"10"}, {L"A2", L"Doors", L"2"},
-                        {L"A3", L"Walls", L"5"}};
+const TextGrid kRows = {
+    {L"Id", L"Layer", L"Length"}, {L"A1", L"Walls", L"10"}, {L"A2", L"Doors", L"2"}, {L"A3", L"Walls", L"5"}};
 
 TEST_F(RefreshTest, UnchangedRowsLeaveTheTableAlone) {
   OvDbObjectId id = tableOf(kRows);
@@ -174,7 +174,7 @@ TEST_F(RefreshTest, GroupedRowsMatchByTheirValue) {
 
 TEST_F(RefreshTest, HiddenHeaderTablesAndShortHandleLists) {
   OvDbObjectId id = tableOf(kRows, false);  // rows under the title: A1, A2, A3
-  Texts handles = {L"A1", L"A2"};            // the third row has no handle entry
+  Texts handles = {L"A1", L"A2"};           // the third row has no handle entry
   TextGrid now = {kRows[0], {L"A2", L"Doors", L"3"}};
   EXPECT_TRUE(refresh(id, now, handles, /*grouped=*/false, {L"Layer", L"Length"}, /*headerHidden=*/true));
   auto table = cells(id);
@@ -201,29 +201,23 @@ TEST_F(RefreshTest, FailedCellWriteEndsTheRefresh) {
 // and so do the empty row and the totals row even when their texts equal the gone row's.
 TEST_F(RefreshTest, GoneRowsAreDeletedWhereTheyStand) {
   TextGrid grid = {{L"Id", L"Layer", L"Length"}, {L"A1", L"Walls", L"5"}, {L"A2", L"Doors", L"2"},
-                   {L"A3", L"Walls", L"5"}, {L"", L"", L""}, {L"", L"", L"12"}};
+                   {L"A3", L"Walls", L"5"},      {L"", L"", L""},         {L"", L"", L"12"}};
   OvDbObjectId id = tableOf(grid);
   Texts handles = {L"A1", L"A2", L"A3"};
   EXPECT_TRUE(refresh(id, {grid[0], grid[1], grid[2]}, handles));
-  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title", L""},
-                                           {L"Layer", L"Length"},
-                                           {L"Walls", L"5"},
-                                           {L"Doors", L"2"},
-                                           {L"", L""},
-                                           {L"", L"7"}}));
+  EXPECT_EQ(cells(id),
+            (std::vector<Texts>{
+                {L"Title", L""}, {L"Layer", L"Length"}, {L"Walls", L"5"}, {L"Doors", L"2"}, {L"", L""}, {L"", L"7"}}));
   EXPECT_EQ(handles, (Texts{L"A1", L"A2"}));
 
   // The gone row shows what the totals row shows.
-  grid = {{L"Id", L"Layer", L"Length"}, {L"A1", L"", L"12"}, {L"A2", L"Doors", L"0"}, {L"", L"", L""},
-          {L"", L"", L"12"}};
+  grid = {
+      {L"Id", L"Layer", L"Length"}, {L"A1", L"", L"12"}, {L"A2", L"Doors", L"0"}, {L"", L"", L""}, {L"", L"", L"12"}};
   id = tableOf(grid);
   handles = {L"A1", L"A2"};
   EXPECT_TRUE(refresh(id, {grid[0], grid[2]}, handles));
-  EXPECT_EQ(cells(id), (std::vector<Texts>{{L"Title", L""},
-                                           {L"Layer", L"Length"},
-                                           {L"Doors", L"0"},
-                                           {L"", L""},
-                                           {L"", L"0"}}));
+  EXPECT_EQ(cells(id),
+            (std::vector<Texts>{{L"Title", L""}, {L"Layer", L"Length"}, {L"Doors", L"0"}, {L"", L""}, {L"", L"0"}}));
   EXPECT_EQ(handles, (Texts{L"A2"}));
   EXPECT_EQ(transcript(), L"");
 
@@ -338,12 +332,10 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   EXPECT_TRUE(update.refreshTable(opened, handles, /*grouped=*/false, {L"Layer", L"Length"}, /*headerHidden=*/false));
   opened->close();
   EXPECT_EQ(handles, (Texts{handleOf(a), handleOf(b)}));
-  EXPECT_EQ(cells(table), (std::vector<Texts>{{L"Lines", L""},
-                                              {L"Layer", L"Length"},
-                                              {L"Walls", L"10"},
-                                              {L"Doors", L"4"},
-                                              {L"", L""},
-                                              {L"", L"14"}}));
+  EXPECT_EQ(
+      cells(table),
+      (std::vector<Texts>{
+          {L"Lines", L""}, {L"Layer", L"Length"}, {L"Walls", L"10"}, {L"Doors", L"4"}, {L"", L""}, {L"", L"14"}}));
   ASSERT_TRUE(clearLinkXData(table, kObjectHandlesApp));
   ASSERT_TRUE(writeLinkXData(table, kObjectHandlesApp, handles));
 
@@ -407,12 +399,10 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   gone->erase();
   gone->close();
   EXPECT_TRUE(refreshGrouped());
-  EXPECT_EQ(cells(groupedTable), (std::vector<Texts>{{L"Title", L""},
-                                                     {L"Layer", L"Length"},
-                                                     {L"Doors", L"4"},
-                                                     {L"Walls", L"20"},
-                                                     {L"", L""},
-                                                     {L"", L"24"}}));
+  EXPECT_EQ(
+      cells(groupedTable),
+      (std::vector<Texts>{
+          {L"Title", L""}, {L"Layer", L"Length"}, {L"Doors", L"4"}, {L"Walls", L"20"}, {L"", L""}, {L"", L"24"}}));
   EXPECT_EQ(groupHandles, (Texts{handleOf(b), handleOf(a)}));
   EXPECT_EQ(transcript(), L"");
 }

@@ -57,9 +57,8 @@ TEST(SettingsFileTest, LayoutIsThePrintersExactly) {
 // Names with accents, quotes, "<", "&" and characters beyond code page 1252 are written as
 // UTF-8 that other readers accept, and come back whole.
 TEST(SettingsFileTest, TextsRoundTripThroughIndependentReaders) {
-  std::map<CString, CString> names = {{L"Quantité", L"Nombre \"total\" <pièces>"},
-                                      {L"A&B", L"x & y's"},
-                                      {L"Länge", L"Длина \u4e2d"}};
+  std::map<CString, CString> names = {
+      {L"Quantité", L"Nombre \"total\" <pièces>"}, {L"A&B", L"x & y's"}, {L"Länge", L"Длина \u4e2d"}};
   CString title = L"Légende <\"Étage\" & 'B'>";
   auto path = scratchFile("accents.qdx");
   ASSERT_TRUE(saveSettingsXml(widePath(path), names, title, {L"Total Line", L"Hide Header Line"}, -1, L""));
@@ -167,10 +166,15 @@ TEST(SettingsFileTest, CodePageFilesStillLoad) {
 TEST(SettingsFileTest, CharacterReferencesNameTheirCharacters) {
   auto path = scratchFile("references.qdx");
   for (std::string e : {std::string("\xC3\xA9"), std::string("\xE9")}) {
-    writeBytes(path, "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><KtDataExtraction><State>"
-                     "<Property name=\"L" + e + "ngth\" display=\"&#x20AC;&#233;&#x1D11E;\" /></State>"
-                     "<ExOptions><Option name=\"GroupBy\" value=\"2\" property=\"&#x415;" + e + "\" /></ExOptions>"
-                     "<KtTable title=\"&#8364;\" /></KtDataExtraction>");
+    writeBytes(path,
+               "<?xml version=\"1.0\" encoding=\"UTF-8\" ?><KtDataExtraction><State>"
+               "<Property name=\"L" +
+                   e +
+                   "ngth\" display=\"&#x20AC;&#233;&#x1D11E;\" /></State>"
+                   "<ExOptions><Option name=\"GroupBy\" value=\"2\" property=\"&#x415;" +
+                   e +
+                   "\" /></ExOptions>"
+                   "<KtTable title=\"&#8364;\" /></KtDataExtraction>");
     Loaded l = load(path);
     ASSERT_TRUE(l.ok);
     EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{L"L\u00E9ngth", L"\u20AC\u00E9\U0001D11E"}}));

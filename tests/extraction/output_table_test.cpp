@@ -307,9 +307,8 @@ TEST_F(OutputTableTest, FailedAppendDeletesTheTable) {
 
 TEST_F(OutputTableTest, UpdateTableRewritesUnderTheTitle) {
   OvDbObjectId door = makeBlock(L"DOOR");
-  TextGrid grid = {{L"Id", L"Name", L"Block preview", L"Empty"},
-                   {L"A1", L"Front door", L"", L""},
-                   {L"A2", L"Back", L"", L""}};
+  TextGrid grid = {
+      {L"Id", L"Name", L"Block preview", L"Empty"}, {L"A1", L"Front door", L"", L""}, {L"A2", L"Back", L"", L""}};
   auto table = looseTable(4, 3);
   ASSERT_EQ(table->setTextString(0, 0, L"Title"), Ovis::eOk);
   ASSERT_EQ(table->setTextString(1, 0, L"old"), Ovis::eOk);

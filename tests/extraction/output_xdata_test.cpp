@@ -122,8 +122,8 @@ TEST_F(XDataLinkTest, HandlesFollowTheDisplayOrder) {
 }
 
 TEST_F(XDataLinkTest, SixListsInFinishOrder) {
-  const wchar_t* lists[] = {kObjectHandlesApp, kOriginalNamesApp, kDisplayNamesApp, kObjectTypesApp, kGroupByApp,
-                            kTableHeadersApp};
+  const wchar_t* lists[] = {kObjectHandlesApp, kOriginalNamesApp, kDisplayNamesApp,
+                            kObjectTypesApp,   kGroupByApp,       kTableHeadersApp};
   for (const wchar_t* name : lists) ASSERT_TRUE(writeLinkXData(lineId_, name, {L"v", L""}));
   EXPECT_EQ(applications(lineId_), std::vector<std::wstring>(std::begin(lists), std::end(lists)));
   // Each list is its name under group code 1001, then one 1000 item per entry.
@@ -151,8 +151,8 @@ TEST_F(XDataLinkTest, SetXDataRules) {
 
   OvDbObject* object = nullptr;
   ASSERT_EQ(ovdbOpenObject(object, lineId_, Ovis::kForRead), Ovis::eOk);
-  OvResBuf* both = ovutBuildList(OV_XD_APPNAME, L"app_a", OV_XD_STRING, L"1", OV_XD_APPNAME, L"app_b",
-                                 OV_XD_STRING, L"2", OV_XD_STRING, L"3", 0);
+  OvResBuf* both = ovutBuildList(OV_XD_APPNAME, L"app_a", OV_XD_STRING, L"1", OV_XD_APPNAME, L"app_b", OV_XD_STRING,
+                                 L"2", OV_XD_STRING, L"3", 0);
   EXPECT_EQ(object->setXData(both), Ovis::eNotOpenForWrite);
   ASSERT_EQ(object->upgradeOpen(), Ovis::eOk);
   EXPECT_EQ(object->setXData(both), Ovis::eOk);

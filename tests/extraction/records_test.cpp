@@ -66,8 +66,8 @@ TEST_F(RecordsTest, CommonPropertiesAsTexts) {
 
   std::vector<PropertyPair> common = engine.lines[0].commonProperties(engine.catalogue.generalItems);
   ASSERT_EQ(common.size(), 8u);
-  const wchar_t* names[] = {L"Layer", L"Color", L"Linetype scale", L"Thickness", L"Line thickness", L"Hyperlink",
-                            L"Plot style", L"Linetype"};
+  const wchar_t* names[] = {L"Layer",          L"Color",     L"Linetype scale", L"Thickness",
+                            L"Line thickness", L"Hyperlink", L"Plot style",     L"Linetype"};
   for (int i = 0; i < 8; ++i) EXPECT_EQ(common[static_cast<std::size_t>(i)].name, names[i]);
   EXPECT_EQ(common[2].value, L"1.3");
   EXPECT_EQ(common[3].value, L"0");
@@ -256,8 +256,13 @@ TEST_F(RecordsTest, MultilineTextValues) {
   ASSERT_EQ(engine.mtexts.size(), 6u);
   std::vector<PropertyPair> p = pairsOf(engine.mtexts[0], engine, kKindMText);
   ASSERT_EQ(p.size(), 14u);
-  const wchar_t* expected[] = {L"1", L"2", L"3", L"{\\fArial|b1;Hall}\\Pnorth", L"", L"Bottom right", L"Vertical",
-                               L"4.5", L"0.25", L"1.5708", L"Yes", L"1.25", L"", L"Exactly"};
+  const wchar_t* expected[] = {L"1",        L"2",
+                               L"3",        L"{\\fArial|b1;Hall}\\Pnorth",
+                               L"",         L"Bottom right",
+                               L"Vertical", L"4.5",
+                               L"0.25",     L"1.5708",
+                               L"Yes",      L"1.25",
+                               L"",         L"Exactly"};
   for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(p[i].value, expected[i]) << i;
   EXPECT_EQ(p[9].name, L"Rotation");
   EXPECT_EQ(engine.mtexts[0].props.thickness, 0);
@@ -288,8 +293,8 @@ TEST_F(RecordsTest, ExcludedBlockNames) {
 TEST_F(RecordsTest, AttributesArePairsAndOfferedItems) {
   setPrecision(2);
   OvDbObjectId door = addBlock(L"Door");
-  OvDbObjectId a = addReference(door, {{L"WIDTH", L"12.3456"}, {L"NOTE", L"12 mm"}, {L"WIDTH", L"7"}},
-                                {1.23456, 2, 3}, kPi / 2);
+  OvDbObjectId a =
+      addReference(door, {{L"WIDTH", L"12.3456"}, {L"NOTE", L"12 mm"}, {L"WIDTH", L"7"}}, {1.23456, 2, 3}, kPi / 2);
   addReference(door, {{L"NOTE", L"3.5"}, {L"NEW", L"x"}});
   ExtractionEngine engine = extractAll();
   ASSERT_EQ(engine.blockRefs.size(), 2u);
@@ -339,7 +344,7 @@ TEST_F(RecordsTest, DynamicBlocksAreNamedByTheirDefinition) {
   const BlockRefRecord& r = engine.blockRefs[0];
   EXPECT_EQ(r.name, L"Sliding");
   EXPECT_TRUE(r.isDynamic);
-  EXPECT_EQ(r.blockRecordId, shape);  // the preview shows the definition the reference uses
+  EXPECT_EQ(r.blockRecordId, shape);          // the preview shows the definition the reference uses
   ASSERT_EQ(r.dynamicProperties.size(), 5u);  // "Origin" is never listed
   const wchar_t* values[] = {L"2.5", L"3", L"70000", L"Oak", L""};
   const bool numeric[] = {true, true, true, false, false};

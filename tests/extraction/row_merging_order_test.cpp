@@ -94,9 +94,9 @@ TextGrid generatedGrid(std::mt19937& random, int n, int style) {
   for (int i = 0; i < n; ++i) {
     CString handle;
     switch (style) {
-      case 0: handle.Format(L"%X", static_cast<unsigned>(pick(1 << 20))); break;  // 1 to 5 hex digits
+      case 0: handle.Format(L"%X", static_cast<unsigned>(pick(1 << 20))); break;     // 1 to 5 hex digits
       case 1: handle.Format(L"ABC%X", static_cast<unsigned>(pick(1 << 12))); break;  // one long shared prefix
-      case 2: handle.Format(L"%X", static_cast<unsigned>(pick(40))); break;  // many repeated handles
+      case 2: handle.Format(L"%X", static_cast<unsigned>(pick(40))); break;          // many repeated handles
       case 3: handle = CString(std::to_wstring(pick(3000)).c_str()) + kinds[pick(4)]; break;
       default:  // a character beyond Unicode now and then
         handle.Format(L"%X", static_cast<unsigned>(pick(5000)));

@@ -271,11 +271,8 @@ TEST(RowMerging, MergingMatchesThePlainWalks) {
 }
 
 TEST(RowMerging, GroupValuesAreCaseSensitiveAndOrdinal) {
-  TextGrid rows = grid({{L"Id", L"Len", L"Layer"},
-                        {L"1", L"1", L"b"},
-                        {L"2", L"2", L"B"},
-                        {L"3", L"4", L"b"},
-                        {L"4", L"8", L"Layer"}});
+  TextGrid rows = grid(
+      {{L"Id", L"Len", L"Layer"}, {L"1", L"1", L"b"}, {L"2", L"2", L"B"}, {L"3", L"4", L"b"}, {L"4", L"8", L"Layer"}});
   std::vector<CString> kept;
   groupRowsByProperty(rows, L"Layer", {L"Len"}, kept);
   EXPECT_EQ(rows, grid({{L"Id", L"Layer", L"Len"}, {L"2", L"B", L"2"}, {L"4", L"Layer", L"8"}, {L"3", L"b", L"5"}}));
@@ -359,6 +356,6 @@ TEST_F(RowsTest, TheUserInterfaceLanguageNamesKindsAndColumns) {
   EXPECT_EQ(rows[0], (std::vector<CString>{L"Id", color, length, L"Color"}));
   EXPECT_EQ(rows[1][1], byLayer);
   EXPECT_EQ(rows[1][2], L"3");
-  EXPECT_EQ(rows[1][3], L"");  // an English name is no French column key
+  EXPECT_EQ(rows[1][3], L"");                                    // an English name is no French column key
   EXPECT_TRUE(build(engine, {L"Line"}, {length}).size() == 1u);  // nor an English kind name
 }

@@ -12,8 +12,8 @@ using namespace engine_test;
 
 namespace {
 
-const std::vector<CString> kAllKinds{L"Block", L"Line", L"Polyline", L"Arc", L"Circle",
-                                     L"Solid", L"3D Solid", L"Point", L"MText"};
+const std::vector<CString> kAllKinds{L"Block", L"Line",     L"Polyline", L"Arc",  L"Circle",
+                                     L"Solid", L"3D Solid", L"Point",    L"MText"};
 
 class SampleDrawingTest : public DrawingTest {
 protected:
@@ -34,7 +34,8 @@ protected:
     return j < 0 ? CString(L"<no column>") : row[static_cast<std::size_t>(j)];
   }
   // The rows whose cells under the keys hold the texts.
-  std::vector<const std::vector<CString>*> rowsWhere(std::initializer_list<std::pair<const wchar_t*, CString>> match) const {
+  std::vector<const std::vector<CString>*> rowsWhere(
+      std::initializer_list<std::pair<const wchar_t*, CString>> match) const {
     std::vector<const std::vector<CString>*> found;
     for (std::size_t i = 1; i < rows_.size(); ++i) {
       bool all = true;
@@ -89,9 +90,9 @@ TEST_F(SampleDrawingTest, ColumnsRowsAndHandles) {
   // 6 block references (the logo is excluded), 5 wall lines, 2 polylines (the heavyweight
   // boundary is not one), 2 door swings, 4 columns, a landing, a chimney, 3 survey points
   // and 2 labels, in the order of the chosen kinds.
-  const std::pair<const wchar_t*, int> counts[] = {{L"Block", 6}, {L"Line", 5}, {L"Polyline", 2}, {L"Arc", 2},
-                                                   {L"Circle", 4}, {L"Solid", 1}, {L"3D Solid", 1}, {L"Point", 3},
-                                                   {L"MText", 2}};
+  const std::pair<const wchar_t*, int> counts[] = {{L"Block", 6},    {L"Line", 5},   {L"Polyline", 2},
+                                                   {L"Arc", 2},      {L"Circle", 4}, {L"Solid", 1},
+                                                   {L"3D Solid", 1}, {L"Point", 3},  {L"MText", 2}};
   std::size_t row = 1;
   for (const auto& [kind, n] : counts) {
     for (int i = 0; i < n; ++i, ++row) {
@@ -248,7 +249,8 @@ TEST_F(SampleDrawingTest, CombinedAndGrouped) {
   BlockPreviewMap preview;
   engine_.buildRows(combined, preview, {L"Object type", L"Quantity", L"Block name", L"Block preview", L"TYPE"},
                     /*quantityChosen=*/true, /*blockNameChosen=*/true, {}, CString());
-  ASSERT_EQ(combined[0], (std::vector<CString>{L"Id", L"Object type", L"Quantity", L"Block name", L"Block preview", L"TYPE"}));
+  ASSERT_EQ(combined[0],
+            (std::vector<CString>{L"Id", L"Object type", L"Quantity", L"Block name", L"Block preview", L"TYPE"}));
   // Doors 2, the sliding door, windows W1 2 and W2 1, and one row for each other kind.
   std::map<std::vector<CString>, CString> counts;
   for (std::size_t i = 1; i < combined.size(); ++i)

@@ -150,12 +150,12 @@ TEST_P(ColumnKinds, DeletingTheColumnOrTheGridEndsTheOpenEditorFirst) {
   EXPECT_EQ(parent.ends[1].mask, 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, ColumnKinds,
-    ::testing::Values(KindCase{"Combo", Kind::Combo, L"Beta", L"Gamma", 30, VK_RETURN},
-                      KindCase{"DateTime", Kind::DateTime, L"3/5/2024", L"3/9/2024", -1, VK_RETURN},
-                      KindCase{"Multiline", Kind::Multiline, L"line", L"one\r\ntwo", -1, VK_TAB}),
-    [](const ::testing::TestParamInfo<KindCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Kinds, ColumnKinds,
+                         ::testing::Values(KindCase{"Combo", Kind::Combo, L"Beta", L"Gamma", 30, VK_RETURN},
+                                           KindCase{"DateTime", Kind::DateTime, L"3/5/2024", L"3/9/2024", -1,
+                                                    VK_RETURN},
+                                           KindCase{"Multiline", Kind::Multiline, L"line", L"one\r\ntwo", -1, VK_TAB}),
+                         [](const ::testing::TestParamInfo<KindCase>& info) { return info.param.name; });
 
 // ---- between kinds --------------------------------------------------------------------------
 
@@ -325,14 +325,17 @@ protected:
 
 TEST_F(DateColumn, DatesSortByTheirValueAndATextThatIsNoDateCountsAs1970) {
   grid->DeleteAllItems();
-  AddRows({{L"c", L"3/5/2024"}, {L"d", L"12/1/2023"}, {L"e", L"no date"}, {L"f", L"1/15/2024 10:30 PM"},
+  AddRows({{L"c", L"3/5/2024"},
+           {L"d", L"12/1/2023"},
+           {L"e", L"no date"},
+           {L"f", L"1/15/2024 10:30 PM"},
            {L"g", L"2/29/1968"}});
   ClickHeader(1);
-  EXPECT_EQ(ColumnTexts(1), (std::vector<std::wstring>{L"2/29/1968", L"no date", L"12/1/2023", L"1/15/2024 10:30 PM",
-                                                       L"3/5/2024"}));
+  EXPECT_EQ(ColumnTexts(1),
+            (std::vector<std::wstring>{L"2/29/1968", L"no date", L"12/1/2023", L"1/15/2024 10:30 PM", L"3/5/2024"}));
   ClickHeader(1);
-  EXPECT_EQ(ColumnTexts(1), (std::vector<std::wstring>{L"3/5/2024", L"1/15/2024 10:30 PM", L"12/1/2023", L"no date",
-                                                       L"2/29/1968"}));
+  EXPECT_EQ(ColumnTexts(1),
+            (std::vector<std::wstring>{L"3/5/2024", L"1/15/2024 10:30 PM", L"12/1/2023", L"no date", L"2/29/1968"}));
 }
 
 TEST_F(DateColumn, TypedDatesAreTakenAndATextThatIsNoDateChangesNothing) {

@@ -92,9 +92,9 @@ TEST_F(GridColumns, ControlStyleIsAppliedOnCreation) {
 }
 
 TEST_F(GridColumns, ADialogsListBecomesAGridWhenSubclassed) {
-  HWND list = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200,
-                              parent.GetSafeHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kGridId)), nullptr,
-                              nullptr);
+  HWND list =
+      CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT, 0, 0, 300, 200, parent.GetSafeHwnd(),
+                      reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kGridId)), nullptr, nullptr);
   ASSERT_NE(list, nullptr);
   EXPECT_FALSE(SendMessageW(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
   grid = std::make_unique<CListGridCtrl>();

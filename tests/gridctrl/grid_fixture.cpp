@@ -3,14 +3,14 @@
 namespace gridtest {
 
 BEGIN_MESSAGE_MAP(NotifyParent, CWnd)
-  ON_NOTIFY(LVN_BEGINLABELEDITW, kGridId, &NotifyParent::OnBeginLabelEdit)
-  ON_NOTIFY(LVN_ENDLABELEDITW, kGridId, &NotifyParent::OnEndLabelEdit)
-  ON_NOTIFY(LVN_ITEMCHANGED, kGridId, &NotifyParent::OnItemChanged)
-  ON_NOTIFY(LVN_COLUMNCLICK, kGridId, &NotifyParent::Record)
-  ON_NOTIFY(LVN_BEGINDRAG, kGridId, &NotifyParent::Record)
-  ON_NOTIFY(NM_CLICK, kGridId, &NotifyParent::Record)
-  ON_NOTIFY(NM_DBLCLK, kGridId, &NotifyParent::Record)
-  ON_NOTIFY(LVN_LINKCLICK, kGridId, &NotifyParent::OnLinkClick)
+ON_NOTIFY(LVN_BEGINLABELEDITW, kGridId, &NotifyParent::OnBeginLabelEdit)
+ON_NOTIFY(LVN_ENDLABELEDITW, kGridId, &NotifyParent::OnEndLabelEdit)
+ON_NOTIFY(LVN_ITEMCHANGED, kGridId, &NotifyParent::OnItemChanged)
+ON_NOTIFY(LVN_COLUMNCLICK, kGridId, &NotifyParent::Record)
+ON_NOTIFY(LVN_BEGINDRAG, kGridId, &NotifyParent::Record)
+ON_NOTIFY(NM_CLICK, kGridId, &NotifyParent::Record)
+ON_NOTIFY(NM_DBLCLK, kGridId, &NotifyParent::Record)
+ON_NOTIFY(LVN_LINKCLICK, kGridId, &NotifyParent::OnLinkClick)
 END_MESSAGE_MAP()
 
 void GridTest::SetUp() {

@@ -28,10 +28,10 @@ struct EndEdit {
 
 class NotifyParent : public CWnd {
 public:
-  std::vector<UINT> codes;   // grid notifications the parent saw, in order
+  std::vector<UINT> codes;  // grid notifications the parent saw, in order
   std::vector<EndEdit> ends;
   bool refuseEdit = false;
-  int checkChanges = 0;      // LVN_ITEMCHANGED with a state-image change
+  int checkChanges = 0;             // LVN_ITEMCHANGED with a state-image change
   std::vector<int> taskLinkGroups;  // the group of each LVN_LINKCLICK
 
 protected:

@@ -98,15 +98,16 @@ TEST_F(GridHyperlink, AClickOnTheTextOpensTheLinkAndBesideItNothing) {
   grid->SetColumn(1, &format);
   CRect label;
   grid->GetCellArea(0, 1, LVIR_LABEL, label);
-  EXPECT_EQ(link->GetLinkArea(*grid, 0, 1, L"wiki"), CRect(label.right - 7 - TextWidth(L"wiki"), label.top,
-                                                          label.right - 7, label.bottom));
+  EXPECT_EQ(link->GetLinkArea(*grid, 0, 1, L"wiki"),
+            CRect(label.right - 7 - TextWidth(L"wiki"), label.top, label.right - 7, label.bottom));
 }
 
 TEST_F(GridHyperlink, HostileCellTextsAreEncodedQuotedOrRefused) {
   // A web prefix: the text is percent-encoded (as UTF-8) before it is joined.
   auto launched = OpenWithKey(L"\"; rm -rf / & x=\u00e9");
   ASSERT_EQ(launched.size(), 1u);
-  EXPECT_EQ(launched[0].file, std::wstring(link->GetPrefix().GetString()) + L"%22%3B%20rm%20-rf%20%2F%20%26%20x%3D%C3%A9");
+  EXPECT_EQ(launched[0].file,
+            std::wstring(link->GetPrefix().GetString()) + L"%22%3B%20rm%20-rf%20%2F%20%26%20x%3D%C3%A9");
   EXPECT_TRUE(OpenWithKey(L"").empty()) << "an empty text launches nothing";
 
   // No prefix: only web and mail links, unless the caller allows more schemes.

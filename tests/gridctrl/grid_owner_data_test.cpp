@@ -31,8 +31,8 @@ protected:
     GridTest::SetUp();
     virtualGrid = new VirtualGrid;
     grid.reset(virtualGrid);
-    ASSERT_TRUE(grid->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 600, 380), &parent,
-                             kGridId));
+    ASSERT_TRUE(
+        grid->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 600, 380), &parent, kGridId));
     grid->SetExtendedStyle(grid->GetExtendedStyle() | LVS_EX_CHECKBOXES);
     grid->InsertColumn(0, L"A", LVCFMT_LEFT, 80);
     grid->InsertColumn(1, L"B", LVCFMT_LEFT, 80);

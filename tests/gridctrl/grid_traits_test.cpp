@@ -79,7 +79,6 @@ TEST_F(ImageTraits, StepsWrapAndUnknownImagesDoNotStep) {
   grid->SetCellImageIndex(0, 1, 5);
   EXPECT_EQ(check->GetNextImageIndex(*grid, 0, 1), -1);
   EXPECT_EQ(grid->GetCellImageIndex(99, 1), -1);
-
 }
 
 TEST_F(ImageTraits, FewerThanTwoImagesStepNothingUnlessTheIconOpensTheEditor) {

@@ -20,7 +20,8 @@ HostRun runHost(const std::string& arguments, const std::string& input) {
   std::string inputFile = dir + "/host_input_" + std::to_string(getpid()) + "_" + std::to_string(++runs) + ".txt";
   std::ofstream(inputFile) << input;
   std::string profile = shellQuoted(dir + "/host_program.ini");
-  return runCommand(std::string(DX_HOST_PROGRAM) + " --profile " + profile + " " + arguments + " < " + shellQuoted(inputFile));
+  return runCommand(std::string(DX_HOST_PROGRAM) + " --profile " + profile + " " + arguments + " < " +
+                    shellQuoted(inputFile));
 }
 
 }  // namespace

@@ -159,8 +159,8 @@ TEST_F(ModuleDialogs, AClickOnAnyControlReachesThatControl) {
       POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
       HWND hit = ::WindowFromPoint(centre);
       if (!::IsWindowEnabled(control)) continue;  // a disabled control lets the click through to the dialog
-      EXPECT_TRUE(hit == control || ::IsChild(control, hit)) << "dialog " << id << " control " << e.id << " is covered by "
-                                                             << StandIn::DescribeWindow(hit);
+      EXPECT_TRUE(hit == control || ::IsChild(control, hit))
+          << "dialog " << id << " control " << e.id << " is covered by " << StandIn::DescribeWindow(hit);
     }
     dialog.DestroyWindow();
   }

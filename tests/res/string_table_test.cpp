@@ -62,7 +62,7 @@ std::wstring lowered(std::wstring text) {
 }
 
 class StringTableTest : public ::testing::Test {
- protected:
+protected:
   void TearDown() override { SetUserInterfaceLanguage(0x0409); }
 };
 

@@ -92,7 +92,8 @@ TEST(RecordFramework, TruncatedRecordsAreRefused) {
   Bytes stream;
   stream.record(0x0031, Bytes().raw("abcdef")).record(0x003C, Bytes().raw("xyz"));
   Record record;
-  for (std::uint32_t n : {0u, 3u, 7u, 12u, 14u, 16u}) EXPECT_THROW(record.read(stream.data.data(), n), MalformedStream) << n;
+  for (std::uint32_t n : {0u, 3u, 7u, 12u, 14u, 16u})
+    EXPECT_THROW(record.read(stream.data.data(), n), MalformedStream) << n;
   EXPECT_EQ(record.read(stream.data.data(), 10), 10u);  // the CONTINUE lies beyond the data
 }
 

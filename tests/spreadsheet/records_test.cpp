@@ -36,18 +36,33 @@ RecordKind kind(const char* name, std::uint32_t layout) {
 
 std::vector<RecordKind> everyRecordKind() {
   using Formula = CellBlock::Formula;
-  return {kind<BOF>("BOF", 16), kind<Workbook::Window1>("WINDOW1", 18), kind<Workbook::XF>("XF", 20),
-          kind<Worksheet::ColInfo>("COLINFO", 12), kind<Worksheet::Dimensions>("DIMENSIONS", 14),
-          kind<Worksheet::Window2>("WINDOW2", 18), kind<Worksheet::CellTable::RowBlock::Row>("ROW", 16),
-          kind<CellBlock::Blank>("BLANK", 6), kind<CellBlock::BoolErr>("BOOLERR", 8),
-          kind<CellBlock::LabelSST>("LABELSST", 10), kind<CellBlock::Number>("NUMBER", 14),
-          kind<CellBlock::RK>("RK", 10), kind<Formula::Table>("TABLE", 16), kind<Workbook::Font>("FONT", 0),
-          kind<Workbook::Format>("FORMAT", 0), kind<Workbook::Style>("STYLE", 0),
-          kind<Workbook::BoundSheet>("BOUNDSHEET", 0), kind<Workbook::SharedStringTable>("SST", 0),
-          kind<Workbook::ExtSST>("EXTSST", 0), kind<Worksheet::Index>("INDEX", 0),
-          kind<CellBlock::MulBlank>("MULBLANK", 0), kind<CellBlock::MulRK>("MULRK", 0),
-          kind<Formula>("FORMULA", 0), kind<Formula::Array>("ARRAY", 0), kind<Formula::ShrFmla>("SHRFMLA", 0),
-          kind<Formula::String>("STRING", 0), kind<Worksheet::CellTable::RowBlock::DBCell>("DBCELL", 0)};
+  return {kind<BOF>("BOF", 16),
+          kind<Workbook::Window1>("WINDOW1", 18),
+          kind<Workbook::XF>("XF", 20),
+          kind<Worksheet::ColInfo>("COLINFO", 12),
+          kind<Worksheet::Dimensions>("DIMENSIONS", 14),
+          kind<Worksheet::Window2>("WINDOW2", 18),
+          kind<Worksheet::CellTable::RowBlock::Row>("ROW", 16),
+          kind<CellBlock::Blank>("BLANK", 6),
+          kind<CellBlock::BoolErr>("BOOLERR", 8),
+          kind<CellBlock::LabelSST>("LABELSST", 10),
+          kind<CellBlock::Number>("NUMBER", 14),
+          kind<CellBlock::RK>("RK", 10),
+          kind<Formula::Table>("TABLE", 16),
+          kind<Workbook::Font>("FONT", 0),
+          kind<Workbook::Format>("FORMAT", 0),
+          kind<Workbook::Style>("STYLE", 0),
+          kind<Workbook::BoundSheet>("BOUNDSHEET", 0),
+          kind<Workbook::SharedStringTable>("SST", 0),
+          kind<Workbook::ExtSST>("EXTSST", 0),
+          kind<Worksheet::Index>("INDEX", 0),
+          kind<CellBlock::MulBlank>("MULBLANK", 0),
+          kind<CellBlock::MulRK>("MULRK", 0),
+          kind<Formula>("FORMULA", 0),
+          kind<Formula::Array>("ARRAY", 0),
+          kind<Formula::ShrFmla>("SHRFMLA", 0),
+          kind<Formula::String>("STRING", 0),
+          kind<Worksheet::CellTable::RowBlock::DBCell>("DBCELL", 0)};
 }
 
 // The record's code followed by the body, as one piece or in CONTINUE pieces of the given size.
@@ -96,7 +111,10 @@ TEST(GlobalsRecords, BuiltInFormatsAreNotWrittenAndExtSstIsSkipped) {
   EXPECT_EQ(book.dataSize(), without + 4 + 2 + 3 + 10);
 
   Bytes stream;
-  stream.record(0x0809, sheet_test::bof(5)).record(0x00FF, Bytes().u16(8).u32(0).u32(0)).record(0x0031, Bytes().u16(240).u16(0).u16(0).u16(700).u16(0).u32(0).u8(4).u8(0).raw("Bold")).record(0x000A, Bytes());
+  stream.record(0x0809, sheet_test::bof(5))
+      .record(0x00FF, Bytes().u16(8).u32(0).u32(0))
+      .record(0x0031, Bytes().u16(240).u16(0).u16(0).u16(700).u16(0).u32(0).u8(4).u8(0).raw("Bold"))
+      .record(0x000A, Bytes());
   Workbook read;
   EXPECT_EQ(read.read(stream.data.data(), stream.size()), stream.size());
   ASSERT_EQ(read.fonts.size(), 1u);

@@ -106,7 +106,9 @@ TEST(SharedStringTable, StringsNearTheEndOfAPiece) {
   EXPECT_EQ(sst.dataSize(), 8224u - 11 + 103);
   EXPECT_EQ(sst.continueOffsets(), std::vector<std::uint32_t>{8213});
   auto p = pieces(written(sst));
-  EXPECT_EQ(p[1].second.substr(0, 4), std::string("\x64\x00\x00" "b", 4));
+  EXPECT_EQ(p[1].second.substr(0, 4), std::string("\x64\x00\x00"
+                                                  "b",
+                                                  4));
   expectRoundTrip(sst);
 
   // A string that exactly fills a freshly begun piece ends at the break after it.
@@ -124,7 +126,8 @@ TEST(SharedStringTable, ManyStringsOfBothWidthsRoundTrip) {
     LongString s;
     std::wstring text;
     bool isWide = random() % 2;
-    for (size_t k = 0; k < n; ++k) text += isWide ? static_cast<wchar_t>(0x400 + random() % 200) : static_cast<wchar_t>('a' + random() % 26);
+    for (size_t k = 0; k < n; ++k)
+      text += isWide ? static_cast<wchar_t>(0x400 + random() % 200) : static_cast<wchar_t>('a' + random() % 26);
     if (isWide) s = text.c_str();
     else s = std::string(text.begin(), text.end()).c_str();
     sst.strings.push_back(s);
@@ -144,8 +147,7 @@ TEST(SharedStringTable, ReaderTrustsTheDataOverTheCounts) {
 
   // A string split with its characters continuing in UTF-16 after the option byte.
   Bytes split;
-  split.record(0x00FC, Bytes().u32(1).u32(1).u16(4).u8(0).raw("ab"))
-      .record(0x003C, Bytes().u8(1).u16(0x0416).u16('z'));
+  split.record(0x00FC, Bytes().u32(1).u32(1).u16(4).u8(0).raw("ab")).record(0x003C, Bytes().u8(1).u16(0x0416).u16('z'));
   sst.read(split.data.data(), split.size());
   ASSERT_EQ(sst.strings.size(), 1u);
   EXPECT_EQ(sst.strings[0].text(), L"ab\u0416z");

@@ -32,7 +32,9 @@ struct Bytes {
   std::uint32_t size() const { return static_cast<std::uint32_t>(data.size()); }
 };
 
-inline Bytes bof(unsigned type) { return Bytes().u16(0x0600).u16(type).u16(0x19A0).u16(0x07CD).u32(0xC0C9).u32(0x0306); }
+inline Bytes bof(unsigned type) {
+  return Bytes().u16(0x0600).u16(type).u16(0x19A0).u16(0x07CD).u32(0xC0C9).u32(0x0306);
+}
 
 // A globals substream: BOF, one BOUNDSHEET per (position, name), the SST body, EOF.
 inline Bytes globals(const std::vector<std::pair<std::uint32_t, std::string>>& sheets,

@@ -57,7 +57,7 @@ std::vector<int> identity(int n) {
 
 // Numeric texts of every form the number recogniser meets, and near misses.
 std::wstring numberText(Sequence& seq) {
-  static const wchar_t* fixed[] = {L"0",   L"-0.25", L"+12", L"1E+10", L"2.5E-3", L"007", L"1.",  L".5",
+  static const wchar_t* fixed[] = {L"0",   L"-0.25", L"+12", L"1E+10", L"2.5E-3", L"007",   L"1.",  L".5",
                                    L"1,5", L"1e",    L"inf", L"3.25",  L"-2.5e3", L"1 000", L"12 ", L"x.y"};
   wchar_t buffer[64];
   switch (seq.below(4)) {

@@ -121,7 +121,9 @@ TEST(WorkbookReader, UnknownSubstreamsAreSkippedAndSheetsStayInStep) {
   Bytes chart;
   chart.record(0x0809, sheet_test::bof(0x20)).record(0x1001, Bytes().u16(1)).record(0x000A, Bytes());
   Bytes sheet;
-  sheet.record(0x0809, sheet_test::bof(0x10)).record(0x00FD, Bytes().u16(0).u16(0).u16(0).u32(0)).record(0x000A, Bytes());
+  sheet.record(0x0809, sheet_test::bof(0x10))
+      .record(0x00FD, Bytes().u16(0).u16(0).u16(0).u32(0))
+      .record(0x000A, Bytes());
   Bytes sst = Bytes().u32(1).u32(1).u16(2).u8(0).raw("hi");
   std::uint32_t globalsSize = globals({{0, "Chart1"}, {0, "Data"}}, sst).size();
   Bytes stream = globals({{globalsSize, "Chart1"}, {globalsSize + chart.size(), "Data"}}, sst);

@@ -47,12 +47,13 @@ TEST(XlsBook, SheetsAreNamedAddedDeletedAndRenamed) {
   EXPECT_EQ(book.sheetAt("Sheet4"), added);
   EXPECT_FALSE(book.deleteSheet(3));
 
-  EXPECT_EQ(book.addSheet("Sheet1"), nullptr);  // taken
+  EXPECT_EQ(book.addSheet("Sheet1"), nullptr);   // taken
   EXPECT_NE(book.addSheet(L"Sheet1"), nullptr);  // a wide name is another name
   EXPECT_EQ(book.addSheet(std::string(32, 'x').c_str()), nullptr);
   EXPECT_NE(book.addSheet(std::string(31, 'x').c_str(), 0), nullptr);
   EXPECT_EQ(narrowNameOf(book, 0), std::string(31, 'x'));
-  for (const char* bad : {"a[b", "a]b", "a:b", "a*b", "a?b", "a/b", "a\\b", ""}) EXPECT_EQ(book.addSheet(bad), nullptr) << bad;
+  for (const char* bad : {"a[b", "a]b", "a:b", "a*b", "a?b", "a/b", "a\\b", ""})
+    EXPECT_EQ(book.addSheet(bad), nullptr) << bad;
   EXPECT_EQ(book.addSheet(L"x", 99), nullptr);
 
   EXPECT_FALSE(book.renameSheet("Sheet3", "Sheet4"));
@@ -189,16 +190,16 @@ TEST(XlsBook, RecordsOfNumbersTextsAndBlanks) {
   sheet->cellAt(0, 3)->setInteger(3);
   sheet->cellAt(1, 0)->setDouble(1.5);
   sheet->cellAt(1, 1)->setDouble(1.2345);
-  sheet->cellAt(1, 2)->setInteger(1 << 29);                 // no exact RK form
-  sheet->cellAt(1, 3)->setDouble(0.30000000000000004);     // two decimals, but more bits
+  sheet->cellAt(1, 2)->setInteger(1 << 29);             // no exact RK form
+  sheet->cellAt(1, 3)->setDouble(0.30000000000000004);  // two decimals, but more bits
   sheet->cellAt(2, 0)->setText(L"x");
   sheet->cellAt(2, 1)->setText("x");
   book.sheetAt(1)->cellAt(0, 0)->setText(L"x");
   book.buildRecords();
 
   const Worksheet& ws = book.worksheets()[0];
-  EXPECT_EQ(codesOf(ws), (std::vector<std::uint16_t>{0xBD, 0xFD, 0x27E, 0x27E, 0x203, 0x203, 0x203, 0xFD, 0xFD, 0x201,
-                                                      0x201}));
+  EXPECT_EQ(codesOf(ws),
+            (std::vector<std::uint16_t>{0xBD, 0xFD, 0x27E, 0x27E, 0x203, 0x203, 0x203, 0xFD, 0xFD, 0x201, 0x201}));
   auto* mulRk = ws.cellTable.blocks[0].cellBlocks[0]->as<CellBlock::MulRK>();
   ASSERT_NE(mulRk, nullptr);
   EXPECT_EQ(mulRk->lastColumn, 1);
@@ -239,8 +240,7 @@ TEST(XlsBook, SharedStringsAgreeWithAMapOfTexts) {
         XlsCell* cell = book.sheetAt(s)->cellAt(r, c);
         if (text.find_first_not_of(L"a\u00e97 ") == std::wstring::npos && below(2))
           cell->setText(std::string(text.begin(), text.end()).c_str());  // Latin-1
-        else
-          cell->setText(text.c_str());
+        else cell->setText(text.c_str());
       }
   book.buildRecords();
 
@@ -448,7 +448,8 @@ TEST(XlsBook, ExtSstBucketsPointAtTheirStrings) {
     EXPECT_EQ(stream[at + 3], 's') << b;
     // The offset leads back to the header of the record or CONTINUE piece that holds it.
     std::uint32_t header = at - ext.offsets[b];
-    std::uint16_t code = static_cast<unsigned char>(stream[header]) | static_cast<unsigned char>(stream[header + 1]) << 8;
+    std::uint16_t code = static_cast<unsigned char>(stream[header]) | static_cast<unsigned char>(stream[header + 1])
+                                                                          << 8;
     EXPECT_TRUE(code == 0x00FC || code == 0x003C) << b;
   }
 }

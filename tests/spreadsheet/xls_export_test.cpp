@@ -51,7 +51,8 @@ protected:
 
   QExcel::Workbook::SharedStringTable sst_;
   int buffers_ = 0;
-  TextGrid grid_ = {{L"Id", L"Name", L"Length"}, {L"1A", L"Line", L"3.25"}, {L"2B", L"", L"1,5"}, {L"3C", L"Line", L"2e5"}};
+  TextGrid grid_ = {
+      {L"Id", L"Name", L"Length"}, {L"1A", L"Line", L"3.25"}, {L"2B", L"", L"1,5"}, {L"3C", L"Line", L"2e5"}};
 };
 
 using Rows = std::vector<std::vector<std::wstring>>;
@@ -85,9 +86,10 @@ TEST_F(XlsExport, HiddenColumnKeepsItsPositionBlank) {
 TEST_F(XlsExport, DecimalSeparatorFollowsTheLanguage) {
   TextGrid grid = {{L"A"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}};
   std::string path = scratchPath("export_language.xls");
-  for (auto [language, expected] : {std::pair<const wchar_t*, Rows>{L"fr-FR", {{L"A#b"}, {L"3,25"}, {L"1,5"}, {L"-2,5e3"}, {L"x.y"}}},
-                                    {L"en-US", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}},
-                                    {L"de-DE", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}}}) {
+  for (auto [language, expected] :
+       {std::pair<const wchar_t*, Rows>{L"fr-FR", {{L"A#b"}, {L"3,25"}, {L"1,5"}, {L"-2,5e3"}, {L"x.y"}}},
+        {L"en-US", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}},
+        {L"de-DE", {{L"A#b"}, {L"3.25"}, {L"1,5"}, {L"-2.5e3"}, {L"x.y"}}}}) {
     HostEditor::setVariable(L"VERLAN", language);
     ASSERT_TRUE(exportXls(grid, path.c_str(), {true}, {0}, {0, 1, 2, 3, 4}, /*headerShown=*/true));
     EXPECT_EQ(cells(path), expected) << CString(language);
@@ -157,8 +159,11 @@ TEST_F(XlsExport, TextsBeyondTheCellLimitAreCutCountedAndWritten) {
   std::string path = scratchPath("export_cut.xls");
   const std::wstring limit(32767, L'k');
   const std::wstring emoji(20000, L'\U0001F600');  // 40,000 units
-  TextGrid grid = {{L"Id", L"Text"}, {L"1", CString(std::wstring(40000, L'a'))}, {L"2", CString(emoji)},
-                   {L"3", CString(limit)}, {L"4", CString(emoji)}};
+  TextGrid grid = {{L"Id", L"Text"},
+                   {L"1", CString(std::wstring(40000, L'a'))},
+                   {L"2", CString(emoji)},
+                   {L"3", CString(limit)},
+                   {L"4", CString(emoji)}};
   int cut = -1;
   ASSERT_TRUE(exportXls(grid, path.c_str(), {true, true}, {0, 1}, {0, 1, 2, 3, 4}, /*headerShown=*/true, &cut));
   EXPECT_EQ(cut, 3);

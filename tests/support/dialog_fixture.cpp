@@ -75,16 +75,16 @@ ResourceBundle BuildBundle() {
 }  // namespace
 
 BEGIN_MESSAGE_MAP(TestDialog, COvUiDialog)
-  ON_BN_CLICKED(kNested, &TestDialog::OnNested)
-  ON_BN_CLICKED(kCheck, &TestDialog::OnCheck)
-  ON_BN_CLICKED(kRadioA, &TestDialog::OnRadio)
-  ON_BN_CLICKED(kRadioB, &TestDialog::OnRadio)
-  ON_BN_CLICKED(kRadioC, &TestDialog::OnRadio)
-  ON_NOTIFY(LVN_ITEMCHANGED, kList, &TestDialog::OnListChanged)
-  ON_NOTIFY(NM_CLICK, kList, &TestDialog::OnListClick)
-  ON_NOTIFY(NM_DBLCLK, kList, &TestDialog::OnListClick)
-  ON_NOTIFY(NM_RCLICK, kList, &TestDialog::OnListClick)
-  ON_NOTIFY(LVN_COLUMNCLICK, kList, &TestDialog::OnListClick)
+ON_BN_CLICKED(kNested, &TestDialog::OnNested)
+ON_BN_CLICKED(kCheck, &TestDialog::OnCheck)
+ON_BN_CLICKED(kRadioA, &TestDialog::OnRadio)
+ON_BN_CLICKED(kRadioB, &TestDialog::OnRadio)
+ON_BN_CLICKED(kRadioC, &TestDialog::OnRadio)
+ON_NOTIFY(LVN_ITEMCHANGED, kList, &TestDialog::OnListChanged)
+ON_NOTIFY(NM_CLICK, kList, &TestDialog::OnListClick)
+ON_NOTIFY(NM_DBLCLK, kList, &TestDialog::OnListClick)
+ON_NOTIFY(NM_RCLICK, kList, &TestDialog::OnListClick)
+ON_NOTIFY(LVN_COLUMNCLICK, kList, &TestDialog::OnListClick)
 END_MESSAGE_MAP()
 
 BOOL TestDialog::OnInitDialog() {
@@ -139,17 +139,22 @@ BOOL TestDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 void TestDialog::OnListChanged(NMHDR* header, LRESULT* result) {
   auto* change = reinterpret_cast<NMLISTVIEW*>(header);
   if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_STATEIMAGEMASK))
-    events.push_back("item " + std::to_string(change->iItem) + " check " + std::to_string(((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) - 1));
+    events.push_back("item " + std::to_string(change->iItem) + " check " +
+                     std::to_string(((change->uNewState & LVIS_STATEIMAGEMASK) >> 12) - 1));
   *result = 0;
 }
 
 void TestDialog::OnListClick(NMHDR* header, LRESULT* result) {
-  const char* name = header->code == NM_CLICK ? "click" : header->code == NM_DBLCLK ? "dblclick" : header->code == NM_RCLICK ? "rclick" : "column";
+  const char* name = header->code == NM_CLICK    ? "click"
+                     : header->code == NM_DBLCLK ? "dblclick"
+                     : header->code == NM_RCLICK ? "rclick"
+                                                 : "column";
   if (header->code == LVN_COLUMNCLICK) {
     events.push_back(std::string(name) + " " + std::to_string(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem));
   } else {
     auto* activate = reinterpret_cast<NMITEMACTIVATE*>(header);
-    events.push_back(std::string(name) + " " + std::to_string(activate->iItem) + "," + std::to_string(activate->iSubItem));
+    events.push_back(std::string(name) + " " + std::to_string(activate->iItem) + "," +
+                     std::to_string(activate->iSubItem));
   }
   *result = 0;
 }
@@ -176,8 +181,8 @@ void DialogTest::SetUp() {
   scopedDriver = std::make_unique<StandIn::ScopedInputDriver>(driver);
   ASSERT_TRUE(AfxInitExtensionModule(extension, TestModule()));
   new CDynLinkLibrary(extension);
-  ASSERT_TRUE(mainWindow.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 800, 600, nullptr,
-                                  nullptr));
+  ASSERT_TRUE(mainWindow.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 800, 600,
+                                  nullptr, nullptr));
 }
 
 void DialogTest::TearDown() {

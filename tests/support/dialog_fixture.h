@@ -22,24 +22,25 @@ constexpr UINT kBannerBitmap = 7;
 constexpr UINT kIcon = 8;
 
 // Control ids of the main dialog.
-constexpr int kNested = 1001;     // push button
-constexpr int kDisabled = 1002;   // push button, disabled
-constexpr int kCheck = 1004;      // automatic check box
-constexpr int kRadioA = 1010;     // automatic radio buttons 1010-1012, one group
+constexpr int kNested = 1001;    // push button
+constexpr int kDisabled = 1002;  // push button, disabled
+constexpr int kCheck = 1004;     // automatic check box
+constexpr int kRadioA = 1010;    // automatic radio buttons 1010-1012, one group
 constexpr int kRadioB = 1011;
 constexpr int kRadioC = 1012;
-constexpr int kRadioOther = 1013; // a group of its own
-constexpr int kCombo = 1020;      // sorted drop-down list
-constexpr int kName = 1030;       // edit (text)
-constexpr int kCount = 1031;      // edit (number)
-constexpr int kList = 1040;       // report-view list view
-constexpr int kPicture = 1050;    // bitmap picture
+constexpr int kRadioOther = 1013;  // a group of its own
+constexpr int kCombo = 1020;       // sorted drop-down list
+constexpr int kName = 1030;        // edit (text)
+constexpr int kCount = 1031;       // edit (number)
+constexpr int kList = 1040;        // report-view list view
+constexpr int kPicture = 1050;     // bitmap picture
 
 // The main dialog: exchanges its members with the controls, records the notifications
 // it handles, and runs the inner dialog from its "Nested" button.
 class TestDialog : public COvUiDialog {
 public:
-  explicit TestDialog(CWnd* parent, UINT id = kMainDialog, HINSTANCE instance = nullptr) : COvUiDialog(id, parent, instance) {}
+  explicit TestDialog(CWnd* parent, UINT id = kMainDialog, HINSTANCE instance = nullptr)
+      : COvUiDialog(id, parent, instance) {}
 
   int check = 1;
   int radio = 1;

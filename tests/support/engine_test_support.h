@@ -93,7 +93,8 @@ protected:
   }
 
   // A block reference with attributes, appended to model space and closed.
-  OvDbObjectId addReference(const OvDbObjectId& block, std::vector<std::pair<const wchar_t*, const wchar_t*>> attributes = {},
+  OvDbObjectId addReference(const OvDbObjectId& block,
+                            std::vector<std::pair<const wchar_t*, const wchar_t*>> attributes = {},
                             const OvGePoint3d& at = {}, double rotation = 0) {
     auto* reference = new OvDbBlockReference(at, block);
     reference->setRotation(rotation);

@@ -83,7 +83,8 @@ std::vector<DumpedTable> parseDump(const std::string& output) {
       size = line.find(", ", size);
       if (size == std::string::npos || std::sscanf(line.c_str() + size, ", %u rows x %u columns", &rows, &columns) != 2)
         continue;
-      tables.push_back({handle, std::vector<std::vector<std::string>>(rows, std::vector<std::string>(columns)), {}, {}});
+      tables.push_back(
+          {handle, std::vector<std::vector<std::string>>(rows, std::vector<std::string>(columns)), {}, {}});
       continue;
     }
     if (tables.empty()) continue;
@@ -127,7 +128,8 @@ std::string hexLines(const std::vector<std::vector<std::string>>& rows) {
 }
 
 std::string readCsvHex(const fs::path& path) {
-  CommandResult read = runCommand(pythonScript("support/read_csv.py") + " " + shellQuoted(path.string()) + " , latin-1");
+  CommandResult read =
+      runCommand(pythonScript("support/read_csv.py") + " " + shellQuoted(path.string()) + " , latin-1");
   EXPECT_EQ(read.status, 0) << read.output;
   return read.output;
 }
@@ -222,8 +224,8 @@ TEST(EndToEnd, ObjectsAddedToALinesTableAndARefreshAfterwards) {
   EXPECT_EQ(table.xdataOrder, kLinkLists);
   // Every kind, in the order the wizard lists them; the lines' columns keep their places
   // and the other kinds' columns follow; the header list names every column.
-  const std::vector<std::string> kinds = {"Line", "Polyline", "Arc", "Circle", "Solid", "3D Solid", "Point",
-                                          "MText", "Block"};
+  const std::vector<std::string> kinds = {"Line",     "Polyline", "Arc",   "Circle", "Solid",
+                                          "3D Solid", "Point",    "MText", "Block"};
   EXPECT_EQ(table.xdata.at("obj_types"), kinds);
   ASSERT_GE(table.cells.size(), 3u);
   EXPECT_EQ(table.cells[1][0], "Object type");
@@ -270,8 +272,8 @@ TEST(EndToEnd, ScriptsCheckAndUncheckSingleProperties) {
   HostRun run = runScript(folder, "chosen_properties.scr");
   ASSERT_EQ(run.status, 0) << run.output;
   EXPECT_EQ(readCsvHex(folder / "chosen.csv"), hexLines({{"Object type", "Quantity", "Layer", "Length"},
-                                                          {"Line", "1", "Walls", "12"},
-                                                          {"Line", "1", "Walls", "8"}}));
+                                                         {"Line", "1", "Walls", "12"},
+                                                         {"Line", "1", "Walls", "8"}}));
 }
 
 // A renamed block preview column still shows each row's block, in the wizard's table and

@@ -192,12 +192,8 @@ TEST_F(ListHelpers, ThePropertyGridShowsCheckImagesEditColumnAndTotals) {
 }
 
 TEST_F(ListHelpers, APreviewWithTheHeaderHiddenTakesItsHeadingsFromTheFirstDataRow) {
-  TextGrid rows{{L"Id", L"Object type", L"Length"},
-                {L"1A", L"Arc", L"5"},
-                {L"1B", L"Point", L"12"},
-                {L"1C", L"Circle", L"7"},
-                {L"1D", L"Line", L"9"},
-                {L"1E", L"", L"33"}};
+  TextGrid rows{{L"Id", L"Object type", L"Length"}, {L"1A", L"Arc", L"5"},  {L"1B", L"Point", L"12"},
+                {L"1C", L"Circle", L"7"},           {L"1D", L"Line", L"9"}, {L"1E", L"", L"33"}};
   fillGrid(rows, &grid, &images, {.cells = {.skipFirst = true}, .headerShown = false, .fill = true});
   EXPECT_EQ(grid.GetColumnHeading(1), L"Arc");
   EXPECT_EQ(grid.GetColumnHeading(2), L"5");

@@ -59,11 +59,9 @@ protected:
 
 TEST_F(UpdateActionsTest, RefreshFollowsChangedAndErasedObjects) {
   OvDbObjectId table = lineTable();
-  ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""},
-                                 {L"Layer", L"Length"},
-                                 {L"Walls", L"10"},
-                                 {L"Doors", L"2"},
-                                 {L"Walls", L"5"}}));
+  ASSERT_EQ(
+      cells(table),
+      (Cells{{L"Extraction", L""}, {L"Layer", L"Length"}, {L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"}}));
   setLineLength(doors, 4.25);
   erase(shortWall);
   addLine(1, L"Roof");  // not in the table: a refresh does not add it
@@ -103,12 +101,10 @@ TEST_F(UpdateActionsTest, RefreshOfAGroupedTableMatchesRowsByTheirGroup) {
   choice.groupBy = L"Layer";
   choice.totals = {L"Length"};
   OvDbObjectId table = makeWizardTable(choice);
-  ASSERT_EQ(cells(table), (Cells{{L"Extraction", L""},
-                                 {L"Layer", L"Length"},
-                                 {L"Doors", L"2"},
-                                 {L"Walls", L"15"},
-                                 {L"", L""},
-                                 {L"", L"17"}}));
+  ASSERT_EQ(
+      cells(table),
+      (Cells{
+          {L"Extraction", L""}, {L"Layer", L"Length"}, {L"Doors", L"2"}, {L"Walls", L"15"}, {L"", L""}, {L"", L"17"}}));
   setLineLength(shortWall, 6.5);
   runAction(IDC_UPDATE_TABLE, table);
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nTable updated.");
@@ -158,7 +154,8 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   OvDbObjectId boundary = addBoundary();  // a kind no table shows
   runAction(IDC_ADD_OBJECTS, table, {roof, boundary, walls});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
-  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp),
+            (Texts{handleOf(walls), handleOf(doors), handleOf(shortWall), handleOf(roof)}));
   EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"Line"});
 
   // The header holds the old columns and the new line's geometric properties, ascending.
@@ -174,8 +171,8 @@ TEST_F(UpdateActionsTest, AddingObjectsAddsOnlyNewShapesAndMergesTheLists) {
   ASSERT_LT(length, now[1].size());
   std::vector<std::pair<CString, CString>> rows;
   for (size_t r = 2; r < now.size(); ++r) rows.emplace_back(now[r][layer], now[r][length]);
-  EXPECT_EQ(rows, (std::vector<std::pair<CString, CString>>{{L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"},
-                                                            {L"Roof", L"1.5"}}));
+  EXPECT_EQ(rows, (std::vector<std::pair<CString, CString>>{
+                      {L"Walls", L"10"}, {L"Doors", L"2"}, {L"Walls", L"5"}, {L"Roof", L"1.5"}}));
 
   // Objects that are all in the table already change nothing.
   HostEditor::clearTranscript();
@@ -233,7 +230,8 @@ TEST_F(UpdateActionsTest, AddingABlockReferenceAddsItsNameAndAttributes) {
   runAction(IDC_ADD_OBJECTS, table, {desk});
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nPlease select new objects\nTable updated.");
   EXPECT_EQ(link(table, kObjectTypesApp), (Texts{L"Block", L"Line"}));
-  EXPECT_EQ(link(table, kObjectHandlesApp), (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
+  EXPECT_EQ(link(table, kObjectHandlesApp),
+            (Texts{handleOf(desk), handleOf(walls), handleOf(doors), handleOf(shortWall)}));
   Cells now = cells(table);
   size_t name = columnOf(now, L"Block name"), room = columnOf(now, L"ROOM"), layer = columnOf(now, L"Layer");
   ASSERT_LT(name, now[1].size());

@@ -212,10 +212,8 @@ TEST_F(UpdateCases, MultilineTextsReplaceTheSelectionLikeOtherObjects) {
   ASSERT_EQ(texts.size(), 2u);
   runAction(IDC_REPLACE_OBJECTS, table, ids(texts));
   EXPECT_EQ(lastMessage(), kUpdated);
-  EXPECT_EQ(cells(table), (Cells{{L"", L""},
-                                 {L"Object type", L"Layer"},
-                                 {L"MText", L"Annotation"},
-                                 {L"MText", L"Annotation"}}));
+  EXPECT_EQ(cells(table),
+            (Cells{{L"", L""}, {L"Object type", L"Layer"}, {L"MText", L"Annotation"}, {L"MText", L"Annotation"}}));
   EXPECT_EQ(link(table, kObjectTypesApp), Texts{L"MText"});
   expectRefreshChangesNothing(table);
 
@@ -261,7 +259,8 @@ TEST_F(UpdateCases, AddingObjectsKeepsTheColumnsAndLeavesOutWhatTheUserLeftOut) 
   PropertyCatalogue catalogue;
   Texts circleOwn;
   for (const PropertyItem& item : catalogue.circleItems) circleOwn.push_back(item.name);
-  for (const CString& name : brought) EXPECT_TRUE(std::find(circleOwn.begin(), circleOwn.end(), name) != circleOwn.end()) << CString(name);
+  for (const CString& name : brought)
+    EXPECT_TRUE(std::find(circleOwn.begin(), circleOwn.end(), name) != circleOwn.end()) << CString(name);
   EXPECT_TRUE(std::find(brought.begin(), brought.end(), CString(L"Radius")) != brought.end());
   // Old rows in their places, the new ones after them.
   ASSERT_EQ(added.size(), 9u);

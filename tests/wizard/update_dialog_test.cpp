@@ -109,20 +109,19 @@ TEST_F(UpdateDialogTest, APickedLineIsNoTable) {
 // and the table stays as it was.
 TEST_F(UpdateDialogTest, ATableWithoutLinkListsIsLeftAlone) {
   TextGrid rows = {{L"Id", L"Layer"}, {handleOf(lineA), L"Walls"}};
-  OvDbObjectId bare = createOutputTable(rows, {}, {true, true}, {1}, {0, 1}, OvGePoint3d(), L"Block preview",
-                                        L"Bare", true);
+  OvDbObjectId bare =
+      createOutputTable(rows, {}, {true, true}, {1}, {0, 1}, OvGePoint3d(), L"Block preview", L"Bare", true);
   Cells bareBefore = cells(bare);
   HostEditor::clearTranscript();
   chooseAction(IDC_UPDATE_TABLE, bare);
   EXPECT_EQ(runDialog(), IDOK);
   std::wstring expected = L"Please select the data table";
-  for (const wchar_t* list : {kObjectHandlesApp, kObjectTypesApp, kOriginalNamesApp, kDisplayNamesApp, kGroupByApp,
-                              kTableHeadersApp}) {
+  for (const wchar_t* list :
+       {kObjectHandlesApp, kObjectTypesApp, kOriginalNamesApp, kDisplayNamesApp, kGroupByApp, kTableHeadersApp}) {
     expected += L"\nNone identified '" + std::wstring(list) + L"' xData attached to this object.";
   }
   EXPECT_EQ(transcript(), expected);
   EXPECT_EQ(cells(bare), bareBefore);
-
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ Cells sorted(Cells rows) {
 struct TableParts {
   CString title;
   std::optional<Texts> header;
-  Cells body;                    // the data rows and the empty row before the totals
-  std::optional<Texts> totals;   // the last row of a table with totals
+  Cells body;                   // the data rows and the empty row before the totals
+  std::optional<Texts> totals;  // the last row of a table with totals
 };
 
 TableParts partsOf(const Cells& cells, bool headerShown, bool totals) {
@@ -107,10 +107,18 @@ protected:
     // The properties are decided over every name the drawing can offer; the pages pass over
     // the names they do not show.
     PropertyCatalogue catalogue;
-    Texts names = {catalogue.objectTypeItem.name, catalogue.quantityItem.name, catalogue.blockNameItem.name,
-                   catalogue.blockPreviewItem.name, L"NUMBER", L"WIDTH", L"TYPE", L"FIRE", L"Width", L"Panels"};
-    for (const auto* list : {&catalogue.generalItems, &catalogue.geometricItems, &catalogue.blockRefItems,
-                             &catalogue.mtextItems}) {
+    Texts names = {catalogue.objectTypeItem.name,
+                   catalogue.quantityItem.name,
+                   catalogue.blockNameItem.name,
+                   catalogue.blockPreviewItem.name,
+                   L"NUMBER",
+                   L"WIDTH",
+                   L"TYPE",
+                   L"FIRE",
+                   L"Width",
+                   L"Panels"};
+    for (const auto* list :
+         {&catalogue.generalItems, &catalogue.geometricItems, &catalogue.blockRefItems, &catalogue.mtextItems}) {
       for (const PropertyItem& item : *list) {
         if (!holds(names, item.name)) names.push_back(item.name);
       }
@@ -225,7 +233,8 @@ protected:
     chosen.push_back(handleOf(addLine(6.5, L"Roof")));
     if (chance(rng, 0.5)) chosen.push_back(handleOf(addCircle(0.4, L"Columns")));
     if (chance(rng, 0.5))
-      chosen.push_back(handleOf(addBlockReference(L"Door", {{L"NUMBER", L"104"}, {L"WIDTH", L"0.9"}, {L"FIRE", L"none"}})));
+      chosen.push_back(
+          handleOf(addBlockReference(L"Door", {{L"NUMBER", L"104"}, {L"WIDTH", L"0.9"}, {L"FIRE", L"none"}})));
     if (chance(rng, 0.3)) chosen.push_back(handleOf(addBlockReference(L"Desk", {{L"ROOM", L"B12"}})));
     for (const auto& [h, kind] : kinds) {
       bool thin = kind == L"MText" || kind == L"3D Solid";

@@ -11,8 +11,8 @@
 #include "extraction/row_merging.h"
 #include "extraction/xdata_link.h"
 #include "page_test_support.h"
-#include "tests/support/whole_drawing.h"
 #include "platform/host/db_table.h"
+#include "tests/support/whole_drawing.h"
 #include "wizard/dlg_update.h"
 
 namespace update_test {

@@ -23,7 +23,8 @@ TEST_F(KindsPage, TheFilterShowsBlocksLastAndHidesThemWhenUnchecked) {
     EXPECT_TRUE(page.filterList.GetCheck(0) && page.filterList.GetCheck(1));
     EXPECT_EQ(kindsShown(page), (Texts{L"Line", L"Circle", L"Block"}));
     EXPECT_EQ(getCheckedItemTexts(&page.kindsList), (Texts{L"Line", L"Circle", L"Block"}));
-    EXPECT_EQ(page.objectRows, (TextGrid{{L"Chk", L"Block name"}, {L"1", L"Block"}, {L"1", L"Line"}, {L"1", L"Circle"}}));
+    EXPECT_EQ(page.objectRows,
+              (TextGrid{{L"Chk", L"Block name"}, {L"1", L"Block"}, {L"1", L"Line"}, {L"1", L"Circle"}}));
     EXPECT_EQ(page.kindsList.GetColumnHeading(1), L"Block name");
   });
   driver.checkItem(IDC_KINDS_LIST, L"Circle", false);
@@ -46,7 +47,8 @@ TEST_F(KindsPage, TheFilterShowsBlocksLastAndHidesThemWhenUnchecked) {
     EXPECT_FALSE(page.propertyRows.empty());
   });
   driver.checkItem(IDC_KINDS_LIST, L"Circle", true);
-  driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_FALSE(page.propertyRows.empty()) << "a kind's check keeps them"; });
+  driver.on<DlgAssist3>(
+      [](DlgAssist3& page) { EXPECT_FALSE(page.propertyRows.empty()) << "a kind's check keeps them"; });
   driver.checkItem(IDC_FILTER_LIST, L"Block", true);
   driver.on<DlgAssist3>([](DlgAssist3& page) {
     EXPECT_EQ(kindsShown(page), (Texts{L"Block", L"Line", L"Circle"}));
@@ -197,7 +199,8 @@ TEST_F(PropertiesPage, FirstOpeningChecksEveryPropertyAndHidesTotals) {
   driver.on<DlgAssist5>([](DlgAssist5& page) {
     ASSERT_FALSE(page.outputRows.empty());
     for (const CString& column : page.outputRows[0]) EXPECT_NE(column, L"Layer");
-    EXPECT_NE(std::find(page.outputRows[0].begin(), page.outputRows[0].end(), CString(L"Length")), page.outputRows[0].end());
+    EXPECT_NE(std::find(page.outputRows[0].begin(), page.outputRows[0].end(), CString(L"Length")),
+              page.outputRows[0].end());
     EXPECT_EQ(page.outputRows.size(), 3u);
     EXPECT_FALSE(page.totalsRowAppended);
   });

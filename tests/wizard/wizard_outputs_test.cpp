@@ -131,7 +131,9 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
   driver.ChooseMenuText(L"Block preview");
   driver.on<DlgAssist5>([](DlgAssist5& page) {
     const Texts& header = page.outputRows[0];
-    auto column = [&](const wchar_t* name) { return static_cast<int>(std::find(header.begin(), header.end(), CString(name)) - header.begin()); };
+    auto column = [&](const wchar_t* name) {
+      return static_cast<int>(std::find(header.begin(), header.end(), CString(name)) - header.begin());
+    };
     int preview = column(L"Block preview");
     int blockName = column(L"Block name");
     ASSERT_LT(preview, static_cast<int>(header.size()));
@@ -285,7 +287,8 @@ TEST_F(Outputs, RowsCombinedByAPropertySaveItsGroupByIndexAndKeepItGoingBack) {
   runWizard();
   // Saved as chosen, so that a later run groups by the same entry again.
   std::string settings = runReader("support/read_settings.py", qdx.string());
-  EXPECT_NE(settings.find("  Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(L"1")), std::string::npos) << settings;
+  EXPECT_NE(settings.find("  Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(L"1")), std::string::npos)
+      << settings;
 }
 
 TEST_F(Outputs, NumericAttributeColumnsAreRightAligned) {
@@ -458,9 +461,8 @@ TEST_F(Outputs, APreviewColumnOfNumbersSortsByValue) {
   addCircle(1);  // no length
   throughToPreview();
   driver.click(IDC_DISPLAY_TOTALS);
-  driver.on<DlgAssist4>([&](DlgAssist4& page) {
-    clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Length"), 3);
-  });
+  driver.on<DlgAssist4>(
+      [&](DlgAssist4& page) { clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Length"), 3); });
   driver.click(IDOK);
   int length = -1;
   driver.on<DlgAssist5>([&](DlgAssist5& page) {
@@ -478,8 +480,9 @@ TEST_F(Outputs, APreviewColumnOfNumbersSortsByValue) {
   std::vector<std::string> shown;
   for (std::size_t r = 1; r <= 7; ++r) shown.push_back(WideToUtf8(shot.rows[r][at].GetString()));
   std::vector<std::string> byValue = shown;
-  std::stable_sort(byValue.begin(), byValue.end(),
-                   [](const std::string& a, const std::string& b) { return std::strtod(a.c_str(), nullptr) < std::strtod(b.c_str(), nullptr); });
+  std::stable_sort(byValue.begin(), byValue.end(), [](const std::string& a, const std::string& b) {
+    return std::strtod(a.c_str(), nullptr) < std::strtod(b.c_str(), nullptr);
+  });
   EXPECT_EQ(shown, byValue);
   EXPECT_EQ(shown, (std::vector<std::string>{"", "3.5", "3.7", "5", "8", "12", "12.5"}));
 }
@@ -500,9 +503,8 @@ TEST_F(Outputs, ATableInsertedBeforeGoingBackAndForthIsLinkedOnFinish) {
     headers.assign(page.outputRows[0].begin() + 1, page.outputRows[0].end());
   });
   driver.click(IDC_PREVIOUS);
-  driver.on<DlgAssist4>([](DlgAssist4& page) {
-    clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Layer"), 1);
-  });
+  driver.on<DlgAssist4>(
+      [](DlgAssist4& page) { clickCheckImage(page.propertyGrid, itemShowing(page.propertyGrid, 1, L"Layer"), 1); });
   driver.click(IDOK);
   driver.on<DlgAssist5>([](DlgAssist5& page) {
     const Texts& header = page.outputRows[0];
@@ -538,8 +540,10 @@ TEST_F(Outputs, AFailedExportIsReportedInTheSessionsLanguage) {
   driver.click(IDOK);
   runWizard();
   std::wstring said = transcript();
-  EXPECT_NE(said.find(L"\n\u00C9chec de l'export CSV vers : " + widePath(csv)), std::wstring::npos) << CString(said.c_str());
-  EXPECT_NE(said.find(L"\nError en la exportaci\u00F3n XLS a: " + widePath(xls)), std::wstring::npos) << CString(said.c_str());
+  EXPECT_NE(said.find(L"\n\u00C9chec de l'export CSV vers : " + widePath(csv)), std::wstring::npos)
+      << CString(said.c_str());
+  EXPECT_NE(said.find(L"\nError en la exportaci\u00F3n XLS a: " + widePath(xls)), std::wstring::npos)
+      << CString(said.c_str());
   EXPECT_EQ(said.find(L"failed"), std::wstring::npos);
 }
 

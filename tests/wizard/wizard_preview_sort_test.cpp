@@ -34,7 +34,8 @@ protected:
           driver.on<DlgAssist5>([&](DlgAssist5& sorted) {
             std::vector<std::pair<CString, CString>> rows;
             for (int row = 0; row < sorted.previewGrid.GetItemCount(); ++row)
-              rows.emplace_back(sorted.previewGrid.GetItemText(row, layer), sorted.previewGrid.GetItemText(row, length));
+              rows.emplace_back(sorted.previewGrid.GetItemText(row, layer),
+                                sorted.previewGrid.GetItemText(row, length));
             sorts.push_back(rows);
           });
         }

@@ -76,7 +76,8 @@ protected:
     }
     driver.on<DlgAssist3>([this, plan](DlgAssist3& page) {
       for (const CString& kind : plan.kindsLeftOut) {
-        if (page_test::itemShowing(page.kindsList, 1, kind) >= 0) page.kindsList.SetCheck(page_test::itemShowing(page.kindsList, 1, kind), FALSE);
+        if (page_test::itemShowing(page.kindsList, 1, kind) >= 0)
+          page.kindsList.SetCheck(page_test::itemShowing(page.kindsList, 1, kind), FALSE);
       }
     });
     driver.click(IDOK);
@@ -187,7 +188,8 @@ private:
         for (const PropertyItem& item : preview.offeredProperties) record->offered.push_back(item.name);
         record->groupBy = preview.engine.groupBy;
         record->shownColumns.clear();
-        for (int k : getColumnOrder(&preview.previewGrid)) record->shownColumns.push_back(record->header[static_cast<size_t>(k)]);
+        for (int k : getColumnOrder(&preview.previewGrid))
+          record->shownColumns.push_back(record->header[static_cast<size_t>(k)]);
       });
       driver.click(IDC_INSERT_TABLE);
       driver.point(30, 0);

@@ -182,7 +182,8 @@ TEST_F(StartPage, CancellingTheFileDialogLeavesTheBoxUnchecked) {
 // settings file as those characters, whatever code page the system has.
 TEST_F(StartPage, CharacterReferencesOfAnotherToolsFileLoadAsTheirCharacters) {
   addLine(5, L"Walls");
-  const CString title = L"\u00C9tage \u20AC \u03A9", length = L"Longueur \u00E9", layer = L"\u042D\u0442\u0430\u0436 \u20AC";
+  const CString title = L"\u00C9tage \u20AC \u03A9", length = L"Longueur \u00E9",
+                layer = L"\u042D\u0442\u0430\u0436 \u20AC";
   auto in = writeWithEtree("etree.qdx", {WideToUtf8(title.str()), "", "Length=" + WideToUtf8(length.str()),
                                          "Layer=" + WideToUtf8(layer.str())});
   auto out = scratchFile("etree-saved.qdx");

@@ -167,7 +167,8 @@ TEST_F(EditorTest, PicksResolveHandlesAndKeepWhatTheFilterAdmits) {
     for (const OvResBuf* filter : {(const OvResBuf*)tablesOnly, (const OvResBuf*)tablesOnly, (const OvResBuf*)nullptr,
                                    (const OvResBuf*)tablesOnly, (const OvResBuf*)nullptr, (const OvResBuf*)nullptr}) {
       ov_name set{0, 0};
-      int status = ovedSSGet(filter == tablesOnly && statuses.size() < 2 ? L":S" : nullptr, nullptr, nullptr, filter, set);
+      int status =
+          ovedSSGet(filter == tablesOnly && statuses.size() < 2 ? L":S" : nullptr, nullptr, nullptr, filter, set);
       statuses.push_back(status);
       picked.push_back(status == RTNORM ? Members(set) : std::vector<OvDbObjectId>());
     }

@@ -85,10 +85,9 @@ TEST(ScriptLines, EachDialogVerbBecomesItsAction) {
 }
 
 TEST(ScriptLines, MalformedDialogAnswersAreRefusedWithTheirLine) {
-  for (const char* bad : {"click", "click ok", "click 1 2", "key", "key hyper", "check 1023", "check 1023 -1",
-                          "cell 1025 1", "header 1022", "drag 1022 1", "choose 1034", "pickdate 1050", "close now",
-                          "cell 1025 0 1 alt",
-                          "wave 1"}) {
+  for (const char* bad :
+       {"click", "click ok", "click 1 2", "key", "key hyper", "check 1023", "check 1023 -1", "cell 1025 1",
+        "header 1022", "drag 1022 1", "choose 1034", "pickdate 1050", "close now", "cell 1025 0 1 alt", "wave 1"}) {
     std::string failure = FailureOf([&] { ActionOf(bad); });
     EXPECT_NE(failure.find("script:1: "), std::string::npos) << bad << ": " << failure;
   }
@@ -106,8 +105,10 @@ protected:
 };
 
 TEST_F(ScriptDriverTest, CommandsAndTheirAnswersAlternate) {
-  Load("; a job\n\nDATAEXTRACTION\n> click 1004\n  > click 1\nDATAEXTRACTIONUPDATE\n> answer yes\n> file-filter 2 out/a b.xls\n"
-       "> pick handles 1f 2A\n> point 1.5, -2\n> menu \"Select all\"\n> cancel\n");
+  Load(
+      "; a job\n\nDATAEXTRACTION\n> click 1004\n  > click 1\nDATAEXTRACTIONUPDATE\n> answer yes\n> file-filter 2 out/a "
+      "b.xls\n"
+      "> pick handles 1f 2A\n> point 1.5, -2\n> menu \"Select all\"\n> cancel\n");
   std::string command;
   ASSERT_TRUE(scriptDriver->NextCommand(command));
   EXPECT_EQ(command, "DATAEXTRACTION");
@@ -160,7 +161,8 @@ TEST_F(ScriptDriverTest, AnAnswerOfAnotherKindIsNotTakenForTheRequest) {
   std::string failure = FailureOf([&] { scriptDriver->NextModalAction(nullptr, 135); });
   EXPECT_NE(failure.find("dialog 135"), std::string::npos) << failure;
   EXPECT_NE(failure.find("> point 1,2"), std::string::npos) << failure;
-  EXPECT_EQ(scriptDriver->AnswerPoint(StandIn::PointRequest()).point[1], 2) << "the answer is still there for its request";
+  EXPECT_EQ(scriptDriver->AnswerPoint(StandIn::PointRequest()).point[1], 2)
+      << "the answer is still there for its request";
 }
 
 TEST_F(ScriptDriverTest, LeftoverAnswersFailAtTheNextCommandOrAtTheEnd) {
@@ -173,7 +175,9 @@ TEST_F(ScriptDriverTest, LeftoverAnswersFailAtTheNextCommandOrAtTheEnd) {
 }
 
 TEST_F(ScriptDriverTest, MalformedAnswersToOtherRequestsAreRefused) {
-  Load("C\n> answer maybe\n> point 1\n> point a,b\n> pick some\n> pick handles XYZ\n> file\n> file-filter x a.csv\n> menu\n");
+  Load(
+      "C\n> answer maybe\n> point 1\n> point a,b\n> pick some\n> pick handles XYZ\n> file\n> file-filter x a.csv\n> "
+      "menu\n");
   std::string command;
   scriptDriver->NextCommand(command);
   EXPECT_THROW(scriptDriver->AnswerMessageBox(L"", L"", MB_OK), StandIn::InputScriptError);
@@ -199,14 +203,15 @@ TEST_F(ScriptDriverTest, AScriptDrivesARealDialogThroughItsControls) {
     d.list.InsertColumn(0, L"Kind", LVCFMT_LEFT, 80);
     d.list.InsertItem(0, L"Line");
     d.list.InsertItem(1, L"Arc");
-    for (const wchar_t* text : {L"gamma", L"alpha", L"beta"}) d.SendDlgItemMessage(kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    for (const wchar_t* text : {L"gamma", L"alpha", L"beta"})
+      d.SendDlgItemMessage(kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
   };
   EXPECT_EQ(dialog.DoModal(), IDOK);
   EXPECT_EQ(dialog.comboIndex, 1);
   EXPECT_EQ(dialog.name, L"from the scr") << "the edit takes 12 characters";
   EXPECT_EQ(dialog.check, 1);
-  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "item 1 check 1", "click 1,0", "combo dropdown", "combo selchange",
-                                                     "combo selendok", "combo closeup", "check 1"}));
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "item 1 check 1", "click 1,0", "combo dropdown",
+                                                     "combo selchange", "combo selendok", "combo closeup", "check 1"}));
   scriptDriver->Finish();
 }
 

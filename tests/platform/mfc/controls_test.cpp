@@ -85,8 +85,9 @@ TEST_F(DialogTest, ASortedComboKeepsEntriesInOrderAndReportsAPersonsChoice) {
   Click(IDOK);
   dialog.DoModal();
   EXPECT_EQ(entries, (std::vector<std::wstring>{L"area", L"Block name", L"Color", L"Layer", L"Zeta"}));
-  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "combo dropdown", "combo selchange", "combo selendok", "combo closeup",
-                                                     "combo dropdown", "combo selendok", "combo closeup"}));
+  EXPECT_EQ(dialog.events,
+            (std::vector<std::string>{"init", "combo dropdown", "combo selchange", "combo selendok", "combo closeup",
+                                      "combo dropdown", "combo selendok", "combo closeup"}));
 }
 
 TEST_F(DialogTest, TheComboSelectionComesBackThroughDataExchange) {
@@ -94,7 +95,8 @@ TEST_F(DialogTest, TheComboSelectionComesBackThroughDataExchange) {
   dialog.comboIndex = 1;
   int shownAtInit = -2;
   dialog.onInit = [&](TestDialog& d) {
-    for (const wchar_t* text : {L"b", L"a", L"c"}) d.SendDlgItemMessage(kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    for (const wchar_t* text : {L"b", L"a", L"c"})
+      d.SendDlgItemMessage(kCombo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     d.UpdateData(FALSE);
     shownAtInit = static_cast<int>(d.SendDlgItemMessage(kCombo, CB_GETCURSEL));
   };
@@ -118,13 +120,13 @@ TEST_F(DialogTest, CheckingListItemsClicksTheirCheckBoxesAndTheHandlerSeesEachCh
     d.list.SetCheck(2, TRUE);  // in code: the handler sees it too
   };
   Action(CheckItem(-1, true, L"Block"));
-  Action(CheckItem(2, true));   // already checked: no click
+  Action(CheckItem(2, true));  // already checked: no click
   Action(CheckItem(2, false));
   Click(IDOK);
   dialog.DoModal();
   // Each click on a check box is a click on the list too.
-  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "item 2 check 1", "item 1 check 1", "click 1,0", "item 2 check 0",
-                                                     "click 2,0"}));
+  EXPECT_EQ(dialog.events, (std::vector<std::string>{"init", "item 2 check 1", "item 1 check 1", "click 1,0",
+                                                     "item 2 check 0", "click 2,0"}));
 }
 
 TEST_F(DialogTest, AnItemWithoutACheckBoxCannotBeChecked) {
@@ -161,7 +163,8 @@ TEST_F(DialogTest, ThePictureShowsTheTemplatesBitmapAndDeletesItWithTheDialog) {
 TEST_F(DialogTest, ButtonsShowIconsLoadedFromTheModuleWithoutOwningThem) {
   TestDialog dialog(&mainWindow);
   dialog.exchange = false;
-  HICON icon = static_cast<HICON>(::LoadImageW(AfxFindIconResourceHandle(kIcon), MAKEINTRESOURCEW(kIcon), IMAGE_ICON, 16, 16, 0));
+  HICON icon = static_cast<HICON>(
+      ::LoadImageW(AfxFindIconResourceHandle(kIcon), MAKEINTRESOURCEW(kIcon), IMAGE_ICON, 16, 16, 0));
   ASSERT_NE(icon, nullptr);
   HICON onButton = nullptr;
   dialog.onInit = [&](TestDialog& d) {

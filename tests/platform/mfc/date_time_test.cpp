@@ -31,8 +31,9 @@ TEST(StandInDates, DayNumbersAndWeekdaysAgreeWithTheStandardCalendar) {
     ASSERT_EQ(d, static_cast<int>(static_cast<unsigned>(expected.day()))) << n;
     ASSERT_EQ(StandIn::DayNumberOf(y, m, d), n);
     ASSERT_EQ(StandIn::DayOfWeekOf(y, m, d), static_cast<int>(weekday{origin + days{n}}.c_encoding())) << n;
-    ASSERT_EQ(StandIn::DaysInMonth(y, m),
-              static_cast<int>(static_cast<unsigned>(year_month_day_last{expected.year() / expected.month() / last}.day())));
+    ASSERT_EQ(
+        StandIn::DaysInMonth(y, m),
+        static_cast<int>(static_cast<unsigned>(year_month_day_last{expected.year() / expected.month() / last}.day())));
   }
 }
 

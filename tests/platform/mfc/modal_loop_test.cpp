@@ -21,7 +21,8 @@ TEST_F(DialogTest, ATemplateFromTheResourceChainBecomesTheDialogAndItsControls) 
   };
   Click(IDOK);
   EXPECT_EQ(dialog.DoModal(), IDOK);
-  EXPECT_EQ(classes, (std::vector<std::wstring>{L"Button", L"Button", L"ComboBox", L"Edit", L"SysListView32", L"Static", L"Button"}));
+  EXPECT_EQ(classes, (std::vector<std::wstring>{L"Button", L"Button", L"ComboBox", L"Edit", L"SysListView32", L"Static",
+                                                L"Button"}));
   EXPECT_EQ(dialog.GetSafeHwnd(), nullptr) << "the window is gone when DoModal returns";
   EXPECT_EQ(dialog.checkButton.GetSafeHwnd(), nullptr) << "bound controls are detached with it";
   EXPECT_TRUE(mainWindow.IsWindowEnabled());

@@ -34,7 +34,9 @@ public:
           *result = CDRF_DODEFAULT;
         }
         break;
-      case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM: stages.push_back("cellpost " + row + "." + std::to_string(draw->iSubItem)); break;
+      case CDDS_ITEMPOSTPAINT | CDDS_SUBITEM:
+        stages.push_back("cellpost " + row + "." + std::to_string(draw->iSubItem));
+        break;
       case CDDS_ITEMPOSTPAINT: stages.push_back("itempost " + row); break;
       case CDDS_POSTPAINT: stages.push_back("post"); break;
       default: break;
@@ -48,7 +50,8 @@ class CustomDraw : public ::testing::Test {};
 TEST_F(CustomDraw, StagesFollowTheAnswersAndCellsDrawWithTheirColours) {
   int windows = StandIn::LiveWindowCount();
   DrawingParent host;
-  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr));
+  ASSERT_TRUE(
+      host.CreateEx(0, AfxRegisterWndClass(0), L"Host", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr));
   CListCtrl list;
   ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 200), &host, kListId));
   list.InsertColumn(0, L"A", LVCFMT_LEFT, 50);

@@ -35,10 +35,10 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ClampingList, CListCtrl)
-  ON_NOTIFY_EX(HDN_ITEMCHANGINGW, 0, &ClampingList::OnChanging)
-  ON_NOTIFY_EX(HDN_ENDTRACKW, 0, &ClampingList::OnChanging)
-  ON_NOTIFY_EX(HDN_BEGINTRACKW, 0, &ClampingList::OnBeginTrack)
-  ON_NOTIFY_EX(HDN_ENDDRAG, 0, &ClampingList::OnEndDrag)
+ON_NOTIFY_EX(HDN_ITEMCHANGINGW, 0, &ClampingList::OnChanging)
+ON_NOTIFY_EX(HDN_ENDTRACKW, 0, &ClampingList::OnChanging)
+ON_NOTIFY_EX(HDN_BEGINTRACKW, 0, &ClampingList::OnBeginTrack)
+ON_NOTIFY_EX(HDN_ENDDRAG, 0, &ClampingList::OnEndDrag)
 END_MESSAGE_MAP()
 
 class Header : public WindowTest {

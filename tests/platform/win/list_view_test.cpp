@@ -138,7 +138,8 @@ class ContextList : public CListCtrl {
 public:
   std::vector<std::pair<HWND, CPoint>> seen;
   BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
-    if (message == WM_CONTEXTMENU) seen.emplace_back(reinterpret_cast<HWND>(wParam), CPoint(static_cast<DWORD>(lParam)));
+    if (message == WM_CONTEXTMENU)
+      seen.emplace_back(reinterpret_cast<HWND>(wParam), CPoint(static_cast<DWORD>(lParam)));
     return CListCtrl::OnWndMsg(message, wParam, lParam, result);
   }
 };

@@ -146,7 +146,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(TipWnd, CWnd)
-  ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &TipWnd::OnNeedText)
+ON_NOTIFY_EX(TTN_NEEDTEXTW, 0, &TipWnd::OnNeedText)
 END_MESSAGE_MAP()
 
 TEST_F(System, ToolTipsAskTheWindowForTheToolAndItsText) {

@@ -18,10 +18,10 @@ TEST(Utf8, RejectsMalformedInput) {
   EXPECT_TRUE(Utf8ToWide("caf\xc3\xa9 \xf0\x9f\x98\x80", out));
   EXPECT_EQ(out, L"caf\u00e9 \U0001F600");
   EXPECT_EQ(WideToUtf8(out), "caf\xc3\xa9 \xf0\x9f\x98\x80");
-  EXPECT_FALSE(Utf8ToWide("caf\xe9", out));          // a code page 1252 byte
-  EXPECT_FALSE(Utf8ToWide("\xc3", out));             // truncated sequence
-  EXPECT_FALSE(Utf8ToWide("\xc0\xaf", out));         // overlong form
-  EXPECT_FALSE(Utf8ToWide("\xed\xa0\x80", out));     // a surrogate
+  EXPECT_FALSE(Utf8ToWide("caf\xe9", out));       // a code page 1252 byte
+  EXPECT_FALSE(Utf8ToWide("\xc3", out));          // truncated sequence
+  EXPECT_FALSE(Utf8ToWide("\xc0\xaf", out));      // overlong form
+  EXPECT_FALSE(Utf8ToWide("\xed\xa0\x80", out));  // a surrogate
 }
 
 TEST(FormatMessage, InsertsFromAnArgumentArrayAreNotRescanned) {

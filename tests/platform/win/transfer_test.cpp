@@ -109,8 +109,8 @@ TEST_F(Transfer, DragDropFollowsTheScriptedHandAcrossTargets) {
   EXPECT_EQ(target.log, (std::vector<std::string>{"enter 70,60", "over 80,80", "leave", "enter 30,30", "over 40,40",
                                                   "drop 2 40,40"}));
   EXPECT_EQ(target.dropped, L"rows");
-  EXPECT_EQ(source.feedback, (std::vector<DROPEFFECT>{DROPEFFECT_MOVE, DROPEFFECT_MOVE, DROPEFFECT_NONE, DROPEFFECT_MOVE,
-                                                      DROPEFFECT_MOVE}));
+  EXPECT_EQ(source.feedback, (std::vector<DROPEFFECT>{DROPEFFECT_MOVE, DROPEFFECT_MOVE, DROPEFFECT_NONE,
+                                                      DROPEFFECT_MOVE, DROPEFFECT_MOVE}));
   EXPECT_EQ(CPoint(::GetMessagePos()), CPoint(70, 80)) << "the message position follows the hand";
   EXPECT_EQ(StandIn::LiveGlobalBlockCount(), blocks) << "the data source freed its block";
 

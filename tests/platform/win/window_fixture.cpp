@@ -10,9 +10,10 @@ BOOL RecordingParent::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
   notice.code = header->code;
   bool fromList = header->idFrom == kListId;
   if (!fromList) {
-    if (header->code >= HDN_TRACKW && header->code <= HDN_ITEMCHANGINGA) notice.item = reinterpret_cast<NMHEADERW*>(lParam)->iItem;
+    if (header->code >= HDN_TRACKW && header->code <= HDN_ITEMCHANGINGA)
+      notice.item = reinterpret_cast<NMHEADERW*>(lParam)->iItem;
   } else if (header->code == LVN_ITEMCHANGING || header->code == LVN_ITEMCHANGED || header->code == LVN_COLUMNCLICK ||
-      header->code == LVN_BEGINDRAG) {
+             header->code == LVN_BEGINDRAG) {
     auto* nm = reinterpret_cast<NMLISTVIEW*>(lParam);
     notice.item = nm->iItem;
     notice.subItem = nm->iSubItem;
@@ -45,7 +46,8 @@ std::vector<UINT> RecordingParent::Codes() const {
 }
 
 int RecordingParent::Count(UINT code) const {
-  return static_cast<int>(std::count_if(notices.begin(), notices.end(), [&](const Notice& n) { return n.code == code; }));
+  return static_cast<int>(
+      std::count_if(notices.begin(), notices.end(), [&](const Notice& n) { return n.code == code; }));
 }
 
 void WindowTest::SetUp() {
@@ -60,7 +62,8 @@ void WindowTest::SetUp() {
   blocksBefore = StandIn::LiveGlobalBlockCount();
   dcsBefore = StandIn::LiveDeviceContextCount();
   scopedDriver = std::make_unique<StandIn::ScopedInputDriver>(driver);
-  ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"Parent", WS_OVERLAPPED | WS_VISIBLE, 20, 30, 500, 400, nullptr, nullptr));
+  ASSERT_TRUE(parent.CreateEx(0, AfxRegisterWndClass(0), L"Parent", WS_OVERLAPPED | WS_VISIBLE, 20, 30, 500, 400,
+                              nullptr, nullptr));
 }
 
 void WindowTest::TearDown() {

@@ -58,13 +58,13 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(LoggingWnd, CWnd)
-  ON_WM_SETFOCUS()
-  ON_WM_KILLFOCUS()
-  ON_WM_DESTROY()
-  ON_WM_NCDESTROY()
-  ON_WM_KEYDOWN()
-  ON_WM_CHAR()
-  ON_MESSAGE(WM_APP + 1, &LoggingWnd::OnApp)
+ON_WM_SETFOCUS()
+ON_WM_KILLFOCUS()
+ON_WM_DESTROY()
+ON_WM_NCDESTROY()
+ON_WM_KEYDOWN()
+ON_WM_CHAR()
+ON_MESSAGE(WM_APP + 1, &LoggingWnd::OnApp)
 END_MESSAGE_MAP()
 
 class WindowManager : public WindowTest {
@@ -118,7 +118,8 @@ TEST_F(WindowManager, KeysPassThePreTranslateWalkFromTheFocusUpward) {
   inner->SetFocus();
   log.clear();
   StandIn::PressKey('X');
-  EXPECT_EQ(log, (std::vector<std::string>{"inner pretranslate", "outer pretranslate", "inner keydown 88", "inner char x"}));
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"inner pretranslate", "outer pretranslate", "inner keydown 88", "inner char x"}));
   // A window up the chain that handles the message stops it before the focus sees it.
   outer->eatReturn = true;
   log.clear();
@@ -191,9 +192,9 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ReflectingChild, CWnd)
-  ON_NOTIFY_REFLECT(NM_CLICK, &ReflectingChild::OnEaten)
-  ON_NOTIFY_REFLECT_EX(NM_DBLCLK, &ReflectingChild::OnShared)
-  ON_CONTROL_REFLECT(EN_CHANGE, &ReflectingChild::OnChange)
+ON_NOTIFY_REFLECT(NM_CLICK, &ReflectingChild::OnEaten)
+ON_NOTIFY_REFLECT_EX(NM_DBLCLK, &ReflectingChild::OnShared)
+ON_CONTROL_REFLECT(EN_CHANGE, &ReflectingChild::OnChange)
 END_MESSAGE_MAP()
 
 class ReflectionParent : public CWnd {
@@ -211,11 +212,11 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(ReflectionParent, CWnd)
-  ON_NOTIFY(NM_CLICK, 7, &ReflectionParent::OnAny)
-  ON_NOTIFY(NM_DBLCLK, 7, &ReflectionParent::OnAny)
-  ON_NOTIFY(NM_RCLICK, 7, &ReflectionParent::OnAny)
-  ON_EN_CHANGE(7, &ReflectionParent::OnCommandFromChild)
-  ON_EN_KILLFOCUS(7, &ReflectionParent::OnCommandFromChild)
+ON_NOTIFY(NM_CLICK, 7, &ReflectionParent::OnAny)
+ON_NOTIFY(NM_DBLCLK, 7, &ReflectionParent::OnAny)
+ON_NOTIFY(NM_RCLICK, 7, &ReflectionParent::OnAny)
+ON_EN_CHANGE(7, &ReflectionParent::OnCommandFromChild)
+ON_EN_KILLFOCUS(7, &ReflectionParent::OnCommandFromChild)
 END_MESSAGE_MAP()
 
 TEST_F(WindowManager, NotificationsAreReflectedToTheChildFirst) {
@@ -258,7 +259,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CountingList, CListCtrl)
-  ON_MESSAGE(LVM_INSERTCOLUMNW, &CountingList::OnInsertColumn)
+ON_MESSAGE(LVM_INSERTCOLUMNW, &CountingList::OnInsertColumn)
 END_MESSAGE_MAP()
 
 TEST_F(WindowManager, SubclassingRoutesTheWrappersMessagesThroughTheMap) {

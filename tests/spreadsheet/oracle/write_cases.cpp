@@ -72,18 +72,20 @@ struct WizardCase {
 bool writeWizardCase(const std::string& folder, const WizardCase& c) {
   HostEditor::setVariable(L"VERLAN", c.verlan);
   std::string path = folder + "/" + c.name + ".xls";
-  if (!exportXls(c.grid, CString(std::wstring(path.begin(), path.end())), c.visible, c.columnOrder, c.rowOrder, c.header))
+  if (!exportXls(c.grid, CString(std::wstring(path.begin(), path.end())), c.visible, c.columnOrder, c.rowOrder,
+                 c.header))
     return false;
   std::ostringstream json;
-  json << "{\"frontend\":\"wizard\",\"verlan\":" << jsonText(c.verlan) << ",\"header\":" << (c.header ? "true" : "false")
-       << ",\"grid\":" << jsonGrid(c.grid)
+  json << "{\"frontend\":\"wizard\",\"verlan\":" << jsonText(c.verlan)
+       << ",\"header\":" << (c.header ? "true" : "false") << ",\"grid\":" << jsonGrid(c.grid)
        << ",\"visible\":" << jsonList(c.visible, [](bool b) { return std::string(b ? "true" : "false"); })
        << ",\"columnOrder\":" << jsonList(c.columnOrder, [](int i) { return std::to_string(i); })
        << ",\"rowOrder\":" << jsonList(c.rowOrder, [](int i) { return std::to_string(i); }) << "}";
   return writeFile(folder + "/" + c.name + ".json", json.str());
 }
 
-bool writeTableCase(const std::string& folder, const std::string& name, const TextGrid& grid, const std::wstring& verlan) {
+bool writeTableCase(const std::string& folder, const std::string& name, const TextGrid& grid,
+                    const std::wstring& verlan) {
   HostEditor::setVariable(L"VERLAN", verlan);
   std::string path = folder + "/" + name + ".xls";
   if (!exportXlsFromTable(grid, CString(std::wstring(path.begin(), path.end())))) return false;
@@ -218,7 +220,8 @@ int main(int argc, char** argv) {
   TextGrid rows40 = dataGrid(40);
   cases.push_back({"rows_40", rows40, {true, true, true, true}, {0, 1, 2, 3}, identity(41), true, L"en-US"});
   TextGrid rows70 = dataGrid(70);
-  cases.push_back({"rows_70_hidden_header", rows70, {true, true, true, true}, {1, 2, 3}, identity(71, 1), false, L"fr-FR"});
+  cases.push_back(
+      {"rows_70_hidden_header", rows70, {true, true, true, true}, {1, 2, 3}, identity(71, 1), false, L"fr-FR"});
 
   std::wstring longText;
   for (int i = 0; i < 10000; ++i) longText += static_cast<wchar_t>(L'a' + i % 26);

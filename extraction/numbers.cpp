@@ -194,13 +194,13 @@ namespace {
 bool isDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // Moves past a run of digits; false when there is none.
-bool skipDigits(const std::wstring& s, size_t& i) {
+bool skipDigits(std::wstring_view s, size_t& i) {
   size_t from = i;
   while (i < s.size() && isDigit(s[i])) ++i;
   return i > from;
 }
 
-void skipSign(const std::wstring& s, size_t& i) {
+void skipSign(std::wstring_view s, size_t& i) {
   if (i < s.size() && (s[i] == L'+' || s[i] == L'-')) ++i;
 }
 }  // namespace
@@ -208,7 +208,7 @@ void skipSign(const std::wstring& s, size_t& i) {
 // The whole text is [+-]digits[.digits][(e|E)[+-]digits]. Each optional part begins with
 // its own character, so one pass from the left decides.
 bool isNumericText(const CString& text) {
-  const std::wstring& s = text.str();
+  std::wstring_view s = text.str();
   size_t i = 0;
   skipSign(s, i);
   if (!skipDigits(s, i)) return false;

@@ -27,20 +27,6 @@ std::vector<CString> columnKeys(const PropertyCatalogue& catalogue, const std::v
   return columns;
 }
 
-// to = from, cell by cell, in the rows and texts that to already has: most cells are empty,
-// and an empty cell costs less to leave empty than to copy.
-void copyGrid(const TextGrid& from, TextGrid& to) {
-  to.resize(from.size());
-  for (std::size_t r = 0; r < from.size(); ++r) to[r].resize(from[r].size());
-  for (std::size_t r = 0; r < from.size(); ++r) {
-    const std::vector<CString>& source = from[r];
-    std::vector<CString>& target = to[r];
-    for (std::size_t j = 0; j < source.size(); ++j) {
-      if (!source[j].IsEmpty() || !target[j].IsEmpty()) target[j] = source[j];
-    }
-  }
-}
-
 }  // namespace
 
 void ExtractionEngine::prepare(OfferedPropertyMap& offeredOut, const std::vector<CString>& chosenTypeNames) {
@@ -88,7 +74,7 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     previewOut = std::move(context.previewMap);  // each row stands for its own object: rowSources stays empty
   }
   previewMap = previewOut;
-  copyGrid(rowsOut, rows);  // the engine keeps a copy of the rows it hands out
+  rows = rowsOut;  // the engine keeps the rows it hands out: their texts are shared, not copied
 }
 
 void ExtractionEngine::buildKindRows(RowContext& context) const {

@@ -35,7 +35,7 @@ int CALLBACK CompareRowsForMove(LPARAM a, LPARAM b, LPARAM context) {
 
 // The text as a movable global block of wide characters with its terminator; null on failure.
 HGLOBAL makeTextBlock(const CString& text) {
-  const std::wstring& units = text.str();
+  std::wstring_view units = text.str();
   SIZE_T bytes = (units.size() + 1) * sizeof(wchar_t);
   HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
   if (!block) return nullptr;
@@ -44,7 +44,7 @@ HGLOBAL makeTextBlock(const CString& text) {
     GlobalFree(block);
     return nullptr;
   }
-  std::memcpy(memory, units.c_str(), bytes);
+  std::memcpy(memory, text.GetString(), bytes);
   GlobalUnlock(block);
   return block;
 }

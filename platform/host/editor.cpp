@@ -56,7 +56,7 @@ int ovedGetVar(const wchar_t* name, OvResBuf* result) {
   if (!name || !result) return RTERROR;
   CString key(name);
   key.MakeUpper();
-  auto it = variables().find(key.str());
+  auto it = variables().find(std::wstring(key.str()));
   if (it == variables().end()) return RTERROR;
   if (const short* s = std::get_if<short>(&it->second)) {
     result->restype = RTSHORT;
@@ -72,7 +72,7 @@ int ovedSetVar(const wchar_t* name, const OvResBuf* value) {
   if (!name || !value) return RTERROR;
   CString key(name);
   key.MakeUpper();
-  auto it = variables().find(key.str());
+  auto it = variables().find(std::wstring(key.str()));
   if (it == variables().end()) return RTERROR;
   if (std::holds_alternative<short>(it->second)) {
     if (value->restype == RTSHORT) it->second = value->resval.rint;

@@ -18,10 +18,10 @@ CString TextOf(HWND control) {
 }
 
 std::wstring Trimmed(const CString& text) {
-  const std::wstring& s = text.str();
+  std::wstring_view s = text.str();
   size_t a = s.find_first_not_of(L" \t");
   if (a == std::wstring::npos) return L"";
-  return s.substr(a, s.find_last_not_of(L" \t") - a + 1);
+  return std::wstring(s.substr(a, s.find_last_not_of(L" \t") - a + 1));
 }
 
 // A whole decimal integer (optional sign), within the limits; false otherwise.

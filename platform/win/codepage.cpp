@@ -34,7 +34,7 @@ std::wstring AnsiToWide(const std::string& text) {
   return out;
 }
 
-std::string WideToAnsi(const std::wstring& text) {
+std::string WideToAnsi(std::wstring_view text) {
   std::string out;
   out.reserve(text.size());
   for (wchar_t ch : text) {
@@ -44,7 +44,7 @@ std::string WideToAnsi(const std::wstring& text) {
   return out;
 }
 
-std::string WideToUtf8(const std::wstring& text) {
+std::string WideToUtf8(std::wstring_view text) {
   std::string out;
   for (wchar_t wc : text) {
     auto ch = static_cast<std::uint32_t>(wc);

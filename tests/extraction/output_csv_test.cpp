@@ -61,7 +61,8 @@ std::vector<std::vector<std::wstring>> expectedRecords(const TextGrid& grid, con
     for (size_t c = 0; c < columns.size(); ++c) {
       const CString& cell = row[static_cast<size_t>(columns[c])];
       bool numeric = c != barePosition && isNumericText(cell);
-      record.push_back(numeric ? printfNumber(std::wcstod(cell.GetString(), nullptr), french) : cell.str());
+      record.push_back(numeric ? printfNumber(std::wcstod(cell.GetString(), nullptr), french)
+                               : std::wstring(cell.str()));
     }
     records.push_back(record);
   }

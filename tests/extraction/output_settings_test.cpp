@@ -66,11 +66,12 @@ TEST(SettingsFileTest, TextsRoundTripThroughIndependentReaders) {
 
   std::string expected = "KtDataExtraction\nState\n";
   for (const auto& [name, display] : names) {
-    expected += "  Property name=" + hexUtf8(name.str()) + " display=" + hexUtf8(display.str()) + " checked=31\n";
+    expected += "  Property name=" + hexUtf8(std::wstring(name.str())) +
+                " display=" + hexUtf8(std::wstring(display.str())) + " checked=31\n";
   }
   expected += "ExOptions\n  Option name=" + hexUtf8(L"Total Line") + " value=" + hexUtf8(L"checked") + "\n";
   expected += "  Option name=" + hexUtf8(L"Hide Header Line") + " value=" + hexUtf8(L"checked") + "\n";
-  expected += "KtTable title=" + hexUtf8(title.str()) + "\n";
+  expected += "KtTable title=" + hexUtf8(std::wstring(title.str())) + "\n";
   EXPECT_EQ(etreeRead(path), expected);
 
   Loaded l = load(path);

@@ -91,7 +91,7 @@ CPoint GridTest::HeaderPoint(int col) {
 
 std::vector<std::wstring> GridTest::ColumnTexts(int col) {
   std::vector<std::wstring> texts;
-  for (int row = 0; row < grid->GetItemCount(); ++row) texts.push_back(grid->GetItemText(row, col).str());
+  for (int row = 0; row < grid->GetItemCount(); ++row) texts.emplace_back(grid->GetItemText(row, col).str());
   return texts;
 }
 

@@ -76,7 +76,7 @@ TEST_F(DialogTest, ASortedComboKeepsEntriesInOrderAndReportsAPersonsChoice) {
     for (int i = 0; i < combo->GetCount(); ++i) {
       CString text;
       combo->GetLBText(i, text);
-      entries.push_back(text.str());
+      entries.emplace_back(text.str());
     }
   };
   dialog.exchange = false;

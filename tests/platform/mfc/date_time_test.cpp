@@ -48,7 +48,7 @@ TEST(StandInDates, FormattedValuesParseBackInEveryLocaleOrder) {
     for (LCID locale : {LCID{LOCALE_USER_DEFAULT}, LCID{0x040C}}) {
       CString text = value.Format(0, locale);
       COleDateTime back;
-      ASSERT_TRUE(back.ParseDateTime(text, 0, locale)) << text.str();
+      ASSERT_TRUE(back.ParseDateTime(text, 0, locale)) << text;
       ASSERT_EQ(back, value);
       CString dateOnly = value.Format(VAR_DATEVALUEONLY, locale);
       ASSERT_TRUE(back.ParseDateTime(dateOnly, 0, locale));

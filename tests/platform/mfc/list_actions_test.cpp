@@ -54,7 +54,7 @@ TEST_F(DialogTest, ARowDraggedInAGridIsDroppedOnTheTargetRow) {
   GridDialog dialog(&mainWindow);
   std::vector<std::wstring> order;
   dialog.onNested = [&](TestDialog&) {
-    for (int i = 0; i < dialog.grid.GetItemCount(); ++i) order.push_back(dialog.grid.GetItemText(i, 1).str());
+    for (int i = 0; i < dialog.grid.GetItemCount(); ++i) order.emplace_back(dialog.grid.GetItemText(i, 1).str());
   };
   dialog.onInit = [&](TestDialog&) { FillList(dialog.grid, 5); };
   ModalAction drag = OnList(ModalAction::DragItem, -1, 0, L"row 3");

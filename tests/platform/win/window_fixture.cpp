@@ -101,7 +101,7 @@ void WindowTest::AddRows(const std::vector<std::vector<std::wstring>>& rows) {
 
 std::vector<std::wstring> WindowTest::ColumnTexts(int col) {
   std::vector<std::wstring> texts;
-  for (int row = 0; row < list->GetItemCount(); ++row) texts.push_back(list->GetItemText(row, col).str());
+  for (int row = 0; row < list->GetItemCount(); ++row) texts.emplace_back(list->GetItemText(row, col).str());
   return texts;
 }
 

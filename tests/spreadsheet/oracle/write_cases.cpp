@@ -49,7 +49,7 @@ std::string jsonList(const std::vector<T>& values, F each) {
 
 std::string jsonGrid(const TextGrid& grid) {
   return jsonList(grid, [](const std::vector<CString>& row) {
-    return jsonList(row, [](const CString& cell) { return jsonText(cell.str()); });
+    return jsonList(row, [](const CString& cell) { return jsonText(std::wstring(cell.str())); });
   });
 }
 

@@ -59,7 +59,8 @@ void DlgAssist1::OnBnClickedBrowse() {
   if (dialog.DoModal() != IDOK) return;
   settingsPath = dialog.GetPathName();
   GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);
-  // A load replaces what an earlier load (or the later pages) chose; the loader only adds.
+  // A load replaces what an earlier load (or the later pages) chose, the header line too;
+  // the loader only adds.
   propertyNames.clear();
   displayNames.clear();
   std::vector<CString> options;
@@ -67,7 +68,7 @@ void DlgAssist1::OnBnClickedBrowse() {
       loadSettingsXml(settingsPath, propertyNames, tableTitle, displayNames, options, groupByIndex, groupByName);
   if (groupByIndex != -1 || !groupByName.IsEmpty()) combineRows = true;
   displayTotals = holds(options, L"Total Line");
-  if (holds(options, L"Hide Header Line")) showHeaderLine = false;
+  showHeaderLine = !holds(options, L"Hide Header Line");
   if (!loaded) ovutPrintf(L"%s", LoadResString(IDS_BAD_SETTINGS_FILE).GetString());
 }
 

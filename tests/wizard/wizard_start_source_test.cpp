@@ -134,8 +134,8 @@ TEST_F(StartPage, CheckingNewAgainDropsTheNamesAndPathButKeepsTitleNamesAndFlags
   runWizard();
 }
 
-TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
-  auto first = writeSettings("first.qdx", "");
+TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesAndHeaderLineOfTheFirst) {
+  auto first = writeSettings("first.qdx", "<Option name=\"Hide Header Line\" value=\"checked\" />");
   auto second = scratchFile("second.qdx");
   std::ofstream(second) << "<?xml version=\"1.0\" ?><KtDataExtraction><State>"
                            "<Property name=\"Layer\" display=\"Storey\" checked=\"1\" /></State>"
@@ -149,6 +149,7 @@ TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
     EXPECT_EQ(page.propertyNames, (Texts{L"Layer"}));
     EXPECT_EQ(page.displayNames, (std::map<CString, CString>{{L"Layer", L"Storey"}}));
     EXPECT_EQ(page.tableTitle, L"Second");
+    EXPECT_TRUE(page.showHeaderLine) << "the second file shows the header line";
   });
   driver.click(IDCANCEL);
   runWizard();

@@ -60,9 +60,11 @@ void DlgAssist1::OnBnClickedBrowse() {
   settingsPath = dialog.GetPathName();
   GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);
   // A load replaces what an earlier load (or the later pages) chose, the header line too;
-  // the loader only adds.
+  // the loader only adds. The properties page then builds its rows from the file's names.
   propertyNames.clear();
   displayNames.clear();
+  propertyRows.clear();
+  propertyFilterRows.clear();
   std::vector<CString> options;
   bool loaded =
       loadSettingsXml(settingsPath, propertyNames, tableTitle, displayNames, options, groupByIndex, groupByName);

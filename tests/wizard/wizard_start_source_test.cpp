@@ -155,6 +155,25 @@ TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesAndHeaderLineOfTheFirst) {
   runWizard();
 }
 
+// A file loaded after going back from the properties page chooses the properties again:
+// the checks made on that page before do not outlast the load.
+TEST_F(StartPage, AFileLoadedAfterGoingBackChoosesItsProperties) {
+  addLine(5, L"Walls");
+  auto path = writeSettings("back-then-load.qdx", "");
+  driver.click(IDOK);  // page 1: a new extraction
+  driver.click(IDOK);  // page 2: the whole drawing
+  driver.click(IDOK);  // page 3: every kind
+  driver.on<DlgAssist4>([](DlgAssist4& page) { EXPECT_GT(page.propertyGrid.GetItemCount(), 2); });
+  driver.click(IDC_PREVIOUS);
+  driver.click(IDC_PREVIOUS);
+  driver.click(IDC_PREVIOUS);
+  loadThenGoToProperties(driver, path);
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) { EXPECT_EQ(page.outputRows[0], (Texts{L"Id", L"Level", L"Len"})); });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
 TEST_F(StartPage, ARejectedFileIsReportedAndNextStillGoesOn) {
   auto path = scratchFile("broken.qdx");
   std::ofstream(path) << "<KtDataExtraction><State></State></KtDataExtraction>";

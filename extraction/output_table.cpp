@@ -269,7 +269,9 @@ TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& pre
       const CString* handle = gridCell(grid, row, 0);
       if (!header || static_cast<size_t>(k) >= columnFlags.size() || !text || !handle) {
         cell.kind = TableCell::Missing;
-      } else if (*header == blockPreviewHeader && !(r == 1 && headerShown)) {
+      } else if (*header == blockPreviewHeader && text->IsEmpty() && !(r == 1 && headerShown)) {
+        // Preview cells hold no text: a column of values that only shares the preview's
+        // name keeps them.
         cell.kind = TableCell::Block;
         cell.block = blockOfRow(previewMap, *handle);
       } else {

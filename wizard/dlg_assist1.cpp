@@ -59,15 +59,18 @@ void DlgAssist1::OnBnClickedBrowse() {
   if (dialog.DoModal() != IDOK) return;
   settingsPath = dialog.GetPathName();
   GetDlgItem(IDC_SETTINGS_PATH)->SetWindowText(settingsPath);
-  // A load replaces what an earlier load (or the later pages) chose; the loader only adds.
+  // A load replaces what an earlier load (or the later pages) chose, the header line too;
+  // the loader only adds. The properties page then builds its rows from the file's names.
   propertyNames.clear();
   displayNames.clear();
+  propertyRows.clear();
+  propertyFilterRows.clear();
   std::vector<CString> options;
   bool loaded =
       loadSettingsXml(settingsPath, propertyNames, tableTitle, displayNames, options, groupByIndex, groupByName);
   if (groupByIndex != -1 || !groupByName.IsEmpty()) combineRows = true;
   displayTotals = holds(options, L"Total Line");
-  if (holds(options, L"Hide Header Line")) showHeaderLine = false;
+  showHeaderLine = !holds(options, L"Hide Header Line");
   if (!loaded) ovutPrintf(L"%s", LoadResString(IDS_BAD_SETTINGS_FILE).GetString());
 }
 

@@ -211,6 +211,21 @@ TEST_F(OutputTableTest, BlockPreviewCells) {
   v = view(create(grid, {1, 2}, {1, 2, 3, 4}, false, {}, previews));
   EXPECT_EQ(v.cells[1][0], L"DOOR");
   EXPECT_EQ(v.blocks[1][1], door);
+
+  // A column of values that the person named like the preview column keeps its values, in
+  // the data rows and the totals row: preview cells hold no text.
+  TextGrid renamed = {{L"Id", L"Block preview", L"Block preview"},
+                      {L"A1", L"", L"0.5"},
+                      {L"2E", L"", L"0.25"},
+                      {L"", L"", L""},
+                      {L"", L"", L"0.75"}};
+  v = view(create(renamed, {1, 2}, {0, 1, 2, 3, 4}, true, {}, previews));
+  ASSERT_EQ(v.rows, 6u);
+  EXPECT_EQ(v.blocks[2][0], door);
+  EXPECT_EQ(v.cells[2][1], L"0.5");
+  EXPECT_EQ(v.cells[3][1], L"0.25");
+  EXPECT_EQ(v.cells[5][1], L"0.75");
+  EXPECT_TRUE(v.blocks[2][1].isNull());
 }
 
 TEST_F(OutputTableTest, WidthsAreCappedAndFloored) {

@@ -134,8 +134,8 @@ TEST_F(StartPage, CheckingNewAgainDropsTheNamesAndPathButKeepsTitleNamesAndFlags
   runWizard();
 }
 
-TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
-  auto first = writeSettings("first.qdx", "");
+TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesAndHeaderLineOfTheFirst) {
+  auto first = writeSettings("first.qdx", "<Option name=\"Hide Header Line\" value=\"checked\" />");
   auto second = scratchFile("second.qdx");
   std::ofstream(second) << "<?xml version=\"1.0\" ?><KtDataExtraction><State>"
                            "<Property name=\"Layer\" display=\"Storey\" checked=\"1\" /></State>"
@@ -149,7 +149,27 @@ TEST_F(StartPage, ASecondFileReplacesTheDisplayNamesOfTheFirst) {
     EXPECT_EQ(page.propertyNames, (Texts{L"Layer"}));
     EXPECT_EQ(page.displayNames, (std::map<CString, CString>{{L"Layer", L"Storey"}}));
     EXPECT_EQ(page.tableTitle, L"Second");
+    EXPECT_TRUE(page.showHeaderLine) << "the second file shows the header line";
   });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
+// A file loaded after going back from the properties page chooses the properties again:
+// the checks made on that page before do not outlast the load.
+TEST_F(StartPage, AFileLoadedAfterGoingBackChoosesItsProperties) {
+  addLine(5, L"Walls");
+  auto path = writeSettings("back-then-load.qdx", "");
+  driver.click(IDOK);  // page 1: a new extraction
+  driver.click(IDOK);  // page 2: the whole drawing
+  driver.click(IDOK);  // page 3: every kind
+  driver.on<DlgAssist4>([](DlgAssist4& page) { EXPECT_GT(page.propertyGrid.GetItemCount(), 2); });
+  driver.click(IDC_PREVIOUS);
+  driver.click(IDC_PREVIOUS);
+  driver.click(IDC_PREVIOUS);
+  loadThenGoToProperties(driver, path);
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& page) { EXPECT_EQ(page.outputRows[0], (Texts{L"Id", L"Level", L"Len"})); });
   driver.click(IDCANCEL);
   runWizard();
 }

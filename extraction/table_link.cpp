@@ -28,17 +28,20 @@ CString number(size_t n) {
   return text;
 }
 
-// Puts the object (none for the empty row) into the row of the given number.
-bool placeInRow(TableLayout& layout, const CString& handle, const CString& rowText) {
+// Puts the object (none for the empty row) into the row of the given number. Every row of a
+// list takes at least one of its entries, so a row at or beyond the number of entries cannot
+// be one, and no room is made for it.
+bool placeInRow(TableLayout& layout, const CString& handle, const CString& rowText, size_t entryCount) {
   if (rowText.IsEmpty() || rowText.SpanIncluding(L"0123456789") != rowText || rowText.GetLength() > 9) return false;
   size_t row = static_cast<size_t>(_wtoi(rowText));
+  if (row >= entryCount) return false;
   if (row >= layout.rows.size()) layout.rows.resize(row + 1);
   if (!handle.IsEmpty()) layout.rows[row].objects.push_back(handle);
   return true;
 }
 
 // Reads one "tag:value" entry into the layout; false when it is not understood.
-bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
+bool readEntry(TableLayout& layout, const CString& tag, const CString& value, size_t entryCount) {
   if (tag == L"layout") return value == kVersion;
   if (tag == L"merge") {
     auto name = std::find_if(kMergeNames.begin(), kMergeNames.end(), [&](const wchar_t* n) { return value == n; });
@@ -53,12 +56,12 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value) {
   else if (tag == L"leftout") layout.leftOut.push_back(value);
   else if (tag == L"column") layout.columns.push_back(value);
   else if (tag == L"total") layout.totals.push_back(value);
-  else if (tag == L"gap") return placeInRow(layout, CString(), value);
+  else if (tag == L"gap") return placeInRow(layout, CString(), value, entryCount);
   else if (tag == L"object") {
     int slash = value.ReverseFind(L'/');
     if (slash <= 0) return false;
     layout.objects.push_back(value.Left(slash));
-    return placeInRow(layout, value.Left(slash), value.Mid(slash + 1));
+    return placeInRow(layout, value.Left(slash), value.Mid(slash + 1), entryCount);
   } else {
     return false;
   }
@@ -98,7 +101,7 @@ std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& 
   TableLayout layout;
   for (const CString& text : entries) {
     int colon = text.Find(L':');
-    if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1))) return std::nullopt;
+    if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1), entries.size())) return std::nullopt;
   }
   auto isGap = [](const CString& text) { return text.Left(4) == L"gap:"; };
   if (!rowsComplete(layout, std::count_if(entries.begin(), entries.end(), isGap))) return std::nullopt;

@@ -4,6 +4,11 @@
 // and 13 are 8 long, the inner wall 14 is 5 long, all on the layer "Walls".
 #include "wizard_script.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <fstream>
+
 #include "extraction/link_list_names.h"
 #include "platform/host/db_table.h"
 #include "res/resource_ids.h"
@@ -11,6 +16,27 @@
 using namespace update_test;
 
 namespace {
+
+// While it lives, the process may map only a little more memory than it has mapped now, so
+// that an allocation of gigabytes fails at once instead of exhausting the machine.
+class AddressSpaceCap {
+public:
+  explicit AddressSpaceCap(rlim_t headroom) {
+    getrlimit(RLIMIT_AS, &saved_);
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    rlimit capped = saved_;
+    capped.rlim_cur = std::min<rlim_t>(saved_.rlim_max, pages * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) + headroom);
+    setrlimit(RLIMIT_AS, &capped);
+  }
+  ~AddressSpaceCap() { setrlimit(RLIMIT_AS, &saved_); }
+  AddressSpaceCap(const AddressSpaceCap&) = delete;
+  AddressSpaceCap& operator=(const AddressSpaceCap&) = delete;
+
+private:
+  rlimit saved_{};
+};
 
 const wchar_t kUpdated[] = L"Table updated.";
 const wchar_t kUpToDate[] = L"Table already up to date.";
@@ -291,16 +317,25 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
 
 TEST_F(UpdateCases, ALayoutListThatCannotBeReadLeavesTheTableAlone) {
   OvDbObjectId table = runPlan(walls({L"Layer", L"Length"}));
-  Texts layout = link(table, kTableLayoutApp);
-  ASSERT_FALSE(layout.empty());
-  layout.push_back(L"object:10");  // no row
-  clearLinkXData(table, kTableLayoutApp);
-  writeLinkXData(table, kTableLayoutApp, layout);
+  const Texts made = link(table, kTableLayoutApp);
+  ASSERT_FALSE(made.empty());
   setLength(L"10", 3);
-  TableState before = state(table);
-  refresh(table);
-  EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
-  EXPECT_EQ(state(table), before);
+  // An object without a row, and rows far beyond any the list can describe (the drawing
+  // came from elsewhere): read under a cap of memory, none may reserve room for them.
+  for (const wchar_t* wrong : {L"object:10", L"object:10/999999999", L"gap:999999999", L"object:3F/99999999"}) {
+    SCOPED_TRACE(testing::Message() << CString(wrong));
+    Texts layout = made;
+    layout.push_back(wrong);
+    clearLinkXData(table, kTableLayoutApp);
+    writeLinkXData(table, kTableLayoutApp, layout);
+    TableState before = state(table);
+    {
+      AddressSpaceCap cap(rlim_t{1} << 30);
+      EXPECT_NO_THROW(refresh(table));
+    }
+    EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
+    EXPECT_EQ(state(table), before);
+  }
 }
 
 }  // namespace

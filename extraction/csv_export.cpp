@@ -1,5 +1,6 @@
 #include "extraction/csv_export.h"
 
+#include <cmath>
 #include <fstream>
 #include <locale>
 #include <sstream>
@@ -62,6 +63,18 @@ CsvLanguage readLanguage() {
   return language;
 }
 
+// A numeric text whose value a double cannot hold: beyond its range, or so small that it
+// would be written as 0. Such a text is written as it stands rather than as "inf" or "0".
+bool beyondDoubleRange(const CString& text, double value) {
+  if (!std::isfinite(value)) return true;
+  if (value != 0) return false;
+  for (wchar_t ch : text.str()) {
+    if (ch == L'e' || ch == L'E') break;
+    if (ch >= L'1' && ch <= L'9') return true;
+  }
+  return false;
+}
+
 class CsvWriter {
 public:
   CsvWriter(CString separator) {
@@ -80,10 +93,13 @@ public:
 
   void quotedCell(const CString& text) {
     if (isNumericText(text)) {
-      line_ << '"' << _wtof(text) << '"';
-    } else {
-      line_ << quoted(narrow(text));
+      double value = _wtof(text);
+      if (!beyondDoubleRange(text, value)) {
+        line_ << '"' << value << '"';
+        return;
+      }
     }
+    line_ << quoted(narrow(text));
   }
 
   void separator() { line_ << separator_; }

@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
@@ -13,7 +14,17 @@ namespace {
 // The attribute that names the group-by property beside its index.
 const char* const kGroupByProperty = "property";
 
-std::string toXmlText(const CString& text) { return WideToUtf8(text.str()); }
+// XML holds no control character but tab, line feed and carriage return, and neither
+// U+FFFE nor U+FFFF, not even as a reference: such a character is written as U+FFFD, as
+// the characters that UTF-8 cannot hold are, so that other readers accept the file.
+std::string toXmlText(const CString& text) {
+  std::wstring held(text.str());
+  for (wchar_t& ch : held) {
+    bool control = ch >= 0 && ch < 0x20 && ch != L'\t' && ch != L'\n' && ch != L'\r';
+    if (control || ch == 0xFFFE || ch == 0xFFFF) ch = 0xFFFD;
+  }
+  return WideToUtf8(held);
+}
 
 // The document is parsed as UTF-8, so every attribute text is UTF-8.
 CString fromXmlText(const char* text) {

@@ -117,6 +117,13 @@ XlsSheet::Extent XlsSheet::gridExtent(const QExcel::Worksheet& sheet) {
       lastColumn = std::max(lastColumn, column);
     }
   }
+  // A merged range keeps its first cell in the grid, empty as that cell may be.
+  for (const auto& range : sheet.mergedCells.ranges) {
+    if (range.lastRow < range.firstRow || range.lastColumn < range.firstColumn) continue;
+    if (range.firstColumn >= kMaxColumns) continue;
+    lastRow = std::max(lastRow, static_cast<int>(range.firstRow));
+    lastColumn = std::max(lastColumn, static_cast<int>(range.firstColumn));
+  }
   return {lastRow + 1, lastColumn + 1};
 }
 

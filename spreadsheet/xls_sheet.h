@@ -25,7 +25,8 @@ public:
     int columns;
   };
   // The grid that a worksheet's cell records call for: as large as the largest cell
-  // address (blank cells do not count), at least 1 x 1.
+  // address and the first cell of every merged range (blank cells do not count), at
+  // least 1 x 1.
   static Extent gridExtent(const QExcel::Worksheet& sheet);
 
   // Builds the grid from the records of the book's worksheet at index.

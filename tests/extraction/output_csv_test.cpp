@@ -1,6 +1,7 @@
 // CSV export: files read back by Python's csv module, and the bytes the format fixes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "extraction/csv_export.h"
@@ -144,6 +145,51 @@ TEST_F(CsvExportTest, NumbersAreRewrittenWithoutGrouping) {
       expected += "\"" + WideToUtf8(printed) + "\"" + sep + "x\r\n";
     }
     EXPECT_EQ(readBytes(path), expected) << (french ? "fr-FR" : "en-US");
+  }
+}
+
+// Numbers at the limits of a double: within its range they are rewritten like any other
+// (negative zero and the smallest values included); a numeric text beyond the range, which
+// would become "inf" or a 0, is written as it stands, by both exporters.
+TEST_F(CsvExportTest, NumbersBeyondADoubleAreWrittenAsTheyStand) {
+  const std::vector<std::pair<std::wstring, std::wstring>> cases = {
+      {L"1e308", L"1e+308"},
+      {L"-1.7976931348623157e308", L"-1.79769e+308"},
+      {L"4.9e-324", L"4.94066e-324"},
+      {L"-0", L"-0"},
+      {L"0e-999", L"0"},
+      {L"000.000e999", L"0"},
+      {L"1e400", L"1e400"},
+      {L"-2.5E+999", L"-2.5E+999"},
+      {L"1e-400", L"1e-400"},
+      {L"-0.0001e-330", L"-0.0001e-330"},
+      {L"1" + std::wstring(400, L'0'), L"1" + std::wstring(400, L'0')}};
+  TextGrid wizardGrid = {{L"Id", L"Value", L"Name"}};
+  TextGrid tableGrid = {{L"Name", L"Value"}};
+  std::vector<int> rowOrder;
+  for (const auto& [text, written] : cases) {
+    rowOrder.push_back(static_cast<int>(wizardGrid.size()));
+    wizardGrid.push_back({L"1", CString(text), L"n"});
+    tableGrid.push_back({L"n", CString(text)});
+  }
+  for (bool french : {false, true}) {
+    SCOPED_TRACE(french ? "fr-FR" : "en-US");
+    setLanguage(french ? L"fr-FR" : L"en-US");
+    std::vector<std::vector<std::wstring>> expected;
+    for (const auto& [text, written] : cases) {
+      std::wstring field = written;
+      if (french && written != text) std::replace(field.begin(), field.end(), L'.', L',');
+      expected.push_back({field, L"n"});
+    }
+    auto path = scratchFile("limits.csv");
+    ASSERT_TRUE(
+        exportCsv(wizardGrid, widePath(path), {true, true, true}, {1, 2}, rowOrder, /*headerShown=*/false, L","));
+    EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expected));
+
+    for (auto& record : expected) std::swap(record[0], record[1]);
+    expected.insert(expected.begin(), {L"Name", L"Value"});
+    ASSERT_TRUE(exportCsvFromTable(tableGrid, widePath(path), /*unused=*/true, L","));
+    EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expected));
   }
 }
 

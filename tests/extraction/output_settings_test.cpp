@@ -83,6 +83,42 @@ TEST(SettingsFileTest, TextsRoundTripThroughIndependentReaders) {
   EXPECT_EQ(l.groupBy, -1);
 }
 
+// Every control character, the two non-characters U+FFFE and U+FFFF, combining and astral
+// characters in names, display names, options and the title: the file stays XML that
+// xmllint and xml.etree accept. Tab, line feed and carriage return come back whole; the
+// characters that XML cannot hold, even as references, come back as U+FFFD, everywhere
+// alike, as characters outside UTF-8 do.
+TEST(SettingsFileTest, CharactersXmlCannotHoldKeepTheFileXml) {
+  std::wstring controls;
+  for (wchar_t ch = 1; ch < 0x20; ++ch) controls += ch;
+  controls += L"\x7f\xfffe\xffff";
+  auto held = [](std::wstring text) {
+    for (auto& ch : text)
+      if ((ch < 0x20 && ch != L'\t' && ch != L'\n' && ch != L'\r') || ch == 0xFFFE || ch == 0xFFFF) ch = 0xFFFD;
+    return text;
+  };
+  const std::wstring name = L"Tag" + controls;
+  const std::wstring display = L"e\u0301 \U0001F600 \"<&>'" + controls;
+  const std::wstring title = L"Titre\x0bligne\x0cpage\tfin\r\n" + controls;
+  const std::wstring option = L"Opt\x01" + controls;
+  auto path = scratchFile("controls.qdx");
+  ASSERT_TRUE(
+      saveSettingsXml(widePath(path), {{CString(name), CString(display)}}, CString(title), {CString(option)}, 3, L""));
+  EXPECT_EQ(xmllint(path), "valid");
+  EXPECT_EQ(etreeRead(path), "KtDataExtraction\nState\n  Property name=" + hexUtf8(held(name)) +
+                                 " display=" + hexUtf8(held(display)) +
+                                 " checked=31\nExOptions\n  Option name=" + hexUtf8(held(option)) +
+                                 " value=" + hexUtf8(L"checked") + "\n  Option name=" + hexUtf8(L"GroupBy") +
+                                 " value=" + hexUtf8(L"3") + "\nKtTable title=" + hexUtf8(held(title)) + "\n");
+
+  Loaded l = load(path);
+  ASSERT_TRUE(l.ok);
+  EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{CString(held(name)), CString(held(display))}}));
+  EXPECT_EQ(l.options, (std::vector<CString>{CString(held(option))}));
+  EXPECT_EQ(l.title, CString(held(title)));
+  EXPECT_EQ(l.groupBy, 3);
+}
+
 TEST(SettingsFileTest, EmptyMapAndNoOptions) {
   auto path = scratchFile("empty.qdx");
   ASSERT_TRUE(saveSettingsXml(widePath(path), {}, L"", {}, -1, L""));

@@ -111,7 +111,7 @@ std::vector<int> identity(int n, int from = 0) {
   return v;
 }
 
-// A book built through the object model with numbers, two sheets, a merged range and a
+// A book built through the object model with numbers, two sheets, merged ranges and a
 // column width; the JSON lists what each sheet must hold.
 bool writeModelCase(const std::string& folder) {
   XlsBook book;
@@ -144,6 +144,8 @@ bool writeModelCase(const std::string& folder) {
   first->cellAt(2, 1)->setText("narrow \xE9");
   add(2, 1, "text", jsonText(L"narrow \xE9"));
   first->mergeCells(2, 1, 2, 3);
+  // A merged range whose first cell is empty and lies below every value.
+  first->mergeCells(4, 0, 2, 2);
   first->setColumnWidth(1, 5000);
   cells << "],\"Sheet2\":[";
   firstCell = true;
@@ -155,7 +157,7 @@ bool writeModelCase(const std::string& folder) {
   if (!book.saveAs((folder + "/model_numbers.xls").c_str())) return false;
   return writeFile(folder + "/model_numbers.json",
                    "{\"frontend\":\"model\",\"sheets\":[\"Sheet1\",\"Sheet2\"],\"cells\":" + cells.str() +
-                       ",\"merged\":{\"Sheet1\":[[2,4,1,4]]},\"widths\":{\"Sheet1\":{\"1\":5000}}}");
+                       ",\"merged\":{\"Sheet1\":[[2,4,1,4],[4,6,0,2]]},\"widths\":{\"Sheet1\":{\"1\":5000}}}");
 }
 
 // A text of characters beyond U+FFFF with a plain one every seven UTF-16 units, so that

@@ -35,6 +35,7 @@ void roundScale(double step, OvGeScale3d& scale) { roundPoint(step, scale.sx, sc
 
 void roundNumericText(double step, CString& text) {
   double value = leadingNumber(text);
+  if (!std::isfinite(value)) return;  // beyond a double's range: "inf" would lose the value
   roundToStep(step, value);
   text = formatNumber(value);
 }

@@ -56,6 +56,10 @@ TEST(RoundToStep, HalvesRoundUpAndTextMatchesPrintf) {
   EXPECT_EQ(rounded(L"1234567", 4), L"1.23457e+06");
   EXPECT_EQ(rounded(L"999999.5", 0), L"1e+06");
   EXPECT_EQ(rounded(L"-2.5", 0), L"-2");
+  // A number beyond a double's range keeps its own text; one below it rounds to 0.
+  EXPECT_EQ(rounded(L"1e400", 4), L"1e400");
+  EXPECT_EQ(rounded(L"-2.5E+999", 4), L"-2.5E+999");
+  EXPECT_EQ(rounded(L"1e-400", 4), L"0");
 }
 
 TEST(RoundToStep, HugeAndNonFiniteValuesAreLeftAlone) {

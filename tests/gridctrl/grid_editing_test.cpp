@@ -1,6 +1,9 @@
 // In-place editing: begun, accepted, cancelled and refused, the editor gone afterwards.
 #include "grid_fixture.h"
 
+#include <functional>
+#include <map>
+
 #include "gridctrl/cell_editor_text.h"
 
 namespace gridtest {
@@ -118,6 +121,52 @@ TEST_F(GridEditing, AnEditorOpenWhileAnotherIsOpenEndsTheFirst) {
   StandIn::PumpMessages();
   EXPECT_EQ(grid->GetItemText(1, 2), L"beta");
   EXPECT_FALSE(grid->IsEditorOpen());
+}
+
+// Rows inserted, deleted or reordered while an editor is open: the typed text reaches the row
+// it was typed for (known by its column 3 text), never the row that took its number.
+TEST_F(GridEditing, RowsThatMoveUnderAnOpenEditorKeepTheEditInItsRow) {
+  struct Case {
+    const char* name;
+    std::function<void()> change;
+    bool editedRowStays;
+  };
+  const std::vector<Case> cases = {
+      {"a row deleted before it", [&] { grid->DeleteItem(0); }, true},
+      {"the edited row deleted", [&] { grid->DeleteItem(1); }, false},
+      {"a row inserted before it", [&] { grid->InsertItem(0, L""); }, true},
+      {"the rows sorted", [&] { grid->SortByColumn(3, false); }, true},
+      {"the rows dragged",
+       [&] {
+         SelectOnly({2});
+         grid->MoveSelectedRowsTo(0);
+       },
+       true},
+      {"every row deleted", [&] { grid->DeleteAllItems(); }, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid->DeleteAllItems();
+    AddRows({{L"", L"", L"alpha", L"one"}, {L"", L"", L"beta", L"two"}, {L"", L"", L"gamma", L"three"}});
+    parent.ends.clear();
+    ASSERT_NE(grid->StartCellEdit(1, 2), nullptr);
+    StandIn::TypeText(L"edited");
+    c.change();
+    StandIn::PressKey(VK_RETURN);
+    StandIn::PumpMessages();
+    EXPECT_FALSE(grid->IsEditorOpen());
+    ASSERT_EQ(parent.ends.size(), 1u) << "the parent hears the end once";
+    EXPECT_EQ(parent.ends[0].text, L"edited");
+    std::map<std::wstring, std::wstring> names;  // column 3 text -> column 2 text, for every row
+    for (int row = 0; row < grid->GetItemCount(); ++row)
+      names[grid->GetItemText(row, 3).GetString()] = grid->GetItemText(row, 2).GetString();
+    std::map<std::wstring, std::wstring> expected = {{L"one", L"alpha"}, {L"two", L"edited"}, {L"three", L"gamma"}};
+    for (const auto& [key, text] : expected) {
+      if (names.count(key)) EXPECT_EQ(names[key], text) << "row " << std::string(key.begin(), key.end());
+    }
+    EXPECT_EQ(names.count(L"two") == 1, c.editedRowStays);
+    if (names.count(L"")) EXPECT_EQ(names[L""], L"") << "an inserted row takes no edit";
+  }
 }
 
 TEST_F(GridEditing, DestroyingTheGridWithAnOpenEditorLeavesNothing) {

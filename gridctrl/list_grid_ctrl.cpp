@@ -153,6 +153,7 @@ void CListGridCtrl::PlaceColumnTrait(int col, CColumnTrait* trait) {
 
 int CListGridCtrl::InsertTraitColumn(int col, const CString& heading, int format, int width, int subItem,
                                      CColumnTrait* trait) {
+  EndOpenEditor(true);  // before the traits move, so that the editor's own trait hears its end
   if (col < 0) col = 0;
   if (trait) {
     ColumnState& state = trait->GetColumnState();
@@ -192,6 +193,7 @@ void CListGridCtrl::DestroyAllColumnTraits() {
 }
 
 LRESULT CListGridCtrl::OnInsertColumn(WPARAM, LPARAM) {
+  EndOpenEditor(true);  // its column index is about to name another column
   LRESULT result = Default();
   if (result == -1) return -1;
   int col = static_cast<int>(result);

@@ -29,6 +29,11 @@ ON_NOTIFY_REFLECT_EX(LVN_GETDISPINFOW, &CListGridCtrl::OnGetDispInfo)
 ON_MESSAGE(LVM_DELETECOLUMN, &CListGridCtrl::OnDeleteColumn)
 ON_MESSAGE(LVM_INSERTCOLUMNW, &CListGridCtrl::OnInsertColumn)
 ON_MESSAGE(LVM_SETCOLUMNWIDTH, &CListGridCtrl::OnSetColumnWidth)
+ON_MESSAGE(LVM_INSERTITEMW, &CListGridCtrl::OnRowsMoving)
+ON_MESSAGE(LVM_DELETEITEM, &CListGridCtrl::OnRowsMoving)
+ON_MESSAGE(LVM_DELETEALLITEMS, &CListGridCtrl::OnRowsMoving)
+ON_MESSAGE(LVM_SORTITEMS, &CListGridCtrl::OnRowsMoving)
+ON_MESSAGE(LVM_SORTITEMSEX, &CListGridCtrl::OnRowsMoving)
 ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CListGridCtrl::OnCustomDraw)
 ON_NOTIFY_EX(HDN_BEGINTRACKA, 0, &CListGridCtrl::OnHeaderBeginTrack)
 ON_NOTIFY_EX(HDN_BEGINTRACKW, 0, &CListGridCtrl::OnHeaderBeginTrack)
@@ -148,6 +153,7 @@ void CListGridCtrl::PlaceColumnTrait(int col, CColumnTrait* trait) {
 
 int CListGridCtrl::InsertTraitColumn(int col, const CString& heading, int format, int width, int subItem,
                                      CColumnTrait* trait) {
+  EndOpenEditor(true);  // before the traits move, so that the editor's own trait hears its end
   if (col < 0) col = 0;
   if (trait) {
     ColumnState& state = trait->GetColumnState();
@@ -187,6 +193,7 @@ void CListGridCtrl::DestroyAllColumnTraits() {
 }
 
 LRESULT CListGridCtrl::OnInsertColumn(WPARAM, LPARAM) {
+  EndOpenEditor(true);  // its column index is about to name another column
   LRESULT result = Default();
   if (result == -1) return -1;
   int col = static_cast<int>(result);

@@ -181,6 +181,8 @@ protected:
   afx_msg virtual LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
   afx_msg virtual BOOL OnBeginDrag(NMHDR* hdr, LRESULT* result);
   afx_msg virtual BOOL OnItemChanged(NMHDR* hdr, LRESULT* result);
+  // Rows inserted, deleted or sorted: an open editor ends first, while its row still names its cell.
+  afx_msg LRESULT OnRowsMoving(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
   // Command ids of the header menu's column items: the first column's show/hide item, the

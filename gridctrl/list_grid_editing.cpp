@@ -178,6 +178,12 @@ void CListGridCtrl::EndOpenEditor(bool accept) {
   }
 }
 
+LRESULT CListGridCtrl::OnRowsMoving(WPARAM, LPARAM) {
+  // The editor knows its cell by row number; the text typed so far goes to that row now.
+  EndOpenEditor(true);
+  return Default();
+}
+
 CWnd* CListGridCtrl::OpenCellEditor(int row, int col) { return OpenCellEditor(row, col, CPoint(-1, -1)); }
 
 CWnd* CListGridCtrl::OpenCellEditor(int row, int col, CPoint pt) {

@@ -1,5 +1,6 @@
 // The grid's column layout kept in a view settings store: which columns are shown, in which
 // order and at which width; reset to the registered defaults; named column profiles.
+#include <climits>
 #include <vector>
 
 #include "gridctrl/list_grid_ctrl.h"
@@ -50,7 +51,8 @@ void CListGridCtrl::RestoreColumnWidth(int n, int col, CViewSettingsSection& sto
   if (!IsColumnResizeAllowed(col)) return;
   int present = GetColumnWidth(col);
   int width = store.GetIntSetting(indexedKey(L"ColumnWidth_%d", n), present);
-  if (width < 0) width = present;  // a stored width cannot ask for automatic sizing
+  // A stored width cannot ask for automatic sizing, nor be more than the width message carries.
+  if (width < 0 || width > SHRT_MAX) width = present;
   SetColumnWidthDirect(col, width);
 }
 

@@ -123,7 +123,10 @@ void DlgAssist4::OnListItemChanged(NMHDR* hdr, LRESULT* result) {
   if (!decodeCheckChange(*change, checked)) return;
   TextGrid rows = filterPropertyRows(propertyRows, static_cast<int>(filterList.GetItemData(change->iItem)));
   if (checked) fillGridRows(rows, &propertyGrid, {.cells = kPropertyCells, .fromRow0 = true});
-  else removeListRows(rows, &propertyGrid, kPropertyNameCell);
+  else {
+    saveGridChoices();  // the names and totals given in the grid outlast the rows
+    removeListRows(rows, &propertyGrid, kPropertyNameCell);
+  }
   updatePropertyCheck(propertyFilterRows, filterList.GetItemText(change->iItem, 0), checked, 1);
 }
 

@@ -1,6 +1,9 @@
 // In-place editing: begun, accepted, cancelled and refused, the editor gone afterwards.
 #include "grid_fixture.h"
 
+#include <functional>
+#include <map>
+
 #include "gridctrl/cell_editor_text.h"
 
 namespace gridtest {
@@ -118,6 +121,88 @@ TEST_F(GridEditing, AnEditorOpenWhileAnotherIsOpenEndsTheFirst) {
   StandIn::PumpMessages();
   EXPECT_EQ(grid->GetItemText(1, 2), L"beta");
   EXPECT_FALSE(grid->IsEditorOpen());
+}
+
+// Rows or columns inserted, deleted or reordered while an editor is open: the typed text
+// reaches the cell it was typed for (its row known by its "Text 1" cell), never the cell that
+// took its row or column number.
+TEST_F(GridEditing, CellsThatMoveUnderAnOpenEditorKeepTheEditInTheirCell) {
+  struct Case {
+    const char* name;
+    std::function<void()> change;
+    bool editedRowStays;
+    int nameColumn;  // the "Name" and "Text 1" columns after the change
+    int keyColumn;
+  };
+  const std::vector<Case> cases = {
+      {"a row deleted before it", [&] { grid->DeleteItem(0); }, true, 2, 3},
+      {"the edited row deleted", [&] { grid->DeleteItem(1); }, false, 2, 3},
+      {"a row inserted before it", [&] { grid->InsertItem(0, L""); }, true, 2, 3},
+      {"the rows sorted", [&] { grid->SortByColumn(3, false); }, true, 2, 3},
+      {"the rows dragged",
+       [&] {
+         SelectOnly({2});
+         grid->MoveSelectedRowsTo(0);
+       },
+       true, 2, 3},
+      {"every row deleted", [&] { grid->DeleteAllItems(); }, false, 2, 3},
+      {"a column inserted before it", [&] { grid->InsertColumn(1, L"New", LVCFMT_LEFT, 50, 9); }, true, 3, 4},
+      {"a column with its trait inserted before it",
+       [&] { grid->InsertTraitColumn(0, L"New", LVCFMT_LEFT, 50, 9, new CColumnTraitText); }, true, 3, 4},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    grid->DeleteAllItems();
+    while (grid->GetHeaderColumnCount() > 4) grid->DeleteColumn(1);
+    AddRows({{L"", L"", L"alpha", L"one"}, {L"", L"", L"beta", L"two"}, {L"", L"", L"gamma", L"three"}});
+    parent.ends.clear();
+    ASSERT_NE(grid->StartCellEdit(1, 2), nullptr);
+    StandIn::TypeText(L"edited");
+    c.change();
+    StandIn::PressKey(VK_RETURN);
+    StandIn::PumpMessages();
+    EXPECT_FALSE(grid->IsEditorOpen());
+    ASSERT_EQ(parent.ends.size(), 1u) << "the parent hears the end once";
+    EXPECT_EQ(parent.ends[0].text, L"edited");
+    std::map<std::wstring, std::wstring> names;  // "Text 1" -> "Name", for every row
+    for (int row = 0; row < grid->GetItemCount(); ++row) {
+      names[grid->GetItemText(row, c.keyColumn).GetString()] = grid->GetItemText(row, c.nameColumn).GetString();
+      for (int col = 0; col < grid->GetHeaderColumnCount(); ++col) {
+        if (col != c.nameColumn) EXPECT_NE(grid->GetItemText(row, col), L"edited") << "row " << row << " col " << col;
+      }
+    }
+    std::map<std::wstring, std::wstring> expected = {{L"one", L"alpha"}, {L"two", L"edited"}, {L"three", L"gamma"}};
+    for (const auto& [key, text] : expected) {
+      if (names.count(key)) EXPECT_EQ(names[key], text) << "row " << std::string(key.begin(), key.end());
+    }
+    EXPECT_EQ(names.count(L"two") == 1, c.editedRowStays);
+    if (names.count(L"")) EXPECT_EQ(names[L""], L"") << "an inserted row takes no edit";
+  }
+}
+
+// An edit column that counts the ends of its editors.
+class CountingEditTrait : public CColumnTraitEdit {
+public:
+  explicit CountingEditTrait(int& closed) : closed(closed) {}
+  void OnEditorClosed() override { ++closed; }
+
+private:
+  int& closed;
+};
+
+TEST_F(GridEditing, AColumnInsertedBeforeAnOpenEditorLeavesItsTraitToHearTheEnd) {
+  int closed = 0;
+  int others = 0;
+  grid->InsertTraitColumn(4, L"Counted", LVCFMT_LEFT, 80, 4, new CountingEditTrait(closed));
+  grid->InsertTraitColumn(5, L"Other", LVCFMT_LEFT, 80, 5, new CountingEditTrait(others));
+  ASSERT_NE(grid->StartCellEdit(1, 4), nullptr);
+  StandIn::TypeText(L"counted");
+  grid->InsertTraitColumn(1, L"New", LVCFMT_LEFT, 50, 9, new CountingEditTrait(others));
+  StandIn::PumpMessages();
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_EQ(closed, 1);
+  EXPECT_EQ(others, 0);
+  EXPECT_EQ(grid->GetItemText(1, 5), L"counted");
 }
 
 TEST_F(GridEditing, DestroyingTheGridWithAnOpenEditorLeavesNothing) {

@@ -145,6 +145,18 @@ TEST_F(GridLayout, AMissingWidthKeepsThePresentOne) {
   EXPECT_EQ(ShownOrder(), (Order{2, 1}));
   EXPECT_EQ(grid->GetColumnWidth(2), 70);
   EXPECT_EQ(grid->GetColumnWidth(1), 33);
+  // Widths no header item takes keep the present one too: the width message would read them
+  // as automatic sizing (65535 is -1, 65534 is -2) or by their low 16 bits.
+  for (const wchar_t* width : {L"65535", L"65534", L"70000", L"32768", L"2147483647", L"-1"}) {
+    std::wstring text(width);
+    grid->SetColumnWidth(1, 33);
+    store.SetSetting(L"ColumnWidth_1", width);
+    grid->RestoreColumnLayout(store);
+    EXPECT_EQ(grid->GetColumnWidth(1), 33) << "stored width " << std::string(text.begin(), text.end());
+  }
+  store.SetSetting(L"ColumnWidth_1", L"32767");
+  grid->RestoreColumnLayout(store);
+  EXPECT_EQ(grid->GetColumnWidth(1), 32767) << "the widest width a header item takes";
   grid->AttachColumnStore(nullptr, false);
 }
 

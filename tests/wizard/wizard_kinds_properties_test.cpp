@@ -225,11 +225,21 @@ TEST_F(PropertiesPage, EditedDisplayNamesTotalsAndTitleReachThePreviewAndSurvive
     driver.clickItem(IDC_PROPERTY_GRID, lengthRow, 2);
     driver.type(0, L"Run");
     driver.key(VK_RETURN);
+    // The category hidden by the filter and shown again keeps the name.
+    driver.checkItem(IDC_FILTER_LIST, L"Geometry", false);
+    driver.checkItem(IDC_FILTER_LIST, L"Geometry", true);
+    driver.on<DlgAssist4>([&](DlgAssist4& page) {
+      lengthRow = itemShowing(page.propertyGrid, 1, L"Length");
+      ASSERT_GE(lengthRow, 0);
+      EXPECT_EQ(page.propertyGrid.GetItemText(lengthRow, 2), L"Run");
+    });
     // Previous to the kinds page and forward again.
     driver.click(IDC_PREVIOUS);
     driver.on<DlgAssist3>([](DlgAssist3& page) { EXPECT_EQ(page.displayNames[L"Length"], L"Run"); });
     driver.click(IDOK);
     driver.on<DlgAssist4>([&](DlgAssist4& page) {
+      lengthRow = itemShowing(page.propertyGrid, 1, L"Length");  // the grid is in filter order again
+      ASSERT_GE(lengthRow, 0);
       EXPECT_EQ(page.propertyGrid.GetItemText(lengthRow, 2), L"Run");
       EXPECT_TRUE(page.propertyNames.empty());
     });

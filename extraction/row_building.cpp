@@ -62,11 +62,13 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
   }
 
+  // A group-by property that is no column groups nothing: the rows stay as built.
+  const bool groupable = std::find(columns.begin(), columns.end(), groupBy) != columns.end();
   std::vector<CString> keptIds;
   if (rowMerge == RowMerge::Combined) {
     combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);
-  } else if (rowMerge == RowMerge::Grouped) {
+  } else if (rowMerge == RowMerge::Grouped && groupable) {
     std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{catalogue.quantityItem.name} : totals;
     groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);

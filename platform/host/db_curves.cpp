@@ -77,12 +77,11 @@ struct Segment {
   bool locate(const OvGePoint3d& p, double& f) const {
     double len = length();
     double tol = tolerance(len + std::fabs(start.x) + std::fabs(start.y) + std::fabs(start.z));
-    if (p.distanceTo(start) <= tol) {
-      f = 0;
-      return true;
-    }
-    if (p.distanceTo(end) <= tol) {
-      f = 1;
+    // Near an end: the nearer one, as both ends of a short segment far from the origin, or
+    // of an arc of almost a whole turn, lie within the tolerance of the point.
+    double toStart = p.distanceTo(start), toEnd = p.distanceTo(end);
+    if (toStart <= tol || toEnd <= tol) {
+      f = toEnd < toStart ? 1 : 0;
       return true;
     }
     if (len == 0) return false;

@@ -2,6 +2,8 @@
 // and of block references, read through the engine from small drawings.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "tests/support/engine_test_support.h"
 
 using namespace engine_test;
@@ -171,6 +173,44 @@ TEST_F(RecordsTest, ArcValuesWithTheIncludedAngle) {
   EXPECT_EQ(p[7].value, printfG(roundedTo(4 * kPi / 2, 1e-4)));
   EXPECT_EQ(p[8].value, L"4");
   EXPECT_EQ(valueOf(pairsOf(engine.arcs[2], engine, kKindArc), L"Total angle"), L"360");
+}
+
+// Lengths of lines and arcs worked out here from their ends, radius and included angle:
+// short ones far from the origin (site coordinates in metres) and arcs of almost a whole
+// turn, whose two ends lie close together, keep their own length.
+TEST_F(RecordsTest, LengthsAgreeWithTheirGeometryAtAnyOffset) {
+  setPrecision(8);
+  std::mt19937 random(20240611);
+  auto uniform = [&random](double low, double high) {
+    return std::uniform_real_distribution<double>(low, high)(random);
+  };
+  auto magnitude = [&](double low, double high) { return std::pow(10.0, uniform(std::log10(low), std::log10(high))); };
+  std::vector<double> lineLengths, arcLengths;
+  for (int i = 0; i < 200; ++i) {
+    double offset = i % 4 == 0 ? 0 : magnitude(1, 1e7);
+    OvGePoint3d start(offset + uniform(-1, 1), offset * 10 + uniform(-1, 1), uniform(-1, 1));
+    double angle = uniform(0, 2 * kPi), length = magnitude(1e-3, 1e3);
+    OvGePoint3d end(start.x + length * std::cos(angle), start.y + length * std::sin(angle), start.z);
+    add(new OvDbLine(start, end));
+    lineLengths.push_back(end.distanceTo(start));
+
+    double radius = magnitude(1e-3, 1e3), from = uniform(0, 2 * kPi);
+    double sweep = i % 3 == 0 ? 2 * kPi - magnitude(1e-9, 1e-2) : uniform(0.01, 2 * kPi - 0.01);
+    double to = from + sweep < 2 * kPi ? from + sweep : from + sweep - 2 * kPi;
+    add(new OvDbArc({offset, -offset, 0}, radius, from, to));
+    double included = std::fmod(to - from, 2 * kPi);
+    arcLengths.push_back(radius * (included <= 0 ? included + 2 * kPi : included));
+  }
+  ExtractionEngine engine = extractAll();
+  ASSERT_EQ(engine.lines.size(), lineLengths.size());
+  ASSERT_EQ(engine.arcs.size(), arcLengths.size());
+  for (std::size_t i = 0; i < lineLengths.size(); ++i) {
+    EXPECT_NEAR(engine.lines[i].length, lineLengths[i], 1e-8 + 1e-12 * lineLengths[i]) << "line " << i;
+    EXPECT_NEAR(engine.arcs[i].length, arcLengths[i], 1e-8 + 1e-12 * arcLengths[i]) << "arc " << i;
+    EXPECT_NEAR(engine.arcs[i].length, engine.arcs[i].radius * engine.arcs[i].totalAngle * kPi / 180,
+                1e-6 * (1 + arcLengths[i]))
+        << "arc " << i;
+  }
 }
 
 TEST_F(RecordsTest, PolylineValues) {

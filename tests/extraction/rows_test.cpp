@@ -147,6 +147,11 @@ TEST_F(RowsTest, BlocksCombineOnlyWithTheBlockNameAndNoGroup) {
   EXPECT_EQ(preview_.size(), 2u);
   rows = build(engine, {L"Block"}, {L"Quantity", L"Block name"}, {}, L"Block name");
   EXPECT_EQ(rows.size(), 3u);  // a group-by property: nothing merged either
+  // Grouped by a property that is no column: the rows stay as built and show their blocks.
+  rows = build(engine, {L"Block"}, {L"Block preview"}, {}, L"Layer");
+  EXPECT_EQ(rows.size(), 3u);
+  EXPECT_EQ(preview_, (BlockPreviewMap{{handleOf(a), door}, {handleOf(b), door}}));
+  EXPECT_EQ(engine.previewMap, preview_);
 }
 
 TEST_F(RowsTest, GroupingByLayerWithSums) {

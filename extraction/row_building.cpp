@@ -55,6 +55,11 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
   std::vector<CString> columns = columnKeys(catalogue, chosen, quantityChosen, blockNameChosen);
   context.columnCount = static_cast<int>(columns.size());
   context.setColumns(columns);
+  // A group-by property that is no column groups nothing: the rows stay as built, and the
+  // table's link does not claim a grouping.
+  if (rowMerge == RowMerge::Grouped && std::find(columns.begin(), columns.end(), groupBy) == columns.end()) {
+    rowMerge = RowMerge::None;
+  }
   buildKindRows(context);
   rowsOut = std::move(context.rows);
   rowObjects.clear();
@@ -62,13 +67,11 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
     if (!rowsOut[r].empty()) rowObjects.push_back(rowsOut[r][0]);
   }
 
-  // A group-by property that is no column groups nothing: the rows stay as built.
-  const bool groupable = std::find(columns.begin(), columns.end(), groupBy) != columns.end();
   std::vector<CString> keptIds;
   if (rowMerge == RowMerge::Combined) {
     combineIdenticalRows(rowsOut, keptIds, catalogue, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);
-  } else if (rowMerge == RowMerge::Grouped && groupable) {
+  } else if (rowMerge == RowMerge::Grouped) {
     std::vector<CString> groupTotals = totals.empty() ? std::vector<CString>{catalogue.quantityItem.name} : totals;
     groupRowsByProperty(rowsOut, groupBy, groupTotals, keptIds, &rowSources);
     filterPreviewMap(previewOut, context.previewMap, keptIds);

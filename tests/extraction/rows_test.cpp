@@ -152,6 +152,7 @@ TEST_F(RowsTest, BlocksCombineOnlyWithTheBlockNameAndNoGroup) {
   EXPECT_EQ(rows.size(), 3u);
   EXPECT_EQ(preview_, (BlockPreviewMap{{handleOf(a), door}, {handleOf(b), door}}));
   EXPECT_EQ(engine.previewMap, preview_);
+  EXPECT_EQ(engine.rowMerge, RowMerge::None);  // nor does the table link claim a grouping
 }
 
 TEST_F(RowsTest, GroupingByLayerWithSums) {

@@ -459,7 +459,7 @@ TEST_F(UnchangedOutputsTest, GeneratedMixedDrawing) {
       {"grouped-no-totals", "cf383dc64d8b64066e2677b47a6a0811e9e1fb1afbc6e94a49217b8e657de5e3",
        "748c89050ebbbd9a70c63ad13e78efdedff64e5fbdc228499ca5e424fa7aba07",
        "de6c0d633e95a98c471c378dc101b256d43057e7482139d34728028de9796cc0"},
-      {"grouped-attribute", "e48c9b6a4eb954c37e57b4f74971deedc3d9d865b1bd7fd3061c65cd4b21b983",
+      {"grouped-attribute", "f2f8bb315132ed98469a956c985c3c9090eade618f62efb798f6dc2c33e6bd92",
        "b4272b53bc61e17dfd03fa117856c0d84f3d5eb4cfe24ff93a0a960ae4906d43",
        "d8f5858a9abb5b5f4beeb110e021dcf59ef3aa68440e8105d8d95081541d7c53"},
   });

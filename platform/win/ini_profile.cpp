@@ -34,8 +34,10 @@ std::vector<Section> ReadFile(LPCWSTR fileName) {
   if (!in) return sections;
   std::stringstream buffer;
   buffer << in.rdbuf();
+  // Profiles are written as UTF-8; one saved by hand in the ANSI code page is read as that,
+  // whole, so that a later write keeps every line of it.
   std::wstring text;
-  Utf8ToWide(buffer.str(), text);
+  if (!Utf8ToWide(buffer.str(), text)) text = AnsiToWide(buffer.str());
   std::wistringstream lines(text);
   std::wstring line;
   while (std::getline(lines, line)) {

@@ -283,6 +283,8 @@ bool ScriptInputDriver::Peek() {
     havePending_ = true;
     return true;
   }
+  // A script that cannot be read (a folder, a read error) must not pass for one that ended.
+  if (in_.bad()) Fail(lineNumber_, "the script cannot be read");
   return false;
 }
 

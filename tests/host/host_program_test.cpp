@@ -55,3 +55,9 @@ TEST(HostProgram, RefusesModulesItCannotUse) {
   EXPECT_EQ(badOption.status, 2);
   EXPECT_NE(badOption.output.find("--luprec"), std::string::npos);
 }
+
+TEST(HostProgram, AScriptThatCannotBeReadIsAFailure) {
+  HostRun folder = runHost("--script " + shellQuoted(testOutputFolder().string()), "");
+  EXPECT_EQ(folder.status, 4) << folder.output;
+  EXPECT_NE(folder.output.find("cannot be read"), std::string::npos) << folder.output;
+}

@@ -276,6 +276,7 @@ bool ScriptInputDriver::Peek() {
   std::string line;
   while (std::getline(in_, line)) {
     ++lineNumber_;
+    if (lineNumber_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);  // saved with a byte-order mark
     std::string text = Trim(line);
     if (text.empty() || text[0] == ';') continue;
     pending_ = text;
@@ -283,6 +284,8 @@ bool ScriptInputDriver::Peek() {
     havePending_ = true;
     return true;
   }
+  // A script that cannot be read (a folder, a read error) must not pass for one that ended.
+  if (in_.bad()) Fail(lineNumber_, "the script cannot be read");
   return false;
 }
 

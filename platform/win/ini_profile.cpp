@@ -34,8 +34,11 @@ std::vector<Section> ReadFile(LPCWSTR fileName) {
   if (!in) return sections;
   std::stringstream buffer;
   buffer << in.rdbuf();
+  // Profiles are written as UTF-8; one saved by hand in the ANSI code page, or with a
+  // byte-order mark, is read whole, so that a later write keeps every line of it.
   std::wstring text;
-  Utf8ToWide(buffer.str(), text);
+  if (!Utf8ToWide(buffer.str(), text)) text = AnsiToWide(buffer.str());
+  if (text.starts_with(L'\uFEFF')) text.erase(0, 1);
   std::wistringstream lines(text);
   std::wstring line;
   while (std::getline(lines, line)) {

@@ -2,12 +2,27 @@
 
 #include <dlfcn.h>
 
+#include <map>
+
 #include "platform/win/codepage.h"
 #include "platform/win/resources.h"
 #include "platform/win/system_modules.h"
 
 namespace {
 std::wstring g_loaderError;
+
+// Modules loaded from a file, with how often each was loaded: a second load of the same
+// image answers the same instance, and only the last free detaches and unloads it.
+std::map<HINSTANCE, int>& loadCounts() {
+  static std::map<HINSTANCE, int> counts;
+  return counts;
+}
+
+HINSTANCE loadedInstanceOf(void* image) {
+  for (const auto& [instance, count] : loadCounts())
+    if (instance->image == image) return instance;
+  return nullptr;
+}
 }  // namespace
 
 std::wstring LastLoaderError() { return g_loaderError; }
@@ -31,6 +46,11 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     g_loaderError = text;
     return nullptr;  // the module could not be found or loaded
   }
+  if (HINSTANCE loaded = loadedInstanceOf(image)) {
+    ++loadCounts()[loaded];  // the loader's own count went up with this dlopen too
+    g_loaderError.clear();
+    return loaded;
+  }
   const ResourceBundle* resources = nullptr;
   if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
   HINSTANCE instance = RegisterModuleInstance(path, resources, image);
@@ -43,6 +63,7 @@ HMODULE LoadLibraryW(LPCWSTR path) {
       return nullptr;
     }
   }
+  loadCounts()[instance] = 1;
   g_loaderError.clear();
   return instance;
 }
@@ -55,8 +76,11 @@ FARPROC GetProcAddress(HMODULE module, LPCSTR name) {
 
 BOOL FreeLibrary(HMODULE module) {
   if (StandIn::FreeBuiltinModule(module)) return TRUE;
-  if (!module || !module->image) return FALSE;
+  auto loaded = loadCounts().find(module);
+  if (loaded == loadCounts().end()) return FALSE;  // not loaded, or already freed
   void* image = module->image;
+  if (--loaded->second > 0) return dlclose(image) == 0 ? TRUE : FALSE;
+  loadCounts().erase(loaded);
   if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain")))
     entry(module, DLL_PROCESS_DETACH, nullptr);
   UnregisterModuleInstance(module);

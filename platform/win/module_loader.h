@@ -1,5 +1,6 @@
-// LoadLibrary/GetProcAddress/FreeLibrary over the dynamic loader. Loading a module calls
-// its DllMain with process attach; freeing it calls DllMain with process detach.
+// LoadLibrary/GetProcAddress/FreeLibrary over the dynamic loader. The first load of a module
+// calls its DllMain with process attach, the free that matches its last load calls it with
+// process detach; loads in between answer the same instance.
 #pragma once
 #include <string>
 

@@ -59,15 +59,22 @@ LANGID LanguageIdFromName(const std::wstring& name) {
       {L"pt-BR", 0x0416}, {L"ja-JP", 0x0411}};
   std::wstring n = name;
   std::replace(n.begin(), n.end(), L'_', L'-');
-  size_t dot = n.find(L'.');
-  if (dot != std::wstring::npos) n.resize(dot);
-  for (const auto& [text, id] : kNames) {
-    std::wstring t(text);
-    if (t.size() == n.size() && std::equal(t.begin(), t.end(), n.begin(),
-                                           [](wchar_t a, wchar_t b) { return std::towlower(a) == std::towlower(b); }))
-      return id;
-  }
-  return 0;
+  size_t codeset = std::min(n.find(L'.'), n.find(L'@'));  // "fr_FR.UTF-8", "fr_FR@euro"
+  if (codeset != std::wstring::npos) n.resize(codeset);
+  auto lookUp = [&](const std::wstring& wanted) -> LANGID {
+    for (const auto& [text, id] : kNames) {
+      std::wstring t(text);
+      if (t.size() == wanted.size() && std::equal(t.begin(), t.end(), wanted.begin(), [](wchar_t a, wchar_t b) {
+            return std::towlower(a) == std::towlower(b);
+          }))
+        return id;
+    }
+    return 0;
+  };
+  // A region not listed still names its language: "es-CO" is Spanish.
+  if (LANGID id = lookUp(n)) return id;
+  size_t dash = n.find(L'-');
+  return dash == std::wstring::npos ? 0 : lookUp(n.substr(0, dash));
 }
 
 bool LoadStringResource(HINSTANCE instance, UINT id, std::wstring& text) {

@@ -154,3 +154,17 @@ TEST_F(LoadedModule, TextsAreFoundThroughTheResourceChainInTheInterfaceLanguage)
   EXPECT_EQ(french.Left(1), L"\n");
   EXPECT_EQ(german, L"\nTable updated.");
 }
+
+// A host that loads the module a second time (another application asking for it) gets the
+// same module; freeing that second load leaves the first one working: its resources stay in
+// the chain and its commands keep finding their texts.
+TEST_F(LoadedModule, LoadingTwiceSharesTheModuleUntilTheLastFree) {
+  HMODULE again = LoadLibraryW(L"" DX_BINARY_DIR "/DataExtraction.ovx");
+  ASSERT_NE(again, nullptr) << LastLoaderError();
+  EXPECT_EQ(again, module);
+  EXPECT_EQ(LiveDynLinkLibraries(), librariesBefore + 1);
+  EXPECT_TRUE(FreeLibrary(again));
+  EXPECT_EQ(LiveDynLinkLibraries(), librariesBefore + 1) << "the first load is still attached";
+  EXPECT_EQ(GetProcAddress(module, "ovrxEntryPoint"), reinterpret_cast<FARPROC>(entry));
+  EXPECT_EQ(LoadResString(IDS_TABLE_UPDATED), L"\nTable updated.");
+}

@@ -3,7 +3,12 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <span>
 #include <string>
+
+#include "platform/win/codepage.h"
+#include "res/resource_ids.h"
+#include "res/string_tables.h"
 
 #include "tests/support/run_command.h"
 #include "tests/support/test_output.h"
@@ -54,4 +59,34 @@ TEST(HostProgram, RefusesModulesItCannotUse) {
   HostRun badOption = runHost("--luprec many", "");
   EXPECT_EQ(badOption.status, 2);
   EXPECT_NE(badOption.output.find("--luprec"), std::string::npos);
+}
+
+TEST(HostProgram, AScriptThatCannotBeReadIsAFailure) {
+  HostRun folder = runHost("--script " + shellQuoted(testOutputFolder().string()), "");
+  EXPECT_EQ(folder.status, 4) << folder.output;
+  EXPECT_NE(folder.output.find("cannot be read"), std::string::npos) << folder.output;
+}
+
+// The interface language as a user sets it, by the option or by LANG in any of its spellings:
+// French and Spanish users of every region get their texts, everyone else English.
+TEST(HostProgram, TheLanguageSettingPicksTheTextsOfItsLanguage) {
+  auto text = [](std::span<const StringTableEntry> table) {
+    for (const StringTableEntry& entry : table)
+      if (entry.id == IDS_SELECT_DATA_TABLE) return WideToUtf8(entry.text);
+    return std::string("no such text");
+  };
+  const std::string english = text(englishStringTable()), french = text(frenchStringTable()),
+                    spanish = text(spanishStringTable());
+  const std::pair<const char*, const std::string*> cases[] = {
+      {"--lang fr-FR", &french},        {"--lang fr_CA.UTF-8", &french}, {"--lang fr_FR@euro", &french},
+      {"--lang fr-LU", &french},        {"--lang es-ES", &spanish},      {"--lang es_AR", &spanish},
+      {"--lang es_CO.UTF-8", &spanish}, {"--lang en-US", &english},      {"--lang en_NZ.UTF-8", &english},
+      {"--lang de_DE.UTF-8", &english}, {"--lang C", &english},          {"--lang pt_BR", &english},
+  };
+  for (const auto& [option, expected] : cases) {
+    // The update command asks for the table on the command line; the pick is cancelled.
+    HostRun run = runHost(option, "DATAEXTRACTIONUPDATE\n> click 1051\n> cancel\n");
+    EXPECT_EQ(run.status, 0) << option << ": " << run.output;
+    EXPECT_NE(run.output.find("\n" + *expected + "\n"), std::string::npos) << option << ": " << run.output;
+  }
 }

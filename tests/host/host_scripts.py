@@ -17,6 +17,7 @@ CASES = [
     ("a malformed answer", "DATAEXTRACTION\n> click one\n", 4, ["script.scr:2", "control id"]),
     ("cancel on page 1", "; comment\n\nDATAEXTRACTION\n> click 2\n", 0, []),
     ("escape on page 1", "DATAEXTRACTION\n> key escape\n", 0, []),
+    ("a script saved with a byte-order mark", "\ufeffDATAEXTRACTION\n> click 2\n", 0, []),
 ]
 
 
@@ -26,7 +27,7 @@ def main():
     failures = 0
     for name, script, status, words in CASES:
         path = os.path.join(scratch, "script.scr")
-        with open(path, "w") as out:
+        with open(path, "w", encoding="utf-8") as out:
             out.write(script)
         run = subprocess.run([ovhost, "--script", path, "--drawing", "sample", "--profile", os.path.join(scratch, "p.ini")],
                              cwd=scratch, capture_output=True, text=True, timeout=60)

@@ -217,5 +217,34 @@ TEST_F(System, ProfileStringsLiveInTheIniFileTheHostNames) {
   EXPECT_EQ(AfxGetApp(), nullptr);
 }
 
+// A profile written by hand, in the ANSI code page or as UTF-8 with a byte-order mark, is
+// read whole, and a setting written into it keeps every other line of the file.
+TEST_F(System, ProfileWrittenByHandIsReadWholeAndKeptOnWrite) {
+  const std::pair<const char*, const char*> encodings[] = {{"ANSI", "Caf\xe9"},
+                                                           {"UTF-8 BOM",
+                                                            "\xef\xbb\xbf"
+                                                            "Caf\xc3\xa9"}};
+  for (const auto& [encoding, cafe] : encodings) {
+    SCOPED_TRACE(encoding);
+    std::filesystem::path file = testOutputFolder() / "profile_by_hand.ini";
+    {
+      std::string word = cafe;
+      std::string bom = word.starts_with("\xef\xbb\xbf") ? word.substr(0, 3) : "";
+      std::ofstream out(file, std::ios::binary | std::ios::trunc);
+      out << bom << "[Paths]\r\nLast=C:\\Plans\\" << word.substr(bom.size())
+          << ".qdx\r\n[Grid]\r\nColumnCount=3\r\nColumnData_0=7\r\n";
+    }
+    CWinApp app(L"Host");
+    app.SetProfileFile(CString(file.wstring()));
+    EXPECT_EQ(app.GetProfileString(L"Paths", L"Last"), L"C:\\Plans\\Caf\u00e9.qdx");
+    EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnCount"), L"3");
+    ASSERT_TRUE(app.WriteProfileString(L"Grid", L"ColumnData_1", L"9"));
+    EXPECT_EQ(app.GetProfileString(L"Paths", L"Last"), L"C:\\Plans\\Caf\u00e9.qdx");
+    EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnCount"), L"3");
+    EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnData_0"), L"7");
+    EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnData_1"), L"9");
+  }
+}
+
 }  // namespace
 }  // namespace windowtest

@@ -77,6 +77,16 @@ NameLists readNameLists(OvDbObjectId tableId) {
   return names;
 }
 
+// The table's object kinds that the catalogue knows, each once: a list changed elsewhere may
+// name a kind twice, whose objects would then make their rows twice, or name no kind at all.
+Texts readKinds(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
+  Texts kinds;
+  for (const CString& kind : readLinkXData(tableId, kObjectTypesApp)) {
+    if (!holds(kinds, kind) && holds(catalogue.typeNames, kind)) kinds.push_back(kind);
+  }
+  return kinds;
+}
+
 // The table's one-entry group-by list: the property the rows are grouped by, or "". Read
 // while the table is not open (for write) elsewhere.
 CString storedGroupBy(OvDbObjectId tableId) {
@@ -208,7 +218,7 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
 // Refreshes such a table row by row from the whole drawing.
 void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
   Texts handles = readLinkXData(tableId, kObjectHandlesApp);
-  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
+  Texts kinds = readKinds(tableId, catalogue);
   NameLists names = readNameLists(tableId);
   Texts groupBy = readLinkXData(tableId, kGroupByApp);
   Texts headers = readLinkXData(tableId, kTableHeadersApp);
@@ -247,7 +257,7 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
   Texts handles = readLinkXData(tableId, kObjectHandlesApp);
-  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
+  Texts kinds = readKinds(tableId, catalogue);
   NameLists names = readNameLists(tableId);
   if (handles.empty() || kinds.empty() || !names.consistent()) return;
   const CString groupBy = storedGroupBy(tableId);
@@ -317,11 +327,27 @@ struct LinkedChoices {
   NameLists names;
 };
 
-bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, LinkedChoices& choices) {
+// The handle list names the object of every data row of the layout, row for row: a layout
+// list cut short or changed elsewhere disagrees with it.
+bool rowsAgreeWithHandles(const TableLayout& layout, const Texts& handles) {
+  size_t i = 0;
+  for (const LinkedRow& row : layout.rows) {
+    if (row.isGap()) continue;
+    if (i >= handles.size() || !holds(row.objects, handles[i])) return false;
+    ++i;
+  }
+  return i == handles.size();
+}
+
+bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
+                       LinkedChoices& choices) {
   std::optional<TableLayout> layout = TableLayout::fromEntries(layoutEntries);
-  choices.kinds = readLinkXData(tableId, kObjectTypesApp);
+  choices.kinds = readKinds(tableId, catalogue);
   choices.names = readNameLists(tableId);
-  if (!layout || choices.kinds.empty() || !choices.names.consistent()) return false;
+  if (!layout || choices.kinds.empty() || !choices.names.consistent() ||
+      !rowsAgreeWithHandles(*layout, readLinkXData(tableId, kObjectHandlesApp))) {
+    return false;
+  }
   choices.layout = std::move(*layout);
   return true;
 }
@@ -359,7 +385,7 @@ void addBroughtColumns(TableLayout& layout, const OfferedPropertyMap& offered, c
 void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
                       ExtractionEngine& newObjects, const SelectedObjects& selected) {
   LinkedChoices choices;
-  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   Texts objects = choices.layout.objects;
   const size_t storedCount = objects.size();
   for (const CString& handle : selected.handles) {
@@ -385,7 +411,7 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
 void replaceInLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
                           const SelectedObjects& selected) {
   LinkedChoices choices;
-  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   ExtractionEngine engine(selected.handles, catalogue);
   if (engine.presentObjectKinds().empty()) {
     printMessage(IDS_TABLE_UP_TO_DATE);
@@ -419,7 +445,7 @@ void DlgUpdateA1::RefreshTable() {
     return;
   }
   LinkedChoices choices;
-  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   // Only the table's own objects: objects never in the table never enter it.
   ExtractionEngine engine(choices.layout.objects, catalogue);
   updateAndReport(tableId, engine, choices.kinds, choices.names, choices.layout);

@@ -253,6 +253,14 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   printChanged(changed);
 }
 
+// Opens such a table for write when it has a column for every stored header: a rewrite takes
+// its columns from the table, so that a column added or taken away elsewhere would become a
+// column of its own or lose its property.
+bool openSixListTableToRewrite(OvDbObjectId tableId, OpenedObject<OvDbTable>& table) {
+  const size_t headers = readLinkXData(tableId, kTableHeadersApp).size();
+  return table.open(tableId, Ovis::kForWrite) && table->numColumns() == headers;
+}
+
 // Rewrites such a table from the whole drawing with the new objects added.
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
@@ -277,7 +285,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
   OpenedObject<OvDbTable> table;
-  if (!table.open(tableId, Ovis::kForWrite)) return;
+  if (!openSixListTableToRewrite(tableId, table)) return;
   ExtractionEngine drawing(set.name(), length, catalogue);
 
   drawing.blockItems.insert(newObjects.blockItems.begin(), newObjects.blockItems.end());
@@ -309,7 +317,7 @@ void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalo
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
   OpenedObject<OvDbTable> table;
-  if (!table.open(tableId, Ovis::kForWrite)) return;
+  if (!openSixListTableToRewrite(tableId, table)) return;
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 
@@ -352,10 +360,21 @@ bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, const P
   return true;
 }
 
+// Every kind of the engine's objects is among the kinds: a kind taken out of the table's list
+// elsewhere would drop the rows of its objects.
+bool kindsCoverObjects(const ExtractionEngine& engine, const Texts& kinds) {
+  for (int kind : engine.presentObjectKinds()) {
+    if (!holds(kinds, engine.catalogue.kindName(kind))) return false;
+  }
+  return true;
+}
+
 // Brings the table up to date over the engine's objects and prints the outcome; a failure
-// has printed its own message and left the table as it was.
+// has printed its own message and left the table as it was, and so has a kind list that
+// lacks a kind of the objects (nothing printed).
 void updateAndReport(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds, const NameLists& names,
                      const TableLayout& layout) {
+  if (!kindsCoverObjects(engine, kinds)) return;
   LinkedUpdate outcome = updateLinkedTable(tableId, engine, kinds, names.displayNameMap(), layout);
   if (outcome != LinkedUpdate::Failed) printChanged(outcome == LinkedUpdate::Updated);
 }

@@ -525,7 +525,11 @@ protected:
     // A display name is any text the person typed, and a name list changed entry for entry
     // with its partner renames columns: the name lists are damaged in their counts only.
     const bool nameList = app == kOriginalNamesApp || app == kDisplayNamesApp;
-    switch (rng() % 6) {
+    // A table with the six lists alone pairs its rows with the entries of its handle list by
+    // their places, and leaves the rows after the last entry (added by hand) alone: an entry
+    // changed, added or taken out there cannot be told from objects changed or rows added.
+    const bool pairedByPlace = app == kObjectHandlesApp && sixLists_;
+    switch (pairedByPlace ? 0 : rng() % 6) {
       case 0:
         list.clear();
         log += "emptied ";
@@ -590,7 +594,9 @@ protected:
     std::string log;
     Texts lists = linkListNames();
     for (unsigned n = 1 + static_cast<unsigned>(rng() % 3); n > 0; --n) {
-      if (chance(rng, 0.2)) {
+      // Such a table also pairs its rows with its objects by their places and takes its
+      // columns from its cells: rows or columns added or taken away cannot be told apart.
+      if (!sixLists_ && chance(rng, 0.2)) {
         damageCells(rng, table, log);
         continue;
       }
@@ -619,11 +625,13 @@ protected:
   }
 
   // The export of the damaged table, to a file that can be written or to one that cannot.
-  void checkExport(Rng& rng, UpdateAction action, const OvDbObjectId& table) {
+  // The files are named after the seed: the shards run side by side.
+  void checkExport(Rng& rng, unsigned seed, UpdateAction action, const OvDbObjectId& table) {
     const bool csv = action == UpdateAction::ExportCsv;
     const bool writable = chance(rng, 0.7);
-    const std::string name = csv ? "damaged.csv" : "damaged.xls";
-    std::filesystem::path path = writable ? page_test::scratchFile(name) : page_test::scratchFile("missing") / name;
+    const std::string name = "damaged " + std::to_string(seed) + (csv ? ".csv" : ".xls");
+    std::filesystem::path path =
+        writable ? page_test::scratchFile(name) : page_test::scratchFile("missing " + std::to_string(seed)) / name;
     if (!writable) std::filesystem::remove_all(path.parent_path());
     TableState before = state(table);
     HostEditor::clearTranscript();
@@ -664,16 +672,18 @@ protected:
     OvDbObjectId gone = addLine(1.5, L"Walls");
     goneHandle_ = handleOf(gone);
     erase(gone);
-    if (chance(rng, 0.0)) {  // tables made before the layout list
+    sixLists_ = chance(rng, 0.3);  // tables made before the layout list
+    if (sixLists_) {
       clearLinkXData(twin_, kTableLayoutApp);
       clearLinkXData(table, kTableLayoutApp);
     }
     ASSERT_EQ(state(table), state(twin_)) << "two runs of one plan made different tables";
     const auto action = static_cast<UpdateAction>(rng() % 5);
     const std::string damaged = damage(rng, table);
-    SCOPED_TRACE(testing::Message() << "action " << static_cast<int>(action) << ", damage: " << damaged);
+    SCOPED_TRACE(testing::Message() << "action " << static_cast<int>(action) << (sixLists_ ? ", six lists" : "")
+                                    << ", damage: " << damaged);
     if (action == UpdateAction::ExportCsv || action == UpdateAction::ExportXls) {
-      checkExport(rng, action, table);
+      checkExport(rng, seed, action, table);
       return;
     }
 
@@ -681,6 +691,15 @@ protected:
     Texts selection;
     if (action == UpdateAction::Refresh) changeDrawing(rng, objects);
     else selection = selectionFor(rng, action, objects);
+    for (int round = 0; round < 2 && !HasFailure(); ++round) {
+      SCOPED_TRACE(round == 0 ? "the action" : "a refresh after it");
+      if (!actOnBoth(round == 0 ? action : UpdateAction::Refresh, table, round == 0 ? selection : Texts())) break;
+    }
+  }
+
+  // Runs the action on the twin and on the damaged table; true when the damaged table came out
+  // as the twin did (its lists are then checked by the next action).
+  bool actOnBoth(UpdateAction action, const OvDbObjectId& table, const Texts& selection) {
     act(action, twin_, selection);
     const TableState want = state(twin_);
     const TableState before = state(table);
@@ -688,26 +707,21 @@ protected:
     const TableState got = state(table);
     const bool updatedSaid = said.find(L"Table updated.") != std::wstring::npos;
     if (got.cells == want.cells) {
-      // Done as on the undamaged table: every list as the action left the twin's, or as it was.
-      for (const CString& name : linkListNames()) {
-        const Texts& list = got.lists.at(name);
-        EXPECT_TRUE(list == want.lists.at(name) || list == before.lists.at(name))
-            << "list " << CString(name) << "\nbefore:" << describe(before) << "after:" << describe(got)
-            << "the undamaged one after:" << describe(want);
-      }
       if (got.cells != before.cells) {
         EXPECT_TRUE(updatedSaid) << "a changed table not reported";
       }
-    } else {
-      EXPECT_TRUE(got == before) << "the damaged table neither came out as the undamaged one nor stayed as it was:"
-                                 << "\nbefore:" << describe(before) << "after:" << describe(got)
-                                 << "the undamaged one after:" << describe(want);
-      EXPECT_FALSE(updatedSaid) << "\"Table updated.\" for a table that was not updated";
+      return true;
     }
+    EXPECT_TRUE(got == before) << "the damaged table neither came out as the undamaged one nor stayed as it was:"
+                               << "\nbefore:" << describe(before) << "after:" << describe(got)
+                               << "the undamaged one after:" << describe(want);
+    EXPECT_FALSE(updatedSaid) << "\"Table updated.\" for a table that was not updated";
+    return false;
   }
 
   OvDbObjectId twin_;
   CString goneHandle_;
+  bool sixLists_ = false;
 };
 
 TEST_P(DamagedLinks, AnActionOnADamagedTableDoesAsOnTheWholeOneOrNothing) {

@@ -11,9 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "bench/mixed_drawing.h"
 #include "extraction/extraction_engine.h"
 #include "extraction/row_merging.h"
-#include "bench/mixed_drawing.h"
 #include "platform/host/selection.h"
 #include "tests/support/plugin_resources.h"
 

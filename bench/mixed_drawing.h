@@ -14,7 +14,7 @@ namespace bench {
 
 inline constexpr double kPi = 3.14159265358979323846;
 inline const std::vector<CString> kAllKinds{L"Block", L"Line",     L"Polyline", L"Arc",  L"Circle",
-                                     L"Solid", L"3D Solid", L"Point",    L"MText"};
+                                            L"Solid", L"3D Solid", L"Point",    L"MText"};
 
 // A drawing of n objects cycling through the nine kinds, on 20 layers; the sizes and places
 // take `values` values in turn (7: combining finds many equal rows; n: every row differs).

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,8 +18,8 @@
 #include "platform/host/db_table.h"
 #include "platform/host/doc_manager.h"
 #include "platform/host/editor.h"
-#include "platform/win/input_driver.h"
 #include "platform/mfc/mfc.h"
+#include "platform/win/input_driver.h"
 #include "res/resource_ids.h"
 #include "tests/support/plugin_resources.h"
 #include "wizard/last_table.h"

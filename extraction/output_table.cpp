@@ -27,12 +27,9 @@ const CString* gridCell(const TextGrid& grid, long long row, long long column) {
 // The block that the map gives for the row's handle; null for an empty handle or one
 // without an entry.
 OvDbObjectId blockOfRow(const BlockPreviewMap& previewMap, const CString& handle) {
-  OvDbObjectId block;
-  if (handle.IsEmpty()) return block;
-  for (const auto& [key, blockId] : previewMap) {
-    if (key == handle) block = blockId;
-  }
-  return block;
+  if (handle.IsEmpty()) return OvDbObjectId();
+  auto entry = previewMap.find(handle);
+  return entry == previewMap.end() ? OvDbObjectId() : entry->second;
 }
 
 // How the content is written into a table.

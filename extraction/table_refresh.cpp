@@ -25,6 +25,25 @@ bool allEmpty(const std::vector<CString>& texts) {
   return true;
 }
 
+// The engine rows 1 to end - 1 by the text of their key cell, each text's rows ascending:
+// finding a table row's rows this way spares a walk over every engine row per table row.
+class EngineRowIndex {
+public:
+  EngineRowIndex(const TextGrid& rows, size_t end, size_t keyCell) {
+    for (size_t k = 1; k < end && k < rows.size(); ++k) {
+      if (keyCell < rows[k].size()) rows_[rows[k][keyCell]].push_back(k);
+    }
+  }
+  // The rows whose key cell shows the text; null when none does.
+  const std::vector<size_t>* find(const CString& text) const {
+    auto found = rows_.find(text);
+    return found == rows_.end() ? nullptr : &found->second;
+  }
+
+private:
+  std::unordered_map<CString, std::vector<size_t>> rows_;
+};
+
 }  // namespace
 
 void collectTotalColumns(std::vector<CString>& out, const std::vector<CString>& headers,
@@ -40,6 +59,12 @@ void collectTotalColumns(std::vector<CString>& out, const std::vector<CString>& 
 }
 
 void removeHandle(std::vector<CString>& list, CString text) { std::erase(list, text); }
+
+std::unordered_map<CString, size_t> countTexts(const std::vector<CString>& texts) {
+  std::unordered_map<CString, size_t> counts;
+  for (const CString& text : texts) ++counts[text];
+  return counts;
+}
 
 bool removeMatchingTableRow(OvDbTable* table, const std::vector<CString>& rowTexts, unsigned firstDataRow) {
   bool deleted = false;
@@ -91,6 +116,7 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
     CString handle;
   };
   std::vector<OutOfDate> outOfDate;
+  const EngineRowIndex rowsByKey(rows, engineRows, grouped ? 1 : 0);
   const unsigned endRow = hasTotals ? rowCount - 2 : rowCount;
   for (unsigned r = firstDataRow; r < endRow; ++r) {
     const size_t i = r - firstDataRow;
@@ -99,11 +125,10 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
     if (!grouped && !hasHandle) continue;
     std::vector<CString> texts = readRow(table, r);
     bool matched = false;
-    for (size_t k = 1; k < engineRows; ++k) {
+    const std::vector<size_t>* matches = nullptr;
+    if (!grouped || !texts.empty()) matches = rowsByKey.find(grouped ? texts[0] : handles[i]);
+    for (size_t k : matches ? *matches : std::vector<size_t>()) {
       const auto& engineRow = rows[k];
-      bool match = grouped ? (!texts.empty() && engineRow.size() > 1 && texts[0] == engineRow[1])
-                           : (!engineRow.empty() && handles[i] == engineRow[0]);
-      if (!match) continue;
       matched = true;
       for (size_t c = 0; c < texts.size() && c + 1 < engineRow.size(); ++c) {
         if (texts[c] == engineRow[c + 1]) continue;
@@ -162,10 +187,10 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
 bool ExtractionEngine::rewriteTable(OvDbTable* table, std::vector<CString>& ids) {
   if (rows.empty()) return false;
   TextGrid grid = {rows[0]};
+  const std::unordered_map<CString, size_t> listed = countTexts(ids);
   for (size_t k = 1; k < rows.size(); ++k) {
-    for (const CString& id : ids) {
-      if (!rows[k].empty() && id == rows[k][0]) grid.push_back(rows[k]);
-    }
+    auto times = rows[k].empty() ? listed.end() : listed.find(rows[k][0]);
+    if (times != listed.end()) grid.insert(grid.end(), times->second, rows[k]);
   }
 
   // A table with totals keeps them: an empty row and the totals row end it.

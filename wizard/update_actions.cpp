@@ -5,6 +5,8 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "extraction/csv_export.h"
@@ -14,6 +16,7 @@
 #include "extraction/linked_table.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
+#include "extraction/table_refresh.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
@@ -164,6 +167,14 @@ RowChoice rowChoice(Texts chosen, OvDbTable* table, const PropertyCatalogue& cat
   return choice;
 }
 
+// Appends the handles that the list does not hold yet, each once, in their order.
+void appendUnlisted(Texts& list, const Texts& handles) {
+  std::unordered_set<CString> listed(list.begin(), list.end());
+  for (const CString& handle : handles) {
+    if (listed.insert(handle).second) list.push_back(handle);
+  }
+}
+
 void replaceLink(OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
   clearLinkXData(tableId, appName);
   writeLinkXData(tableId, appName, entries);
@@ -174,14 +185,12 @@ void replaceLink(OvDbObjectId tableId, const wchar_t* appName, const Texts& entr
 // combined into another object's row, or not extracted), in their order.
 Texts handlesInRowOrder(const TextGrid& rows, const Texts& handles) {
   Texts ordered;
+  const std::unordered_map<CString, size_t> listed = countTexts(handles);
   for (size_t k = 1; k < rows.size(); ++k) {
-    for (const CString& handle : handles) {
-      if (!rows[k].empty() && handle == rows[k][0]) ordered.push_back(handle);
-    }
+    auto times = rows[k].empty() ? listed.end() : listed.find(rows[k][0]);
+    if (times != listed.end()) ordered.insert(ordered.end(), times->second, rows[k][0]);
   }
-  for (const CString& handle : handles) {
-    if (!holds(ordered, handle)) ordered.push_back(handle);
-  }
+  appendUnlisted(ordered, handles);
   return ordered;
 }
 
@@ -273,9 +282,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   std::set<CString> mergedKinds(kinds.begin(), kinds.end());
   mergedKinds.insert(selected.kinds.begin(), selected.kinds.end());
   const size_t storedCount = handles.size();
-  for (const CString& handle : selected.handles) {
-    if (!holds(handles, handle)) handles.push_back(handle);
-  }
+  appendUnlisted(handles, selected.handles);
   if (handles.size() == storedCount) {
     printMessage(IDS_TABLE_UP_TO_DATE);
     return;
@@ -407,9 +414,7 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
   if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   Texts objects = choices.layout.objects;
   const size_t storedCount = objects.size();
-  for (const CString& handle : selected.handles) {
-    if (!holds(objects, handle)) objects.push_back(handle);
-  }
+  appendUnlisted(objects, selected.handles);
   if (objects.size() == storedCount) {
     printMessage(IDS_TABLE_UP_TO_DATE);
     return;

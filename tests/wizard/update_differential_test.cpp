@@ -10,6 +10,7 @@
 // The seeds run in shards, so that they run side by side; under the sanitizers each shard
 // runs its first few seeds only. A failing case names its seed; DX_UPDATE_SEED=n runs that
 // seed alone.
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -529,34 +530,62 @@ protected:
     // their places, and leaves the rows after the last entry (added by hand) alone: an entry
     // changed, added or taken out there cannot be told from objects changed or rows added.
     const bool pairedByPlace = app == kObjectHandlesApp && sixLists_;
-    switch (pairedByPlace ? 0 : rng() % 6) {
+    // There the grouping and the headers are the person's choices themselves: any entry
+    // changed, added or taken out reads as another choice. So does a kind changed or taken
+    // out; a kind named twice or a text that names no kind can be told.
+    const bool sixListChoice = sixLists_ && (app == kGroupByApp || app == kTableHeadersApp);
+    const bool sixListKinds = sixLists_ && app == kObjectTypesApp;
+    // A layout list emptied makes the table one made before that list, read by the six alone.
+    const bool keepLayout = layout && !sixLists_;
+    // An entry that left a property out or chose one for a hidden column, changed or taken
+    // away, reads as a property that the objects did not offer when the table was made: new
+    // objects then bring it as a column.
+    auto leftOut = [&](size_t k) {
+      if (!layout) return false;
+      if (list[k].Left(8) == L"leftout:") return true;
+      return list[k].Left(7) == L"chosen:" && !holds(list, L"column:" + list[k].Mid(7));
+    };
+    // A chosen property without its column entry is a column hidden in the wizard.
+    auto shownColumn = [&](size_t k) { return layout && list[k].Left(7) == L"column:"; };
+    const unsigned damage = pairedByPlace || sixListChoice ? 0
+                            : sixListKinds                 ? std::array{0u, 2u, 4u}[rng() % 3]
+                                                           : static_cast<unsigned>(rng() % 6);
+    switch (damage) {
       case 0:
+        if (keepLayout) return;
         list.clear();
         log += "emptied ";
         break;
       case 1:
         list.resize(list.empty() ? 0 : at(0));
+        if (keepLayout && list.empty()) return;
         log += "cut ";
         break;
       case 2:
         list.insert(list.begin() + static_cast<long>(at(1)), bad(list.empty() ? CString() : list[at(0)]));
         log += "extra ";
         break;
-      case 3:
+      case 3: {
         if (list.empty() || nameList) return;
-        list[at(0)] = bad(list[at(0)]);
+        const size_t k = at(0);
+        if (leftOut(k)) return;
+        list[k] = bad(list[k]);
         log += "wrong ";
         break;
+      }
       case 4:
         if (list.empty()) return;
         list.insert(list.begin() + static_cast<long>(at(1)), list[at(0)]);
         log += "doubled ";
         break;
-      default:
+      default: {
         if (list.empty()) return;
-        list.erase(list.begin() + static_cast<long>(at(0)));
+        const size_t k = at(0);
+        if (leftOut(k) || shownColumn(k)) return;
+        list.erase(list.begin() + static_cast<long>(k));
         log += "dropped ";
         break;
+      }
     }
     log += WideToUtf8(app.GetString());
     log += "; ";
@@ -582,7 +611,8 @@ protected:
         log += "column added; ";
         break;
       default:
-        if (columns > 1) table->deleteColumns(static_cast<unsigned>(rng() % columns), 1);
+        // Column 0 holds the title: taking it takes the title, as taking the title row would.
+        if (columns > 1) table->deleteColumns(1 + static_cast<unsigned>(rng() % (columns - 1)), 1);
         log += "column taken; ";
         break;
     }

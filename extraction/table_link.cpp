@@ -110,6 +110,10 @@ std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& 
   }
   // The wizard names every column, chosen property and object once.
   if (!distinct(layout.columns) || !distinct(layout.chosen) || !distinct(layout.objects)) return std::nullopt;
+  // and lays out chosen properties only.
+  for (const CString& column : layout.columns) {
+    if (!holds(layout.chosen, column)) return std::nullopt;
+  }
   auto isGap = [](const CString& text) { return text.Left(4) == L"gap:"; };
   if (!rowsComplete(layout, std::count_if(entries.begin(), entries.end(), isGap))) return std::nullopt;
   return layout;

@@ -279,6 +279,21 @@ TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& pre
   return content;
 }
 
+namespace {
+
+// The merged title row shows its first cell: a column added before it by hand has moved the
+// title to the right, where the merge would hide it.
+void titleToFirstCell(OvDbTable* table) {
+  for (unsigned c = 1; c < table->numColumns() && table->textString(0, 0).empty(); ++c) {
+    const std::wstring title = table->textString(0, c);
+    if (title.empty()) continue;
+    table->setTextString(0, 0, title.c_str());
+    table->setTextString(0, c, L"");
+  }
+}
+
+}  // namespace
+
 bool applyTableContent(OvDbTable* table, const TableContent& content, bool& changed) {
   changed = false;
   if (content.rows < 1 || content.columns < 1) return false;
@@ -287,6 +302,7 @@ bool applyTableContent(OvDbTable* table, const TableContent& content, bool& chan
   if (table->numRows() != content.rows || table->numColumns() != content.columns) {
     table->setSize(content.rows, content.columns);
     table->mergeCells(0, 0, 0, content.columns - 1);
+    titleToFirstCell(table);
   }
   bool written = writeFittedContent(table, content, {.emptyBlocklessCells = true, .floorWidth = 1.0});
   if (written && table->generateLayout() != Ovis::eOk) {

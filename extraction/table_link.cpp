@@ -22,6 +22,11 @@ bool holds(const std::vector<CString>& list, const CString& text) {
   return std::find(list.begin(), list.end(), text) != list.end();
 }
 
+bool distinct(std::vector<CString> list) {
+  std::sort(list.begin(), list.end());
+  return std::adjacent_find(list.begin(), list.end()) == list.end();
+}
+
 CString number(size_t n) {
   CString text;
   text.Format(L"%zu", n);
@@ -102,6 +107,12 @@ std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& 
   for (const CString& text : entries) {
     int colon = text.Find(L':');
     if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1), entries.size())) return std::nullopt;
+  }
+  // The wizard names every column, chosen property and object once.
+  if (!distinct(layout.columns) || !distinct(layout.chosen) || !distinct(layout.objects)) return std::nullopt;
+  // and lays out chosen properties only.
+  for (const CString& column : layout.columns) {
+    if (!holds(layout.chosen, column)) return std::nullopt;
   }
   auto isGap = [](const CString& text) { return text.Left(4) == L"gap:"; };
   if (!rowsComplete(layout, std::count_if(entries.begin(), entries.end(), isGap))) return std::nullopt;

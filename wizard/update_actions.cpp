@@ -80,6 +80,16 @@ NameLists readNameLists(OvDbObjectId tableId) {
   return names;
 }
 
+// The table's object kinds that the catalogue knows, each once: a list changed elsewhere may
+// name a kind twice, whose objects would then make their rows twice, or name no kind at all.
+Texts readKinds(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
+  Texts kinds;
+  for (const CString& kind : readLinkXData(tableId, kObjectTypesApp)) {
+    if (!holds(kinds, kind) && holds(catalogue.typeNames, kind)) kinds.push_back(kind);
+  }
+  return kinds;
+}
+
 // The table's one-entry group-by list: the property the rows are grouped by, or "". Read
 // while the table is not open (for write) elsewhere.
 CString storedGroupBy(OvDbObjectId tableId) {
@@ -217,7 +227,7 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
 // Refreshes such a table row by row from the whole drawing.
 void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
   Texts handles = readLinkXData(tableId, kObjectHandlesApp);
-  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
+  Texts kinds = readKinds(tableId, catalogue);
   NameLists names = readNameLists(tableId);
   Texts groupBy = readLinkXData(tableId, kGroupByApp);
   Texts headers = readLinkXData(tableId, kTableHeadersApp);
@@ -252,11 +262,19 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   printChanged(changed);
 }
 
+// Opens such a table for write when it has a column for every stored header: a rewrite takes
+// its columns from the table, so that a column added or taken away elsewhere would become a
+// column of its own or lose its property.
+bool openSixListTableToRewrite(OvDbObjectId tableId, OpenedObject<OvDbTable>& table) {
+  const size_t headers = readLinkXData(tableId, kTableHeadersApp).size();
+  return table.open(tableId, Ovis::kForWrite) && table->numColumns() == headers;
+}
+
 // Rewrites such a table from the whole drawing with the new objects added.
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
   Texts handles = readLinkXData(tableId, kObjectHandlesApp);
-  Texts kinds = readLinkXData(tableId, kObjectTypesApp);
+  Texts kinds = readKinds(tableId, catalogue);
   NameLists names = readNameLists(tableId);
   if (handles.empty() || kinds.empty() || !names.consistent()) return;
   const CString groupBy = storedGroupBy(tableId);
@@ -274,7 +292,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
   OpenedObject<OvDbTable> table;
-  if (!table.open(tableId, Ovis::kForWrite)) return;
+  if (!openSixListTableToRewrite(tableId, table)) return;
   ExtractionEngine drawing(set.name(), length, catalogue);
 
   drawing.blockItems.insert(newObjects.blockItems.begin(), newObjects.blockItems.end());
@@ -306,7 +324,7 @@ void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalo
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
   OpenedObject<OvDbTable> table;
-  if (!table.open(tableId, Ovis::kForWrite)) return;
+  if (!openSixListTableToRewrite(tableId, table)) return;
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 
@@ -324,19 +342,46 @@ struct LinkedChoices {
   NameLists names;
 };
 
-bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, LinkedChoices& choices) {
+// The handle list names the object of every data row of the layout, row for row: a layout
+// list cut short or changed elsewhere disagrees with it.
+bool rowsAgreeWithHandles(const TableLayout& layout, const Texts& handles) {
+  size_t i = 0;
+  for (const LinkedRow& row : layout.rows) {
+    if (row.isGap()) continue;
+    if (i >= handles.size() || !holds(row.objects, handles[i])) return false;
+    ++i;
+  }
+  return i == handles.size();
+}
+
+bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
+                       LinkedChoices& choices) {
   std::optional<TableLayout> layout = TableLayout::fromEntries(layoutEntries);
-  choices.kinds = readLinkXData(tableId, kObjectTypesApp);
+  choices.kinds = readKinds(tableId, catalogue);
   choices.names = readNameLists(tableId);
-  if (!layout || choices.kinds.empty() || !choices.names.consistent()) return false;
+  if (!layout || choices.kinds.empty() || !choices.names.consistent() ||
+      !rowsAgreeWithHandles(*layout, readLinkXData(tableId, kObjectHandlesApp))) {
+    return false;
+  }
   choices.layout = std::move(*layout);
   return true;
 }
 
+// Every kind of the engine's objects is among the kinds: a kind taken out of the table's list
+// elsewhere would drop the rows of its objects.
+bool kindsCoverObjects(const ExtractionEngine& engine, const Texts& kinds) {
+  for (int kind : engine.presentObjectKinds()) {
+    if (!holds(kinds, engine.catalogue.kindName(kind))) return false;
+  }
+  return true;
+}
+
 // Brings the table up to date over the engine's objects and prints the outcome; a failure
-// has printed its own message and left the table as it was.
+// has printed its own message and left the table as it was, and so has a kind list that
+// lacks a kind of the objects (nothing printed).
 void updateAndReport(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds, const NameLists& names,
                      const TableLayout& layout) {
+  if (!kindsCoverObjects(engine, kinds)) return;
   LinkedUpdate outcome = updateLinkedTable(tableId, engine, kinds, names.displayNameMap(), layout);
   if (outcome != LinkedUpdate::Failed) printChanged(outcome == LinkedUpdate::Updated);
 }
@@ -366,7 +411,7 @@ void addBroughtColumns(TableLayout& layout, const OfferedPropertyMap& offered, c
 void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
                       ExtractionEngine& newObjects, const SelectedObjects& selected) {
   LinkedChoices choices;
-  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   Texts objects = choices.layout.objects;
   const size_t storedCount = objects.size();
   appendUnlisted(objects, selected.handles);
@@ -390,7 +435,7 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
 void replaceInLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
                           const SelectedObjects& selected) {
   LinkedChoices choices;
-  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   ExtractionEngine engine(selected.handles, catalogue);
   if (engine.presentObjectKinds().empty()) {
     printMessage(IDS_TABLE_UP_TO_DATE);
@@ -424,7 +469,7 @@ void DlgUpdateA1::RefreshTable() {
     return;
   }
   LinkedChoices choices;
-  if (!readLinkedChoices(tableId, layoutEntries, choices)) return;
+  if (!readLinkedChoices(tableId, layoutEntries, catalogue, choices)) return;
   // Only the table's own objects: objects never in the table never enter it.
   ExtractionEngine engine(choices.layout.objects, catalogue);
   updateAndReport(tableId, engine, choices.kinds, choices.names, choices.layout);

@@ -138,9 +138,14 @@ void DlgAssist5::OnBnClickedInsertTable() {
 
   std::vector<int> columnOrder = getColumnOrder(&previewGrid);
   orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
-  lastTableId = createOutputTable(outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows,
-                                  position, displayNameOf(engine.catalogue.blockPreviewItem.name, displayNames),
-                                  tableTitle, showHeaderLine);
+  OvDbObjectId created = createOutputTable(
+      outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows, position,
+      displayNameOf(engine.catalogue.blockPreviewItem.name, displayNames), tableTitle, showHeaderLine);
+  if (created.isNull()) {  // nothing inserted: a table inserted before keeps its link
+    setCmdEcho(true);
+    return;
+  }
+  lastTableId = created;
   // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
   insertedTable = linkOfInsertedTable(columnOrder);
   setCmdEcho(true);

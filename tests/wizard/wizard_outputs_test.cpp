@@ -361,6 +361,27 @@ TEST_F(Outputs, ACancelledSecondInsertionStillLinksTheTableInsertedBefore) {
   EXPECT_EQ(xdataList(lastTableId, kObjectTypesApp), (Texts{L"Line"}));
 }
 
+TEST_F(Outputs, ASecondInsertionOfNoColumnStillLinksTheTableInsertedBefore) {
+  addLine(5, L"Walls");
+  throughToPreview();
+  driver.click(IDOK);
+  insertTableAt(10, 10);
+  OvDbObjectId first;
+  driver.on<DlgAssist5>([&](DlgAssist5& page) {
+    first = lastTableId;
+    shot = snapshot(page);
+    for (int c = 0; c < page.previewGrid.GetHeaderCtrl()->GetItemCount(); ++c)
+      page.previewGrid.SetColumnShown(c, false);
+  });
+  insertTableAt(20, 20);  // every column hidden: no table can be made
+  driver.click(IDOK);     // Finish
+  runWizard();
+  ASSERT_FALSE(first.isNull());
+  EXPECT_EQ(lastTableId, first);
+  EXPECT_EQ(xdataList(first, kObjectHandlesApp), shot.handles);
+  EXPECT_EQ(xdataList(first, kObjectTypesApp), (Texts{L"Line"}));
+}
+
 TEST_F(Outputs, FinishWithoutAnyOutputAsksAndNoStaysOnThePage) {
   addLine(5);
   throughToPreview();

@@ -14,9 +14,18 @@
 
 namespace {
 
+// A line of a section: a name=value entry, or a line that is none (a comment, a blank line,
+// text without '='), kept as it stands so that a write loses nothing of a file made by hand.
+struct Line {
+  std::wstring name, value;
+  bool isEntry = true;
+};
+
+// The lines before the first section header are kept in a section without a header.
 struct Section {
   std::wstring name;
-  std::vector<std::pair<std::wstring, std::wstring>> entries;
+  std::vector<Line> entries;
+  bool headerless = false;
 };
 
 std::wstring Trim(const std::wstring& s) {
@@ -27,6 +36,9 @@ std::wstring Trim(const std::wstring& s) {
 }
 
 bool Same(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
+
+bool IsSection(const Section& s, const std::wstring& name) { return !s.headerless && Same(s.name, name); }
+bool IsEntry(const Line& line, const std::wstring& name) { return line.isEntry && Same(line.name, name); }
 
 std::vector<Section> ReadFile(LPCWSTR fileName) {
   std::vector<Section> sections;
@@ -44,17 +56,20 @@ std::vector<Section> ReadFile(LPCWSTR fileName) {
   while (std::getline(lines, line)) {
     if (!line.empty() && line.back() == L'\r') line.pop_back();
     std::wstring t = Trim(line);
-    if (t.empty() || t[0] == L';') continue;
-    if (t[0] == L'[') {
+    if (!t.empty() && t[0] == L'[') {
       size_t close = t.find(L']');
       Section s;
       s.name = Trim(t.substr(1, close == std::wstring::npos ? std::wstring::npos : close - 1));
       sections.push_back(s);
       continue;
     }
+    if (sections.empty()) sections.push_back({.name = L"", .entries = {}, .headerless = true});
     size_t eq = t.find(L'=');
-    if (eq == std::wstring::npos || sections.empty()) continue;
-    sections.back().entries.emplace_back(Trim(t.substr(0, eq)), Trim(t.substr(eq + 1)));
+    if (t.empty() || t[0] == L';' || eq == std::wstring::npos) {
+      sections.back().entries.push_back({.name = line, .value = L"", .isEntry = false});
+      continue;
+    }
+    sections.back().entries.push_back({.name = Trim(t.substr(0, eq)), .value = Trim(t.substr(eq + 1))});
   }
   return sections;
 }
@@ -62,8 +77,9 @@ std::vector<Section> ReadFile(LPCWSTR fileName) {
 bool WriteFile(LPCWSTR fileName, const std::vector<Section>& sections) {
   std::wstring text;
   for (const Section& s : sections) {
-    text += L"[" + s.name + L"]\r\n";
-    for (const auto& [name, value] : s.entries) text += name + L"=" + value + L"\r\n";
+    if (!s.headerless) text += L"[" + s.name + L"]\r\n";
+    for (const Line& line : s.entries)
+      text += line.isEntry ? line.name + L"=" + line.value + L"\r\n" : line.name + L"\r\n";
   }
   std::ofstream out(WideToUtf8(fileName), std::ios::binary | std::ios::trunc);
   if (!out) return false;
@@ -105,18 +121,20 @@ DWORD GetPrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR defaultVal
   std::vector<Section> sections = fileName ? ReadFile(fileName) : std::vector<Section>();
   if (!section) {
     std::vector<std::wstring> names;
-    for (const Section& s : sections) names.push_back(s.name);
+    for (const Section& s : sections)
+      if (!s.headerless) names.push_back(s.name);
     return CopyList(names, buffer, bufferMax);
   }
   for (const Section& s : sections) {
-    if (!Same(s.name, section)) continue;
+    if (!IsSection(s, section)) continue;
     if (!name) {
       std::vector<std::wstring> names;
-      for (const auto& e : s.entries) names.push_back(e.first);
+      for (const Line& e : s.entries)
+        if (e.isEntry) names.push_back(e.name);
       return CopyList(names, buffer, bufferMax);
     }
-    for (const auto& [key, value] : s.entries)
-      if (Same(key, name)) return CopyOut(value, buffer, bufferMax);
+    for (const Line& e : s.entries)
+      if (IsEntry(e, name)) return CopyOut(e.value, buffer, bufferMax);
   }
   if (!name) return CopyList({}, buffer, bufferMax);
   return CopyOut(defaultValue ? defaultValue : L"", buffer, bufferMax);
@@ -138,26 +156,24 @@ BOOL WritePrivateProfileStringW(LPCWSTR section, LPCWSTR name, LPCWSTR value, LP
     return FALSE;
   }
   std::vector<Section> sections = ReadFile(fileName);
-  auto found = std::find_if(sections.begin(), sections.end(), [&](const Section& s) { return Same(s.name, section); });
+  auto found = std::find_if(sections.begin(), sections.end(), [&](const Section& s) { return IsSection(s, section); });
   if (!name) {
     if (found != sections.end()) sections.erase(found);
     return WriteFile(fileName, sections) ? TRUE : FALSE;
   }
   if (found == sections.end()) {
     if (!value) return TRUE;
-    Section s;
-    s.name = section;
-    sections.push_back(s);
+    sections.push_back({.name = section, .entries = {}});
     found = sections.end() - 1;
   }
   auto& entries = found->entries;
-  auto entry = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return Same(e.first, name); });
+  auto entry = std::find_if(entries.begin(), entries.end(), [&](const Line& e) { return IsEntry(e, name); });
   if (!value) {
     if (entry != entries.end()) entries.erase(entry);
   } else if (entry != entries.end()) {
-    entry->second = value;
+    entry->value = value;
   } else {
-    entries.emplace_back(name, value);
+    entries.push_back({.name = name, .value = value});
   }
   return WriteFile(fileName, sections) ? TRUE : FALSE;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "tests/support/test_output.h"
@@ -231,8 +232,8 @@ TEST_F(System, ProfileWrittenByHandIsReadWholeAndKeptOnWrite) {
       std::string word = cafe;
       std::string bom = word.starts_with("\xef\xbb\xbf") ? word.substr(0, 3) : "";
       std::ofstream out(file, std::ios::binary | std::ios::trunc);
-      out << bom << "[Paths]\r\nLast=C:\\Plans\\" << word.substr(bom.size())
-          << ".qdx\r\n[Grid]\r\nColumnCount=3\r\nColumnData_0=7\r\n";
+      out << bom << "; written by hand\r\n[Paths]\r\nLast=C:\\Plans\\" << word.substr(bom.size())
+          << ".qdx\r\n\r\n[Grid]\r\n; three columns\r\nColumnCount=3\r\nno entry\r\nColumnData_0=7\r\n";
     }
     CWinApp app(L"Host");
     app.SetProfileFile(CString(file.wstring()));
@@ -243,6 +244,12 @@ TEST_F(System, ProfileWrittenByHandIsReadWholeAndKeptOnWrite) {
     EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnCount"), L"3");
     EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnData_0"), L"7");
     EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnData_1"), L"9");
+    // Comments, blank lines and lines without '=' stay where they were.
+    std::ifstream in(file, std::ios::binary);
+    std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written,
+              "; written by hand\r\n[Paths]\r\nLast=C:\\Plans\\Caf\xc3\xa9.qdx\r\n\r\n[Grid]\r\n; three "
+              "columns\r\nColumnCount=3\r\nno entry\r\nColumnData_0=7\r\nColumnData_1=9\r\n");
   }
 }
 

@@ -102,9 +102,6 @@ private:
     int length;
     int capacity;
     wchar_t* chars() { return reinterpret_cast<wchar_t*>(reinterpret_cast<char*>(this) + sizeof(Text)); }
-    const wchar_t* chars() const {
-      return reinterpret_cast<const wchar_t*>(reinterpret_cast<const char*>(this) + sizeof(Text));
-    }
     bool ownedAlone() const { return owners == 1 || owners == kLocked; }
   };
   struct EmptyText {

@@ -168,15 +168,21 @@ TEST_F(GridEditing, CellsThatMoveUnderAnOpenEditorKeepTheEditInTheirCell) {
     for (int row = 0; row < grid->GetItemCount(); ++row) {
       names[grid->GetItemText(row, c.keyColumn).GetString()] = grid->GetItemText(row, c.nameColumn).GetString();
       for (int col = 0; col < grid->GetHeaderColumnCount(); ++col) {
-        if (col != c.nameColumn) EXPECT_NE(grid->GetItemText(row, col), L"edited") << "row " << row << " col " << col;
+        if (col != c.nameColumn) {
+          EXPECT_NE(grid->GetItemText(row, col), L"edited") << "row " << row << " col " << col;
+        }
       }
     }
     std::map<std::wstring, std::wstring> expected = {{L"one", L"alpha"}, {L"two", L"edited"}, {L"three", L"gamma"}};
     for (const auto& [key, text] : expected) {
-      if (names.count(key)) EXPECT_EQ(names[key], text) << "row " << std::string(key.begin(), key.end());
+      if (names.count(key)) {
+        EXPECT_EQ(names[key], text) << "row " << std::string(key.begin(), key.end());
+      }
     }
     EXPECT_EQ(names.count(L"two") == 1, c.editedRowStays);
-    if (names.count(L"")) EXPECT_EQ(names[L""], L"") << "an inserted row takes no edit";
+    if (names.count(L"")) {
+      EXPECT_EQ(names[L""], L"") << "an inserted row takes no edit";
+    }
   }
 }
 

@@ -14,16 +14,16 @@
 #include <vector>
 
 #include "platform/host/editor.h"
-#include "sha256.h"
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/xls_book.h"
 #include "spreadsheet/xls_export.h"
 #include "test_support.h"
+#include "tests/support/sha256.h"
 
 using namespace QExcel;
 using sheet_test::Bytes;
 using sheet_test::scratchPath;
-using sheet_test::sha256Hex;
+using test_hash::sha256Hex;
 using CellBlock = Worksheet::CellTable::RowBlock::CellBlock;
 
 namespace {

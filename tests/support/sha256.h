@@ -1,5 +1,5 @@
-// SHA-256 of a byte string, as hexadecimal text: for tests that pin whole files to the
-// bytes a known writer produced.
+// SHA-256 of a byte string, as lower-case hexadecimal text: for tests that pin whole files
+// and outputs to the bytes a known version produced.
 #pragma once
 #include <array>
 #include <cstdint>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace sheet_test {
+namespace test_hash {
 
 inline std::string sha256Hex(const std::vector<char>& bytes) {
   static constexpr std::uint32_t k[64] = {
@@ -61,4 +61,4 @@ inline std::string sha256Hex(const std::vector<char>& bytes) {
   return hex;
 }
 
-}  // namespace sheet_test
+}  // namespace test_hash

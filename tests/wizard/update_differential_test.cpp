@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -81,6 +82,30 @@ constexpr unsigned kSeedsRun = 6;
 #else
 constexpr unsigned kSeedsRun = kSeedsPerShard;
 #endif
+
+// The seeds one shard of a seeded test runs: its own range, or only the seed that
+// DX_UPDATE_SEED names (in the first shard; nullopt for the others).
+struct SeedRange {
+  unsigned first, count;
+};
+std::optional<SeedRange> shardSeeds(unsigned shard, unsigned perShard, unsigned run) {
+  const char* only = std::getenv("DX_UPDATE_SEED");
+  if (!only) return SeedRange{1 + shard * perShard, run};
+  if (shard != 0) return std::nullopt;
+  return SeedRange{static_cast<unsigned>(std::strtoul(only, nullptr, 10)), 1};
+}
+
+std::string seedTrace(unsigned seed) {
+  return "seed " + std::to_string(seed) + " (DX_UPDATE_SEED=" + std::to_string(seed) + " runs it alone)";
+}
+
+// Names the shards after the seeds they run.
+auto shardNames(unsigned perShard, unsigned run) {
+  return [perShard, run](const testing::TestParamInfo<unsigned>& shard) {
+    unsigned first = 1 + shard.param * perShard;
+    return "seeds_" + std::to_string(first) + "_to_" + std::to_string(first + run - 1);
+  };
+}
 
 class UpdateAgainstWizard : public WizardScriptTest, public testing::WithParamInterface<unsigned> {
 protected:
@@ -428,14 +453,10 @@ protected:
 };
 
 TEST_P(UpdateAgainstWizard, RefreshAndAddAgreeWithTheWizard) {
-  unsigned first = 1 + GetParam() * kSeedsPerShard, count = kSeedsRun;
-  if (const char* only = std::getenv("DX_UPDATE_SEED")) {
-    if (GetParam() != 0) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
-    first = static_cast<unsigned>(std::strtoul(only, nullptr, 10));
-    count = 1;
-  }
-  for (unsigned seed = first; seed < first + count && !HasFailure(); ++seed) {
-    SCOPED_TRACE(testing::Message() << "seed " << seed << " (DX_UPDATE_SEED=" << seed << " runs it alone)");
+  std::optional<SeedRange> seeds = shardSeeds(GetParam(), kSeedsPerShard, kSeedsRun);
+  if (!seeds) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
+  for (unsigned seed = seeds->first; seed < seeds->first + seeds->count && !HasFailure(); ++seed) {
+    SCOPED_TRACE(seedTrace(seed));
     // Each seed on the sample drawing as it was.
     freshDrawing();
     useSampleDrawing();
@@ -444,10 +465,7 @@ TEST_P(UpdateAgainstWizard, RefreshAndAddAgreeWithTheWizard) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, UpdateAgainstWizard, testing::Range(0u, kShards),
-                         [](const testing::TestParamInfo<unsigned>& shard) {
-                           unsigned first = 1 + shard.param * kSeedsPerShard;
-                           return "seeds_" + std::to_string(first) + "_to_" + std::to_string(first + kSeedsRun - 1);
-                         });
+                         shardNames(kSeedsPerShard, kSeedsRun));
 
 // The update command on tables whose link lists or cells were damaged, as a drawing edited by
 // another program may hold them. For each seed the wizard makes two equal tables after a
@@ -755,14 +773,10 @@ protected:
 };
 
 TEST_P(DamagedLinks, AnActionOnADamagedTableDoesAsOnTheWholeOneOrNothing) {
-  unsigned first = 1 + GetParam() * kDamageSeedsPerShard, count = kDamageSeedsRun;
-  if (const char* only = std::getenv("DX_UPDATE_SEED")) {
-    if (GetParam() != 0) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
-    first = static_cast<unsigned>(std::strtoul(only, nullptr, 10));
-    count = 1;
-  }
-  for (unsigned seed = first; seed < first + count && !HasFailure(); ++seed) {
-    SCOPED_TRACE(testing::Message() << "seed " << seed << " (DX_UPDATE_SEED=" << seed << " runs it alone)");
+  std::optional<SeedRange> seeds = shardSeeds(GetParam(), kDamageSeedsPerShard, kDamageSeedsRun);
+  if (!seeds) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
+  for (unsigned seed = seeds->first; seed < seeds->first + seeds->count && !HasFailure(); ++seed) {
+    SCOPED_TRACE(seedTrace(seed));
     freshDrawing();
     useSampleDrawing();
     runDamagedSeed(seed);
@@ -770,10 +784,6 @@ TEST_P(DamagedLinks, AnActionOnADamagedTableDoesAsOnTheWholeOneOrNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, DamagedLinks, testing::Range(0u, kDamageShards),
-                         [](const testing::TestParamInfo<unsigned>& shard) {
-                           unsigned first = 1 + shard.param * kDamageSeedsPerShard;
-                           return "seeds_" + std::to_string(first) + "_to_" +
-                                  std::to_string(first + kDamageSeedsRun - 1);
-                         });
+                         shardNames(kDamageSeedsPerShard, kDamageSeedsRun));
 
 }  // namespace

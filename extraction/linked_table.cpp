@@ -1,4 +1,5 @@
 #include "extraction/linked_table.h"
+#include "extraction/text_grid.h"
 
 #include <algorithm>
 #include <climits>
@@ -11,8 +12,6 @@
 namespace {
 
 using Texts = std::vector<CString>;
-
-bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
 
 // A row of the rebuilt table with its place: the engine row it shows (0 for the empty row
 // before the totals) and its sort key, twice the index of the old row it takes the place of

@@ -1,4 +1,5 @@
 #include "extraction/table_link.h"
+#include "extraction/text_grid.h"
 
 #include <algorithm>
 #include <array>
@@ -16,10 +17,6 @@ CString entry(const wchar_t* tag, const CString& value) { return CString(tag) + 
 
 void addEntries(std::vector<CString>& out, const wchar_t* tag, const std::vector<CString>& values) {
   for (const CString& value : values) out.push_back(entry(tag, value));
-}
-
-bool holds(const std::vector<CString>& list, const CString& text) {
-  return std::find(list.begin(), list.end(), text) != list.end();
 }
 
 bool distinct(std::vector<CString> list) {

@@ -1,4 +1,5 @@
 #include "wizard/dlg_assist1.h"
+#include "extraction/text_grid.h"
 
 #include <algorithm>
 
@@ -9,12 +10,6 @@
 #include "wizard/dlg_assist2.h"
 #include "wizard/export_files.h"
 #include "wizard/page_support.h"
-
-namespace {
-bool holds(const std::vector<CString>& options, const wchar_t* name) {
-  return std::find(options.begin(), options.end(), CString(name)) != options.end();
-}
-}  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist1, COvUiDialog)
 ON_BN_CLICKED(IDC_NEW_EXTRACTION, &DlgAssist1::OnBnClickedNew)

@@ -17,6 +17,7 @@
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
 #include "extraction/table_refresh.h"
+#include "extraction/text_grid.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
@@ -37,8 +38,6 @@ using Texts = std::vector<CString>;
 
 void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
 void printChanged(bool changed) { printMessage(changed ? IDS_TABLE_UPDATED : IDS_TABLE_UP_TO_DATE); }
-
-bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
 
 // A header text of the table walked against the display names in order: each display name
 // equal to the current text turns it into the property name of the same entry.

@@ -36,8 +36,6 @@ const T& anyOf(Rng& rng, const std::vector<T>& items) {
   return items[std::uniform_int_distribution<size_t>(0, items.size() - 1)(rng)];
 }
 
-bool holds(const Texts& list, const CString& text) { return std::find(list.begin(), list.end(), text) != list.end(); }
-
 // Rows as a sorted list, for comparing the same rows in any order.
 Cells sorted(Cells rows) {
   std::sort(rows.begin(), rows.end());

@@ -9,6 +9,9 @@ public:
   // Ends the edit once: reports it to the grid (with the value only when accepted and
   // changed) and closes the editor, which deletes itself when its window is gone.
   virtual void EndEdit(bool accept) = 0;
+  // Ends the edit without a report, for an edit the grid's parent refused: the editor's
+  // window then goes without a word to the grid.
+  void Withdraw() { completed = true; }
 
 protected:
   // The keys and the wheel that end an edit: Tab (and the wheel, when `wheelEnds`) accept
@@ -20,4 +23,6 @@ protected:
   // Hides the editor, reports the record for the cell to the grid (the editor's parent)
   // and posts the editor WM_CLOSE.
   static void ReportEnd(CWnd& editor, int row, int col, NMLVDISPINFO& info);
+
+  bool completed = false;  // the edit has ended: reported, or withdrawn unreported
 };

@@ -38,7 +38,6 @@ protected:
   HWND EditFieldHandle() const;
 
   CCellEditorComboBoxEdit editField;
-  bool completed = false;
   bool modified = false;
   int row;
   int col;

@@ -31,7 +31,6 @@ protected:
   // The column's trait, asked when needed (the editor keeps no pointer to it).
   CColumnTraitDateTime* ColumnTrait();
 
-  bool completed = false;
   bool modified = false;
   bool valueChanged = false;  // the picker's value changed (a typed key alone does not count)
   int row;

@@ -20,7 +20,6 @@ protected:
 
   int row;
   int col;
-  bool completed = false;
   bool modified = false;
   bool initialUpdate = true;
 };

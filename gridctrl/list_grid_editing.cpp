@@ -157,10 +157,12 @@ CWnd* CListGridCtrl::StartCellEdit(int row, int col, CPoint pt) {
   LRESULT refused = parent ? parent->SendMessage(WM_NOTIFY, info.hdr.idFrom, reinterpret_cast<LPARAM>(&info)) : 0;
   if (!openEditor) return nullptr;  // the editor ended while the parent was asked
   if (refused == 1) {
+    // The refused editor goes now and unreported, so no late end of it reaches a later edit.
     CWnd* editor = openEditor;
-    ApplyCellEdit(row, col, nullptr, nullptr);
-    editor->PostMessage(WM_CLOSE);
     openEditor = nullptr;
+    ApplyCellEdit(row, col, nullptr, nullptr);
+    if (CCellEditor* cellEditor = dynamic_cast<CCellEditor*>(editor)) cellEditor->Withdraw();
+    editor->SendMessage(WM_CLOSE);
     return nullptr;
   }
   openEditor->ShowWindow(SW_SHOW);

@@ -150,6 +150,38 @@ TEST_P(ColumnKinds, DeletingTheColumnOrTheGridEndsTheOpenEditorFirst) {
   EXPECT_EQ(parent.ends[1].mask, 0u);
 }
 
+// The parent refuses an edit and allows the next, which starts before any message is pumped:
+// the refused editor is gone at once without a word, and the next edit ends only as its
+// person ends it.
+TEST_P(ColumnKinds, ARefusedEditEndsAtOnceAndNothingOfItReachesTheNextEdit) {
+  const KindCase& kind = GetParam();
+  int windows = StandIn::LiveWindowCount();
+  int objects = StandIn::LiveWndObjectCount();
+  grid->SetFocus();
+  parent.refuseEdit = true;
+  EXPECT_EQ(grid->StartCellEdit(1, 1), nullptr);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_EQ(StandIn::LiveWindowCount(), windows);
+  EXPECT_EQ(StandIn::LiveWndObjectCount(), objects);
+
+  parent.refuseEdit = false;
+  CWnd* editor = grid->StartCellEdit(2, 1);
+  ASSERT_NE(editor, nullptr);
+  ChangeValue(editor);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetOpenEditor(), editor);
+  EXPECT_TRUE(HasFocusWithin(editor));
+  StandIn::PressKey(kind.acceptKey);
+  StandIn::PumpMessages();
+  EXPECT_FALSE(grid->IsEditorOpen());
+  EXPECT_EQ(grid->GetItemText(1, 1), kind.cell);
+  EXPECT_EQ(grid->GetItemText(2, 1), kind.changed);
+  ASSERT_EQ(parent.ends.size(), 1u) << "the refused edit is never reported as ended";
+  EXPECT_EQ(parent.ends[0].row, 2);
+  EXPECT_EQ(parent.ends[0].text, kind.changed);
+  EXPECT_EQ(StandIn::LiveWindowCount(), windows);
+}
+
 INSTANTIATE_TEST_SUITE_P(Kinds, ColumnKinds,
                          ::testing::Values(KindCase{"Combo", Kind::Combo, L"Beta", L"Gamma", 30, VK_RETURN},
                                            KindCase{"DateTime", Kind::DateTime, L"3/5/2024", L"3/9/2024", -1,

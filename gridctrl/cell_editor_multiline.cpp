@@ -29,19 +29,20 @@ void CCellEditorMultilineText::OnMultilineChange() {
   // A multi-line edit reports no change for the text it opens with: this one is a person's.
   if (initialUpdate && (GetStyle() & ES_MULTILINE)) initialUpdate = false;
   CWnd* grid = GetParent();
-  if (static_cast<unsigned>(maxLines) > 1 && (GetStyle() & ES_MULTILINE) && lineHeight >= 1 && grid) {
+  if (static_cast<unsigned>(maxLines) > 1 && (GetStyle() & ES_MULTILINE) && lineHeight >= 1 && cellHeight >= 1 &&
+      grid) {
     CRect rect;
     GetWindowRect(&rect);
     CRect client;
     grid->GetClientRect(&client);
-    int linesNow = rect.Height() / lineHeight;
     CString text;
     GetWindowText(text);
-    // The editor may grow by as many lines as the grid's client area still holds.
-    int room = linesNow - 1 + FloorDiv(client.Height() - rect.Height(), lineHeight);
-    int linesWanted = ShownLineBreaks(text, maxLines, room) + 1;
-    if (linesWanted != linesNow) {
-      rect.bottom += (linesWanted - linesNow) * lineHeight;
+    // The cell's height and a line for each line break, as many as the client area holds:
+    // a row taller than a line of text (row spacing) leaves the editor no lower than its cell.
+    int room = FloorDiv(client.Height() - cellHeight, lineHeight);
+    int heightWanted = cellHeight + ShownLineBreaks(text, maxLines, room) * lineHeight;
+    if (heightWanted != rect.Height()) {
+      rect.bottom = rect.top + heightWanted;
       grid->ScreenToClient(&rect);
       MoveWindow(&rect, TRUE);
     }

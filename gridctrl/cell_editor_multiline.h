@@ -1,6 +1,6 @@
 // The in-place editor of a multi-line edit column: the text editor, grown or shrunk a line
-// at a time while the text's line count changes, up to a most number of lines and never
-// taller than the grid's client area.
+// at a time while the text's line count changes, up to a most number of lines, never lower
+// than its cell and never taller than the grid's client area.
 #pragma once
 #include "gridctrl/cell_editor_text.h"
 
@@ -9,6 +9,8 @@ public:
   CCellEditorMultilineText(int row, int col) : CCellEditorText(row, col) {}
 
   void SetLineHeight(int height) { lineHeight = height; }
+  // The height of the cell's edit area: the editor's height with one line, and its least.
+  void SetCellHeight(int height) { cellHeight = height; }
   void SetMaxLines(int lines) { maxLines = lines; }
 
   // The number of times `separator` stands in `text` (0 for an empty separator).
@@ -22,5 +24,6 @@ protected:
   DECLARE_MESSAGE_MAP()
 
   int lineHeight = 0;
+  int cellHeight = 0;
   int maxLines = 0;
 };

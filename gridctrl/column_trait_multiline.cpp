@@ -23,6 +23,7 @@ CWnd* CColumnTraitMultilineEdit::CreateCellEditor(CListGridCtrl& owner, int row,
     if (breaks > 0) rect.bottom += lineHeight * breaks;
     editor->SetMaxLines(maxLines);
     editor->SetLineHeight(lineHeight);
+    editor->SetCellHeight(area.Height());
   }
   if (!editor->Create(style | WS_CHILD, rect, &owner, 0)) {
     delete editor;

@@ -483,6 +483,33 @@ TEST_F(MultilineColumn, TheEditorGrowsAndShrinksByLinesWhileTyping) {
   StandIn::PumpMessages();
 }
 
+// At every row spacing, after every key, the editor is as high as its cell and one text
+// line more for each line break it shows (three at the most).
+TEST_F(MultilineColumn, TheEditorIsNeverLowerThanItsCellAtAnyRowSpacing) {
+  const int line = lines->MeasureRowTextHeight(*grid);
+  for (double spacing : {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0, 4.0}) {
+    SCOPED_TRACE(spacing);
+    grid->SetRowSpacing(spacing);
+    grid->SetItemText(0, 1, L"a\nb");
+    int cell = lines->GetCellEditArea(*grid, 0, 1).Height();
+    CWnd* editor = OpenByF2(0, 1);
+    ASSERT_NE(editor, nullptr);
+    auto expected = [&] {
+      CString text;
+      editor->GetWindowText(text);
+      return cell + line * std::min(CColumnTraitMultilineEdit::CountLineBreaks(text, L"\n"), 3);
+    };
+    EXPECT_EQ(EditorHeight(), expected());
+    for (const wchar_t* key : {L"x", L"\r", L"y", L"\r", L"\r", L"\r", L"\b", L"\b", L"\b", L"\b", L"\b"}) {
+      if (*key == L'\b') StandIn::PressKey(VK_BACK);
+      else StandIn::TypeText(key);
+      EXPECT_EQ(EditorHeight(), expected()) << "after " << static_cast<int>(*key);
+    }
+    StandIn::PressKey(VK_ESCAPE);
+    StandIn::PumpMessages();
+  }
+}
+
 TEST(MultilineBreaks, CountsSeparatorsAndAnEmptySeparatorCountsNone) {
   EXPECT_EQ(CColumnTraitMultilineEdit::CountLineBreaks(L"a\nb\n", L"\n"), 2);
   EXPECT_EQ(CColumnTraitMultilineEdit::CountLineBreaks(L"a\r\nb", L"\r\n"), 1);

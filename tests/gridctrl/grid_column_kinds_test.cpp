@@ -510,6 +510,18 @@ TEST_F(MultilineColumn, TheEditorIsNeverLowerThanItsCellAtAnyRowSpacing) {
   }
 }
 
+// The multi-line edit reports no change for the text it opens with, so the first key is
+// already a change of the person's.
+TEST_F(MultilineColumn, OneKeyIsAnEdit) {
+  ASSERT_NE(OpenByF2(0, 1), nullptr);
+  StandIn::TypeText(L"z");
+  StandIn::PressKey(VK_TAB);
+  StandIn::PumpMessages();
+  EXPECT_EQ(grid->GetItemText(0, 1), L"z");
+  ASSERT_EQ(parent.ends.size(), 1u);
+  EXPECT_EQ(parent.ends[0].text, L"z");
+}
+
 TEST(MultilineBreaks, CountsSeparatorsAndAnEmptySeparatorCountsNone) {
   EXPECT_EQ(CColumnTraitMultilineEdit::CountLineBreaks(L"a\nb\n", L"\n"), 2);
   EXPECT_EQ(CColumnTraitMultilineEdit::CountLineBreaks(L"a\r\nb", L"\r\n"), 1);

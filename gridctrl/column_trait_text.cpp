@@ -63,7 +63,7 @@ int CColumnTraitText::CompareCellTexts(const wchar_t* a, const wchar_t* b, bool 
     double y = _wtof(b);
     return (x > y) - (x < y);
   }
-  return CString(a).CompareNoCase(b);
+  return _wcsicmp(a, b);
 }
 
 int CColumnTraitText::CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) {

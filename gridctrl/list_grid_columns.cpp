@@ -9,32 +9,46 @@
 
 namespace {
 
-// What the list's sort callback needs to compare two rows by one column.
+// What the list's sort callback needs to compare two rows by one column: each row's cell,
+// read once before the sort (text, image and item data), by its index before the sort.
 struct SortContext {
-  HWND list;
-  int column;
   bool ascending;
   CColumnTrait* trait;
+  std::vector<LVITEM> items;
+  std::vector<CString> texts;  // what the items' texts point into
 };
+
+// Reads a row's cell as the trait compares it; a text longer than 255 characters is cut there.
+LVITEM ReadSortItem(HWND list, int row, int column, CString& text) {
+  wchar_t buffer[256] = {0};
+  LVITEM item{};
+  item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+  item.iItem = row;
+  item.iSubItem = column;
+  item.pszText = buffer;
+  item.cchTextMax = 256;
+  ::SendMessage(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  item.iItem = row;
+  buffer[255] = 0;
+  text = item.pszText && item.pszText != LPSTR_TEXTCALLBACKW ? item.pszText : buffer;
+  return item;
+}
+
+void ReadSortItems(HWND list, int rows, int column, SortContext& context) {
+  context.items.resize(static_cast<size_t>(rows));
+  context.texts.resize(static_cast<size_t>(rows));
+  for (size_t row = 0; row < context.items.size(); ++row) {
+    context.items[row] = ReadSortItem(list, static_cast<int>(row), column, context.texts[row]);
+    context.items[row].pszText = const_cast<wchar_t*>(context.texts[row].GetString());
+  }
+}
 
 int CALLBACK CompareRowsForSort(LPARAM rowA, LPARAM rowB, LPARAM context) {
   const SortContext* sort = reinterpret_cast<const SortContext*>(context);
-  wchar_t textA[256] = {0};
-  wchar_t textB[256] = {0};
-  LVITEM a{};
-  LVITEM b{};
-  for (auto [item, row, text] : {std::tuple{&a, rowA, textA}, std::tuple{&b, rowB, textB}}) {
-    item->mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item->iItem = static_cast<int>(row);
-    item->iSubItem = sort->column;
-    item->pszText = text;
-    item->cchTextMax = 256;
-    ::SendMessage(sort->list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(item));
-    item->iItem = static_cast<int>(row);
-    if (!item->pszText || item->pszText == LPSTR_TEXTCALLBACKW) item->pszText = text;
-    text[255] = 0;
-  }
-  return sort->trait->CompareItems(a, b, sort->ascending);
+  auto count = static_cast<LPARAM>(sort->items.size());
+  if (rowA < 0 || rowB < 0 || rowA >= count || rowB >= count) return 0;
+  return sort->trait->CompareItems(sort->items[static_cast<size_t>(rowA)], sort->items[static_cast<size_t>(rowB)],
+                                   sort->ascending);
 }
 
 // The two-pen arrow drawn in a header item on common controls older than 6.
@@ -98,7 +112,8 @@ bool CListGridCtrl::SortByColumn(int col, bool ascending) {
   // A text column keeps a totals row last, drawn or not.
   if (CColumnTraitText* text = dynamic_cast<CColumnTraitText*>(trait)) text->PinTotalsRowOf(*this);
   CWaitCursor wait;
-  SortContext context{GetSafeHwnd(), col, ascending, trait};
+  SortContext context{ascending, trait, {}, {}};
+  ReadSortItems(GetSafeHwnd(), GetItemCount(), col, context);
   SortItemsEx(CompareRowsForSort, reinterpret_cast<DWORD_PTR>(&context));
   return true;
 }

@@ -53,30 +53,47 @@ TEST_F(GridSort, NumericColumnsCompareNumbersAndKeepATotalsRowLast) {
   EXPECT_EQ(ColumnTexts(1), (Texts{L"2147483647", L"10", L"9", L"x", L"-2147483648", L"5"}));
 }
 
-// Against a stable sort of the same texts: every row sorts, except a totals row, which
-// stays last in both directions.
-TEST_F(GridSort, RowsSortLikeAStableSortAndATotalsRowStaysLast) {
-  const wchar_t* const kTexts[] = {L"b", L"B", L"a", L"", L"zeta", L"Alpha", L"a"};
-  std::srand(9);
-  for (int round = 0; round < 12; ++round) {
-    bool totals = round % 2 == 1;
+// Header clicks against a stable sort of the same cells made here: texts compare ignoring
+// case, the numeric column by value (a text that is no number reads 0), both by their first
+// 255 characters; equal cells keep their order from the sort before; a totals row stays last.
+TEST_F(GridSort, HeaderClicksSortLikeAStableSortOfTheCells) {
+  const std::wstring longText(255, L'k');
+  const std::vector<std::wstring> pool = {
+      L"",    L"b",   L"B",  L"a",  L"Alpha", L"zeta",         L"10",           L"9",   L"-2.5",
+      L"1e3", L"007", L"x1", L" 3", L"10.0",  longText + L"a", longText + L"B", L"kkk", longText.substr(1) + L"a"};
+  struct Row {
+    std::wstring cells[2];
+    std::wstring id;
+  };
+  std::srand(19);
+  for (int round = 0; round < 24; ++round) {
+    bool totals = round % 3 == 2;
     grid->DeleteAllItems();
     grid->SetEndsWithTotalsRow(totals);
-    std::vector<std::pair<std::wstring, int>> rows;  // text, original row
-    int count = 2 + std::rand() % 9;
-    for (int row = 0; row < count; ++row) rows.emplace_back(kTexts[std::rand() % 7], row);
-    for (const auto& row : rows) AddRows({{row.first, std::to_wstring(row.second)}});
-    for (bool ascending : {true, false}) {
-      ASSERT_TRUE(grid->SortByColumn(0, ascending));
-      std::vector<std::pair<std::wstring, int>> expected(rows.begin(), rows.end() - (totals ? 1 : 0));
-      std::stable_sort(expected.begin(), expected.end(), [&](const auto& x, const auto& y) {
-        int d = CString(x.first.c_str()).CompareNoCase(y.first.c_str());
-        return ascending ? d < 0 : d > 0;
+    std::vector<Row> rows;
+    int count = 1 + std::rand() % 40;
+    for (int r = 0; r < count; ++r) {
+      rows.push_back({{pool[std::rand() % pool.size()], pool[std::rand() % pool.size()]}, std::to_wstring(r)});
+      AddRows({{rows.back().cells[0], rows.back().cells[1], rows.back().id}});
+    }
+    for (int click = 0; click < 4; ++click) {
+      int col = std::rand() % 2;
+      bool ascending = grid->GetSortColumn() == col ? !grid->IsSortAscending() : true;
+      ClickHeader(col);
+      ASSERT_EQ(grid->IsSortAscending(), ascending);
+      auto key = [&](const Row& row) { return row.cells[col].substr(0, 255); };
+      std::vector<Row> expected(rows.begin(), rows.end() - (totals ? 1 : 0));
+      std::stable_sort(expected.begin(), expected.end(), [&](const Row& x, const Row& y) {
+        std::wstring a = key(ascending ? x : y);
+        std::wstring b = key(ascending ? y : x);
+        if (col == 1) return _wtof(a.c_str()) < _wtof(b.c_str());
+        return CString(a.c_str()).CompareNoCase(b.c_str()) < 0;
       });
       if (totals) expected.push_back(rows.back());
-      std::vector<std::wstring> ids;
-      for (const auto& row : expected) ids.push_back(std::to_wstring(row.second));
-      EXPECT_EQ(ColumnTexts(1), ids) << "round " << round << (ascending ? " ascending" : " descending");
+      Texts ids;
+      for (const Row& row : expected) ids.push_back(row.id);
+      ASSERT_EQ(ColumnTexts(2), ids) << "round " << round << ", column " << col
+                                     << (ascending ? " ascending" : " descending");
       rows = expected;  // the next sort starts from this order
     }
   }

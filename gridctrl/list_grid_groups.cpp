@@ -123,8 +123,7 @@ BOOL CListGridGroups::SetRowGroupId(int row, int groupId) {
 BOOL CListGridGroups::GetGroupIds(CSimpleArray<int>& ids) {
   if (!IsGroupViewEnabled()) return FALSE;
   if (IsGroupStateEnabled()) {
-    int count = static_cast<int>(SendMessage(LVM_GETGROUPCOUNT));
-    if (count < 1) return FALSE;
+    int count = static_cast<int>(SendMessage(LVM_GETGROUPCOUNT));  // none is an empty list, not a failure
     for (int i = 0; i < count; ++i) {
       LVGROUP group;
       group.mask = LVGF_GROUPID;

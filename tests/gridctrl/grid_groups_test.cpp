@@ -193,6 +193,18 @@ TEST_F(GridGroups, RemovingAGroupDeletesItsRowsAndNewGroupsTakeFreshIds) {
   EXPECT_TRUE(text->format & DT_CENTER);
 }
 
+TEST_F(GridGroups, RowsAssignedAfterTheLastGroupWentStartTheGroupsAgain) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  for (int id : GroupOrder()) ASSERT_TRUE(groups->RemoveGroup(id));
+  ASSERT_TRUE(groups->IsGroupViewEnabled());
+  AddRows({{L"r4", L"d", L"4"}, {L"r5", L"e", L"5"}, {L"r6", L"d", L"6"}});
+  for (int row = 0; row < 3; ++row) EXPECT_NE(groups->AssignRowToGroup(row), -1) << row;
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"d", L"e"}));
+  ExpectRowsInTheirGroups(1);
+  CRect shown;
+  for (int row = 0; row < 3; ++row) EXPECT_TRUE(grid->GetItemRect(row, &shown, LVIR_BOUNDS)) << "row " << row;
+}
+
 // Systems before 6.0: no group states or rectangles.
 class GridGroupsWithoutStates : public GridGroups {
 protected:

@@ -3,6 +3,8 @@
 // the group states of older systems.
 #include "grid_fixture.h"
 
+#include <climits>
+
 #include "gridctrl/list_grid_groups.h"
 
 namespace gridtest {
@@ -203,6 +205,27 @@ TEST_F(GridGroups, RowsAssignedAfterTheLastGroupWentStartTheGroupsAgain) {
   ExpectRowsInTheirGroups(1);
   CRect shown;
   for (int row = 0; row < 3; ++row) EXPECT_TRUE(grid->GetItemRect(row, &shown, LVIR_BOUNDS)) << "row " << row;
+}
+
+TEST_F(GridGroups, LongHeadersCompareWholeAndNewGroupIdsNeverOverflow) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  // Texts longer than any buffer a header is first read into; two differ only at their end.
+  const std::wstring same(3000, L'x');
+  AddRows({{L"r4", same, L"4"}, {L"r5", same, L"5"}, {L"r6", same + L"!", L"6"}});
+  for (int row = 4; row < 7; ++row) groups->AssignRowToGroup(row);
+  EXPECT_EQ(groups->GetRowGroupId(4), groups->GetRowGroupId(5));
+  EXPECT_NE(groups->GetRowGroupId(4), groups->GetRowGroupId(6));
+  EXPECT_EQ(groups->GetGroupHeader(groups->GetRowGroupId(6)), CString((same + L"!").c_str()));
+
+  // A caller's group holds the largest id there is; the next group still gets a free one.
+  ASSERT_NE(groups->InsertGroupHeader(6, INT_MAX, L"last"), -1);
+  AddRows({{L"r7", L"d", L"7"}});
+  int id = groups->AssignRowToGroup(7);
+  EXPECT_GE(id, 1);
+  std::vector<int> ids = GroupOrder();
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << id;
+  EXPECT_EQ(groups->GetGroupHeader(INT_MAX), L"last");
+  ExpectRowsInTheirGroups(1);
 }
 
 // Systems before 6.0: no group states or rectangles.

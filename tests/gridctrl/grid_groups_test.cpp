@@ -228,6 +228,42 @@ TEST_F(GridGroups, LongHeadersCompareWholeAndNewGroupIdsNeverOverflow) {
   ExpectRowsInTheirGroups(1);
 }
 
+TEST_F(GridGroups, CollapsingAndOpeningKeepWhetherAGroupCollapsesByAClick) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  ASSERT_NE(groups->InsertGroupHeader(3, 4, L"fixed"), -1);  // not collapsible
+  driver.ChooseMenuText(L"Collapse all groups");
+  StandIn::RightClick(grid->GetSafeHwnd(), GroupHeader(2).CenterPoint());
+  for (int id : {1, 4}) ASSERT_TRUE(groups->HasGroupState(id, LVGS_COLLAPSED)) << id;
+  EXPECT_TRUE(groups->HasGroupState(1, LVGS_COLLAPSIBLE));
+  EXPECT_FALSE(groups->HasGroupState(4, LVGS_COLLAPSIBLE));
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 1));
+  EXPECT_FALSE(groups->HasGroupState(1, LVGS_COLLAPSED)) << "a click opens it";
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 4));
+  EXPECT_TRUE(groups->HasGroupState(4, LVGS_COLLAPSED));
+
+  ASSERT_TRUE(groups->SetGroupState(1, LVGS_COLLAPSED));
+  ASSERT_TRUE(groups->ExpandAllGroups());
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 1));
+  EXPECT_TRUE(groups->HasGroupState(1, LVGS_COLLAPSED)) << "a click collapses it again";
+  EXPECT_FALSE(groups->HasGroupState(4, LVGS_COLLAPSIBLE));
+}
+
+TEST_F(GridGroups, AColumnDragForgetsTheGroupingSoAClickGroupsByTheClickedColumn) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  ClickHeader(1);
+  ASSERT_EQ(groups->GetGroupSortDirection(), 1);
+  HWND header = grid->GetHeaderCtrl()->GetSafeHwnd();
+  StandIn::DragFrom(header, HeaderPoint(2), CPoint(20, 10));
+  StandIn::LeftButtonUp(header, CPoint(20, 10));
+  ASSERT_EQ(OrderArray(), (std::vector<int>{2, 0, 1}));
+  EXPECT_EQ(groups->GetGroupByColumn(), -1);
+  EXPECT_EQ(groups->GetGroupSortDirection(), -1);
+  // Still grouped by Kind, a click on Size would sort the rows inside the Kind groups.
+  ClickHeader(2);
+  EXPECT_EQ(groups->GetGroupByColumn(), 2);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"1", L"2", L"3", L"10"}));
+}
+
 // Systems before 6.0: no group states or rectangles.
 class GridGroupsWithoutStates : public GridGroups {
 protected:
@@ -237,6 +273,23 @@ protected:
     CreateGroupedGrid();
   }
 };
+
+TEST_F(GridGroupsWithoutStates, GroupsRebuiltOrGoneKeepTheScrollPosition) {
+  std::vector<std::vector<std::wstring>> rows;
+  for (int i = 0; i < 60; ++i) rows.push_back({L"s" + std::to_wstring(i), i % 3 ? L"a" : L"b", std::to_wstring(i)});
+  AddRows(rows);
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  grid->Scroll(CSize(0, 300));
+  int top = grid->GetTopIndex();
+  ASSERT_GT(top, 0);
+  ClickHeader(2);  // the rows sort; the groups are made again
+  ASSERT_EQ(grid->GetItemText(0, 2), L"0");
+  EXPECT_EQ(grid->GetTopIndex(), top);
+  driver.ChooseMenuText(L"Disable grouping");
+  RightClickHeader(0);
+  ASSERT_FALSE(groups->IsGroupViewEnabled());
+  EXPECT_EQ(grid->GetTopIndex(), top);
+}
 
 TEST_F(GridGroupsWithoutStates, RowSortsKeepTheGroupsAndDropsFindTheGroupBelowThePoint) {
   ASSERT_TRUE(groups->GroupByColumn(1));

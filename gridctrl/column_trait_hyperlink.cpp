@@ -24,8 +24,8 @@ bool isPathPrefix(const CString& prefix) {
 }
 
 bool isUnreserved(unsigned char byte) {
-  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
-         byte == '-' || byte == '_' || byte == '.' || byte == '~';
+  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == '-' ||
+         byte == '_' || byte == '.' || byte == '~';
 }
 
 bool isHexDigit(unsigned char byte) {
@@ -63,9 +63,7 @@ CString percentEncoded(const CString& text, bool inPath) {
 
 // Control characters by Unicode, whatever the locale: C0 and C1, delete, and the line and
 // paragraph separators, which break a line as a line feed does.
-bool isControlCharacter(wchar_t c) {
-  return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029;
-}
+bool isControlCharacter(wchar_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029; }
 
 bool hasControlCharacter(const CString& text) {
   for (int i = 0; i < text.GetLength(); ++i)

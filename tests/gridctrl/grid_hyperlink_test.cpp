@@ -69,7 +69,7 @@ std::string meaningOf(const std::wstring& text) {
 // Cell texts with every kind of character a link meets: URL characters, characters to
 // encode, non-ASCII and control characters, '%' with and without an escape after it.
 std::wstring randomCellText(std::mt19937& random) {
-  static const std::vector<std::wstring> pieces = {L"%",      L"%2F",     L"%e9",   L"%4",     L"%zz",
+  static const std::vector<std::wstring> pieces = {L"%",      L"%2F",    L"%e9",        L"%4",     L"%zz",
                                                    L"\u00e9", L"\u4e2d", L"\U0001F600", L"\u0085", L"\u2028",
                                                    L"\x01",   L"\x7f",   L"\u00a0"};
   std::uniform_int_distribution<int> length(1, 24);

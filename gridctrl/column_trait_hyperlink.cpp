@@ -1,6 +1,6 @@
 #include "gridctrl/column_trait_hyperlink.h"
 
-#include <cctype>
+#include <cstring>
 #include <cwctype>
 #include <string>
 
@@ -18,12 +18,39 @@ bool isWebPrefix(const CString& prefix) {
   return lower.Find(L"http://") == 0 || lower.Find(L"https://") == 0;
 }
 
-// The text's UTF-8 bytes, every byte but the unreserved characters written as %XX.
-CString percentEncoded(const CString& text) {
+// Whether the text goes into the path of a web link: its prefix has no query or fragment yet.
+bool isPathPrefix(const CString& prefix) {
+  return isWebPrefix(prefix) && prefix.Find(L'?') < 0 && prefix.Find(L'#') < 0;
+}
+
+bool isUnreserved(unsigned char byte) {
+  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') || byte == '-' ||
+         byte == '_' || byte == '.' || byte == '~';
+}
+
+bool isHexDigit(unsigned char byte) {
+  return (byte >= '0' && byte <= '9') || (byte >= 'a' && byte <= 'f') || (byte >= 'A' && byte <= 'F');
+}
+
+// Whether the byte at `i` may stand as it is in a link's path: an unreserved character, a
+// delimiter, or the '%' of an escape the text holds already.
+bool isPathByte(const std::string& bytes, size_t i) {
+  unsigned char byte = static_cast<unsigned char>(bytes[i]);
+  if (byte == '%')
+    return i + 2 < bytes.size() && isHexDigit(static_cast<unsigned char>(bytes[i + 1])) &&
+           isHexDigit(static_cast<unsigned char>(bytes[i + 2]));
+  return isUnreserved(byte) || (byte != 0 && std::strchr("/?#&=:@+,;", byte));
+}
+
+// The text's UTF-8 bytes, every byte written as %XX but the unreserved characters and, in a
+// path, the others a URL may hold.
+CString percentEncoded(const CString& text, bool inPath) {
   static const wchar_t kHex[] = L"0123456789ABCDEF";
+  std::string bytes = WideToUtf8(text.str());
   CString encoded;
-  for (unsigned char byte : WideToUtf8(text.str())) {
-    if (std::isalnum(byte) || byte == '-' || byte == '_' || byte == '.' || byte == '~') {
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    unsigned char byte = static_cast<unsigned char>(bytes[i]);
+    if (inPath ? isPathByte(bytes, i) : isUnreserved(byte)) {
       encoded += static_cast<wchar_t>(byte);
     } else {
       encoded += L'%';
@@ -34,9 +61,13 @@ CString percentEncoded(const CString& text) {
   return encoded;
 }
 
+// Control characters by Unicode, whatever the locale: C0 and C1, delete, and the line and
+// paragraph separators, which break a line as a line feed does.
+bool isControlCharacter(wchar_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F) || c == 0x2028 || c == 0x2029; }
+
 bool hasControlCharacter(const CString& text) {
   for (int i = 0; i < text.GetLength(); ++i)
-    if (std::iswcntrl(static_cast<wint_t>(text[i]))) return true;
+    if (isControlCharacter(text[i])) return true;
   return false;
 }
 
@@ -115,7 +146,7 @@ bool CColumnTraitHyperLink::HasAllowedScheme(const CString& link) const {
 
 bool CColumnTraitHyperLink::BuildLaunch(const CString& text, CString& file, CString& parameters) const {
   if (text.IsEmpty()) return false;
-  CString link = prefix + (isWebPrefix(prefix) ? percentEncoded(text) : text) + suffix;
+  CString link = prefix + (isWebPrefix(prefix) ? percentEncoded(text, isPathPrefix(prefix)) : text) + suffix;
   if (hasControlCharacter(link)) return false;
   if (program.IsEmpty()) {
     if (!HasAllowedScheme(link)) return false;

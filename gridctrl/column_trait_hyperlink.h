@@ -23,8 +23,10 @@ public:
   virtual CRect GetLinkArea(CListGridCtrl& owner, int row, int col, const CString& text);
 
   // What the shell is asked to open for a cell text: the file and its parameters (empty:
-  // none). False refuses the launch: an empty text; a link with control characters; with
-  // a program, a link holding a quote; without one, a link whose scheme is not allowed.
+  // none). After a web prefix the text is percent-encoded as UTF-8; in the link's path the
+  // characters a URL may hold stay as they are. False refuses the launch: an empty text; a
+  // link with control characters; with a program, a link holding a quote; without one, a
+  // link whose scheme is not allowed.
   bool BuildLaunch(const CString& text, CString& file, CString& parameters) const;
 
   void SetLinkColor(COLORREF color) { linkColor = color; }

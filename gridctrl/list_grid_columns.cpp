@@ -197,6 +197,7 @@ bool CListGridCtrl::SetColumnShown(int col, bool show) {
   int n = GetHeaderColumnCount();
   std::vector<int> order(static_cast<size_t>(n));
   GetColumnOrderArray(order.data(), n);
+  const std::vector<int> before = order;
 
   if (!show) {
     // The column moves to the front; the columns before it shift one place right.
@@ -260,11 +261,24 @@ bool CListGridCtrl::SetColumnShown(int col, bool show) {
     SetColumnWidthDirect(col, 0);
     state.shown = false;
     state.savedWidth = width;
+    KeepFocusInShownColumn(before);
   }
   OnColumnShownChanged();
   SetRedraw(TRUE);
   Invalidate();
   return true;
+}
+
+void CListGridCtrl::KeepFocusInShownColumn(const std::vector<int>& before) {
+  if (focusColumn == -1 || IsColumnShown(focusColumn)) return;
+  int n = static_cast<int>(before.size());
+  int at = static_cast<int>(std::find(before.begin(), before.end(), focusColumn) - before.begin());
+  int nearest = -1;
+  for (int d = 1; at < n && nearest == -1 && (at + d < n || at - d >= 0); ++d) {
+    if (at + d < n && IsColumnShown(before[at + d])) nearest = before[at + d];
+    else if (at - d >= 0 && IsColumnShown(before[at - d])) nearest = before[at - d];
+  }
+  SetFocusColumn(nearest, false);
 }
 
 // ---- widths ---------------------------------------------------------------------------------

@@ -204,6 +204,9 @@ protected:
   int ClampColumnWidth(int col, int width);
   // Sets a column's width past the user's resize rules (hiding, showing, restoring).
   void SetColumnWidthDirect(int col, int width);
+  // Moves the focus off a column no longer shown, to the shown column nearest to where it
+  // stood in the display order `before` (the later one when two are as near); -1 when none.
+  void KeepFocusInShownColumn(const std::vector<int>& before);
   bool IsOwnerData() const;
   // Makes the base font the cell font and the factor-scaled font the list's own font.
   void ApplyFontScale(const LOGFONT& base, double factor);

@@ -3,6 +3,7 @@
 #include "gridctrl/list_grid_groups.h"
 
 #include <algorithm>
+#include <climits>
 #include <map>
 #include <vector>
 
@@ -10,7 +11,7 @@
 
 namespace {
 
-constexpr int kHeaderBufferLength = 1024;
+constexpr int kHeaderBufferLength = 1024;  // the first buffer a header is read into
 
 // What the list's group sort callback needs to compare two groups by their headers.
 struct GroupSortContext {
@@ -93,15 +94,19 @@ int CListGridGroups::InsertGroupHeader(int index, int groupId, const CString& he
 }
 
 CString CListGridGroups::GetGroupHeader(int groupId) {
-  wchar_t buffer[kHeaderBufferLength] = {0};
-  LVGROUP group;
-  group.mask = LVGF_HEADER | LVGF_GROUPID;
-  group.pszHeader = buffer;
-  group.cchHeader = kHeaderBufferLength;
-  if (SendMessage(LVM_GETGROUPINFO, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&group)) == -1)
-    return CString();
-  buffer[kHeaderBufferLength - 1] = 0;
-  return CString(buffer);
+  // The list cuts the header to the buffer: a header that fills it is read again, twice as long.
+  for (size_t length = kHeaderBufferLength;; length *= 2) {
+    std::vector<wchar_t> buffer(length, 0);
+    LVGROUP group;
+    group.mask = LVGF_HEADER | LVGF_GROUPID;
+    group.pszHeader = buffer.data();
+    group.cchHeader = static_cast<int>(length);
+    if (SendMessage(LVM_GETGROUPINFO, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&group)) == -1)
+      return CString();
+    buffer[length - 1] = 0;
+    CString header(buffer.data());
+    if (static_cast<size_t>(header.GetLength()) < length - 1 || length > INT_MAX / 2) return header;
+  }
 }
 
 int CListGridGroups::GetRowGroupId(int row) {
@@ -123,8 +128,7 @@ BOOL CListGridGroups::SetRowGroupId(int row, int groupId) {
 BOOL CListGridGroups::GetGroupIds(CSimpleArray<int>& ids) {
   if (!IsGroupViewEnabled()) return FALSE;
   if (IsGroupStateEnabled()) {
-    int count = static_cast<int>(SendMessage(LVM_GETGROUPCOUNT));
-    if (count < 1) return FALSE;
+    int count = static_cast<int>(SendMessage(LVM_GETGROUPCOUNT));  // none is an empty list, not a failure
     for (int i = 0; i < count; ++i) {
       LVGROUP group;
       group.mask = LVGF_GROUPID;
@@ -234,18 +238,27 @@ int CListGridGroups::AssignRowToGroup(int row) {
     EnableGroupView(true);
     groupByColumn = column;
   }
-  int largest = 0;
   for (int i = 0; i < ids.GetSize(); ++i) {
     if (GetGroupHeader(ids[i]) == text) {
       SetRowGroupId(row, ids[i]);
       return ids[i];
     }
-    largest = std::max(largest, ids[i]);
   }
-  // A new group: an id above every id in use (a count would meet a removed group's id).
-  int id = largest + 1;
+  int id = UnusedGroupId(ids);
   if (InsertGroupHeader(ids.GetSize(), id, text, 0, 0) == -1) return -1;
   SetRowGroupId(row, id);
+  return id;
+}
+
+int CListGridGroups::UnusedGroupId(const CSimpleArray<int>& ids) {
+  // An id above every id in use (a count would meet a removed group's id); when the largest
+  // id is taken, the lowest free one.
+  const int* begin = ids.GetData();
+  const int* end = begin + ids.GetSize();
+  int largest = ids.GetSize() > 0 ? *std::max_element(begin, end) : 0;
+  if (largest < INT_MAX) return largest + 1;
+  int id = 1;
+  while (std::find(begin, end, id) != end) ++id;
   return id;
 }
 

@@ -76,6 +76,8 @@ protected:
   void DisableGroupingKeepingView();
   // Sorts the rows and rebuilds the groups in their recorded order (no group states).
   bool SortRowsKeepingGroups(int col, bool ascending);
+  // A group id that no group in `ids` has.
+  static int UnusedGroupId(const CSimpleArray<int>& ids);
   // Sets group details that need group states.
   BOOL SetGroupDetails(int groupId, LVGROUP& group);
   // The expand, collapse and disable commands of the group and background menus.

@@ -70,6 +70,7 @@ void CListGridCtrl::RestoreColumnLayout(CViewSettingsSection& store) {
   while (count < stored && !store.GetSetting(indexedKey(L"ColumnData_%d", count), CString()).IsEmpty()) ++count;
   std::vector<int> order(static_cast<size_t>(n > 0 ? n : 0));
   if (n > 0) GetColumnOrderArray(order.data(), n);
+  const std::vector<int> before = order;
   SetRedraw(FALSE);
   std::vector<bool> placed(order.size(), false);
   int next = n;
@@ -124,6 +125,7 @@ void CListGridCtrl::RestoreColumnLayout(CViewSettingsSection& store) {
     }
     SetColumnOrderArray(n, order.data());
   }
+  KeepFocusInShownColumn(before);
   SetRedraw(TRUE);
   Invalidate();
   UpdateWindow();

@@ -5,6 +5,7 @@
 #include <map>
 
 #include "gridctrl/cell_editor_text.h"
+#include "memory_profiles.h"
 
 namespace gridtest {
 namespace {
@@ -216,6 +217,41 @@ TEST_F(GridEditing, DestroyingTheGridWithAnOpenEditorLeavesNothing) {
   grid->DestroyWindow();
   EXPECT_FALSE(grid->IsEditorOpen());
   StandIn::PumpMessages();
+}
+
+// Columns are "", Use, Name (edit), Text 1 in display order. Whatever hides the focus
+// column, the focus goes to the nearest shown column, so F2 and Ctrl+C reach only cells
+// that can be seen.
+TEST_F(GridEditing, HidingTheFocusColumnMovesTheFocusToTheNearestShownColumn) {
+  ClickCell(1, 2);
+  ASSERT_EQ(grid->GetFocusColumn(), 2);
+  driver.ChooseMenuText(L"Name");
+  RightClickHeader(3);
+  ASSERT_FALSE(grid->IsColumnShown(2));
+  EXPECT_EQ(grid->GetFocusColumn(), 3) << "the column that takes its place";
+  StandIn::PressKey(VK_F2);
+  EXPECT_FALSE(grid->IsEditorOpen()) << "Text 1 has no editor";
+  StandIn::PressKey('C', StandIn::kControl);
+  EXPECT_EQ(StandIn::ClipboardText(), L"two");
+  EXPECT_EQ(Count(LVN_BEGINLABELEDITW), 0);
+  EXPECT_EQ(grid->GetItemText(1, 2), L"beta");
+
+  grid->SetColumnShown(3, false);
+  EXPECT_EQ(grid->GetFocusColumn(), 1) << "the last shown column hands the focus back";
+  grid->SetColumnShown(1, false);
+  EXPECT_EQ(grid->GetFocusColumn(), -1) << "nothing shown: the whole row";
+
+  // A restored layout that leaves the focus column out.
+  for (int col : {1, 2, 3}) grid->SetColumnShown(col, true);
+  grid->SetFocusColumn(2, false);
+  MemoryProfiles store(L"Grid");
+  store.sections[L"Grid"] = {{L"ColumnCount", L"2"}, {L"ColumnData_0", L"1"}, {L"ColumnData_1", L"3"}};
+  grid->AttachColumnStore(&store, false);
+  ASSERT_FALSE(grid->IsColumnShown(2));
+  EXPECT_EQ(grid->GetFocusColumn(), 3);
+  StandIn::PressKey(VK_F2);
+  EXPECT_FALSE(grid->IsEditorOpen());
+  grid->AttachColumnStore(nullptr, false);
 }
 
 TEST_F(GridEditing, TextColumnsAndLockedCellsDoNotEdit) {

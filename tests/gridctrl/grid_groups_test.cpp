@@ -3,6 +3,8 @@
 // the group states of older systems.
 #include "grid_fixture.h"
 
+#include <climits>
+
 #include "gridctrl/list_grid_groups.h"
 
 namespace gridtest {
@@ -193,6 +195,75 @@ TEST_F(GridGroups, RemovingAGroupDeletesItsRowsAndNewGroupsTakeFreshIds) {
   EXPECT_TRUE(text->format & DT_CENTER);
 }
 
+TEST_F(GridGroups, RowsAssignedAfterTheLastGroupWentStartTheGroupsAgain) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  for (int id : GroupOrder()) ASSERT_TRUE(groups->RemoveGroup(id));
+  ASSERT_TRUE(groups->IsGroupViewEnabled());
+  AddRows({{L"r4", L"d", L"4"}, {L"r5", L"e", L"5"}, {L"r6", L"d", L"6"}});
+  for (int row = 0; row < 3; ++row) EXPECT_NE(groups->AssignRowToGroup(row), -1) << row;
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"d", L"e"}));
+  ExpectRowsInTheirGroups(1);
+  CRect shown;
+  for (int row = 0; row < 3; ++row) EXPECT_TRUE(grid->GetItemRect(row, &shown, LVIR_BOUNDS)) << "row " << row;
+}
+
+TEST_F(GridGroups, LongHeadersCompareWholeAndNewGroupIdsNeverOverflow) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  // Texts longer than any buffer a header is first read into; two differ only at their end.
+  const std::wstring same(3000, L'x');
+  AddRows({{L"r4", same, L"4"}, {L"r5", same, L"5"}, {L"r6", same + L"!", L"6"}});
+  for (int row = 4; row < 7; ++row) groups->AssignRowToGroup(row);
+  EXPECT_EQ(groups->GetRowGroupId(4), groups->GetRowGroupId(5));
+  EXPECT_NE(groups->GetRowGroupId(4), groups->GetRowGroupId(6));
+  EXPECT_EQ(groups->GetGroupHeader(groups->GetRowGroupId(6)), CString((same + L"!").c_str()));
+
+  // A caller's group holds the largest id there is; the next group still gets a free one.
+  ASSERT_NE(groups->InsertGroupHeader(6, INT_MAX, L"last"), -1);
+  AddRows({{L"r7", L"d", L"7"}});
+  int id = groups->AssignRowToGroup(7);
+  EXPECT_GE(id, 1);
+  std::vector<int> ids = GroupOrder();
+  EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 1) << id;
+  EXPECT_EQ(groups->GetGroupHeader(INT_MAX), L"last");
+  ExpectRowsInTheirGroups(1);
+}
+
+TEST_F(GridGroups, CollapsingAndOpeningKeepWhetherAGroupCollapsesByAClick) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  ASSERT_NE(groups->InsertGroupHeader(3, 4, L"fixed"), -1);  // not collapsible
+  driver.ChooseMenuText(L"Collapse all groups");
+  StandIn::RightClick(grid->GetSafeHwnd(), GroupHeader(2).CenterPoint());
+  for (int id : {1, 4}) ASSERT_TRUE(groups->HasGroupState(id, LVGS_COLLAPSED)) << id;
+  EXPECT_TRUE(groups->HasGroupState(1, LVGS_COLLAPSIBLE));
+  EXPECT_FALSE(groups->HasGroupState(4, LVGS_COLLAPSIBLE));
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 1));
+  EXPECT_FALSE(groups->HasGroupState(1, LVGS_COLLAPSED)) << "a click opens it";
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 4));
+  EXPECT_TRUE(groups->HasGroupState(4, LVGS_COLLAPSED));
+
+  ASSERT_TRUE(groups->SetGroupState(1, LVGS_COLLAPSED));
+  ASSERT_TRUE(groups->ExpandAllGroups());
+  ASSERT_TRUE(StandIn::ClickGroupHeader(grid->GetSafeHwnd(), 1));
+  EXPECT_TRUE(groups->HasGroupState(1, LVGS_COLLAPSED)) << "a click collapses it again";
+  EXPECT_FALSE(groups->HasGroupState(4, LVGS_COLLAPSIBLE));
+}
+
+TEST_F(GridGroups, AColumnDragForgetsTheGroupingSoAClickGroupsByTheClickedColumn) {
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  ClickHeader(1);
+  ASSERT_EQ(groups->GetGroupSortDirection(), 1);
+  HWND header = grid->GetHeaderCtrl()->GetSafeHwnd();
+  StandIn::DragFrom(header, HeaderPoint(2), CPoint(20, 10));
+  StandIn::LeftButtonUp(header, CPoint(20, 10));
+  ASSERT_EQ(OrderArray(), (std::vector<int>{2, 0, 1}));
+  EXPECT_EQ(groups->GetGroupByColumn(), -1);
+  EXPECT_EQ(groups->GetGroupSortDirection(), -1);
+  // Still grouped by Kind, a click on Size would sort the rows inside the Kind groups.
+  ClickHeader(2);
+  EXPECT_EQ(groups->GetGroupByColumn(), 2);
+  EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"1", L"2", L"3", L"10"}));
+}
+
 // Systems before 6.0: no group states or rectangles.
 class GridGroupsWithoutStates : public GridGroups {
 protected:
@@ -202,6 +273,23 @@ protected:
     CreateGroupedGrid();
   }
 };
+
+TEST_F(GridGroupsWithoutStates, GroupsRebuiltOrGoneKeepTheScrollPosition) {
+  std::vector<std::vector<std::wstring>> rows;
+  for (int i = 0; i < 60; ++i) rows.push_back({L"s" + std::to_wstring(i), i % 3 ? L"a" : L"b", std::to_wstring(i)});
+  AddRows(rows);
+  ASSERT_TRUE(groups->GroupByColumn(1));
+  grid->Scroll(CSize(0, 300));
+  int top = grid->GetTopIndex();
+  ASSERT_GT(top, 0);
+  ClickHeader(2);  // the rows sort; the groups are made again
+  ASSERT_EQ(grid->GetItemText(0, 2), L"0");
+  EXPECT_EQ(grid->GetTopIndex(), top);
+  driver.ChooseMenuText(L"Disable grouping");
+  RightClickHeader(0);
+  ASSERT_FALSE(groups->IsGroupViewEnabled());
+  EXPECT_EQ(grid->GetTopIndex(), top);
+}
 
 TEST_F(GridGroupsWithoutStates, RowSortsKeepTheGroupsAndDropsFindTheGroupBelowThePoint) {
   ASSERT_TRUE(groups->GroupByColumn(1));

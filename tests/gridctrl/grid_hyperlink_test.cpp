@@ -2,7 +2,13 @@
 // text), where the link text can be clicked, and how links are drawn.
 #include "grid_fixture.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <random>
+#include <string>
+
 #include "gridctrl/column_trait_hyperlink.h"
+#include "platform/win/codepage.h"
 #include "platform/win/shell_execute.h"
 
 namespace gridtest {
@@ -39,6 +45,58 @@ std::vector<std::wstring> splitArguments(const std::wstring& line) {
   }
   if (any) arguments.push_back(current);
   return arguments;
+}
+
+bool isHexDigit(const std::wstring& text, size_t i) {
+  return i < text.size() && text[i] != 0 && std::wcschr(L"0123456789abcdefABCDEF", text[i]);
+}
+
+// The bytes a link text stands for: an escape (% and two hex digits) one byte, any other
+// character its UTF-8 bytes, so a '%' that starts no escape stands for itself.
+std::string meaningOf(const std::wstring& text) {
+  std::string bytes;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == L'%' && isHexDigit(text, i + 1) && isHexDigit(text, i + 2)) {
+      bytes += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      bytes += WideToUtf8(std::wstring_view(&text[i], 1));
+    }
+  }
+  return bytes;
+}
+
+// Cell texts with every kind of character a link meets: URL characters, characters to
+// encode, non-ASCII and control characters, '%' with and without an escape after it.
+std::wstring randomCellText(std::mt19937& random) {
+  static const std::vector<std::wstring> pieces = {L"%",      L"%2F",    L"%e9",        L"%4",     L"%zz",
+                                                   L"\u00e9", L"\u4e2d", L"\U0001F600", L"\u0085", L"\u2028",
+                                                   L"\x01",   L"\x7f",   L"\u00a0"};
+  std::uniform_int_distribution<int> length(1, 24);
+  std::uniform_int_distribution<int> kind(0, 3);
+  std::uniform_int_distribution<int> ascii(0x20, 0x7E);
+  std::uniform_int_distribution<size_t> piece(0, pieces.size() - 1);
+  std::wstring text;
+  for (int n = length(random); n > 0; --n)
+    text += kind(random) == 0 ? pieces[piece(random)] : std::wstring(1, static_cast<wchar_t>(ascii(random)));
+  return text;
+}
+
+// What is wrong with `path`, the part of a launched link made of `text`; empty when it
+// means the text, shows unencoded only what a URL may hold and keeps every such delimiter.
+std::wstring pathFault(const std::wstring& path, const std::wstring& text) {
+  const std::wstring delimiters = L"/?#&=:@+,;~-_.";
+  if (meaningOf(path) != meaningOf(text)) return L"means another text";
+  for (size_t i = 0; i < path.size(); ++i) {
+    wchar_t c = path[i];
+    bool alnum = (c >= L'0' && c <= L'9') || (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z');
+    bool escape = c == L'%' && isHexDigit(path, i + 1) && isHexDigit(path, i + 2);
+    if (!alnum && !escape && delimiters.find(c) == std::wstring::npos) return L"unencoded: " + path.substr(i, 1);
+  }
+  for (wchar_t c : delimiters)
+    if (std::count(path.begin(), path.end(), c) != std::count(text.begin(), text.end(), c))
+      return L"encoded: " + std::wstring(1, c);
+  return L"";
 }
 
 class GridHyperlink : public GridTest {
@@ -113,7 +171,8 @@ TEST_F(GridHyperlink, HostileCellTextsAreEncodedQuotedOrRefused) {
   // No prefix: only web and mail links, unless the caller allows more schemes.
   link->SetPrefix(L"");
   for (const wchar_t* refused : {L"javascript:alert(1)", L"file:///etc/passwd", L"C:\\Windows\\calc.exe", L"calc.exe",
-                                 L" https://example.com", L"https://example.com/\r\nx", L"ftp://example.com"})
+                                 L" https://example.com", L"https://example.com/\r\nx", L"ftp://example.com",
+                                 L"https://example.com/\u0085x", L"https://example.com/\u2028x"})
     EXPECT_TRUE(OpenWithKey(refused).empty()) << CString(refused);
   for (const wchar_t* allowed : {L"https://example.com/a?b=c", L"HTTP://example.com", L"mailto:someone@example.com"}) {
     launched = OpenWithKey(allowed);
@@ -135,9 +194,25 @@ TEST_F(GridHyperlink, HostileCellTextsAreEncodedQuotedOrRefused) {
     EXPECT_EQ(launched[0].showCommand, SW_SHOW);
     EXPECT_EQ(splitArguments(launched[0].parameters), std::vector<std::wstring>{text}) << launched[0].parameters;
   }
-  for (const wchar_t* refused : {L"a\" --evil \"b", L"x\ty", L"line\nbreak"})
+  for (const wchar_t* refused : {L"a\" --evil \"b", L"x\ty", L"line\nbreak", L"a\u009fb", L"a\u2029b"})
     EXPECT_TRUE(OpenWithKey(refused).empty()) << CString(refused);
   EXPECT_FALSE(grid->IsEditorOpen());
+}
+
+TEST_F(GridHyperlink, APathPrefixKeepsWhatAURLMayHoldAndEncodesTheRest) {
+  link->SetPrefix(L"http://");
+  auto launched = OpenWithKey(L"www.example.com/docs/page.html");
+  ASSERT_EQ(launched.size(), 1u);
+  EXPECT_EQ(launched[0].file, L"http://www.example.com/docs/page.html");
+  std::mt19937 random(19);
+  for (int i = 0; i < 400; ++i) {
+    std::wstring text = randomCellText(random);
+    launched = OpenWithKey(text);
+    ASSERT_EQ(launched.size(), 1u) << CString(text.c_str());
+    ASSERT_EQ(launched[0].file.rfind(L"http://", 0), 0u) << launched[0].file;
+    std::wstring path = launched[0].file.substr(7);
+    ASSERT_EQ(pathFault(path, text), L"") << "text " << CString(text.c_str()) << " launched as " << path;
+  }
 }
 
 TEST_F(GridHyperlink, LinksAreUnderlinedInTheLinkColourAndTheHotOneInTheHotColour) {

@@ -52,7 +52,8 @@ public:
   void setRows(const TextGrid& grid) { rows = grid; }
   // The totals row of the built rows (their header still holding the property names) over
   // the totals names given to buildRows; a combined row's values count as many times as its
-  // quantity. Empty without totals names.
+  // quantity, and a group row's value in the group-by column once per object of its group.
+  // Empty without totals names.
   std::vector<CString> computeTotals() const;
 
   // Brings an extraction table up to date (defined with the table output).

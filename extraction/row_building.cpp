@@ -123,5 +123,6 @@ std::size_t ExtractionEngine::recordCount(int kind) const {
 }
 
 std::vector<CString> ExtractionEngine::computeTotals() const {
+  if (rowMerge == RowMerge::Grouped) return computeGroupedTotalsRow(rows, totalsNames, rowSources);
   return computeTotalsRow(rows, totalsNames, rowMerge == RowMerge::Combined ? catalogue.quantityItem.name : CString());
 }

@@ -140,21 +140,19 @@ long headerPosition(const Row& header, const CString& name) {
   return it == header.end() ? -1 : static_cast<long>(it - header.begin());
 }
 
-constexpr std::size_t kNoCountColumn = static_cast<std::size_t>(-1);
-
-// Sums the totals columns over the given data rows; with a count column every other value
-// counts as many times as the row's count.
-Row totalsOver(const Row& header, const std::vector<const Row*>& dataRows, const std::vector<CString>& totalsNames,
-               std::size_t countColumn = kNoCountColumn) {
+// Sums the totals columns over the data rows of the grid, each value taken as many times as
+// timesOf(row, column) says.
+template <typename TimesOf>
+Row totalsOver(const TextGrid& grid, const std::vector<CString>& totalsNames, const TimesOf& timesOf) {
+  const Row& header = grid[0];
   Row totals(header.size());
-  if (dataRows.empty()) return totals;
+  if (grid.size() < 2) return totals;
   for (std::size_t j = 0; j < header.size(); ++j) {
     if (std::find(totalsNames.begin(), totalsNames.end(), header[j]) == totalsNames.end()) continue;
     double sum = 0;
-    for (const Row* row : dataRows) {
-      if (j >= row->size()) continue;
-      double times = countColumn < row->size() && j != countColumn ? leadingNumber((*row)[countColumn]) : 1.0;
-      sum += leadingNumber((*row)[j]) * times;
+    for (std::size_t i = 1; i < grid.size(); ++i) {
+      const Row& row = grid[i];
+      if (j < row.size()) sum += leadingNumber(row[j]) * timesOf(row, j);
     }
     totals[j] = formatNumber(sum);
   }
@@ -307,11 +305,20 @@ std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CS
 std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames,
                                       const CString& countName) {
   if (totalsNames.empty() || grid.empty()) return {};
-  std::vector<const Row*> dataRows;
-  dataRows.reserve(grid.size() - 1);
-  for (std::size_t i = 1; i < grid.size(); ++i) dataRows.push_back(&grid[i]);
-  long count = countName.IsEmpty() ? -1 : headerPosition(grid[0], countName);
-  return totalsOver(grid[0], dataRows, totalsNames, count < 0 ? kNoCountColumn : static_cast<std::size_t>(count));
+  long found = countName.IsEmpty() ? -1 : headerPosition(grid[0], countName);
+  const std::size_t count = found < 0 ? static_cast<std::size_t>(-1) : static_cast<std::size_t>(found);
+  return totalsOver(grid, totalsNames, [count](const Row& row, std::size_t j) {
+    return count < row.size() && j != count ? leadingNumber(row[count]) : 1.0;
+  });
+}
+
+std::vector<CString> computeGroupedTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames,
+                                             const RowSources& groups) {
+  if (totalsNames.empty() || grid.empty()) return {};
+  return totalsOver(grid, totalsNames, [&groups](const Row& row, std::size_t j) {
+    auto members = j == 1 && !row.empty() ? groups.find(row[0]) : groups.end();
+    return members == groups.end() ? 1.0 : static_cast<double>(members->second.size());
+  });
 }
 
 void filterPreviewMap(std::map<CString, OvDbObjectId>& out, const std::map<CString, OvDbObjectId>& source,

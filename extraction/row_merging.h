@@ -33,6 +33,11 @@ std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CS
 // counts. An empty countName gives the plain totals.
 std::vector<CString> computeTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames,
                                       const CString& countName);
+// The same over grouped rows, whose column 1 holds each group's value: that value counts
+// once per object of its group (the row's entry in groups, by its handle; once without
+// one), the group's sums in the other columns once.
+std::vector<CString> computeGroupedTotalsRow(const TextGrid& grid, const std::vector<CString>& totalsNames,
+                                             const RowSources& groups);
 // Copies into out the entries of source whose handle is one of the kept ids.
 void filterPreviewMap(std::map<CString, OvDbObjectId>& out, const std::map<CString, OvDbObjectId>& source,
                       const std::vector<CString>& keptIds);

@@ -59,6 +59,7 @@ void DlgAssist1::OnBnClickedBrowse() {
   propertyNames.clear();
   displayNames.clear();
   propertyRows.clear();
+  propertyRowsSetAside.clear();
   propertyFilterRows.clear();
   std::vector<CString> options;
   bool loaded =

@@ -75,10 +75,13 @@ BOOL DlgAssist4::OnInitDialog() {
   propertyGrid.cellCheckMode = true;
 
   // The rows follow the properties offered now; those offered before keep the person's
-  // checks, display names and totals.
+  // checks, display names and totals, also when they were not offered in between.
   TextGrid offered = buildPropertyRows(offeredProperties, !propertyNames.empty());
   for (const CString& name : propertyNames) updatePropertyCheck(offered, name, /*checked=*/true, kPropertyNameCell);
-  propertyRows = keepChoices(offered, propertyRows, kPropertyNameCell, {kCheckCell, kDisplayNameCell, kTotalsCell});
+  TextGrid earlier = propertyRows;
+  earlier.insert(earlier.end(), propertyRowsSetAside.begin(), propertyRowsSetAside.end());
+  propertyRows = keepChoices(offered, earlier, kPropertyNameCell, {kCheckCell, kDisplayNameCell, kTotalsCell});
+  propertyRowsSetAside = rowsLeftOut(earlier, propertyRows, kPropertyNameCell);
   propertyFilterRows = keepChoices(buildPropertyFilterRows(engine.categories), propertyFilterRows, 1, {kCheckCell});
   if (!displayNames.empty()) {
     for (std::vector<CString>& row : propertyRows) {

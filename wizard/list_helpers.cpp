@@ -1,6 +1,7 @@
 #include "wizard/list_helpers.h"
 
 #include <algorithm>
+#include <set>
 
 #include "extraction/numbers.h"
 #include "extraction/res_strings.h"
@@ -221,6 +222,16 @@ TextGrid keepChoices(TextGrid fresh, const TextGrid& earlier, int keyCell, std::
     }
   }
   return fresh;
+}
+
+TextGrid rowsLeftOut(const TextGrid& earlier, const TextGrid& kept, int keyCell) {
+  std::set<CString> keys;
+  for (const std::vector<CString>& row : kept) keys.insert(cellOf(row, keyCell));
+  TextGrid left;
+  for (const std::vector<CString>& row : earlier) {
+    if (keys.insert(cellOf(row, keyCell)).second) left.push_back(row);
+  }
+  return left;
 }
 
 TextGrid buildObjectFilterRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue) {

@@ -80,6 +80,9 @@ TextGrid buildPropertyRows(const OfferedPropertyMap& offered, bool restored);
 // Rows built afresh keep, from the earlier row with the same key cell, the cells listed:
 // what the person chose for an entry that is still offered outlives a change of the offer.
 TextGrid keepChoices(TextGrid fresh, const TextGrid& earlier, int keyCell, std::initializer_list<int> kept);
+// The rows of earlier whose key cell no row of kept holds, the first of each key: the
+// choices for entries no longer offered, kept for when they are offered again.
+TextGrid rowsLeftOut(const TextGrid& earlier, const TextGrid& kept, int keyCell);
 
 // The object filter rows of the kinds present: the block kind, then "Non-Block", checked.
 TextGrid buildObjectFilterRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue);

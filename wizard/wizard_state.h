@@ -18,6 +18,9 @@ struct WizardState {
   TextGrid objectFilterRows;    // object kinds page: block / non-block filter rows
   TextGrid propertyRows;        // properties page: ["Chk", "Categ", name, display name, total]
   TextGrid propertyFilterRows;  // properties page: category filter rows
+  // Properties page: the rows of properties offered before and not now (their kind is not
+  // chosen), with the person's choices, for when they are offered again.
+  TextGrid propertyRowsSetAside;
   bool createNew = true;
   CString settingsPath;                     // the settings file loaded on the start page
   std::map<CString, CString> displayNames;  // property name -> display name

@@ -78,6 +78,17 @@ public:
     action.check = check;
     act(action);
   }
+  // An action on a cell of the list's row that shows the text (a click, or a click on its
+  // check image when it is not as check says).
+  void onRow(ModalAction::Kind kind, int listId, const wchar_t* rowText, int subItem, bool check = false) {
+    ModalAction action;
+    action.kind = kind;
+    action.controlId = listId;
+    action.text = rowText;
+    action.subItem = subItem;
+    action.check = check;
+    act(action);
+  }
   void clickItem(int listId, int item, int subItem) {
     ModalAction action;
     action.kind = ModalAction::ClickItem;

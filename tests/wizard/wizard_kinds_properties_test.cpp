@@ -156,6 +156,45 @@ TEST_F(KindsPage, PagesFollowTheLastExtractionAndKeepTheChoicesStillOffered) {
   runWizard();
 }
 
+// A kind unticked on the kinds page takes its properties off the properties page; ticked
+// again, they come back as the person left them: checks, display names and totals.
+TEST_F(KindsPage, AKindUntickedAndTickedAgainKeepsTheChoicesOfItsProperties) {
+  useSampleDrawing();
+  StandIn::PickAnswer lineAndDoor;
+  lineAndDoor.kind = StandIn::PickAnswer::Handles;
+  lineAndDoor.handles = {L"10", L"18"};
+  driver.click(IDOK);
+  driver.click(IDC_SELECT_OBJECTS);
+  driver.AddPickAnswer(lineAndDoor);
+  driver.click(IDOK);
+  driver.rightClickItem(IDC_PROPERTY_GRID, 0, 1);
+  driver.ChooseMenuText(L"No selection");
+  for (const wchar_t* property : {L"Object type", L"Length", L"NUMBER"})
+    driver.onRow(ModalAction::CheckCell, IDC_PROPERTY_GRID, property, 1, /*check=*/true);
+  driver.click(IDC_DISPLAY_TOTALS);
+  driver.onRow(ModalAction::CheckCell, IDC_PROPERTY_GRID, L"Length", 3, /*check=*/true);
+  driver.onRow(ModalAction::CheckCell, IDC_PROPERTY_GRID, L"NUMBER", 3, /*check=*/false);
+  // Rename "NUMBER" in place: click the cell to focus it, click again to edit, type, Enter.
+  driver.onRow(ModalAction::ClickItem, IDC_PROPERTY_GRID, L"NUMBER", 2);
+  driver.onRow(ModalAction::ClickItem, IDC_PROPERTY_GRID, L"NUMBER", 2);
+  driver.type(0, L"No.");
+  driver.key(VK_RETURN);
+  driver.click(IDC_PREVIOUS);
+  driver.checkItem(IDC_KINDS_LIST, L"Block", false);
+  driver.click(IDOK);
+  driver.click(IDC_PREVIOUS);
+  driver.checkItem(IDC_KINDS_LIST, L"Block", true);
+  driver.click(IDOK);
+  driver.click(IDOK);
+  driver.on<DlgAssist5>([](DlgAssist5& preview) {
+    ASSERT_TRUE(preview.totalsRowAppended);
+    EXPECT_EQ(preview.outputRows[0], (Texts{L"Id", L"Object type", L"Length", L"No."}));
+    EXPECT_EQ(preview.outputRows.back(), (Texts{L"", L"", L"12", L""})) << "the length's total alone";
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+}
+
 TEST_F(PropertiesPage, FirstOpeningChecksEveryPropertyAndHidesTotals) {
   addLine(5, L"Walls");
   addLine(7, L"Walls");

@@ -3,6 +3,7 @@
 // and fixes their order in the stream.
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "spreadsheet/record.h"
@@ -155,8 +156,16 @@ public:
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.
   std::uint32_t read(const char* buffer, std::uint32_t available);
 
-  // Built-in number formats (index below 164) are known to every reader and not written.
-  static bool written(const Format& format) { return format.index >= 164; }
+  // Where a kept record goes in the stream: after Window1, after the styles or after the
+  // sheet list (the link table).
+  enum class Place { afterWindow, afterStyles, afterSheets };
+  // Where records of the code go when they are kept (below); none for the others.
+  static std::optional<Place> placeOf(std::uint16_t code);
+  std::uint32_t writeKept(Place place, char* buffer);
+  std::uint32_t keptSize();
+  // Drops the link table, which refers to sheets by their position in the sheet list as
+  // read: for a list that has changed since.
+  void dropLinks();
 
   BOF bof;
   Window1 window1;
@@ -165,6 +174,11 @@ public:
   std::vector<Style> styles;
   std::vector<Format> formats;
   std::vector<BoundSheet> boundSheets;
+  // Records of a workbook read from a file that the writer makes none of but that its
+  // cells and formulas rely on: the date system, the colour palette and the link table
+  // (the books, sheets and names that formulas refer to by index). Kept as read, in
+  // stream order, and written back in their places.
+  std::vector<Record> kept;
   SharedStringTable sst;
   ExtSST extSst;
   QEOF eof;

@@ -84,6 +84,7 @@ XlsSheet* XlsBook::insertSheet(ShortString name, int index) {
   bound.name = name;
   workbook_.boundSheets.insert(workbook_.boundSheets.begin() + index, bound);
   worksheets_.insert(worksheets_.begin() + index, QExcel::Worksheet());
+  workbook_.dropLinks();
   worksheets_[index].window2.options &= ~QExcel::Worksheet::Window2::kSelected;
   sheets_.insert(sheets_.begin() + index, QExcel::RefPtr<XlsSheet>(new XlsSheet(this, index)));
   for (int i = index + 1; i < sheetCount(); ++i) sheets_[i]->setIndex(i);
@@ -114,6 +115,7 @@ bool XlsBook::deleteSheet(int index) {
   if (index < 0 || index >= sheetCount()) return false;
   workbook_.boundSheets.erase(workbook_.boundSheets.begin() + index);
   worksheets_.erase(worksheets_.begin() + index);
+  workbook_.dropLinks();
   sheets_.erase(sheets_.begin() + index);
   for (int i = index; i < sheetCount(); ++i) sheets_[i]->setIndex(i);
   return true;
@@ -256,6 +258,7 @@ std::uint32_t XlsBook::read(const char* buffer, std::uint32_t size) {
       cells += static_cast<std::uint64_t>(extent.rows) * static_cast<std::uint64_t>(extent.columns);
     }
     if (cells > gridCellBudget(size)) return 0;
+    if (kept.size() < globals.boundSheets.size()) globals.dropLinks();
     globals.boundSheets = std::move(kept);
     workbook_ = std::move(globals);
     worksheets_ = std::move(keptSheets);

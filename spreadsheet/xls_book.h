@@ -42,6 +42,7 @@ public:
   XlsSheet* sheetAt(int index) const;
   XlsSheet* sheetAt(const char* name) const;
   XlsSheet* sheetAt(const wchar_t* name) const;
+  // Adding or deleting a sheet drops the link table of a loaded book (Workbook::dropLinks).
   XlsSheet* addSheet(const char* name, int index = -1);
   XlsSheet* addSheet(const wchar_t* name, int index = -1);
   XlsSheet* addSheet(int index = -1);

@@ -1,6 +1,7 @@
 // Writes the seed corpus of the workbook reader's fuzzer: raw workbook streams of a few
 // books that use every kind of record the reader knows, hand-made streams with records
-// longer than their layout and cell addresses far beyond what the file holds, texts of
+// longer than their layout and cell addresses far beyond what the file holds, a stream
+// with the records the reader keeps as read (link table, date system, palette), texts of
 // characters beyond U+FFFF across string-table breaks, and whole workbook files for the
 // compound-file layer.
 #include <cstdio>
@@ -116,5 +117,6 @@ int main(int argc, char** argv) {
                   workbookStream(std::vector<Bytes>(20, Bytes().record(0x027E, rk(65535, 255, 1)))).data) &&
        ok;
   ok = writeBytes(folder + "/near_far_cell.bin", workbookStream({Bytes().record(0x027E, rk(2000, 20, 5))}).data) && ok;
+  ok = writeBytes(folder + "/links.bin", sheet_test::linkedStream(false).data) && ok;
   return ok ? 0 : 1;
 }

@@ -101,26 +101,40 @@ TEST(GlobalsRecords, StyleLayoutFollowsBit15) {
   EXPECT_EQ(back.name.text(), L"Mine");
 }
 
-TEST(GlobalsRecords, BuiltInFormatsAreNotWrittenAndExtSstIsSkipped) {
+// The globals of a workbook another program wrote, in stream order: every record the
+// workbook keeps comes back byte for byte in its place (the number formats of every
+// index, the date system, the palette, the link table with its CONTINUE piece); the
+// records it does not keep (CODEPAGE, EXTSST) are left out.
+TEST(GlobalsRecords, ReadRecordsAreWrittenBackInTheirPlaces) {
+  auto stream = [](bool withDropped) {
+    Bytes b;
+    b.record(0x0809, sheet_test::bof(5));
+    if (withDropped) b.record(0x0042, Bytes().u16(1200));
+    b.record(0x003D, Bytes().u16(120).u16(120).u16(15135).u16(9300).u16(0x38).u16(0).u16(0).u16(1).u16(600))
+        .record(0x0022, Bytes().u16(1))
+        .record(0x0031, Bytes().u16(240).u16(0).u16(0x7FFF).u16(700).u16(0).u32(0).u8(4).u8(0).raw("Bold"))
+        .record(0x041E, Bytes().u16(14).u16(8).u8(0).raw("d/m/yyyy"))
+        .record(0x041E, Bytes().u16(164).u16(5).u8(0).raw("0.000"))
+        .record(0x00E0, Bytes().u16(0).u16(164).u16(1).u8(0x20).u8(0).u8(0).u8(0).u32(0).u32(0).u16(0x20C0))
+        .record(0x0293, Bytes().u16(0x8000).u8(0).u8(0xFF))
+        .record(0x0092, Bytes().u16(2).u32(0x00563412).u32(0x0076BADC))
+        .record(0x0085, Bytes().u32(0).u8(0).u8(0).u8(1).u8(0).raw("A"))
+        .record(0x01AE, Bytes().u16(1).u16(0x0401))
+        .record(0x0017, Bytes().u16(2).u16(0).u16(0).u16(0))
+        .record(0x003C, Bytes().u16(0).u16(0xFFFE).u16(0xFFFE))
+        .record(0x0018,
+                Bytes().u16(0).u8(0).u8(4).u16(7).u16(0).u16(0).u32(0).u8(0).raw("Rate").u8(0x3A).u16(0).u16(1).u16(0))
+        .record(0x00FC, Bytes().u32(0).u32(0));
+    if (withDropped) b.record(0x00FF, Bytes().u16(8));
+    return b.record(0x000A, Bytes());
+  };
+  Bytes read = stream(true);
   Workbook book;
-  book.formats.resize(1);
-  std::uint32_t without = book.dataSize();
-  book.formats.emplace_back();
-  book.formats.back().index = 164;
-  book.formats.back().text = L"0.000";
-  EXPECT_EQ(book.dataSize(), without + 4 + 2 + 3 + 10);
-
-  Bytes stream;
-  stream.record(0x0809, sheet_test::bof(5))
-      .record(0x00FF, Bytes().u16(8).u32(0).u32(0))
-      .record(0x0031, Bytes().u16(240).u16(0).u16(0).u16(700).u16(0).u32(0).u8(4).u8(0).raw("Bold"))
-      .record(0x000A, Bytes());
-  Workbook read;
-  EXPECT_EQ(read.read(stream.data.data(), stream.size()), stream.size());
-  ASSERT_EQ(read.fonts.size(), 1u);
-  EXPECT_EQ(read.fonts[0].weight, 700);
-  EXPECT_EQ(read.fonts[0].name.text(), L"Bold");
-  EXPECT_TRUE(read.extSst.positions.empty());
+  ASSERT_EQ(book.read(read.data.data(), read.size()), read.size());
+  EXPECT_TRUE(book.extSst.positions.empty());
+  std::vector<char> written(book.dataSize());
+  ASSERT_EQ(book.write(written.data()), written.size());
+  EXPECT_EQ(written, stream(false).data);
 }
 
 TEST(WorksheetRecords, VariableCellRecords) {

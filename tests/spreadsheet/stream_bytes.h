@@ -71,6 +71,31 @@ inline Bytes rk(unsigned row, unsigned column, int value) {
   return Bytes().u16(row).u16(column).u16(0).u32(static_cast<std::uint32_t>(value) * 4 + 2);
 }
 
+// A stream with the sheet "Data", after a chart sheet when asked, whose globals hold a
+// link table (SUPBOOK, EXTERNSHEET, NAME), the date system and a palette.
+inline Bytes linkedStream(bool withChart) {
+  Bytes chart;
+  if (withChart) chart.record(0x0809, sheet_test::bof(0x20)).record(0x000A, Bytes());
+  Bytes sheet;
+  sheet.record(0x0809, sheet_test::bof(0x10)).record(0x027E, rk(0, 0, 5)).record(0x000A, Bytes());
+  auto globals = [&](std::uint32_t start) {
+    Bytes g;
+    g.record(0x0809, sheet_test::bof(5));
+    if (withChart) g.record(0x0085, Bytes().u32(start).u16(0x0200).u8(1).u8(0).raw("C"));
+    g.record(0x0085, Bytes().u32(start + chart.size()).u16(0).u8(4).u8(0).raw("Data"))
+        .record(0x01AE, Bytes().u16(withChart ? 2 : 1).u16(0x0401))
+        .record(0x0017, Bytes().u16(1).u16(0).u16(withChart ? 1 : 0).u16(withChart ? 1 : 0))
+        .record(0x0018,
+                Bytes().u16(0).u8(0).u8(1).u16(7).u16(0).u16(0).u32(0).u8(0).raw("R").u8(0x3A).u16(0).u16(0).u16(0))
+        .record(0x0022, Bytes().u16(1))
+        .record(0x0092, Bytes().u16(1).u32(0x00563412))
+        .record(0x00FC, Bytes().u32(0).u32(0))
+        .record(0x000A, Bytes());
+    return g;
+  };
+  return globals(globals(0).size()).add(chart).add(sheet);
+}
+
 // The record's body followed by bytes that its layout does not have, to the given size.
 inline Bytes oversized(Bytes body, size_t total) {
   while (body.data.size() < total) body.u8(0xEE);

@@ -5,3 +5,9 @@ target_link_libraries(xls_oracle_writer PRIVATE spreadsheet)
 add_test(NAME spreadsheet.oracle_workbooks
   COMMAND ${DX_TEST_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/check_workbooks.py
           $<TARGET_FILE:xls_oracle_writer> ${CMAKE_BINARY_DIR}/test-output/xls-oracle)
+
+# Workbooks that LibreOffice and gnumeric write, loaded and saved again by the same writer
+# program; xlrd and the peers themselves judge what was read and what was saved.
+add_test(NAME spreadsheet.peer_workbooks
+  COMMAND ${DX_TEST_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/check_peer_workbooks.py
+          $<TARGET_FILE:xls_oracle_writer> ${CMAKE_BINARY_DIR}/test-output/xls-peers)

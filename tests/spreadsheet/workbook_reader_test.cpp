@@ -136,6 +136,43 @@ TEST(WorkbookReader, UnknownSubstreamsAreSkippedAndSheetsStayInStep) {
   EXPECT_STREQ(book.sheetAt(0)->cellAt(0, 0)->narrowText(), "hi");
 }
 
+namespace {
+// The codes of the records that a book keeps as read.
+std::vector<std::uint16_t> keptCodes(const XlsBook& book) {
+  std::vector<std::uint16_t> codes;
+  for (const Record& record : book.workbook().kept) codes.push_back(record.code);
+  return codes;
+}
+}  // namespace
+
+// The link table refers to sheets by their place in the sheet list as read: a book keeps
+// it only while that list is unchanged (formulas then lose their references rather than
+// point at other sheets); the date system and the palette stay.
+TEST(WorkbookReader, TheLinkTableIsKeptOnlyWithTheSheetListItRefersTo) {
+  const std::vector<std::uint16_t> all = {0x01AE, 0x0017, 0x0018, 0x0022, 0x0092};
+  const std::vector<std::uint16_t> withoutLinks = {0x0022, 0x0092};
+  Bytes plain = sheet_test::linkedStream(false);
+  XlsBook book;
+  ASSERT_EQ(book.read(plain.data.data(), plain.size()), plain.size());
+  book.syncSheets();
+  EXPECT_EQ(keptCodes(book), all);
+  EXPECT_TRUE(book.renameSheet(0, "Renamed"));
+  EXPECT_EQ(keptCodes(book), all);
+  ASSERT_TRUE(book.addSheet("More"));
+  EXPECT_EQ(keptCodes(book), withoutLinks);
+
+  ASSERT_EQ(book.read(plain.data.data(), plain.size()), plain.size());
+  book.syncSheets();
+  ASSERT_TRUE(book.deleteSheet(0));
+  EXPECT_EQ(keptCodes(book), withoutLinks);
+
+  Bytes withChart = sheet_test::linkedStream(true);
+  ASSERT_EQ(book.read(withChart.data.data(), withChart.size()), withChart.size());
+  book.syncSheets();
+  ASSERT_EQ(book.sheetCount(), 1);
+  EXPECT_EQ(keptCodes(book), withoutLinks);
+}
+
 TEST(WorkbookReader, CellsOutsideRowBlocksAreRead) {
   Bytes sheet;
   sheet.record(0x0809, sheet_test::bof(0x10))

@@ -2,6 +2,8 @@
 // <case>.json with the inputs (for the export cases) or the cells expected (for books
 // built through the object model). Then loads every workbook written and saves it again
 // as again/<case>.xls. The check script reads them all with its own readers.
+// With --load-and-save, it only loads the workbooks that other programs put into the
+// folder, writes beside each <name>.read.json with what it read, and saves them again.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +12,8 @@
 #include <vector>
 
 #include "platform/host/editor.h"
+#include "spreadsheet/format_manager.h"
+#include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
 #include "spreadsheet/xls_export.h"
 
@@ -184,8 +188,75 @@ bool writeAstralCases(const std::string& folder) {
   return writeTableCase(folder, "astral_cut", cut, L"en-US") && ok;
 }
 
-// Every workbook of the folder loaded and saved again under again/.
-int saveAgain(const std::string& folder) {
+// A number with all the digits that tell it apart.
+std::string jsonNumber(double value) {
+  std::ostringstream out;
+  out.precision(17);
+  out << value;
+  return out.str();
+}
+
+// A cell's value as read: [kind, value] with kind "number", "text" or, for a formula,
+// "formula number", "formula text" or "formula other" by its cached result.
+std::string jsonValue(const XlsCell& cell) {
+  switch (cell.type()) {
+    case XlsCell::INT:
+    case XlsCell::DOUBLE: return "\"number\"," + jsonNumber(cell.doubleValue());
+    case XlsCell::STRING: return "\"text\"," + jsonText(QExcel::latin1ToWide(cell.narrowText(), cell.textLength()));
+    case XlsCell::WSTRING: return "\"text\"," + jsonText(cell.wideText());
+    default: break;
+  }
+  const XlsFormula& formula = *cell.formula();
+  if (formula.numericResult()) return "\"formula number\"," + jsonNumber(formula.numberResult());
+  if (formula.record.string.hasText)
+    return "\"formula text\"," + jsonText(QExcel::fromUtf16(formula.record.string.text));
+  return "\"formula other\",null";
+}
+
+// The number format of a cell's cell format: [index, text].
+std::string jsonFormat(XlsBook& book, FormatManager& formats, const XlsCell& cell) {
+  const auto& xfs = book.workbook().xfs;
+  if (cell.xfIndex() >= xfs.size()) return "null,null";
+  XlsCellFormat format(formats);
+  format.setFormatIndex(xfs[cell.xfIndex()].formatIndex);
+  return std::to_string(format.formatIndex()) + "," + jsonText(formats.formatString(format));
+}
+
+// A sheet's name, whichever width it is stored in.
+std::wstring sheetName(const XlsBook& book, int index) {
+  std::wstring name;
+  std::string narrow;
+  if (!book.sheetName(index, name) && book.sheetName(index, narrow))
+    name = QExcel::latin1ToWide(narrow.data(), narrow.size());
+  return name;
+}
+
+// A sheet's cells that hold a value: [row, column, kind, value, format index, format text].
+std::string jsonCells(XlsBook& book, FormatManager& formats, const XlsSheet& sheet) {
+  std::string out;
+  for (int r = 0; r < sheet.rowCount(); ++r)
+    for (int c = 0; c < sheet.columnCount(); ++c) {
+      const XlsCell& cell = *sheet.cellAt(r, c);
+      if (cell.type() == XlsCell::UNDEFINED) continue;
+      out += (out.empty() ? "[" : ",[") + std::to_string(r) + "," + std::to_string(c) + "," + jsonValue(cell) + "," +
+             jsonFormat(book, formats, cell) + "]";
+    }
+  return "[" + out + "]";
+}
+
+// What the reader made of a book: each sheet's name and cells.
+std::string describeBook(XlsBook& book) {
+  FormatManager formats(book);
+  std::string out;
+  for (int i = 0; i < book.sheetCount(); ++i)
+    out += std::string(i ? "," : "") + "{\"name\":" + jsonText(sheetName(book, i)) +
+           ",\"cells\":" + jsonCells(book, formats, *book.sheetAt(i)) + "}";
+  return "[" + out + "]";
+}
+
+// Every workbook of the folder loaded and saved again under again/; with describe, what
+// was read is written beside each as <name>.read.json.
+int saveAgain(const std::string& folder, bool describe = false) {
   namespace fs = std::filesystem;
   fs::create_directories(fs::path(folder) / "again");
   int failures = 0;
@@ -193,7 +264,12 @@ int saveAgain(const std::string& folder) {
     if (entry.path().extension() != ".xls") continue;
     XlsBook book;
     std::string again = (fs::path(folder) / "again" / entry.path().filename()).string();
-    if (!book.load(entry.path().string().c_str()) || !book.saveAs(again.c_str())) {
+    bool loaded = book.load(entry.path().string().c_str());
+    if (loaded && describe) {
+      fs::path read = entry.path();
+      loaded = writeFile(read.replace_extension(".read.json").string(), describeBook(book));
+    }
+    if (!loaded || !book.saveAs(again.c_str())) {
       std::fprintf(stderr, "could not load and save again %s\n", entry.path().string().c_str());
       ++failures;
     }
@@ -204,8 +280,9 @@ int saveAgain(const std::string& folder) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--load-and-save") return saveAgain(argv[2], /*describe=*/true) ? 1 : 0;
   if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
+    std::fprintf(stderr, "usage: %s OUTPUT_FOLDER | --load-and-save FOLDER\n", argv[0]);
     return 2;
   }
   const std::string folder = argv[1];

@@ -290,8 +290,9 @@ void XlsBook::buildRecords(bool releaseCells) {
 }
 
 void XlsBook::fixStreamPositions() {
-  const std::uint32_t globals = workbook_.dataSize();
-  placedBytes_ = globals;
+  placedBytes_ = workbook_.dataSize();
+  // Positions are 32-bit fields: a stream that passes 4 GB is refused before they are used.
+  const auto globals = static_cast<std::uint32_t>(placedBytes_);
   const std::vector<std::uint32_t> sheetBytes = fixRowBlockOffsets(globals);
   fixBoundSheetPositions(globals, sheetBytes);
   for (std::uint32_t bytes : sheetBytes) placedBytes_ += bytes;

@@ -1,10 +1,10 @@
 #include "extraction/csv_export.h"
 
 #include <cmath>
-#include <fstream>
 #include <locale>
 #include <sstream>
 
+#include "extraction/file_replacement.h"
 #include "extraction/host_strings.h"
 #include "extraction/numbers.h"
 #include "platform/win/codepage.h"
@@ -111,13 +111,7 @@ public:
   }
 
   // Creates or replaces the file with the lines written so far.
-  bool save(const CString& path) const {
-    std::ofstream file(WideToUtf8(path.str()), std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(body_.data(), static_cast<std::streamsize>(body_.size()));
-    file.close();
-    return !file.fail();
-  }
+  bool save(const CString& path) const { return writeWholeFile(path.str(), body_); }
 
 private:
   std::string separator_;

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <string>
 
+#include "extraction/file_replacement.h"
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
 
@@ -79,7 +80,10 @@ bool saveSettingsXml(CString path, const std::map<CString, CString>& displayName
   TiXmlElement* table = appendElement(root, "KtTable");
   table->SetAttribute("title", toXmlText(title));
 
-  return document.SaveFile(WideToUtf8(path.str()));
+  // Printed to memory and written by a writer that checks every write and the close.
+  TiXmlPrinter printer;
+  document.Accept(&printer);
+  return writeWholeFile(path.str(), std::string_view(printer.CStr(), printer.Size()));
 }
 
 bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString& title,

@@ -26,13 +26,16 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { r
   exit 0
 fi
 
-sources=("$root"/platform/win/structured_storage.cpp "$root"/platform/win/codepage.cpp)
+# A saved workbook is written through the extraction folder's file replacement.
+sources=("$root"/platform/win/structured_storage.cpp "$root"/platform/win/codepage.cpp
+         "$root"/extraction/file_replacement.cpp)
 for f in "$root"/spreadsheet/*.cpp; do
   case "$f" in */xls_export.cpp) ;; *) sources+=("$f") ;; esac
 done
 
 # Objects are rebuilt when their source or any header of the sources' folders is newer.
-newest_header="$(find "$root/spreadsheet" "$root/platform/win" -name '*.h' -printf '%T@\n' | sort -n | tail -1)"
+newest_header="$(find "$root/spreadsheet" "$root/platform/win" "$root/extraction" -name '*.h' -printf '%T@\n' |
+                 sort -n | tail -1)"
 objects=()
 for f in "${sources[@]}"; do
   o="$out/objects/$(basename "${f%.cpp}").o"

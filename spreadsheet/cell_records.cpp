@@ -325,9 +325,9 @@ std::uint32_t Formula::write(char* buffer) {
 
 std::uint32_t Formula::dataSize() { return setVariableSize(static_cast<std::uint32_t>(20 + tokens.size())); }
 
-std::uint32_t Formula::recordSize() {
+std::uint64_t Formula::recordSize() {
   dataSize();
-  std::uint32_t size = recordBytes;
+  std::uint64_t size = recordBytes;
   if (Record* follow = followUp()) size += follow->recordSize();
   if (string.hasText) size += string.recordSize();
   return size;

@@ -62,7 +62,7 @@ std::uint32_t Record::write(char* buffer) {
 std::uint32_t Record::dataSize() { return dataBytes; }
 
 // Classes of variable size recompute their data size in dataSize; the pieces follow from it.
-std::uint32_t Record::recordSize() {
+std::uint64_t Record::recordSize() {
   recordBytes = sizeWithHeaders(dataSize());
   return recordBytes;
 }

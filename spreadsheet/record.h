@@ -33,7 +33,8 @@ public:
   virtual std::uint32_t dataSize();
   // The stream bytes that write will emit, headers included: always the data size with
   // the headers of the pieces write makes of it, so that a buffer of this size holds it.
-  virtual std::uint32_t recordSize();
+  // In 64 bits, so that a record too large for the stream shows as such.
+  virtual std::uint64_t recordSize();
 
   // Stream bytes of data of the given size with its piece headers.
   std::uint32_t sizeWithHeaders(std::uint32_t bytes) const;

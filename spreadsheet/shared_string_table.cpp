@@ -25,7 +25,7 @@ std::uint64_t pieceBytes(const LongString& s, std::uint64_t done, std::uint64_t 
 // Plans where the CONTINUE pieces begin. A string's header is never split; a UTF-16
 // piece never ends inside a character nor inside a surrogate pair; a piece that continues
 // a string begins with the string's option byte, counted here.
-std::uint32_t Workbook::SharedStringTable::dataSize() {
+std::uint64_t Workbook::SharedStringTable::planPieces() {
   std::vector<std::uint32_t> breaks;
   std::uint64_t size = 8;
   std::uint64_t p = 0;
@@ -67,7 +67,15 @@ std::uint32_t Workbook::SharedStringTable::dataSize() {
   dataBytes = static_cast<std::uint32_t>(size);
   continueOffsets() = std::move(breaks);
   recordBytes = sizeWithHeaders(dataBytes);
-  return dataBytes;
+  return size;
+}
+
+std::uint32_t Workbook::SharedStringTable::dataSize() { return static_cast<std::uint32_t>(planPieces()); }
+
+// A header of 4 bytes for the record and for each CONTINUE piece.
+std::uint64_t Workbook::SharedStringTable::recordSize() {
+  const std::uint64_t size = planPieces();
+  return size + 4 * (1 + static_cast<std::uint64_t>(continueOffsets().size()));
 }
 
 namespace {

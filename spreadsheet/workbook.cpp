@@ -60,8 +60,8 @@ std::uint32_t Workbook::write(char* buffer, bool releaseStrings) {
   return pos;
 }
 
-std::uint32_t Workbook::dataSize() {
-  std::uint32_t size = bof.recordSize() + window1.recordSize();
+std::uint64_t Workbook::dataSize() {
+  std::uint64_t size = bof.recordSize() + window1.recordSize();
   for (Font& font : fonts) size += font.recordSize();
   for (Format& format : formats) size += format.recordSize();
   for (XF& xf : xfs) size += xf.recordSize();

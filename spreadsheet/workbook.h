@@ -123,12 +123,17 @@ public:
     // that is the book's last use of them); the strings are then empty.
     std::uint32_t writeAndRelease(char* buffer);
     std::uint32_t dataSize() override;
+    // The table's stream bytes in 64 bits: a table beyond what the stream can hold shows
+    // as such, and the save refuses it before anything is written.
+    std::uint64_t recordSize() override;
 
     std::uint32_t total = 0;   // cells that refer to the table
     std::uint32_t unique = 0;  // strings in the table
     std::vector<LongString> strings;
 
   private:
+    // Plans the pieces (dataSize); the data bytes in 64 bits.
+    std::uint64_t planPieces();
     std::uint32_t writeStrings(char* buffer, bool release);
   };
 
@@ -151,8 +156,8 @@ public:
   // With releaseStrings, the shared strings' characters are freed as they are written
   // (SharedStringTable::writeAndRelease).
   std::uint32_t write(char* buffer, bool releaseStrings = false);
-  std::uint32_t dataSize();
-  std::uint32_t recordSize() { return dataSize(); }
+  std::uint64_t dataSize();
+  std::uint64_t recordSize() { return dataSize(); }
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.
   std::uint32_t read(const char* buffer, std::uint32_t available);
 

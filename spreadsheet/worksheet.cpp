@@ -102,7 +102,7 @@ std::uint32_t Worksheet::write(char* buffer, bool releaseCells) {
   return pos;
 }
 
-std::uint32_t Worksheet::recordSize() {
+std::uint64_t Worksheet::recordSize() {
   return bof.recordSize() + index.recordSize() + colInfos.recordSize() + dimensions.recordSize() +
          cellTable.recordSize() + window2.recordSize() + mergedCells.recordSize() + eof.recordSize();
 }

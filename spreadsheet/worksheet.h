@@ -50,7 +50,7 @@ public:
   public:
     std::uint32_t read(const char* buffer, std::uint32_t available) override;
     std::uint32_t write(char* buffer) override;
-    std::uint32_t recordSize() override;
+    std::uint64_t recordSize() override;
 
     std::vector<ColInfo> list;
   };
@@ -314,7 +314,7 @@ public:
           std::uint32_t read(const char* buffer, std::uint32_t available) override;
           std::uint32_t write(char* buffer) override;
           std::uint32_t dataSize() override;
-          std::uint32_t recordSize() override;
+          std::uint64_t recordSize() override;
           // The follow-up record that the follow-up code names, or null.
           Record* followUp();
 
@@ -396,7 +396,7 @@ public:
   // With releaseCells, the row blocks' records are freed as they are written
   // (CellTable::write).
   std::uint32_t write(char* buffer, bool releaseCells = false);
-  std::uint32_t recordSize();
+  std::uint64_t recordSize();
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.
   std::uint32_t read(const char* buffer, std::uint32_t available);
 

@@ -67,7 +67,7 @@ std::uint32_t Worksheet::ColInfos::write(char* buffer) {
   return pos;
 }
 
-std::uint32_t Worksheet::ColInfos::recordSize() {
+std::uint64_t Worksheet::ColInfos::recordSize() {
   std::uint32_t size = 0;
   for (ColInfo& info : list) size += info.recordSize();
   return size;

@@ -2,6 +2,7 @@
 // stream "Workbook" of a compound file and loaded back from one.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
   // that cells, records and stream are never all held at once. Whether it succeeds or
   // not, it leaves every sheet empty (no rows, no columns; names and column widths stay).
   void releaseCellsOnSave() { releaseOnSave_ = true; }
+  // Writes the book to a new file that replaces the one at the path only once it is
+  // complete: a save that fails leaves an earlier file as it was. The file stays open for
+  // the next save, but after a releasing save.
   bool saveAs(const char* path);
   bool saveAs(const wchar_t* path);
 
@@ -84,8 +88,17 @@ public:
   static bool validSheetName(const std::wstring& name);
 
 private:
+  using StreamBytes = std::unique_ptr<char, void (*)(void*)>;
+
   // The steps of a save; with release, each frees what it has used (releaseCellsOnSave).
-  bool saveStream(bool release);
+  // The stream is built whole before any file is touched; null when it cannot be (a
+  // stream beyond 4 GB, memory run out). A releasing build leaves the book empty.
+  StreamBytes buildStream(bool release, std::uint32_t& size);
+  // Makes the stream anew in the open file and writes it; false unless all of it was.
+  bool storeStream(const char* bytes, std::uint32_t size);
+  // Writes a new file holding the stream, which replaces the one at the path only once it
+  // is complete; the file is then kept open when asked.
+  bool writeFile(const wchar_t* path, const char* bytes, std::uint32_t size, bool keepOpen);
   void buildRecords(bool releaseCells);
   std::uint32_t write(char* buffer, bool releaseRecords);
   // What a releasing save leaves: empty sheets, record containers as a new sheet has

@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "extraction/file_replacement.h"
 #include "spreadsheet/text_index.h"
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
@@ -289,8 +290,9 @@ void XlsBook::buildRecords(bool releaseCells) {
 }
 
 void XlsBook::fixStreamPositions() {
-  const std::uint32_t globals = workbook_.dataSize();
-  placedBytes_ = globals;
+  placedBytes_ = workbook_.dataSize();
+  // Positions are 32-bit fields: a stream that passes 4 GB is refused before they are used.
+  const auto globals = static_cast<std::uint32_t>(placedBytes_);
   const std::vector<std::uint32_t> sheetBytes = fixRowBlockOffsets(globals);
   fixBoundSheetPositions(globals, sheetBytes);
   for (std::uint32_t bytes : sheetBytes) placedBytes_ += bytes;
@@ -408,32 +410,35 @@ std::uint64_t XlsBook::streamSize() {
 
 bool XlsBook::save() {
   if (!document_.isOpen()) return false;
-  const bool release = std::exchange(releaseOnSave_, false);
-  const bool saved = saveStream(release);
-  if (release) releaseContents();
-  return saved;
+  std::uint32_t size = 0;
+  StreamBytes stream = buildStream(std::exchange(releaseOnSave_, false), size);
+  return stream && storeStream(stream.get(), size);
 }
 
-bool XlsBook::saveStream(bool release) {
-  std::unique_ptr<char, void (*)(void*)> buffer(nullptr, std::free);
-  std::uint64_t size = 0;
+XlsBook::StreamBytes XlsBook::buildStream(bool release, std::uint32_t& size) {
+  StreamBytes buffer(nullptr, std::free);
   try {
     buildRecords(release);
     fixStreamPositions();
     // Every record announces exactly the bytes it writes: the buffer is sized from them
     // before anything is written, and a stream beyond 4 GB is refused here. It comes
     // zero-filled from calloc, which takes its pages only as the stream is written.
-    size = placedBytes_;
-    if (size > 0xFFFFFFFFull) return false;
-    buffer.reset(static_cast<char*>(std::calloc(static_cast<size_t>(std::max<std::uint64_t>(size, 1)), 1)));
-    if (!buffer || write(buffer.get(), release) != size) return false;
+    if (placedBytes_ <= 0xFFFFFFFFull) {
+      size = static_cast<std::uint32_t>(placedBytes_);
+      buffer.reset(static_cast<char*>(std::calloc(std::max<size_t>(size, 1), 1)));
+      if (buffer && write(buffer.get(), release) != size) buffer.reset();
+    }
   } catch (const std::bad_alloc&) {
-    return false;
+    buffer.reset();
   }
+  if (release) releaseContents();
+  return buffer;
+}
+
+bool XlsBook::storeStream(const char* bytes, std::uint32_t size) {
   // The stream is made anew, so nothing of a longer earlier stream stays behind.
   if (document_.makeStream(kStreamName) != CompoundDocument::kSuccess) return false;
-  return document_.writeStream(kStreamName, buffer.get(), static_cast<std::uint32_t>(size)) ==
-         CompoundDocument::kSuccess;
+  return document_.writeStream(kStreamName, bytes, size) == CompoundDocument::kSuccess;
 }
 
 void XlsBook::releaseContents() {
@@ -446,7 +451,17 @@ bool XlsBook::saveAs(const char* path) { return saveAs(widenName(path).c_str());
 
 bool XlsBook::saveAs(const wchar_t* path) {
   document_.close();
-  if (!document_.create(path)) return false;
-  if (document_.makeStream(kStreamName) != CompoundDocument::kSuccess) return false;
-  return save();
+  const bool release = std::exchange(releaseOnSave_, false);
+  std::uint32_t size = 0;
+  StreamBytes stream = buildStream(release, size);
+  return stream && writeFile(path, stream.get(), size, /*keepOpen=*/!release);
+}
+
+bool XlsBook::writeFile(const wchar_t* path, const char* bytes, std::uint32_t size, bool keepOpen) {
+  FileReplacement file(path);
+  bool written = file.ready() && document_.create(file.path().c_str()) && storeStream(bytes, size);
+  document_.close();
+  written = written && file.commit();
+  if (written && keepOpen) document_.open(path, 3);
+  return written;
 }

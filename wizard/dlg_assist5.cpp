@@ -182,17 +182,18 @@ void DlgAssist5::OnBnClickedFinish() {
 
 void DlgAssist5::writeExternalFile() {
   if (outputPath.IsEmpty()) return;
-  std::vector<int> columnOrder = getColumnOrder(&previewGrid);
-  orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
-  const std::vector<bool>& columns = previewGrid.includedColumns;
-  if (outputType == kCsvFilterIndex) {
-    bool written = exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",");
-    printCsvExportResult(written, outputPath);
-  } else if (outputType == kXlsFilterIndex) {
-    int cutCells = 0;
-    bool written = exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, &cutCells);
-    printXlsExportResult(written, outputPath, cutCells);
-  }
+  int cutCells = 0;
+  bool written = exportWithinMemory([&] {
+    std::vector<int> columnOrder = getColumnOrder(&previewGrid);
+    orderedRows = orderRowsByColumns(&previewGrid, showHeaderLine);
+    const std::vector<bool>& columns = previewGrid.includedColumns;
+    if (outputType == kCsvFilterIndex)
+      return exportCsv(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, L",");
+    return outputType == kXlsFilterIndex &&
+           exportXls(outputRows, outputPath, columns, columnOrder, orderedRows, showHeaderLine, &cutCells);
+  });
+  if (outputType == kCsvFilterIndex) printCsvExportResult(written, outputPath);
+  else if (outputType == kXlsFilterIndex) printXlsExportResult(written, outputPath, cutCells);
 }
 
 void DlgAssist5::writeSettingsFile() {
@@ -203,7 +204,9 @@ void DlgAssist5::writeSettingsFile() {
   // The group-by entry is saved exactly when rows are combined by a property, by its index
   // and its name, so that a later run combines by the same property again.
   int groupBy = engine.groupBy.IsEmpty() ? -1 : groupByIndex;
-  if (saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy, engine.groupBy)) {
+  bool saved = exportWithinMemory(
+      [&] { return saveSettingsXml(settingsOutputPath, displayNames, tableTitle, options, groupBy, engine.groupBy); });
+  if (saved) {
     printResult(IDS_SETTINGS_EXPORT_DONE, settingsOutputPath);
   } else {
     ovutPrintf(L"%s", LoadResString(IDS_SETTINGS_EXPORT_FAILED).GetString());

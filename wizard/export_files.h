@@ -2,6 +2,8 @@
 // dialog offer them: the file dialogs' filters and initial names, and the messages that
 // report whether an export was written.
 #pragma once
+#include <new>
+
 #include "platform/mfc/cstring.h"
 
 // The table's export: a CSV or an XLS file, told apart by the filter index the save dialog
@@ -20,3 +22,15 @@ void printCsvExportResult(bool written, const CString& path);
 // The same for an XLS export; a written one also tells how many cells were cut to the
 // format's limit, when any was.
 void printXlsExportResult(bool written, const CString& path, int cutCells);
+
+// Runs an export (reading what it writes, building the file and writing it); false when
+// memory ran out on the way, so that the command reports a failed export and nothing
+// reaches the host. What the export had built is freed as it unwinds; no file was replaced.
+template <class Export>
+bool exportWithinMemory(Export&& run) {
+  try {
+    return run();
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+}

@@ -521,16 +521,18 @@ void DlgUpdateA1::UpdateExport() {
   OvDbObjectId tableId;
   OpenedObject<OvDbTable> table;
   if (!pickedTableId(tableId, pickedTable) || !table.open(tableId)) return;
-  TextGrid grid;
-  if (readTableCells(table.get(), grid)) {
-    // A file that could not be written whole is reported as such, never as done.
-    if (filterIndex == kCsvFilterIndex) {
-      bool written = exportCsvFromTable(grid, path, /*unused=*/true, L",");
-      printCsvExportResult(written, path);
-    } else if (filterIndex == kXlsFilterIndex) {
-      int cutCells = 0;
-      bool written = exportXlsFromTable(grid, path, &cutCells);
-      printXlsExportResult(written, path, cutCells);
-    }
-  }
+  // A table without a row under its title writes and prints nothing. A file that could not
+  // be written whole is reported as such, never as done.
+  bool rows = true;
+  int cutCells = 0;
+  bool written = exportWithinMemory([&] {
+    TextGrid grid;
+    rows = readTableCells(table.get(), grid);
+    if (!rows) return false;
+    if (filterIndex == kCsvFilterIndex) return exportCsvFromTable(grid, path, /*unused=*/true, L",");
+    return filterIndex == kXlsFilterIndex && exportXlsFromTable(grid, path, &cutCells);
+  });
+  if (!rows) return;
+  if (filterIndex == kCsvFilterIndex) printCsvExportResult(written, path);
+  else if (filterIndex == kXlsFilterIndex) printXlsExportResult(written, path, cutCells);
 }

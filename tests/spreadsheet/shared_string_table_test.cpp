@@ -5,7 +5,9 @@
 #include <random>
 
 #include "spreadsheet/workbook.h"
+#include "spreadsheet/xls_book.h"
 #include "test_support.h"
+#include "tests/support/allocation_hook.h"
 
 using namespace QExcel;
 using Sst = Workbook::SharedStringTable;
@@ -41,6 +43,18 @@ std::vector<std::pair<size_t, std::string>> pieces(const std::vector<char>& b) {
   EXPECT_EQ(pos, b.size());
   return out;
 }
+
+// One block of characters that every text of the given byte size is handed: many long
+// texts cost the memory of one.
+class SharedCharacters : public AllocationHook {
+public:
+  explicit SharedCharacters(size_t bytes) : block_(bytes / 2, u'\u0416') {}
+  void* allocate(size_t size) override { return size == 2 * block_.size() ? block_.data() : nullptr; }
+  bool owns(const void* block) const override { return block == block_.data(); }
+
+private:
+  std::u16string block_;
+};
 
 void expectRoundTrip(Sst& sst) {
   std::vector<char> b = written(sst);
@@ -211,4 +225,27 @@ TEST(SharedStringTable, BreaksNeverSplitASurrogatePair) {
     }
   }
   EXPECT_GT(pairsAtBreaks, 0);
+}
+
+// 65,600 texts of 32,767 UTF-16 units: the table passes 4 GB, and so does the stream of a
+// book that holds it, the size by which a save refuses a stream beyond 4 GB. In 32 bits
+// both wrapped to a few megabytes, and the save wrote past the buffer it had sized. The
+// texts share their characters, so that the test needs little memory.
+TEST(SharedStringTable, ATableBeyond4GBKeepsItsSize) {
+  constexpr std::uint64_t kTexts = 65600, kUnits = LongString::kMaxUnits;
+  const std::uint64_t least = 8 + kTexts * (3 + 2 * kUnits);
+  ASSERT_GT(least, 0xFFFFFFFFull);
+  SharedCharacters characters(2 * kUnits);
+  ScopedAllocationHook hook(characters);
+  XlsBook book;
+  book.create(1);
+  Sst& sst = book.workbook().sst;
+  sst.strings.resize(kTexts);
+  for (LongString& text : sst.strings) {
+    text.units.allocate(kUnits);
+    text.flags = 1;
+  }
+  EXPECT_GE(sst.recordSize(), least + 4 * (least / Record::kMaxPiece));
+  book.fixStreamPositions();
+  EXPECT_GE(book.streamSize(), least);
 }

@@ -32,12 +32,17 @@ fs::path freshFolder(const std::string& name) {
   return dir;
 }
 
-// Runs a script of tests/wizard/scripts on the sample drawing in English, with the dump.
-HostRun runScript(const fs::path& folder, const std::string& script) {
-  std::string command = "cd " + shellQuoted(folder.string()) + " && " + shellQuoted(DX_HOST_PROGRAM) +
-                        " --lang en-AU --dump --profile profile.ini --script " +
-                        shellQuoted(std::string(DX_SOURCE_DIR "/tests/wizard/scripts/") + script) + " </dev/null";
+// Runs a script on the sample drawing in English, with the dump, in the folder; the shell
+// words before, when given, start the host program (under limits they set).
+HostRun runScriptAt(const fs::path& folder, const std::string& path, const std::string& before = "") {
+  std::string command = "cd " + shellQuoted(folder.string()) + " && " + before + shellQuoted(DX_HOST_PROGRAM) +
+                        " --lang en-AU --dump --profile profile.ini --script " + shellQuoted(path) + " </dev/null";
   return runCommand(command);
+}
+
+// Runs a script of tests/wizard/scripts.
+HostRun runScript(const fs::path& folder, const std::string& script) {
+  return runScriptAt(folder, DX_SOURCE_DIR "/tests/wizard/scripts/" + script);
 }
 
 size_t count(const std::string& text, const std::string& part) {
@@ -182,6 +187,90 @@ TEST(EndToEnd, WizardOutputsThenTheUpdateRefreshesAndExports) {
   EXPECT_EQ(wizardCsv.substr(0, wizardCsv.find('\n') + 1), hexLines({table.cells[1]}));
   CommandResult lint = runCommand("xmllint --noout " + shellQuoted((folder / "wizard.qdx").string()));
   EXPECT_EQ(lint.status, 0) << lint.output;
+}
+
+// The names in a folder that start with a dot (where a writer's new files hide), or all.
+std::set<std::string> namesIn(const fs::path& folder, bool hiddenOnly = false) {
+  std::set<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    std::string name = entry.path().filename().string();
+    if (!hiddenOnly || name[0] == '.') names.insert(name);
+  }
+  return names;
+}
+
+std::string fileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string withPath(std::string text, const std::string& path) {
+  size_t at = text.find("%s");
+  return at == std::string::npos ? text : text.replace(at, 2, path);
+}
+
+// Each file the two commands write, as a user chooses it: the wizard over two doors (its
+// settings file smaller than a write buffer), or the update command's export of the table
+// the wizard inserted over them; "%s" stands for the file's path.
+struct WrittenFile {
+  const char* name;
+  bool byUpdate;
+  const char* choice;  // the answers that choose the file
+  const char* done;    // how the line that reports success starts
+  const char* failed;  // the line that reports failure
+};
+
+std::string scriptWriting(const WrittenFile& file, const std::string& path) {
+  std::string wizard = "DATAEXTRACTION\n> click 1\n> click 1002\n> pick handles 18 1C\n> click 1\n> click 1\n";
+  if (!file.byUpdate) return wizard + withPath(file.choice, path) + "> click 1\n";
+  return wizard + "> click 1031\n> point 30,0\n> click 1\nDATAEXTRACTIONUPDATE\n> click 1054\n> pick all\n" +
+         withPath(file.choice, path);
+}
+
+// A write that fails, of each file of both commands: under a file-size limit that lets half
+// of the new file through (the limit's signal ignored, as a shell may set it), and to a full
+// disk. The failure is reported and the success never; the earlier file stays byte for
+// byte, and nothing else is left beside it.
+TEST(EndToEnd, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
+  const WrittenFile files[] = {
+      {"wizard.csv", false, "> click 1029\n> file-filter 1 %s\n", "CSV export done", "\nCSV export to : %s failed."},
+      {"wizard.xls", false, "> click 1029\n> file-filter 2 %s\n", "Finished XLS exportation",
+       "\nXLS export to : %s failed."},
+      {"wizard.qdx", false, "> click 1003\n> file %s\n", "Finished QDX export", "\nQDX exportation failed !"},
+      {"update.csv", true, "> file-filter 1 %s\n", "CSV export done", "\nCSV export to : %s failed."},
+      {"update.xls", true, "> file-filter 2 %s\n", "Finished XLS exportation", "\nXLS export to : %s failed."},
+  };
+  const std::string earlier = "an earlier file, kept until a new one is complete\n";
+  for (const WrittenFile& file : files) {
+    SCOPED_TRACE(file.name);
+    fs::path folder = freshFolder(std::string("failed_write_") + file.name);
+    std::ofstream(folder / "write.scr") << scriptWriting(file, file.name);
+    std::ofstream(folder / "full.scr") << scriptWriting(file, "/dev/full");
+    HostRun unhindered = runScriptAt(folder, "write.scr");
+    ASSERT_NE(unhindered.output.find(file.done), std::string::npos) << unhindered.output;
+    const std::string limit = std::to_string(fs::file_size(folder / file.name) / 2);
+    std::ofstream(folder / file.name, std::ios::binary) << earlier;
+    const std::set<std::string> names = namesIn(folder), hiddenDevices = namesIn("/dev", true);
+
+    struct Failure {
+      const char* kind;
+      std::string path;
+      HostRun run;
+    };
+    const Failure failures[] = {
+        {"size limit", file.name, runScriptAt(folder, "write.scr", "trap '' XFSZ && prlimit --fsize=" + limit + " ")},
+        {"full disk", "/dev/full", runScriptAt(folder, "full.scr")},
+    };
+    for (const Failure& failure : failures) {
+      SCOPED_TRACE(failure.kind);
+      EXPECT_NE(failure.run.output.find(withPath(file.failed, failure.path)), std::string::npos) << failure.run.output;
+      EXPECT_EQ(failure.run.output.find(file.done), std::string::npos) << failure.run.output;
+    }
+    EXPECT_TRUE(fileBytes(folder / file.name) == earlier) << "now " << fs::file_size(folder / file.name) << " bytes";
+    EXPECT_EQ(namesIn(folder), names);
+    EXPECT_TRUE(fs::is_character_file("/dev/full"));
+    EXPECT_EQ(namesIn("/dev", true), hiddenDevices);
+  }
 }
 
 TEST(EndToEnd, TheUpdateReplacesTheTablesSelection) {

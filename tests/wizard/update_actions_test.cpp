@@ -2,6 +2,8 @@
 // changed, adding objects, replacing the selection, and exporting the table's cells (read
 // back by Python's csv module and by xlrd).
 #include <algorithm>
+#include <fstream>
+#include <optional>
 #include <set>
 #include <tuple>
 
@@ -9,6 +11,7 @@
 
 #include "extraction/link_list_names.h"
 #include "res/resource_ids.h"
+#include "tests/support/allocation_hook.h"
 
 using namespace update_test;
 
@@ -339,6 +342,63 @@ TEST_F(UpdateActionsTest, AFailedExportIsReportedAsFailed) {
     EXPECT_EQ(runDialog(), IDOK);
     EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\n" + kind + L" export to : " + path + L" failed.");
     EXPECT_FALSE(std::filesystem::exists(missingFolder / name));
+  }
+}
+
+// Memory that runs out while an export reads or builds its file, for each file of both
+// commands: the export is reported as failed, never as done, the earlier file stays as it
+// was, and nothing reaches the host. A layer name of 40,000 characters and a title of 18 KB
+// in UTF-8 make each export ask for blocks of a size refused from the moment it starts.
+TEST_F(UpdateActionsTest, AnExportThatRunsOutOfMemoryIsReportedAsFailed) {
+  const std::wstring longLayer(40000, L'm'), longTitle(6000, L'\u4E2D');
+  addLine(7, longLayer.c_str());
+  OvDbObjectId table = lineTable();
+  struct Export {
+    const char* file;
+    bool byUpdate;
+    int browse;  // the wizard's button that chooses the file
+    int filterIndex;
+    const wchar_t* failed;  // the failure line, with the path when it names one
+    const wchar_t* done;    // how the success line starts
+  };
+  const Export exports[] = {
+      {"oom wizard.csv", false, IDC_EXPORT_BROWSE, 1, L"\nCSV export to : %s failed.", L"CSV export done"},
+      {"oom wizard.xls", false, IDC_EXPORT_BROWSE, 2, L"\nXLS export to : %s failed.", L"Finished XLS"},
+      {"oom wizard.qdx", false, IDC_SAVE_SETTINGS_BROWSE, 1, L"\nQDX exportation failed !", L"Finished QDX"},
+      {"oom update.csv", true, 0, 1, L"\nCSV export to : %s failed.", L"CSV export done"},
+      {"oom update.xls", true, 0, 2, L"\nXLS export to : %s failed.", L"Finished XLS"},
+  };
+  const std::string earlier = "an earlier file\n";
+  for (const Export& out : exports) {
+    SCOPED_TRACE(out.file);
+    const auto path = page_test::scratchFile(out.file);
+    std::ofstream(path, std::ios::binary) << earlier;
+    HostEditor::clearTranscript();
+    LargeAllocationsRefused refusal(16 * 1024);
+    std::optional<ScopedAllocationHook> outOfMemory;
+    if (out.byUpdate) {
+      chooseAction(IDC_UPDATE_EXPORT, table);
+      driver.AddFileDialogAnswer(true, widePath(path), out.filterIndex);
+      outOfMemory.emplace(refusal);
+      EXPECT_EQ(runDialog(), IDOK);
+    } else {
+      for (int page = 1; page <= 3; ++page) driver.click(IDOK);
+      driver.type(IDC_TITLE_EDIT, longTitle.c_str());
+      driver.click(IDOK);
+      driver.click(out.browse);
+      driver.AddFileDialogAnswer(true, widePath(path), out.filterIndex);
+      driver.on<DlgAssist5>([&](DlgAssist5&) { outOfMemory.emplace(refusal); });
+      driver.click(IDOK);
+      runWizard();
+    }
+    outOfMemory.reset();
+    EXPECT_GT(refusal.refused(), 0);
+    std::wstring failed = out.failed;
+    if (size_t at = failed.find(L"%s"); at != std::wstring::npos) failed.replace(at, 2, widePath(path));
+    EXPECT_NE(transcript().find(failed), std::wstring::npos) << CString(transcript().c_str());
+    EXPECT_EQ(transcript().find(out.done), std::wstring::npos) << CString(transcript().c_str());
+    std::ifstream file(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()), earlier);
   }
 }
 

@@ -1,0 +1,110 @@
+#include "extraction/file_replacement.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/win/codepage.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The file a write to the path lands in: a symbolic link is followed to the file it names.
+fs::path landingFile(const fs::path& path) {
+  std::error_code error;
+  if (!fs::is_symlink(path, error)) return path;
+  fs::path named = fs::canonical(path, error);
+  return error ? path : named;
+}
+
+// The new file's name pattern for mkstemp: hidden, beside the target, after its name (cut
+// short, never inside a character, so that the name stays within the system's limit).
+std::string newFilePattern(const fs::path& target) {
+  std::string name = target.filename().string();
+  size_t keep = std::min<size_t>(name.size(), 100);
+  while (keep > 0 && keep < name.size() && (static_cast<unsigned char>(name[keep]) & 0xC0) == 0x80) --keep;
+  return (target.parent_path() / ("." + name.substr(0, keep) + ".XXXXXX")).string();
+}
+
+// The permissions a file made by an ordinary open gets under the process's mask.
+mode_t freshFileMode() {
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+// Gives the new file the target's owner and permissions, or a fresh file's.
+void takeOverPermissions(int file, const struct stat* target) {
+  if (!target) {
+    fchmod(file, freshFileMode());
+    return;
+  }
+  if (fchown(file, target->st_uid, target->st_gid) != 0) {
+    // Only a privileged writer may give a file another owner: the new file stays its own.
+  }
+  fchmod(file, target->st_mode & 07777);
+}
+
+// Writes the bytes to the open file whole; false at the first write that fails.
+bool writeAll(int file, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(file, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+FileReplacement::FileReplacement(std::wstring_view target) : writePath_(target) {
+  target_ = landingFile(fs::path(WideToUtf8(target))).string();
+  struct stat existing {};
+  bool exists = ::stat(target_.c_str(), &existing) == 0;
+  if (exists && !S_ISREG(existing.st_mode)) return;
+  std::string pattern = newFilePattern(fs::path(target_));
+  int file = mkstemp(pattern.data());
+  if (file < 0) {
+    ready_ = errno != ENOSPC && errno != EDQUOT;
+    return;
+  }
+  takeOverPermissions(file, exists ? &existing : nullptr);
+  ::close(file);
+  std::wstring wide;
+  if (!Utf8ToWide(pattern, wide)) {
+    ::unlink(pattern.c_str());
+    return;
+  }
+  newFile_ = pattern;
+  writePath_ = wide;
+}
+
+FileReplacement::~FileReplacement() {
+  if (!newFile_.empty()) ::unlink(newFile_.c_str());
+}
+
+bool FileReplacement::commit() {
+  if (!ready_) return false;
+  if (newFile_.empty()) return true;
+  bool moved = std::rename(newFile_.c_str(), target_.c_str()) == 0;
+  if (moved) newFile_.clear();
+  return moved;
+}
+
+bool writeWholeFile(std::wstring_view path, std::string_view bytes) {
+  FileReplacement replacement(path);
+  if (!replacement.ready()) return false;
+  int file = ::open(WideToUtf8(replacement.path()).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (file < 0) return false;
+  bool written = writeAll(file, bytes);
+  bool closed = ::close(file) == 0;
+  return written && closed && replacement.commit();
+}

@@ -1,7 +1,9 @@
 # The folders' layers. Each source folder builds into one target that names the folders
 # it uses; a folder can use only folders declared before it, so the uses can never form a
 # cycle. check_layers.cmake then reads every file's includes and fails the build when a
-# file includes a header of a folder its own folder does not reach through its uses.
+# file includes a header of a folder its own folder does not reach through its uses. Each
+# static plug-in layer is also linked alone, so that a call into a layer it does not use
+# fails the build too.
 
 # dx_layer(<target> <folder> [USES <target>...]): records what the folder reaches and links
 # the target to the targets it uses.
@@ -27,15 +29,28 @@ function(dx_layer target folder)
   endif()
 endfunction()
 
+# dx_layer_alone(<layer> <target> [<source>...]): the static layer linked once more, whole,
+# as a shared library with --no-undefined against only the layers it uses: a function of
+# a layer it does not use, declared by hand instead of included, is then an undefined
+# symbol. Sources given are linked in as if they were the layer's.
+function(dx_layer_alone layer target)
+  add_library(${target} SHARED $<TARGET_OBJECTS:${layer}> ${ARGN})
+  target_link_libraries(${target} PRIVATE ${layer})
+  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+endfunction()
+
 # dx_folder_library(<target> <folder> <STATIC|SHARED|OBJECT> [USES <target>...]): the
 # folder's own sources as one library. A shared one must resolve every symbol through what
-# it uses, so that a call across the layers fails its link.
+# it uses, so that a call across the layers fails its link; a static one is also linked
+# alone (<target>_alone) to the same end.
 function(dx_folder_library target folder type)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   add_library(${target} ${type} ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   if(type STREQUAL "SHARED")
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  elseif(type STREQUAL "STATIC")
+    dx_layer_alone(${target} ${target}_alone)
   endif()
   dx_layer(${target} ${folder} ${ARGN})
 endfunction()
@@ -71,4 +86,16 @@ function(dx_layer_check)
     add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${header} ${script})
     set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header},")
   endforeach()
+
+  # The link check's planted call: extraction calling a function of the wizard's layer,
+  # declared by hand. Its library is built only by the test, which expects the link to fail
+  # on that symbol.
+  set(planted ${CMAKE_BINARY_DIR}/planted_call.cpp)
+  file(CONFIGURE OUTPUT ${planted} CONTENT "class CWnd;\nCWnd* hostMainWindow();\nCWnd* plantedCall() { return hostMainWindow(); }\n")
+  dx_layer_alone(extraction planted_call_alone ${planted})
+  set_target_properties(planted_call_alone PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_test(NAME layering.finds_a_call_across_the_layers
+    COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target planted_call_alone)
+  set_tests_properties(layering.finds_a_call_across_the_layers PROPERTIES
+    PASS_REGULAR_EXPRESSION "undefined [^\n]*hostMainWindow\\(\\)")
 endfunction()

@@ -55,6 +55,14 @@ function(dx_folder_library target folder type)
   dx_layer(${target} ${folder} ${ARGN})
 endfunction()
 
+# dx_planted_include_test(<name> <file> <include line> <header as named>): a test that runs
+# dx_layer_check's command with the include line added to the file, as if written there,
+# and expects the check to name it.
+function(dx_planted_include_test name file line header)
+  add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${line} ${script})
+  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header}")
+endfunction()
+
 # The include check: run by every build (a violation fails it) and as a test, with tests
 # that plant a forbidden include and expect the check to name it.
 function(dx_layer_check)
@@ -78,14 +86,14 @@ function(dx_layer_check)
     COMMENT "Checking the folders' includes against their layers" VERBATIM)
   add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
   add_test(NAME layering.includes COMMAND ${check} ${script})
-  # An include that closes a cycle, and one from the lowest layer upwards.
-  foreach(planted IN ITEMS "finds_a_cycle:extraction/csv_export.cpp:wizard/dlg_assist1.h"
-                           "finds_an_upward_include:platform/win/format_message.cpp:platform/mfc/cstring.h")
-    string(REPLACE ":" ";" parts "${planted}")
-    list(POP_FRONT parts name file header)
-    add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${header} ${script})
-    set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header},")
-  endforeach()
+  # An include that closes a cycle, one from the lowest layer upwards, and one written with
+  # angle brackets.
+  dx_planted_include_test(finds_a_cycle extraction/csv_export.cpp
+    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
+  dx_planted_include_test(finds_an_upward_include platform/win/format_message.cpp
+    "#include \"platform/mfc/cstring.h\"" "platform/mfc/cstring.h,")
+  dx_planted_include_test(finds_an_angle_include extraction/csv_export.cpp
+    "#include <wizard/page_support.h>" "<wizard/page_support.h>,")
 
   # The link check's planted call: extraction calling a function of the wizard's layer,
   # declared by hand. Its library is built only by the test, which expects the link to fail

@@ -1,13 +1,24 @@
 # The folders' layers. Each source folder builds into one target that names the folders
 # it uses; a folder can use only folders declared before it, so the uses can never form a
 # cycle. check_layers.cmake then reads every file's includes and fails the build when a
-# file includes a header of a folder its own folder does not reach through its uses.
+# file includes a header of a folder its own folder does not reach through its uses. Each
+# static plug-in layer is also linked alone, so that a call into a layer it does not use
+# fails the build too.
 
-# dx_layer(<target> <folder> [USES <target>...]): records what the folder reaches and links
-# the target to the targets it uses.
-function(dx_layer target folder)
-  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES")
-  set(reach ${folder})
+# dx_layer_reach(<name> <folder> [USES <name>...] [HELPERS <folder>...]): records what the
+# folder reaches, under a name that folders declared after it can use: its own headers and
+# those of the layers it uses. HELPERS are folders of helpers shared by folders of
+# different layers (tests/support): their headers may be included too, and what such a
+# header includes counts as included by the folder that includes it.
+function(dx_layer_reach name folder)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES;HELPERS")
+  get_property(declared GLOBAL PROPERTY DX_LAYER_FOLDERS)
+  foreach(helper IN LISTS ARG_HELPERS)
+    if(NOT helper IN_LIST declared)
+      message(FATAL_ERROR "${folder} takes helpers of ${helper}, which is not a folder declared before it")
+    endif()
+  endforeach()
+  set(reach ${folder} ${ARG_HELPERS})
   foreach(used IN LISTS ARG_USES)
     get_property(used_reach GLOBAL PROPERTY DX_LAYER_REACH_${used})
     if(NOT used_reach)
@@ -16,9 +27,17 @@ function(dx_layer target folder)
     list(APPEND reach ${used_reach})
   endforeach()
   list(REMOVE_DUPLICATES reach)
-  set_property(GLOBAL PROPERTY DX_LAYER_REACH_${target} ${reach})
+  set_property(GLOBAL PROPERTY DX_LAYER_REACH_${name} ${reach})
+  set_property(GLOBAL APPEND PROPERTY DX_LAYER_FOLDERS ${folder})
   list(JOIN reach " " line)
   set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE "${line}")
+endfunction()
+
+# dx_layer(<target> <folder> [USES <target>...] [HELPERS <folder>...]): records what the
+# folder reaches and links the target to the targets it uses.
+function(dx_layer target folder)
+  dx_layer_reach(${target} ${folder} ${ARGN})
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES;HELPERS")
   get_target_property(type ${target} TYPE)
   if(type STREQUAL "EXECUTABLE")
     target_link_libraries(${target} PRIVATE ${ARG_USES})
@@ -27,33 +46,57 @@ function(dx_layer target folder)
   endif()
 endfunction()
 
+# dx_layer_alone(<layer> <target> [<source>...]): the static layer linked once more, whole,
+# as a shared library with --no-undefined against only the layers it uses: a function of
+# a layer it does not use, declared by hand instead of included, is then an undefined
+# symbol. Sources given are linked in as if they were the layer's.
+function(dx_layer_alone layer target)
+  add_library(${target} SHARED $<TARGET_OBJECTS:${layer}> ${ARGN})
+  target_link_libraries(${target} PRIVATE ${layer})
+  target_link_options(${target} PRIVATE -Wl,--no-undefined)
+endfunction()
+
 # dx_folder_library(<target> <folder> <STATIC|SHARED|OBJECT> [USES <target>...]): the
 # folder's own sources as one library. A shared one must resolve every symbol through what
-# it uses, so that a call across the layers fails its link.
+# it uses, so that a call across the layers fails its link; a static one is also linked
+# alone (<target>_alone) to the same end.
 function(dx_folder_library target folder type)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
   add_library(${target} ${type} ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   if(type STREQUAL "SHARED")
     target_link_options(${target} PRIVATE -Wl,--no-undefined)
+  elseif(type STREQUAL "STATIC")
+    dx_layer_alone(${target} ${target}_alone)
   endif()
   dx_layer(${target} ${folder} ${ARGN})
 endfunction()
 
+# dx_planted_include_test(<name> <file> <include line> <header as named>): a test that runs
+# dx_layer_check's command with the include line added to the file, as if written there,
+# and expects the check to name it.
+function(dx_planted_include_test name file line header)
+  add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${line} ${script})
+  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header}")
+endfunction()
+
 # The include check: run by every build (a violation fails it) and as a test, with tests
-# that plant a forbidden include and expect the check to name it.
+# that plant a forbidden include and expect the check to name it. It reads every source
+# file under the layered folders' top folders, so a file in a folder that declares no
+# layers fails it too.
 function(dx_layer_check)
   get_property(table GLOBAL PROPERTY DX_LAYER_TABLE)
   set(table_file ${CMAKE_BINARY_DIR}/layers.txt)
   list(JOIN table "\n" content)
   file(CONFIGURE OUTPUT ${table_file} CONTENT "${content}\n")
+  get_property(folders GLOBAL PROPERTY DX_LAYER_FOLDERS)
   set(files)
-  foreach(line IN LISTS table)
-    string(REPLACE " " ";" reach "${line}")
-    list(GET reach 0 folder)
-    file(GLOB folder_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  foreach(folder IN LISTS folders)
+    string(REGEX REPLACE "/.*" "" top "${folder}")
+    file(GLOB_RECURSE folder_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${top}/*.cpp ${CMAKE_SOURCE_DIR}/${top}/*.h)
     list(APPEND files ${folder_files})
   endforeach()
+  list(REMOVE_DUPLICATES files)
   set(check ${CMAKE_COMMAND} -DLAYERS=${table_file} -DSOURCE_DIR=${CMAKE_SOURCE_DIR})
   set(script -P ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/layers.checked
@@ -63,12 +106,27 @@ function(dx_layer_check)
     COMMENT "Checking the folders' includes against their layers" VERBATIM)
   add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
   add_test(NAME layering.includes COMMAND ${check} ${script})
-  # An include that closes a cycle, and one from the lowest layer upwards.
-  foreach(planted IN ITEMS "finds_a_cycle:extraction/csv_export.cpp:wizard/dlg_assist1.h"
-                           "finds_an_upward_include:platform/win/format_message.cpp:platform/mfc/cstring.h")
-    string(REPLACE ":" ";" parts "${planted}")
-    list(POP_FRONT parts name file header)
-    add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${header} ${script})
-    set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header},")
-  endforeach()
+  # An include that closes a cycle, one from the lowest layer upwards, one written with
+  # angle brackets, and one that a test of a lower layer takes in through a helper.
+  dx_planted_include_test(finds_a_cycle extraction/csv_export.cpp
+    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
+  dx_planted_include_test(finds_an_upward_include platform/win/format_message.cpp
+    "#include \"platform/mfc/cstring.h\"" "platform/mfc/cstring.h,")
+  dx_planted_include_test(finds_an_angle_include extraction/csv_export.cpp
+    "#include <wizard/page_support.h>" "<wizard/page_support.h>,")
+  dx_planted_include_test(finds_an_include_through_a_helper tests/gridctrl/grid_sort_test.cpp
+    "#include \"tests/support/engine_test_support.h\""
+    "extraction/extraction_engine.h through tests/support/engine_test_support.h,")
+
+  # The link check's planted call: extraction calling a function of the wizard's layer,
+  # declared by hand. Its library is built only by the test, which expects the link to fail
+  # on that symbol.
+  set(planted ${CMAKE_BINARY_DIR}/planted_call.cpp)
+  file(CONFIGURE OUTPUT ${planted} CONTENT "class CWnd;\nCWnd* hostMainWindow();\nCWnd* plantedCall() { return hostMainWindow(); }\n")
+  dx_layer_alone(extraction planted_call_alone ${planted})
+  set_target_properties(planted_call_alone PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_test(NAME layering.finds_a_call_across_the_layers
+    COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target planted_call_alone)
+  set_tests_properties(layering.finds_a_call_across_the_layers PROPERTIES
+    PASS_REGULAR_EXPRESSION "undefined [^\n]*hostMainWindow\\(\\)")
 endfunction()

@@ -1,6 +1,7 @@
 # The host program's tests run it, with a module built for another host interface version.
 add_library(wrong_version_module MODULE ${CMAKE_CURRENT_LIST_DIR}/modules/wrong_version_module.cpp)
 set_target_properties(wrong_version_module PROPERTIES PREFIX "" SUFFIX ".ovx")
+dx_layer(wrong_version_module tests/host/modules)
 add_dependencies(test_host wrong_version_module ovhost dataextract_module)
 target_compile_definitions(test_host PRIVATE
   DX_HOST_PROGRAM="$<TARGET_FILE:ovhost>"

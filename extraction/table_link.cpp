@@ -52,8 +52,8 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value, si
     return true;
   }
   if (tag == L"groupby") layout.groupBy = value;
-  else if (tag == L"header") layout.headerShown = value != L"hidden";
-  else if (tag == L"totalsrow") layout.totalsRow = value == L"yes";
+  else if (tag == L"header" && (value == L"shown" || value == L"hidden")) layout.headerShown = value == L"shown";
+  else if (tag == L"totalsrow" && (value == L"yes" || value == L"no")) layout.totalsRow = value == L"yes";
   else if (tag == L"chosen") layout.chosen.push_back(value);
   else if (tag == L"leftout") layout.leftOut.push_back(value);
   else if (tag == L"column") layout.columns.push_back(value);

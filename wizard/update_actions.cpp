@@ -428,6 +428,9 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
   engine.prepare(offered, kinds);
   std::erase_if(brought, [&offered](const PropertyItem& item) { return !offered.count(item); });
   addBroughtColumns(choices.layout, brought, catalogue);
+  // With the preview's order known every row goes where the wizard puts it over all the
+  // objects; else (rows moved by hand) the rows keep their places and the new ones follow.
+  if (choices.layout.rowOrderKnown) choices.layout.rows.clear();
   updateAndReport(tableId, engine, kinds, choices.names, choices.layout);
 }
 

@@ -6,7 +6,9 @@
 //  (b) refreshed after objects of the drawing changed, were erased or added: it must hold
 //      what the wizard makes now with the same choices over its objects that still exist;
 //  (c) given new objects: it must hold what the wizard makes over its objects and the new
-//      ones, its own columns first and in their order.
+//      ones, rows in the same order, its own columns first and in their order;
+//  (d) made again over the objects of (b) and given a new selection of them: it must hold
+//      what the wizard makes over that selection.
 // The seeds run in shards, so that they run side by side; under the sanitizers each shard
 // runs its first few seeds only. A failing case names its seed; DX_UPDATE_SEED=n runs that
 // seed alone.
@@ -182,6 +184,8 @@ protected:
     }
     if (chance(rng, 0.3)) plan.hiddenColumn = shownName(anyOf(rng, kept));
     if (chance(rng, 0.3)) plan.movedColumn = shownName(anyOf(rng, kept));
+    plan.dragRow = chance(rng, 0.15);
+    if (plan.sortClicks > 0 && chance(rng, 0.3)) plan.sortFirstBy = shownName(anyOf(rng, kept));
     return plan;
   }
 
@@ -212,15 +216,7 @@ protected:
   // the erased handles.
   Texts changeDrawing(Rng& rng, const Texts& objects) {
     const std::map<CString, CString> kinds = kindByHandle();
-    auto groupOf = [&](const CString& handle) {
-      CString group = kinds.at(handle);
-      OvDbBlockReference* reference = nullptr;
-      if (ovdbOpenObject(reference, idOf(handle), Ovis::kForRead) == Ovis::eOk) {
-        group += L"/" + blockNameOf(reference);
-        reference->close();
-      }
-      return group;
-    };
+    auto groupOf = [&](const CString& handle) { return kindAndBlockOf(kinds, handle); };
     std::map<CString, int> left;  // objects left per kind, and per block name
     for (const CString& handle : objects) ++left[groupOf(handle)];
     Texts erased;
@@ -273,6 +269,17 @@ protected:
   }
 
   // --- Helpers over handles ---
+
+  // An object's kind, and a block reference's block name after it.
+  CString kindAndBlockOf(const std::map<CString, CString>& kinds, const CString& handle) {
+    CString group = kinds.at(handle);
+    OvDbBlockReference* reference = nullptr;
+    if (ovdbOpenObject(reference, idOf(handle), Ovis::kForRead) == Ovis::eOk) {
+      group += L"/" + blockNameOf(reference);
+      reference->close();
+    }
+    return group;
+  }
 
   OvDbObjectId idOf(const CString& handle) {
     OvDbObjectId id;
@@ -335,7 +342,8 @@ protected:
     std::erase_if(now.picks, [&](const CString& h) { return holds(erased, h); });
     std::set<CString> left = kindsOf(now.picks);
     std::erase_if(now.kindsLeftOut, [&](const CString& kind) { return !left.count(kind); });
-    OvDbObjectId fresh = runPlan(now);
+    PreviewRecord freshPreview;
+    OvDbObjectId fresh = runPlan(now, &freshPreview);
     ASSERT_FALSE(fresh.isNull());
     TableParts got = partsOf(refreshed, headerShown, totals), want = partsOf(shownCells(fresh), headerShown, totals);
     EXPECT_EQ(got.title, want.title) << "(b)";
@@ -344,16 +352,17 @@ protected:
     EXPECT_EQ(sorted(got.body), sorted(want.body)) << "(b) rows";
     // One object a row and an unsorted preview: the rows are in the wizard's order too.
     bool plain = holds(plan.propertiesLeftOut, L"Quantity") && preview.groupBy.IsEmpty();
-    if (plain && plan.sortClicks == 0) {
+    if (plain && plan.sortClicks == 0 && !plan.dragRow) {
       EXPECT_EQ(got.body, want.body) << "(b) rows out of place";
     }
-    erase(fresh);
-
-    // (c) New objects join the table.
     Texts inTable;
     for (const CString& h : objects) {
       if (!holds(erased, h)) inTable.push_back(h);
     }
+    replaceAgainstWizard(rng, fresh, now, freshPreview.rowDragged, inTable);
+    erase(fresh);
+
+    // (c) New objects join the table.
     Texts added = newObjects(rng, inTable);
     Cells before = shownCells(table);
     chooseAction(IDC_ADD_OBJECTS, table);
@@ -385,18 +394,57 @@ protected:
     }
     all.combineBy = preview.groupBy;
     all.title = plan.title;
+    // The rows in the preview's order: sorted alike (by the columns the preview had, when no
+    // row was moved by hand after), the first row under a hidden header line left where it is.
+    if (!preview.rowDragged) {
+      if (holds(preview.header, plan.sortFirstBy)) all.sortFirstBy = plan.sortFirstBy;
+      if (holds(preview.header, plan.sortBy)) {
+        all.sortBy = plan.sortBy;
+        all.sortClicks = plan.sortClicks;
+      }
+    }
+    all.hideHeader = plan.hideHeader;
     PreviewRecord wide;
     OvDbObjectId union_ = runPlan(all, &wide);
     ASSERT_FALSE(union_.isNull());
-    compareWithUnion(after, shownCells(union_), preview, wide, headerShown, totals);
+    // Rows moved by hand in the preview keep their places; with one object a row their cells
+    // stay as they were too.
+    const bool keptInPlace = preview.rowDragged && plain;
+    compareWithUnion(after, shownCells(union_), preview, wide, headerShown, totals, keptInPlace ? &before : nullptr);
     erase(union_);
+  }
+
+  // (d) The wizard's table over the objects gets a new selection of them, in another order,
+  // every kind and block still among it (so that the pages offer what they offered): it must
+  // hold what the wizard makes over that selection, rows in the same order (as built when
+  // rows were moved by hand in the preview: their order is then not known).
+  void replaceAgainstWizard(Rng& rng, const OvDbObjectId& table, WizardPlan plan, bool rowDragged, Texts objects) {
+    plan.dragRow = false;
+    if (rowDragged) {
+      plan.sortFirstBy.Empty();
+      plan.sortClicks = 0;
+    }
+    const std::map<CString, CString> kinds = kindByHandle();
+    std::shuffle(objects.begin(), objects.end(), rng);
+    std::set<CString> groups;
+    plan.picks.clear();
+    for (const CString& handle : objects) {
+      if (groups.insert(kindAndBlockOf(kinds, handle)).second || chance(rng, 0.6)) plan.picks.push_back(handle);
+    }
+    chooseAction(IDC_REPLACE_OBJECTS, table);
+    driver.AddPickAnswer(handlesAnswer(plan.picks));
+    EXPECT_EQ(runDialog(), IDOK);
+    OvDbObjectId wizard = runPlan(plan);
+    ASSERT_FALSE(wizard.isNull());
+    EXPECT_EQ(shownCells(table), shownCells(wizard)) << "(d) the selection replaced";
+    erase(wizard);
   }
 
   // The table after (c) against the wizard's table over the union (header shown, every
   // column in the wizard's order): the table's own columns first, in their order, then the
   // columns the new objects brought, in the wizard's order.
   void compareWithUnion(const Cells& table, const Cells& wizard, const PreviewRecord& old, const PreviewRecord& wide,
-                        bool headerShown, bool totals) {
+                        bool headerShown, bool totals, const Cells* keptInPlace) {
     Texts expectedColumns;
     std::vector<size_t> columns;
     auto columnOf = [&wide](const CString& name) {
@@ -423,13 +471,28 @@ protected:
       tableColumns.push_back(c);
     }
     ASSERT_EQ(tableColumns.size(), columns.size()) << "(c) columns";
-    TableParts got = partsOf(table, headerShown, totals), want = partsOf(wizard, true, totals);
+    TableParts got = partsOf(table, headerShown, totals), want = partsOf(wizard, headerShown, totals);
     EXPECT_EQ(got.title, want.title) << "(c)";
     if (headerShown) {
       ASSERT_TRUE(got.header);
       EXPECT_EQ(projected({*got.header}, tableColumns), Cells{expectedColumns}) << "(c) header";
     }
-    EXPECT_EQ(projected(sorted(got.body), tableColumns), sorted(projected(want.body, columns))) << "(c) rows";
+    if (old.rowDragged) {
+      // The rows' order is not known: the rows are the wizard's.
+      EXPECT_EQ(sorted(projected(got.body, tableColumns)), sorted(projected(want.body, columns))) << "(c) rows";
+    } else {
+      EXPECT_EQ(projected(got.body, tableColumns), projected(want.body, columns)) << "(c) rows";
+    }
+    if (keptInPlace) {
+      // The old rows first (the empty row of the totals after the new rows), on the old columns.
+      std::vector<size_t> own;
+      std::copy_if(tableColumns.begin(), tableColumns.end(), std::back_inserter(own),
+                   [&old](size_t c) { return c < old.shownColumns.size(); });
+      Cells kept = projected(partsOf(*keptInPlace, headerShown, totals).body, own), now = projected(got.body, own);
+      if (totals && !kept.empty()) kept.pop_back();
+      now.resize(std::min(now.size(), kept.size()));
+      EXPECT_EQ(now, kept) << "(c) rows moved by hand";
+    }
     if (totals) {
       ASSERT_TRUE(got.totals && want.totals);
       EXPECT_EQ(projected({*got.totals}, tableColumns), projected({*want.totals}, columns)) << "(c) totals";
@@ -561,8 +624,10 @@ protected:
       if (list[k].Left(8) == L"leftout:") return true;
       return list[k].Left(7) == L"chosen:" && !holds(list, L"column:" + list[k].Mid(7));
     };
-    // A chosen property without its column entry is a column hidden in the wizard.
+    // A chosen property without its column entry is a column hidden in the wizard; a list
+    // without its sort entries one whose preview rows were moved by hand.
     auto shownColumn = [&](size_t k) { return layout && list[k].Left(7) == L"column:"; };
+    auto sortEntry = [&](size_t k) { return layout && list[k].Left(5) == L"sort:"; };
     const unsigned damage = pairedByPlace || sixListChoice ? 0
                             : sixListKinds                 ? std::array{0u, 2u, 4u}[rng() % 3]
                                                            : static_cast<unsigned>(rng() % 6);
@@ -597,7 +662,7 @@ protected:
       default: {
         if (list.empty()) return;
         const size_t k = at(0);
-        if (leftOut(k) || shownColumn(k)) return;
+        if (leftOut(k) || shownColumn(k) || sortEntry(k)) return;
         list.erase(list.begin() + static_cast<long>(k));
         log += "dropped ";
         break;

@@ -1,7 +1,7 @@
 // The update command against the wizard itself. For each seed a generator makes the choices
 // of a wizard run over the sample drawing (picked objects, kinds, properties, display names,
-// totals, combined or grouped rows, header line, title, a sorted preview, a hidden and a
-// moved column), and the table it inserts is then
+// totals, combined or grouped rows, header line, title, a preview sorted by one or two
+// columns, a hidden and a moved column, a row dragged), and the table it inserts is then
 //  (a) refreshed with nothing changed: no cell and no link list may change;
 //  (b) refreshed after objects of the drawing changed, were erased or added: it must hold
 //      what the wizard makes now with the same choices over its objects that still exist;

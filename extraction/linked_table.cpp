@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <climits>
+#include <numeric>
 
 #include "extraction/host_guards.h"
 #include "extraction/link_list_names.h"
+#include "extraction/numbers.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_table.h"
 
@@ -15,16 +17,71 @@ using Texts = std::vector<CString>;
 
 // A row of the rebuilt table with its place: the engine row it shows (0 for the empty row
 // before the totals) and its sort key, twice the index of the old row it takes the place of
-// (odd keys fall between old rows).
+// (odd keys fall between old rows), then its rank among the rows of the same key.
 struct PlacedRow {
   long long key;
+  size_t rank;
   size_t engineRow;
 };
 
+// One cell against another as the preview's sort compares them: a column of numbers by value,
+// any other as text ignoring case, on the first 255 characters that the list hands it.
+int compareAsPreview(const CString& a, const CString& b, bool numeric) {
+  if (numeric) {
+    double x = leadingNumber(a), y = leadingNumber(b);
+    return (x > y) - (x < y);
+  }
+  return a.Left(255).CompareNoCase(b.Left(255));
+}
+
+// The preview sorts a column by value when its data cells are numbers or empty, one at least.
+bool numericColumn(const TextGrid& rows, size_t column) {
+  bool anyNumber = false;
+  for (size_t r = 1; r < rows.size(); ++r) {
+    const CString& cell = rows[r][column];
+    if (cell.IsEmpty()) continue;
+    if (!isNumericText(cell)) return false;
+    anyNumber = true;
+  }
+  return anyNumber;
+}
+
+// The place of every data row in the wizard's preview of the rows: as built, or sorted by the
+// keys as clicks on the headings sort them (stable, the first key deciding). With the header
+// line hidden the first row heads the preview's columns and keeps its place. False when a
+// key's property is no column of the rows.
+bool previewRanks(const TextGrid& rows, const TableLayout& layout, std::vector<size_t>& rank) {
+  struct Column {
+    size_t index;
+    bool numeric, ascending;
+  };
+  std::vector<Column> keys;
+  for (const RowSortKey& key : layout.sortKeys) {
+    auto at = std::find(rows[0].begin() + 1, rows[0].end(), key.property);
+    if (at == rows[0].end()) return false;
+    size_t index = static_cast<size_t>(at - rows[0].begin());
+    keys.push_back({index, numericColumn(rows, index), key.ascending});
+  }
+  std::vector<size_t> order(rows.size());
+  std::iota(order.begin(), order.end(), 0);
+  auto before = [&](size_t a, size_t b) {
+    for (const Column& key : keys) {
+      int sign = compareAsPreview(rows[a][key.index], rows[b][key.index], key.numeric);
+      if (sign != 0) return key.ascending ? sign < 0 : sign > 0;
+    }
+    return false;
+  };
+  std::stable_sort(order.begin() + std::min<std::ptrdiff_t>(rows.size(), layout.headerShown ? 1 : 2), order.end(),
+                   before);
+  rank.assign(rows.size(), 0);
+  for (size_t place = 0; place < order.size(); ++place) rank[order[place]] = place;
+  return true;
+}
+
 // Orders the engine's data rows (and the empty row, when there are totals) by the places
-// their objects held in the old rows.
+// their objects held in the old rows; rows without one follow the old rows, in the ranks given.
 std::vector<PlacedRow> placeRows(const TextGrid& rows, const RowSources& sources, const std::vector<LinkedRow>& old,
-                                 bool withGap) {
+                                 const std::vector<size_t>& rank, bool withGap) {
   std::map<CString, long long> oldPlace;
   long long lastData = -1, gap = -1;
   for (size_t i = 0; i < old.size(); ++i) {
@@ -44,10 +101,12 @@ std::vector<PlacedRow> placeRows(const TextGrid& rows, const RowSources& sources
       auto place = oldPlace.find(handle);
       if (place != oldPlace.end()) first = std::min(first, place->second);
     }
-    placed.push_back({first == LLONG_MAX ? 2 * lastData + 1 : 2 * first, k});
+    if (first == LLONG_MAX) placed.push_back({2 * lastData + 1, rank[k], k});
+    else placed.push_back({2 * first, k, k});
   }
-  if (withGap) placed.push_back({gap < 0 ? LLONG_MAX : 2 * gap, 0});
-  std::stable_sort(placed.begin(), placed.end(), [](const PlacedRow& a, const PlacedRow& b) { return a.key < b.key; });
+  if (withGap) placed.push_back({gap < 0 ? LLONG_MAX : 2 * gap, 0, 0});
+  std::sort(placed.begin(), placed.end(),
+            [](const PlacedRow& a, const PlacedRow& b) { return std::pair(a.key, a.rank) < std::pair(b.key, b.rank); });
   return placed;
 }
 
@@ -81,10 +140,13 @@ bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<C
                    /*blockNameChosen=*/holds(layout.chosen, catalogue.blockNameItem.name), layout.totals,
                    layout.groupBy);
   std::vector<int> columnOrder;
-  if (rows.empty() || !columnsOf(rows[0], layout.columns, columnOrder)) return false;
+  std::vector<size_t> rank;
+  if (rows.empty() || !columnsOf(rows[0], layout.columns, columnOrder) || !previewRanks(rows, layout, rank)) {
+    return false;
+  }
   const Texts totals = layout.totalsRow ? engine.computeTotals() : Texts();
 
-  std::vector<PlacedRow> placed = placeRows(rows, engine.rowSources, layout.rows, !totals.empty());
+  std::vector<PlacedRow> placed = placeRows(rows, engine.rowSources, layout.rows, rank, !totals.empty());
   TextGrid grid = rows;
   translateNames(grid, displayNames);
   const size_t gapRow = grid.size();

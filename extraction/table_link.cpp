@@ -42,6 +42,19 @@ bool placeInRow(TableLayout& layout, const CString& handle, const CString& rowTe
   return true;
 }
 
+// Reads one "sort" entry: "built" alone (the rows as built), or keys "ascending/<property>"
+// and "descending/<property>", the first deciding.
+bool readSortEntry(TableLayout& layout, const CString& value) {
+  if (layout.rowOrderKnown && (value == L"built" || layout.sortKeys.empty())) return false;
+  layout.rowOrderKnown = true;
+  if (value == L"built") return true;
+  int slash = value.Find(L'/');
+  CString direction = value.Left(slash);
+  if (slash < 0 || (direction != L"ascending" && direction != L"descending")) return false;
+  layout.sortKeys.push_back({value.Mid(slash + 1), direction == L"ascending"});
+  return true;
+}
+
 // Reads one "tag:value" entry into the layout; false when it is not understood.
 bool readEntry(TableLayout& layout, const CString& tag, const CString& value, size_t entryCount) {
   if (tag == L"layout") return value == kVersion;
@@ -52,12 +65,13 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value, si
     return true;
   }
   if (tag == L"groupby") layout.groupBy = value;
-  else if (tag == L"header") layout.headerShown = value != L"hidden";
-  else if (tag == L"totalsrow") layout.totalsRow = value == L"yes";
+  else if (tag == L"header" && (value == L"shown" || value == L"hidden")) layout.headerShown = value == L"shown";
+  else if (tag == L"totalsrow" && (value == L"yes" || value == L"no")) layout.totalsRow = value == L"yes";
   else if (tag == L"chosen") layout.chosen.push_back(value);
   else if (tag == L"leftout") layout.leftOut.push_back(value);
   else if (tag == L"column") layout.columns.push_back(value);
   else if (tag == L"total") layout.totals.push_back(value);
+  else if (tag == L"sort") return readSortEntry(layout, value);
   else if (tag == L"gap") return placeInRow(layout, CString(), value, entryCount);
   else if (tag == L"object") {
     int slash = value.ReverseFind(L'/');
@@ -86,6 +100,9 @@ std::vector<CString> TableLayout::entries() const {
   addEntries(out, L"leftout", leftOut);
   addEntries(out, L"column", columns);
   addEntries(out, L"total", totals);
+  if (rowOrderKnown && sortKeys.empty()) out.push_back(entry(L"sort", L"built"));
+  for (const RowSortKey& key : sortKeys)
+    out.push_back(entry(L"sort", CString(key.ascending ? L"ascending/" : L"descending/") + key.property));
   std::map<CString, size_t> rowOf;
   for (size_t i = 0; i < rows.size(); ++i) {
     if (rows[i].isGap()) out.push_back(entry(L"gap", number(i)));
@@ -107,9 +124,14 @@ std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& 
   }
   // The wizard names every column, chosen property and object once.
   if (!distinct(layout.columns) || !distinct(layout.chosen) || !distinct(layout.objects)) return std::nullopt;
-  // and lays out chosen properties only.
-  for (const CString& column : layout.columns) {
-    if (!holds(layout.chosen, column)) return std::nullopt;
+  // and lays out and sorts by chosen properties only.
+  std::vector<CString> sorted;
+  for (const RowSortKey& key : layout.sortKeys) sorted.push_back(key.property);
+  if (!distinct(sorted)) return std::nullopt;
+  for (const std::vector<CString>* names : {&layout.columns, &sorted}) {
+    for (const CString& name : *names) {
+      if (!holds(layout.chosen, name)) return std::nullopt;
+    }
   }
   auto isGap = [](const CString& text) { return text.Left(4) == L"gap:"; };
   if (!rowsComplete(layout, std::count_if(entries.begin(), entries.end(), isGap))) return std::nullopt;

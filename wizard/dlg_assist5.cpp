@@ -29,6 +29,19 @@ bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& 
 }
 
 void printResult(UINT textId, const CString& path) { ovutPrintf(L"%s", LoadResFormat(textId, path).GetString()); }
+
+// Keeps in the layout how the preview's rows are ordered, by the keys of the built rows (grid
+// column k shows their column k); unknown when rows were moved by hand.
+void keepPreviewRowOrder(TableLayout& layout, const GridListCtrl& grid, const TextGrid& builtRows) {
+  if (grid.rowsMovedByHand || builtRows.empty()) return;
+  const std::vector<CString>& keys = builtRows[0];
+  for (const GridListCtrl::ColumnSort& sort : grid.rowSorts) {
+    if (sort.column <= 0 || static_cast<size_t>(sort.column) >= keys.size()) return;
+  }
+  for (const GridListCtrl::ColumnSort& sort : grid.rowSorts)
+    layout.sortKeys.push_back({keys[static_cast<size_t>(sort.column)], sort.ascending});
+  layout.rowOrderKnown = true;
+}
 }  // namespace
 
 IMPLEMENT_DYNAMIC(DlgAssist5, CDialogEx)
@@ -163,9 +176,10 @@ InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& column
   link.groupBy = engine.rowMerge == RowMerge::Grouped ? engine.groupBy : CString();
   if (!outputRows.empty() && !outputRows[0].empty())
     link.headers.assign(outputRows[0].begin() + 1, outputRows[0].end());
-  link.layout = wizardTableLayout(engine, outputRows, columnOrder, orderedRows, showHeaderLine, totalsRowAppended,
-                                  offeredProperties)
-                    .entries();
+  TableLayout layout = wizardTableLayout(engine, outputRows, columnOrder, orderedRows, showHeaderLine,
+                                         totalsRowAppended, offeredProperties);
+  keepPreviewRowOrder(layout, previewGrid, engine.rows);
+  link.layout = layout.entries();
   return link;
 }
 

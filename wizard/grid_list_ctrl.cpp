@@ -23,6 +23,21 @@ void GridListCtrl::setColumnChecks(int col, bool cellMode, bool checked) {
   }
 }
 
+bool GridListCtrl::SortByColumn(int col, bool ascending) {
+  if (!CListGridCtrl::SortByColumn(col, ascending)) return false;
+  std::erase_if(rowSorts, [col](const ColumnSort& sort) { return sort.column == col; });
+  rowSorts.insert(rowSorts.begin(), {col, ascending});
+  rowsMovedByHand = false;
+  return true;
+}
+
+bool GridListCtrl::MoveSelectedRowsTo(int row) {
+  if (!CListGridCtrl::MoveSelectedRowsTo(row)) return false;
+  rowSorts.clear();
+  rowsMovedByHand = true;
+  return true;
+}
+
 void GridListCtrl::OnCellContextMenu(CWnd*, CPoint pt, int row, int col) {
   int image = GetCellImageIndex(row, col);
   if (image == -1 && col != 1) return;

@@ -89,13 +89,6 @@ Texts readKinds(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
   return kinds;
 }
 
-// The table's one-entry group-by list: the property the rows are grouped by, or "". Read
-// while the table is not open (for write) elsewhere.
-CString storedGroupBy(OvDbObjectId tableId) {
-  Texts groupBy = readLinkXData(tableId, kGroupByApp);
-  return groupBy.empty() ? CString() : groupBy[0];
-}
-
 // The kinds and handles of the objects of a user's selection that a table can show, in
 // selection order; other objects (tables, ...) are left out.
 struct SelectedObjects {
@@ -166,6 +159,12 @@ RowChoice rowChoice(Texts chosen, OvDbTable* table, const PropertyCatalogue& cat
   return choice;
 }
 
+// Builds the engine's rows under the choice.
+void buildChosenRows(ExtractionEngine& engine, const RowChoice& choice, TextGrid& rows, BlockPreviewMap& preview) {
+  engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
+                   choice.groupBy);
+}
+
 // Appends the handles that the list does not hold yet, each once, in their order.
 void appendUnlisted(Texts& list, const Texts& handles) {
   std::unordered_set<CString> listed(list.begin(), list.end());
@@ -223,16 +222,46 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
 
 // ---- Tables made before the layout list (the six link lists only) ----
 
+// The six lists of such a table; false (the action stops) when one of them is empty or the
+// two name lists differ in length. Every action refuses what a refresh cannot work from.
+struct SixLists {
+  Texts handles;
+  Texts kinds;
+  NameLists names;
+  CString groupBy;  // "" when rows are not grouped
+  Texts headers;
+};
+
+bool readSixLists(OvDbObjectId tableId, const PropertyCatalogue& catalogue, SixLists& lists) {
+  lists.handles = readLinkXData(tableId, kObjectHandlesApp);
+  lists.kinds = readKinds(tableId, catalogue);
+  lists.names = readNameLists(tableId);
+  Texts groupBy = readLinkXData(tableId, kGroupByApp);
+  lists.headers = readLinkXData(tableId, kTableHeadersApp);
+  if (lists.handles.empty() || lists.kinds.empty() || groupBy.empty() || lists.headers.empty() ||
+      !lists.names.consistent()) {
+    return false;
+  }
+  lists.groupBy = groupBy[0];
+  return true;
+}
+
+// The names, totals and grouping that such a table's rows are built with, and whether its
+// header line is hidden (its row 1 differs from the stored headers).
+RowChoice sixListChoice(OvDbTable* table, const SixLists& lists, const PropertyCatalogue& catalogue,
+                        bool& headerHidden) {
+  const Texts row1 = headerRow(table);
+  headerHidden = row1 != lists.headers;
+  // Without a header line the stored headers stand for it; they hold display names too, and
+  // are translated alike so that renamed columns keep finding their property.
+  return rowChoice(lists.names.translated(headerHidden ? lists.headers : row1), table, catalogue, lists.groupBy);
+}
+
 // Refreshes such a table row by row from the whole drawing.
 void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
-  Texts handles = readLinkXData(tableId, kObjectHandlesApp);
-  Texts kinds = readKinds(tableId, catalogue);
-  NameLists names = readNameLists(tableId);
-  Texts groupBy = readLinkXData(tableId, kGroupByApp);
-  Texts headers = readLinkXData(tableId, kTableHeadersApp);
-  if (handles.empty() || kinds.empty() || groupBy.empty() || headers.empty() || !names.consistent()) {
-    return;
-  }
+  SixLists lists;
+  if (!readSixLists(tableId, catalogue, lists)) return;
+  Texts handles = lists.handles;
 
   SelectionSet set;
   std::int32_t length = 0;
@@ -242,20 +271,15 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   ExtractionEngine engine(set.name(), length, catalogue);
 
   OfferedPropertyMap offered;
-  engine.prepare(offered, kinds);
-  const Texts row1 = headerRow(table.get());
-  const bool headerHidden = row1 != headers;
-  // Without a header line the stored headers stand for it; they hold display names too, and
-  // are translated alike so that renamed columns keep finding their property.
-  Texts chosen = names.translated(headerHidden ? headers : row1);
-  RowChoice choice = rowChoice(std::move(chosen), table.get(), catalogue, groupBy[0]);
+  engine.prepare(offered, lists.kinds);
+  bool headerHidden = false;
+  RowChoice choice = sixListChoice(table.get(), lists, catalogue, headerHidden);
 
   TextGrid rows;
   BlockPreviewMap preview;
-  engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
-                   choice.groupBy);
+  buildChosenRows(engine, choice, rows, preview);
   const bool grouped = !choice.groupBy.IsEmpty();
-  const bool changed = engine.refreshTable(table.get(), handles, grouped, headers, headerHidden);
+  const bool changed = engine.refreshTable(table.get(), handles, grouped, lists.headers, headerHidden);
   table.close();  // before its handle list is written, which opens it again
   replaceLink(tableId, kObjectHandlesApp, handles);
   printChanged(changed);
@@ -269,20 +293,48 @@ bool openSixListTableToRewrite(OvDbObjectId tableId, OpenedObject<OvDbTable>& ta
   return table.open(tableId, Ovis::kForWrite) && table->numColumns() == headers;
 }
 
+// Whether such a table shows all the objects: each listed, or in a merged row with a listed
+// object (a combined or grouped row lists one of its objects), as the table's rows built over
+// its listed objects and these tell.
+bool showsAll(OvDbObjectId tableId, const SixLists& lists, const Texts& objects, const PropertyCatalogue& catalogue) {
+  OpenedObject<OvDbTable> table;
+  if (!table.open(tableId)) return false;
+  bool headerHidden = false;
+  const RowChoice choice = sixListChoice(table.get(), lists, catalogue, headerHidden);
+  table.close();
+  if (!choice.quantityChosen && choice.groupBy.IsEmpty()) return false;  // a row for each object, listed
+  Texts all = lists.handles;
+  appendUnlisted(all, objects);
+  ExtractionEngine engine(all, catalogue);
+  OfferedPropertyMap offered;
+  engine.prepare(offered, lists.kinds);
+  TextGrid rows;
+  BlockPreviewMap preview;
+  buildChosenRows(engine, choice, rows, preview);
+  const std::unordered_set<CString> listed(lists.handles.begin(), lists.handles.end());
+  std::unordered_set<CString> shown = listed;
+  for (const auto& [row, members] : engine.rowSources) {
+    if (std::any_of(members.begin(), members.end(), [&listed](const CString& h) { return listed.count(h); }))
+      shown.insert(members.begin(), members.end());
+  }
+  return std::all_of(objects.begin(), objects.end(), [&shown](const CString& h) { return shown.count(h); });
+}
+
 // Rewrites such a table from the whole drawing with the new objects added.
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
-  Texts handles = readLinkXData(tableId, kObjectHandlesApp);
-  Texts kinds = readKinds(tableId, catalogue);
-  NameLists names = readNameLists(tableId);
-  if (handles.empty() || kinds.empty() || !names.consistent()) return;
-  const CString groupBy = storedGroupBy(tableId);
+  SixLists lists;
+  if (!readSixLists(tableId, catalogue, lists)) return;
+  Texts handles = lists.handles;
+  const Texts& kinds = lists.kinds;
+  const NameLists& names = lists.names;
+  const CString groupBy = lists.groupBy;
 
   std::set<CString> mergedKinds(kinds.begin(), kinds.end());
   mergedKinds.insert(selected.kinds.begin(), selected.kinds.end());
   const size_t storedCount = handles.size();
   appendUnlisted(handles, selected.handles);
-  if (handles.size() == storedCount) {
+  if (handles.size() == storedCount || showsAll(tableId, lists, selected.handles, catalogue)) {
     printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
@@ -317,9 +369,10 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
 // Rewrites such a table from the selected objects alone.
 void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& engine,
                            const SelectedObjects& selected) {
-  NameLists names = readNameLists(tableId);
-  if (!names.consistent()) return;
-  const CString groupBy = storedGroupBy(tableId);
+  SixLists lists;
+  if (!readSixLists(tableId, catalogue, lists)) return;
+  const NameLists& names = lists.names;
+  const CString groupBy = lists.groupBy;
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
   OpenedObject<OvDbTable> table;
@@ -428,6 +481,9 @@ void addToLinkedTable(OvDbObjectId tableId, const Texts& layoutEntries, const Pr
   engine.prepare(offered, kinds);
   std::erase_if(brought, [&offered](const PropertyItem& item) { return !offered.count(item); });
   addBroughtColumns(choices.layout, brought, catalogue);
+  // With the preview's order known every row goes where the wizard puts it over all the
+  // objects; else (rows moved by hand) the rows keep their places and the new ones follow.
+  if (choices.layout.rowOrderKnown) choices.layout.rows.clear();
   updateAndReport(tableId, engine, kinds, choices.names, choices.layout);
 }
 

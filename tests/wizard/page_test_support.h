@@ -113,6 +113,15 @@ public:
     action.subItem = column;
     act(action);
   }
+  // A row dragged by the mouse and dropped on another row.
+  void dragItem(int listId, int item, int targetItem) {
+    ModalAction action;
+    action.kind = ModalAction::DragItem;
+    action.controlId = listId;
+    action.item = item;
+    action.targetItem = targetItem;
+    act(action);
+  }
   void type(int id, const wchar_t* text) {
     ModalAction action;
     action.kind = ModalAction::TypeText;

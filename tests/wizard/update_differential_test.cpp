@@ -1,12 +1,14 @@
 // The update command against the wizard itself. For each seed a generator makes the choices
 // of a wizard run over the sample drawing (picked objects, kinds, properties, display names,
-// totals, combined or grouped rows, header line, title, a sorted preview, a hidden and a
-// moved column), and the table it inserts is then
+// totals, combined or grouped rows, header line, title, a preview sorted by one or two
+// columns, a hidden and a moved column, a row dragged), and the table it inserts is then
 //  (a) refreshed with nothing changed: no cell and no link list may change;
 //  (b) refreshed after objects of the drawing changed, were erased or added: it must hold
 //      what the wizard makes now with the same choices over its objects that still exist;
 //  (c) given new objects: it must hold what the wizard makes over its objects and the new
-//      ones, its own columns first and in their order.
+//      ones, rows in the same order, its own columns first and in their order;
+//  (d) made again over the objects of (b) and given a new selection of them: it must hold
+//      what the wizard makes over that selection.
 // The seeds run in shards, so that they run side by side; under the sanitizers each shard
 // runs its first few seeds only. A failing case names its seed; DX_UPDATE_SEED=n runs that
 // seed alone.
@@ -182,6 +184,8 @@ protected:
     }
     if (chance(rng, 0.3)) plan.hiddenColumn = shownName(anyOf(rng, kept));
     if (chance(rng, 0.3)) plan.movedColumn = shownName(anyOf(rng, kept));
+    plan.dragRow = chance(rng, 0.15);
+    if (plan.sortClicks > 0 && chance(rng, 0.3)) plan.sortFirstBy = shownName(anyOf(rng, kept));
     return plan;
   }
 
@@ -212,15 +216,7 @@ protected:
   // the erased handles.
   Texts changeDrawing(Rng& rng, const Texts& objects) {
     const std::map<CString, CString> kinds = kindByHandle();
-    auto groupOf = [&](const CString& handle) {
-      CString group = kinds.at(handle);
-      OvDbBlockReference* reference = nullptr;
-      if (ovdbOpenObject(reference, idOf(handle), Ovis::kForRead) == Ovis::eOk) {
-        group += L"/" + blockNameOf(reference);
-        reference->close();
-      }
-      return group;
-    };
+    auto groupOf = [&](const CString& handle) { return kindAndBlockOf(kinds, handle); };
     std::map<CString, int> left;  // objects left per kind, and per block name
     for (const CString& handle : objects) ++left[groupOf(handle)];
     Texts erased;
@@ -273,6 +269,17 @@ protected:
   }
 
   // --- Helpers over handles ---
+
+  // An object's kind, and a block reference's block name after it.
+  CString kindAndBlockOf(const std::map<CString, CString>& kinds, const CString& handle) {
+    CString group = kinds.at(handle);
+    OvDbBlockReference* reference = nullptr;
+    if (ovdbOpenObject(reference, idOf(handle), Ovis::kForRead) == Ovis::eOk) {
+      group += L"/" + blockNameOf(reference);
+      reference->close();
+    }
+    return group;
+  }
 
   OvDbObjectId idOf(const CString& handle) {
     OvDbObjectId id;
@@ -335,7 +342,8 @@ protected:
     std::erase_if(now.picks, [&](const CString& h) { return holds(erased, h); });
     std::set<CString> left = kindsOf(now.picks);
     std::erase_if(now.kindsLeftOut, [&](const CString& kind) { return !left.count(kind); });
-    OvDbObjectId fresh = runPlan(now);
+    PreviewRecord freshPreview;
+    OvDbObjectId fresh = runPlan(now, &freshPreview);
     ASSERT_FALSE(fresh.isNull());
     TableParts got = partsOf(refreshed, headerShown, totals), want = partsOf(shownCells(fresh), headerShown, totals);
     EXPECT_EQ(got.title, want.title) << "(b)";
@@ -344,16 +352,17 @@ protected:
     EXPECT_EQ(sorted(got.body), sorted(want.body)) << "(b) rows";
     // One object a row and an unsorted preview: the rows are in the wizard's order too.
     bool plain = holds(plan.propertiesLeftOut, L"Quantity") && preview.groupBy.IsEmpty();
-    if (plain && plan.sortClicks == 0) {
+    if (plain && plan.sortClicks == 0 && !plan.dragRow) {
       EXPECT_EQ(got.body, want.body) << "(b) rows out of place";
     }
-    erase(fresh);
-
-    // (c) New objects join the table.
     Texts inTable;
     for (const CString& h : objects) {
       if (!holds(erased, h)) inTable.push_back(h);
     }
+    replaceAgainstWizard(rng, fresh, now, freshPreview.rowDragged, inTable);
+    erase(fresh);
+
+    // (c) New objects join the table.
     Texts added = newObjects(rng, inTable);
     Cells before = shownCells(table);
     chooseAction(IDC_ADD_OBJECTS, table);
@@ -385,18 +394,57 @@ protected:
     }
     all.combineBy = preview.groupBy;
     all.title = plan.title;
+    // The rows in the preview's order: sorted alike (by the columns the preview had, when no
+    // row was moved by hand after), the first row under a hidden header line left where it is.
+    if (!preview.rowDragged) {
+      if (holds(preview.header, plan.sortFirstBy)) all.sortFirstBy = plan.sortFirstBy;
+      if (holds(preview.header, plan.sortBy)) {
+        all.sortBy = plan.sortBy;
+        all.sortClicks = plan.sortClicks;
+      }
+    }
+    all.hideHeader = plan.hideHeader;
     PreviewRecord wide;
     OvDbObjectId union_ = runPlan(all, &wide);
     ASSERT_FALSE(union_.isNull());
-    compareWithUnion(after, shownCells(union_), preview, wide, headerShown, totals);
+    // Rows moved by hand in the preview keep their places; with one object a row their cells
+    // stay as they were too.
+    const bool keptInPlace = preview.rowDragged && plain;
+    compareWithUnion(after, shownCells(union_), preview, wide, headerShown, totals, keptInPlace ? &before : nullptr);
     erase(union_);
+  }
+
+  // (d) The wizard's table over the objects gets a new selection of them, in another order,
+  // every kind and block still among it (so that the pages offer what they offered): it must
+  // hold what the wizard makes over that selection, rows in the same order (as built when
+  // rows were moved by hand in the preview: their order is then not known).
+  void replaceAgainstWizard(Rng& rng, const OvDbObjectId& table, WizardPlan plan, bool rowDragged, Texts objects) {
+    plan.dragRow = false;
+    if (rowDragged) {
+      plan.sortFirstBy.Empty();
+      plan.sortClicks = 0;
+    }
+    const std::map<CString, CString> kinds = kindByHandle();
+    std::shuffle(objects.begin(), objects.end(), rng);
+    std::set<CString> groups;
+    plan.picks.clear();
+    for (const CString& handle : objects) {
+      if (groups.insert(kindAndBlockOf(kinds, handle)).second || chance(rng, 0.6)) plan.picks.push_back(handle);
+    }
+    chooseAction(IDC_REPLACE_OBJECTS, table);
+    driver.AddPickAnswer(handlesAnswer(plan.picks));
+    EXPECT_EQ(runDialog(), IDOK);
+    OvDbObjectId wizard = runPlan(plan);
+    ASSERT_FALSE(wizard.isNull());
+    EXPECT_EQ(shownCells(table), shownCells(wizard)) << "(d) the selection replaced";
+    erase(wizard);
   }
 
   // The table after (c) against the wizard's table over the union (header shown, every
   // column in the wizard's order): the table's own columns first, in their order, then the
   // columns the new objects brought, in the wizard's order.
   void compareWithUnion(const Cells& table, const Cells& wizard, const PreviewRecord& old, const PreviewRecord& wide,
-                        bool headerShown, bool totals) {
+                        bool headerShown, bool totals, const Cells* keptInPlace) {
     Texts expectedColumns;
     std::vector<size_t> columns;
     auto columnOf = [&wide](const CString& name) {
@@ -423,13 +471,28 @@ protected:
       tableColumns.push_back(c);
     }
     ASSERT_EQ(tableColumns.size(), columns.size()) << "(c) columns";
-    TableParts got = partsOf(table, headerShown, totals), want = partsOf(wizard, true, totals);
+    TableParts got = partsOf(table, headerShown, totals), want = partsOf(wizard, headerShown, totals);
     EXPECT_EQ(got.title, want.title) << "(c)";
     if (headerShown) {
       ASSERT_TRUE(got.header);
       EXPECT_EQ(projected({*got.header}, tableColumns), Cells{expectedColumns}) << "(c) header";
     }
-    EXPECT_EQ(projected(sorted(got.body), tableColumns), sorted(projected(want.body, columns))) << "(c) rows";
+    if (old.rowDragged) {
+      // The rows' order is not known: the rows are the wizard's.
+      EXPECT_EQ(sorted(projected(got.body, tableColumns)), sorted(projected(want.body, columns))) << "(c) rows";
+    } else {
+      EXPECT_EQ(projected(got.body, tableColumns), projected(want.body, columns)) << "(c) rows";
+    }
+    if (keptInPlace) {
+      // The old rows first (the empty row of the totals after the new rows), on the old columns.
+      std::vector<size_t> own;
+      std::copy_if(tableColumns.begin(), tableColumns.end(), std::back_inserter(own),
+                   [&old](size_t c) { return c < old.shownColumns.size(); });
+      Cells kept = projected(partsOf(*keptInPlace, headerShown, totals).body, own), now = projected(got.body, own);
+      if (totals && !kept.empty()) kept.pop_back();
+      now.resize(std::min(now.size(), kept.size()));
+      EXPECT_EQ(now, kept) << "(c) rows moved by hand";
+    }
     if (totals) {
       ASSERT_TRUE(got.totals && want.totals);
       EXPECT_EQ(projected({*got.totals}, tableColumns), projected({*want.totals}, columns)) << "(c) totals";
@@ -561,8 +624,10 @@ protected:
       if (list[k].Left(8) == L"leftout:") return true;
       return list[k].Left(7) == L"chosen:" && !holds(list, L"column:" + list[k].Mid(7));
     };
-    // A chosen property without its column entry is a column hidden in the wizard.
+    // A chosen property without its column entry is a column hidden in the wizard; a list
+    // without its sort entries one whose preview rows were moved by hand.
     auto shownColumn = [&](size_t k) { return layout && list[k].Left(7) == L"column:"; };
+    auto sortEntry = [&](size_t k) { return layout && list[k].Left(5) == L"sort:"; };
     const unsigned damage = pairedByPlace || sixListChoice ? 0
                             : sixListKinds                 ? std::array{0u, 2u, 4u}[rng() % 3]
                                                            : static_cast<unsigned>(rng() % 6);
@@ -597,7 +662,7 @@ protected:
       default: {
         if (list.empty()) return;
         const size_t k = at(0);
-        if (leftOut(k) || shownColumn(k)) return;
+        if (leftOut(k) || shownColumn(k) || sortEntry(k)) return;
         list.erase(list.begin() + static_cast<long>(k));
         log += "dropped ";
         break;
@@ -698,8 +763,15 @@ protected:
     EXPECT_EQ(read, hexLines(expected)) << "the file does not hold the table's cells";
   }
 
-  // The objects a replacing or adding action is given.
+  // The objects a replacing or adding action is given; to add, now and then only objects the
+  // table shows.
   Texts selectionFor(Rng& rng, UpdateAction action, const Texts& inTable) {
+    if (action == UpdateAction::Add && !inTable.empty() && chance(rng, 0.25)) {
+      Texts shown;
+      std::copy_if(inTable.begin(), inTable.end(), std::back_inserter(shown),
+                   [&](const CString&) { return chance(rng, 0.4); });
+      return shown.empty() ? Texts{anyOf(rng, inTable)} : shown;
+    }
     Texts chosen = newObjects(rng, inTable);
     if (action == UpdateAction::Replace) {
       for (const CString& handle : inTable) {
@@ -725,6 +797,7 @@ protected:
     }
     ASSERT_EQ(state(table), state(twin_)) << "two runs of one plan made different tables";
     const auto action = static_cast<UpdateAction>(rng() % 5);
+    const Rng sameDamage = rng;
     const std::string damaged = damage(rng, table);
     SCOPED_TRACE(testing::Message() << "action " << static_cast<int>(action) << (sixLists_ ? ", six lists" : "")
                                     << ", damage: " << damaged);
@@ -737,22 +810,65 @@ protected:
     Texts selection;
     if (action == UpdateAction::Refresh) changeDrawing(rng, objects);
     else selection = selectionFor(rng, action, objects);
+    Expected first;
+    first.refusal = sixLists_ && action != UpdateAction::Refresh && refreshRefuses(plan, sameDamage);
+    first.upToDate =
+        action == UpdateAction::Add && canTellMergedObjects(plan) &&
+        std::all_of(selection.begin(), selection.end(), [&](const CString& h) { return holds(objects, h); });
     for (int round = 0; round < 2 && !HasFailure(); ++round) {
       SCOPED_TRACE(round == 0 ? "the action" : "a refresh after it");
-      if (!actOnBoth(round == 0 ? action : UpdateAction::Refresh, table, round == 0 ? selection : Texts())) break;
+      if (!actOnBoth(round == 0 ? action : UpdateAction::Refresh, table, round == 0 ? selection : Texts(),
+                     round == 0 ? first : Expected())) {
+        break;
+      }
     }
   }
 
+  // Whether a refresh refuses a table made after the plan, as old as the damaged one and
+  // damaged alike: adding and replacing refuse it then too.
+  bool refreshRefuses(const WizardPlan& plan, Rng rng) {
+    OvDbObjectId probe = runPlan(plan);
+    if (sixLists_) clearLinkXData(probe, kTableLayoutApp);
+    damage(rng, probe);
+    const std::wstring said = act(UpdateAction::Refresh, probe, {});
+    erase(probe);
+    return said.find(L"Table updated.") == std::wstring::npos &&
+           said.find(L"Table already up to date.") == std::wstring::npos;
+  }
+
+  // A table with the six lists alone tells the objects of its combined or grouped rows by
+  // building them again with the columns it shows: not when the count or the group-by column
+  // was hidden in the preview.
+  bool canTellMergedObjects(const WizardPlan& plan) {
+    auto shownName = [&plan](const CString& name) {
+      auto renamed = plan.renamed.find(name);
+      return renamed == plan.renamed.end() ? name : renamed->second;
+    };
+    const CString& hidden = plan.hiddenColumn;
+    return !sixLists_ || hidden.IsEmpty() || (hidden != shownName(L"Quantity") && hidden != shownName(plan.combineBy));
+  }
+
+  // What an action must do besides coming out as on the twin or leaving the table as it was.
+  struct Expected {
+    bool refusal = false;   // a refresh refuses the damaged lists: the table stays as it was
+    bool upToDate = false;  // the selected objects are all in the table: the twin stays as it was
+  };
+
   // Runs the action on the twin and on the damaged table; true when the damaged table came out
   // as the twin did (its lists are then checked by the next action).
-  bool actOnBoth(UpdateAction action, const OvDbObjectId& table, const Texts& selection) {
-    act(action, twin_, selection);
+  bool actOnBoth(UpdateAction action, const OvDbObjectId& table, const Texts& selection, Expected expected) {
+    const TableState made = state(twin_);
+    const std::wstring twinSaid = act(action, twin_, selection);
     const TableState want = state(twin_);
+    if (expected.upToDate) {
+      EXPECT_NE(twinSaid.find(L"Table already up to date."), std::wstring::npos) << CString(twinSaid.c_str());
+      EXPECT_TRUE(want == made) << "objects already in the table were added:" << describe(want);
+    }
     const TableState before = state(table);
     const std::wstring said = act(action, table, selection);
     const TableState got = state(table);
     const bool updatedSaid = said.find(L"Table updated.") != std::wstring::npos;
-    if (got.cells == want.cells) {
+    if (got.cells == want.cells && !expected.refusal) {
       if (got.cells != before.cells) {
         EXPECT_TRUE(updatedSaid) << "a changed table not reported";
       }

@@ -29,12 +29,15 @@ struct WizardPlan {
   CString combineBy;                   // "Combine rows by" ticked with this property, when not empty
   bool hideHeader = false;
   CString title;
-  // The preview, by display name: a column sorted by one or two clicks on its heading, a
-  // column hidden from the header menu, a column dragged to the end.
+  // The preview, by display name: a column sorted by one click on its heading, then a column
+  // sorted by one or two clicks, a column hidden from the header menu, a column dragged to the
+  // end; then the second row dragged above the first (when there are two besides the totals row).
+  CString sortFirstBy;
   CString sortBy;
   int sortClicks = 0;
   CString hiddenColumn;
   CString movedColumn;
+  bool dragRow = false;
   bool insertTable = true;
 };
 
@@ -44,6 +47,7 @@ struct PreviewRecord {
   Texts shownColumns;  // the display names of the table's columns, in table order
   Texts offered;       // the properties page 4 offered
   CString groupBy;     // the property rows were combined by (empty when the box was not ticked)
+  bool rowDragged = false;
 };
 
 // The table as the tests compare it: every cell (row 0 the title) and every link list.
@@ -155,13 +159,15 @@ private:
     }
   }
 
-  // The preview's steps, queued once its columns are known: sort, hide, move, insert, Finish.
+  // The preview's steps, queued once its columns are known: sort, hide, move, drag a row,
+  // insert, Finish.
   void queuePreview(DlgAssist5& page, const WizardPlan& plan, PreviewRecord* record) {
     const Texts header = page.outputRows.empty() ? Texts() : page.outputRows[0];
     auto column = [&header](const CString& name) {
       auto at = std::find(header.begin() + (header.empty() ? 0 : 1), header.end(), name);
       return at == header.end() || name.IsEmpty() ? -1 : static_cast<int>(at - header.begin());
     };
+    if (column(plan.sortFirstBy) > 0) driver.clickHeader(IDC_PREVIEW_GRID, column(plan.sortFirstBy));
     int sorted = column(plan.sortBy);
     for (int i = 0; sorted > 0 && i < plan.sortClicks; ++i) driver.clickHeader(IDC_PREVIEW_GRID, sorted);
     int hidden = column(plan.hiddenColumn);
@@ -180,6 +186,10 @@ private:
         preview.previewGrid.SetColumnOrderArray(count, order.data());
       });
     }
+    const int rows = page.previewGrid.GetItemCount() - (page.totalsRowAppended ? 1 : 0);
+    const bool dragged = plan.dragRow && rows >= 2;
+    if (dragged) driver.dragItem(IDC_PREVIEW_GRID, 1, 0);
+    if (record) record->rowDragged = dragged;
     if (plan.insertTable) {
       driver.on<DlgAssist5>([record](DlgAssist5& preview) {
         if (!record) return;

@@ -134,11 +134,40 @@ SelectedObjects classifySelection(const ov_name set, std::int32_t length, const 
   return selected;
 }
 
+// The handles of every object the engine read.
+std::unordered_set<CString> readHandles(const ExtractionEngine& engine) {
+  std::unordered_set<CString> handles;
+  auto add = [&handles](const auto& records) {
+    for (const auto& record : records) handles.insert(record.handle);
+  };
+  add(engine.blockRefs);
+  add(engine.polylines);
+  add(engine.lines);
+  add(engine.circles);
+  add(engine.arcs);
+  add(engine.solids);
+  add(engine.solids3d);
+  add(engine.points);
+  add(engine.mtexts);
+  return handles;
+}
+
+// Keeps of the selected objects those the engine read, and their kinds: the extraction passes
+// over some (blocks of excluded names, ...), as it does in the wizard.
+void keepRead(SelectedObjects& selected, const ExtractionEngine& engine) {
+  const std::unordered_set<CString> read = readHandles(engine);
+  std::erase_if(selected.handles, [&read](const CString& handle) { return !read.count(handle); });
+  selected.kinds.clear();
+  for (int kind : engine.presentObjectKinds()) selected.kinds.insert(engine.catalogue.kindName(kind));
+}
+
 // Classifies the objects of the user's selection and reads them into an engine.
 ExtractionEngine extractSelection(const SelectionSet& set, std::int32_t length, const PropertyCatalogue& catalogue,
                                   SelectedObjects& selected) {
   selected = classifySelection(set.name(), length, catalogue);
-  return ExtractionEngine(set.name(), length, catalogue);
+  ExtractionEngine engine(set.name(), length, catalogue);
+  keepRead(selected, engine);
+  return engine;
 }
 
 // Every object of the drawing as a selection set with its length; false when there is none.

@@ -8,8 +8,11 @@
 #include "extraction/host_guards.h"
 #include "extraction/link_list_names.h"
 #include "extraction/numbers.h"
+#include "extraction/res_strings.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_table.h"
+#include "platform/host/editor.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -191,8 +194,12 @@ bool writeRebuiltTable(OvDbObjectId tableId, ExtractionEngine& engine, const Tex
                        const std::map<CString, CString>& displayNames, const TableLayout& layout, RebuiltTable& rebuilt,
                        bool& changed) {
   OpenedObject<OvDbTable> table;
-  return table.open(tableId, Ovis::kForWrite) && rebuildTable(engine, kinds, displayNames, layout, rebuilt) &&
-         applyTableContent(table.get(), rebuilt.content, changed);
+  if (!openLinkedTable(table, tableId)) return false;
+  if (!rebuildTable(engine, kinds, displayNames, layout, rebuilt)) {
+    reportDamagedLinkList(kTableLayoutApp);
+    return false;
+  }
+  return applyTableContent(table.get(), rebuilt.content, changed);
 }
 
 }  // namespace
@@ -204,9 +211,28 @@ LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, c
   if (!writeRebuiltTable(tableId, engine, kinds, displayNames, layout, rebuilt, changed)) return LinkedUpdate::Failed;
   storeIfChanged(tableId, kObjectHandlesApp, rebuilt.rowIds);
   storeIfChanged(tableId, kObjectTypesApp, kinds);
+  storeDisplayNames(tableId, displayNames);
+  const bool grouped = rebuilt.layout.merge == RowMerge::Grouped;
+  storeIfChanged(tableId, kGroupByApp, {grouped ? rebuilt.layout.groupBy : CString()});
   storeIfChanged(tableId, kTableHeadersApp, rebuilt.headers);
   storeIfChanged(tableId, kTableLayoutApp, rebuilt.layout.entries());
   return changed ? LinkedUpdate::Updated : LinkedUpdate::Unchanged;
+}
+
+bool openLinkedTable(OpenedObject<OvDbTable>& table, OvDbObjectId tableId) {
+  if (table.open(tableId, Ovis::kForWrite)) return true;
+  ovutPrintf(L"%s", LoadResString(IDS_TABLE_NOT_WRITABLE).GetString());
+  return false;
+}
+
+void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& displayNames) {
+  Texts properties, shown;
+  for (const auto& [property, display] : displayNames) {
+    properties.push_back(property);
+    shown.push_back(display);
+  }
+  storeIfChanged(tableId, kOriginalNamesApp, properties);
+  storeIfChanged(tableId, kDisplayNamesApp, shown);
 }
 
 Texts kindsInWizardOrder(const Texts& kinds, const PropertyCatalogue& catalogue) {

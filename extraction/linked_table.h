@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "extraction/extraction_engine.h"
+#include "extraction/host_guards.h"
 #include "extraction/output_table.h"
 #include "extraction/table_link.h"
 
@@ -27,10 +28,16 @@ bool rebuildTable(ExtractionEngine& engine, const std::vector<CString>& kinds,
 
 enum class LinkedUpdate { Failed, Unchanged, Updated };
 
+// Opens the linked table for write; when it cannot be opened so, says that it is left as it is.
+bool openLinkedTable(OpenedObject<OvDbTable>& table, OvDbObjectId tableId);
+// Stores the table's property names and their display names ("original_names" and
+// "display_names", pair by pair in the map's order) where their entries differ.
+void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& displayNames);
+
 // Makes the table (opened for write here and closed again) again as rebuildTable does and
 // writes it where it differs; a failure, or a table that cannot be opened, leaves it as it
-// was. After a success the link lists whose entries changed ("obj_handles", "obj_types",
-// "tb_headers" and the layout) are stored.
+// was, and says why. After a success every link list whose entries changed is stored, its
+// names in the session's language.
 LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, const std::vector<CString>& kinds,
                                const std::map<CString, CString>& displayNames, const TableLayout& layout);
 

@@ -11,25 +11,33 @@ struct ItemText {
   bool total;  // the property can be summed in a totals row
 };
 
-std::vector<PropertyItem> loadItems(std::initializer_list<ItemText> texts) {
+// The text in the language, or (language 0) in the session's language.
+CString loadText(UINT id, LANGID language) { return language ? LoadResString(id, language) : LoadResString(id); }
+
+std::vector<PropertyItem> loadItemsIn(LANGID language, std::initializer_list<ItemText> texts) {
   std::vector<PropertyItem> items;
   items.reserve(texts.size());
-  for (const ItemText& t : texts) items.emplace_back(LoadResString(t.id), t.category, t.total);
+  for (const ItemText& t : texts) items.emplace_back(loadText(t.id, language), t.category, t.total);
   return items;
 }
 
-PropertyItem loadItem(UINT id, int category, bool total) { return {LoadResString(id), category, total}; }
+PropertyItem loadItem(LANGID language, UINT id, int category, bool total) {
+  return {loadText(id, language), category, total};
+}
 
 }  // namespace
 
-PropertyCatalogue::PropertyCatalogue()
-    : objectTypeItem(loadItem(IDS_PROP_OBJECT_TYPE, kCategoryGeneral, /*total=*/false)),
-      quantityItem(loadItem(IDS_PROP_QUANTITY, kCategoryGeneral, /*total=*/true)),
-      blockPreviewItem(loadItem(IDS_PROP_BLOCK_PREVIEW, kCategoryGeneral, /*total=*/false)),
-      blockNameItem(loadItem(IDS_PROP_BLOCK_NAME, kCategoryGeneral, /*total=*/false)) {
+PropertyCatalogue::PropertyCatalogue() : PropertyCatalogue(0) {}
+
+PropertyCatalogue::PropertyCatalogue(LANGID language)
+    : objectTypeItem(loadItem(language, IDS_PROP_OBJECT_TYPE, kCategoryGeneral, /*total=*/false)),
+      quantityItem(loadItem(language, IDS_PROP_QUANTITY, kCategoryGeneral, /*total=*/true)),
+      blockPreviewItem(loadItem(language, IDS_PROP_BLOCK_PREVIEW, kCategoryGeneral, /*total=*/false)),
+      blockNameItem(loadItem(language, IDS_PROP_BLOCK_NAME, kCategoryGeneral, /*total=*/false)) {
+  auto loadItems = [language](std::initializer_list<ItemText> texts) { return loadItemsIn(language, texts); };
   for (UINT id : {IDS_KIND_BLOCK, IDS_KIND_LINE, IDS_KIND_POLYLINE, IDS_KIND_ARC, IDS_KIND_CIRCLE, IDS_KIND_SOLID,
                   IDS_KIND_3D_SOLID, IDS_KIND_POINT, IDS_KIND_MTEXT})
-    typeNames.push_back(LoadResString(id));
+    typeNames.push_back(loadText(id, language));
   const int G = kCategoryGeometry, M = kCategoryMisc, T = kCategoryText;
   lineItems = loadItems({{IDS_LINE_ANGLE, G, true},
                          {IDS_LINE_X_DELTA, G, false},

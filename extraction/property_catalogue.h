@@ -45,7 +45,9 @@ using OfferedPropertyMap = std::set<PropertyItem>;
 
 class PropertyCatalogue {
 public:
-  PropertyCatalogue();
+  PropertyCatalogue();  // in the session's language
+  // In one language of the module's string table (a table made in it keeps its names).
+  explicit PropertyCatalogue(LANGID language);
 
   PropertyItem objectTypeItem;
   PropertyItem quantityItem;

@@ -2,11 +2,18 @@
 
 #include <cwctype>
 
+#include "platform/mfc/afx_module.h"
 #include "platform/win/format_message.h"
 
 CString LoadResString(UINT id) {
   CString text;
   if (!text.LoadString(id)) return CString(L"???");
+  return text;
+}
+
+CString LoadResString(UINT id, LANGID language) {
+  CString text;
+  if (!text.LoadString(AfxFindStringResourceHandle(id), id, language)) return CString(L"???");
   return text;
 }
 

@@ -7,6 +7,9 @@
 
 // The text of the id, or "???" when the id is not in the table.
 CString LoadResString(UINT id);
+// The text of the id in one language of the module's string table, whatever the session's
+// language; "???" when that language lacks the id.
+CString LoadResString(UINT id, LANGID language);
 
 // Formats a message text: %1 to %99 take the inserts in order, a placeholder without an
 // insert stays as it is, "%%" gives "%", and inserts are never scanned for placeholders.

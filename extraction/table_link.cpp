@@ -43,20 +43,24 @@ bool placeInRow(TableLayout& layout, const CString& handle, const CString& rowTe
 }
 
 // Reads one "sort" entry: "built" alone (the rows as built), or keys "ascending/<property>"
-// and "descending/<property>", the first deciding.
-bool readSortEntry(TableLayout& layout, const CString& value) {
+// and "descending/<property>", the first deciding; property names as the function reads them.
+bool readSortEntry(TableLayout& layout, const CString& value, const std::function<CString(const CString&)>& propertyName) {
   if (layout.rowOrderKnown && (value == L"built" || layout.sortKeys.empty())) return false;
   layout.rowOrderKnown = true;
   if (value == L"built") return true;
   int slash = value.Find(L'/');
   CString direction = value.Left(slash);
   if (slash < 0 || (direction != L"ascending" && direction != L"descending")) return false;
-  layout.sortKeys.push_back({value.Mid(slash + 1), direction == L"ascending"});
+  CString property = value.Mid(slash + 1);
+  layout.sortKeys.push_back({propertyName ? propertyName(property) : property, direction == L"ascending"});
   return true;
 }
 
-// Reads one "tag:value" entry into the layout; false when it is not understood.
-bool readEntry(TableLayout& layout, const CString& tag, const CString& value, size_t entryCount) {
+// Reads one "tag:value" entry into the layout, property names as the function reads them;
+// false when it is not understood.
+bool readEntry(TableLayout& layout, const CString& tag, const CString& value, size_t entryCount,
+               const std::function<CString(const CString&)>& propertyName) {
+  auto property = [&] { return propertyName ? propertyName(value) : value; };
   if (tag == L"layout") return value == kVersion;
   if (tag == L"merge") {
     auto name = std::find_if(kMergeNames.begin(), kMergeNames.end(), [&](const wchar_t* n) { return value == n; });
@@ -64,14 +68,14 @@ bool readEntry(TableLayout& layout, const CString& tag, const CString& value, si
     layout.merge = static_cast<RowMerge>(name - kMergeNames.begin());
     return true;
   }
-  if (tag == L"groupby") layout.groupBy = value;
+  if (tag == L"groupby") layout.groupBy = property();
   else if (tag == L"header" && (value == L"shown" || value == L"hidden")) layout.headerShown = value == L"shown";
   else if (tag == L"totalsrow" && (value == L"yes" || value == L"no")) layout.totalsRow = value == L"yes";
-  else if (tag == L"chosen") layout.chosen.push_back(value);
-  else if (tag == L"leftout") layout.leftOut.push_back(value);
-  else if (tag == L"column") layout.columns.push_back(value);
-  else if (tag == L"total") layout.totals.push_back(value);
-  else if (tag == L"sort") return readSortEntry(layout, value);
+  else if (tag == L"chosen") layout.chosen.push_back(property());
+  else if (tag == L"leftout") layout.leftOut.push_back(property());
+  else if (tag == L"column") layout.columns.push_back(property());
+  else if (tag == L"total") layout.totals.push_back(property());
+  else if (tag == L"sort") return readSortEntry(layout, value, propertyName);
   else if (tag == L"gap") return placeInRow(layout, CString(), value, entryCount);
   else if (tag == L"object") {
     int slash = value.ReverseFind(L'/');
@@ -115,12 +119,14 @@ std::vector<CString> TableLayout::entries() const {
   return out;
 }
 
-std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& entries) {
+std::optional<TableLayout> TableLayout::fromEntries(const std::vector<CString>& entries,
+                                                    const std::function<CString(const CString&)>& propertyName) {
   if (entries.empty() || entries.front() != entry(L"layout", kVersion)) return std::nullopt;
   TableLayout layout;
   for (const CString& text : entries) {
     int colon = text.Find(L':');
-    if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1), entries.size())) return std::nullopt;
+    if (colon < 0 || !readEntry(layout, text.Left(colon), text.Mid(colon + 1), entries.size(), propertyName))
+      return std::nullopt;
   }
   // The wizard names every column, chosen property and object once.
   if (!distinct(layout.columns) || !distinct(layout.chosen) || !distinct(layout.objects)) return std::nullopt;

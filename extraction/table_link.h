@@ -5,6 +5,7 @@
 // the order its rows were built, each with the table row it is shown in. It is stored as one
 // more xdata list of the table (kTableLayoutApp), one "tag:value" entry per item.
 #pragma once
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -43,8 +44,11 @@ struct TableLayout {
   std::vector<CString> objects;  // every object of the rows, in the order the rows were built
 
   std::vector<CString> entries() const;
-  // The layout of a stored list; nothing when an entry is not understood.
-  static std::optional<TableLayout> fromEntries(const std::vector<CString>& entries);
+  // The layout of a stored list, each property name read through the given function when
+  // there is one (the list holds the names of the language the table was made in); nothing
+  // when an entry is not understood.
+  static std::optional<TableLayout> fromEntries(const std::vector<CString>& entries,
+                                                const std::function<CString(const CString&)>& propertyName = {});
 };
 
 // The layout of a table the wizard inserted: the engine after its rows were built, the

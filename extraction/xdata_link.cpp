@@ -89,3 +89,16 @@ std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool 
   }
   return entries;
 }
+
+bool hasLinkXData(OvDbObjectId objectId, CString appName) {
+  OpenedObject<OvDbObject> object;
+  if (!object.open(objectId)) return false;
+  OvResBuf* chain = object->xData(appName);
+  const bool has = chain != nullptr;
+  ovutRelRb(chain);
+  return has;
+}
+
+void reportDamagedLinkList(CString appName) {
+  ovutPrintf(L"%s", LoadResFormat(IDS_DAMAGED_LINK_LIST, appName).GetString());
+}

@@ -27,3 +27,8 @@ bool clearLinkXData(OvDbObjectId objectId, CString appName);
 // The list of the application; empty when the object cannot be opened, and, with a message
 // unless told not to report it, when it has no xdata of the application.
 std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool reportMissing = true);
+// Whether the object has a list of the application (an empty one too).
+bool hasLinkXData(OvDbObjectId objectId, CString appName);
+// Says that the object's list of the application is damaged, so that the table it links is
+// left as it is.
+void reportDamagedLinkList(CString appName);

@@ -259,3 +259,7 @@ constexpr int IDS_CHECK_ONE_KIND = 307;
 constexpr int IDS_CHECK_ONE_PROPERTY = 308;
 constexpr int IDS_CSV_EXPORT_FAILED = 309;
 constexpr int IDS_XLS_EXPORT_FAILED = 310;
+constexpr int IDS_UNKNOWN_KIND = 311;
+constexpr int IDS_DAMAGED_LINK_LIST = 312;
+constexpr int IDS_TABLE_NOT_WRITABLE = 313;
+constexpr int IDS_GROUPED_IN_ITS_LANGUAGE = 314;

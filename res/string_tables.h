@@ -12,7 +12,7 @@ struct StringTableEntry {
 };
 
 constexpr UINT kFirstStringId = IDS_START_TITLE;
-constexpr UINT kLastStringId = IDS_XLS_EXPORT_FAILED;
+constexpr UINT kLastStringId = IDS_GROUPED_IN_ITS_LANGUAGE;
 
 std::span<const StringTableEntry> englishStringTable();
 std::span<const StringTableEntry> frenchStringTable();

@@ -183,6 +183,12 @@ const StringTableEntry kTexts[] = {
     {IDS_CHECK_ONE_PROPERTY, L"Please check at least one property."},
     {IDS_CSV_EXPORT_FAILED, L"\nCSV export to : %1 failed."},
     {IDS_XLS_EXPORT_FAILED, L"\nXLS export to : %1 failed."},
+    {IDS_UNKNOWN_KIND, L"\nUnknown object type '%1' in the table's xData: the table is left as it is."},
+    {IDS_DAMAGED_LINK_LIST, L"\nThe table's '%1' xData is damaged: the table is left as it is."},
+    {IDS_TABLE_NOT_WRITABLE, L"\nThe table cannot be opened for writing: it is left as it is."},
+    {IDS_GROUPED_IN_ITS_LANGUAGE,
+     L"\nThe rows of this older table are grouped by texts of the language it was made in: update it in that "
+     L"language."},
 };
 
 }  // namespace

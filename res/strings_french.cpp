@@ -184,6 +184,12 @@ const StringTableEntry kTexts[] = {
     {IDS_CHECK_ONE_PROPERTY, L"Veuillez cocher au moins une propriété."},
     {IDS_CSV_EXPORT_FAILED, L"\nÉchec de l'export CSV vers : %1"},
     {IDS_XLS_EXPORT_FAILED, L"\nÉchec de l'export XLS vers : %1"},
+    {IDS_UNKNOWN_KIND, L"\nType d'objet inconnu '%1' dans les xData du tableau : le tableau est laissé tel quel."},
+    {IDS_DAMAGED_LINK_LIST, L"\nLes xData '%1' du tableau sont endommagées : le tableau est laissé tel quel."},
+    {IDS_TABLE_NOT_WRITABLE, L"\nLe tableau ne peut pas être ouvert en écriture : il est laissé tel quel."},
+    {IDS_GROUPED_IN_ITS_LANGUAGE,
+     L"\nLes lignes de cet ancien tableau sont regroupées selon des textes de la langue dans laquelle il a été "
+     L"créé : mettez-le à jour dans cette langue."},
 };
 
 }  // namespace

@@ -183,6 +183,12 @@ const StringTableEntry kTexts[] = {
     {IDS_CHECK_ONE_PROPERTY, L"Marque al menos una propiedad."},
     {IDS_CSV_EXPORT_FAILED, L"\nError en la exportación CSV a: %1"},
     {IDS_XLS_EXPORT_FAILED, L"\nError en la exportación XLS a: %1"},
+    {IDS_UNKNOWN_KIND, L"\nTipo de objeto desconocido '%1' en los xData de la tabla: la tabla se deja como está."},
+    {IDS_DAMAGED_LINK_LIST, L"\nLos xData '%1' de la tabla están dañados: la tabla se deja como está."},
+    {IDS_TABLE_NOT_WRITABLE, L"\nNo se puede abrir la tabla para escribir: se deja como está."},
+    {IDS_GROUPED_IN_ITS_LANGUAGE,
+     L"\nLas filas de esta tabla antigua están agrupadas por textos del idioma en que se creó: actualícela en ese "
+     L"idioma."},
 };
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include "extraction/linked_table.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
+#include "extraction/stored_names.h"
 #include "extraction/table_refresh.h"
 #include "extraction/text_grid.h"
 #include "extraction/xdata_link.h"
@@ -39,6 +40,18 @@ using Texts = std::vector<CString>;
 void printMessage(UINT id) { ovutPrintf(L"%s", LoadResString(id).GetString()); }
 void printChanged(bool changed) { printMessage(changed ? IDS_TABLE_UPDATED : IDS_TABLE_UP_TO_DATE); }
 
+// Says that the table is left as it is because its list of the application is damaged; false.
+// A list that the table lacks has been named by its reader already.
+bool refuseDamaged(OvDbObjectId tableId, const wchar_t* appName) {
+  if (hasLinkXData(tableId, appName)) reportDamagedLinkList(appName);
+  return false;
+}
+
+// A list that must hold entries holds some; false, with the reason said, when it is empty.
+bool holdsEntries(OvDbObjectId tableId, const std::vector<CString>& list, const wchar_t* appName) {
+  return !list.empty() || refuseDamaged(tableId, appName);
+}
+
 // A header text of the table walked against the display names in order: each display name
 // equal to the current text turns it into the property name of the same entry.
 CString translateHeader(CString text, const Texts& propertyNames, const Texts& displayNames) {
@@ -60,6 +73,11 @@ struct NameLists {
   Texts propertyNames;
   Texts displayNames;
   bool consistent() const { return propertyNames.size() == displayNames.size(); }
+  // consistent(), or false with the reason said.
+  bool paired(OvDbObjectId tableId) const {
+    return consistent() ||
+           refuseDamaged(tableId, hasLinkXData(tableId, kOriginalNamesApp) ? kDisplayNamesApp : kOriginalNamesApp);
+  }
   std::map<CString, CString> displayNameMap() const {
     std::map<CString, CString> map;
     for (size_t i = 0; i < propertyNames.size() && i < displayNames.size(); ++i)
@@ -70,7 +88,24 @@ struct NameLists {
     for (CString& text : headers) text = translateHeader(text, propertyNames, displayNames);
     return headers;
   }
+  // The lists in the session's language: the property names read as stored names, and the
+  // display names that only repeat their property's stored name (columns not renamed) with them.
+  NameLists inSessionLanguage(const StoredNames& stored) const {
+    NameLists names = *this;
+    for (size_t i = 0; i < propertyNames.size(); ++i) {
+      names.propertyNames[i] = stored.propertyName(propertyNames[i]);
+      if (i < displayNames.size() && displayNames[i] == propertyNames[i])
+        names.displayNames[i] = names.propertyNames[i];
+    }
+    return names;
+  }
 };
+
+// Stored property names in the session's language.
+Texts inSessionLanguage(Texts names, const StoredNames& stored) {
+  for (CString& name : names) name = stored.propertyName(name);
+  return names;
+}
 
 NameLists readNameLists(OvDbObjectId tableId) {
   NameLists names;
@@ -79,14 +114,20 @@ NameLists readNameLists(OvDbObjectId tableId) {
   return names;
 }
 
-// The table's object kinds that the catalogue knows, each once: a list changed elsewhere may
-// name a kind twice, whose objects would then make their rows twice, or name no kind at all.
-Texts readKinds(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
-  Texts kinds;
-  for (const CString& kind : readLinkXData(tableId, kObjectTypesApp)) {
-    if (!holds(kinds, kind) && holds(catalogue.typeNames, kind)) kinds.push_back(kind);
+// The table's object kinds in the session's language, each once: a list changed elsewhere may
+// name a kind twice, whose objects would then make their rows twice. False, with the reason
+// said, when the list names a kind that no language knows, or none.
+bool readKinds(OvDbObjectId tableId, const StoredNames& stored, Texts& kinds) {
+  kinds.clear();
+  for (const CString& name : readLinkXData(tableId, kObjectTypesApp)) {
+    std::optional<CString> kind = stored.kindName(name);
+    if (!kind) {
+      ovutPrintf(L"%s", LoadResFormat(IDS_UNKNOWN_KIND, name).GetString());
+      return false;
+    }
+    if (!holds(kinds, *kind)) kinds.push_back(*kind);
   }
-  return kinds;
+  return holdsEntries(tableId, kinds, kObjectTypesApp);
 }
 
 // The kinds and handles of the objects of a user's selection that a table can show, in
@@ -127,11 +168,40 @@ SelectedObjects classifySelection(const ov_name set, std::int32_t length, const 
   return selected;
 }
 
+// The handles of every object the engine read.
+std::unordered_set<CString> readHandles(const ExtractionEngine& engine) {
+  std::unordered_set<CString> handles;
+  auto add = [&handles](const auto& records) {
+    for (const auto& record : records) handles.insert(record.handle);
+  };
+  add(engine.blockRefs);
+  add(engine.polylines);
+  add(engine.lines);
+  add(engine.circles);
+  add(engine.arcs);
+  add(engine.solids);
+  add(engine.solids3d);
+  add(engine.points);
+  add(engine.mtexts);
+  return handles;
+}
+
+// Keeps of the selected objects those the engine read, and their kinds: the extraction passes
+// over some (blocks of excluded names, ...), as it does in the wizard.
+void keepRead(SelectedObjects& selected, const ExtractionEngine& engine) {
+  const std::unordered_set<CString> read = readHandles(engine);
+  std::erase_if(selected.handles, [&read](const CString& handle) { return !read.count(handle); });
+  selected.kinds.clear();
+  for (int kind : engine.presentObjectKinds()) selected.kinds.insert(engine.catalogue.kindName(kind));
+}
+
 // Classifies the objects of the user's selection and reads them into an engine.
 ExtractionEngine extractSelection(const SelectionSet& set, std::int32_t length, const PropertyCatalogue& catalogue,
                                   SelectedObjects& selected) {
   selected = classifySelection(set.name(), length, catalogue);
-  return ExtractionEngine(set.name(), length, catalogue);
+  ExtractionEngine engine(set.name(), length, catalogue);
+  keepRead(selected, engine);
+  return engine;
 }
 
 // Every object of the drawing as a selection set with its length; false when there is none.
@@ -203,7 +273,8 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   BlockPreviewMap preview;
   engine.buildRows(rows, preview, choice.chosen, choice.quantityChosen, choice.blockNameChosen, choice.totals,
                    choice.groupBy);
-  translateNames(rows, names.displayNameMap());
+  const std::map<CString, CString> displayNames = names.displayNameMap();
+  translateNames(rows, displayNames);
   engine.setRows(rows);
   Texts ids = handles;
   const bool changed = engine.rewriteTable(table.get(), ids);
@@ -211,6 +282,7 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   table.close();  // before its link lists are written, which opens it again
   replaceLink(tableId, kObjectHandlesApp, handlesInRowOrder(rows, handles));
   replaceLink(tableId, kObjectTypesApp, kinds);
+  storeDisplayNames(tableId, displayNames);
   if (!rows.empty()) replaceLink(tableId, kTableHeadersApp, headers);
   printChanged(changed);
 }
@@ -232,48 +304,57 @@ struct SixLists {
   Texts headers;
 };
 
-bool readSixLists(OvDbObjectId tableId, const PropertyCatalogue& catalogue, SixLists& lists) {
+bool readSixLists(OvDbObjectId tableId, const StoredNames& stored, SixLists& lists) {
   lists.handles = readLinkXData(tableId, kObjectHandlesApp);
-  lists.kinds = readKinds(tableId, catalogue);
+  const bool kindsRead = readKinds(tableId, stored, lists.kinds);
   lists.names = readNameLists(tableId);
   Texts groupBy = readLinkXData(tableId, kGroupByApp);
   lists.headers = readLinkXData(tableId, kTableHeadersApp);
-  if (lists.handles.empty() || lists.kinds.empty() || groupBy.empty() || lists.headers.empty() ||
-      !lists.names.consistent()) {
+  if (!kindsRead || !holdsEntries(tableId, lists.handles, kObjectHandlesApp) ||
+      !holdsEntries(tableId, groupBy, kGroupByApp) || !holdsEntries(tableId, lists.headers, kTableHeadersApp) ||
+      !lists.names.paired(tableId)) {
     return false;
   }
-  lists.groupBy = groupBy[0];
+  lists.groupBy = stored.propertyName(groupBy[0]);
   return true;
 }
 
 // The names, totals and grouping that such a table's rows are built with, and whether its
 // header line is hidden (its row 1 differs from the stored headers).
-RowChoice sixListChoice(OvDbTable* table, const SixLists& lists, const PropertyCatalogue& catalogue,
-                        bool& headerHidden) {
+RowChoice sixListChoice(OvDbTable* table, const SixLists& lists, const StoredNames& stored,
+                        const PropertyCatalogue& catalogue, bool& headerHidden) {
   const Texts row1 = headerRow(table);
   headerHidden = row1 != lists.headers;
   // Without a header line the stored headers stand for it; they hold display names too, and
   // are translated alike so that renamed columns keep finding their property.
-  return rowChoice(lists.names.translated(headerHidden ? lists.headers : row1), table, catalogue, lists.groupBy);
+  Texts chosen = inSessionLanguage(lists.names.translated(headerHidden ? lists.headers : row1), stored);
+  return rowChoice(std::move(chosen), table, catalogue, lists.groupBy);
 }
 
 // Refreshes such a table row by row from the whole drawing.
 void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue) {
+  const StoredNames stored(catalogue);
   SixLists lists;
-  if (!readSixLists(tableId, catalogue, lists)) return;
+  if (!readSixLists(tableId, stored, lists)) return;
   Texts handles = lists.handles;
+  // Its rows are paired with the engine's by their group's text, which a session in another
+  // language writes otherwise: they would all go.
+  if (!lists.groupBy.IsEmpty() && lists.names.inSessionLanguage(stored).propertyNames != lists.names.propertyNames) {
+    printMessage(IDS_GROUPED_IN_ITS_LANGUAGE);
+    return;
+  }
 
   SelectionSet set;
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
   OpenedObject<OvDbTable> table;
-  if (!table.open(tableId, Ovis::kForWrite)) return;
+  if (!openLinkedTable(table, tableId)) return;
   ExtractionEngine engine(set.name(), length, catalogue);
 
   OfferedPropertyMap offered;
   engine.prepare(offered, lists.kinds);
   bool headerHidden = false;
-  RowChoice choice = sixListChoice(table.get(), lists, catalogue, headerHidden);
+  RowChoice choice = sixListChoice(table.get(), lists, stored, catalogue, headerHidden);
 
   TextGrid rows;
   BlockPreviewMap preview;
@@ -290,17 +371,21 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
 // column of its own or lose its property.
 bool openSixListTableToRewrite(OvDbObjectId tableId, OpenedObject<OvDbTable>& table) {
   const size_t headers = readLinkXData(tableId, kTableHeadersApp).size();
-  return table.open(tableId, Ovis::kForWrite) && table->numColumns() == headers;
+  if (!openLinkedTable(table, tableId)) return false;
+  if (table->numColumns() == headers) return true;
+  table.close();  // before its list is looked at, which opens it again
+  return refuseDamaged(tableId, kTableHeadersApp);
 }
 
 // Whether such a table shows all the objects: each listed, or in a merged row with a listed
 // object (a combined or grouped row lists one of its objects), as the table's rows built over
 // its listed objects and these tell.
-bool showsAll(OvDbObjectId tableId, const SixLists& lists, const Texts& objects, const PropertyCatalogue& catalogue) {
+bool showsAll(OvDbObjectId tableId, const SixLists& lists, const Texts& objects, const StoredNames& stored,
+              const PropertyCatalogue& catalogue) {
   OpenedObject<OvDbTable> table;
   if (!table.open(tableId)) return false;
   bool headerHidden = false;
-  const RowChoice choice = sixListChoice(table.get(), lists, catalogue, headerHidden);
+  const RowChoice choice = sixListChoice(table.get(), lists, stored, catalogue, headerHidden);
   table.close();
   if (!choice.quantityChosen && choice.groupBy.IsEmpty()) return false;  // a row for each object, listed
   Texts all = lists.handles;
@@ -323,8 +408,9 @@ bool showsAll(OvDbObjectId tableId, const SixLists& lists, const Texts& objects,
 // Rewrites such a table from the whole drawing with the new objects added.
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,
                        const SelectedObjects& selected) {
+  const StoredNames stored(catalogue);
   SixLists lists;
-  if (!readSixLists(tableId, catalogue, lists)) return;
+  if (!readSixLists(tableId, stored, lists)) return;
   Texts handles = lists.handles;
   const Texts& kinds = lists.kinds;
   const NameLists& names = lists.names;
@@ -334,7 +420,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   mergedKinds.insert(selected.kinds.begin(), selected.kinds.end());
   const size_t storedCount = handles.size();
   appendUnlisted(handles, selected.handles);
-  if (handles.size() == storedCount || showsAll(tableId, lists, selected.handles, catalogue)) {
+  if (handles.size() == storedCount || showsAll(tableId, lists, selected.handles, stored, catalogue)) {
     printMessage(IDS_TABLE_UP_TO_DATE);
     return;
   }
@@ -354,7 +440,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   newObjects.prepare(offered, newKindList);
 
   std::set<CString> chosen;
-  for (const CString& text : names.translated(headerRow(table.get()))) chosen.insert(text);
+  for (const CString& text : inSessionLanguage(names.translated(headerRow(table.get())), stored)) chosen.insert(text);
   if (selected.kinds.count(catalogue.kindName(kKindBlock))) chosen.insert(catalogue.blockNameItem.name);
   for (const PropertyItem& item : newObjects.blockItems) chosen.insert(item.name);
   for (const PropertyItem& item : newObjects.offeredItems) {
@@ -363,14 +449,15 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
       chosen.insert(item.name);
   }
   RowChoice choice = rowChoice(Texts(chosen.begin(), chosen.end()), table.get(), catalogue, groupBy);
-  rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names);
+  rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names.inSessionLanguage(stored));
 }
 
 // Rewrites such a table from the selected objects alone.
 void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& engine,
                            const SelectedObjects& selected) {
+  const StoredNames stored(catalogue);
   SixLists lists;
-  if (!readSixLists(tableId, catalogue, lists)) return;
+  if (!readSixLists(tableId, stored, lists)) return;
   const NameLists& names = lists.names;
   const CString groupBy = lists.groupBy;
 
@@ -380,14 +467,16 @@ void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalo
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 
-  RowChoice choice = rowChoice(names.translated(headerRow(table.get())), table.get(), catalogue, groupBy);
-  rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names);
+  RowChoice choice =
+      rowChoice(inSessionLanguage(names.translated(headerRow(table.get())), stored), table.get(), catalogue, groupBy);
+  rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names.inSessionLanguage(stored));
 }
 
 // ---- Tables with their layout list ----
 
-// What a table with its layout list keeps: the layout, the kinds and the names; false (the
-// action stops) when one of them is missing or not understood.
+// What a table with its layout list keeps: the layout, the kinds and the names, in the
+// session's language; false (the action stops, saying why) when one of them is missing or not
+// understood.
 struct LinkedChoices {
   TableLayout layout;
   Texts kinds;
@@ -408,13 +497,16 @@ bool rowsAgreeWithHandles(const TableLayout& layout, const Texts& handles) {
 
 bool readLinkedChoices(OvDbObjectId tableId, const Texts& layoutEntries, const PropertyCatalogue& catalogue,
                        LinkedChoices& choices) {
-  std::optional<TableLayout> layout = TableLayout::fromEntries(layoutEntries);
-  choices.kinds = readKinds(tableId, catalogue);
+  const StoredNames stored(catalogue);
+  std::optional<TableLayout> layout =
+      TableLayout::fromEntries(layoutEntries, [&stored](const CString& name) { return stored.propertyName(name); });
+  const bool kindsRead = readKinds(tableId, stored, choices.kinds);
   choices.names = readNameLists(tableId);
-  if (!layout || choices.kinds.empty() || !choices.names.consistent() ||
-      !rowsAgreeWithHandles(*layout, readLinkXData(tableId, kObjectHandlesApp))) {
-    return false;
-  }
+  if (!kindsRead || !choices.names.paired(tableId)) return false;
+  if (!layout) return refuseDamaged(tableId, kTableLayoutApp);
+  if (!rowsAgreeWithHandles(*layout, readLinkXData(tableId, kObjectHandlesApp)))
+    return refuseDamaged(tableId, kObjectHandlesApp);
+  choices.names = choices.names.inSessionLanguage(stored);
   choices.layout = std::move(*layout);
   return true;
 }
@@ -430,10 +522,13 @@ bool kindsCoverObjects(const ExtractionEngine& engine, const Texts& kinds) {
 
 // Brings the table up to date over the engine's objects and prints the outcome; a failure
 // has printed its own message and left the table as it was, and so has a kind list that
-// lacks a kind of the objects (nothing printed).
+// lacks a kind of the objects.
 void updateAndReport(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds, const NameLists& names,
                      const TableLayout& layout) {
-  if (!kindsCoverObjects(engine, kinds)) return;
+  if (!kindsCoverObjects(engine, kinds)) {
+    refuseDamaged(tableId, kObjectTypesApp);
+    return;
+  }
   LinkedUpdate outcome = updateLinkedTable(tableId, engine, kinds, names.displayNameMap(), layout);
   if (outcome != LinkedUpdate::Failed) printChanged(outcome == LinkedUpdate::Updated);
 }

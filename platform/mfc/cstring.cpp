@@ -186,6 +186,13 @@ BOOL CString::LoadString(HINSTANCE instance, UINT id) {
   return TRUE;
 }
 
+BOOL CString::LoadString(HINSTANCE instance, UINT id, WORD language) {
+  std::wstring text;
+  if (!instance || !LoadStringResource(instance, id, language, text)) return FALSE;
+  assign(text);
+  return TRUE;
+}
+
 CString& CString::MakeUpper() {
   if (IsEmpty()) return *this;
   wchar_t* chars = ownChars(static_cast<size_t>(GetLength()));

@@ -50,6 +50,7 @@ public:
   void Format(const wchar_t* format, ...);
   BOOL LoadString(UINT id);
   BOOL LoadString(HINSTANCE instance, UINT id);
+  BOOL LoadString(HINSTANCE instance, UINT id, WORD language);  // that language's text only
 
   CString& operator+=(const CString& s) { return append(s.str()); }
   CString& operator+=(const wchar_t* s) { return s ? append(s) : *this; }

@@ -85,6 +85,16 @@ bool LoadStringResource(HINSTANCE instance, UINT id, std::wstring& text) {
   return true;
 }
 
+bool LoadStringResource(HINSTANCE instance, UINT id, LANGID language, std::wstring& text) {
+  if (!instance || !instance->resources) return false;
+  auto block = instance->resources->strings.find(language);
+  if (block == instance->resources->strings.end()) return false;
+  auto found = block->second.find(id);
+  if (found == block->second.end()) return false;
+  text = found->second;
+  return true;
+}
+
 const DialogTemplate* FindDialogResource(HINSTANCE instance, UINT id) {
   return instance && instance->resources ? FindLocalizedResource(instance->resources->dialogs, id) : nullptr;
 }

@@ -68,6 +68,9 @@ LANGID LanguageIdFromName(const std::wstring& name);
 // Look-ups without a named language: the exact UI language, its primary language's
 // neutral block, English, then the first block present.
 bool LoadStringResource(HINSTANCE instance, UINT id, std::wstring& text);
+// The text of the id in the block of that language alone, as a look-up that names its
+// language finds it.
+bool LoadStringResource(HINSTANCE instance, UINT id, LANGID language, std::wstring& text);
 const DialogTemplate* FindDialogResource(HINSTANCE instance, UINT id);
 const BitmapResource* FindBitmapResource(HINSTANCE instance, UINT id);
 const IconResource* FindIconResource(HINSTANCE instance, UINT id);

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 
 #include "extraction/link_list_names.h"
 #include "platform/host/db_table.h"
@@ -336,6 +337,134 @@ TEST_F(UpdateCases, ALayoutListThatCannotBeReadLeavesTheTableAlone) {
     EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
     EXPECT_EQ(state(table), before);
   }
+}
+
+// Every table the update command leaves as it is says why: lists damaged elsewhere, a kind
+// that no language of the module names, a table it cannot write. Each case runs with the
+// actions it stops (refresh, add and replace, with a new line): the table and its lists stay
+// as they were, and the reason is printed.
+TEST_F(UpdateCases, EveryTableTheUpdateLeavesAsItIsSaysWhy) {
+  auto list = [this](const wchar_t* app, Texts entries) {
+    return [this, app, entries](const OvDbObjectId& table) {
+      clearLinkXData(table, app);
+      writeLinkXData(table, app, entries);
+    };
+  };
+  auto extra = [this](const wchar_t* app, const wchar_t* entry) {
+    return [this, app, entry](const OvDbObjectId& table) { writeLinkXData(table, app, {entry}); };
+  };
+  const std::vector<int> all = {IDC_UPDATE_TABLE, IDC_ADD_OBJECTS, IDC_REPLACE_OBJECTS};
+  struct Refusal {
+    const char* what;
+    bool sixLists;  // a table linked as before the layout list
+    std::function<void(const OvDbObjectId&)> damage;
+    const wchar_t* reason;
+    std::vector<int> actions;
+  };
+  const std::vector<Refusal> refusals = {
+      {"a kind no language knows", false, list(kObjectTypesApp, {L"Line", L"Lines"}),
+       L"\nUnknown object type 'Lines' in the table's xData: the table is left as it is.", all},
+      {"the same, older table",
+       true,
+       list(kObjectTypesApp, {L"Lines"}),
+       L"\nUnknown object type 'Lines' in the table's xData: the table is left as it is.",
+       {IDC_UPDATE_TABLE, IDC_ADD_OBJECTS}},
+      {"no kind", false, list(kObjectTypesApp, {}),
+       L"\nThe table's 'obj_types' xData is damaged: the table is left as it is.", all},
+      {"its objects' kind taken out",
+       false,
+       list(kObjectTypesApp, {L"Polyline"}),
+       L"\nThe table's 'obj_types' xData is damaged: the table is left as it is.",
+       {IDC_UPDATE_TABLE}},
+      {"a display name without its property", false, extra(kDisplayNamesApp, L"One too many"),
+       L"\nThe table's 'display_names' xData is damaged: the table is left as it is.", all},
+      {"a layout entry not understood", false, extra(kTableLayoutApp, L"column:Nonsense"),
+       L"\nThe table's 'table_layout' xData is damaged: the table is left as it is.", all},
+      {"one property chosen twice, in two languages", false, extra(kTableLayoutApp, L"chosen:Longueur"),
+       L"\nThe table's 'table_layout' xData is damaged: the table is left as it is.", all},
+      {"a handle without its row", false, extra(kObjectHandlesApp, L"FFFF"),
+       L"\nThe table's 'obj_handles' xData is damaged: the table is left as it is.", all},
+      {"no group-by entry, older table",
+       true,
+       list(kGroupByApp, {}),
+       L"\nThe table's 'groupby_pr' xData is damaged: the table is left as it is.",
+       {IDC_UPDATE_TABLE}},
+      {"a header without its column, older table",
+       true,
+       extra(kTableHeadersApp, L"Extra"),
+       L"\nThe table's 'tb_headers' xData is damaged: the table is left as it is.",
+       {IDC_ADD_OBJECTS, IDC_REPLACE_OBJECTS}},
+  };
+  setLength(L"10", 3);
+  for (const Refusal& refusal : refusals) {
+    SCOPED_TRACE(refusal.what);
+    OvDbObjectId table = runPlan(walls({L"Layer", L"Length"}));
+    const OvDbObjectId roof = addLine(3, L"Roof");
+    if (refusal.sixLists) clearLinkXData(table, kTableLayoutApp);
+    refusal.damage(table);
+    for (int action : refusal.actions) {
+      SCOPED_TRACE(testing::Message() << "action " << action);
+      TableState before = state(table);
+      runAction(action, table, action == IDC_UPDATE_TABLE ? std::vector<OvDbObjectId>() : std::vector{roof});
+      EXPECT_NE(transcript().find(refusal.reason), std::wstring::npos) << CString(transcript().c_str());
+      EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos) << CString(transcript().c_str());
+      EXPECT_EQ(state(table), before);
+    }
+    erase(table);
+  }
+}
+
+// A table open elsewhere cannot be written: each action says so.
+TEST_F(UpdateCases, ATableOpenElsewhereIsLeftAsItIsAndSaysWhy) {
+  setLength(L"10", 3);
+  for (bool sixLists : {false, true}) {
+    OvDbObjectId table = runPlan(walls({L"Layer", L"Length"}));
+    const OvDbObjectId roof = addLine(3, L"Roof");
+    if (sixLists) clearLinkXData(table, kTableLayoutApp);
+    TableState before = state(table);
+    for (int action : {IDC_UPDATE_TABLE, IDC_ADD_OBJECTS, IDC_REPLACE_OBJECTS}) {
+      SCOPED_TRACE(testing::Message() << (sixLists ? "older table, " : "") << "action " << action);
+      OvDbObject* reader = nullptr;
+      ASSERT_EQ(ovdbOpenObject(reader, table, Ovis::kForRead), Ovis::eOk);
+      runAction(action, table, action == IDC_UPDATE_TABLE ? std::vector<OvDbObjectId>() : std::vector{roof});
+      reader->close();
+      EXPECT_EQ(lastMessage(), L"The table cannot be opened for writing: it is left as it is.");
+      EXPECT_EQ(state(table), before);
+    }
+  }
+}
+
+// Tables made in one language and updated in another: an older table's rows, refreshed as
+// one made in the session's language is; a grouped older table, whose rows are paired by
+// their group's texts, is left as it is and says why.
+TEST_F(UpdateCases, AnOlderTableMadeInAnotherLanguageIsRefreshedOrSaysWhyNot) {
+  const LANGID french = 0x040C;
+  auto olderTable = [this](LANGID language, Texts kept, const wchar_t* combineBy) {
+    WizardPlan plan = walls(std::move(kept));
+    plan.combineBy = combineBy;
+    SetUserInterfaceLanguage(language);
+    OvDbObjectId table = runPlan(plan);
+    SetUserInterfaceLanguage(0x0C09);
+    clearLinkXData(table, kTableLayoutApp);
+    return table;
+  };
+  OvDbObjectId made = olderTable(french, {L"Type d'objet", L"Calque", L"Longueur"}, L"");
+  OvDbObjectId twin = olderTable(0x0C09, {L"Object type", L"Layer", L"Length"}, L"");
+  OvDbObjectId grouped = olderTable(french, {L"Calque", L"Longueur"}, L"Calque");
+  setLength(L"10", 3);
+  refresh(twin);
+  refresh(made);
+  EXPECT_EQ(lastMessage(), kUpdated);
+  Cells got = cells(made), want = cells(twin);
+  EXPECT_EQ(Cells(got.begin() + 2, got.end()), Cells(want.begin() + 2, want.end()));
+  EXPECT_EQ(link(made, kObjectHandlesApp), link(twin, kObjectHandlesApp));
+
+  TableState before = state(grouped);
+  refresh(grouped);
+  EXPECT_EQ(lastMessage(),
+            L"The rows of this older table are grouped by texts of the language it was made in: "
+            L"update it in that language.");
+  EXPECT_EQ(state(grouped), before);
 }
 
 }  // namespace

@@ -3,9 +3,10 @@
 #include <tinyxml.h>
 
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 
+#include "extraction/xml_nesting.h"
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
 
@@ -13,6 +14,23 @@ namespace {
 
 // The attribute that names the group-by property beside its index.
 const char* const kGroupByProperty = "property";
+
+// A settings file nests three elements deep: the root, its sections, their entries. Deeper
+// nesting, or a file larger than any list of properties makes one, is no settings file;
+// the parser, which recurses once per level, never sees it.
+constexpr std::size_t kMaxDepth = 3;
+constexpr std::streamsize kMaxBytes = 1 << 20;
+
+// The file's bytes, or nothing when it cannot be read or is larger than a settings file.
+std::optional<std::string> readSettingsBytes(const CString& path) {
+  std::ifstream file(WideToUtf8(path.str()), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(kMaxBytes) + 1, '\0');
+  file.read(bytes.data(), kMaxBytes + 1);
+  if (file.bad() || file.gcount() > kMaxBytes) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  return bytes;
+}
 
 // XML holds no control character but tab, line feed and carriage return, and neither
 // U+FFFE nor U+FFFF, not even as a reference: such a character is written as U+FFFD, as
@@ -89,11 +107,12 @@ bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString&
   groupByName.Empty();
   // A byte-order mark that an editor put first is passed over. Parsed as UTF-8 whatever
   // the declaration says, character references become the characters they name.
-  std::ifstream file(WideToUtf8(path.str()), std::ios::binary);
-  if (!file) return false;
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::optional<std::string> read = readSettingsBytes(path);
+  if (!read) return false;
+  std::string bytes = std::move(*read);
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
   bytes = asUtf8(std::move(bytes));
+  if (xmlNestingDepth(bytes) > kMaxDepth) return false;
   TiXmlDocument document;
   document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
   if (document.Error()) return false;

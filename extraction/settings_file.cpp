@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include <climits>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -30,6 +31,14 @@ std::optional<std::string> readSettingsBytes(const CString& path) {
   if (file.bad() || file.gcount() > kMaxBytes) return std::nullopt;
   bytes.resize(static_cast<std::size_t>(file.gcount()));
   return bytes;
+}
+
+// The group-by index a "GroupBy" value gives: a whole number in decimal digits, else -1
+// (no grouping), as for any value that names no property.
+int groupByIndexOf(const CString& value) {
+  if (value.IsEmpty() || value.GetLength() > 10 || value.SpanIncluding(L"0123456789") != value) return -1;
+  long long index = _wtoi64(value);
+  return index <= INT_MAX ? static_cast<int>(index) : -1;
 }
 
 // XML holds no control character but tab, line feed and carriage return, and neither
@@ -134,9 +143,8 @@ bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString&
   for (TiXmlElement* option = firstOption; option; option = option->NextSiblingElement()) {
     CString name = attributeOf(option, "name");
     if (name == L"GroupBy") {
-      groupByIndex = _wtoi(attributeOf(option, "value"));
-      if (groupByIndex < -1) groupByIndex = -1;
-      groupByName = attributeOf(option, kGroupByProperty);
+      groupByIndex = groupByIndexOf(attributeOf(option, "value"));
+      groupByName = groupByIndex == -1 ? CString() : attributeOf(option, kGroupByProperty);
     } else {
       options.push_back(name);
     }

@@ -55,6 +55,22 @@ Texts headerRow(OvDbTable* table) {
   return row;
 }
 
+// Whether the table's row 1 is its header line: as its layout list says; for a table with
+// the six lists only, when every text of row 1 is one of its stored headers (which keep the
+// wizard grid's columns, hidden ones too, in the grid's order).
+bool rowOneIsHeader(OvDbObjectId tableId, OvDbTable* table) {
+  std::optional<TableLayout> layout =
+      TableLayout::fromEntries(readLinkXData(tableId, kTableLayoutApp, /*reportMissing=*/false));
+  if (layout) return layout->headerShown;
+  Texts stored = readLinkXData(tableId, kTableHeadersApp, /*reportMissing=*/false);
+  for (const CString& text : headerRow(table)) {
+    auto at = std::find(stored.begin(), stored.end(), text);
+    if (at == stored.end()) return false;
+    stored.erase(at);
+  }
+  return true;
+}
+
 // The table's property names and their display names, pair by pair.
 struct NameLists {
   Texts propertyNames;
@@ -525,7 +541,7 @@ void DlgUpdateA1::UpdateExport() {
   if (readTableCells(table.get(), grid)) {
     // A file that could not be written whole is reported as such, never as done.
     if (filterIndex == kCsvFilterIndex) {
-      bool written = exportCsvFromTable(grid, path, /*unused=*/true, L",");
+      bool written = exportCsvFromTable(grid, path, rowOneIsHeader(tableId, table.get()), L",");
       printCsvExportResult(written, path);
     } else if (filterIndex == kXlsFilterIndex) {
       int cutCells = 0;

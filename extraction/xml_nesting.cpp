@@ -39,14 +39,13 @@ private:
     }
   }
 
-  // A start tag: quotes hold attribute values, in which '>' and "/>" end nothing.
+  // A start tag, one level under the open elements, which stays open unless it ends with
+  // "/>". Quotes hold attribute values, in which '>' and "/>" end nothing.
   void elementTag() {
     std::size_t i = at_ + 1;
     while (i < text_.size() && text_[i] != '>') i = text_[i] == '"' || text_[i] == '\'' ? pastQuoted(i) : i + 1;
-    if (i >= text_.size() || text_[i - 1] != '/') {
-      ++depth_;
-      if (depth_ > deepest_) deepest_ = depth_;
-    }
+    if (depth_ + 1 > deepest_) deepest_ = depth_ + 1;
+    if (i >= text_.size() || text_[i - 1] != '/') ++depth_;
     at_ = i + 1;
   }
 

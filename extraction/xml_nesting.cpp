@@ -4,16 +4,17 @@
 
 namespace {
 
-// One pass over the text by TinyXML's own reading of markup. Where TinyXML would stop on
-// an error the scan goes on: it can then only count more, never less.
+// One pass over the text by TinyXML's own reading of markup and character references.
+// Where TinyXML would stop on an error the scan goes on: it can then only count more,
+// never less. TinyXML reads the text up to its first NUL byte.
 class NestingScan {
 public:
-  explicit NestingScan(std::string_view text) : text_(text) {}
+  explicit NestingScan(std::string_view text) : text_(text.substr(0, text.find('\0'))) {}
 
   std::size_t deepest() {
-    for (std::size_t lt = text_.find('<'); lt != std::string_view::npos; lt = text_.find('<', at_)) {
-      at_ = lt;
-      markup();
+    for (at_ = text_.find_first_of("<&"); at_ != npos; at_ = text_.find_first_of("<&", at_)) {
+      if (text_[at_] == '&') at_ = pastReference(at_);
+      else markup();
     }
     return deepest_;
   }
@@ -75,9 +76,29 @@ private:
     return i;
   }
 
+  // A quoted attribute value, in which character references are read as in text.
   std::size_t pastQuoted(std::size_t i) const {
-    std::size_t close = text_.find(text_[i], i + 1);
-    return close == npos ? text_.size() : close + 1;
+    const char quote = text_[i];
+    for (++i; i < text_.size() && text_[i] != quote;) i = text_[i] == '&' ? pastReference(i) : i + 1;
+    return i < text_.size() ? i + 1 : i;
+  }
+
+  // TinyXML reads "&#x" (or "&#") on to the first ';' after it, whatever lies between, when
+  // all that follows the last 'x' (or '#') before that ';' are hexadecimal (or decimal)
+  // digits: a '<' or a quote there ends nothing. Anything else is one character.
+  std::size_t pastReference(std::size_t i) const {
+    if (!startsWith(i, "&#")) return i + 1;
+    const bool hex = startsWith(i, "&#x");
+    const std::size_t semicolon = text_.find(';', i + (hex ? 3 : 2));
+    if (semicolon == npos) return i + 1;
+    for (std::size_t k = semicolon - 1; text_[k] != (hex ? 'x' : '#'); --k) {
+      if (!isDigit(text_[k], hex)) return i + 1;
+    }
+    return semicolon + 1;
+  }
+
+  static bool isDigit(char c, bool hex) {
+    return (c >= '0' && c <= '9') || (hex && ((c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F')));
   }
 
   void skipPast(std::string_view end, std::size_t from) {
@@ -123,7 +144,7 @@ private:
   }
 
   std::string_view text_;
-  std::size_t at_ = 0;
+  std::size_t at_ = npos;
   std::size_t depth_ = 0;
   std::size_t deepest_ = 0;
 };

@@ -7,6 +7,7 @@
 #include <string_view>
 
 // The deepest nesting of elements (0 for none) as TinyXML reads the UTF-8 text: its tags,
-// comments, CDATA sections, declarations and other markup ended where TinyXML ends them,
-// so that no element it would open is missed. An element left open counts to the end.
+// character references, comments, CDATA sections, declarations and other markup ended
+// where TinyXML ends them, so that no element it would make is missed. An element left
+// open counts to the end.
 std::size_t xmlNestingDepth(std::string_view text);

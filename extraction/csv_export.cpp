@@ -89,7 +89,11 @@ public:
     bool plain = bytes.find_first_of("\"\r\n") == std::string::npos &&
                  (separator_.empty() || bytes.find(separator_) == std::string::npos);
     line_ << (plain ? bytes : quoted(bytes));
+    bareWritten_ = true;
   }
+
+  // A cell as it stands between quotes: a header cell is a name, never rewritten as a number.
+  void textCell(const CString& text) { line_ << quoted(narrow(text)); }
 
   void quotedCell(const CString& text) {
     if (isNumericText(text)) {
@@ -99,12 +103,23 @@ public:
         return;
       }
     }
-    line_ << quoted(narrow(text));
+    textCell(text);
+  }
+
+  // A cell of the bare column, of the header line or of a data line.
+  void cell(const CString& text, bool bare, bool header) {
+    if (bare) bareCell(text);
+    else if (header) textCell(text);
+    else quotedCell(text);
   }
 
   void separator() { line_ << separator_; }
 
   void endLine() {
+    // An empty bare cell alone on its line is written as an empty quoted text: a reader takes
+    // a blank line for no record at all.
+    if (bareWritten_ && line_.tellp() == 0) line_ << "\"\"";
+    bareWritten_ = false;
     line_ << "\r\n";
     body_ += line_.str();
     line_.str(std::string());
@@ -115,6 +130,7 @@ public:
 
 private:
   std::string separator_;
+  bool bareWritten_ = false;
   std::ostringstream line_;
   std::string body_;
 };
@@ -151,8 +167,7 @@ bool exportCsv(const TextGrid& grid, CString path, const std::vector<bool>& colu
     for (size_t c = 0; c < columnOrder.size(); ++c) {
       auto k = static_cast<size_t>(columnOrder[c]);
       if (!columnFlags[k]) continue;
-      if (c == 1) writer.bareCell(cellOf(grid, source, k));
-      else writer.quotedCell(cellOf(grid, source, k));
+      writer.cell(cellOf(grid, source, k), /*bare=*/c == 1, /*header=*/headerShown && line == 0);
       if (c + 1 != columnOrder.size()) writer.separator();
     }
     writer.endLine();
@@ -160,14 +175,13 @@ bool exportCsv(const TextGrid& grid, CString path, const std::vector<bool>& colu
   return writer.save(path);
 }
 
-bool exportCsvFromTable(const TextGrid& grid, CString path, bool, CString separator) {
+bool exportCsvFromTable(const TextGrid& grid, CString path, bool headerShown, CString separator) {
   if (grid.empty()) return false;
   CsvWriter writer(separator);
   const size_t columns = grid[0].size();
   for (size_t r = 0; r < grid.size(); ++r) {
     for (size_t c = 0; c < columns; ++c) {
-      if (c == 0) writer.bareCell(cellOf(grid, r, c));
-      else writer.quotedCell(cellOf(grid, r, c));
+      writer.cell(cellOf(grid, r, c), /*bare=*/c == 0, /*header=*/headerShown && r == 0);
       if (c + 1 != columns) writer.separator();
     }
     writer.endLine();

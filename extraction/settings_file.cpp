@@ -2,11 +2,13 @@
 
 #include <tinyxml.h>
 
+#include <climits>
 #include <fstream>
-#include <iterator>
+#include <optional>
 #include <string>
 
 #include "extraction/file_replacement.h"
+#include "extraction/xml_nesting.h"
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
 
@@ -14,6 +16,31 @@ namespace {
 
 // The attribute that names the group-by property beside its index.
 const char* const kGroupByProperty = "property";
+
+// A settings file nests three elements deep: the root, its sections, their entries. Deeper
+// nesting, or a file larger than any list of properties makes one, is no settings file;
+// the parser, which recurses once per level, never sees it.
+constexpr std::size_t kMaxDepth = 3;
+constexpr std::streamsize kMaxBytes = 1 << 20;
+
+// The file's bytes, or nothing when it cannot be read or is larger than a settings file.
+std::optional<std::string> readSettingsBytes(const CString& path) {
+  std::ifstream file(WideToUtf8(path.str()), std::ios::binary);
+  if (!file) return std::nullopt;
+  std::string bytes(static_cast<std::size_t>(kMaxBytes) + 1, '\0');
+  file.read(bytes.data(), kMaxBytes + 1);
+  if (file.bad() || file.gcount() > kMaxBytes) return std::nullopt;
+  bytes.resize(static_cast<std::size_t>(file.gcount()));
+  return bytes;
+}
+
+// The group-by index a "GroupBy" value gives: a whole number in decimal digits, else -1
+// (no grouping), as for any value that names no property.
+int groupByIndexOf(const CString& value) {
+  if (value.IsEmpty() || value.GetLength() > 10 || value.SpanIncluding(L"0123456789") != value) return -1;
+  long long index = _wtoi64(value);
+  return index <= INT_MAX ? static_cast<int>(index) : -1;
+}
 
 // XML holds no control character but tab, line feed and carriage return, and neither
 // U+FFFE nor U+FFFF, not even as a reference: such a character is written as U+FFFD, as
@@ -93,11 +120,12 @@ bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString&
   groupByName.Empty();
   // A byte-order mark that an editor put first is passed over. Parsed as UTF-8 whatever
   // the declaration says, character references become the characters they name.
-  std::ifstream file(WideToUtf8(path.str()), std::ios::binary);
-  if (!file) return false;
-  std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  std::optional<std::string> read = readSettingsBytes(path);
+  if (!read) return false;
+  std::string bytes = std::move(*read);
   if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
   bytes = asUtf8(std::move(bytes));
+  if (xmlNestingDepth(bytes) > kMaxDepth) return false;
   TiXmlDocument document;
   document.Parse(bytes.c_str(), nullptr, TIXML_ENCODING_UTF8);
   if (document.Error()) return false;
@@ -119,9 +147,8 @@ bool loadSettingsXml(CString path, std::vector<CString>& propertyNames, CString&
   for (TiXmlElement* option = firstOption; option; option = option->NextSiblingElement()) {
     CString name = attributeOf(option, "name");
     if (name == L"GroupBy") {
-      groupByIndex = _wtoi(attributeOf(option, "value"));
-      if (groupByIndex < -1) groupByIndex = -1;
-      groupByName = attributeOf(option, kGroupByProperty);
+      groupByIndex = groupByIndexOf(attributeOf(option, "value"));
+      groupByName = groupByIndex == -1 ? CString() : attributeOf(option, kGroupByProperty);
     } else {
       options.push_back(name);
     }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test twice: a normal build and one with
-# AddressSanitizer and UndefinedBehaviorSanitizer; then the workbook reader's fuzzer.
+# AddressSanitizer and UndefinedBehaviorSanitizer; then the fuzzers (the workbook reader,
+# the settings-file loader and the layout list's reader).
 # Besides ctest, which runs each test alone, every test program runs once whole, in a
 # shuffled order, so that no test leans on what another left behind.
 set -euo pipefail
@@ -24,6 +25,6 @@ for variant in build build-asan; do
   done < "$variant/tests/test-programs.txt"
 done
 if [ -x fuzz/run_fuzz.sh ] || [ -f fuzz/run_fuzz.sh ]; then
-  echo "== fuzzing the workbook reader"
+  echo "== fuzzing"
   bash fuzz/run_fuzz.sh
 fi

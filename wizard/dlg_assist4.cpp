@@ -143,17 +143,27 @@ void DlgAssist4::OnBnClickedCombineRows() { combineRows = !combineRows; }
 void DlgAssist4::OnBnClickedHideHeader() { showHeaderLine = !showHeaderLine; }
 
 int DlgAssist4::groupByEntry() {
-  int entries = groupByCombo.GetCount();
   if (!groupByName.IsEmpty()) {
     int entry = groupByCombo.FindStringExact(-1, groupByName);
     if (entry >= 0) return entry;
-    // The property is no longer offered: no grouping rather than grouping by another.
-    combineRows = false;
-    groupByIndex = -1;
-    groupByName.Empty();
+  } else if (groupByIndex == -1) {
     return 0;
+  } else if (indexNamesFileProperty()) {
+    return groupByIndex;
   }
-  return groupByIndex != -1 && groupByIndex < entries ? groupByIndex : 0;
+  // The property is no longer offered, or the index names none of the file's properties:
+  // no grouping rather than grouping by another.
+  combineRows = false;
+  groupByIndex = -1;
+  groupByName.Empty();
+  return 0;
+}
+
+bool DlgAssist4::indexNamesFileProperty() {
+  if (groupByIndex < 0 || groupByIndex >= groupByCombo.GetCount()) return false;
+  CString entry;
+  groupByCombo.GetLBText(groupByIndex, entry);
+  return displayNames.count(entry) != 0;
 }
 
 void DlgAssist4::saveGridChoices() {

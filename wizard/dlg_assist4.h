@@ -43,7 +43,10 @@ protected:
   // it opens.
   void savePageChoices();
   // The group-by entry to select: the chosen property's, else the chosen index, else 0.
-  // A chosen property no longer offered ends the grouping.
+  // A chosen property no longer offered ends the grouping, and so does an index that a
+  // settings file gave without a name when it is no entry or names none of the file's
+  // properties.
   int groupByEntry();
+  bool indexNamesFileProperty();
   DECLARE_MESSAGE_MAP()
 };

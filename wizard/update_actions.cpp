@@ -68,6 +68,22 @@ Texts headerRow(OvDbTable* table) {
   return row;
 }
 
+// Whether the table's row 1 is its header line: as its layout list says; for a table with
+// the six lists only, when every text of row 1 is one of its stored headers (which keep the
+// wizard grid's columns, hidden ones too, in the grid's order).
+bool rowOneIsHeader(OvDbObjectId tableId, OvDbTable* table) {
+  std::optional<TableLayout> layout =
+      TableLayout::fromEntries(readLinkXData(tableId, kTableLayoutApp, /*reportMissing=*/false));
+  if (layout) return layout->headerShown;
+  Texts stored = readLinkXData(tableId, kTableHeadersApp, /*reportMissing=*/false);
+  for (const CString& text : headerRow(table)) {
+    auto at = std::find(stored.begin(), stored.end(), text);
+    if (at == stored.end()) return false;
+    stored.erase(at);
+  }
+  return true;
+}
+
 // The table's property names and their display names, pair by pair.
 struct NameLists {
   Texts propertyNames;
@@ -680,7 +696,8 @@ void DlgUpdateA1::UpdateExport() {
     TextGrid grid;
     rows = readTableCells(table.get(), grid);
     if (!rows) return false;
-    if (filterIndex == kCsvFilterIndex) return exportCsvFromTable(grid, path, /*unused=*/true, L",");
+    if (filterIndex == kCsvFilterIndex)
+      return exportCsvFromTable(grid, path, rowOneIsHeader(tableId, table.get()), L",");
     return filterIndex == kXlsFilterIndex && exportXlsFromTable(grid, path, &cutCells);
   });
   if (!rows) return;

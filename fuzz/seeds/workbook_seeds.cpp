@@ -83,6 +83,21 @@ void fillAstral(XlsBook& book, int filler, size_t units) {
 
 }  // namespace
 
+// A file seed whose directory is damaged as some files' are: the root entry names the
+// stream's entry (1) as its sibling besides its child, so that the compound-file library
+// reads that entry twice (and leaks the first, which fuzz/lsan.supp passes over).
+bool writeDamagedDirectorySeed(const Bytes& stream, const std::string& path) {
+  if (!writeFileSeed(stream, path)) return false;
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+  unsigned char header[0x34];
+  if (!file.read(reinterpret_cast<char*>(header), sizeof header)) return false;
+  const unsigned sectorSize = 1u << (header[0x1E] | header[0x1F] << 8);
+  const unsigned directory = header[0x30] | header[0x31] << 8 | header[0x32] << 16 | unsigned(header[0x33]) << 24;
+  const char sibling[4] = {1, 0, 0, 0};
+  file.seekp(512 + static_cast<std::streamoff>(directory) * sectorSize + 0x44);
+  return static_cast<bool>(file.write(sibling, sizeof sibling));
+}
+
 int main(int argc, char** argv) {
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s SEED_FOLDER\n", argv[0]);
@@ -113,6 +128,7 @@ int main(int argc, char** argv) {
   Bytes far = workbookStream({Bytes().record(0x027E, rk(65535, 255, 1))});
   ok = writeBytes(folder + "/far_cell.bin", far.data) && ok;
   ok = writeFileSeed(far, folder + "/far_cell.xls") && ok;
+  ok = writeDamagedDirectorySeed(far, folder + "/root_sibling.xls") && ok;
   ok = writeBytes(folder + "/far_sheets.bin",
                   workbookStream(std::vector<Bytes>(20, Bytes().record(0x027E, rk(65535, 255, 1)))).data) &&
        ok;

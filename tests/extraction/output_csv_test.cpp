@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <random>
 
 #include "extraction/csv_export.h"
 #include "extraction/numbers.h"
@@ -86,7 +87,7 @@ TEST_F(CsvExportTest, ExampleLinesAreExactInBothLanguages) {
 TEST_F(CsvExportTest, TableExportExampleIsExact) {
   auto path = scratchFile("table-example.csv");
   TextGrid fromTable = {{L"Object type", L"Quantity", L"Length"}, {L"Line", L"2", L"10.5"}};
-  ASSERT_TRUE(exportCsvFromTable(fromTable, widePath(path), /*unused=*/true, L","));
+  ASSERT_TRUE(exportCsvFromTable(fromTable, widePath(path), /*headerShown=*/true, L","));
   EXPECT_EQ(readBytes(path), "Object type,\"Quantity\",\"Length\"\r\nLine,\"2\",\"10.5\"\r\n");
 }
 
@@ -125,8 +126,57 @@ TEST_F(CsvExportTest, TableCellsComeBackInEnglishAndFrench) {
     SCOPED_TRACE(french ? "fr-FR" : "en-US");
     setLanguage(french ? L"fr-FR" : L"en-US");
     auto path = scratchFile(french ? "table-fr.csv" : "table-en.csv");
-    ASSERT_TRUE(exportCsvFromTable(cells, widePath(path), /*unused=*/true, L","));
+    ASSERT_TRUE(exportCsvFromTable(cells, widePath(path), /*headerShown=*/true, L","));
     EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expectedRecords(cells, {0, 1, 2}, 0, french)));
+  }
+}
+
+// Display names that look like numbers, typed as a person types them (leading zeros and
+// signs, trailing zeros, exponents): the header line gives each back exactly as typed, in
+// both exporters and both languages, while the same texts in a data line are numbers.
+TEST_F(CsvExportTest, HeaderCellsComeBackAsTypedAndDataCellsAsNumbers) {
+  std::vector<std::wstring> names = {L"0042", L"2024.10", L"+5", L"1234567"};
+  std::mt19937 random(18);
+  auto digits = [&random](int least, int most) {
+    std::wstring out(std::uniform_int_distribution<int>(least, most)(random), L'0');
+    for (wchar_t& ch : out) ch = static_cast<wchar_t>(L'0' + random() % 10);
+    return out;
+  };
+  const wchar_t* const signs[] = {L"", L"+", L"-"};
+  while (names.size() < 60) {
+    std::wstring name = signs[random() % 3] + std::wstring(random() % 3, L'0') + digits(1, 7);
+    if (random() % 2) name += L"." + digits(1, 4);
+    if (random() % 3 == 0) name += (random() % 2 ? L"e" : L"E") + std::wstring(signs[random() % 3]) + digits(1, 2);
+    names.push_back(name);
+  }
+  TextGrid wizardGrid = {{L"Id"}, {L"1"}}, tableGrid(2);
+  std::vector<int> columns, tableColumns;
+  for (const std::wstring& name : names) {
+    ASSERT_TRUE(isNumericText(CString(name))) << WideToUtf8(name);
+    columns.push_back(static_cast<int>(wizardGrid[0].size()));
+    tableColumns.push_back(static_cast<int>(tableGrid[0].size()));
+    for (auto* grid : {&wizardGrid, &tableGrid}) {
+      for (auto& row : *grid) row.push_back(CString(name));
+    }
+  }
+  for (bool french : {false, true}) {
+    SCOPED_TRACE(french ? "fr-FR" : "en-US");
+    setLanguage(french ? L"fr-FR" : L"en-US");
+    const char* separator = french ? ";" : ",";
+    auto path = scratchFile("numeric-names.csv");
+    auto expected = expectedRecords(wizardGrid, columns, 1, french);
+    expected[0] = names;
+    ASSERT_TRUE(exportCsv(wizardGrid, widePath(path), std::vector<bool>(wizardGrid[0].size(), true), columns, {0, 1},
+                          /*headerShown=*/true, L","));
+    EXPECT_EQ(oracleRead(path, separator), recordsText(expected));
+
+    // A table without a header line: its row 0 is a data line.
+    auto fromTable = expectedRecords(tableGrid, tableColumns, 0, french);
+    ASSERT_TRUE(exportCsvFromTable(tableGrid, widePath(path), /*headerShown=*/false, L","));
+    EXPECT_EQ(oracleRead(path, separator), recordsText(fromTable));
+    fromTable[0] = names;
+    ASSERT_TRUE(exportCsvFromTable(tableGrid, widePath(path), /*headerShown=*/true, L","));
+    EXPECT_EQ(oracleRead(path, separator), recordsText(fromTable));
   }
 }
 
@@ -188,7 +238,7 @@ TEST_F(CsvExportTest, NumbersBeyondADoubleAreWrittenAsTheyStand) {
 
     for (auto& record : expected) std::swap(record[0], record[1]);
     expected.insert(expected.begin(), {L"Name", L"Value"});
-    ASSERT_TRUE(exportCsvFromTable(tableGrid, widePath(path), /*unused=*/true, L","));
+    ASSERT_TRUE(exportCsvFromTable(tableGrid, widePath(path), /*headerShown=*/true, L","));
     EXPECT_EQ(oracleRead(path, french ? ";" : ","), recordsText(expected));
   }
 }
@@ -238,7 +288,7 @@ TEST_F(CsvExportTest, EmptyGridsAndFailuresAreReported) {
   auto path = scratchFile("empty.csv");
   EXPECT_FALSE(exportCsv({}, widePath(path), {}, {}, {}, /*headerShown=*/true, L","));
   EXPECT_FALSE(std::filesystem::exists(path));
-  EXPECT_FALSE(exportCsvFromTable({}, widePath(path), /*unused=*/true, L","));
+  EXPECT_FALSE(exportCsvFromTable({}, widePath(path), /*headerShown=*/true, L","));
   EXPECT_FALSE(std::filesystem::exists(path));
 
   // Only the header, hidden: an empty file.
@@ -250,7 +300,7 @@ TEST_F(CsvExportTest, EmptyGridsAndFailuresAreReported) {
   TextGrid grid = exampleGrid();
   EXPECT_FALSE(exportCsv(grid, widePath(scratchDir() / "missing" / "x.csv"), {true, true, true, true}, {1, 2}, {0, 1},
                          /*headerShown=*/true, L","));
-  EXPECT_FALSE(exportCsvFromTable(grid, widePath(scratchDir()), /*unused=*/true, L","));
+  EXPECT_FALSE(exportCsvFromTable(grid, widePath(scratchDir()), /*headerShown=*/true, L","));
 
   // Orders that name rows or columns the grid lacks write nothing.
   auto bad = scratchFile("bad-order.csv");

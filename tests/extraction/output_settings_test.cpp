@@ -160,7 +160,7 @@ TEST(SettingsFileTest, ReaderToleratesLooseFiles) {
   EXPECT_EQ(l.names, (std::vector<CString>{L"Layer", L"Length", L"Layer"}));
   EXPECT_EQ(l.displayNames, (std::map<CString, CString>{{L"Layer", L"First"}, {L"Length", L""}}));
   EXPECT_EQ(l.options, (std::vector<CString>{L"Total Line"}));
-  EXPECT_EQ(l.groupBy, 0);  // "abc" reads as 0
+  EXPECT_EQ(l.groupBy, -1);  // "abc" is no whole number: no grouping
   EXPECT_EQ(l.title, L"");  // no "KtTable"
 }
 

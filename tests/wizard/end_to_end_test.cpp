@@ -377,4 +377,21 @@ TEST(EndToEnd, ARenamedBlockPreviewColumnShowsTheBlocks) {
   EXPECT_EQ(count(run.output, "Table already up to date."), 1u) << run.output;
 }
 
+// Settings files that no run of the wizard writes, chosen on the first page: one nested
+// 40,000 elements deep and one of 8 MB are refused as unreadable, as a plain one is not.
+TEST(EndToEnd, SettingsFilesTooDeepOrTooLargeAreRefusedAsUnreadable) {
+  fs::path folder = freshFolder("settings_files");
+  const std::string head = "<?xml version=\"1.0\" ?><KtDataExtraction><State><Property name=\"Layer\" />";
+  const std::string tail = "</State><ExOptions /><KtTable title=\"T\" /></KtDataExtraction>";
+  std::string deep;
+  for (int level = 0; level < 40000; ++level) deep += "<x>";
+  for (int level = 0; level < 40000; ++level) deep += "</x>";
+  std::ofstream(folder / "deep.qdx") << head << deep << tail;
+  std::ofstream(folder / "large.qdx") << head << "<!--" << std::string(8 << 20, 'x') << "-->" << tail;
+  std::ofstream(folder / "plain.qdx") << head << tail;
+  HostRun run = runScript(folder, "settings_files.scr");
+  EXPECT_EQ(run.status, 0) << run.output.substr(0, 2000);
+  EXPECT_EQ(count(run.output, "\nIncorrect Qdx data format, please export again.\n"), 2u) << run.output.substr(0, 2000);
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include "update_test_support.h"
 
 #include "extraction/link_list_names.h"
+#include "extraction/numbers.h"
 #include "res/resource_ids.h"
 #include "tests/support/allocation_hook.h"
 
@@ -286,16 +287,53 @@ TEST_F(UpdateActionsTest, ReplacingTheSelectionRewritesTableAndLists) {
   EXPECT_EQ(link(table, kDisplayNamesApp), Texts{L"Calque"});
 }
 
+// Python's csv module reads back the table's rows under its title: the header line as the
+// table shows it, names that look like numbers included, and data cells as numbers are
+// written; in a one-column table the empty row before the totals is one empty field.
 TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsCsv) {
-  OvDbObjectId table = lineTable(true);
-  auto path = page_test::scratchFile("update export.csv");
-  chooseAction(IDC_UPDATE_EXPORT, table);
-  driver.AddFileDialogAnswer(true, widePath(path), 1);
-  EXPECT_EQ(runDialog(), IDOK);
-  EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nCSV export done to : " + widePath(path));
-  Cells expected = cells(table);
-  expected.erase(expected.begin());  // the title row is not exported
-  EXPECT_EQ(runReader("support/read_csv.py", "'" + path.string() + "' , latin-1"), hexLines(expected));
+  {
+    OvDbEntity* wall = nullptr;
+    ASSERT_EQ(ovdbOpenObject(wall, walls, Ovis::kForWrite), Ovis::eOk);
+    wall->setLayer(L"0042");
+    wall->close();
+  }
+  const std::map<CString, CString> numericNames = {{L"Layer", L"2024.10"}, {L"Length", L"0042"}};
+  auto lines = [](Texts properties, Texts totals, std::map<CString, CString> renamed, bool headerShown) {
+    WizardChoice choice;
+    choice.kinds = {L"Line"};
+    choice.properties = properties;
+    choice.totals = totals;
+    choice.renamed = renamed;
+    choice.headerShown = headerShown;
+    return choice;
+  };
+  const WizardChoice choices[] = {lines({L"Layer", L"Length"}, {L"Length"}, {}, true),
+                                  lines({L"Length"}, {L"Length"}, {}, true),
+                                  lines({L"Layer", L"Length"}, {}, numericNames, true),
+                                  lines({L"Length", L"Layer"}, {}, numericNames, false)};
+  // A data cell as the export writes it: a numeric text as "%g" writes its value.
+  auto dataForm = [](const CString& text) {
+    if (!isNumericText(text)) return text;
+    char printed[64];
+    std::snprintf(printed, sizeof printed, "%g", std::wcstod(text.GetString(), nullptr));
+    return CString(printed);
+  };
+  for (const WizardChoice& choice : choices) {
+    OvDbObjectId table = makeWizardTable(choice);
+    auto path = page_test::scratchFile("update export.csv");
+    chooseAction(IDC_UPDATE_EXPORT, table);
+    driver.AddFileDialogAnswer(true, widePath(path), 1);
+    EXPECT_EQ(runDialog(), IDOK);
+    EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nCSV export done to : " + widePath(path));
+    HostEditor::clearTranscript();
+    Cells expected = cells(table);
+    expected.erase(expected.begin());  // the title row is not exported
+    for (size_t r = choice.headerShown ? 1 : 0; r < expected.size(); ++r) {
+      for (size_t c = 1; c < expected[r].size(); ++c) expected[r][c] = dataForm(expected[r][c]);
+    }
+    EXPECT_EQ(runReader("support/read_csv.py", "'" + path.string() + "' , latin-1"), hexLines(expected))
+        << choice.properties.size() << " columns, header " << (choice.headerShown ? "shown" : "hidden");
+  }
 }
 
 TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsXls) {

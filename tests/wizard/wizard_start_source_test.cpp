@@ -277,6 +277,49 @@ TEST_F(StartPage, TheGroupByPropertyIsFoundByItsName) {
   runWizard();
 }
 
+// A "GroupBy" value without a property's name groups by the group-by list's entry it
+// names only when it is a whole number naming an entry that is one of the file's
+// properties; any other value means no grouping.
+TEST_F(StartPage, AGroupByValueNamingNoneOfTheFilesPropertiesMeansNoGrouping) {
+  addLine(5, L"Walls");
+  addLine(7, L"Doors");
+  addLine(2, L"Walls");
+  int layerEntry = -1, otherEntry = -1;
+  loadThenGoToProperties(driver, writeSettings("groupby-entries.qdx", ""));
+  driver.on<DlgAssist4>([&](DlgAssist4& page) {
+    ASSERT_LT(page.groupByCombo.GetCount(), 64);
+    layerEntry = page.groupByCombo.FindStringExact(-1, L"Layer");
+    for (int entry = 0; entry < page.groupByCombo.GetCount() && otherEntry < 0; ++entry) {
+      CString text;
+      page.groupByCombo.GetLBText(entry, text);
+      if (text != L"Layer" && text != L"Length") otherEntry = entry;
+    }
+  });
+  driver.click(IDCANCEL);
+  runWizard();
+  ASSERT_GE(layerEntry, 0);
+  ASSERT_GE(otherEntry, 0);
+
+  const std::pair<std::string, bool> values[] = {
+      {std::to_string(layerEntry), true}, {"yes", false},  {"", false},    {"64", false},   {"2147483647", false},
+      {"99999999999", false},             {"1x", false},   {"+1", false},  {" 1", false},   {"1.0", false},
+      {"-1", false},                      {"-7", false},   {std::to_string(otherEntry), false}};
+  for (const auto& [value, grouped] : values) {
+    SCOPED_TRACE("GroupBy \"" + value + "\"");
+    loadThenGoToProperties(driver, writeSettings("groupby.qdx", "<Option name=\"GroupBy\" value=\"" + value + "\" />"));
+    driver.on<DlgAssist4>([&](DlgAssist4& page) {
+      EXPECT_EQ(page.combineCheck.GetCheck(), grouped ? BST_CHECKED : BST_UNCHECKED);
+    });
+    driver.click(IDOK);
+    driver.on<DlgAssist5>([&](DlgAssist5& page) {
+      EXPECT_EQ(page.engine.groupBy, grouped ? L"Layer" : L"");
+      EXPECT_EQ(page.outputRows.size(), grouped ? 3u : 4u) << "one row per layer, or per line";
+    });
+    driver.click(IDCANCEL);
+    runWizard();
+  }
+}
+
 TEST_F(SourcePage, ShowsTheDrawingAndStaysOpenOnAnEmptyDrawing) {
   driver.click(IDOK);
   driver.on<DlgAssist2>([](DlgAssist2& page) {

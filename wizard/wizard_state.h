@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 #include "platform/mfc/cstring.h"
 #include "wizard/table_link.h"
 

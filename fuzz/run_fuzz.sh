@@ -37,7 +37,7 @@ done
 cstring=("$root"/platform/win/{codepage,wide_numbers,wide_format,resources}.cpp
          "$root"/platform/mfc/{cstring,afx_module}.cpp)
 settings=("$root"/extraction/{settings_file,xml_nesting}.cpp "$root"/common/file_replacement.cpp "${cstring[@]}")
-layout=("$root"/extraction/table_link.cpp "${cstring[@]}")
+layout=("$root"/extraction/table_layout.cpp "${cstring[@]}")
 
 # Objects (named by folder and file) are rebuilt when their source or any header of the
 # sources' folders is newer.

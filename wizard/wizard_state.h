@@ -6,7 +6,7 @@
 
 #include "common/text_grid.h"
 #include "platform/mfc/cstring.h"
-#include "wizard/table_link.h"
+#include "wizard/inserted_table_link.h"
 
 struct WizardState {
   CString tableTitle;

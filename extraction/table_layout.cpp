@@ -1,4 +1,4 @@
-#include "extraction/table_link.h"
+#include "extraction/table_layout.h"
 #include "common/text_grid.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #pragma once
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 
 namespace xls_bench {
 

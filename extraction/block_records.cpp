@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 
 BlockRefRecord::BlockRefRecord(CString handle, int kind, CString name, bool isDynamic,
                                const OvDbObjectId& blockRecordId, const OvGePoint3d& position, const OvGeScale3d& scale,

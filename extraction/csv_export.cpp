@@ -4,9 +4,9 @@
 #include <locale>
 #include <sstream>
 
-#include "extraction/file_replacement.h"
-#include "extraction/host_strings.h"
-#include "extraction/numbers.h"
+#include "common/file_replacement.h"
+#include "common/host_strings.h"
+#include "common/numbers.h"
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"
 

@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 #include "platform/mfc/cstring.h"
 
 // Writes the visible columns (column order, cleared flags skipped) of the rows in display

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 #include "extraction/property_catalogue.h"
 #include "platform/mfc/cstring.h"
 

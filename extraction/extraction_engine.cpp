@@ -3,9 +3,9 @@
 #include <cmath>
 #include <memory>
 
+#include "common/host_strings.h"
+#include "common/numbers.h"
 #include "extraction/host_guards.h"
-#include "extraction/host_strings.h"
-#include "extraction/numbers.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"

@@ -5,11 +5,11 @@
 #include <set>
 #include <vector>
 
+#include "common/text_grid.h"
 #include "extraction/block_records.h"
 #include "extraction/geometric_records.h"
 #include "extraction/property_catalogue.h"
 #include "extraction/row_merging.h"
-#include "extraction/text_grid.h"
 #include "platform/host/db_object.h"
 
 class OvDbEntity;

@@ -11,5 +11,5 @@ inline constexpr wchar_t kObjectTypesApp[] = L"obj_types";         // the names 
 inline constexpr wchar_t kGroupByApp[] = L"groupby_pr";            // the property that combines rows (one entry)
 inline constexpr wchar_t kTableHeadersApp[] = L"tb_headers";       // the header row without its first cell
 
-// The layout list: how the table was made, beyond the six lists (see table_link.h).
+// The layout list: how the table was made, beyond the six lists (see table_layout.h).
 inline constexpr wchar_t kTableLayoutApp[] = L"table_layout";

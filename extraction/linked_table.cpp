@@ -1,13 +1,13 @@
 #include "extraction/linked_table.h"
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 
 #include <algorithm>
 #include <climits>
 #include <numeric>
 
+#include "common/numbers.h"
 #include "extraction/host_guards.h"
 #include "extraction/link_list_names.h"
-#include "extraction/numbers.h"
 #include "extraction/res_strings.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_table.h"

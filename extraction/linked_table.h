@@ -1,4 +1,4 @@
-// A table that the wizard inserted with its stored layout (table_link.h), made again from
+// A table that the wizard inserted with its stored layout (table_layout.h), made again from
 // the drawing: its rows built over its objects with its own choices, laid out as the wizard
 // lays out a table, rows kept in their places; then written only where the table differs,
 // and its link lists stored again where they changed.
@@ -9,7 +9,7 @@
 #include "extraction/extraction_engine.h"
 #include "extraction/host_guards.h"
 #include "extraction/output_table.h"
-#include "extraction/table_link.h"
+#include "extraction/table_layout.h"
 
 // What a linked table shows when made again, and what its link lists then hold.
 struct RebuiltTable {

@@ -3,7 +3,7 @@
 #include <map>
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 #include "platform/host/db_object.h"
 #include "platform/host/geometry.h"
 #include "platform/host/ucs.h"

@@ -9,10 +9,10 @@
 #include <unordered_map>
 #include <vector>
 
+#include "common/text_grid.h"
 #include "extraction/entity_records.h"
 #include "extraction/extraction_engine.h"
 #include "extraction/property_catalogue.h"
-#include "extraction/text_grid.h"
 
 class RowContext {
 public:

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 
 namespace {
 

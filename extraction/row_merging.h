@@ -4,8 +4,8 @@
 #include <map>
 #include <vector>
 
+#include "common/text_grid.h"
 #include "extraction/property_catalogue.h"
-#include "extraction/text_grid.h"
 #include "platform/host/db_object.h"
 
 // True when both rows have the same size and equal cells from column f on.

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "extraction/file_replacement.h"
+#include "common/file_replacement.h"
 #include "extraction/xml_nesting.h"
 #include "platform/win/codepage.h"
 #include "platform/win/wide_numbers.h"

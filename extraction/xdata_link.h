@@ -4,7 +4,7 @@
 #include <map>
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 #include "platform/host/db_object.h"
 #include "platform/mfc/cstring.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "extraction/output_table.h"
-#include "extraction/table_link.h"
+#include "extraction/table_layout.h"
 #include "platform/win/codepage.h"
 
 // The reader is fuzzed without the table writer. wizardTableLayout, beside the reader and

@@ -26,22 +26,22 @@ if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { r
   exit 0
 fi
 
-# A saved workbook is written through the extraction folder's file replacement, as is a
-# saved settings file.
+# A saved workbook is written through the common folder's file replacement, as is a saved
+# settings file.
 workbook=("$root"/platform/win/structured_storage.cpp "$root"/platform/win/codepage.cpp
-          "$root"/extraction/file_replacement.cpp)
+          "$root"/common/file_replacement.cpp)
 for f in "$root"/spreadsheet/*.cpp; do
   case "$f" in */xls_export.cpp) ;; *) workbook+=("$f") ;; esac
 done
 # CString and what it reaches, for the extraction code's targets.
 cstring=("$root"/platform/win/{codepage,wide_numbers,wide_format,resources}.cpp
          "$root"/platform/mfc/{cstring,afx_module}.cpp)
-settings=("$root"/extraction/{settings_file,xml_nesting,file_replacement}.cpp "${cstring[@]}")
-layout=("$root"/extraction/table_link.cpp "${cstring[@]}")
+settings=("$root"/extraction/{settings_file,xml_nesting}.cpp "$root"/common/file_replacement.cpp "${cstring[@]}")
+layout=("$root"/extraction/table_layout.cpp "${cstring[@]}")
 
 # Objects (named by folder and file) are rebuilt when their source or any header of the
 # sources' folders is newer.
-newest_header="$(find "$root"/{spreadsheet,extraction,platform/win,platform/mfc} -name '*.h' -printf '%T@\n' |
+newest_header="$(find "$root"/{spreadsheet,extraction,common,platform/win,platform/mfc} -name '*.h' -printf '%T@\n' |
                  sort -n | tail -1)"
 object_of() { local rel="${1#"$root"/}"; echo "$out/objects/${rel//\//_}.o"; }
 mapfile -t sources < <(printf '%s\n' "${workbook[@]}" "${settings[@]}" "${layout[@]}" | sort -u)

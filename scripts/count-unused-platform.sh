@@ -51,7 +51,7 @@ PY
 else
   : >"$defines_table"
 fi
-plugin_folders=(extraction spreadsheet gridctrl wizard res)
+plugin_folders=(common extraction spreadsheet gridctrl wizard res)
 
 # Compiles each file into an object under $out/obj, again only when a source or header is newer.
 newest_source="$(find "$root"/platform "$root"/host "$root"/tests "$root"/bench "$root"/fuzz \

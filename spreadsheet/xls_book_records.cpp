@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "extraction/file_replacement.h"
+#include "common/file_replacement.h"
 #include "spreadsheet/text_index.h"
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"

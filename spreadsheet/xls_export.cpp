@@ -1,7 +1,7 @@
 #include "spreadsheet/xls_export.h"
 
-#include "extraction/host_strings.h"
-#include "extraction/numbers.h"
+#include "common/host_strings.h"
+#include "common/numbers.h"
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/xls_book.h"
 

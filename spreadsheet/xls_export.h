@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 #include "platform/mfc/cstring.h"
 
 // The wizard's export: the visible columns in the preview's column order and the rows in

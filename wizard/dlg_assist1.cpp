@@ -1,5 +1,5 @@
 #include "wizard/dlg_assist1.h"
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
 #include "extraction/settings_file.h"
-#include "extraction/table_link.h"
+#include "extraction/table_layout.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_database.h"
 #include "platform/host/editor.h"

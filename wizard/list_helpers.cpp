@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 #include "extraction/res_strings.h"
 #include "gridctrl/column_trait_edit.h"
 #include "platform/host/db_database.h"

@@ -6,9 +6,9 @@
 #include <set>
 #include <vector>
 
+#include "common/text_grid.h"
 #include "extraction/extraction_engine.h"
 #include "extraction/property_catalogue.h"
-#include "extraction/text_grid.h"
 #include "platform/mfc/mfc.h"
 #include "wizard/grid_list_ctrl.h"
 

@@ -9,6 +9,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "common/text_grid.h"
 #include "extraction/csv_export.h"
 #include "extraction/extraction_engine.h"
 #include "extraction/host_guards.h"
@@ -18,7 +19,6 @@
 #include "extraction/res_strings.h"
 #include "extraction/stored_names.h"
 #include "extraction/table_refresh.h"
-#include "extraction/text_grid.h"
 #include "extraction/xdata_link.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"

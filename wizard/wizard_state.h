@@ -4,9 +4,9 @@
 #include <map>
 #include <vector>
 
-#include "extraction/text_grid.h"
+#include "common/text_grid.h"
 #include "platform/mfc/cstring.h"
-#include "wizard/table_link.h"
+#include "wizard/inserted_table_link.h"
 
 struct WizardState {
   CString tableTitle;

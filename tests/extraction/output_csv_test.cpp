@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <random>
 
+#include "common/numbers.h"
 #include "extraction/csv_export.h"
-#include "extraction/numbers.h"
 #include "tests/support/output_test_support.h"
 
 using namespace output_test;

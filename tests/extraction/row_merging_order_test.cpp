@@ -9,7 +9,7 @@
 #include <map>
 #include <random>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 #include "extraction/row_merging.h"
 #include "tests/support/plugin_resources.h"
 

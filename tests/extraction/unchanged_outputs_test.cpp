@@ -16,7 +16,7 @@
 
 #include "extraction/csv_export.h"
 #include "extraction/settings_file.h"
-#include "extraction/table_link.h"
+#include "extraction/table_layout.h"
 #include "platform/host/sample_drawing.h"
 #include "tests/support/engine_test_support.h"
 #include "tests/support/output_test_support.h"

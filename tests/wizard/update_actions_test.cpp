@@ -9,8 +9,8 @@
 
 #include "update_test_support.h"
 
+#include "common/numbers.h"
 #include "extraction/link_list_names.h"
-#include "extraction/numbers.h"
 #include "res/resource_ids.h"
 #include "tests/support/allocation_hook.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "extraction/link_list_names.h"
-#include "extraction/table_link.h"
+#include "extraction/table_layout.h"
 #include "platform/host/db_table.h"
 #include "update_test_support.h"
 #include "wizard/last_table.h"

@@ -1,5 +1,5 @@
-#include "extraction/table_link.h"
-#include "extraction/text_grid.h"
+#include "extraction/table_layout.h"
+#include "common/text_grid.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "extraction/file_replacement.h"
+#include "common/file_replacement.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

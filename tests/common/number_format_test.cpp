@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 #include "platform/win/wide_numbers.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "wizard/table_link.h"
+#include "wizard/inserted_table_link.h"
 
 #include "extraction/link_list_names.h"
 #include "extraction/xdata_link.h"

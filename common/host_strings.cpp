@@ -1,4 +1,4 @@
-#include "extraction/host_strings.h"
+#include "common/host_strings.h"
 
 #include "platform/host/editor.h"
 

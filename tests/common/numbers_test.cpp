@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 #include "platform/host/editor.h"
 #include "platform/win/wide_numbers.h"
 

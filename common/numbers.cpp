@@ -1,4 +1,4 @@
-#include "extraction/numbers.h"
+#include "common/numbers.h"
 
 #include <charconv>
 #include <cmath>

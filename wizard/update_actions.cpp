@@ -12,6 +12,7 @@
 #include "extraction/csv_export.h"
 #include "extraction/extraction_engine.h"
 #include "extraction/host_guards.h"
+#include "extraction/kind_records.h"
 #include "extraction/link_list_names.h"
 #include "extraction/linked_table.h"
 #include "extraction/output_table.h"
@@ -20,10 +21,6 @@
 #include "extraction/table_refresh.h"
 #include "extraction/text_grid.h"
 #include "extraction/xdata_link.h"
-#include "platform/host/db_blocks.h"
-#include "platform/host/db_curves.h"
-#include "platform/host/db_mtext.h"
-#include "platform/host/db_point_solid.h"
 #include "platform/host/db_table.h"
 #include "platform/host/editor.h"
 #include "platform/host/selection.h"
@@ -154,32 +151,20 @@ struct SelectedObjects {
 };
 
 SelectedObjects classifySelection(const ov_name set, std::int32_t length, const PropertyCatalogue& catalogue) {
-  struct KindTest {
-    const OvRxClass* cls;
-    size_t nameEntry;
-  };
-  // Multiline texts are a kind like the others: the wizard extracts them too.
-  const KindTest tests[] = {{OvDbBlockReference::desc(), 0}, {OvDbPolyline::desc(), 2}, {OvDbLine::desc(), 1},
-                            {OvDbCircle::desc(), 4},         {OvDbArc::desc(), 3},      {OvDb3dSolid::desc(), 6},
-                            {OvDbSolid::desc(), 5},          {OvDbPoint::desc(), 7},    {OvDbMText::desc(), 8}};
   SelectedObjects selected;
   for (std::int32_t i = 0; i < length; ++i) {
     ov_name name{0, 0};
     OvDbObjectId id;
     OpenedObject<OvDbEntity> entity;
     if (ovedSSName(set, i, name) != RTNORM || ovdbGetObjectId(id, name) != Ovis::eOk || !entity.open(id)) continue;
+    const ObjectKindInfo* kind = objectKindOf(entity.get());
+    if (!kind) continue;
     OvDbHandle handle;
     entity->getOvDbHandle(handle);
     wchar_t text[17] = {};
     handle.getIntoAsciiBuffer(text, 17);
-    for (const KindTest& test : tests) {
-      if (!entity->isA()->isDerivedFrom(test.cls)) continue;
-      if (test.nameEntry < catalogue.typeNames.size()) {
-        selected.kinds.insert(catalogue.typeNames[test.nameEntry]);
-        selected.handles.emplace_back(text);
-      }
-      break;
-    }
+    selected.kinds.insert(catalogue.kindName(*kind));
+    selected.handles.emplace_back(text);
   }
   return selected;
 }
@@ -187,18 +172,10 @@ SelectedObjects classifySelection(const ov_name set, std::int32_t length, const 
 // The handles of every object the engine read.
 std::unordered_set<CString> readHandles(const ExtractionEngine& engine) {
   std::unordered_set<CString> handles;
-  auto add = [&handles](const auto& records) {
-    for (const auto& record : records) handles.insert(record.handle);
-  };
-  add(engine.blockRefs);
-  add(engine.polylines);
-  add(engine.lines);
-  add(engine.circles);
-  add(engine.arcs);
-  add(engine.solids);
-  add(engine.solids3d);
-  add(engine.points);
-  add(engine.mtexts);
+  for (const ObjectKindInfo& kind : objectKinds()) {
+    const KindRecords& records = kindRecords(kind);
+    for (size_t i = 0; i < records.count(engine); ++i) handles.insert(records.record(engine, i).handle);
+  }
   return handles;
 }
 

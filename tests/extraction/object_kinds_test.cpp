@@ -63,6 +63,10 @@ TEST_F(ObjectKindsTest, AnObjectOfEachHostClassBecomesARecordOfItsKind) {
   ASSERT_EQ(ids.size(), objectKinds().size()) << "an object of the new kind's class belongs here";
   ExtractionEngine engine = extractAll();
   for (const ObjectKindInfo& kind : objectKinds()) {
+    // No kind's class derives from another's: an object is of one kind, whatever the order.
+    for (const ObjectKindInfo& other : objectKinds()) {
+      EXPECT_TRUE(&other == &kind || !kind.hostClass()->isDerivedFrom(other.hostClass())) << kind.code;
+    }
     const KindRecords& records = kindRecords(kind);
     EXPECT_EQ(records.code, kind.code);
     ASSERT_EQ(records.count(engine), 1u) << kind.code;

@@ -237,8 +237,9 @@ void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& d
 }
 
 Texts kindsInWizardOrder(const Texts& kinds, const PropertyCatalogue& catalogue) {
-  assert(std::all_of(kinds.begin(), kinds.end(), [&catalogue](const CString& kind) { return catalogue.findKind(kind); }) &&
-         "the kinds were read as kinds of the catalogue");
+  assert(
+      std::all_of(kinds.begin(), kinds.end(), [&catalogue](const CString& kind) { return catalogue.findKind(kind); }) &&
+      "the kinds were read as kinds of the catalogue");
   Texts ordered;
   for (const ObjectKindInfo* kind : objectKindsInWizardOrder()) {
     const CString& name = catalogue.kindName(*kind);

@@ -34,12 +34,13 @@ inline constexpr std::size_t kObjectKindCount = kKindMText;
 
 struct ObjectKindInfo {
   ObjectKind code;
-  UINT nameId;                          // the string-table text that names the kind
-  const OvRxClass* (*hostClass)();      // the host's run-time class of its objects
-  std::vector<PropertyItem> PropertyCatalogue::*items;  // its own properties; null: none
-  bool offersThickness;                 // its rows offer the general list's "Thickness"
-  unsigned filters;                     // the category filters it brings, bit c for category c
-  int wizardPlace;                      // 1 for the kind the wizard lists first, and so on
+  UINT nameId;                      // the string-table text that names the kind
+  const OvRxClass* (*hostClass)();  // the host's run-time class of its objects
+  // The catalogue list of its own properties; null for a kind that has none.
+  std::vector<PropertyItem> PropertyCatalogue::*items;
+  bool offersThickness;  // its rows offer the general list's "Thickness"
+  unsigned filters;      // the category filters it brings, bit c for category c
+  int wizardPlace;       // 1 for the kind the wizard lists first, and so on
 
   // The kind's index in the table, and in every list kept kind by kind (the catalogue's names).
   constexpr std::size_t slot() const { return static_cast<std::size_t>(code) - 1; }

@@ -5,8 +5,9 @@
 #include "res/resource_ids.h"
 
 CString BaseEnt::kindName(const std::vector<CString>& typeNames) const {
-  if (kind < 1 || kind > 9 || static_cast<std::size_t>(kind) > typeNames.size()) return CString();
-  return typeNames[static_cast<std::size_t>(kind - 1)];
+  const ObjectKindInfo* known = findObjectKind(kind);
+  if (!known || known->slot() >= typeNames.size()) return CString();
+  return typeNames[known->slot()];
 }
 
 std::vector<PropertyPair> GeomEnt::commonProperties(const std::vector<PropertyItem>& generalItems) const {

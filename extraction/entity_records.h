@@ -19,7 +19,7 @@ struct PropertyPair {
 class BaseEnt {
 public:
   BaseEnt(CString handle, int kind, CString name) : kind(kind), name(std::move(name)), handle(std::move(handle)) {}
-  // The kind's name from the catalogue's list of nine names; empty outside 1 to 9.
+  // The kind's name from the catalogue's list of the kinds' names; empty for a code of no kind.
   CString kindName(const std::vector<CString>& typeNames) const;
 
   int kind;

@@ -6,6 +6,7 @@
 #include "common/host_strings.h"
 #include "common/numbers.h"
 #include "extraction/host_guards.h"
+#include "extraction/kind_records.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
 #include "platform/host/db_database.h"
@@ -62,33 +63,20 @@ ExtractionEngine::ExtractionEngine(const std::vector<CString>& handles, const Pr
 }
 
 void ExtractionEngine::extractEntity(OvDbEntity* entity, const OvDbObjectId& id) {
+  const ObjectKindInfo* kind = objectKindOf(entity);
+  if (!kind) return;  // an entity of no kind gives no record
   OvDbHandle handle;
   entity->getOvDbHandle(handle);
   wchar_t buffer[17] = L"";
   handle.getIntoAsciiBuffer(buffer, 17);
-  CString text(buffer);
-  if (auto* e = OvDbBlockReference::cast(entity)) extractBlockReference(e, id, std::move(text));
-  else if (auto* e = OvDbPolyline::cast(entity)) extractPolyline(e, std::move(text));
-  else if (auto* e = OvDbLine::cast(entity)) extractLine(e, std::move(text));
-  else if (auto* e = OvDbCircle::cast(entity)) extractCircle(e, std::move(text));
-  else if (auto* e = OvDbArc::cast(entity)) extractArc(e, std::move(text));
-  else if (auto* e = OvDb3dSolid::cast(entity)) extract3dSolid(e, std::move(text));
-  else if (auto* e = OvDbSolid::cast(entity)) extractSolid(e, std::move(text));
-  else if (auto* e = OvDbPoint::cast(entity)) extractPoint(e, std::move(text));
-  else if (auto* e = OvDbMText::cast(entity)) extractMText(e, std::move(text));
+  kindRecords(*kind).extract(*this, entity, id, CString(buffer));
 }
 
 PresentTypeMap ExtractionEngine::presentObjectKinds() const {
   PresentTypeMap kinds;
-  if (!blockRefs.empty()) kinds.insert(kKindBlock);
-  if (!polylines.empty()) kinds.insert(kKindPolyline);
-  if (!lines.empty()) kinds.insert(kKindLine);
-  if (!circles.empty()) kinds.insert(kKindCircle);
-  if (!arcs.empty()) kinds.insert(kKindArc);
-  if (!solids.empty()) kinds.insert(kKindSolid);
-  if (!solids3d.empty()) kinds.insert(kKindSolid3d);
-  if (!points.empty()) kinds.insert(kKindPoint);
-  if (!mtexts.empty()) kinds.insert(kKindMText);
+  for (const ObjectKindInfo& kind : objectKinds()) {
+    if (kindRecords(kind).count(*this) > 0) kinds.insert(kind.code);
+  }
   return kinds;
 }
 

@@ -101,9 +101,8 @@ public:
 
 private:
   void extractEntity(OvDbEntity* entity, const OvDbObjectId& id);
-  // The number of records of a kind (0 for a code outside 1 to 9).
-  std::size_t recordCount(int kind) const;
-  // The rows of every chosen kind, in the order of the chosen kinds.
+  // The rows of every chosen kind, in the order of the chosen kinds; a name of no kind adds
+  // none.
   void buildKindRows(RowContext& context) const;
 
   // Looked up once, not for every object's colour, lineweight, plot style and linetype.

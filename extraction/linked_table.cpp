@@ -2,6 +2,7 @@
 #include "common/text_grid.h"
 
 #include <algorithm>
+#include <cassert>
 #include <climits>
 #include <numeric>
 
@@ -236,16 +237,13 @@ void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& d
 }
 
 Texts kindsInWizardOrder(const Texts& kinds, const PropertyCatalogue& catalogue) {
-  auto rank = [&catalogue](const CString& kind) {
-    auto at = std::find(catalogue.typeNames.begin(), catalogue.typeNames.end(), kind);
-    int code = static_cast<int>(at - catalogue.typeNames.begin()) + 1;
-    return code == kKindBlock ? kKindMText + 1 : code;
-  };
+  assert(
+      std::all_of(kinds.begin(), kinds.end(), [&catalogue](const CString& kind) { return catalogue.findKind(kind); }) &&
+      "the kinds were read as kinds of the catalogue");
   Texts ordered;
-  for (const CString& kind : kinds) {
-    if (!holds(ordered, kind)) ordered.push_back(kind);
+  for (const ObjectKindInfo* kind : objectKindsInWizardOrder()) {
+    const CString& name = catalogue.kindName(*kind);
+    if (holds(kinds, name) && !holds(ordered, name)) ordered.push_back(name);
   }
-  std::stable_sort(ordered.begin(), ordered.end(),
-                   [&rank](const CString& a, const CString& b) { return rank(a) < rank(b); });
   return ordered;
 }

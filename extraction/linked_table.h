@@ -41,5 +41,6 @@ void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& d
 LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, const std::vector<CString>& kinds,
                                const std::map<CString, CString>& displayNames, const TableLayout& layout);
 
-// The kinds in the order the wizard lists them: every other kind by its code, blocks last.
+// The kinds in the order the wizard lists them (objectKindsInWizardOrder), each once. Each is
+// a kind's name of the catalogue: the callers read them so.
 std::vector<CString> kindsInWizardOrder(const std::vector<CString>& kinds, const PropertyCatalogue& catalogue);

@@ -1,5 +1,8 @@
 #include "extraction/property_catalogue.h"
 
+#include <algorithm>
+#include <cassert>
+
 #include "extraction/res_strings.h"
 #include "res/resource_ids.h"
 
@@ -25,6 +28,11 @@ PropertyItem loadItem(LANGID language, UINT id, int category, bool total) {
   return {loadText(id, language), category, total};
 }
 
+const std::vector<PropertyItem>& noItems() {
+  static const std::vector<PropertyItem> none;
+  return none;
+}
+
 }  // namespace
 
 PropertyCatalogue::PropertyCatalogue() : PropertyCatalogue(0) {}
@@ -35,9 +43,7 @@ PropertyCatalogue::PropertyCatalogue(LANGID language)
       blockPreviewItem(loadItem(language, IDS_PROP_BLOCK_PREVIEW, kCategoryGeneral, /*total=*/false)),
       blockNameItem(loadItem(language, IDS_PROP_BLOCK_NAME, kCategoryGeneral, /*total=*/false)) {
   auto loadItems = [language](std::initializer_list<ItemText> texts) { return loadItemsIn(language, texts); };
-  for (UINT id : {IDS_KIND_BLOCK, IDS_KIND_LINE, IDS_KIND_POLYLINE, IDS_KIND_ARC, IDS_KIND_CIRCLE, IDS_KIND_SOLID,
-                  IDS_KIND_3D_SOLID, IDS_KIND_POINT, IDS_KIND_MTEXT})
-    typeNames.push_back(loadText(id, language));
+  for (const ObjectKindInfo& kind : objectKinds()) typeNames.push_back(loadText(kind.nameId, language));
   const int G = kCategoryGeometry, M = kCategoryMisc, T = kCategoryText;
   lineItems = loadItems({{IDS_LINE_ANGLE, G, true},
                          {IDS_LINE_X_DELTA, G, false},
@@ -108,19 +114,21 @@ PropertyCatalogue::PropertyCatalogue(LANGID language)
 }
 
 CString PropertyCatalogue::kindName(int kind) const {
-  if (kind < 1 || kind > static_cast<int>(typeNames.size())) return CString();
-  return typeNames[static_cast<std::size_t>(kind - 1)];
+  const ObjectKindInfo* known = findObjectKind(kind);
+  return known ? kindName(*known) : CString();
+}
+
+const ObjectKindInfo* PropertyCatalogue::findKind(const CString& name) const {
+  const auto slot = static_cast<std::size_t>(std::find(typeNames.begin(), typeNames.end(), name) - typeNames.begin());
+  return slot < objectKinds().size() ? &objectKinds()[slot] : nullptr;
 }
 
 const std::vector<PropertyItem>& PropertyCatalogue::kindItems(int kind) const {
-  static const std::vector<PropertyItem> kNone;
-  switch (kind) {
-    case kKindLine: return lineItems;
-    case kKindPolyline: return polylineItems;
-    case kKindArc: return arcItems;
-    case kKindCircle: return circleItems;
-    case kKindPoint: return pointItems;
-    case kKindMText: return mtextItems;
-    default: return kNone;
-  }
+  const ObjectKindInfo* known = findObjectKind(kind);
+  assert(known && "a record's kind is one of the table's");
+  return known ? kindItems(*known) : noItems();
+}
+
+const std::vector<PropertyItem>& PropertyCatalogue::kindItems(const ObjectKindInfo& kind) const {
+  return kind.items ? this->*kind.items : noItems();
 }

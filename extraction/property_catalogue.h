@@ -4,20 +4,8 @@
 #include <set>
 #include <vector>
 
+#include "extraction/object_kinds.h"
 #include "platform/mfc/cstring.h"
-
-// Object kinds.
-enum ObjectKind {
-  kKindBlock = 1,
-  kKindLine = 2,
-  kKindPolyline = 3,
-  kKindArc = 4,
-  kKindCircle = 5,
-  kKindSolid = 6,
-  kKindSolid3d = 7,
-  kKindPoint = 8,
-  kKindMText = 9,
-};
 
 // Property categories.
 enum PropertyCategory {
@@ -51,7 +39,7 @@ public:
 
   PropertyItem objectTypeItem;
   PropertyItem quantityItem;
-  std::vector<CString> typeNames;  // kind - 1 -> the kind's name
+  std::vector<CString> typeNames;  // the kinds' names, kind by kind (ObjectKindInfo::slot)
   PropertyItem blockPreviewItem;
   PropertyItem blockNameItem;
   std::vector<PropertyItem> lineItems;
@@ -64,9 +52,13 @@ public:
   std::vector<PropertyItem> geometricItems;  // line, polyline, arc, point and circle lists joined
   std::vector<PropertyItem> blockRefItems;
 
-  // The kind's name, or an empty text for a kind outside 1 to 9.
+  // The kind's name, or an empty text for a code of no kind.
   CString kindName(int kind) const;
-  // The property list of a geometric kind's own values (empty for solids, 3D solids and
-  // anything else).
+  const CString& kindName(const ObjectKindInfo& kind) const { return typeNames[kind.slot()]; }
+  // The kind of the name; null for a name of no kind.
+  const ObjectKindInfo* findKind(const CString& name) const;
+  // The list of the kind's own properties (empty for solids and 3D solids). A code of no
+  // kind is a programming error.
   const std::vector<PropertyItem>& kindItems(int kind) const;
+  const std::vector<PropertyItem>& kindItems(const ObjectKindInfo& kind) const;
 };

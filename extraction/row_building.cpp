@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "extraction/extraction_engine.h"
+#include "extraction/kind_records.h"
 #include "extraction/row_context.h"
 #include "extraction/row_merging.h"
 
@@ -83,43 +84,14 @@ void ExtractionEngine::buildRows(TextGrid& rowsOut, BlockPreviewMap& previewOut,
 }
 
 void ExtractionEngine::buildKindRows(RowContext& context) const {
-  const auto& names = catalogue.typeNames;
-  auto kindOf = [&names](const CString& type) {
-    auto match = std::find(names.begin(), names.end(), type);
-    return match == names.end() ? 0 : static_cast<int>(match - names.begin()) + 1;
-  };
-  std::size_t rowCount = 1;
-  for (const CString& type : chosenTypeNames) rowCount += recordCount(kindOf(type));
-  context.reserveRows(rowCount);
+  std::vector<const ObjectKindInfo*> kinds;
   for (const CString& type : chosenTypeNames) {
-    switch (kindOf(type)) {
-      case kKindBlock: context.buildBlockRows(*this); break;
-      case kKindLine: context.buildRowsForType(lines, kKindLine); break;
-      case kKindPolyline: context.buildRowsForType(polylines, kKindPolyline); break;
-      case kKindArc: context.buildRowsForType(arcs, kKindArc); break;
-      case kKindCircle: context.buildRowsForType(circles, kKindCircle); break;
-      case kKindSolid: context.buildRowsForType(solids, kKindSolid); break;
-      case kKindSolid3d: context.buildRowsForType(solids3d, kKindSolid3d); break;
-      case kKindPoint: context.buildRowsForType(points, kKindPoint); break;
-      case kKindMText: context.buildRowsForType(mtexts, kKindMText); break;
-      default: break;
-    }
+    if (const ObjectKindInfo* kind = catalogue.findKind(type)) kinds.push_back(kind);
   }
-}
-
-std::size_t ExtractionEngine::recordCount(int kind) const {
-  switch (kind) {
-    case kKindBlock: return blockRefs.size();
-    case kKindLine: return lines.size();
-    case kKindPolyline: return polylines.size();
-    case kKindArc: return arcs.size();
-    case kKindCircle: return circles.size();
-    case kKindSolid: return solids.size();
-    case kKindSolid3d: return solids3d.size();
-    case kKindPoint: return points.size();
-    case kKindMText: return mtexts.size();
-    default: return 0;
-  }
+  std::size_t rowCount = 1;
+  for (const ObjectKindInfo* kind : kinds) rowCount += kindRecords(*kind).count(*this);
+  context.reserveRows(rowCount);
+  for (const ObjectKindInfo* kind : kinds) kindRecords(*kind).buildRows(*this, context, *kind);
 }
 
 std::vector<CString> ExtractionEngine::computeTotals() const {

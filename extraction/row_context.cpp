@@ -12,54 +12,42 @@ RowContext::RowContext(const std::vector<CString>& chosenTypeNames, const Proper
     : chosenTypeNames(chosenTypeNames), catalogue(catalogue) {}
 
 void RowContext::buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut) {
-  bool geometric = false, block = false, polyline = false, solid3d = false, hasAttributes = false, hasDynamic = false;
-  int textCategory = 0;
-  const auto& names = catalogue.typeNames;
-  auto insertAll = [this](const std::vector<PropertyItem>& items) { offered.insert(items.begin(), items.end()); };
-  auto kindOf = [&names](const CString& name) {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-      if (names[i] == name) return static_cast<int>(i) + 1;
-    }
-    return 0;
-  };
   for (const CString& type : chosenTypeNames) {
     offered.insert(catalogue.objectTypeItem);
     offered.insert(catalogue.quantityItem);
-    int kind = kindOf(type);
-    if (kind == kKindBlock) {
-      offered.insert(catalogue.blockNameItem);
-      offered.insert(blockItems.begin(), blockItems.end());
-      insertAll(catalogue.blockRefItems);
-      offered.insert(catalogue.blockPreviewItem);
-      block = true;
-      findBlockItemCategories(blockItems, hasAttributes, hasDynamic);
-      continue;
-    }
-    if (kind < kKindLine || kind > kKindMText) continue;
-    insertAll(catalogue.generalItems);
-    if (kind != kKindSolid3d) geometric = true;
-    switch (kind) {
-      case kKindPolyline:
-        insertAll(catalogue.polylineItems);
-        polyline = true;
-        break;
-      case kKindLine: insertAll(catalogue.lineItems); break;
-      case kKindCircle: insertAll(catalogue.circleItems); break;
-      case kKindArc: insertAll(catalogue.arcItems); break;
-      case kKindSolid3d:
-        solid3d = true;
-        offered.erase(catalogue.generalItems[3]);
-        break;
-      case kKindPoint: insertAll(catalogue.pointItems); break;
-      case kKindMText:
-        offered.erase(catalogue.generalItems[3]);
-        insertAll(catalogue.mtextItems);
-        textCategory = kCategoryText;
-        break;
-      default: break;
-    }
+    if (const ObjectKindInfo* kind = catalogue.findKind(type)) offerKind(*kind, blockItems, categoriesOut);
   }
-  buildCategoryList(categoriesOut, geometric, block, hasAttributes, hasDynamic, polyline, solid3d, textCategory);
+}
+
+void RowContext::offerKind(const ObjectKindInfo& kind, const OfferedPropertyMap& blockItems,
+                           std::set<int>& categoriesOut) {
+  for (int category = kCategoryGeneral; category <= kCategoryText; ++category) {
+    if (kind.bringsFilter(category)) categoriesOut.insert(category);
+  }
+  if (kind.code == kKindBlock) {
+    offerBlock(kind, blockItems, categoriesOut);
+    return;
+  }
+  offered.insert(catalogue.generalItems.begin(), catalogue.generalItems.end());
+  // Taken out as the kind is met: a later kind that offers it brings it back.
+  if (!kind.offersThickness) offered.erase(catalogue.generalItems[3]);
+  const std::vector<PropertyItem>& own = catalogue.kindItems(kind);
+  offered.insert(own.begin(), own.end());
+}
+
+// The block name, then the tags met on the references (so that a tag named like a catalogue
+// property is offered as the tag), the references' own list and the preview.
+void RowContext::offerBlock(const ObjectKindInfo& kind, const OfferedPropertyMap& blockItems,
+                            std::set<int>& categoriesOut) {
+  offered.insert(catalogue.blockNameItem);
+  offered.insert(blockItems.begin(), blockItems.end());
+  const std::vector<PropertyItem>& own = catalogue.kindItems(kind);
+  offered.insert(own.begin(), own.end());
+  offered.insert(catalogue.blockPreviewItem);
+  bool hasAttributes = false, hasDynamic = false;
+  findBlockItemCategories(blockItems, hasAttributes, hasDynamic);
+  if (hasAttributes) categoriesOut.insert(kCategoryAttribute);
+  if (hasDynamic) categoriesOut.insert(kCategoryDynamicBlock);
 }
 
 void RowContext::setColumns(const std::vector<CString>& keys) {
@@ -77,8 +65,7 @@ void RowContext::setColumns(const std::vector<CString>& keys) {
     else if (keys[j] == catalogue.objectTypeItem.name) typeColumns_.push_back(j);
   }
   commonColumns_ = pairColumns(catalogue.generalItems);
-  blockColumns_ = pairColumns(catalogue.blockRefItems);
-  for (int kind = 0; kind < kKindSlots; ++kind) kindColumns_[kind] = pairColumns(catalogue.kindItems(kind));
+  for (const ObjectKindInfo& kind : objectKinds()) kindColumns_[kind.slot()] = pairColumns(catalogue.kindItems(kind));
 }
 
 RowContext::PairColumns RowContext::pairColumns(const std::vector<PropertyItem>& items) const {
@@ -123,17 +110,17 @@ void RowContext::place(std::vector<CString>& row, const std::vector<std::size_t>
   }
 }
 
-void RowContext::buildBlockRows(const ExtractionEngine& engine) {
+void RowContext::buildRowsForType(const std::vector<BlockRefRecord>& records, const ObjectKindInfo& kind) {
   const CString& preview = catalogue.blockPreviewItem.name;
   bool previewChosen = std::find(columnKeys.begin(), columnKeys.end(), preview) != columnKeys.end();
   auto blockName = columnsByKey_.find(catalogue.blockNameItem.name);
-  for (const BlockRefRecord& record : engine.blockRefs) {
+  for (const BlockRefRecord& record : records) {
     std::vector<CString> row = startRow(record);
     if (blockName != columnsByKey_.end()) place(row, blockName->second, record.name);
     if (previewChosen) previewMap.emplace(record.handle, record.blockRecordId);
     for (const BlockAttribute& a : record.attributes) place(row, a.tag, a.value);
     for (const BlockAttribute& d : record.dynamicProperties) place(row, d.tag, d.value);
-    placeValues(row, blockColumns_, BlockRefRecord::kBlockPropertyCount,
+    placeValues(row, kindColumns_[kind.slot()], BlockRefRecord::kBlockPropertyCount,
                 [&record](std::size_t i) { return record.blockPropertyValue(i); });
     rows.push_back(std::move(row));
   }

@@ -19,18 +19,22 @@ public:
   RowContext() = default;
   RowContext(const std::vector<CString>& chosenTypeNames, const PropertyCatalogue& catalogue);
 
-  // Fills the offered properties of the chosen kinds and their category filters.
+  // Fills the offered properties of the chosen kinds and their category filters; a name of
+  // no kind brings only the object type and the quantity.
   void buildPropertyMap(const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
   // Makes the keys the columns of the grid and its row 0.
   void setColumns(const std::vector<CString>& keys);
   // Room for the given number of rows (row 0 included), their cells made at once.
   void reserveRows(std::size_t count);
-  void buildPropertyRow(const GeomEnt& wrapper, int kind) { buildRecordRow(wrapper, kind); }
-  void buildBlockRows(const ExtractionEngine& engine);
+  void buildPropertyRow(const GeomEnt& wrapper, const ObjectKindInfo& kind) { buildRecordRow(wrapper, kind); }
+  // A row for each record of the kind, in order.
   template <typename Record>
-  void buildRowsForType(const std::vector<Record>& records, int kind) {
+  void buildRowsForType(const std::vector<Record>& records, const ObjectKindInfo& kind) {
     for (const Record& record : records) buildRecordRow(record, kind);
   }
+  // Block references' rows: their block name, attributes, dynamic properties and the pairs of
+  // the kind's list, and the preview cells' entries.
+  void buildRowsForType(const std::vector<BlockRefRecord>& records, const ObjectKindInfo& kind);
 
   TextGrid rows;
   OfferedPropertyMap offered;
@@ -50,10 +54,10 @@ private:
   // (later pairs of a name overwrite earlier ones). A record of a known kind gives its
   // values by position; a GeomEnt alone gives them through fillProperties.
   template <typename Record>
-  void buildRecordRow(const Record& record, int kind) {
+  void buildRecordRow(const Record& record, const ObjectKindInfo& kind) {
     std::vector<CString> row = startRow(record);
     placeValues(row, commonColumns_, GeomEnt::kCommonCount, [&record](std::size_t i) { return record.commonValue(i); });
-    const PairColumns& columns = kindColumns_[kind >= 0 && kind < kKindSlots ? kind : 0];
+    const PairColumns& columns = kindColumns_[kind.slot()];
     if constexpr (std::is_same_v<Record, GeomEnt>) {
       std::vector<PropertyPair> pairs = record.fillProperties(catalogue.kindItems(kind));
       placeValues(row, columns, pairs.size(), [&pairs](std::size_t i) { return std::move(pairs[i].value); });
@@ -79,10 +83,13 @@ private:
   std::unordered_map<CString, std::vector<std::size_t>> columnsByKey_;
   // The columns that hold the handle, "1" and the kind name in every row.
   std::vector<std::size_t> idColumns_, quantityColumns_, typeColumns_;
-  // Where the pairs of the general list, of each kind's own list and of the block list go.
-  static constexpr int kKindSlots = kKindMText + 1;
-  PairColumns commonColumns_, blockColumns_;
-  std::array<PairColumns, kKindSlots> kindColumns_;
+  // Offers the properties of one chosen kind and adds the category filters they bring.
+  void offerKind(const ObjectKindInfo& kind, const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
+  void offerBlock(const ObjectKindInfo& kind, const OfferedPropertyMap& blockItems, std::set<int>& categoriesOut);
+
+  // Where the pairs of the general list and of each kind's own list (by its slot) go.
+  PairColumns commonColumns_;
+  std::array<PairColumns, kObjectKindCount> kindColumns_;
   // Rows of empty cells made ahead by reserveRows, taken in order by startRow: made together,
   // they lie together in memory, apart from the texts that fill them.
   TextGrid blankRows_;

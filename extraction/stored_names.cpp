@@ -8,15 +8,16 @@ namespace {
 
 using Names = std::vector<CString>;
 
-// Every property name of a catalogue, in an order that the catalogues of all languages share.
+// Every property name of a catalogue, in an order that the catalogues of all languages share:
+// the fixed items, the general list, then the kinds' own lists in the wizard's order.
 Names propertyNames(const PropertyCatalogue& catalogue) {
   Names names = {catalogue.objectTypeItem.name, catalogue.quantityItem.name, catalogue.blockPreviewItem.name,
                  catalogue.blockNameItem.name};
-  for (const auto* list :
-       {&catalogue.generalItems, &catalogue.lineItems, &catalogue.polylineItems, &catalogue.arcItems,
-        &catalogue.circleItems, &catalogue.pointItems, &catalogue.mtextItems, &catalogue.blockRefItems}) {
-    for (const PropertyItem& item : *list) names.push_back(item.name);
-  }
+  auto add = [&names](const std::vector<PropertyItem>& items) {
+    for (const PropertyItem& item : items) names.push_back(item.name);
+  };
+  add(catalogue.generalItems);
+  for (const ObjectKindInfo* kind : objectKindsInWizardOrder()) add(catalogue.kindItems(*kind));
   return names;
 }
 

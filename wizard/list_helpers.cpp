@@ -190,9 +190,8 @@ void updatePropertyCheck(TextGrid& rows, const CString& name, bool checked, int 
 TextGrid buildObjectTypeRows(const PresentTypeMap& kinds, const PropertyCatalogue& catalogue) {
   TextGrid rows;
   rows.push_back({CString(L"Chk"), catalogue.blockNameItem.name});
-  for (int kind : kinds) {
-    if (kind < kKindBlock || kind > kKindMText) continue;
-    rows.push_back({kChecked, catalogue.kindName(kind)});
+  for (const ObjectKindInfo& kind : objectKinds()) {
+    if (kinds.count(kind.code)) rows.push_back({kChecked, catalogue.kindName(kind)});
   }
   return rows;
 }

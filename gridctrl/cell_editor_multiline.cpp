@@ -6,12 +6,6 @@ BEGIN_MESSAGE_MAP(CCellEditorMultilineText, CCellEditorText)
 ON_CONTROL_REFLECT(EN_CHANGE, &CCellEditorMultilineText::OnMultilineChange)
 END_MESSAGE_MAP()
 
-namespace {
-
-int FloorDiv(int a, int b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
-
-}  // namespace
-
 int CCellEditorMultilineText::CountLineBreaks(const CString& text, const CString& separator) {
   if (separator.IsEmpty()) return 0;
   int count = 0;
@@ -23,6 +17,13 @@ int CCellEditorMultilineText::ShownLineBreaks(const CString& text, int maxLines,
   unsigned breaks = static_cast<unsigned>(CountLineBreaks(text, L"\n"));
   breaks = std::min(breaks, static_cast<unsigned>(maxLines) - 1u);
   return std::min(static_cast<int>(std::min(breaks, 0x7FFFFFFFu)), std::max(0, roomLines));
+}
+
+int CCellEditorMultilineText::HeightFor(const CString& text, int clientHeight) const {
+  // As many lines as the client area holds below the cell (none when it holds less than one):
+  // a row taller than a line of text (row spacing) leaves the editor no lower than its cell.
+  int room = lineHeight > 0 ? (clientHeight - cellHeight) / lineHeight : 0;
+  return cellHeight + ShownLineBreaks(text, maxLines, room) * lineHeight;
 }
 
 void CCellEditorMultilineText::OnMultilineChange() {
@@ -37,10 +38,7 @@ void CCellEditorMultilineText::OnMultilineChange() {
     grid->GetClientRect(&client);
     CString text;
     GetWindowText(text);
-    // The cell's height and a line for each line break, as many as the client area holds:
-    // a row taller than a line of text (row spacing) leaves the editor no lower than its cell.
-    int room = FloorDiv(client.Height() - cellHeight, lineHeight);
-    int heightWanted = cellHeight + ShownLineBreaks(text, maxLines, room) * lineHeight;
+    int heightWanted = HeightFor(text, client.Height());
     if (heightWanted != rect.Height()) {
       rect.bottom = rect.top + heightWanted;
       grid->ScreenToClient(&rect);

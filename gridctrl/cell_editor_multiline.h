@@ -18,6 +18,9 @@ public:
   // The line breaks an editor shows for a text: at most max lines - 1 (a negative
   // maximum sets no limit) and no more than `roomLines`.
   static int ShownLineBreaks(const CString& text, int maxLines, int roomLines);
+  // The editor's height for a text in a client area of the given height: its cell's height
+  // and a line for each line break it shows. The editor opens and grows to it.
+  int HeightFor(const CString& text, int clientHeight) const;
 
 protected:
   afx_msg void OnMultilineChange();

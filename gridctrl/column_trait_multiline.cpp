@@ -15,15 +15,12 @@ CWnd* CColumnTraitMultilineEdit::CreateCellEditor(CListGridCtrl& owner, int row,
   auto* editor = new CCellEditorMultilineText(row, col);
   CRect rect = area;
   if (static_cast<unsigned>(maxLines) > 1 && (editStyle & ES_MULTILINE)) {
-    int lineHeight = MeasureRowTextHeight(owner);
+    editor->SetMaxLines(maxLines);
+    editor->SetLineHeight(MeasureRowTextHeight(owner));
+    editor->SetCellHeight(area.Height());
     CRect client;
     owner.GetClientRect(&client);
-    int room = lineHeight > 0 ? (client.Height() - rect.Height()) / lineHeight : 0;
-    int breaks = CCellEditorMultilineText::ShownLineBreaks(owner.GetItemText(row, col), maxLines, room);
-    if (breaks > 0) rect.bottom += lineHeight * breaks;
-    editor->SetMaxLines(maxLines);
-    editor->SetLineHeight(lineHeight);
-    editor->SetCellHeight(area.Height());
+    rect.bottom = rect.top + editor->HeightFor(owner.GetItemText(row, col), client.Height());
   }
   if (!editor->Create(style | WS_CHILD, rect, &owner, 0)) {
     delete editor;

@@ -1,8 +1,8 @@
 #include "wizard/dlg_assist1.h"
+
+#include <vector>
+
 #include "common/text_grid.h"
-
-#include <algorithm>
-
 #include "extraction/res_strings.h"
 #include "extraction/settings_file.h"
 #include "platform/host/editor.h"

@@ -138,10 +138,9 @@ RowChoice sixListChoice(OvDbTable* table, const SixLists& lists, const StoredNam
 // Opens such a table for write when it has a column for every stored header: a rewrite takes
 // its columns from the table, so that a column added or taken away elsewhere would become a
 // column of its own or lose its property.
-bool openSixListTableToRewrite(OvDbObjectId tableId, OpenedObject<OvDbTable>& table) {
-  const size_t headers = readLinkXData(tableId, kTableHeadersApp).size();
+bool openSixListTableToRewrite(OvDbObjectId tableId, const SixLists& lists, OpenedObject<OvDbTable>& table) {
   if (!openLinkedTable(table, tableId)) return false;
-  if (table->numColumns() == headers) return true;
+  if (table->numColumns() == lists.headers.size()) return true;
   table.close();  // before its list is looked at, which opens it again
   return refuseDamaged(tableId, kTableHeadersApp);
 }
@@ -233,7 +232,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
   OpenedObject<OvDbTable> table;
-  if (!openSixListTableToRewrite(tableId, table)) return;
+  if (!openSixListTableToRewrite(tableId, lists, table)) return;
   ExtractionEngine drawing(set.name(), length, catalogue);
 
   drawing.blockItems.insert(newObjects.blockItems.begin(), newObjects.blockItems.end());
@@ -266,7 +265,7 @@ void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalo
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
   OpenedObject<OvDbTable> table;
-  if (!openSixListTableToRewrite(tableId, table)) return;
+  if (!openSixListTableToRewrite(tableId, lists, table)) return;
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 

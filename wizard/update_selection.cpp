@@ -10,24 +10,22 @@
 
 namespace {
 
-// The objects of the set's first length entries that are of a kind, with their kinds' names.
-SelectedObjects classifySelection(const ov_name set, std::int32_t length, const PropertyCatalogue& catalogue) {
-  SelectedObjects selected;
+// The handles of the objects of the set's first length entries, in selection order. Which
+// of them a table can show, and of what kinds, the extraction tells (keepRead).
+std::vector<CString> selectionHandles(const ov_name set, std::int32_t length) {
+  std::vector<CString> handles;
   for (std::int32_t i = 0; i < length; ++i) {
     ov_name name{0, 0};
     OvDbObjectId id;
     OpenedObject<OvDbEntity> entity;
     if (ovedSSName(set, i, name) != RTNORM || ovdbGetObjectId(id, name) != Ovis::eOk || !entity.open(id)) continue;
-    const ObjectKindInfo* kind = objectKindOf(entity.get());
-    if (!kind) continue;
     OvDbHandle handle;
     entity->getOvDbHandle(handle);
     wchar_t text[17] = {};
     handle.getIntoAsciiBuffer(text, 17);
-    selected.kinds.insert(catalogue.kindName(*kind));
-    selected.handles.emplace_back(text);
+    handles.emplace_back(text);
   }
-  return selected;
+  return handles;
 }
 
 // The handles of every object the engine read.
@@ -41,7 +39,8 @@ std::unordered_set<CString> readHandles(const ExtractionEngine& engine) {
 }
 
 // Keeps of the selected objects those the engine read, and their kinds: the extraction passes
-// over some (blocks of excluded names, ...), as it does in the wizard.
+// over objects of no kind (tables, ...) and some of a kind (blocks of excluded names, ...),
+// as it does in the wizard.
 void keepRead(SelectedObjects& selected, const ExtractionEngine& engine) {
   const std::unordered_set<CString> read = readHandles(engine);
   std::erase_if(selected.handles, [&read](const CString& handle) { return !read.count(handle); });
@@ -53,7 +52,7 @@ void keepRead(SelectedObjects& selected, const ExtractionEngine& engine) {
 
 ExtractionEngine extractSelection(const SelectionSet& set, std::int32_t length, const PropertyCatalogue& catalogue,
                                   SelectedObjects& selected) {
-  selected = classifySelection(set.name(), length, catalogue);
+  selected.handles = selectionHandles(set.name(), length);
   ExtractionEngine engine(set.name(), length, catalogue);
   keepRead(selected, engine);
   return engine;

@@ -1,6 +1,6 @@
-// The objects a user selects for the update command's add and replace actions: classified
-// by kind, read into an engine and kept to those the extraction reads; and the appending of
-// their handles to a table's list.
+// The objects a user selects for the update command's add and replace actions: read into an
+// engine and kept to those the extraction reads, with their kinds; and the appending of their
+// handles to a table's list.
 #pragma once
 #include <cstdint>
 #include <set>
@@ -18,7 +18,8 @@ struct SelectedObjects {
   std::vector<CString> handles;
 };
 
-// Classifies the objects of the user's selection and reads them into an engine.
+// Reads the objects of the user's selection into an engine; selected gets those it read, with
+// their kinds.
 ExtractionEngine extractSelection(const SelectionSet& set, std::int32_t length, const PropertyCatalogue& catalogue,
                                   SelectedObjects& selected);
 // Appends the handles that the list does not hold yet, each once, in their order.

@@ -9,9 +9,9 @@
 // Writes the visible columns (column order, cleared flags skipped) of the rows in display
 // order (row order, then the grid rows beyond it); position 1 of the column order is the
 // bare column. The header line's cells are written as they stand, numbers only in data
-// lines; an empty bare cell alone on its line is written as "". Returns true when the whole file was written; false when the grid is empty
-// (no file is made), when an order names a row or column the grid lacks, or when the file
-// cannot be opened or written.
+// lines; an empty bare cell alone on its line is written as "". Returns true when the
+// whole file was written; false when the grid is empty (no file is made), when an order
+// names a row or column the grid lacks, or when the file cannot be opened or written.
 bool exportCsv(const TextGrid& grid, CString path, const std::vector<bool>& columnFlags,
                const std::vector<int>& columnOrder, const std::vector<int>& rowOrder, bool headerShown,
                CString separator);

@@ -33,12 +33,6 @@ std::uint32_t Workbook::writeKept(Place place, char* buffer) {
   return pos;
 }
 
-std::uint32_t Workbook::keptSize() {
-  std::uint32_t size = 0;
-  for (Record& record : kept) size += record.recordSize();
-  return size;
-}
-
 void Workbook::dropLinks() {
   std::erase_if(kept, [](const Record& record) { return placeOf(record.code) == Place::afterSheets; });
 }
@@ -60,18 +54,18 @@ std::uint32_t Workbook::write(char* buffer, bool releaseStrings) {
   return pos;
 }
 
-std::uint64_t Workbook::dataSize() {
+std::uint64_t Workbook::bytesBeforeStrings() {
   std::uint64_t size = bof.recordSize() + window1.recordSize();
   for (Font& font : fonts) size += font.recordSize();
   for (Format& format : formats) size += format.recordSize();
   for (XF& xf : xfs) size += xf.recordSize();
   for (Style& style : styles) size += style.recordSize();
   for (BoundSheet& sheet : boundSheets) size += sheet.recordSize();
-  size += keptSize();
-  size += sst.recordSize();
-  size += eof.recordSize();
+  for (Record& record : kept) size += record.recordSize();
   return size;
 }
+
+std::uint64_t Workbook::dataSize() { return bytesBeforeStrings() + sst.recordSize() + eof.recordSize(); }
 
 std::uint32_t Workbook::read(const char* buffer, std::uint32_t available) {
   std::uint32_t pos = 0;

@@ -158,6 +158,8 @@ public:
   std::uint32_t write(char* buffer, bool releaseStrings = false);
   std::uint64_t dataSize();
   std::uint64_t recordSize() { return dataSize(); }
+  // The bytes of the records written before the shared string table: where it begins.
+  std::uint64_t bytesBeforeStrings();
   // Reads the substream from its BOF to its EOF; returns the bytes consumed.
   std::uint32_t read(const char* buffer, std::uint32_t available);
 
@@ -167,7 +169,6 @@ public:
   // Where records of the code go when they are kept (below); none for the others.
   static std::optional<Place> placeOf(std::uint16_t code);
   std::uint32_t writeKept(Place place, char* buffer);
-  std::uint32_t keptSize();
   // Drops the link table, which refers to sheets by their position in the sheet list as
   // read: for a list that has changed since.
   void dropLinks();

@@ -356,13 +356,7 @@ std::vector<std::uint32_t> XlsBook::fixRowBlockOffsets(std::uint32_t globalsByte
 void XlsBook::fixExtSst() {
   Workbook& wb = workbook_;
   Workbook::ExtSST& ext = wb.extSst;
-  std::uint32_t sstPosition = wb.bof.recordSize() + wb.window1.recordSize();
-  for (auto& font : wb.fonts) sstPosition += font.recordSize();
-  for (auto& format : wb.formats) sstPosition += format.recordSize();
-  for (auto& xf : wb.xfs) sstPosition += xf.recordSize();
-  for (auto& style : wb.styles) sstPosition += style.recordSize();
-  for (auto& sheet : wb.boundSheets) sstPosition += sheet.recordSize();
-  sstPosition += wb.keptSize();
+  const auto sstPosition = static_cast<std::uint32_t>(wb.bytesBeforeStrings());
 
   wb.sst.dataSize();
   const std::vector<std::uint32_t>& breaks = wb.sst.continueOffsets().vec();

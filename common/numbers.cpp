@@ -220,3 +220,13 @@ bool isNumericText(const CString& text) {
   }
   return i == s.size();
 }
+
+bool sortsByValue(const std::vector<std::vector<CString>>& rows, size_t column, size_t firstRow, size_t endRow) {
+  bool anyNumber = false;
+  for (size_t r = firstRow; r < endRow && r < rows.size(); ++r) {
+    if (column >= rows[r].size() || rows[r][column].IsEmpty()) continue;
+    if (!isNumericText(rows[r][column])) return false;
+    anyNumber = true;
+  }
+  return anyNumber;
+}

@@ -1,6 +1,9 @@
 // Rounding of extracted numbers to the drawing's linear precision, and recognition of
 // numeric cell texts.
 #pragma once
+#include <cstddef>
+#include <vector>
+
 #include "platform/host/geometry.h"
 #include "platform/mfc/cstring.h"
 
@@ -24,3 +27,6 @@ double keepSixDecimals(double value);
 // The text's leading decimal number, as _wtof reads it (0 when there is none).
 double leadingNumber(const CString& text);
 bool isNumericText(const CString& text);
+// Whether a grid column sorts by value, as the preview sorts it: its cells in rows
+// [firstRow, endRow) are numbers or empty, one at least (a row too short has it empty).
+bool sortsByValue(const std::vector<std::vector<CString>>& rows, size_t column, size_t firstRow, size_t endRow);

@@ -38,18 +38,6 @@ int compareAsPreview(const CString& a, const CString& b, bool numeric) {
   return a.Left(255).CompareNoCase(b.Left(255));
 }
 
-// The preview sorts a column by value when its data cells are numbers or empty, one at least.
-bool numericColumn(const TextGrid& rows, size_t column) {
-  bool anyNumber = false;
-  for (size_t r = 1; r < rows.size(); ++r) {
-    const CString& cell = rows[r][column];
-    if (cell.IsEmpty()) continue;
-    if (!isNumericText(cell)) return false;
-    anyNumber = true;
-  }
-  return anyNumber;
-}
-
 // The place of every data row in the wizard's preview of the rows: as built, or sorted by the
 // keys as clicks on the headings sort them (stable, the first key deciding). With the header
 // line hidden the first row heads the preview's columns and keeps its place. False when a
@@ -64,7 +52,7 @@ bool previewRanks(const TextGrid& rows, const TableLayout& layout, std::vector<s
     auto at = std::find(rows[0].begin() + 1, rows[0].end(), key.property);
     if (at == rows[0].end()) return false;
     size_t index = static_cast<size_t>(at - rows[0].begin());
-    keys.push_back({index, numericColumn(rows, index), key.ascending});
+    keys.push_back({index, sortsByValue(rows, index, 1, rows.size()), key.ascending});
   }
   std::vector<size_t> order(rows.size());
   std::iota(order.begin(), order.end(), 0);

@@ -1,7 +1,7 @@
 #include "wizard/dlg_assist4.h"
 
-#include <algorithm>
 
+#include "common/text_grid.h"
 #include "extraction/res_strings.h"
 #include "extraction/row_merging.h"
 #include "res/resource_ids.h"
@@ -27,10 +27,6 @@ constexpr GridCellLayout kPropertyCells{
     .checkColumn = true, .totalsColumn = kTotalsColumn, .skipFirst = true, .columnOffset = kColumnOffset};
 
 CString checkText(bool checked) { return checked ? L"1" : L"0"; }
-
-bool contains(const std::vector<CString>& names, const CString& name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(DlgAssist4, COvUiDialog)
@@ -201,8 +197,8 @@ void DlgAssist4::openPage5() {
   OnOK();
   std::vector<CString> chosen = readPropertySelection(&propertyGrid, kCheckColumn, kDisplayNameColumn, displayNames);
   if (hideHeaderCheck.GetCheck() == BST_CHECKED) showHeaderLine = false;
-  bool quantityChosen = contains(chosen, engine.catalogue.quantityItem.name);
-  bool blockNameChosen = contains(chosen, engine.catalogue.blockNameItem.name);
+  bool quantityChosen = holds(chosen, engine.catalogue.quantityItem.name);
+  bool blockNameChosen = holds(chosen, engine.catalogue.blockNameItem.name);
   DlgAssist5 next(hostMainWindow());
   next.totalsRowAppended = false;
   std::vector<CString> totals;

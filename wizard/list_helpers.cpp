@@ -343,18 +343,9 @@ void setColumnRightAligned(CListCtrl* grid, int column) {
 
 void sortNumericColumns(GridListCtrl* grid, const TextGrid& rows, std::size_t firstRow, std::size_t endRow) {
   if (rows.empty()) return;
-  endRow = std::min(endRow, rows.size());
   for (std::size_t column = 1; column < rows[0].size(); ++column) {
-    bool anyNumber = false;
-    bool allNumbers = true;
-    for (std::size_t r = firstRow; r < endRow && allNumbers; ++r) {
-      const CString& cell = cellOf(rows[r], static_cast<int>(column));
-      if (cell.IsEmpty()) continue;
-      allNumbers = isNumericText(cell);
-      anyNumber = true;
-    }
     auto* trait = dynamic_cast<CColumnTraitText*>(grid->GetColumnTraitAt(static_cast<int>(column)));
-    if (trait && anyNumber && allNumbers) trait->SetSortNumeric(true);
+    if (trait && sortsByValue(rows, column, firstRow, endRow)) trait->SetSortNumeric(true);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "wizard/dlg_assist4.h"
 
-
 #include "common/text_grid.h"
 #include "extraction/res_strings.h"
 #include "extraction/row_merging.h"

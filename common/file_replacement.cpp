@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "platform/win/codepage.h"
 
@@ -15,12 +16,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The file a write to the path lands in: a symbolic link is followed to the file it names.
-fs::path landingFile(const fs::path& path) {
-  std::error_code error;
-  if (!fs::is_symlink(path, error)) return path;
-  fs::path named = fs::canonical(path, error);
-  return error ? path : named;
+// The most symbolic links followed one after the other, as the system follows them.
+constexpr int kMostLinks = 40;
+
+// The file a write to the path lands in: symbolic links are followed, each relative one
+// from the folder it lies in, to the file the last one names, which need not exist (an
+// ordinary open makes it). None when the links go round or on too long.
+std::optional<fs::path> landingFile(fs::path path) {
+  for (int links = 0; links <= kMostLinks; ++links) {
+    std::error_code error;
+    if (!fs::is_symlink(path, error)) return path;
+    fs::path named = fs::read_symlink(path, error);
+    if (error) return std::nullopt;
+    path = named.is_absolute() ? named : path.parent_path() / named;
+  }
+  return std::nullopt;
 }
 
 // The new file's name pattern for mkstemp: hidden, beside the target, after its name (cut
@@ -66,11 +76,16 @@ bool writeAll(int file, std::string_view bytes) {
 }  // namespace
 
 FileReplacement::FileReplacement(std::wstring_view target) : writePath_(target) {
-  target_ = landingFile(fs::path(WideToUtf8(target))).string();
+  std::optional<fs::path> landing = landingFile(fs::path(WideToUtf8(target)));
+  if (!landing) {
+    ready_ = false;
+    return;
+  }
+  target_ = landing->string();
   struct stat existing {};
   bool exists = ::stat(target_.c_str(), &existing) == 0;
   if (exists && !S_ISREG(existing.st_mode)) return;
-  std::string pattern = newFilePattern(fs::path(target_));
+  std::string pattern = newFilePattern(*landing);
   int file = mkstemp(pattern.data());
   if (file < 0) {
     ready_ = errno != ENOSPC && errno != EDQUOT;

@@ -8,11 +8,13 @@
 
 class FileReplacement {
 public:
-  // Makes the new file beside the target (beside the file a symbolic link names), with the
-  // target's permissions, or those a fresh file gets. A target that is no regular file (a
-  // device) is written itself, and so is one whose folder takes no new file; a folder on a
-  // full disk takes none either, and then nothing is written (writing the target itself
-  // would truncate it first).
+  // Makes the new file beside the target, with the target's permissions, or those a fresh
+  // file gets. A symbolic link is followed to the file it names, through a chain of links,
+  // whether that file exists or not (it is made there, and the links stay); links that go
+  // round in a loop are refused. A target that is no regular file (a device) is written
+  // itself, and so is one whose folder takes no new file; a folder on a full disk takes
+  // none either, and then nothing is written (writing the target itself would truncate it
+  // first).
   explicit FileReplacement(std::wstring_view target);
   // Removes a new file that was not moved over the target.
   ~FileReplacement();

@@ -227,21 +227,22 @@ std::string scriptWriting(const WrittenFile& file, const std::string& path) {
          withPath(file.choice, path);
 }
 
+const WrittenFile kWrittenFiles[] = {
+    {"wizard.csv", false, "> click 1029\n> file-filter 1 %s\n", "CSV export done", "\nCSV export to : %s failed."},
+    {"wizard.xls", false, "> click 1029\n> file-filter 2 %s\n", "Finished XLS exportation",
+     "\nXLS export to : %s failed."},
+    {"wizard.qdx", false, "> click 1003\n> file %s\n", "Finished QDX export", "\nQDX exportation failed !"},
+    {"update.csv", true, "> file-filter 1 %s\n", "CSV export done", "\nCSV export to : %s failed."},
+    {"update.xls", true, "> file-filter 2 %s\n", "Finished XLS exportation", "\nXLS export to : %s failed."},
+};
+
 // A write that fails, of each file of both commands: under a file-size limit that lets half
 // of the new file through (the limit's signal ignored, as a shell may set it), and to a full
 // disk. The failure is reported and the success never; the earlier file stays byte for
 // byte, and nothing else is left beside it.
 TEST(EndToEnd, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
-  const WrittenFile files[] = {
-      {"wizard.csv", false, "> click 1029\n> file-filter 1 %s\n", "CSV export done", "\nCSV export to : %s failed."},
-      {"wizard.xls", false, "> click 1029\n> file-filter 2 %s\n", "Finished XLS exportation",
-       "\nXLS export to : %s failed."},
-      {"wizard.qdx", false, "> click 1003\n> file %s\n", "Finished QDX export", "\nQDX exportation failed !"},
-      {"update.csv", true, "> file-filter 1 %s\n", "CSV export done", "\nCSV export to : %s failed."},
-      {"update.xls", true, "> file-filter 2 %s\n", "Finished XLS exportation", "\nXLS export to : %s failed."},
-  };
   const std::string earlier = "an earlier file, kept until a new one is complete\n";
-  for (const WrittenFile& file : files) {
+  for (const WrittenFile& file : kWrittenFiles) {
     SCOPED_TRACE(file.name);
     fs::path folder = freshFolder(std::string("failed_write_") + file.name);
     std::ofstream(folder / "write.scr") << scriptWriting(file, file.name);
@@ -270,6 +271,32 @@ TEST(EndToEnd, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
     EXPECT_EQ(namesIn(folder), names);
     EXPECT_TRUE(fs::is_character_file("/dev/full"));
     EXPECT_EQ(namesIn("/dev", true), hiddenDevices);
+  }
+}
+
+// Each file of both commands named by a symbolic link that names no file yet, through a
+// second link, each relative to its own folder: the file that the last link names is made,
+// as an ordinary open makes it, the same as a plain file of that name; both links stay.
+TEST(EndToEnd, AFileNamedByADanglingLinkIsMadeWhereTheLinkPoints) {
+  for (const WrittenFile& file : kWrittenFiles) {
+    SCOPED_TRACE(file.name);
+    fs::path folder = freshFolder(std::string("dangling_link_") + file.name);
+    fs::create_directories(folder / "links");
+    fs::create_directories(folder / "real");
+    const fs::path first = fs::path("links") / "next", second = fs::path("..") / "real" / file.name;
+    fs::create_symlink(first, folder / file.name);
+    fs::create_symlink(second, folder / first);
+    const std::string plain = std::string("plain_") + file.name;
+    std::ofstream(folder / "plain.scr") << scriptWriting(file, plain);
+    std::ofstream(folder / "linked.scr") << scriptWriting(file, file.name);
+    ASSERT_NE(runScriptAt(folder, "plain.scr").output.find(file.done), std::string::npos);
+
+    HostRun run = runScriptAt(folder, "linked.scr");
+    EXPECT_NE(run.output.find(file.done), std::string::npos) << run.output;
+    EXPECT_TRUE(fs::is_symlink(folder / file.name) && fs::read_symlink(folder / file.name) == first);
+    EXPECT_TRUE(fs::is_symlink(folder / first) && fs::read_symlink(folder / first) == second);
+    EXPECT_TRUE(fs::is_regular_file(folder / "real" / file.name));
+    EXPECT_TRUE(fileBytes(folder / "real" / file.name) == fileBytes(folder / plain));
   }
 }
 

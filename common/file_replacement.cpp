@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <optional>
 
 #include "platform/win/codepage.h"
@@ -73,6 +74,34 @@ bool writeAll(int file, std::string_view bytes) {
   return true;
 }
 
+// Reads the open file whole, unless it holds more than `most` bytes or cannot be read.
+std::optional<std::string> readAll(int file, std::uint64_t most) {
+  struct stat status {};
+  if (::fstat(file, &status) != 0 || static_cast<std::uint64_t>(status.st_size) > most) return std::nullopt;
+  try {
+    std::string bytes;
+    bytes.reserve(static_cast<size_t>(status.st_size));
+    char buffer[65536];
+    for (;;) {
+      ssize_t n = ::read(file, buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return std::nullopt;
+      if (n == 0) return bytes;
+      if (bytes.size() + static_cast<size_t>(n) > most) return std::nullopt;
+      bytes.append(buffer, static_cast<size_t>(n));
+    }
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
+}
+
+// Cuts a regular file to its new length once it is written; a device has none.
+bool cutToLength(int file, size_t length) {
+  struct stat status {};
+  if (::fstat(file, &status) != 0) return false;
+  return !S_ISREG(status.st_mode) || ::ftruncate(file, static_cast<off_t>(length)) == 0;
+}
+
 }  // namespace
 
 FileReplacement::FileReplacement(std::wstring_view target) : writePath_(target) {
@@ -87,39 +116,67 @@ FileReplacement::FileReplacement(std::wstring_view target) : writePath_(target) 
   if (exists && !S_ISREG(existing.st_mode)) return;
   std::string pattern = newFilePattern(*landing);
   int file = mkstemp(pattern.data());
-  if (file < 0) {
-    ready_ = errno != ENOSPC && errno != EDQUOT;
+  if (file < 0 && (errno == ENOSPC || errno == EDQUOT)) {
+    ready_ = false;
     return;
   }
-  takeOverPermissions(file, exists ? &existing : nullptr);
-  ::close(file);
-  std::wstring wide;
-  if (!Utf8ToWide(pattern, wide)) {
+  if (file >= 0) {
+    takeOverPermissions(file, exists ? &existing : nullptr);
+    ::close(file);
+    std::wstring wide;
+    if (Utf8ToWide(pattern, wide)) {
+      newFile_ = pattern;
+      writePath_ = wide;
+      return;
+    }
     ::unlink(pattern.c_str());
-    return;
   }
-  newFile_ = pattern;
-  writePath_ = wide;
+  // The target is written itself.
+  ready_ = !exists || keepEarlierBytes();
 }
 
 FileReplacement::~FileReplacement() {
   if (!newFile_.empty()) ::unlink(newFile_.c_str());
+  if (earlier_) putBackEarlierBytes();
 }
 
 bool FileReplacement::commit() {
   if (!ready_) return false;
+  earlier_.reset();
   if (newFile_.empty()) return true;
   bool moved = std::rename(newFile_.c_str(), target_.c_str()) == 0;
   if (moved) newFile_.clear();
   return moved;
 }
 
+bool FileReplacement::keepEarlierBytes() {
+  int file = ::open(target_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (file < 0) return false;
+  earlier_ = readAll(file, kMostKeptBytes);
+  ::close(file);
+  return earlier_.has_value();
+}
+
+// Written over from the start and then cut to length, so that it takes no room of the
+// disk beyond what the earlier file had.
+void FileReplacement::putBackEarlierBytes() {
+  int file = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC);
+  if (file < 0) return;
+  if (!writeAll(file, *earlier_) || !cutToLength(file, earlier_->size())) {
+    // Nothing more can be done for the file: its writer reports the failure.
+  }
+  ::close(file);
+}
+
 bool writeWholeFile(std::wstring_view path, std::string_view bytes) {
   FileReplacement replacement(path);
   if (!replacement.ready()) return false;
-  int file = ::open(WideToUtf8(replacement.path()).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  // Not cut when opened but once written: a target written itself keeps its earlier bytes
+  // past those written until the new ones are whole, and no write needs more room than the
+  // new length.
+  int file = ::open(WideToUtf8(replacement.path()).c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
   if (file < 0) return false;
-  bool written = writeAll(file, bytes);
+  bool written = writeAll(file, bytes) && cutToLength(file, bytes.size());
   bool closed = ::close(file) == 0;
   return written && closed && replacement.commit();
 }

@@ -3,20 +3,27 @@
 // once every write and the close have succeeded. The CSV, workbook and settings writers
 // all write through it.
 #pragma once
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 class FileReplacement {
 public:
+  // The largest earlier file that is kept in memory to be written in place (below).
+  static constexpr std::uint64_t kMostKeptBytes = std::uint64_t(64) << 20;
+
   // Makes the new file beside the target, with the target's permissions, or those a fresh
   // file gets. A symbolic link is followed to the file it names, through a chain of links,
   // whether that file exists or not (it is made there, and the links stay); links that go
   // round in a loop are refused. A target that is no regular file (a device) is written
-  // itself, and so is one whose folder takes no new file; a folder on a full disk takes
-  // none either, and then nothing is written (writing the target itself would truncate it
-  // first).
+  // itself, and so is one whose folder takes no new file: then its bytes are read first,
+  // to be put back when the new ones are not written whole, and one larger than
+  // kMostKeptBytes, or one that cannot be read, is refused. A folder on a full disk takes
+  // no new file either, and then nothing is written.
   explicit FileReplacement(std::wstring_view target);
-  // Removes a new file that was not moved over the target.
+  // Removes a new file that was not moved over the target; puts back the earlier bytes of
+  // a target written itself that was not committed.
   ~FileReplacement();
   FileReplacement(const FileReplacement&) = delete;
   FileReplacement& operator=(const FileReplacement&) = delete;
@@ -30,10 +37,16 @@ public:
   bool commit();
 
 private:
+  // Reads the bytes of the target, to be written in place; false when it cannot keep them.
+  bool keepEarlierBytes();
+  // Writes the kept bytes back as the whole target.
+  void putBackEarlierBytes();
+
   bool ready_ = true;
   std::wstring writePath_;
   std::string newFile_;  // empty when the target is written itself
   std::string target_;
+  std::optional<std::string> earlier_;  // the bytes of a target written itself, until committed
 };
 
 // Writes the bytes as the whole file at the path, through a FileReplacement: true only when

@@ -3,6 +3,7 @@
 // drawing's dump and the files written are checked, the files with Python's csv module,
 // xlrd and xmllint.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -297,6 +298,74 @@ TEST(EndToEnd, AFileNamedByADanglingLinkIsMadeWhereTheLinkPoints) {
     EXPECT_TRUE(fs::is_symlink(folder / first) && fs::read_symlink(folder / first) == second);
     EXPECT_TRUE(fs::is_regular_file(folder / "real" / file.name));
     EXPECT_TRUE(fileBytes(folder / "real" / file.name) == fileBytes(folder / plain));
+  }
+}
+
+// A folder that takes no new file from the host program for as long as it lives: read-only,
+// and for a privileged user (whom permissions do not stop) the host program runs without
+// the privilege to pass over them.
+struct ClosedFolder {
+  explicit ClosedFolder(fs::path folder) : path(std::move(folder)) {
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+  }
+  ~ClosedFolder() { fs::permissions(path, fs::perms::owner_all, fs::perm_options::add); }
+  static std::string unprivileged() {
+    return geteuid() == 0 ? "setpriv --bounding-set=-dac_override,-dac_read_search " : "";
+  }
+  fs::path path;
+};
+
+// Each file of both commands in a folder that takes no new file, the file itself writable:
+// it is written in place. Under a file-size limit that lets half of the new file through,
+// the failure is reported and the earlier bytes are put back exactly, whether the earlier
+// file was shorter than the limit or longer than the new one; an earlier file larger than
+// what is kept in memory is refused, untouched; an unhindered write leaves the new file
+// alone, where the workbook's compound-file writer, which needs a new file of its own,
+// fails without touching the earlier one.
+TEST(EndToEnd, AFileWrittenInPlaceGetsItsEarlierBytesBackWhenTheWriteFails) {
+  for (const WrittenFile& file : kWrittenFiles) {
+    SCOPED_TRACE(file.name);
+    fs::path folder = freshFolder(std::string("in_place_") + file.name);
+    fs::create_directories(folder / "closed");
+    const std::string target = std::string("closed/") + file.name;
+    std::ofstream(folder / "write.scr") << scriptWriting(file, target);
+    HostRun unhindered = runScriptAt(folder, "write.scr");
+    ASSERT_NE(unhindered.output.find(file.done), std::string::npos) << unhindered.output;
+    const std::string written = fileBytes(folder / target);
+    const std::string limited = "trap '' XFSZ && prlimit --fsize=" + std::to_string(written.size() / 2) + " ";
+    std::string longer;
+    while (longer.size() <= written.size()) longer += "a longer earlier file, written over and put back; ";
+    const std::string earlierFiles[] = {"a short earlier file\n", longer};
+
+    for (const std::string& earlier : earlierFiles) {
+      std::ofstream(folder / target, std::ios::binary) << earlier;
+      ClosedFolder closed(folder / "closed");
+      HostRun run = runScriptAt(folder, "write.scr", limited + ClosedFolder::unprivileged());
+      EXPECT_NE(run.output.find(withPath(file.failed, target)), std::string::npos) << run.output;
+      EXPECT_EQ(run.output.find(file.done), std::string::npos) << run.output;
+      EXPECT_TRUE(fileBytes(folder / target) == earlier) << "now " << fs::file_size(folder / target) << " bytes";
+    }
+
+    const std::uintmax_t tooLarge = (std::uintmax_t(64) << 20) + 1;
+    std::ofstream(folder / target, std::ios::binary) << "a large earlier file";
+    fs::resize_file(folder / target, tooLarge);
+    {
+      ClosedFolder closed(folder / "closed");
+      HostRun run = runScriptAt(folder, "write.scr", ClosedFolder::unprivileged());
+      EXPECT_NE(run.output.find(withPath(file.failed, target)), std::string::npos) << run.output;
+      EXPECT_EQ(fs::file_size(folder / target), tooLarge);
+      std::string start(21, 'x');
+      std::ifstream(folder / target, std::ios::binary).read(start.data(), 21);
+      EXPECT_EQ(start, std::string("a large earlier file") + '\0');
+    }
+
+    std::ofstream(folder / target, std::ios::binary) << longer;
+    ClosedFolder closed(folder / "closed");
+    HostRun run = runScriptAt(folder, "write.scr", ClosedFolder::unprivileged());
+    const bool workbook = fs::path(file.name).extension() == ".xls";
+    EXPECT_NE(run.output.find(workbook ? withPath(file.failed, target) : file.done), std::string::npos) << run.output;
+    EXPECT_TRUE(fileBytes(folder / target) == (workbook ? longer : written));
   }
 }
 

@@ -68,6 +68,23 @@ std::uint32_t CellBlock::LabelSST::write(char* buffer) {
   });
 }
 
+// Its text: a 16-bit count, an option byte (bit 0: UTF-16) and the characters; then a
+// 16-bit count of formatting runs of 4 bytes each. All of it must lie within the record.
+std::uint32_t CellBlock::RString::read(const char* buffer, std::uint32_t available) {
+  std::uint32_t n = Record::read(buffer, available);
+  requireData(9);
+  readPosition();
+  xfIndex = get<std::uint16_t>(4);
+  const std::uint16_t count = get<std::uint16_t>(6);
+  const bool wide = get<std::uint8_t>(8) & 1;
+  const size_t runsAt = 9 + (wide ? 2 * size_t(count) : count);
+  requireData(runsAt + 2);
+  requireData(runsAt + 2 + 4 * size_t(get<std::uint16_t>(runsAt)));
+  text = LongString();
+  text.appendCharacters(data().data() + 9, count, wide);
+  return n;
+}
+
 std::uint32_t CellBlock::Number::read(const char* buffer, std::uint32_t available) {
   std::uint32_t n = readFixed(buffer, available, 14, 14);
   readPosition();
@@ -344,7 +361,8 @@ bool CellBlock::accepts(std::uint16_t recordCode) {
     case Formula::kCode:
     case MulRK::kCode:
     case MulBlank::kCode:
-    case LabelSST::kCode: return true;
+    case LabelSST::kCode:
+    case RString::kCode: return true;
     default: return false;
   }
 }
@@ -361,6 +379,7 @@ bool CellBlock::create(std::uint16_t recordCode) {
     case Formula::kCode: record = std::make_unique<Formula>(); break;
     case MulRK::kCode: record = std::make_unique<MulRK>(); break;
     case MulBlank::kCode: record = std::make_unique<MulBlank>(); break;
+    case RString::kCode: record = std::make_unique<RString>(); break;
     default: record = std::make_unique<LabelSST>(); break;
   }
   code = recordCode;

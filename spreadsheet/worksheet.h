@@ -11,6 +11,7 @@
 #include "spreadsheet/chunk_pool.h"
 #include "spreadsheet/pool_allocator.h"
 #include "spreadsheet/record.h"
+#include "spreadsheet/record_strings.h"
 #include "spreadsheet/ref_ptr.h"
 
 namespace QExcel {
@@ -184,6 +185,17 @@ public:
           std::uint32_t write(char* buffer) override;
           std::uint16_t xfIndex = 0;
           std::uint32_t sstIndex = 0;
+        };
+
+        // A text cell that holds its text itself, with formatting runs, as some writers
+        // store one: read as its text alone (the runs are not kept); written back as read.
+        class RString : public CellRecord {
+        public:
+          static constexpr std::uint16_t kCode = 0x00D6;
+          RString() : CellRecord(kCode, 0) {}
+          std::uint32_t read(const char* buffer, std::uint32_t available) override;
+          std::uint16_t xfIndex = 0;
+          LongString text;
         };
 
         class Number : public CellRecord {

@@ -127,6 +127,14 @@ XlsSheet::Extent XlsSheet::gridExtent(const QExcel::Worksheet& sheet) {
   return {lastRow + 1, lastColumn + 1};
 }
 
+namespace {
+// A text as a record stores it, narrow or wide, made the cell's text of the same width.
+void setStoredText(XlsCell& cell, const QExcel::LongString& text) {
+  if (text.isWide()) cell.setText(text.text().c_str());
+  else cell.setText(text.narrowText().c_str());
+}
+}  // namespace
+
 // The grid from the worksheet's cell records.
 void XlsSheet::buildCells() {
   QExcel::Worksheet& sheet = book_->worksheets()[index_];
@@ -170,11 +178,12 @@ void XlsSheet::buildCells() {
         }
       } else if (auto* r = cell->as<CellBlock::LabelSST>()) {
         if (XlsCell* c = at(row, r->column)) {
-          if (r->sstIndex < strings.size()) {
-            const QExcel::LongString& s = strings[r->sstIndex];
-            if (s.isWide()) c->setText(s.text().c_str());
-            else c->setText(s.narrowText().c_str());
-          }
+          if (r->sstIndex < strings.size()) setStoredText(*c, strings[r->sstIndex]);
+          c->setXfIndex(r->xfIndex);
+        }
+      } else if (auto* r = cell->as<CellBlock::RString>()) {
+        if (XlsCell* c = at(row, r->column)) {
+          setStoredText(*c, r->text);
           c->setXfIndex(r->xfIndex);
         }
       } else if (auto* r = cell->as<CellBlock::Formula>()) {

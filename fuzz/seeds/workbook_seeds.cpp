@@ -2,8 +2,8 @@
 // books that use every kind of record the reader knows, hand-made streams with records
 // longer than their layout and cell addresses far beyond what the file holds, a stream
 // with the records the reader keeps as read (link table, date system, palette), texts of
-// characters beyond U+FFFF across string-table breaks, and whole workbook files for the
-// compound-file layer.
+// characters beyond U+FFFF across string-table breaks, text cells with formatting runs, and
+// whole workbook files for the compound-file layer.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -134,5 +134,10 @@ int main(int argc, char** argv) {
        ok;
   ok = writeBytes(folder + "/near_far_cell.bin", workbookStream({Bytes().record(0x027E, rk(2000, 20, 5))}).data) && ok;
   ok = writeBytes(folder + "/links.bin", sheet_test::linkedStream(false).data) && ok;
+  Bytes rich = workbookStream({Bytes()
+                                   .record(0x00D6, sheet_test::richText(0, 0, 4, false, Bytes().raw("bold"), 2))
+                                   .record(0x00D6, sheet_test::richText(1, 1, 1, true, Bytes().u16(0x416), 0))});
+  ok = writeBytes(folder + "/rich_text.bin", rich.data) && ok;
+  ok = writeFileSeed(rich, folder + "/rich_text.xls") && ok;
   return ok ? 0 : 1;
 }

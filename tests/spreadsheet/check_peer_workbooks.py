@@ -6,6 +6,8 @@ peer workbook, says what it read, and saves it again. Every cell must read as xl
 the peer's file, and the peers must read the saved book as they read their own: in xlrd
 the same cells, number formats, colours and date system; and the same cells as shown
 (formats applied, formulas recalculated) when LibreOffice and gnumeric convert both to CSV.
+A text cell partly in bold, which gnumeric writes as a rich-text record of its own, keeps
+its text.
 
 usage: check_peer_workbooks.py WRITER OUTPUT_FOLDER
 """
@@ -16,9 +18,10 @@ import subprocess
 import sys
 import unittest
 
+import olefile
 import xlrd
 
-from check_workbooks import converted_cells, run_converter
+from check_workbooks import Stream, converted_cells, run_converter
 
 WRITER = None
 FOLDER = None
@@ -54,7 +57,15 @@ PROPERTIES = (
      'office:value-type="string"', "<text:p>coloured</text:p>"),
     ("named range formula", "A", None, None, 'table:formula="of:=[.A3]*Rate"', ""),
     ("cross-sheet formula", "B", None, None, 'table:formula="of:=[$A.A1]+1"', ""),
+    ("rich text", "A", None, None, 'office:value-type="string"',
+     '<text:p>partly <text:span text:style-name="T1">bold</text:span> text</text:p>'),
 )
+# The text of the rich-text cell, and the style of its bold run.
+RICH_TEXT = "partly bold text"
+TEXT_STYLES = ('<style:style style:name="T1" style:family="text">'
+               '<style:text-properties fo:font-weight="bold"/></style:style>')
+# The record in which gnumeric writes a text cell with formatting runs.
+RSTRING = 0x00D6
 SHEETS = ("A", "B")
 
 SOURCE = """<?xml version="1.0" encoding="UTF-8"?>
@@ -90,7 +101,7 @@ def property_cells():
 
 def source_book(null_date):
     """The source book of a date system: each property's cell, with its styles."""
-    styles, rows = [], {sheet: [] for sheet in SHEETS}
+    styles, rows = [TEXT_STYLES], {sheet: [] for sheet in SHEETS}
     for i, (_, sheet, number_style, cell_style, attributes, content) in enumerate(PROPERTIES):
         data_style = ""
         if number_style:
@@ -228,6 +239,19 @@ class PeerWorkbooks(unittest.TestCase):
             for key, cell in before.items():
                 with self.subTest(workbook=name, cell=label(key)):
                     self.assertEqual(look(again, after[key]), look(original, cell))
+
+    def test_a_rich_text_cell_keeps_its_text(self):
+        key = property_cells()["rich text"]
+        for name in workbooks():
+            if name.startswith("gnumeric"):
+                ole = olefile.OleFileIO(peer_file(name))
+                codes = {code for _, code, _ in Stream(ole.openstream("Workbook").read()).records}
+                ole.close()
+                self.assertIn(RSTRING, codes, name + ": gnumeric no longer writes the cell as a rich-text record")
+            for again in (False, True):
+                cell = xls_cells(self.open(name, again)).get(key)
+                self.assertIsNotNone(cell, (name, again))
+                self.assertEqual((cell.ctype, cell.value), (xlrd.XL_CELL_TEXT, RICH_TEXT), (name, again))
 
     def test_libreoffice_shows_the_saved_book_as_its_own(self):
         self.compare_shown(lambda stem, sheet: os.path.join(FOLDER, "libreoffice-csv", "%s-%s.csv" % (stem, sheet)))

@@ -71,6 +71,15 @@ inline Bytes rk(unsigned row, unsigned column, int value) {
   return Bytes().u16(row).u16(column).u16(0).u32(static_cast<std::uint32_t>(value) * 4 + 2);
 }
 
+// The body of a text cell record with formatting runs: the count of characters as given,
+// their bytes (8-bit, or UTF-16 when wide), then the count of runs and that many runs.
+inline Bytes richText(unsigned row, unsigned column, unsigned count, bool wide, const Bytes& characters,
+                      unsigned runs) {
+  Bytes body = Bytes().u16(row).u16(column).u16(0).u16(count).u8(wide ? 1 : 0).add(characters).u16(runs);
+  for (unsigned i = 0; i < runs; ++i) body.u16(i).u16(i % 2);
+  return body;
+}
+
 // A stream with the sheet "Data", after a chart sheet when asked, whose globals hold a
 // link table (SUPBOOK, EXTERNSHEET, NAME), the date system and a palette.
 inline Bytes linkedStream(bool withChart) {

@@ -136,6 +136,33 @@ TEST(WorkbookReader, UnknownSubstreamsAreSkippedAndSheetsStayInStep) {
   EXPECT_STREQ(book.sheetAt(0)->cellAt(0, 0)->narrowText(), "hi");
 }
 
+// A text cell with formatting runs, in a record of its own, reads as a text cell (8-bit or
+// UTF-16); a record whose characters, run count or runs go past its end is refused.
+TEST(WorkbookReader, RichTextCellsAreReadAsTextsAndCutOnesRefused) {
+  using sheet_test::richText;
+  const Bytes narrow = Bytes().raw("caf\xE9"), wide = Bytes().u16(0x416).u16('x');
+  Bytes records;
+  records.record(0x00D6, richText(0, 0, 4, false, narrow, 2)).record(0x00D6, richText(1, 2, 2, true, wide, 0));
+  Bytes stream = workbookStream({records});
+  XlsBook book;
+  ASSERT_EQ(book.read(stream.data.data(), stream.size()), stream.size());
+  book.syncSheets();
+  ASSERT_EQ(book.sheetCount(), 1);
+  EXPECT_STREQ(book.sheetAt(0)->cellAt(0, 0)->narrowText(), "caf\xE9");
+  ASSERT_EQ(book.sheetAt(0)->cellAt(1, 2)->type(), XlsCell::WSTRING);
+  EXPECT_EQ(std::wstring(book.sheetAt(0)->cellAt(1, 2)->wideText()), L"\x416x");
+  EXPECT_TRUE(readAndRewrite(stream.data));
+
+  Bytes noRunCount = richText(0, 0, 4, false, narrow, 0), runCut = richText(0, 0, 4, false, narrow, 2);
+  noRunCount.data.resize(noRunCount.data.size() - 2);
+  runCut.data.resize(runCut.data.size() - 4);
+  for (const Bytes& body :
+       {richText(0, 0, 5, false, narrow, 0), richText(0, 0, 3, true, wide, 0), noRunCount, runCut}) {
+    Bytes cut = workbookStream({Bytes().record(0x00D6, body)});
+    EXPECT_EQ(book.read(cut.data.data(), cut.size()), 0u) << body.size();
+  }
+}
+
 namespace {
 // The codes of the records that a book keeps as read.
 std::vector<std::uint16_t> keptCodes(const XlsBook& book) {

@@ -21,6 +21,19 @@ struct ColumnState {
   int metaFlags = 0;         // free flags of the column
 };
 
+// One cell as a sort compares it, made once per row before the sort (MakeSortKey), so that
+// comparing two rows reads and parses no cell again.
+struct CellSortKey {
+  const wchar_t* text = L"";  // the cell's text, not owned; compared ignoring case
+  bool byValue = false;       // compared by `value`, the text's leading number, instead
+  double value = 0;
+  bool last = false;  // follows every other row in both directions (a totals row)
+};
+
+// Two cells' keys: a `last` key after the other, else by value three-way or by text
+// ignoring case, in the direction asked.
+int CompareSortKeys(const CellSortKey& a, const CellSortKey& b, bool ascending);
+
 // What a click on a cell means to the grid.
 enum CellClick { kClickNone = 0, kClickStartEdit = 1, kClickImage = 2 };
 
@@ -39,6 +52,9 @@ public:
   virtual void OnEditorClosed();
   virtual int CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending);
   virtual int CompareItems(const LVITEM& a, const LVITEM& b, bool ascending);
+  // The cell's key, when CompareSortKeys on two keys answers what CompareItems answers on
+  // their cells; false (here) leaves a sort comparing the cells with CompareItems.
+  virtual bool MakeSortKey(const LVITEM& item, CellSortKey& key);
   virtual void AcceptVisitor(CTraitVisitor& visitor);
   virtual bool IsCellLocked(CListGridCtrl& owner, int row, int col, CPoint pt);
 

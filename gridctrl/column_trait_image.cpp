@@ -154,6 +154,8 @@ int CColumnTraitImage::CompareItems(const LVITEM& a, const LVITEM& b, bool ascen
   return CompareTexts(a.pszText ? a.pszText : L"", b.pszText ? b.pszText : L"", ascending);
 }
 
+bool CColumnTraitImage::MakeSortKey(const LVITEM&, CellSortKey&) { return false; }
+
 void CColumnTraitImage::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }
 
 int CColumnTraitImage::AddCheckBoxImages(CListCtrl& list, CImageList& imageList) {

@@ -20,6 +20,8 @@ public:
   CWnd* OpenEditor(CListGridCtrl& owner, int row, int col) override;
   int CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) override;
   int CompareItems(const LVITEM& a, const LVITEM& b, bool ascending) override;
+  // No keys: the column compares its images first, and the texts its own way (date-time).
+  bool MakeSortKey(const LVITEM& item, CellSortKey& key) override;
   void AcceptVisitor(CTraitVisitor& visitor) override;
   bool IsCellLocked(CListGridCtrl& owner, int row, int col, CPoint pt) override;
 

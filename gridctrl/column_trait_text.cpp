@@ -53,17 +53,17 @@ bool CColumnTraitText::QueryCellBackColor(NMLVCUSTOMDRAW*, COLORREF& color) {
   return true;
 }
 
+CellSortKey CColumnTraitText::SortKeyOf(const wchar_t* text) const {
+  CellSortKey key;
+  if (text) key.text = text;
+  // Values, decimals included; a text that is no number reads as 0.
+  key.byValue = sortNumeric;
+  if (sortNumeric) key.value = _wtof(key.text);
+  return key;
+}
+
 int CColumnTraitText::CompareCellTexts(const wchar_t* a, const wchar_t* b, bool ascending) const {
-  if (!a) a = L"";
-  if (!b) b = L"";
-  if (!ascending) std::swap(a, b);
-  if (sortNumeric) {
-    // Values, decimals included; a text that is no number reads as 0.
-    double x = _wtof(a);
-    double y = _wtof(b);
-    return (x > y) - (x < y);
-  }
-  return _wcsicmp(a, b);
+  return CompareSortKeys(SortKeyOf(a), SortKeyOf(b), ascending);
 }
 
 int CColumnTraitText::CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) {
@@ -76,10 +76,16 @@ void CColumnTraitText::PinTotalsRowOf(CListGridCtrl& owner) {
 
 int CColumnTraitText::CompareItems(const LVITEM& a, const LVITEM& b, bool ascending) {
   // The pinned row follows every other row in both directions, so the order stays consistent.
-  bool pinnedA = lastRow >= 0 && a.iItem == lastRow;
-  bool pinnedB = lastRow >= 0 && b.iItem == lastRow;
+  bool pinnedA = IsPinned(a);
+  bool pinnedB = IsPinned(b);
   if (pinnedA != pinnedB) return pinnedA ? 1 : -1;
   return CColumnTrait::CompareItems(a, b, ascending);
+}
+
+bool CColumnTraitText::MakeSortKey(const LVITEM& item, CellSortKey& key) {
+  key = SortKeyOf(item.pszText);
+  key.last = IsPinned(item);
+  return true;
 }
 
 void CColumnTraitText::AcceptVisitor(CTraitVisitor& visitor) { visitor.Visit(*this); }

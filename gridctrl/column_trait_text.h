@@ -11,6 +11,7 @@ public:
   void OnCellCustomDraw(CListGridCtrl& owner, NMLVCUSTOMDRAW* draw, LRESULT* result) override;
   int CompareTexts(const wchar_t* a, const wchar_t* b, bool ascending) override;
   int CompareItems(const LVITEM& a, const LVITEM& b, bool ascending) override;
+  bool MakeSortKey(const LVITEM& item, CellSortKey& key) override;
   void AcceptVisitor(CTraitVisitor& visitor) override;
 
   virtual bool QueryCellTextFont(NMLVCUSTOMDRAW* draw, LOGFONT& font);
@@ -29,6 +30,10 @@ public:
 protected:
   // The rule shared with the image column: numbers three-way, texts ignoring case.
   int CompareCellTexts(const wchar_t* a, const wchar_t* b, bool ascending) const;
+  // A text's key by that rule (not the totals row's place).
+  CellSortKey SortKeyOf(const wchar_t* text) const;
+  // The item is the row kept last.
+  bool IsPinned(const LVITEM& item) const { return lastRow >= 0 && item.iItem == lastRow; }
   // The column's header format (HDF_ flags); 0 when the header cannot say.
   static int HeaderFormatOf(CListGridCtrl& owner, int col);
 

@@ -10,12 +10,14 @@
 namespace {
 
 // What the list's sort callback needs to compare two rows by one column: each row's cell,
-// read once before the sort (text, image and item data), by its index before the sort.
+// read once before the sort (text, image and item data), and its key when the trait makes
+// keys, by its index before the sort.
 struct SortContext {
   bool ascending;
   CColumnTrait* trait;
   std::vector<LVITEM> items;
   std::vector<CString> texts;  // what the items' texts point into
+  std::vector<CellSortKey> keys;
 };
 
 // Reads a row's cell as the trait compares it; a text longer than 255 characters is cut there.
@@ -41,6 +43,25 @@ void ReadSortItems(HWND list, int rows, int column, SortContext& context) {
     context.items[row] = ReadSortItem(list, static_cast<int>(row), column, context.texts[row]);
     context.items[row].pszText = const_cast<wchar_t*>(context.texts[row].GetString());
   }
+}
+
+// Every row's key, while the trait makes them; false when it makes none (no keys kept).
+bool MakeSortKeys(SortContext& context) {
+  context.keys.resize(context.items.size());
+  for (size_t row = 0; row < context.items.size(); ++row) {
+    if (!context.trait->MakeSortKey(context.items[row], context.keys[row])) {
+      context.keys.clear();
+      return false;
+    }
+  }
+  return true;
+}
+
+int CALLBACK CompareRowsByKey(LPARAM rowA, LPARAM rowB, LPARAM context) {
+  const SortContext* sort = reinterpret_cast<const SortContext*>(context);
+  auto count = static_cast<LPARAM>(sort->keys.size());
+  if (rowA < 0 || rowB < 0 || rowA >= count || rowB >= count) return 0;
+  return CompareSortKeys(sort->keys[static_cast<size_t>(rowA)], sort->keys[static_cast<size_t>(rowB)], sort->ascending);
 }
 
 int CALLBACK CompareRowsForSort(LPARAM rowA, LPARAM rowB, LPARAM context) {
@@ -112,9 +133,10 @@ bool CListGridCtrl::SortByColumn(int col, bool ascending) {
   // A text column keeps a totals row last, drawn or not.
   if (CColumnTraitText* text = dynamic_cast<CColumnTraitText*>(trait)) text->PinTotalsRowOf(*this);
   CWaitCursor wait;
-  SortContext context{ascending, trait, {}, {}};
+  SortContext context{ascending, trait, {}, {}, {}};
   ReadSortItems(GetSafeHwnd(), GetItemCount(), col, context);
-  SortItemsEx(CompareRowsForSort, reinterpret_cast<DWORD_PTR>(&context));
+  // Keys made once compare without parsing a cell at every comparison.
+  SortItemsEx(MakeSortKeys(context) ? CompareRowsByKey : CompareRowsForSort, reinterpret_cast<DWORD_PTR>(&context));
   return true;
 }
 

@@ -77,6 +77,7 @@ void CListGridGroups::DisableGrouping() {
 LRESULT CListGridGroups::OnRemoveAllGroups(WPARAM, LPARAM) {
   groupByColumn = -1;
   groupSortDirection = -1;
+  insertedGroupIds.clear();
   return Default();
 }
 
@@ -90,7 +91,10 @@ int CListGridGroups::InsertGroupHeader(int index, int groupId, const CString& he
   group.stateMask = state;
   group.state = state;
   group.uAlign = align;
-  return static_cast<int>(SendMessage(LVM_INSERTGROUP, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&group)));
+  int result =
+      static_cast<int>(SendMessage(LVM_INSERTGROUP, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&group)));
+  if (result != -1) insertedGroupIds.push_back(groupId);
+  return result;
 }
 
 CString CListGridGroups::GetGroupHeader(int groupId) {
@@ -179,6 +183,7 @@ BOOL CListGridGroups::RemoveGroup(int groupId) {
     if (GetRowGroupId(row) == groupId) DeleteItem(row);
     else ++row;
   }
+  std::erase(insertedGroupIds, groupId);
   return SendMessage(LVM_REMOVEGROUP, static_cast<WPARAM>(groupId)) != -1;
 }
 
@@ -232,12 +237,14 @@ int CListGridGroups::AssignRowToGroup(int row) {
     return -1;
   }
   CString text = GetItemText(row, groupByColumn);
-  if (ids.GetSize() == 0 && !IsGroupStateEnabled()) {
+  bool groupStates = IsGroupStateEnabled();
+  if (ids.GetSize() == 0 && !groupStates) {
     int column = groupByColumn;  // removing the groups forgets it
     SendMessage(LVM_REMOVEALLGROUPS);
     EnableGroupView(true);
     groupByColumn = column;
   }
+  if (!groupStates) AddGroupsWithoutRows(ids);
   for (int i = 0; i < ids.GetSize(); ++i) {
     if (GetGroupHeader(ids[i]) == text) {
       SetRowGroupId(row, ids[i]);
@@ -248,6 +255,16 @@ int CListGridGroups::AssignRowToGroup(int row) {
   if (InsertGroupHeader(ids.GetSize(), id, text, 0, 0) == -1) return -1;
   SetRowGroupId(row, id);
   return id;
+}
+
+void CListGridGroups::AddGroupsWithoutRows(CSimpleArray<int>& ids) {
+  for (int id : insertedGroupIds) {
+    LVGROUP group;
+    group.mask = LVGF_GROUPID;
+    if (ids.Find(id) < 0 &&
+        SendMessage(LVM_GETGROUPINFO, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&group)) != -1)
+      ids.Add(id);
+  }
 }
 
 int CListGridGroups::UnusedGroupId(const CSimpleArray<int>& ids) {

@@ -4,6 +4,8 @@
 // offers group commands; rows dropped on a group move into it; an empty list shows the
 // grid's empty-list text through the list's own empty markup.
 #pragma once
+#include <vector>
+
 #include "gridctrl/list_grid_ctrl.h"
 
 // One group while the groups are rebuilt after a row sort.
@@ -78,6 +80,10 @@ protected:
   bool SortRowsKeepingGroups(int col, bool ascending);
   // A group id that no group in `ids` has.
   static int UnusedGroupId(const CSimpleArray<int>& ids);
+  // Without group states the ids come from the rows: adds the groups of the list that hold
+  // no row (their rows moved or were deleted), which keep their ids and headers as they do
+  // where the list can be asked for its groups.
+  void AddGroupsWithoutRows(CSimpleArray<int>& ids);
   // Sets group details that need group states.
   BOOL SetGroupDetails(int groupId, LVGROUP& group);
   // The expand, collapse and disable commands of the group and background menus.
@@ -87,4 +93,8 @@ protected:
   int groupByColumn = -1;
   int groupSortDirection = -1;
   int groupSortMode = 2;
+  // The ids of the groups inserted since all were last removed (a group removed alone may
+  // still be listed): systems without group states cannot be asked for the list's groups,
+  // only for one group by its id.
+  std::vector<int> insertedGroupIds;
 };

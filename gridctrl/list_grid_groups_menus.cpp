@@ -60,6 +60,7 @@ LRESULT CListGridGroups::OnDeleteColumn(WPARAM wParam, LPARAM lParam) {
 void CListGridGroups::OnDestroy() {
   groupByColumn = -1;
   groupSortDirection = -1;
+  insertedGroupIds.clear();
   CListGridCtrl::OnDestroy();
 }
 

@@ -32,17 +32,34 @@ protected:
     groups->GetGroupIds(ids);
     return std::vector<int>(ids.GetData(), ids.GetData() + ids.GetSize());
   }
-  // The headers of the groups in the order the list shows them.
-  std::vector<CString> HeaderOrder() {
-    std::vector<CString> headers;
+  // The ids of the list's groups in the order it shows them, rows or none.
+  std::vector<int> ListGroupIds() {
+    std::vector<int> ids;
     int count = static_cast<int>(grid->SendMessage(LVM_GETGROUPCOUNT));
     for (int i = 0; i < count; ++i) {
       LVGROUP group;
       group.mask = LVGF_GROUPID;
       EXPECT_TRUE(grid->SendMessage(LVM_GETGROUPINFOBYINDEX, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&group)));
-      headers.push_back(groups->GetGroupHeader(group.iGroupId));
+      ids.push_back(group.iGroupId);
     }
+    return ids;
+  }
+  // The headers of the groups in the order the list shows them.
+  std::vector<CString> HeaderOrder() {
+    std::vector<CString> headers;
+    for (int id : ListGroupIds()) headers.push_back(groups->GetGroupHeader(id));
     return headers;
+  }
+  // Each group of the list in its order, as "id header:" and the names of its rows.
+  std::vector<std::wstring> ListGroups() {
+    std::vector<std::wstring> lines;
+    for (int id : ListGroupIds()) {
+      std::wstring line = std::to_wstring(id) + L" " + groups->GetGroupHeader(id).GetString() + L":";
+      for (int row = 0; row < grid->GetItemCount(); ++row)
+        if (groups->GetRowGroupId(row) == id) line += L" " + std::wstring(grid->GetItemText(row, 0));
+      lines.push_back(line);
+    }
+    return lines;
   }
   std::vector<int> RowGroups() {
     std::vector<int> ids;
@@ -262,6 +279,35 @@ TEST_F(GridGroups, AColumnDragForgetsTheGroupingSoAClickGroupsByTheClickedColumn
   ClickHeader(2);
   EXPECT_EQ(groups->GetGroupByColumn(), 2);
   EXPECT_EQ(HeaderOrder(), (std::vector<CString>{L"1", L"2", L"3", L"10"}));
+}
+
+// Rows moved out of their groups and new rows, on a system with group states and on one
+// without (where the grid knows its groups only through their rows): both end with the same
+// groups, in the same order, with the same ids and rows.
+TEST_F(GridGroups, GroupsLeftWithoutRowsEndAlikeWithAndWithoutGroupStates) {
+  auto run = [&](DWORD windowsMajor) {
+    StandIn::System().windowsMajor = windowsMajor;
+    ResetWindowsVersionCache();
+    CreateGroupedGrid();
+    EXPECT_TRUE(groups->GroupByColumn(1));  // b: r0 r2; a: r1; c: r3
+    std::vector<int> assigned;
+    SelectOnly({3});
+    EXPECT_TRUE(groups->MoveSelectedRowsTo(1));  // c keeps no row
+    AddRows({{L"r4", L"d", L"4"}});
+    assigned.push_back(groups->AssignRowToGroup(4));
+    AddRows({{L"r5", L"c", L"5"}});
+    assigned.push_back(groups->AssignRowToGroup(5));
+    SelectOnly({1});
+    EXPECT_TRUE(groups->MoveSelectedRowsTo(groups->GetRowGroupId(4)));  // a keeps no row
+    AddRows({{L"r6", L"e", L"6"}});
+    assigned.push_back(groups->AssignRowToGroup(6));
+    EXPECT_EQ(groups->IsGroupStateEnabled(), windowsMajor >= 6);
+    EXPECT_EQ(assigned, (std::vector<int>{4, 3, 5})) << "Windows " << windowsMajor;
+    return ListGroups();
+  };
+  std::vector<std::wstring> withStates = run(6);
+  EXPECT_EQ(withStates, (std::vector<std::wstring>{L"1 b: r0 r2 r3", L"2 a:", L"3 c: r5", L"4 d: r1 r4", L"5 e: r6"}));
+  EXPECT_EQ(run(5), withStates);
 }
 
 // Systems before 6.0: no group states or rectangles.

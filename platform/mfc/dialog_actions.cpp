@@ -1,5 +1,10 @@
 // CDialog::PerformAction: a person's next action on a modal dialog, done with the mouse
-// and the keyboard (user_input.h) on the dialog's controls.
+// and the keyboard (user_input.h) on the dialog's controls, as a person would do it: a list
+// is scrolled until the cell or heading shows before it is clicked, and every point the
+// mouse goes to is first checked to lie on its control, so that no click lands beside it.
+#include <algorithm>
+#include <functional>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -12,6 +17,9 @@ namespace {
 
 using StandIn::InputScriptError;
 using StandIn::ModalAction;
+
+// Throws the action's error for a problem.
+using Failure = std::function<void(const std::string&)>;
 
 // While a person drags a row: the hand moves onto the target and lets go there; every
 // other request goes to the driver in force.
@@ -56,11 +64,136 @@ std::wstring ItemText(HWND list, int item, int subItem) {
   return buffer;
 }
 
+// ---- The mouse: every point it goes to is checked first.
+
+// A person's mouse on the dialog's controls. Before each gesture it checks that the point
+// (in the control's client coordinates) lies on the control as a person sees it: the
+// pointer there reaches the control itself, not a window over or beside it, nor a part of
+// the control that its parent has scrolled out of view. Every pointing action goes through
+// here, so no click is ever sent beside its control.
+class Mouse {
+public:
+  explicit Mouse(Failure fail) : fail_(std::move(fail)) {}
+  void Click(HWND control, POINT point, UINT modifiers = 0) {
+    StandIn::LeftClick(control, On(control, point), modifiers);
+  }
+  void DoubleClick(HWND control, POINT point, UINT modifiers = 0) {
+    StandIn::DoubleClick(control, On(control, point), modifiers);
+  }
+  void RightClick(HWND control, POINT point, UINT modifiers = 0) {
+    StandIn::RightClick(control, On(control, point), modifiers);
+  }
+  void Press(HWND control, POINT point) { StandIn::LeftButtonDown(control, On(control, point)); }
+  void MoveTo(HWND control, POINT point, UINT buttons) { StandIn::MouseMove(control, On(control, point), buttons); }
+  void Release(HWND control, POINT point) { StandIn::LeftButtonUp(control, On(control, point)); }
+  // Presses at `from` and moves to `to` with the button held (a list then starts its drag).
+  void Drag(HWND control, POINT from, POINT to) { StandIn::DragFrom(control, On(control, from), On(control, to)); }
+  // The point, once it is known to lie on the control.
+  POINT On(HWND control, POINT point) const {
+    RECT client;
+    ::GetClientRect(control, &client);
+    POINT screen = point;
+    ::ClientToScreen(control, &screen);
+    HWND reached = ::WindowFromPoint(screen);
+    if (!::PtInRect(&client, point) || reached != control)
+      fail_("the point (" + std::to_string(point.x) + "," + std::to_string(point.y) + ") of " +
+            StandIn::DescribeWindow(control) + " is not on it" +
+            (reached ? "; a pointer there reaches " + StandIn::DescribeWindow(reached) : std::string()));
+    return point;
+  }
+
+private:
+  Failure fail_;
+};
+
+// ---- Lists: what a person scrolls into view before pointing at it.
+
+HWND HeaderOf(HWND list) { return reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0)); }
+
+// A column as messages name it: its index and its heading's text.
+std::string ColumnName(HWND list, int column) {
+  std::string name = "column " + std::to_string(column);
+  wchar_t text[256] = {};
+  HDITEMW heading;
+  heading.mask = HDI_TEXT;
+  heading.pszText = text;
+  heading.cchTextMax = 256;
+  HWND header = HeaderOf(list);
+  if (header && ::SendMessageW(header, HDM_GETITEMW, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&heading)) &&
+      text[0])
+    name += " (\"" + WideToUtf8(text) + "\")";
+  return name;
+}
+
+// Where a column lies across the list: its heading's rectangle in the list's client
+// coordinates. False when the list has no such column.
+bool ColumnSpan(HWND list, int column, RECT& span) {
+  HWND header = HeaderOf(list);
+  if (!header ||
+      !::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&span)))
+    return false;
+  ::MapWindowPoints(header, list, reinterpret_cast<POINT*>(&span), 2);
+  return true;
+}
+
+// Scrolls the list sideways as a person drags its scroll bar's thumb (WM_HSCROLL, which a
+// grid sees as it sees the person's), until its client x from `left` to `right` is in
+// view; when the list is narrower, the left end.
+void ScrollSideways(HWND list, LONG left, LONG right) {
+  RECT client;
+  ::GetClientRect(list, &client);
+  LONG shift = left < 0 ? left : right > client.right ? std::min(right - client.right, left) : 0;
+  SCROLLINFO bar;
+  bar.fMask = SIF_POS;
+  if (!shift || !::GetScrollInfo(list, SB_HORZ, &bar)) return;
+  const LONG thumb = std::clamp<LONG>(bar.nPos + shift, 0, 0xFFFF);
+  for (WORD code : {SB_THUMBTRACK, SB_THUMBPOSITION})
+    ::SendMessageW(list, WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(thumb)), 0);
+}
+
+// Scrolls the columns into view together, as far as the list is wide. A column of no width
+// (hidden) cannot be reached: that fails, naming it. Columns the list lacks are left to
+// the caller, and a list without columns has nothing to scroll.
+void BringColumnsIntoView(HWND list, std::initializer_list<int> columns, const Failure& fail) {
+  RECT all{};
+  bool any = false;
+  for (int column : columns) {
+    RECT span;
+    if (!ColumnSpan(list, column, span)) continue;
+    if (span.right <= span.left) fail(ColumnName(list, column) + " cannot be reached: it is hidden (it has no width)");
+    all = any ? RECT{std::min(all.left, span.left), 0, std::max(all.right, span.right), 0} : span;
+    any = true;
+  }
+  if (any) ScrollSideways(list, all.left, all.right);
+}
+
+// The part of a rectangle of the list's client area that a person sees: below the
+// headings when `body` (rows and cells), anywhere in the client area otherwise (headings).
+// Empty when none.
+RECT InView(HWND list, const RECT& rect, bool body) {
+  RECT client, shown{};
+  ::GetClientRect(list, &client);
+  HWND header = HeaderOf(list);
+  if (body && header && ::IsWindowVisible(header)) {
+    RECT headings;
+    ::GetWindowRect(header, &headings);
+    ::MapWindowPoints(nullptr, list, reinterpret_cast<POINT*>(&headings), 2);
+    client.top = std::max(client.top, headings.bottom);
+  }
+  ::IntersectRect(&shown, &rect, &client);
+  return shown;
+}
+
 }  // namespace
 
 void CDialog::PerformAction(const ModalAction& action) {
-  std::string what = "dialog " + std::to_string(templateId_) + ": " + StandIn::DescribeModalAction(action);
-  auto fail = [&](const std::string& problem) -> void { throw InputScriptError(what + ": " + problem); };
+  // A problem names the action, and where the driver found it when it knows.
+  std::string what = StandIn::DescribeModalAction(action);
+  Failure fail = [&](const std::string& problem) {
+    if (!action.origin.empty()) throw InputScriptError(action.origin, what + ": " + problem);
+    throw InputScriptError("dialog " + std::to_string(templateId_) + ": " + what + ": " + problem);
+  };
+  Mouse mouse(fail);
   auto control = [&](const wchar_t* className) {
     HWND item = ::GetDlgItem(m_hWnd, action.controlId);
     if (!item) fail("the dialog has no control " + std::to_string(action.controlId));
@@ -77,7 +210,7 @@ void CDialog::PerformAction(const ModalAction& action) {
       if (action.item >= count) fail("the list has " + std::to_string(count) + " items");
       return action.item;
     }
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
+    HWND header = HeaderOf(list);
     int columns = header ? std::max(1, static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0))) : 1;
     for (int item = 0; item < count; ++item)
       for (int col = 0; col < columns; ++col)
@@ -85,38 +218,46 @@ void CDialog::PerformAction(const ModalAction& action) {
     fail("no item of the list shows \"" + WideToUtf8(action.text) + "\"");
     return -1;
   };
-  auto cellPoint = [&](HWND list, int item, int subItem) {
+  // A cell's part (LVIR_LABEL, LVIR_ICON) as a person sees it once the row and the column
+  // are scrolled into view.
+  auto cellPart = [&](HWND list, int item, int subItem, int part, const std::string& name) {
     ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+    BringColumnsIntoView(list, {subItem}, fail);
     RECT r;
     r.top = subItem;
-    r.left = LVIR_LABEL;
+    r.left = part;
     BOOL ok = subItem == 0 ? static_cast<BOOL>(::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item),
                                                               reinterpret_cast<LPARAM>(&r)))
                            : static_cast<BOOL>(::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item),
                                                               reinterpret_cast<LPARAM>(&r)));
-    if (!ok || r.right <= r.left)
-      fail("cell " + std::to_string(item) + "," + std::to_string(subItem) + " cannot be reached");
-    return Centre(r);
+    RECT shown = InView(list, r, true);
+    if (!ok || ::IsRectEmpty(&shown))
+      fail(name + " " + std::to_string(item) + "," + std::to_string(subItem) + " in " + ColumnName(list, subItem) +
+           " cannot be reached");
+    return shown;
   };
-  auto headerPoint = [&](HWND list, int column) {
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0));
-    RECT r{};
-    if (!header || !::IsWindowVisible(header) ||
-        !::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&r)) ||
-        r.right <= r.left)
-      fail("the list has no visible header column " + std::to_string(column));
-    return std::make_pair(header, Centre(r));
+  // The middle of a heading's part in view, in the header's coordinates; the caller has
+  // scrolled it into view.
+  auto headingPoint = [&](HWND list, int column) {
+    HWND header = HeaderOf(list);
+    if (!header || !::IsWindowVisible(header)) fail("the list shows no column headings");
+    RECT span;
+    if (!ColumnSpan(list, column, span)) fail("the list has no column " + std::to_string(column));
+    RECT shown = InView(list, span, false);
+    if (::IsRectEmpty(&shown)) fail(ColumnName(list, column) + " cannot be reached");
+    CPoint point = Centre(shown);
+    ::MapWindowPoints(list, header, &point, 1);
+    return std::make_pair(header, point);
   };
   // The middle of the row's part in view, across all its columns: its first column may be
   // hidden, and its last ones scrolled out of view.
   auto rowPoint = [&](HWND list, int item) {
-    ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
-    RECT bounds, client, shown;
+    RECT bounds;
     bounds.left = LVIR_BOUNDS;
-    ::GetClientRect(list, &client);
-    if (!::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds)) ||
-        !::IntersectRect(&shown, &bounds, &client))
+    if (!::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds)))
       fail("row " + std::to_string(item) + " cannot be reached");
+    RECT shown = InView(list, bounds, true);
+    if (::IsRectEmpty(&shown)) fail("row " + std::to_string(item) + " is not in view with the other row");
     return Centre(shown);
   };
 
@@ -125,7 +266,7 @@ void CDialog::PerformAction(const ModalAction& action) {
       HWND button = control(WC_BUTTONW);
       RECT r;
       ::GetClientRect(button, &r);
-      StandIn::LeftClick(button, Centre(r));
+      mouse.Click(button, Centre(r));
       break;
     }
     case ModalAction::PressKey: {
@@ -155,18 +296,22 @@ void CDialog::PerformAction(const ModalAction& action) {
         return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
       };
       if (checked() == action.check) break;
+      // The check box is the state image at the left of the item's own column, before its icon.
       ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
+      BringColumnsIntoView(list, {0}, fail);
       RECT bounds, icon;
       bounds.left = LVIR_BOUNDS;
       icon.left = LVIR_ICON;
       ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&bounds));
       ::SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&icon));
+      RECT span;
+      const LONG left = ColumnSpan(list, 0, span) ? span.left : bounds.left;
       LVHITTESTINFO hit;
-      hit.pt = POINT{(bounds.left + icon.left) / 2, (bounds.top + bounds.bottom) / 2};
+      hit.pt = POINT{(left + icon.left) / 2, (bounds.top + bounds.bottom) / 2};
       ::SendMessageW(list, LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-      if (icon.left <= bounds.left || hit.iItem != item || !(hit.flags & LVHT_ONITEMSTATEICON))
+      if (icon.left <= left || hit.iItem != item || !(hit.flags & LVHT_ONITEMSTATEICON))
         fail("item " + std::to_string(item) + " shows no check box");
-      StandIn::LeftClick(list, hit.pt);
+      mouse.Click(list, hit.pt);
       if (::IsWindow(list) && checked() != action.check) fail("the click did not change the check box");
       break;
     }
@@ -185,14 +330,7 @@ void CDialog::PerformAction(const ModalAction& action) {
       int shown = image();
       if (shown != 0 && shown != 1) fail("cell " + cell + " shows no check image");
       if (shown == wanted) break;
-      ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
-      RECT icon;
-      icon.top = action.subItem;
-      icon.left = LVIR_ICON;
-      if (!::SendMessageW(list, LVM_GETSUBITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&icon)) ||
-          icon.right <= icon.left)
-        fail("the check image of cell " + cell + " cannot be reached");
-      StandIn::LeftClick(list, Centre(icon));
+      mouse.Click(list, Centre(cellPart(list, item, action.subItem, LVIR_ICON, "the check image of cell")));
       if (::IsWindow(list) && image() != wanted) fail("the click did not change the check image of cell " + cell);
       break;
     }
@@ -200,17 +338,19 @@ void CDialog::PerformAction(const ModalAction& action) {
     case ModalAction::DoubleClickItem:
     case ModalAction::RightClickItem: {
       HWND list = control(WC_LISTVIEWW);
-      CPoint point = cellPoint(list, listItem(list), action.subItem);
-      if (action.kind == ModalAction::ClickItem) StandIn::LeftClick(list, point, action.modifiers);
-      else if (action.kind == ModalAction::DoubleClickItem) StandIn::DoubleClick(list, point, action.modifiers);
-      else StandIn::RightClick(list, point, action.modifiers);
+      CPoint point = Centre(cellPart(list, listItem(list), action.subItem, LVIR_LABEL, "cell"));
+      if (action.kind == ModalAction::ClickItem) mouse.Click(list, point, action.modifiers);
+      else if (action.kind == ModalAction::DoubleClickItem) mouse.DoubleClick(list, point, action.modifiers);
+      else mouse.RightClick(list, point, action.modifiers);
       break;
     }
     case ModalAction::ClickHeader:
     case ModalAction::RightClickHeader: {
-      auto [header, point] = headerPoint(control(WC_LISTVIEWW), action.subItem);
-      if (action.kind == ModalAction::ClickHeader) StandIn::LeftClick(header, point);
-      else StandIn::RightClick(header, point);
+      HWND list = control(WC_LISTVIEWW);
+      BringColumnsIntoView(list, {action.subItem}, fail);
+      auto [header, point] = headingPoint(list, action.subItem);
+      if (action.kind == ModalAction::ClickHeader) mouse.Click(header, point);
+      else mouse.RightClick(header, point);
       break;
     }
     case ModalAction::DragItem: {
@@ -219,23 +359,35 @@ void CDialog::PerformAction(const ModalAction& action) {
       int count = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
       if (action.targetItem < 0 || action.targetItem >= count)
         fail("the list has no item " + std::to_string(action.targetItem) + " to drop on");
-      CPoint target = rowPoint(list, action.targetItem);
+      ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(action.targetItem), FALSE);
+      ::SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(item), FALSE);
       CPoint from = rowPoint(list, item);
-      ::ClientToScreen(list, &target);
-      DropOnTarget drop(StandIn::CurrentInputDriver(), target);
-      StandIn::ScopedInputDriver scoped(drop);
-      StandIn::DragFrom(list, from, CPoint(from.x, from.y + 8));
+      CPoint target = rowPoint(list, action.targetItem);
+      POINT drop = mouse.On(list, target);
+      ::ClientToScreen(list, &drop);
+      DropOnTarget dropOnTarget(StandIn::CurrentInputDriver(), drop);
+      StandIn::ScopedInputDriver scoped(dropOnTarget);
+      mouse.Drag(list, from, CPoint(from.x, from.y + 8));
       StandIn::PumpMessages();
       break;
     }
     case ModalAction::DragHeader: {
       HWND list = control(WC_LISTVIEWW);
       if (action.subItem == action.targetItem) fail("a heading is dropped on another one, not on itself");
-      auto [header, from] = headerPoint(list, action.subItem);
-      CPoint to = headerPoint(list, action.targetItem).second;
-      StandIn::LeftButtonDown(header, from);
-      StandIn::MouseMove(header, to, MK_LBUTTON);
-      StandIn::LeftButtonUp(header, to);
+      BringColumnsIntoView(list, {action.subItem, action.targetItem}, fail);
+      for (int column : {action.subItem, action.targetItem}) {
+        RECT span;
+        if (!ColumnSpan(list, column, span)) continue;
+        RECT shown = InView(list, span, false);
+        if (::IsRectEmpty(&shown))
+          fail("the list is too narrow to show " + ColumnName(list, action.subItem) + " and " +
+               ColumnName(list, action.targetItem) + " together");
+      }
+      auto [header, from] = headingPoint(list, action.subItem);
+      CPoint to = headingPoint(list, action.targetItem).second;
+      mouse.Press(header, from);
+      mouse.MoveTo(header, to, MK_LBUTTON);
+      mouse.Release(header, to);
       break;
     }
     case ModalAction::ChooseEntry: {
@@ -262,9 +414,11 @@ void CDialog::PerformAction(const ModalAction& action) {
     case ModalAction::ClickGroupHeader:
     case ModalAction::ClickGroupTask: {
       HWND list = control(WC_LISTVIEWW);
-      bool clicked = action.kind == ModalAction::ClickGroupHeader ? StandIn::ClickGroupHeader(list, action.item)
-                                                                  : StandIn::ClickGroupTaskLink(list, action.item);
-      if (!clicked) fail("the list shows no such group header or task link");
+      POINT point;
+      bool shown = action.kind == ModalAction::ClickGroupHeader ? StandIn::GroupHeaderPoint(list, action.item, point)
+                                                                : StandIn::GroupTaskLinkPoint(list, action.item, point);
+      if (!shown) fail("the list shows no such group header or task link");
+      mouse.Click(list, point);
       break;
     }
   }

@@ -1,6 +1,7 @@
 #include "platform/host/script_input.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cwctype>
 
@@ -50,13 +51,14 @@ bool Integer(const std::string& text, int& value) {
   return true;
 }
 
-// A decimal number as C writes it, or false.
+// A decimal number as C writes it, or false: no hexadecimal, no infinity or nan, and
+// nothing beyond a double's range (which strtod would make infinite).
 bool Number(const std::string& text, double& value) {
   if (text.empty()) return false;
   const char* start = text.c_str();
   char* end = nullptr;
   value = std::strtod(start, &end);
-  return end == start + text.size() && text.find_first_of("xXnN") == std::string::npos;
+  return end == start + text.size() && text.find_first_of("xXnN") == std::string::npos && std::isfinite(value);
 }
 
 int ControlId(const AnswerLine& answer, size_t at) {

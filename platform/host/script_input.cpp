@@ -117,7 +117,7 @@ const std::vector<std::string> kDialogVerbs = {"click", "key",        "type",   
 }  // namespace
 
 std::string ScriptOrigin(const std::string& source, int line, const std::string& request, const std::string& answer) {
-  std::string origin = source + ":" + std::to_string(line);
+  std::string origin = line ? source + ":" + std::to_string(line) : source;
   if (!request.empty()) origin += ": " + request;
   if (!answer.empty()) origin += (request.empty() ? ": \"> " : ", answered \"> ") + answer + "\"";
   return origin;

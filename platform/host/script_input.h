@@ -37,7 +37,8 @@ struct AnswerLine {
   std::string request;            // what asked for the answer (a dialog, a file dialog, ...); may be empty
 };
 // Where in a script a problem comes from, as every script error starts: the script and
-// its line, what asked for an answer there and the answer it got (each when not empty).
+// its line, what asked for an answer there and the answer it got (each when given; line 0
+// when the script has none to name, as when it cannot be read at all).
 std::string ScriptOrigin(const std::string& source, int line, const std::string& request, const std::string& answer);
 // Splits an answer line (the text after '>') that `request` asks for; throws
 // StandIn::InputScriptError for an unterminated quote or a line without a verb.

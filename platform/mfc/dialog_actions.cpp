@@ -96,9 +96,9 @@ public:
     ::ClientToScreen(control, &screen);
     HWND reached = ::WindowFromPoint(screen);
     if (!::PtInRect(&client, point) || reached != control)
-      fail_("the point (" + std::to_string(point.x) + "," + std::to_string(point.y) + ") of " +
-            StandIn::DescribeWindow(control) + " is not on it" +
-            (reached ? "; a pointer there reaches " + StandIn::DescribeWindow(reached) : std::string()));
+      fail_("a pointer at (" + std::to_string(point.x) + "," + std::to_string(point.y) + ") of " +
+            StandIn::DescribeWindow(control) + " would reach " +
+            (reached ? StandIn::DescribeWindow(reached) : std::string("no window")) + ", not the control");
     return point;
   }
 

@@ -300,7 +300,9 @@ bool ScriptInputDriver::Peek() {
   return false;
 }
 
-std::string ScriptInputDriver::Origin() const { return ScriptOrigin(source_, place_.line, place_.request, place_.answer); }
+std::string ScriptInputDriver::Origin() const {
+  return ScriptOrigin(source_, place_.line, place_.request, place_.answer);
+}
 
 void ScriptInputDriver::Fail(const std::string& problem) const { throw InputScriptError(Origin(), problem); }
 

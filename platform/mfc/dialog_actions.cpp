@@ -129,8 +129,7 @@ std::string ColumnName(HWND list, int column) {
 // coordinates. False when the list has no such column.
 bool ColumnSpan(HWND list, int column, RECT& span) {
   HWND header = HeaderOf(list);
-  if (!header ||
-      !::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&span)))
+  if (!header || !::SendMessageW(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&span)))
     return false;
   ::MapWindowPoints(header, list, reinterpret_cast<POINT*>(&span), 2);
   return true;

@@ -1,10 +1,12 @@
 // Guards for what the host lends the plug-in: an opened database object, closed on every way
-// out, and a selection set, freed on every way out.
+// out, a selection set and a result-buffer chain, freed on every way out (also when an
+// exception, such as a script's error, unwinds through the plug-in).
 #pragma once
 #include <cstdint>
 #include <utility>
 
 #include "platform/host/db_object.h"
+#include "platform/host/editor.h"
 #include "platform/host/host_status.h"
 #include "platform/host/selection.h"
 
@@ -67,4 +69,21 @@ public:
 
 private:
   ov_name name_{0, 0};
+};
+
+// Holds a result-buffer chain the host built for the plug-in (ovutBuildList; null when
+// none) and releases it when the guard ends.
+class ResultChain {
+public:
+  explicit ResultChain(OvResBuf* chain) : chain_(chain) {}
+  ResultChain(const ResultChain&) = delete;
+  ResultChain& operator=(const ResultChain&) = delete;
+  ~ResultChain() {
+    if (chain_) ovutRelRb(chain_);
+  }
+
+  const OvResBuf* get() const { return chain_; }
+
+private:
+  OvResBuf* chain_;
 };

@@ -176,19 +176,17 @@ int main(int argc, char** argv) {
 
   auto* commands = OvEdCommandStack::cast(ovrxSysRegistry()->at(L"OVIS_REGISTERED_COMMANDS"));
   std::istream& in = options.script.empty() ? std::cin : scriptFile;
-  std::string command;
   int failures = 0;
   try {  // the script answers the commands' dialogs, picks and points (host/SCRIPTS.md)
     HostScript::ScriptSession script(in, options.script.empty() ? "standard input" : options.script);
-    while (script.NextCommand(command)) {
+    script.Run([&](const std::string& command) {
       std::wstring name = widen(command);
       ovutPrintf(L"\nCommand: %s\n", name.c_str());
       if (!commands || !commands->runCommand(name.c_str())) {
         ovutPrintf(L"\nUnknown command \"%s\".", name.c_str());
         ++failures;
       }
-    }
-    script.Finish();
+    });
   } catch (const std::exception& error) {
     std::fflush(stdout);
     std::fprintf(stderr, "\novhost: %s\n", error.what());

@@ -45,11 +45,10 @@ void DlgUpdateA1::DoDataExchange(CDataExchange* exchange) { COvUiDialog::DoDataE
 
 void DlgUpdateA1::SelectDataTable() {
   ovutPrintf(L"%s", LoadResString(IDS_SELECT_DATA_TABLE).GetString());
-  OvResBuf* filter = ovutBuildList(RTDXF0, L"ACAD_TABLE", RTNONE);
+  const ResultChain filter(ovutBuildList(RTDXF0, L"ACAD_TABLE", RTNONE));
   BeginEditorCommand();
   SelectionSet set;
-  const int status = set.select(L":S", filter);
-  ovutRelRb(filter);
+  const int status = set.select(L":S", filter.get());
   if (status != RTNORM) {
     CancelEditorCommand();
     return;

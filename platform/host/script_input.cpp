@@ -1,6 +1,7 @@
 #include "platform/host/script_input.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cwctype>
 
@@ -35,8 +36,7 @@ std::wstring Wide(const std::string& text) {
 }
 
 [[noreturn]] void Bad(const AnswerLine& answer, const std::string& problem) {
-  throw InputScriptError(answer.source + ":" + std::to_string(answer.line) + ": " + problem + " (\"> " + answer.text +
-                         "\")");
+  throw InputScriptError(ScriptOrigin(answer.source, answer.line, answer.request, answer.text), problem);
 }
 
 // A whole decimal integer, or false.
@@ -50,13 +50,14 @@ bool Integer(const std::string& text, int& value) {
   return true;
 }
 
-// A decimal number as C writes it, or false.
+// A decimal number as C writes it, or false: no hexadecimal, no infinity or nan, and
+// nothing beyond a double's range (which strtod would make infinite).
 bool Number(const std::string& text, double& value) {
   if (text.empty()) return false;
   const char* start = text.c_str();
   char* end = nullptr;
   value = std::strtod(start, &end);
-  return end == start + text.size() && text.find_first_of("xXnN") == std::string::npos;
+  return end == start + text.size() && text.find_first_of("xXnN") == std::string::npos && std::isfinite(value);
 }
 
 int ControlId(const AnswerLine& answer, size_t at) {
@@ -115,10 +116,18 @@ const std::vector<std::string> kDialogVerbs = {"click", "key",        "type",   
 
 }  // namespace
 
-AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source) {
+std::string ScriptOrigin(const std::string& source, int line, const std::string& request, const std::string& answer) {
+  std::string origin = line ? source + ":" + std::to_string(line) : source;
+  if (!request.empty()) origin += ": " + request;
+  if (!answer.empty()) origin += (request.empty() ? ": \"> " : ", answered \"> ") + answer + "\"";
+  return origin;
+}
+
+AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source, const std::string& request) {
   AnswerLine answer;
   answer.source = source;
   answer.line = line;
+  answer.request = request;
   // A ';' after a blank and outside quotes starts a comment.
   std::string kept;
   bool inQuotes = false;
@@ -153,7 +162,7 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
           token += t[i++];
         }
       }
-      if (!closed) throw InputScriptError(source + ":" + std::to_string(line) + ": a quote is not closed: > " + t);
+      if (!closed) Bad(answer, "a quote is not closed");
       tokens.emplace_back(token, true);
     } else {
       size_t start = i;
@@ -161,8 +170,7 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
       tokens.emplace_back(t.substr(start, i - start), false);
     }
   }
-  if (tokens.empty() || tokens[0].second)
-    throw InputScriptError(source + ":" + std::to_string(line) + ": an answer line without a verb");
+  if (tokens.empty() || tokens[0].second) Bad(answer, "an answer line without a verb");
   answer.verb = Lower(tokens[0].first);
   for (size_t k = 1; k < tokens.size(); ++k) {
     answer.args.push_back(tokens[k].first);
@@ -285,38 +293,50 @@ bool ScriptInputDriver::Peek() {
     return true;
   }
   // A script that cannot be read (a folder, a read error) must not pass for one that ended.
-  if (in_.bad()) Fail(lineNumber_, "the script cannot be read");
+  if (in_.bad()) {
+    place_ = Place{lineNumber_, "", ""};
+    Fail("the script cannot be read");
+  }
   return false;
 }
 
-void ScriptInputDriver::Fail(int line, const std::string& message) const {
-  throw InputScriptError(source_ + (line ? ":" + std::to_string(line) : std::string()) + ": " + message);
+std::string ScriptInputDriver::Origin() const {
+  return ScriptOrigin(source_, place_.line, place_.request, place_.answer);
 }
+
+void ScriptInputDriver::Fail(const std::string& problem) const { throw InputScriptError(Origin(), problem); }
 
 bool ScriptInputDriver::NextCommand(std::string& command) {
   if (!Peek()) return false;
-  if (pending_[0] == '>')
-    Fail(pendingLine_,
-         "no request took the answer \"" + pending_ + "\" (the command before it asked for nothing more)");
+  if (pending_[0] == '>') {
+    place_ = Place{pendingLine_, "", ""};
+    Fail("no request took the answer \"" + pending_ + "\" (the command before it asked for nothing more)");
+  }
   command = pending_;
+  place_ = Place{pendingLine_, "the command \"" + command + "\"", ""};
   havePending_ = false;
   return true;
 }
 
 void ScriptInputDriver::Finish() {
-  if (Peek()) Fail(pendingLine_, "no request took the answer \"" + pending_ + "\"");
+  if (Peek()) {
+    place_ = Place{pendingLine_, "", ""};
+    Fail("no request took the answer \"" + pending_ + "\"");
+  }
+  place_ = Place{lineNumber_, "the end of the script", ""};
   if (HostEditorInput::unbalancedBrackets())
-    Fail(0,
-         std::to_string(HostEditorInput::unbalancedBrackets()) + " dialog(s) were destroyed inside BeginEditorCommand");
+    Fail(std::to_string(HostEditorInput::unbalancedBrackets()) + " dialog(s) were destroyed inside BeginEditorCommand");
 }
 
 AnswerLine ScriptInputDriver::Take(const std::string& request, const std::vector<std::string>& verbs) {
-  if (!Peek()) Fail(lineNumber_, request + ", and the script has ended");
-  if (pending_[0] != '>')
-    Fail(pendingLine_, request + ", and the script goes on with the command \"" + pending_ + "\"");
-  AnswerLine answer = ParseAnswerLine(pending_.substr(1), pendingLine_, source_);
+  place_ = Place{lineNumber_, request, ""};
+  if (!Peek()) Fail("the script has ended");
+  place_.line = pendingLine_;
+  if (pending_[0] != '>') Fail("the script goes on with the command \"" + pending_ + "\"");
+  AnswerLine answer = ParseAnswerLine(pending_.substr(1), pendingLine_, source_, request);
   bool fits = std::find(verbs.begin(), verbs.end(), answer.verb) != verbs.end();
-  if (!fits) Fail(pendingLine_, request + ", and the script answers \"" + pending_ + "\"");
+  if (!fits) Fail("the script answers \"" + pending_ + "\"");
+  place_.answer = answer.text;
   havePending_ = false;
   return answer;
 }
@@ -337,14 +357,17 @@ UINT ScriptInputDriver::ChooseMenuCommand(const StandIn::MenuSnapshot& menu) {
 
 StandIn::DragStep ScriptInputDriver::NextDragStep(const StandIn::DragContext& drag) {
   // Row drags are whole dialog actions ('drag'); a drag started otherwise has no answer.
-  Fail(lineNumber_, "a drag from " + StandIn::DescribeWindow(drag.source) +
-                        " asks for the hand's next movement; scripts drag rows with '> drag LIST ROW TARGET'");
+  // The drag comes from carrying out the last answer, whose line is named.
+  place_.request = "a drag from " + StandIn::DescribeWindow(drag.source) + " asks for the hand's next movement";
+  Fail("scripts drag rows with '> drag LIST ROW TARGET'");
 }
 
 ModalAction ScriptInputDriver::NextModalAction(HWND dialog, int dialogId) {
   std::string request =
       "dialog " + std::to_string(dialogId) + " (" + StandIn::DescribeWindow(dialog) + ") asks for the next action";
-  return ModalActionFromLine(Take(request, kDialogVerbs));
+  ModalAction action = ModalActionFromLine(Take(request, kDialogVerbs));
+  action.origin = Origin();
+  return action;
 }
 
 int ScriptInputDriver::AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT) {
@@ -447,6 +470,19 @@ ScriptSession::ScriptSession(std::istream& in, std::string source) : driver_(in,
   mainWindow_ = CreateWindowExW(0, MainWindowClass(), L"ovhost", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 1280, 960,
                                 nullptr, nullptr, nullptr, nullptr);
   SetHostMainWindow(mainWindow_);
+}
+
+void ScriptSession::Run(const std::function<void(const std::string&)>& runCommand) {
+  try {
+    std::string command;
+    while (driver_.NextCommand(command)) runCommand(command);
+    driver_.Finish();
+  } catch (const InputScriptError& error) {
+    // The one place that names the script's line for errors raised while an answer was
+    // carried out (a dialog's control, a file dialog's filter, a handle to pick, ...).
+    if (error.HasOrigin()) throw;
+    throw InputScriptError(driver_.Origin(), error.what());
+  }
 }
 
 ScriptSession::~ScriptSession() {

@@ -11,9 +11,11 @@
 // dragheader, choose, close), a popup menu (menu), a message box (answer), a file dialog (file,
 // file-filter, cancel), an object pick (pick, cancel) and a point (point, cancel). A
 // request whose next line is a command, the end of the script or an answer of another
-// kind, and an answer line that no request takes before the next command, throw
-// StandIn::InputScriptError naming the script line, the dialog id and what was asked.
+// kind, an answer that does not fit, and an answer line that no request takes before the
+// next command, throw StandIn::InputScriptError naming the script line, the dialog (what
+// asked) and the answer.
 #pragma once
+#include <functional>
 #include <istream>
 #include <memory>
 #include <string>
@@ -32,10 +34,16 @@ struct AnswerLine {
   std::vector<std::string> args;  // after the verb, unquoted
   std::vector<bool> quoted;       // per argument: it was written in quotes
   std::string rest;               // everything after the verb, trimmed (paths, typed text)
+  std::string request;            // what asked for the answer (a dialog, a file dialog, ...); may be empty
 };
-// Splits an answer line (the text after '>'); throws StandIn::InputScriptError for an
-// unterminated quote or a line without a verb.
-AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source = "script");
+// Where in a script a problem comes from, as every script error starts: the script and
+// its line, what asked for an answer there and the answer it got (each when given; line 0
+// when the script has none to name, as when it cannot be read at all).
+std::string ScriptOrigin(const std::string& source, int line, const std::string& request, const std::string& answer);
+// Splits an answer line (the text after '>') that `request` asks for; throws
+// StandIn::InputScriptError for an unterminated quote or a line without a verb.
+AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source = "script",
+                           const std::string& request = "");
 
 // The action a dialog answer line stands for; throws StandIn::InputScriptError naming the
 // line when the verb is not a dialog action or its arguments do not fit.
@@ -55,6 +63,9 @@ public:
   // At the end: throws when the script still holds answers, or when a dialog left an
   // editor command open.
   void Finish();
+  // Where the script is: the line of the last answer taken (or asked for) with what asked
+  // for it, or the command line before any request of its command.
+  std::string Origin() const;
 
   UINT ChooseMenuCommand(const StandIn::MenuSnapshot& menu) override;
   StandIn::DragStep NextDragStep(const StandIn::DragContext& drag) override;
@@ -69,14 +80,21 @@ private:
   bool Peek();
   // Takes the next answer line for a request, checking that its verb is one of `verbs`.
   AnswerLine Take(const std::string& request, const std::vector<std::string>& verbs);
-  [[noreturn]] void Fail(int line, const std::string& message) const;
+  // Throws the problem with the origin.
+  [[noreturn]] void Fail(const std::string& problem) const;
 
+  struct Place {
+    int line = 0;
+    std::string request;
+    std::string answer;
+  };
   std::istream& in_;
   std::string source_;
   int lineNumber_ = 0;
   bool havePending_ = false;
   int pendingLine_ = 0;
   std::string pending_;  // the line read ahead, trimmed
+  Place place_;          // what Origin names
 };
 
 // What the host program sets up to run a script: the host's main window, and the driver
@@ -87,8 +105,10 @@ public:
   ~ScriptSession();
   ScriptSession(const ScriptSession&) = delete;
   ScriptSession& operator=(const ScriptSession&) = delete;
-  bool NextCommand(std::string& command) { return driver_.NextCommand(command); }
-  void Finish() { driver_.Finish(); }
+  // Runs each command of the script, then checks the script's end. A script error raised
+  // while an answer was carried out, which does not say where it comes from, leaves with
+  // the driver's origin.
+  void Run(const std::function<void(const std::string&)>& runCommand);
 
 private:
   ScriptInputDriver driver_;

@@ -16,9 +16,17 @@
 
 namespace StandIn {
 
+// What a driver, or the stand-in carrying out its answer, says when it cannot go on. With
+// an origin (a script's line and the request it answers), the message starts with it.
 class InputScriptError : public std::runtime_error {
 public:
-  explicit InputScriptError(const std::string& what) : std::runtime_error(what) {}
+  explicit InputScriptError(const std::string& problem) : std::runtime_error(problem) {}
+  InputScriptError(const std::string& origin, const std::string& problem)
+      : std::runtime_error(origin + ": " + problem), hasOrigin_(true) {}
+  bool HasOrigin() const { return hasOrigin_; }
+
+private:
+  bool hasOrigin_ = false;
 };
 
 // One movement of the hand while an OLE drag runs.
@@ -68,6 +76,7 @@ struct ModalAction {
   int subItem = 0;
   int targetItem = -1;
   bool check = false;
+  std::string origin;  // where the driver found the action (a script's line), for messages; may be empty
 };
 
 // What a file dialog asks: the filter pairs ("Csv file (*.csv)", "*.csv") and the filter

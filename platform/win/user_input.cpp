@@ -129,19 +129,33 @@ void TypeText(const std::wstring& text, UINT modifiers) {
 
 void MoveFocusTo(HWND window) { SetFocus(window); }
 
-bool ClickGroupHeader(HWND list, int groupId) {
+bool GroupHeaderPoint(HWND list, int groupId, POINT& point) {
   RECT header{0, LVGGR_HEADER, 0, 0};
   if (!SendMessageW(list, LVM_GETGROUPRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&header)))
     return false;
-  LeftClick(list, POINT{header.left + 2, (header.top + header.bottom) / 2});
+  point = POINT{header.left + 2, (header.top + header.bottom) / 2};
+  return true;
+}
+
+bool GroupTaskLinkPoint(HWND list, int groupId, POINT& point) {
+  RECT task{};
+  if (!SendMessageW(list, LVM_STANDIN_GETGROUPTASKRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&task)))
+    return false;
+  point = POINT{(task.left + task.right) / 2, (task.top + task.bottom) / 2};
+  return true;
+}
+
+bool ClickGroupHeader(HWND list, int groupId) {
+  POINT point;
+  if (!GroupHeaderPoint(list, groupId, point)) return false;
+  LeftClick(list, point);
   return true;
 }
 
 bool ClickGroupTaskLink(HWND list, int groupId) {
-  RECT task{};
-  if (!SendMessageW(list, LVM_STANDIN_GETGROUPTASKRECT, static_cast<WPARAM>(groupId), reinterpret_cast<LPARAM>(&task)))
-    return false;
-  LeftClick(list, POINT{(task.left + task.right) / 2, (task.top + task.bottom) / 2});
+  POINT point;
+  if (!GroupTaskLinkPoint(list, groupId, point)) return false;
+  LeftClick(list, point);
   return true;
 }
 

@@ -35,8 +35,12 @@ void PressKey(UINT virtualKey, UINT modifiers = 0);
 void TypeText(const std::wstring& text, UINT modifiers = 0);
 // Clicks the focus onto a window the way Tab would move it (WM_KILLFOCUS/WM_SETFOCUS).
 void MoveFocusTo(HWND window);
-// A click on the header of a list view's group (at its left end), or on the group's task
-// link; false, with nothing clicked, when the list does not show that header or link.
+// Where a person clicks the header of a list view's group (at its left end), or the
+// group's task link, in the list's client coordinates; false when the list does not show
+// that header or link.
+bool GroupHeaderPoint(HWND list, int groupId, POINT& point);
+bool GroupTaskLinkPoint(HWND list, int groupId, POINT& point);
+// A click there; false, with nothing clicked, when the list does not show it.
 bool ClickGroupHeader(HWND list, int groupId);
 bool ClickGroupTaskLink(HWND list, int groupId);
 // Opens a date-time picker's calendar and clicks the day (the time of day is kept);

@@ -140,6 +140,17 @@ std::string readCsvHex(const fs::path& path) {
   return read.output;
 }
 
+// The CSV file's records, each field as readCsvHex gives it.
+std::vector<std::vector<std::string>> readCsvCells(const fs::path& path) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(readCsvHex(path));
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    rows.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
+  }
+  return rows;
+}
+
 std::string readXlsHex(const fs::path& path) {
   CommandResult read = runCommand(pythonScript("wizard/update_read_xls.py") + " " + shellQuoted(path.string()));
   EXPECT_EQ(read.status, 0) << read.output;
@@ -433,22 +444,32 @@ TEST(EndToEnd, ScriptsMoveThePreviewsColumnsAndRows) {
   fs::path folder = freshFolder("preview_moves");
   HostRun run = runScript(folder, "preview_moves.scr");
   ASSERT_EQ(run.status, 0) << run.output;
-  auto cells = [](const std::string& hex) {
-    std::vector<std::vector<std::string>> rows;
-    std::istringstream lines(hex);
-    for (std::string line; std::getline(lines, line);) {
-      std::istringstream words(line);
-      rows.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
-    }
-    return rows;
-  };
-  auto plain = cells(readCsvHex(folder / "plain.csv"));
+  auto plain = readCsvCells(folder / "plain.csv");
   ASSERT_EQ(plain.size(), 3u);
   ASSERT_GE(plain[0].size(), 4u);
   EXPECT_NE(plain[1], plain[2]);
   std::vector<std::vector<std::string>> expected = {plain[0], plain[2], plain[1]};
   for (auto& row : expected) std::rotate(row.begin(), row.begin() + 1, row.begin() + 3);
-  EXPECT_EQ(cells(readCsvHex(folder / "moved.csv")), expected);
+  EXPECT_EQ(readCsvCells(folder / "moved.csv"), expected);
+}
+
+// A heading beyond the preview's right edge: the script scrolls the list to it and the
+// click reaches the grid, which sorts the lines (12, 8, 12, 8 and 5 long) by their length.
+TEST(EndToEnd, AScriptClicksAHeadingScrolledOutOfView) {
+  fs::path folder = freshFolder("heading_out_of_view");
+  HostRun run = runScript(folder, "heading_out_of_view.scr");
+  ASSERT_EQ(run.status, 0) << run.output;
+  auto hex = [](const std::string& text) {
+    std::string line = hexLines({{text}});
+    return line.substr(0, line.size() - 1);
+  };
+  auto rows = readCsvCells(folder / "sorted.csv");
+  ASSERT_FALSE(rows.empty());
+  auto length = std::find(rows[0].begin(), rows[0].end(), hex("Length"));
+  ASSERT_NE(length, rows[0].end());
+  std::vector<std::string> lengths;
+  for (const auto& row : rows) lengths.push_back(row.at(static_cast<size_t>(length - rows[0].begin())));
+  EXPECT_EQ(lengths, (std::vector<std::string>{hex("Length"), hex("5"), hex("8"), hex("8"), hex("12"), hex("12")}));
 }
 
 // A script chooses the properties one by one on the properties page's check images.

@@ -176,13 +176,14 @@ TEST_F(ScriptDriverTest, LeftoverAnswersFailAtTheNextCommandOrAtTheEnd) {
 
 TEST_F(ScriptDriverTest, MalformedAnswersToOtherRequestsAreRefused) {
   Load(
-      "C\n> answer maybe\n> point 1\n> point a,b\n> pick some\n> pick handles XYZ\n> file\n> file-filter x a.csv\n> "
-      "menu\n");
+      "C\n> answer maybe\n> point 1\n> point a,b\n> point 1,2,-1e400\n> pick some\n> pick handles XYZ\n> file\n> "
+      "file-filter x a.csv\n> menu\n");
   std::string command;
   scriptDriver->NextCommand(command);
   EXPECT_THROW(scriptDriver->AnswerMessageBox(L"", L"", MB_OK), StandIn::InputScriptError);
   EXPECT_THROW(scriptDriver->AnswerPoint(StandIn::PointRequest()), StandIn::InputScriptError);
   EXPECT_THROW(scriptDriver->AnswerPoint(StandIn::PointRequest()), StandIn::InputScriptError);
+  EXPECT_THROW(scriptDriver->AnswerPoint(StandIn::PointRequest()), StandIn::InputScriptError) << "beyond a double";
   EXPECT_THROW(scriptDriver->AnswerPick(StandIn::PickRequest()), StandIn::InputScriptError);
   EXPECT_THROW(scriptDriver->AnswerPick(StandIn::PickRequest()), StandIn::InputScriptError);
   EXPECT_THROW(scriptDriver->AnswerFileDialog(StandIn::FileDialogRequest()), StandIn::InputScriptError);

@@ -123,5 +123,26 @@ TEST_F(DialogTest, ListActionsOnItemsThatAreNotThereFailLoudly) {
   }
 }
 
+// A button moved beyond the dialog's edge: a click at its middle would reach another
+// window, so the action stops there instead of clicking beside the button.
+TEST_F(DialogTest, AClickNeverLandsBesideItsControl) {
+  TestDialog dialog(&mainWindow);
+  dialog.onInit = [](TestDialog& d) {
+    CRect client;
+    d.GetClientRect(&client);
+    CRect beyond(client.right + 20, 4, client.right + 80, 24);
+    d.GetDlgItem(kNested)->MoveWindow(&beyond);
+  };
+  Click(kNested);
+  std::string failure;
+  try {
+    dialog.DoModal();
+  } catch (const StandIn::InputScriptError& error) {
+    failure = error.what();
+  }
+  EXPECT_NE(failure.find("not the control"), std::string::npos) << failure;
+  EXPECT_FALSE(dialog.ranInner);
+}
+
 }  // namespace
 }  // namespace dialogtest

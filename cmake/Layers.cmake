@@ -80,6 +80,16 @@ function(dx_planted_include_test name file line header)
   set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header}")
 endfunction()
 
+# dx_planted_link_test(<name> <target> <symbol>): a test that builds the target, made only
+# for it, and expects its link to fail on the symbol (a call across the layers through a
+# function declared by hand). The builds of such tests share the build tree, one at a time.
+function(dx_planted_link_test name target symbol)
+  set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_test(NAME layering.${name} COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${target})
+  set_tests_properties(layering.${name} PROPERTIES
+    PASS_REGULAR_EXPRESSION "undefined [^\n]*${symbol}" RESOURCE_LOCK build_tree)
+endfunction()
+
 # The include check: run by every build (a violation fails it) and as a test, with tests
 # that plant a forbidden include and expect the check to name it. It reads every source
 # file under the layered folders' top folders, so a file in a folder that declares no
@@ -124,9 +134,5 @@ function(dx_layer_check)
   set(planted ${CMAKE_BINARY_DIR}/planted_call.cpp)
   file(CONFIGURE OUTPUT ${planted} CONTENT "class CWnd;\nCWnd* hostMainWindow();\nCWnd* plantedCall() { return hostMainWindow(); }\n")
   dx_layer_alone(extraction planted_call_alone ${planted})
-  set_target_properties(planted_call_alone PROPERTIES EXCLUDE_FROM_ALL ON)
-  add_test(NAME layering.finds_a_call_across_the_layers
-    COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target planted_call_alone)
-  set_tests_properties(layering.finds_a_call_across_the_layers PROPERTIES
-    PASS_REGULAR_EXPRESSION "undefined [^\n]*hostMainWindow\\(\\)")
+  dx_planted_link_test(finds_a_call_across_the_layers planted_call_alone "hostMainWindow\\(\\)")
 endfunction()

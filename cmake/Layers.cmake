@@ -1,15 +1,19 @@
 # The folders' layers. Each source folder builds into one target that names the folders
 # it uses; a folder can use only folders declared before it, so the uses can never form a
 # cycle. check_layers.cmake then reads every file's includes and fails the build when a
-# file includes a header of a folder its own folder does not reach through its uses. Each
-# static plug-in layer is also linked alone, so that a call into a layer it does not use
-# fails the build too.
+# file includes a header of a folder its own folder does not reach through its uses, or
+# when a folder declares a use that none of its files includes. Each static plug-in layer
+# is also linked alone, so that a call into a layer it does not use fails the build too.
+
+include(${CMAKE_CURRENT_LIST_DIR}/SourceEndings.cmake)
 
 # dx_layer_reach(<name> <folder> [USES <name>...] [HELPERS <folder>...]): records what the
 # folder reaches, under a name that folders declared after it can use: its own headers and
 # those of the layers it uses. HELPERS are folders of helpers shared by folders of
 # different layers (tests/support): their headers may be included too, and what such a
-# header includes counts as included by the folder that includes it.
+# header includes counts as included by the folder that includes it. Each layer it uses
+# must be used: some file of the folder, or a helper it includes, includes a header of
+# that layer's own folder.
 function(dx_layer_reach name folder)
   cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES;HELPERS")
   get_property(declared GLOBAL PROPERTY DX_LAYER_FOLDERS)
@@ -28,9 +32,21 @@ function(dx_layer_reach name folder)
   endforeach()
   list(REMOVE_DUPLICATES reach)
   set_property(GLOBAL PROPERTY DX_LAYER_REACH_${name} ${reach})
+  set_property(GLOBAL PROPERTY DX_LAYER_FOLDER_${name} ${folder})
   set_property(GLOBAL APPEND PROPERTY DX_LAYER_FOLDERS ${folder})
-  list(JOIN reach " " line)
-  set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE "${line}")
+  # The check's table: one line per fact, its kind first.
+  set(lines "layer ${name} ${folder}")
+  list(JOIN reach " " reached)
+  list(APPEND lines "reach ${reached}")
+  if(ARG_HELPERS)
+    list(JOIN ARG_HELPERS " " helpers)
+    list(APPEND lines "helpers ${folder} ${helpers}")
+  endif()
+  if(ARG_USES)
+    list(JOIN ARG_USES " " uses)
+    list(APPEND lines "uses ${folder} ${uses}")
+  endif()
+  set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE ${lines})
 endfunction()
 
 # dx_layer(<target> <folder> [USES <target>...] [HELPERS <folder>...]): records what the
@@ -72,18 +88,35 @@ function(dx_folder_library target folder type)
   dx_layer(${target} ${folder} ${ARGN})
 endfunction()
 
-# dx_planted_include_test(<name> <file> <include line> <header as named>): a test that runs
-# dx_layer_check's command with the include line added to the file, as if written there,
-# and expects the check to name it.
+# dx_planted_test(<name> <what the check must say> <definition>...): a test that runs
+# dx_layer_check's command with the definitions given (-DPLANT=<file>:<line> adds the line
+# to the file, or makes a file of that one line, as if written there; -DPLANT_USE=<folder>:
+# <layer> adds a use to the folder's), and expects the check to name what was planted.
+function(dx_planted_test name expected)
+  add_test(NAME layering.${name} COMMAND ${check} ${ARGN} ${script})
+  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${expected}")
+endfunction()
+
+# dx_planted_include_test(<name> <file> <include line> <header as named>): a planted
+# include, which the check must name as one across the layers.
 function(dx_planted_include_test name file line header)
-  add_test(NAME layering.${name} COMMAND ${check} -DPLANT=${file}:${line} ${script})
-  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${file} includes ${header}")
+  dx_planted_test(${name} "${file} includes ${header}" -DPLANT=${file}:${line})
+endfunction()
+
+# dx_planted_link_test(<name> <target> <symbol>): a test that builds the target, made only
+# for it, and expects its link to fail on the symbol (a call across the layers through a
+# function declared by hand). The builds of such tests share the build tree, one at a time.
+function(dx_planted_link_test name target symbol)
+  set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  add_test(NAME layering.${name} COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${target})
+  set_tests_properties(layering.${name} PROPERTIES
+    PASS_REGULAR_EXPRESSION "undefined [^\n]*${symbol}" RESOURCE_LOCK build_tree)
 endfunction()
 
 # The include check: run by every build (a violation fails it) and as a test, with tests
-# that plant a forbidden include and expect the check to name it. It reads every source
-# file under the layered folders' top folders, so a file in a folder that declares no
-# layers fails it too.
+# that plant a violation and expect the check to name it. It reads every source file under
+# the layered folders' top folders (of an ending in cmake/SourceEndings.cmake), so a file in
+# a folder that declares no layers fails it too.
 function(dx_layer_check)
   get_property(table GLOBAL PROPERTY DX_LAYER_TABLE)
   set(table_file ${CMAKE_BINARY_DIR}/layers.txt)
@@ -93,7 +126,9 @@ function(dx_layer_check)
   set(files)
   foreach(folder IN LISTS folders)
     string(REGEX REPLACE "/.*" "" top "${folder}")
-    file(GLOB_RECURSE folder_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${top}/*.cpp ${CMAKE_SOURCE_DIR}/${top}/*.h)
+    set(patterns ${DX_SOURCE_ENDINGS})
+    list(TRANSFORM patterns PREPEND ${CMAKE_SOURCE_DIR}/${top}/*.)
+    file(GLOB_RECURSE folder_files CONFIGURE_DEPENDS ${patterns})
     list(APPEND files ${folder_files})
   endforeach()
   list(REMOVE_DUPLICATES files)
@@ -103,6 +138,7 @@ function(dx_layer_check)
     COMMAND ${check} ${script}
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/layers.checked
     DEPENDS ${table_file} ${files} ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake
+            ${CMAKE_SOURCE_DIR}/cmake/SourceEndings.cmake
     COMMENT "Checking the folders' includes against their layers" VERBATIM)
   add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
   add_test(NAME layering.includes COMMAND ${check} ${script})
@@ -117,6 +153,27 @@ function(dx_layer_check)
   dx_planted_include_test(finds_an_include_through_a_helper tests/gridctrl/grid_sort_test.cpp
     "#include \"tests/support/engine_test_support.h\""
     "extraction/extraction_engine.h through tests/support/engine_test_support.h,")
+  # A test of the extraction reaches the extraction, not the module's commands above it.
+  dx_planted_include_test(finds_a_wizard_include_in_the_extraction_tests tests/extraction/rows_test.cpp
+    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
+  # Headers of every ending are read: a new .hpp of the extraction, a new .inc of the
+  # grid's tests.
+  dx_planted_include_test(reads_hpp_headers extraction/planted.hpp
+    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
+  dx_planted_include_test(reads_inc_headers tests/gridctrl/planted_rows.inc
+    "#include <extraction/extraction_engine.h>" "<extraction/extraction_engine.h>,")
+  # An include of a top folder of the tree that declares no layers, with quotes or angle
+  # brackets (<vector> and <gtest/gtest.h> name no folder of the tree).
+  dx_planted_test(finds_a_quoted_include_of_no_layer
+    "extraction/csv_export.cpp includes scripts/planted.h, but scripts declares no layers"
+    "-DPLANT=extraction/csv_export.cpp:#include \"scripts/planted.h\"")
+  dx_planted_test(finds_an_angle_include_of_no_layer
+    "extraction/csv_export.cpp includes <scripts/planted.h>, but scripts declares no layers"
+    "-DPLANT=extraction/csv_export.cpp:#include <scripts/planted.h>")
+  # A folder that declares a layer none of its files uses, here one of tests.
+  dx_planted_test(finds_an_unused_layer
+    "tests/res declares spreadsheet, but none of its files includes a header of spreadsheet"
+    -DPLANT_USE=tests/res:spreadsheet)
 
   # The link check's planted call: extraction calling a function of the wizard's layer,
   # declared by hand. Its library is built only by the test, which expects the link to fail
@@ -124,9 +181,5 @@ function(dx_layer_check)
   set(planted ${CMAKE_BINARY_DIR}/planted_call.cpp)
   file(CONFIGURE OUTPUT ${planted} CONTENT "class CWnd;\nCWnd* hostMainWindow();\nCWnd* plantedCall() { return hostMainWindow(); }\n")
   dx_layer_alone(extraction planted_call_alone ${planted})
-  set_target_properties(planted_call_alone PROPERTIES EXCLUDE_FROM_ALL ON)
-  add_test(NAME layering.finds_a_call_across_the_layers
-    COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target planted_call_alone)
-  set_tests_properties(layering.finds_a_call_across_the_layers PROPERTIES
-    PASS_REGULAR_EXPRESSION "undefined [^\n]*hostMainWindow\\(\\)")
+  dx_planted_link_test(finds_a_call_across_the_layers planted_call_alone "hostMainWindow\\(\\)")
 endfunction()

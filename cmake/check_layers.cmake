@@ -1,54 +1,97 @@
 # Checks every file of the layered folders: a file may include headers of its own folder
-# and of the folders its folder reaches, nothing else.
-#   cmake -DLAYERS=<table> -DSOURCE_DIR=<tree> [-DPLANT=<file>:<include line>] -P check_layers.cmake
-# Each line of the table is a folder followed by the folders it reaches. An include counts
-# when written with quotes, or with angle brackets and a path whose first part is one of
-# the folders' top folders (<vector> and <gtest/gtest.h> are not the project's). A header
-# of a folder that reaches more than the including folder (a helper of tests/support) is
-# read too: what it includes counts as included by the file. Every source file under the
-# top folders must be in a folder of the table. PLANT adds one line to a file, as if
-# written there, to show that the check catches it.
+# and of the folders its folder reaches, nothing else; and each layer a folder uses must be
+# used by one of its files.
+#   cmake -DLAYERS=<table> -DSOURCE_DIR=<tree> [-DPLANT=<file>:<include line>]
+#         [-DPLANT_USE=<folder>:<layer>] -P check_layers.cmake
+# The table has one fact a line, its kind first:
+#   layer <name> <folder>            the layer's name (as folders use it) and its folder
+#   reach <folder> <folder>...       the folder and the folders its files may include
+#   helpers <folder> <folder>...     folders of helpers it takes (tests/support)
+#   uses <folder> <name>...          the layers it uses
+# Files are read by the endings of SourceEndings.cmake. An include counts when written with
+# quotes, or with angle brackets and a path whose first part is a folder at the top of the
+# tree (<vector> and <gtest/gtest.h> are not the project's); one of a folder that declares
+# no layers fails. A header of a helpers' folder is read too: what it includes counts as
+# included by the file that includes it, both for the reach and for the uses. Every source
+# file under the top folders must be in a folder of the table. PLANT adds one line to a
+# file, or makes a file of that line, as if written there; PLANT_USE adds a use to a
+# folder: both show that the check catches what they plant.
 
 cmake_minimum_required(VERSION 3.24)
+include(${CMAKE_CURRENT_LIST_DIR}/SourceEndings.cmake)
 
 file(STRINGS ${LAYERS} table)
 set(folders)
 set(tops)
 foreach(line IN LISTS table)
-  string(REPLACE " " ";" reach "${line}")
-  list(GET reach 0 folder)
-  set(reach_${folder} ${reach})
-  list(APPEND folders ${folder})
-  string(REGEX REPLACE "/.*" "" top "${folder}")
-  list(APPEND tops ${top})
+  string(REPLACE " " ";" fields "${line}")
+  list(POP_FRONT fields kind folder)
+  if(kind STREQUAL "layer")
+    set(folder_of_${folder} ${fields})
+  elseif(kind STREQUAL "reach")
+    set(reach_${folder} ${folder} ${fields})
+    list(APPEND folders ${folder})
+    string(REGEX REPLACE "/.*" "" top "${folder}")
+    list(APPEND tops ${top})
+  elseif(kind STREQUAL "helpers")
+    set(helpers_${folder} ${fields})
+  elseif(kind STREQUAL "uses")
+    set(uses_${folder} ${fields})
+  endif()
 endforeach()
 list(REMOVE_DUPLICATES tops)
+if(DEFINED PLANT_USE AND PLANT_USE MATCHES "^([^:]+):(.+)$")
+  list(APPEND uses_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+endif()
+set(planted_file "")
+if(DEFINED PLANT AND PLANT MATCHES "^([^:]+):(.+)$")
+  set(planted_file ${CMAKE_MATCH_1})
+  set(planted_line "${CMAKE_MATCH_2}")
+endif()
 
-# Every source file under the top folders, and the project headers each includes, as
-# "<include as written>|<header's path in the tree>" (a bare name is in the file's folder).
+# Every source file under the top folders (and a planted one of a source ending), and the
+# project headers each includes, as "<include as written>|<header's path in the tree>" (a
+# bare name is in the file's folder).
 set(violations)
 set(files)
+set(patterns ${DX_SOURCE_ENDINGS})
+list(TRANSFORM patterns PREPEND "*.")
 foreach(top IN LISTS tops)
-  file(GLOB_RECURSE top_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${top}/*.cpp ${SOURCE_DIR}/${top}/*.h)
+  set(top_patterns ${patterns})
+  list(TRANSFORM top_patterns PREPEND ${SOURCE_DIR}/${top}/)
+  file(GLOB_RECURSE top_files RELATIVE ${SOURCE_DIR} ${top_patterns})
   list(APPEND files ${top_files})
 endforeach()
+if(planted_file AND NOT planted_file IN_LIST files)
+  string(REGEX REPLACE ".*\\." "" ending "${planted_file}")
+  if(ending IN_LIST DX_SOURCE_ENDINGS)
+    list(APPEND files ${planted_file})
+  endif()
+endif()
 foreach(file IN LISTS files)
   get_filename_component(file_folder ${file} DIRECTORY)
   if(NOT file_folder IN_LIST folders)
     list(APPEND violations "  ${file} is in ${file_folder}, which declares no layers")
   endif()
-  file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include")
-  if(DEFINED PLANT AND PLANT MATCHES "^([^:]+):(.+)$" AND CMAKE_MATCH_1 STREQUAL file)
-    list(APPEND lines "${CMAKE_MATCH_2}")
+  list(APPEND files_of_${file_folder} ${file})
+  set(lines)
+  if(EXISTS ${SOURCE_DIR}/${file})
+    file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include")
+  endif()
+  if(file STREQUAL planted_file)
+    list(APPEND lines "${planted_line}")
   endif()
   set(includes_${file})
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
       set(header ${CMAKE_MATCH_1})
       set(written ${header})
-    elseif(line MATCHES "^[ \t]*#[ \t]*include[ \t]*<(([^>/]+)/[^>]+)>" AND CMAKE_MATCH_2 IN_LIST tops)
+    elseif(line MATCHES "^[ \t]*#[ \t]*include[ \t]*<(([^>/]+)/[^>]+)>")
       set(header ${CMAKE_MATCH_1})
       set(written "<${header}>")
+      if(NOT IS_DIRECTORY ${SOURCE_DIR}/${CMAKE_MATCH_2})
+        continue()
+      endif()
     else()
       continue()
     endif()
@@ -67,8 +110,9 @@ foreach(folder IN LISTS folders)
   if(reachable STREQUAL "")
     set(reachable "its own headers")
   endif()
-  file(GLOB folder_files RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
-  foreach(file IN LISTS folder_files)
+  # The folders whose headers the folder's files include, themselves or through helpers.
+  set(included_folders)
+  foreach(file IN LISTS files_of_${folder})
     set(queue ${file})
     set(seen ${file})
     while(queue)
@@ -82,20 +126,26 @@ foreach(folder IN LISTS folders)
         list(GET parts 0 written)
         list(GET parts 1 header)
         get_filename_component(header_folder ${header} DIRECTORY)
+        if(NOT header_folder IN_LIST folders)
+          list(APPEND violations "  ${file} includes ${written}${through}, but ${header_folder} declares no layers")
+          continue()
+        endif()
         if(NOT header_folder IN_LIST reach)
           list(APPEND violations "  ${file} includes ${written}${through}, but ${folder} reaches only: ${reachable}")
           continue()
         endif()
-        set(beyond ${reach_${header_folder}})
-        if(beyond)
-          list(REMOVE_ITEM beyond ${reach})
-        endif()
-        if(beyond AND DEFINED includes_${header} AND NOT header IN_LIST seen)
+        list(APPEND included_folders ${header_folder})
+        if(header_folder IN_LIST helpers_${folder} AND DEFINED includes_${header} AND NOT header IN_LIST seen)
           list(APPEND queue ${header})
           list(APPEND seen ${header})
         endif()
       endforeach()
     endwhile()
+  endforeach()
+  foreach(used IN LISTS uses_${folder})
+    if(NOT folder_of_${used} IN_LIST included_folders)
+      list(APPEND violations "  ${folder} declares ${used}, but none of its files includes a header of ${folder_of_${used}}")
+    endif()
   endforeach()
 endforeach()
 

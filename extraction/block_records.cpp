@@ -11,13 +11,12 @@ BlockRefRecord::BlockRefRecord(CString handle, int kind, CString name, bool isDy
       rotation(rotation), position(position), scale(scale) {}
 
 std::vector<PropertyPair> BlockRefRecord::blockProperties(const std::vector<PropertyItem>& blockRefItems) const {
-  return namedPairs(blockRefItems, kBlockPropertyCount, [this](std::size_t i) { return blockPropertyValue(i); });
+  return namedPairs(blockRefItems, kPropertyCount, [this](std::size_t i) { return blockPropertyValue(i); });
 }
 
 CString BlockRefRecord::blockPropertyValue(std::size_t i) const {
-  const double values[kBlockPropertyCount] = {position.x, position.y, position.z, rotation,
-                                              scale.sx,   scale.sy,   scale.sz};
-  return i < kBlockPropertyCount ? formatNumber(values[i]) : CString();
+  const double values[kPropertyCount] = {position.x, position.y, position.z, rotation, scale.sx, scale.sy, scale.sz};
+  return i < kPropertyCount ? formatNumber(values[i]) : CString();
 }
 
 CString BlockRefRecord::objectIdText() const {

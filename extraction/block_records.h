@@ -21,8 +21,8 @@ public:
                  const OvGePoint3d& position, const OvGeScale3d& scale, double rotation);
   // The seven position, rotation and scale pairs, named by the catalogue's block list.
   std::vector<PropertyPair> blockProperties(const std::vector<PropertyItem>& blockRefItems) const;
-  // The value of pair i (i below kBlockPropertyCount), as blockProperties gives it.
-  static constexpr std::size_t kBlockPropertyCount = 7;
+  // The value of pair i (i below kPropertyCount), as blockProperties gives it.
+  static constexpr std::size_t kPropertyCount = 7;
   CString blockPropertyValue(std::size_t i) const;
   // The block definition's id as a decimal number.
   CString objectIdText() const;

@@ -1,5 +1,7 @@
 #include "extraction/entity_records.h"
 
+#include <iterator>
+
 #include "extraction/res_strings.h"
 #include "platform/host/db_hyperlink.h"
 #include "res/resource_ids.h"
@@ -9,6 +11,8 @@ CString BaseEnt::kindName(const std::vector<CString>& typeNames) const {
   if (!known || known->slot() >= typeNames.size()) return CString();
   return typeNames[known->slot()];
 }
+
+static_assert(std::size(kGeneralProperties) == GeomEnt::kCommonCount, "the general list names each common value");
 
 std::vector<PropertyPair> GeomEnt::commonProperties(const std::vector<PropertyItem>& generalItems) const {
   return namedPairs(generalItems, kCommonCount, [this](std::size_t i) { return commonValue(i); });

@@ -2,6 +2,7 @@
 // kinds with their common properties, and the (name, value) pairs that records report.
 #pragma once
 #include <algorithm>
+#include <cassert>
 #include <utility>
 #include <vector>
 
@@ -59,14 +60,15 @@ public:
   CommonProps props;
 };
 
-// Pairs named by the items in order, as many as both the items and the count allow; pair i
-// takes the value valueOf(i).
+// The record's count values as pairs, pair i named by item i and valued valueOf(i). The items
+// are the catalogue's list for the record, one item for each of its values: the records'
+// counts and the lists' lengths are checked against each other when they compile.
 template <typename ValueOf>
 std::vector<PropertyPair> namedPairs(const std::vector<PropertyItem>& items, std::size_t count, ValueOf valueOf) {
+  assert(items.size() == count && "the list names each of the record's values");
   std::vector<PropertyPair> pairs;
-  std::size_t n = std::min(items.size(), count);
-  pairs.reserve(n);
-  for (std::size_t i = 0; i < n; ++i) pairs.push_back({items[i].name, valueOf(i)});
+  pairs.reserve(items.size());
+  for (std::size_t i = 0; i < items.size(); ++i) pairs.push_back({items[i].name, valueOf(i)});
   return pairs;
 }
 

@@ -2,9 +2,11 @@
 
 #include <cassert>
 #include <iterator>
+#include <type_traits>
 #include <utility>
 
 #include "extraction/extraction_engine.h"
+#include "extraction/object_kind_table.h"
 #include "extraction/row_context.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
@@ -53,24 +55,31 @@ void rowsOf(const ExtractionEngine& engine, RowContext& context, const ObjectKin
   context.buildRowsForType(engine.*Records, kind);
 }
 
-// The entry of a kind whose records the engine keeps in the vector Records.
+// The record type of the engine's vector Records.
 template <auto Records>
-constexpr KindRecords recordsIn(ObjectKind code, decltype(KindRecords::extract) extract) {
-  return {code, extract, countOf<Records>, recordOf<Records>, rowsOf<Records>};
+using RecordIn = typename std::remove_cvref_t<decltype(std::declval<const ExtractionEngine&>().*Records)>::value_type;
+
+// The entry of the kind Code, whose records the engine keeps in the vector Records. Its
+// records give one value for each item of the kind's list, which names them.
+template <auto Records, ObjectKind Code>
+constexpr KindRecords recordsIn(decltype(KindRecords::extract) extract) {
+  static_assert(RecordIn<Records>::kPropertyCount == object_kind_table::kKinds[Code - 1].properties.size(),
+                "the kind's records give as many values as its list has items");
+  return {Code, extract, countOf<Records>, recordOf<Records>, rowsOf<Records>};
 }
 
 using E = ExtractionEngine;
 
 constexpr KindRecords kRecords[] = {
-    recordsIn<&E::blockRefs>(kKindBlock, extractBlock),
-    recordsIn<&E::lines>(kKindLine, extractAs<&E::extractLine>),
-    recordsIn<&E::polylines>(kKindPolyline, extractAs<&E::extractPolyline>),
-    recordsIn<&E::arcs>(kKindArc, extractAs<&E::extractArc>),
-    recordsIn<&E::circles>(kKindCircle, extractAs<&E::extractCircle>),
-    recordsIn<&E::solids>(kKindSolid, extractAs<&E::extractSolid>),
-    recordsIn<&E::solids3d>(kKindSolid3d, extractAs<&E::extract3dSolid>),
-    recordsIn<&E::points>(kKindPoint, extractAs<&E::extractPoint>),
-    recordsIn<&E::mtexts>(kKindMText, extractAs<&E::extractMText>),
+    recordsIn<&E::blockRefs, kKindBlock>(extractBlock),
+    recordsIn<&E::lines, kKindLine>(extractAs<&E::extractLine>),
+    recordsIn<&E::polylines, kKindPolyline>(extractAs<&E::extractPolyline>),
+    recordsIn<&E::arcs, kKindArc>(extractAs<&E::extractArc>),
+    recordsIn<&E::circles, kKindCircle>(extractAs<&E::extractCircle>),
+    recordsIn<&E::solids, kKindSolid>(extractAs<&E::extractSolid>),
+    recordsIn<&E::solids3d, kKindSolid3d>(extractAs<&E::extract3dSolid>),
+    recordsIn<&E::points, kKindPoint>(extractAs<&E::extractPoint>),
+    recordsIn<&E::mtexts, kKindMText>(extractAs<&E::extractMText>),
 };
 
 constexpr bool inCodeOrder() {

@@ -1,6 +1,7 @@
 // What the extraction engine keeps of each object kind: how an object of the kind's host
 // class becomes its record, and how the kind's records are counted, read and built into
-// rows. One entry per entry of the kinds' table (object_kinds.h), in the same order.
+// rows. One entry per entry of the kinds' table (object_kinds.h), in the same order; a kind's
+// records give one value for each item of its list, checked when the entries compile.
 #pragma once
 #include <cstddef>
 

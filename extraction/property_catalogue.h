@@ -1,21 +1,13 @@
 // The localized vocabulary of an extraction: object kind names, the fixed column items and
-// the property lists of every group of properties, all from the string table.
+// the property lists of every group of properties, all from the string table (the lists'
+// texts in property_lists.h, the kinds' in the kinds' table).
 #pragma once
 #include <set>
 #include <vector>
 
 #include "extraction/object_kinds.h"
+#include "extraction/property_lists.h"
 #include "platform/mfc/cstring.h"
-
-// Property categories.
-enum PropertyCategory {
-  kCategoryGeneral = 1,
-  kCategoryGeometry = 2,
-  kCategoryMisc = 3,
-  kCategoryAttribute = 4,
-  kCategoryDynamicBlock = 5,
-  kCategoryText = 6,
-};
 
 // One property as offered to the user. Items order and compare by name alone.
 struct PropertyItem {
@@ -49,7 +41,9 @@ public:
   std::vector<PropertyItem> pointItems;
   std::vector<PropertyItem> mtextItems;
   std::vector<PropertyItem> generalItems;
-  std::vector<PropertyItem> geometricItems;  // line, polyline, arc, point and circle lists joined
+  // The lists of the kinds with a geometric place joined in the order of their places (line,
+  // polyline, arc, point and circle).
+  std::vector<PropertyItem> geometricItems;
   std::vector<PropertyItem> blockRefItems;
 
   // The kind's name, or an empty text for a code of no kind.

@@ -120,7 +120,7 @@ void RowContext::buildRowsForType(const std::vector<BlockRefRecord>& records, co
     if (previewChosen) previewMap.emplace(record.handle, record.blockRecordId);
     for (const BlockAttribute& a : record.attributes) place(row, a.tag, a.value);
     for (const BlockAttribute& d : record.dynamicProperties) place(row, d.tag, d.value);
-    placeValues(row, kindColumns_[kind.slot()], BlockRefRecord::kBlockPropertyCount,
+    placeValues(row, kindColumns_[kind.slot()], BlockRefRecord::kPropertyCount,
                 [&record](std::size_t i) { return record.blockPropertyValue(i); });
     rows.push_back(std::move(row));
   }

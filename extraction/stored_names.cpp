@@ -33,8 +33,8 @@ StoredNames::StoredNames(const PropertyCatalogue& session) {
   const Names sessionProperties = propertyNames(session);
   addLanguage(kinds_, session.typeNames, session.typeNames);
   addLanguage(properties_, sessionProperties, sessionProperties);
-  for (LANGID language : {kEnglishResourceLanguage, kFrenchResourceLanguage, kSpanishResourceLanguage}) {
-    const PropertyCatalogue catalogue(language);
+  for (const InterfaceLanguage& language : kInterfaceLanguages) {
+    const PropertyCatalogue catalogue(language.language);
     addLanguage(kinds_, catalogue.typeNames, session.typeNames);
     addLanguage(properties_, propertyNames(catalogue), sessionProperties);
   }

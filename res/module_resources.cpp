@@ -1,7 +1,6 @@
 #include "res/module_resources.h"
 
 #include "res/dialogs.h"
-#include "res/string_tables.h"
 
 namespace {
 
@@ -12,9 +11,8 @@ void addStringBlock(ResourceBundle& bundle, LANGID language, std::span<const Str
 
 ResourceBundle buildModuleResources() {
   ResourceBundle bundle;
-  addStringBlock(bundle, kEnglishResourceLanguage, englishStringTable());
-  addStringBlock(bundle, kFrenchResourceLanguage, frenchStringTable());
-  addStringBlock(bundle, kSpanishResourceLanguage, spanishStringTable());
+  for (const InterfaceLanguage& language : kInterfaceLanguages)
+    addStringBlock(bundle, language.language, language.strings());
 
   // Dialog templates, bitmaps and icons: each added here into bundle.dialogs,
   // bundle.bitmaps and bundle.icons by a function of its own resource file.

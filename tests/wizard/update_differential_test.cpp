@@ -11,7 +11,7 @@
 //      what the wizard makes over that selection.
 // The seeds run in shards, so that they run side by side; under the sanitizers each shard
 // runs its first few seeds only. A failing case names its seed; DX_UPDATE_SEED=n runs that
-// seed alone.
+// seed alone, DX_UPDATE_SEED=first-last those seeds one after another.
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -86,7 +86,8 @@ constexpr unsigned kSeedsRun = kSeedsPerShard;
 #endif
 
 // The seeds one shard of a seeded test runs: its own range, or only the seed that
-// DX_UPDATE_SEED names (in the first shard; nullopt for the others).
+// DX_UPDATE_SEED names ("3603"), or the seeds from one to another ("1-5000"), all in the first
+// shard (nullopt for the others).
 struct SeedRange {
   unsigned first, count;
 };
@@ -94,7 +95,10 @@ std::optional<SeedRange> shardSeeds(unsigned shard, unsigned perShard, unsigned 
   const char* only = std::getenv("DX_UPDATE_SEED");
   if (!only) return SeedRange{1 + shard * perShard, run};
   if (shard != 0) return std::nullopt;
-  return SeedRange{static_cast<unsigned>(std::strtoul(only, nullptr, 10)), 1};
+  char* end = nullptr;
+  const auto first = static_cast<unsigned>(std::strtoul(only, &end, 10));
+  const auto last = *end == '-' ? static_cast<unsigned>(std::strtoul(end + 1, nullptr, 10)) : first;
+  return SeedRange{first, last < first ? 0 : last - first + 1};
 }
 
 std::string seedTrace(unsigned seed) {
@@ -161,9 +165,13 @@ protected:
     for (const CString& name : names) {
       if (!holds(plan.propertiesLeftOut, name)) kept.push_back(name);
     }
-    if (kept.empty()) {
-      std::erase(plan.propertiesLeftOut, CString(L"Layer"));
-      kept.push_back(L"Layer");
+    // Page 4 goes on only with a property checked: one that it offers stays checked, "Layer"
+    // when it offers that.
+    const Texts offered = offeredOnPropertiesPage(plan);
+    if (std::none_of(offered.begin(), offered.end(), [&](const CString& name) { return holds(kept, name); })) {
+      const CString name = holds(offered, L"Layer") ? CString(L"Layer") : anyOf(rng, offered);
+      std::erase(plan.propertiesLeftOut, name);
+      kept.push_back(name);
     }
     for (int i = 0; i < 2 && chance(rng, 0.5); ++i) plan.renamed[anyOf(rng, kept)].Format(L"Shown %d", i + 1);
     if (chance(rng, 0.45)) {
@@ -189,6 +197,21 @@ protected:
     plan.dragRow = chance(rng, 0.15);
     if (plan.sortClicks > 0 && chance(rng, 0.3)) plan.sortFirstBy = shownName(anyOf(rng, kept));
     return plan;
+  }
+
+  // The names page 4 offers for the plan's objects and kinds, found as page 3 finds them.
+  Texts offeredOnPropertiesPage(const WizardPlan& plan) {
+    const PropertyCatalogue catalogue;
+    ExtractionEngine engine = plan.picks.empty() ? extractWholeDrawing() : ExtractionEngine(plan.picks, catalogue);
+    Texts kinds;
+    for (int kind : engine.presentObjectKinds()) {
+      if (!holds(plan.kindsLeftOut, catalogue.kindName(kind))) kinds.push_back(catalogue.kindName(kind));
+    }
+    OfferedPropertyMap offered;
+    engine.prepare(offered, kinds);
+    Texts names;
+    for (const PropertyItem& item : offered) names.push_back(item.name);
+    return names;
   }
 
   // The table's objects: the picked (or all) objects of the kinds it shows, in the order

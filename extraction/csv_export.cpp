@@ -81,6 +81,9 @@ public:
     CsvLanguage language = readLanguage();
     if (language.french) separator = L";";
     separator_ = narrow(separator);
+    // A stream keeps to itself what its writes throw (memory run out) and writes nothing more:
+    // the file would be cut short and yet reported written.
+    line_.exceptions(std::ios::badbit);
     line_.imbue(std::locale(std::locale::classic(), new CsvNumberPunctuation(language.french ? ',' : '.')));
   }
 

@@ -25,9 +25,11 @@ double degrees(double radians) { return radians * 180.0 / kPi; }
 
 // A host-allocated text copied and released.
 CString takeHostText(wchar_t* text) {
-  CString copy(text);
-  releaseHostString(text);
-  return copy;
+  struct Release {  // also when the copy runs out of memory
+    wchar_t* text;
+    ~Release() { releaseHostString(text); }
+  } release{text};
+  return CString(text);
 }
 
 void roundPoint(double step, OvGePoint3d& p) { ::roundPoint(step, p.x, p.y, p.z); }

@@ -1,10 +1,11 @@
 // Guards for what the host lends the plug-in: an opened database object, closed on every way
-// out, and a selection set, freed on every way out.
+// out, a selection set and a result-buffer chain, freed on every way out.
 #pragma once
 #include <cstdint>
 #include <utility>
 
 #include "platform/host/db_object.h"
+#include "platform/host/editor.h"
 #include "platform/host/host_status.h"
 #include "platform/host/selection.h"
 
@@ -67,4 +68,27 @@ public:
 
 private:
   ov_name name_{0, 0};
+};
+
+// Holds a result-buffer chain the host made for the plug-in (null when none) and releases it
+// when the guard ends.
+class ResultChain {
+public:
+  explicit ResultChain(OvResBuf* chain = nullptr) : chain_(chain) {}
+  ResultChain(const ResultChain&) = delete;
+  ResultChain& operator=(const ResultChain&) = delete;
+  ~ResultChain() { reset(); }
+
+  // Releases the chain held and holds this one.
+  void reset(OvResBuf* chain = nullptr) {
+    if (chain_) ovutRelRb(chain_);
+    chain_ = chain;
+  }
+
+  OvResBuf* get() const { return chain_; }
+  OvResBuf* operator->() const { return chain_; }
+  explicit operator bool() const { return chain_ != nullptr; }
+
+private:
+  OvResBuf* chain_;
 };

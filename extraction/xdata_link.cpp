@@ -49,6 +49,25 @@ bool writeLinkXDataHandles(OvDbObjectId objectId, CString appName, const std::ve
   return writeLinkXData(objectId, appName, handles);
 }
 
+bool replaceLinkLists(OvDbObjectId objectId, const std::vector<LinkList>& lists) {
+  if (lists.empty()) return true;
+  OpenedObject<OvDbObject> object;
+  if (!object.open(objectId)) return false;
+  ResultChain chain;
+  OvResBuf* tail = nullptr;
+  auto append = [&chain, &tail](OvResBuf* item) {
+    if (tail) tail->rbnext = item;
+    else chain.reset(item);
+    tail = item;
+  };
+  for (const LinkList& list : lists) {
+    ovdbRegApp(list.appName);
+    append(ovutBuildList(OV_XD_APPNAME, list.appName.GetString(), 0));
+    for (const CString& entry : list.entries) append(ovutBuildList(OV_XD_STRING, entry.GetString(), 0));
+  }
+  return object->upgradeOpen() == Ovis::eOk && object->setXData(chain.get()) == Ovis::eOk;
+}
+
 std::vector<CString> collectRowIds(const TextGrid& grid, bool totals) {
   std::vector<CString> ids;
   long long n = static_cast<long long>(grid.size()) - (totals ? 2 : 0);

@@ -13,8 +13,14 @@ namespace {
 
 using Value = std::variant<short, std::wstring>;
 
+// Made in place: a variant copied from a list would be left without a value when the copy of its
+// text runs out of memory.
 std::map<std::wstring, Value> defaultVariables() {
-  return {{L"LUPREC", short{4}}, {L"VERLAN", std::wstring(L"en-US")}, {L"CMDECHO", short{1}}};
+  std::map<std::wstring, Value> variables;
+  variables.emplace(L"LUPREC", short{4});
+  variables.emplace(L"VERLAN", std::wstring(L"en-US"));
+  variables.emplace(L"CMDECHO", short{1});
+  return variables;
 }
 
 std::map<std::wstring, Value>& variables() {

@@ -171,6 +171,11 @@ def main():
         problems = check(run, folder, clean, earlier)
         if not problems:
             shutil.rmtree(folder)
+        else:  # kept with what the run said, to be looked at
+            for name, text in (("problems.txt", "\n".join(problems) + "\n"), ("stdout.txt", run.stdout),
+                               ("stderr.txt", run.stderr)):
+                with open(os.path.join(folder, name), "w") as f:
+                    f.write(text)
         return n, phase_of(run), problems
 
     jobs = int(os.environ.get("DX_SWEEP_JOBS", "0")) or min(4, os.cpu_count() or 1)

@@ -4,12 +4,16 @@
 
 void releaseHostString(wchar_t*& text) { ovutDelBuffer(&text); }
 
+CString takeHostString(wchar_t* text) {
+  struct Release {
+    wchar_t* text;
+    ~Release() { releaseHostString(text); }
+  } release{text};
+  return CString(text);
+}
+
 CString hostLanguage() {
-  CString language;
   OvResBuf value;
-  if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) {
-    language = value.resval.rstring;
-    releaseHostString(value.resval.rstring);
-  }
-  return language;
+  if (ovedGetVar(L"VERLAN", &value) == RTNORM && value.restype == RTSTR) return takeHostString(value.resval.rstring);
+  return CString();
 }

@@ -4,6 +4,9 @@
 
 // Frees a text that the host allocated.
 void releaseHostString(wchar_t*& text);
+// A copy of a text that the host allocated; the text is freed, also when the copy runs out of
+// memory.
+CString takeHostString(wchar_t* text);
 
 // VERLAN ("fr-FR", "en-US", ...), read from the host and its buffer given back at once;
 // empty when the variable cannot be read.

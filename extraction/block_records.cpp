@@ -25,12 +25,10 @@ CString BlockRefRecord::objectIdText() const {
   return text;
 }
 
-const std::vector<CString> ExcludedBlockPrefixes{L"kt$", L"ac$", L"*"};
-
-bool hasExcludedBlockPrefix(const CString& name, const std::vector<CString>& prefixes) {
+bool hasExcludedBlockPrefix(const CString& name, std::span<const wchar_t* const> prefixes) {
   CString first = name.Left(1), firstThree = name.Left(3);
-  for (const CString& prefix : prefixes) {
-    if (prefix == first || prefix == firstThree) return true;
+  for (const wchar_t* prefix : prefixes) {
+    if (first == prefix || firstThree == prefix) return true;
   }
   return false;
 }

@@ -1,7 +1,9 @@
 // Block references as records: their attributes and dynamic-block properties, the block
 // names that are never extracted, and the texts of dynamic property values.
 #pragma once
+#include <array>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "extraction/entity_records.h"
@@ -36,11 +38,11 @@ public:
   OvGeScale3d scale;
 };
 
-// The name prefixes of blocks that are never extracted: "kt$", "ac$", "*"; made when the
-// module is loaded.
-extern const std::vector<CString> ExcludedBlockPrefixes;
+// The name prefixes of blocks that are never extracted: "kt$", "ac$", "*". Constants, so that
+// loading the module asks for no memory (a failure there could not be reported).
+inline constexpr std::array<const wchar_t*, 3> ExcludedBlockPrefixes{L"kt$", L"ac$", L"*"};
 // True when the name's first character, or its first three characters, is one of the prefixes.
-bool hasExcludedBlockPrefix(const CString& name, const std::vector<CString>& prefixes);
+bool hasExcludedBlockPrefix(const CString& name, std::span<const wchar_t* const> prefixes);
 // The reference's dynamic properties but "Origin", in the host's order; none for null.
 std::vector<BlockAttribute> readDynamicBlockProperties(const OvDbDynBlockReference* reference, double step);
 // The value's text; numeric is set for numbers, which are rounded to the step.

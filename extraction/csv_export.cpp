@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <locale>
+#include <memory>
 #include <sstream>
 
 #include "common/file_replacement.h"
@@ -81,7 +82,14 @@ public:
     CsvLanguage language = readLanguage();
     if (language.french) separator = L";";
     separator_ = narrow(separator);
-    line_.imbue(std::locale(std::locale::classic(), new CsvNumberPunctuation(language.french ? ',' : '.')));
+    // A stream keeps to itself what its writes throw (memory run out) and writes nothing more:
+    // the file would be cut short and yet reported written.
+    line_.exceptions(std::ios::badbit);
+    // The punctuation is the locale's once the locale is made; ours until then.
+    auto punctuation = std::make_unique<CsvNumberPunctuation>(language.french ? ',' : '.');
+    const std::locale numbers(std::locale::classic(), punctuation.get());
+    punctuation.release();
+    line_.imbue(numbers);
   }
 
   void bareCell(const CString& text) {

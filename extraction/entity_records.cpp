@@ -1,6 +1,7 @@
 #include "extraction/entity_records.h"
 
 #include <iterator>
+#include <memory>
 
 #include "extraction/res_strings.h"
 #include "platform/host/db_hyperlink.h"
@@ -80,11 +81,11 @@ std::vector<CString> readHyperlink(OvDbEntity* entity) {
   if (!extension) return names;
   bool has = false;
   if (extension->hasHyperlink(entity, has, /*ignoreBlockDefinition=*/true) != Ovis::eOk || !has) return names;
-  OvDbHyperlinkCollection* collection = nullptr;
+  OvDbHyperlinkCollection* handed = nullptr;
   const Ovis::ErrorStatus collected =
-      extension->getHyperlinkCollection(entity, collection, /*oneOnly=*/false, /*ignoreBlockDefinition=*/true);
+      extension->getHyperlinkCollection(entity, handed, /*oneOnly=*/false, /*ignoreBlockDefinition=*/true);
+  const std::unique_ptr<OvDbHyperlinkCollection> collection(handed);  // ours to delete, on every way out
   if (collected != Ovis::eOk || !collection) return names;
   for (int i = 0; i < collection->count(); ++i) names.emplace_back(collection->item(i)->name());
-  delete collection;
   return names;
 }

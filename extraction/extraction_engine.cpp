@@ -23,13 +23,6 @@ constexpr double kPi = 3.14159265358979323846;
 
 double degrees(double radians) { return radians * 180.0 / kPi; }
 
-// A host-allocated text copied and released.
-CString takeHostText(wchar_t* text) {
-  CString copy(text);
-  releaseHostString(text);
-  return copy;
-}
-
 void roundPoint(double step, OvGePoint3d& p) { ::roundPoint(step, p.x, p.y, p.z); }
 
 }  // namespace
@@ -230,7 +223,7 @@ void ExtractionEngine::extractMText(OvDbMText* text, CString handle) {
   CommonProps props;
   readCommonProperties(props, text);
   OvGePoint3d location = text->location();
-  CString contents = takeHostText(text->text());
+  CString contents = takeHostString(text->text());
   int attachment = text->attachment();
   int flow = text->flowDirection();
   double width = text->width();
@@ -292,8 +285,8 @@ void ExtractionEngine::extractBlockReference(OvDbBlockReference*, const OvDbObje
     OpenedObject<OvDbAttribute> attribute;
     if (reference->openAttribute(attribute.receive(), it->objectId(), Ovis::kForRead) != Ovis::eOk) continue;
     BlockAttribute a;
-    a.tag = takeHostText(attribute->tag());
-    a.value = takeHostText(attribute->textString());
+    a.tag = takeHostString(attribute->tag());
+    a.value = takeHostString(attribute->textString());
     a.numeric = isNumericText(a.value);
     if (a.numeric) roundNumericText(step, a.value);
     attributeItems.insert(PropertyItem(a.tag, kCategoryAttribute, a.numeric));

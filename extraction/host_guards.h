@@ -75,14 +75,20 @@ private:
 // none) and releases it when the guard ends.
 class ResultChain {
 public:
-  explicit ResultChain(OvResBuf* chain) : chain_(chain) {}
+  explicit ResultChain(OvResBuf* chain = nullptr) : chain_(chain) {}
   ResultChain(const ResultChain&) = delete;
   ResultChain& operator=(const ResultChain&) = delete;
-  ~ResultChain() {
+  ~ResultChain() { reset(); }
+
+  // Releases the chain held and holds this one.
+  void reset(OvResBuf* chain = nullptr) {
     if (chain_) ovutRelRb(chain_);
+    chain_ = chain;
   }
 
-  const OvResBuf* get() const { return chain_; }
+  OvResBuf* get() const { return chain_; }
+  OvResBuf* operator->() const { return chain_; }
+  explicit operator bool() const { return chain_ != nullptr; }
 
 private:
   OvResBuf* chain_;

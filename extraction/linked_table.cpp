@@ -112,11 +112,9 @@ bool columnsOf(const Texts& header, const Texts& keys, std::vector<int>& order) 
   return !order.empty();
 }
 
-// Stores the list when its entries differ from those the table holds.
-void storeIfChanged(OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
-  if (readLinkXData(tableId, appName, /*reportMissing=*/false) == entries) return;
-  clearLinkXData(tableId, appName);
-  writeLinkXData(tableId, appName, entries);
+// Takes the list among those to store when its entries differ from those the table holds.
+void addIfChanged(std::vector<LinkList>& lists, OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
+  if (readLinkXData(tableId, appName, /*reportMissing=*/false) != entries) lists.push_back({appName, entries});
 }
 
 }  // namespace
@@ -177,17 +175,18 @@ bool rebuildTable(ExtractionEngine& engine, const Texts& kinds, const std::map<C
 
 namespace {
 
-// Opens the table for write, rebuilds it and writes it where it differs; closed on return, so
-// that its link lists can be stored next.
+// Opens the table for write, rebuilds it and writes it where it differs, kept as it was by the
+// rollback; closed on return, so that its link lists can be stored next.
 bool writeRebuiltTable(OvDbObjectId tableId, ExtractionEngine& engine, const Texts& kinds,
                        const std::map<CString, CString>& displayNames, const TableLayout& layout, RebuiltTable& rebuilt,
-                       bool& changed) {
+                       bool& changed, TableRollback& rollback) {
   OpenedObject<OvDbTable> table;
   if (!openLinkedTable(table, tableId)) return false;
   if (!rebuildTable(engine, kinds, displayNames, layout, rebuilt)) {
     reportDamagedLinkList(kTableLayoutApp);
     return false;
   }
+  rollback.keep(table.get());
   return applyTableContent(table.get(), rebuilt.content, changed);
 }
 
@@ -197,14 +196,19 @@ LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, c
                                const std::map<CString, CString>& displayNames, const TableLayout& layout) {
   RebuiltTable rebuilt;
   bool changed = false;
-  if (!writeRebuiltTable(tableId, engine, kinds, displayNames, layout, rebuilt, changed)) return LinkedUpdate::Failed;
-  storeIfChanged(tableId, kObjectHandlesApp, rebuilt.rowIds);
-  storeIfChanged(tableId, kObjectTypesApp, kinds);
-  storeDisplayNames(tableId, displayNames);
+  TableRollback rollback;
+  if (!writeRebuiltTable(tableId, engine, kinds, displayNames, layout, rebuilt, changed, rollback))
+    return LinkedUpdate::Failed;
+  std::vector<LinkList> lists;
+  addIfChanged(lists, tableId, kObjectHandlesApp, rebuilt.rowIds);
+  addIfChanged(lists, tableId, kObjectTypesApp, kinds);
+  addDisplayNames(lists, tableId, displayNames);
   const bool grouped = rebuilt.layout.merge == RowMerge::Grouped;
-  storeIfChanged(tableId, kGroupByApp, {grouped ? rebuilt.layout.groupBy : CString()});
-  storeIfChanged(tableId, kTableHeadersApp, rebuilt.headers);
-  storeIfChanged(tableId, kTableLayoutApp, rebuilt.layout.entries());
+  addIfChanged(lists, tableId, kGroupByApp, {grouped ? rebuilt.layout.groupBy : CString()});
+  addIfChanged(lists, tableId, kTableHeadersApp, rebuilt.headers);
+  addIfChanged(lists, tableId, kTableLayoutApp, rebuilt.layout.entries());
+  replaceLinkLists(tableId, lists);
+  rollback.commit();
   return changed ? LinkedUpdate::Updated : LinkedUpdate::Unchanged;
 }
 
@@ -214,14 +218,15 @@ bool openLinkedTable(OpenedObject<OvDbTable>& table, OvDbObjectId tableId) {
   return false;
 }
 
-void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& displayNames) {
+void addDisplayNames(std::vector<LinkList>& lists, OvDbObjectId tableId,
+                     const std::map<CString, CString>& displayNames) {
   Texts properties, shown;
   for (const auto& [property, display] : displayNames) {
     properties.push_back(property);
     shown.push_back(display);
   }
-  storeIfChanged(tableId, kOriginalNamesApp, properties);
-  storeIfChanged(tableId, kDisplayNamesApp, shown);
+  addIfChanged(lists, tableId, kOriginalNamesApp, properties);
+  addIfChanged(lists, tableId, kDisplayNamesApp, shown);
 }
 
 Texts kindsInWizardOrder(const Texts& kinds, const PropertyCatalogue& catalogue) {

@@ -10,6 +10,7 @@
 #include "extraction/host_guards.h"
 #include "extraction/output_table.h"
 #include "extraction/table_layout.h"
+#include "extraction/xdata_link.h"
 
 // What a linked table shows when made again, and what its link lists then hold.
 struct RebuiltTable {
@@ -30,9 +31,11 @@ enum class LinkedUpdate { Failed, Unchanged, Updated };
 
 // Opens the linked table for write; when it cannot be opened so, says that it is left as it is.
 bool openLinkedTable(OpenedObject<OvDbTable>& table, OvDbObjectId tableId);
-// Stores the table's property names and their display names ("original_names" and
-// "display_names", pair by pair in the map's order) where their entries differ.
-void storeDisplayNames(OvDbObjectId tableId, const std::map<CString, CString>& displayNames);
+// Takes the table's property names and their display names ("original_names" and
+// "display_names", pair by pair in the map's order) among the lists to store where their
+// entries differ from the table's.
+void addDisplayNames(std::vector<LinkList>& lists, OvDbObjectId tableId,
+                     const std::map<CString, CString>& displayNames);
 
 // Makes the table (opened for write here and closed again) again as rebuildTable does and
 // writes it where it differs; a failure, or a table that cannot be opened, leaves it as it

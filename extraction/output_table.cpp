@@ -87,47 +87,6 @@ bool showsContent(OvDbTable* table, const TableContent& content) {
   return true;
 }
 
-// A table as it stands (size, cells, widths and heights), to be put back after a failed
-// rewrite. Only the title row is merged in an extraction table.
-class TableSnapshot {
-public:
-  explicit TableSnapshot(OvDbTable* table) : rows_(table->numRows()), columns_(table->numColumns()) {
-    for (unsigned c = 0; c < columns_; ++c) widths_.push_back(table->columnWidth(c));
-    for (unsigned r = 0; r < rows_; ++r) {
-      heights_.push_back(table->rowHeight(r));
-      for (unsigned c = 0; c < columns_; ++c) {
-        cells_.push_back({table->textString(r, c), table->blockTableRecordId(r, c), table->isAutoScale(r, c)});
-      }
-    }
-  }
-
-  void restore(OvDbTable* table) const {
-    table->setSize(rows_, columns_);
-    for (unsigned r = 0; r < rows_; ++r) {
-      table->setRowHeight(r, heights_[r]);
-      for (unsigned c = 0; c < columns_; ++c) {
-        const Cell& cell = cells_[r * columns_ + c];
-        if (cell.block.isNull()) table->setTextString(r, c, cell.text.c_str());
-        else table->setBlockTableRecordId(r, c, cell.block, cell.autoFit);
-      }
-    }
-    for (unsigned c = 0; c < columns_; ++c) table->setColumnWidth(c, widths_[c]);
-    if (columns_ > 0) table->mergeCells(0, 0, 0, columns_ - 1);
-    table->generateLayout();
-    table->recomputeTableBlock(true);
-  }
-
-private:
-  struct Cell {
-    std::wstring text;
-    OvDbObjectId block;
-    bool autoFit = false;
-  };
-  unsigned rows_, columns_;
-  std::vector<double> widths_, heights_;
-  std::vector<Cell> cells_;
-};
-
 // Sets each column's width to 1.3 times its widest text under the title (counted at most
 // 50.0); a column without text gets the floor width. False after a failed width.
 bool fitColumns(OvDbTable* table, unsigned rows, unsigned columns, double floorWidth) {
@@ -188,6 +147,46 @@ bool appendToModelSpace(OvDbDatabase* database, OvDbEntity* entity, OvDbObjectId
 }
 
 }  // namespace
+
+TableSnapshot::TableSnapshot(OvDbTable* table) : rows_(table->numRows()), columns_(table->numColumns()) {
+  for (unsigned c = 0; c < columns_; ++c) widths_.push_back(table->columnWidth(c));
+  for (unsigned r = 0; r < rows_; ++r) {
+    heights_.push_back(table->rowHeight(r));
+    for (unsigned c = 0; c < columns_; ++c) {
+      cells_.push_back({table->textString(r, c), table->blockTableRecordId(r, c), table->isAutoScale(r, c)});
+    }
+  }
+}
+
+void TableSnapshot::restore(OvDbTable* table) const {
+  table->setSize(rows_, columns_);
+  for (unsigned r = 0; r < rows_; ++r) {
+    table->setRowHeight(r, heights_[r]);
+    for (unsigned c = 0; c < columns_; ++c) {
+      const Cell& cell = cells_[r * columns_ + c];
+      if (cell.block.isNull()) table->setTextString(r, c, cell.text.c_str());
+      else table->setBlockTableRecordId(r, c, cell.block, cell.autoFit);
+    }
+  }
+  for (unsigned c = 0; c < columns_; ++c) table->setColumnWidth(c, widths_[c]);
+  if (columns_ > 0) table->mergeCells(0, 0, 0, columns_ - 1);
+  table->generateLayout();
+  table->recomputeTableBlock(true);
+}
+
+TableRollback::~TableRollback() {
+  if (!before_ || std::uncaught_exceptions() <= unwinding_) return;
+  try {
+    OpenedObject<OvDbTable> table;
+    if (table.open(tableId_, Ovis::kForWrite)) before_->restore(table.get());
+  } catch (...) {  // nothing more can be done on the way out
+  }
+}
+
+void TableRollback::keep(OvDbTable* table) {
+  before_.emplace(table);
+  tableId_ = table->objectId();
+}
 
 OvDbObjectId createOutputTable(const TextGrid& grid, const BlockPreviewMap& previewMap,
                                const std::vector<bool>& columnFlags, const std::vector<int>& columnOrder,

@@ -1,6 +1,9 @@
 // The extraction's rows written into a table object of the drawing, and read back.
 #pragma once
+#include <exception>
 #include <map>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "common/text_grid.h"
@@ -60,6 +63,45 @@ long long tableSourceRow(unsigned r, const std::vector<int>& rowOrder, bool head
 TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& previewMap,
                                 const std::vector<bool>& columnFlags, const std::vector<int>& columnOrder,
                                 const std::vector<int>& rowOrder, CString blockPreviewHeader, bool headerShown);
+// A table as it stands (size, cells, widths and heights), to be put back after a failed
+// rewrite. Only the title row is merged in an extraction table.
+class TableSnapshot {
+public:
+  explicit TableSnapshot(OvDbTable* table);
+  void restore(OvDbTable* table) const;
+
+private:
+  struct Cell {
+    std::wstring text;
+    OvDbObjectId block;
+    bool autoFit = false;
+  };
+  unsigned rows_, columns_;
+  std::vector<double> widths_, heights_;
+  std::vector<Cell> cells_;
+};
+
+// Keeps a table as it stood before an update and puts it back when the update is left by an
+// exception (memory run out) before its end: as the table's link lists are stored in one
+// write at the end, an update then changes the table whole or not at all. Made before the
+// guard that opens the table, so that it puts the table back once that has closed it.
+class TableRollback {
+public:
+  TableRollback() = default;
+  ~TableRollback();
+  TableRollback(const TableRollback&) = delete;
+  TableRollback& operator=(const TableRollback&) = delete;
+  // Keeps the table (open) as it stands now.
+  void keep(OvDbTable* table);
+  // The update has stored the table's link lists: the table stays as it now is.
+  void commit() { before_.reset(); }
+
+private:
+  OvDbObjectId tableId_;
+  std::optional<TableSnapshot> before_;
+  int unwinding_ = std::uncaught_exceptions();
+};
+
 // Brings a table open for write to the content, its title kept: nothing is written when it
 // shows the content already; otherwise it is resized, written, fitted as fillTable fits it
 // and recomputed, and a failure (printed) puts it back as it was and answers false.

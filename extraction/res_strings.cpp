@@ -55,9 +55,11 @@ CString FormatMsgStringV(const CString& format, const std::vector<const wchar_t*
       FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
                      guarded.GetString(), 0, 0, reinterpret_cast<LPWSTR>(&buffer), 0, arguments.data());
   if (!buffer) return length == 0 ? format : CString();
-  CString result(buffer, static_cast<int>(length));
-  LocalFree(buffer);
-  return result;
+  struct Release {  // also when the copy runs out of memory
+    wchar_t* buffer;
+    ~Release() { LocalFree(buffer); }
+  } release{buffer};
+  return CString(buffer, static_cast<int>(length));
 }
 
 CString LoadResFormatV(UINT id, const std::vector<const wchar_t*>& inserts) {

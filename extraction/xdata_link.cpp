@@ -1,5 +1,7 @@
 #include "extraction/xdata_link.h"
 
+#include <utility>
+
 #include "extraction/host_guards.h"
 #include "extraction/res_strings.h"
 #include "platform/host/editor.h"
@@ -18,20 +20,17 @@ bool writeLinkXData(OvDbObjectId objectId, CString appName, const std::vector<CS
   OpenedObject<OvDbObject> object;
   if (!object.open(objectId)) return false;
 
-  OvResBuf* chain = object->xData(appName);
+  ResultChain chain(object->xData(appName));
   if (!chain) {
     ovdbRegApp(appName);
-    chain = ovutBuildList(OV_XD_APPNAME, appName.GetString(), 0);
+    chain.reset(ovutBuildList(OV_XD_APPNAME, appName.GetString(), 0));
   }
-  OvResBuf* tail = lastItem(chain);
+  OvResBuf* tail = lastItem(chain.get());
   for (const CString& entry : entries) {
     tail->rbnext = ovutBuildList(OV_XD_STRING, entry.GetString(), 0);
     tail = tail->rbnext;
   }
-
-  bool written = object->upgradeOpen() == Ovis::eOk && object->setXData(chain) == Ovis::eOk;
-  ovutRelRb(chain);
-  return written;
+  return object->upgradeOpen() == Ovis::eOk && object->setXData(chain.get()) == Ovis::eOk;
 }
 
 bool writeLinkXDataFromMap(OvDbObjectId objectId, CString appName, const std::map<CString, CString>& map, bool keys) {
@@ -50,6 +49,25 @@ bool writeLinkXDataHandles(OvDbObjectId objectId, CString appName, const std::ve
   return writeLinkXData(objectId, appName, handles);
 }
 
+bool replaceLinkLists(OvDbObjectId objectId, const std::vector<LinkList>& lists) {
+  if (lists.empty()) return true;
+  OpenedObject<OvDbObject> object;
+  if (!object.open(objectId)) return false;
+  ResultChain chain;
+  OvResBuf* tail = nullptr;
+  auto append = [&chain, &tail](OvResBuf* item) {
+    if (tail) tail->rbnext = item;
+    else chain.reset(item);
+    tail = item;
+  };
+  for (const LinkList& list : lists) {
+    ovdbRegApp(list.appName);
+    append(ovutBuildList(OV_XD_APPNAME, list.appName.GetString(), 0));
+    for (const CString& entry : list.entries) append(ovutBuildList(OV_XD_STRING, entry.GetString(), 0));
+  }
+  return object->upgradeOpen() == Ovis::eOk && object->setXData(chain.get()) == Ovis::eOk;
+}
+
 std::vector<CString> collectRowIds(const TextGrid& grid, bool totals) {
   std::vector<CString> ids;
   long long n = static_cast<long long>(grid.size()) - (totals ? 2 : 0);
@@ -63,13 +81,10 @@ std::vector<CString> collectRowIds(const TextGrid& grid, bool totals) {
 bool clearLinkXData(OvDbObjectId objectId, CString appName) {
   OpenedObject<OvDbObject> object;
   if (!object.open(objectId, Ovis::kForWrite)) return false;
-  OvResBuf* chain = object->xData(appName);
+  ResultChain chain(object->xData(appName));
   if (chain) {
-    OvResBuf* rest = chain->rbnext;
-    chain->rbnext = nullptr;
-    object->setXData(chain);
-    chain->rbnext = rest;
-    ovutRelRb(chain);
+    ResultChain entries(std::exchange(chain->rbnext, nullptr));  // the application's name alone stays
+    object->setXData(chain.get());
   }
   return true;
 }
@@ -78,12 +93,11 @@ std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool 
   std::vector<CString> entries;
   OpenedObject<OvDbObject> object;
   if (!object.open(objectId)) return entries;
-  OvResBuf* chain = object->xData(appName);
+  ResultChain chain(object->xData(appName));
   if (chain) {
-    for (const OvResBuf* item = chain; item; item = item->rbnext) {
+    for (const OvResBuf* item = chain.get(); item; item = item->rbnext) {
       if (item->restype == OV_XD_STRING) entries.emplace_back(item->resval.rstring);
     }
-    ovutRelRb(chain);
   } else if (reportMissing) {
     ovutPrintf(L"%s", LoadResFormat(IDS_NO_XDATA, appName).GetString());
   }
@@ -93,10 +107,7 @@ std::vector<CString> readLinkXData(OvDbObjectId objectId, CString appName, bool 
 bool hasLinkXData(OvDbObjectId objectId, CString appName) {
   OpenedObject<OvDbObject> object;
   if (!object.open(objectId)) return false;
-  OvResBuf* chain = object->xData(appName);
-  const bool has = chain != nullptr;
-  ovutRelRb(chain);
-  return has;
+  return static_cast<bool>(ResultChain(object->xData(appName)));
 }
 
 void reportDamagedLinkList(CString appName) {

@@ -21,6 +21,15 @@ bool writeLinkXDataHandles(OvDbObjectId objectId, CString appName, const std::ve
 // The Id cells of the grid's data rows, without the empty row and totals row that end the
 // grid when the totals flag is set.
 std::vector<CString> collectRowIds(const TextGrid& grid, bool totals);
+// A list to store in place of the one the object holds under the application's name.
+struct LinkList {
+  CString appName;
+  std::vector<CString> entries;
+};
+// Stores the lists in one write (registering the names the object has none of yet), so that
+// they are all stored or, when memory runs out, none: the lists never disagree. False when
+// the object cannot be opened or written.
+bool replaceLinkLists(OvDbObjectId objectId, const std::vector<LinkList>& lists);
 // Leaves the application on the object with an empty list. False when the object cannot be
 // opened for write.
 bool clearLinkXData(OvDbObjectId objectId, CString appName);

@@ -7,6 +7,7 @@
 #include <cassert>
 #include <cstring>
 #include <cwchar>
+#include <memory>
 
 #include "gridctrl/column_trait_text.h"
 #include "gridctrl/ole_drag_drop.h"
@@ -153,19 +154,27 @@ void CListGridCtrl::PlaceColumnTrait(int col, CColumnTrait* trait) {
 
 int CListGridCtrl::InsertTraitColumn(int col, const CString& heading, int format, int width, int subItem,
                                      CColumnTrait* trait) {
+  // The trait is the grid's from here on, also when memory runs out.
+  std::unique_ptr<CColumnTrait> owned(trait);
   EndOpenEditor(true);  // before the traits move, so that the editor's own trait hears its end
   if (col < 0) col = 0;
-  if (trait) {
-    ColumnState& state = trait->GetColumnState();
+  if (owned) {
+    ColumnState& state = owned->GetColumnState();
     if (state.fixedHidden) {
       width = 0;
       state.shown = false;
     }
     int count = GetHeaderColumnCount();
     if (col >= count) col = count;
-    PlaceColumnTrait(col, trait);
+    PlaceColumnTrait(col, owned.release());
   }
-  int result = InsertColumn(col, heading, format, width, subItem);
+  int result = -1;
+  try {
+    result = InsertColumn(col, heading, format, width, subItem);
+  } catch (...) {  // no trait without its column
+    if (trait) DestroyColumnTrait(col);
+    throw;
+  }
   if (result == -1) {
     if (trait) DestroyColumnTrait(col);  // only the trait placed for this column
   } else if (CColumnTrait* placed = GetColumnTraitAt(result)) {

@@ -6,8 +6,10 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/host/db_database.h"
@@ -25,6 +27,14 @@
 namespace {
 
 constexpr unsigned kApiVersion = 0x07E20000;
+
+// The exit statuses (README, "The host program").
+constexpr int kExitDone = 0;
+constexpr int kExitUnknownCommands = 1;  // a command name the command stack does not know
+constexpr int kExitCannotStart = 2;      // a bad option, no script, no module
+constexpr int kExitWrongVersion = 3;     // a module built for another host interface version
+constexpr int kExitScriptError = 4;      // the script lacks an answer or gives one that does not fit
+constexpr int kExitOutOfMemory = 5;      // memory ran out in the host's own work, outside a command
 
 struct Options {
   std::string module = DX_DEFAULT_MODULE;
@@ -102,6 +112,13 @@ bool parseOptions(int argc, char** argv, Options& options) {
   return true;
 }
 
+// Says that memory ran out, without asking for more; the exit status that tells it.
+int reportOutOfMemory() {
+  std::fflush(stdout);
+  std::fputs("\novhost: out of memory\n", stderr);
+  return kExitOutOfMemory;
+}
+
 std::wstring widen(const std::string& text) {
   std::wstring out;
   if (!Utf8ToWide(text, out)) out = AnsiToWide(text);
@@ -118,14 +135,30 @@ void setInterfaceLanguage(const Options& options) {
   SetUserInterfaceLanguage(id ? id : 0x0409);
 }
 
-}  // namespace
+// A module loaded for the host's run: freed when the run ends early (the normal end unloads
+// it in its own order).
+class LoadedModule {
+public:
+  explicit LoadedModule(HMODULE module) : module_(module) {}
+  ~LoadedModule() {
+    if (module_) FreeLibrary(module_);
+  }
+  LoadedModule(const LoadedModule&) = delete;
+  LoadedModule& operator=(const LoadedModule&) = delete;
+  HMODULE get() const { return module_; }
+  void free() { FreeLibrary(std::exchange(module_, nullptr)); }
 
-int main(int argc, char** argv) {
+private:
+  HMODULE module_;
+};
+
+// Loads the module, opens the drawing and runs the script; the exit status.
+int runHost(int argc, char** argv) {
   Options options;
-  if (!parseOptions(argc, argv, options)) return 2;
+  if (!parseOptions(argc, argv, options)) return kExitCannotStart;
   if (options.help) {
     usage();
-    return 0;
+    return kExitDone;
   }
   setInterfaceLanguage(options);
   if (!options.verlan.empty()) HostEditor::setVariable(L"VERLAN", widen(options.verlan));
@@ -136,31 +169,29 @@ int main(int argc, char** argv) {
     scriptFile.open(options.script);
     if (!scriptFile) {
       std::fprintf(stderr, "ovhost: cannot open the script '%s'\n", options.script.c_str());
-      return 2;
+      return kExitCannotStart;
     }
   }
 
-  HMODULE module = LoadLibraryW(widen(options.module).c_str());
-  if (!module) {
+  LoadedModule module(LoadLibraryW(widen(options.module).c_str()));
+  if (!module.get()) {
     std::fprintf(stderr, "ovhost: cannot load the module '%s': %s\n", options.module.c_str(),
                  WideToUtf8(LastLoaderError()).c_str());
-    return 2;
+    return kExitCannotStart;
   }
   using VersionFunction = unsigned (*)();
   using EntryFunction = int (*)(int, void*);
-  auto version = reinterpret_cast<VersionFunction>(GetProcAddress(module, "ovrxGetApiVersion"));
-  auto entry = reinterpret_cast<EntryFunction>(GetProcAddress(module, "ovrxEntryPoint"));
+  auto version = reinterpret_cast<VersionFunction>(GetProcAddress(module.get(), "ovrxGetApiVersion"));
+  auto entry = reinterpret_cast<EntryFunction>(GetProcAddress(module.get(), "ovrxEntryPoint"));
   if (!version || !entry) {
     std::fprintf(stderr, "ovhost: '%s' is not a host module: it lacks %s\n", options.module.c_str(),
                  version ? "ovrxEntryPoint" : "ovrxGetApiVersion");
-    FreeLibrary(module);
-    return 2;
+    return kExitCannotStart;
   }
   if (version() != kApiVersion) {
     std::fprintf(stderr, "ovhost: '%s' was built for host interface version 0x%08X, this host has 0x%08X\n",
                  options.module.c_str(), version(), kApiVersion);
-    FreeLibrary(module);
-    return 3;
+    return kExitWrongVersion;
   }
   CWinApp application(L"ovhost");
   if (options.profile.empty() && std::getenv("HOME"))
@@ -171,12 +202,12 @@ int main(int argc, char** argv) {
   ovdbHostApplicationServices()->setWorkingDatabase(drawing.get());
   ovDocManagerPtr()->curDocument()->setFileName(options.drawing == "sample" ? L"FloorPlan.dwg" : L"Drawing1.dwg");
 
-  void* appId = module;
+  void* appId = module.get();
   entry(1, appId);
 
   auto* commands = OvEdCommandStack::cast(ovrxSysRegistry()->at(L"OVIS_REGISTERED_COMMANDS"));
   std::istream& in = options.script.empty() ? std::cin : scriptFile;
-  int failures = 0;
+  int status = kExitDone;
   try {  // the script answers the commands' dialogs, picks and points (host/SCRIPTS.md)
     HostScript::ScriptSession script(in, options.script.empty() ? "standard input" : options.script);
     script.Run([&](const std::string& command) {
@@ -184,24 +215,37 @@ int main(int argc, char** argv) {
       ovutPrintf(L"\nCommand: %s\n", name.c_str());
       if (!commands || !commands->runCommand(name.c_str())) {
         ovutPrintf(L"\nUnknown command \"%s\".", name.c_str());
-        ++failures;
+        status = kExitUnknownCommands;
       }
     });
+  } catch (const std::bad_alloc&) {  // the host's own work between the commands
+    status = reportOutOfMemory();
   } catch (const std::exception& error) {
     std::fflush(stdout);
     std::fprintf(stderr, "\novhost: %s\n", error.what());
-    failures = -1;
+    status = kExitScriptError;
   }
   ovutPrintf(L"\n");
   if (options.dump) {
     std::wostringstream text;
+    text.exceptions(std::ios::badbit);  // memory run out is not kept within the stream: no dump is cut short
     dumpDrawingTables(drawing.get(), text);
     std::string bytes = WideToUtf8(text.str());
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
   }
 
   entry(2, appId);
-  FreeLibrary(module);
+  module.free();
   ovdbHostApplicationServices()->setWorkingDatabase(nullptr);
-  return failures < 0 ? 4 : failures ? 1 : 0;
+  return status;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return runHost(argc, argv);
+  } catch (const std::bad_alloc&) {  // at the start, or while the drawing is dumped or the module unloaded
+    return reportOutOfMemory();
+  }
 }

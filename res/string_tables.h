@@ -12,7 +12,7 @@ struct StringTableEntry {
 };
 
 constexpr UINT kFirstStringId = IDS_START_TITLE;
-constexpr UINT kLastStringId = IDS_GROUPED_IN_ITS_LANGUAGE;
+constexpr UINT kLastStringId = IDS_COMMAND_STOPPED;
 
 std::span<const StringTableEntry> englishStringTable();
 std::span<const StringTableEntry> frenchStringTable();

@@ -189,6 +189,7 @@ const StringTableEntry kTexts[] = {
     {IDS_GROUPED_IN_ITS_LANGUAGE,
      L"\nThe rows of this older table are grouped by texts of the language it was made in: update it in that "
      L"language."},
+    {IDS_COMMAND_STOPPED, L"\nThe command was stopped: memory ran out or an internal error occurred."},
 };
 
 }  // namespace

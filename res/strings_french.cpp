@@ -190,6 +190,7 @@ const StringTableEntry kTexts[] = {
     {IDS_GROUPED_IN_ITS_LANGUAGE,
      L"\nLes lignes de cet ancien tableau sont regroupées selon des textes de la langue dans laquelle il a été "
      L"créé : mettez-le à jour dans cette langue."},
+    {IDS_COMMAND_STOPPED, L"\nLa commande a été interrompue : mémoire épuisée ou erreur interne."},
 };
 
 }  // namespace

@@ -189,6 +189,7 @@ const StringTableEntry kTexts[] = {
     {IDS_GROUPED_IN_ITS_LANGUAGE,
      L"\nLas filas de esta tabla antigua están agrupadas por textos del idioma en que se creó: actualícela en ese "
      L"idioma."},
+    {IDS_COMMAND_STOPPED, L"\nEl comando se ha interrumpido: memoria agotada o error interno."},
 };
 
 }  // namespace

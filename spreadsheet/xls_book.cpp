@@ -60,7 +60,10 @@ void XlsBook::create(int sheets) {
 
 void XlsBook::syncSheets() {
   sheets_.clear();
-  for (size_t i = 0; i < worksheets_.size(); ++i) sheets_.emplace_back(new XlsSheet(this, static_cast<int>(i)));
+  for (size_t i = 0; i < worksheets_.size(); ++i) {
+    QExcel::RefPtr<XlsSheet> sheet(new XlsSheet(this, static_cast<int>(i)));  // held before the list grows
+    sheets_.push_back(sheet);
+  }
 }
 
 XlsSheet* XlsBook::sheetAt(int index) const {

@@ -61,7 +61,8 @@ bool rkOf(const XlsCell& cell, std::uint32_t& rk) {
 
 template <class T>
 T* newCell(RowBlock& block) {
-  CellBlock* holder = block.cellBlocks.emplace_back(new CellBlock).get();
+  RefPtr<CellBlock> made(new CellBlock);  // held before the list grows, which may run out of memory
+  CellBlock* holder = block.cellBlocks.emplace_back(std::move(made)).get();
   holder->create(T::kCode);
   return static_cast<T*>(holder->record.get());
 }

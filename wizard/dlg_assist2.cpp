@@ -6,6 +6,7 @@
 #include "res/resource_ids.h"
 #include "wizard/dlg_assist1.h"
 #include "wizard/dlg_assist3.h"
+#include "wizard/editor_command.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
 
@@ -44,15 +45,15 @@ BOOL DlgAssist2::OnInitDialog() {
 }
 
 void DlgAssist2::OnBnClickedSelect() {
-  BeginEditorCommand();
+  EditorCommand editor(*this);
   std::int32_t count = 0;
   if (selectionSet.select(nullptr) == RTNORM && ovedSSLength(selectionSet.name(), &count) == RTNORM && count != 0) {
-    CompleteEditorCommand(TRUE);
+    editor.complete();
     OnOK();
     openPage3(count);
     return;
   }
-  CancelEditorCommand();
+  editor.cancel();
   selectionSet.free();
 }
 

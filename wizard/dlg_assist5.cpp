@@ -1,5 +1,7 @@
 #include "wizard/dlg_assist5.h"
 
+#include <exception>
+
 #include "extraction/csv_export.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -12,7 +14,9 @@
 #include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_assist4.h"
+#include "wizard/editor_command.h"
 #include "wizard/export_files.h"
+#include "wizard/inserted_tables.h"
 #include "wizard/last_table.h"
 #include "wizard/list_helpers.h"
 #include "wizard/page_support.h"
@@ -27,6 +31,25 @@ bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& 
   filterIndex = static_cast<int>(dialog.m_ofn.nFilterIndex);
   return true;
 }
+
+// Command echo off for one scope, on again however the scope is left. An echo that cannot be
+// turned on again (memory ran out) ends the command, unless a failure already does.
+struct CommandEchoOff {
+  CommandEchoOff() { setCmdEcho(false); }
+  ~CommandEchoOff() noexcept(false) {
+    if (std::uncaught_exceptions() == unwinding) {
+      setCmdEcho(true);
+      return;
+    }
+    try {
+      setCmdEcho(true);
+    } catch (...) {  // nothing more can be done on the way out
+    }
+  }
+  CommandEchoOff(const CommandEchoOff&) = delete;
+  CommandEchoOff& operator=(const CommandEchoOff&) = delete;
+  int unwinding = std::uncaught_exceptions();
+};
 
 void printResult(UINT textId, const CString& path) { ovutPrintf(L"%s", LoadResFormat(textId, path).GetString()); }
 
@@ -130,16 +153,15 @@ void DlgAssist5::OnBnClickedBrowseSettings() {
 }
 
 void DlgAssist5::OnBnClickedInsertTable() {
-  setCmdEcho(false);
-  BeginEditorCommand();
+  CommandEchoOff echoOff;
+  EditorCommand editor(*this);
   ov_point picked = {0, 0, 0};
   insertStatus = ovedGetPoint(nullptr, LoadResString(IDS_TABLE_INSERTION_POINT), picked);
   if (insertStatus != RTNORM) {
-    CancelEditorCommand();
-    setCmdEcho(true);
+    editor.cancel();
     return;
   }
-  CompleteEditorCommand(TRUE);
+  editor.complete();
   OvGeMatrix3d identity;
   identity.setCoordSystem(OvGePoint3d(0, 0, 0), OvGeVector3d(1, 0, 0), OvGeVector3d(0, 1, 0), OvGeVector3d(0, 0, 1));
   OvGeMatrix3d toWorld = identity;
@@ -154,14 +176,11 @@ void DlgAssist5::OnBnClickedInsertTable() {
   OvDbObjectId created = createOutputTable(
       outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows, position,
       displayNameOf(engine.catalogue.blockPreviewItem.name, displayNames), tableTitle, showHeaderLine);
-  if (created.isNull()) {  // nothing inserted: a table inserted before keeps its link
-    setCmdEcho(true);
-    return;
-  }
+  if (created.isNull()) return;  // nothing inserted: a table inserted before keeps its link
+  InsertedTables::inserted(created);
   lastTableId = created;
   // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
   insertedTable = linkOfInsertedTable(columnOrder);
-  setCmdEcho(true);
 }
 
 InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& columnOrder) const {
@@ -190,7 +209,10 @@ void DlgAssist5::OnBnClickedFinish() {
   }
   OnOK();
   writeExternalFile();
-  if (insertedTable.inserted()) writeTableLink(insertedTable);
+  if (insertedTable.inserted()) {
+    writeTableLink(insertedTable);
+    InsertedTables::linked(insertedTable.table);
+  }
   writeSettingsFile();
 }
 

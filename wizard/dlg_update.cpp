@@ -6,6 +6,7 @@
 #include "platform/host/selection.h"
 #include "platform/mfc/message_box.h"
 #include "res/resource_ids.h"
+#include "wizard/editor_command.h"
 
 namespace {
 
@@ -45,15 +46,16 @@ void DlgUpdateA1::DoDataExchange(CDataExchange* exchange) { COvUiDialog::DoDataE
 
 void DlgUpdateA1::SelectDataTable() {
   ovutPrintf(L"%s", LoadResString(IDS_SELECT_DATA_TABLE).GetString());
-  const ResultChain filter(ovutBuildList(RTDXF0, L"ACAD_TABLE", RTNONE));
-  BeginEditorCommand();
+  ResultChain filter(ovutBuildList(RTDXF0, L"ACAD_TABLE", RTNONE));
+  EditorCommand editor(*this);
   SelectionSet set;
   const int status = set.select(L":S", filter.get());
+  filter.reset();
   if (status != RTNORM) {
-    CancelEditorCommand();
+    editor.cancel();
     return;
   }
-  CompleteEditorCommand(TRUE);
+  editor.complete();
   ov_name table{0, 0};
   if (ovedSSName(set.name(), 0, table) == RTNORM) {
     pickedTable[0] = table[0];

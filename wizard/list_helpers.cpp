@@ -16,8 +16,9 @@ constexpr int kCheckColumnWidth = 20;
 constexpr int kBlockGroup = 1;
 constexpr int kOtherGroup = 2;
 
-const CString kChecked = L"1";
-const CString kUnchecked = L"0";
+// Texts, not CStrings: loading the module asks for no memory.
+constexpr const wchar_t* kChecked = L"1";
+constexpr const wchar_t* kUnchecked = L"0";
 
 // The row-0 cells that become columns, and the first of them.
 struct ColumnSpan {

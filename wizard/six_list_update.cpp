@@ -55,11 +55,6 @@ void buildChosenRows(ExtractionEngine& engine, const RowChoice& choice, TextGrid
                    choice.groupBy);
 }
 
-void replaceLink(OvDbObjectId tableId, const wchar_t* appName, const Texts& entries) {
-  clearLinkXData(tableId, appName);
-  writeLinkXData(tableId, appName, entries);
-}
-
 // The handles in the order of the table rows that a rewrite writes for them (one entry per
 // row, as the refresh pairs them), then the handles that have no row of their own (objects
 // combined into another object's row, or not extracted), in their order.
@@ -75,12 +70,13 @@ Texts handlesInRowOrder(const TextGrid& rows, const Texts& handles) {
 }
 
 // Builds the engine's rows under the choice, with display names in the header row, writes
-// them into the table (open for write) for the handles and closes it; then the table's
-// handle, kind and header lists are replaced and the outcome printed. The handles follow
-// the rows and the headers the header row as written, so that a later refresh pairs each
-// row with its object and finds the header line where it is.
-void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, OvDbObjectId tableId,
-                      const Texts& handles, const Texts& kinds, const RowChoice& choice, const NameLists& names) {
+// them into the table (open for write, kept by the rollback) for the handles and closes it;
+// then the table's handle, kind and header lists are replaced and the outcome printed. The
+// handles follow the rows and the headers the header row as written, so that a later refresh
+// pairs each row with its object and finds the header line where it is.
+void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, TableRollback& rollback,
+                      OvDbObjectId tableId, const Texts& handles, const Texts& kinds, const RowChoice& choice,
+                      const NameLists& names) {
   TextGrid rows;
   BlockPreviewMap preview;
   buildChosenRows(engine, choice, rows, preview);
@@ -91,10 +87,11 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   const bool changed = engine.rewriteTable(table.get(), ids);
   const Texts headers = headerRow(table.get());
   table.close();  // before its link lists are written, which opens it again
-  replaceLink(tableId, kObjectHandlesApp, handlesInRowOrder(rows, handles));
-  replaceLink(tableId, kObjectTypesApp, kinds);
-  storeDisplayNames(tableId, displayNames);
-  if (!rows.empty()) replaceLink(tableId, kTableHeadersApp, headers);
+  std::vector<LinkList> lists = {{kObjectHandlesApp, handlesInRowOrder(rows, handles)}, {kObjectTypesApp, kinds}};
+  addDisplayNames(lists, tableId, displayNames);
+  if (!rows.empty()) lists.push_back({kTableHeadersApp, headers});
+  replaceLinkLists(tableId, lists);
+  rollback.commit();
   printChanged(changed);
 }
 
@@ -190,8 +187,10 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   SelectionSet set;
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
+  TableRollback rollback;
   OpenedObject<OvDbTable> table;
   if (!openLinkedTable(table, tableId)) return;
+  rollback.keep(table.get());
   ExtractionEngine engine(set.name(), length, catalogue);
 
   OfferedPropertyMap offered;
@@ -205,7 +204,8 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   const bool grouped = !choice.groupBy.IsEmpty();
   const bool changed = engine.refreshTable(table.get(), handles, grouped, lists.headers, headerHidden);
   table.close();  // before its handle list is written, which opens it again
-  replaceLink(tableId, kObjectHandlesApp, handles);
+  replaceLinkLists(tableId, {{kObjectHandlesApp, handles}});
+  rollback.commit();
   printChanged(changed);
 }
 
@@ -231,8 +231,10 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
   SelectionSet set;
   std::int32_t length = 0;
   if (!selectWholeDrawing(set, length)) return;
+  TableRollback rollback;
   OpenedObject<OvDbTable> table;
   if (!openSixListTableToRewrite(tableId, lists, table)) return;
+  rollback.keep(table.get());
   ExtractionEngine drawing(set.name(), length, catalogue);
 
   drawing.blockItems.insert(newObjects.blockItems.begin(), newObjects.blockItems.end());
@@ -252,7 +254,7 @@ void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue,
       chosen.insert(item.name);
   }
   RowChoice choice = rowChoice(Texts(chosen.begin(), chosen.end()), table.get(), catalogue, groupBy);
-  rewriteAndRelink(drawing, table, tableId, handles, mergedKindList, choice, names.inSessionLanguage(stored));
+  rewriteAndRelink(drawing, table, rollback, tableId, handles, mergedKindList, choice, names.inSessionLanguage(stored));
 }
 
 void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& engine,
@@ -264,12 +266,14 @@ void replaceInSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalo
   const CString groupBy = lists.groupBy;
 
   const Texts kinds(selected.kinds.begin(), selected.kinds.end());
+  TableRollback rollback;
   OpenedObject<OvDbTable> table;
   if (!openSixListTableToRewrite(tableId, lists, table)) return;
+  rollback.keep(table.get());
   OfferedPropertyMap offered;
   engine.prepare(offered, kinds);
 
   RowChoice choice =
       rowChoice(inSessionLanguage(names.translated(headerRow(table.get())), stored), table.get(), catalogue, groupBy);
-  rewriteAndRelink(engine, table, tableId, selected.handles, kinds, choice, names.inSessionLanguage(stored));
+  rewriteAndRelink(engine, table, rollback, tableId, selected.handles, kinds, choice, names.inSessionLanguage(stored));
 }

@@ -20,6 +20,7 @@
 #include "res/resource_ids.h"
 #include "spreadsheet/xls_export.h"
 #include "wizard/dlg_update.h"
+#include "wizard/editor_command.h"
 #include "wizard/export_files.h"
 #include "wizard/layout_list_update.h"
 #include "wizard/six_list_update.h"
@@ -55,13 +56,13 @@ bool pickedTableId(OvDbObjectId& id, const std::int64_t* name) {
 
 bool DlgUpdateA1::SelectNewObjects(UINT prompt, SelectionSet& set, std::int32_t& length) {
   printMessage(prompt);
-  BeginEditorCommand();
+  EditorCommand editor(*this);
   length = 0;
   if (set.select(nullptr) != RTNORM || ovedSSLength(set.name(), &length) != RTNORM || length == 0) {
-    CancelEditorCommand();
+    editor.cancel();
     return false;
   }
-  CompleteEditorCommand(TRUE);
+  editor.complete();
   return true;
 }
 

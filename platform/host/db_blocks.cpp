@@ -4,6 +4,7 @@
 
 #include "platform/host/db_database.h"
 #include "platform/host/editor.h"
+#include "platform/host/room_first.h"
 
 OVRX_DEFINE_MEMBERS(OvDbBlockTableRecord, OvDbObject)
 OVRX_DEFINE_MEMBERS(OvDbBlockTable, OvDbObject)
@@ -57,9 +58,11 @@ Ovis::ErrorStatus OvDbBlockTableRecord::appendOvDbEntity(OvDbObjectId& id, OvDbE
   assertWriteEnabled();
   if (!database()) return Ovis::eNoDatabase;
   if (!entity) return Ovis::eNullEntityPointer;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, entity);
+  // The record's room for the entity first: once the database owns it, nothing may fail.
+  makeRoom(entities_);
+  auto position = positions_.try_emplace(database()->nextHandle(), static_cast<long>(entities_.size())).first;
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, entity, [&] { positions_.erase(position); });
   if (es != Ovis::eOk) return es;
-  positions_[id.handle().value()] = static_cast<long>(entities_.size());
   entities_.push_back(id);
   return Ovis::eOk;
 }
@@ -139,10 +142,11 @@ Ovis::ErrorStatus OvDbBlockTable::add(OvDbObjectId& id, OvDbBlockTableRecord* re
     } while (records_.count(key(name)));
   }
   if (records_.count(key(name))) return Ovis::eDuplicateRecordName;
+  auto entry = records_.try_emplace(key(name)).first;
   record->name_ = name;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, record);
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, record, [&] { records_.erase(entry); });
   if (es != Ovis::eOk) return es;
-  records_[key(name)] = id;
+  entry->second = id;
   return Ovis::eOk;
 }
 
@@ -182,6 +186,8 @@ Ovis::ErrorStatus OvDbBlockReference::appendAttribute(OvDbObjectId& id, OvDbAttr
   assertWriteEnabled();
   if (!database()) return Ovis::eNoDatabase;
   if (!attribute) return Ovis::eNullEntityPointer;
+  // Room first: once the database owns the attribute nothing may fail.
+  makeRoom(attributes_);
   Ovis::ErrorStatus es = database()->addOvDbObject(id, attribute);
   if (es != Ovis::eOk) return es;
   attributes_.push_back(id);

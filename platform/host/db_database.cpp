@@ -13,17 +13,22 @@ std::uint32_t g_nextSerial = 1;
 
 OvDbDatabase::OvDbDatabase() : serial_(g_nextSerial++) {
   liveDatabases()[serial_] = this;
-  auto* table = new OvDbBlockTable;
-  addOvDbObject(blockTableId_, table);
-  for (const wchar_t* name : {OVDB_MODEL_SPACE, OVDB_PAPER_SPACE}) {
-    auto* record = new OvDbBlockTableRecord;
-    record->setName(name);
-    OvDbObjectId id;
-    table->add(id, record);
-    record->close();
-    if (name == std::wstring(OVDB_MODEL_SPACE)) modelSpaceId_ = id;
+  try {  // a database half made when memory runs out is no live database
+    auto made = std::make_unique<OvDbBlockTable>();
+    addOvDbObject(blockTableId_, made.get());
+    OvDbBlockTable* table = made.release();
+    for (const wchar_t* name : {OVDB_MODEL_SPACE, OVDB_PAPER_SPACE}) {
+      auto record = std::make_unique<OvDbBlockTableRecord>();
+      record->setName(name);
+      OvDbObjectId id;
+      if (table->add(id, record.get()) == Ovis::eOk) record.release()->close();
+      if (name == std::wstring(OVDB_MODEL_SPACE)) modelSpaceId_ = id;
+    }
+    table->close();
+  } catch (...) {
+    liveDatabases().erase(serial_);
+    throw;
   }
-  table->close();
 }
 
 OvDbDatabase::~OvDbDatabase() {
@@ -49,12 +54,14 @@ Ovis::ErrorStatus OvDbDatabase::getBlockTable(OvDbBlockTable*& table, Ovis::Open
 Ovis::ErrorStatus OvDbDatabase::addOvDbObject(OvDbObjectId& id, OvDbObject* object) {
   if (!object) return Ovis::eNullEntityPointer;
   if (object->database_) return Ovis::eAlreadyInDb;
-  std::uint64_t handle = nextHandle_++;
+  // The place first: memory that runs out leaves the object its caller's and nothing changed.
+  std::uint64_t handle = nextHandle_;
+  objects_.try_emplace(handle).first->second.reset(object);
+  ++nextHandle_;
   object->database_ = this;
   object->handle_ = handle;
   object->writer_ = true;
   OvDbObject::countOpens(1);
-  objects_.emplace(handle, std::unique_ptr<OvDbObject>(object));
   id = OvDbObjectId(serial_, handle);
   object->addedToDatabase();
   return Ovis::eOk;

@@ -45,8 +45,26 @@ public:
   }
 
   // Takes ownership of a new object, gives it the next handle and leaves it open for
-  // write (the caller closes it). An object already in a database is refused.
+  // write (the caller closes it). An object already in a database is refused. When memory
+  // runs out, nothing has changed and the object is still the caller's.
   Ovis::ErrorStatus addOvDbObject(OvDbObjectId& id, OvDbObject* object);
+  // The same for an object that its owner lists too, the owner's entry made first (room, a
+  // key): undo takes the entry back when the object is not added, also when memory runs out,
+  // so that nothing may fail once the database owns the object (it would be its maker's too).
+  template <class Undo>
+  Ovis::ErrorStatus addOvDbObject(OvDbObjectId& id, OvDbObject* object, Undo&& undo) {
+    Ovis::ErrorStatus es = Ovis::eOk;
+    try {
+      es = addOvDbObject(id, object);
+    } catch (...) {
+      undo();
+      throw;
+    }
+    if (es != Ovis::eOk) undo();
+    return es;
+  }
+  // The handle the next object added gets.
+  std::uint64_t nextHandle() const { return nextHandle_; }
   // Appends a new entity to model space (opening and closing model space for write).
   Ovis::ErrorStatus addToModelSpace(OvDbObjectId& id, OvDbEntity* entity);
   // The id of the object with the handle; null when there is none.

@@ -1,5 +1,7 @@
 #include "platform/host/db_hyperlink.h"
 
+#include <memory>
+
 OVRX_DEFINE_MEMBERS(OvDbEntityHyperlinkPE, OvRxObject)
 
 OvDbHyperlink* OvDbHyperlinkCollection::item(int index) const {
@@ -27,11 +29,13 @@ Ovis::ErrorStatus OvDbEntityHyperlinkPE::getHyperlinkCollection(OvDbObject* obje
   const OvDbEntity* entity = OvDbEntity::cast(object);
   if (!entity) return Ovis::eNotThatKindOfClass;
   entity->assertReadEnabled();
-  collection = new OvDbHyperlinkCollection;
+  // Filled before it is handed over, so a refused allocation hands over nothing.
+  auto filled = std::make_unique<OvDbHyperlinkCollection>();
   for (const auto& link : entity->hyperlinks_) {
-    collection->addTail(link.name.c_str(), link.description.c_str(), link.subLocation.c_str());
+    filled->addTail(link.name.c_str(), link.description.c_str(), link.subLocation.c_str());
     if (oneOnly) break;
   }
+  collection = filled.release();
   return Ovis::eOk;
 }
 

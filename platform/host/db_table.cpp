@@ -1,10 +1,12 @@
 #include "platform/host/db_table.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_table_style.h"
+#include "platform/host/room_first.h"
 
 OVRX_DEFINE_MEMBERS(OvDbTable, OvDbEntity)
 
@@ -100,15 +102,14 @@ unsigned OvDbTable::numColumns() const {
   return static_cast<unsigned>(widths_.size());
 }
 
+// The table's shape changes in two steps: first everything that asks for memory (room in the
+// vectors, new rows), then the change itself, which asks for none. Memory that runs out
+// leaves the table as it was, never with rows of another width than its columns.
 void OvDbTable::setSize(unsigned rows, unsigned columns) {
   assertWriteEnabled();
   if (rows == 0 || columns == 0) return;
   double lastHeight = heights_.empty() ? kDefaultRowHeight : heights_.back();
   double lastWidth = widths_.empty() ? kDefaultColumnWidth : widths_.back();
-  heights_.resize(rows, lastHeight);
-  widths_.resize(columns, lastWidth);
-  rows_.resize(rows);
-  for (auto& row : rows_) row.resize(columns);
   std::vector<CellRange> kept;
   for (CellRange r : merges_) {
     if (r.minRow >= rows || r.minColumn >= columns) continue;
@@ -116,7 +117,19 @@ void OvDbTable::setSize(unsigned rows, unsigned columns) {
     r.maxColumn = std::min(r.maxColumn, columns - 1);
     if (!isSingleCell(r)) kept.push_back(r);
   }
-  merges_ = kept;
+  heights_.reserve(rows);
+  widths_.reserve(columns);
+  rows_.reserve(rows);
+  for (auto& row : rows_) row.reserve(columns);
+  std::vector<std::vector<Cell>> added;
+  if (rows > rows_.size()) added.assign(rows - rows_.size(), std::vector<Cell>(columns));
+
+  heights_.resize(rows, lastHeight);
+  widths_.resize(columns, lastWidth);
+  if (rows < rows_.size()) rows_.erase(rows_.begin() + rows, rows_.end());
+  for (auto& row : rows_) row.resize(columns);
+  std::move(added.begin(), added.end(), std::back_inserter(rows_));
+  merges_ = std::move(kept);
   changed();
 }
 
@@ -245,6 +258,8 @@ Ovis::ErrorStatus OvDbTable::insertColumns(unsigned column, double width, unsign
   if (column > widths_.size()) return Ovis::eInvalidIndex;
   if (!(width >= 0)) return Ovis::eInvalidInput;
   if (count == 0) return Ovis::eOk;
+  makeRoom(widths_, count);
+  for (auto& row : rows_) makeRoom(row, count);
   widths_.insert(widths_.begin() + column, count, width);
   for (auto& row : rows_) row.insert(row.begin() + column, count, Cell());
   for (CellRange& r : merges_) spanAfterInsert(r.minColumn, r.maxColumn, column, count);
@@ -257,13 +272,13 @@ Ovis::ErrorStatus OvDbTable::deleteColumns(unsigned column, unsigned count) {
   if (count == 0) return Ovis::eOk;
   if (column >= widths_.size() || count > widths_.size() - column) return Ovis::eInvalidIndex;
   if (count == widths_.size()) return Ovis::eInvalidInput;  // a table keeps one column
-  widths_.erase(widths_.begin() + column, widths_.begin() + column + count);
-  for (auto& row : rows_) row.erase(row.begin() + column, row.begin() + column + count);
   std::vector<CellRange> kept;
   for (CellRange r : merges_) {
     if (spanAfterDelete(r.minColumn, r.maxColumn, column, count) && !isSingleCell(r)) kept.push_back(r);
   }
-  merges_ = kept;
+  widths_.erase(widths_.begin() + column, widths_.begin() + column + count);
+  for (auto& row : rows_) row.erase(row.begin() + column, row.begin() + column + count);
+  merges_ = std::move(kept);
   changed();
   return Ovis::eOk;
 }
@@ -273,8 +288,11 @@ Ovis::ErrorStatus OvDbTable::insertRows(unsigned row, double height, unsigned co
   if (row > heights_.size()) return Ovis::eInvalidIndex;
   if (!(height >= 0)) return Ovis::eInvalidInput;
   if (count == 0) return Ovis::eOk;
+  std::vector<std::vector<Cell>> added(count, std::vector<Cell>(widths_.size()));
+  makeRoom(heights_, count);
+  makeRoom(rows_, count);
   heights_.insert(heights_.begin() + row, count, height);
-  rows_.insert(rows_.begin() + row, count, std::vector<Cell>(widths_.size()));
+  rows_.insert(rows_.begin() + row, std::make_move_iterator(added.begin()), std::make_move_iterator(added.end()));
   for (CellRange& r : merges_) spanAfterInsert(r.minRow, r.maxRow, row, count);
   changed();
   return Ovis::eOk;
@@ -285,13 +303,13 @@ Ovis::ErrorStatus OvDbTable::deleteRows(unsigned row, unsigned count) {
   if (count == 0) return Ovis::eOk;
   if (row >= heights_.size() || count > heights_.size() - row) return Ovis::eInvalidIndex;
   if (count == heights_.size()) return Ovis::eInvalidInput;  // a table keeps one row
-  heights_.erase(heights_.begin() + row, heights_.begin() + row + count);
-  rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
   std::vector<CellRange> kept;
   for (CellRange r : merges_) {
     if (spanAfterDelete(r.minRow, r.maxRow, row, count) && !isSingleCell(r)) kept.push_back(r);
   }
-  merges_ = kept;
+  heights_.erase(heights_.begin() + row, heights_.begin() + row + count);
+  rows_.erase(rows_.begin() + row, rows_.begin() + row + count);
+  merges_ = std::move(kept);
   changed();
   return Ovis::eOk;
 }
@@ -302,6 +320,7 @@ Ovis::ErrorStatus OvDbTable::mergeCells(unsigned minRow, unsigned maxRow, unsign
     return Ovis::eInvalidIndex;
   }
   CellRange range{minRow, maxRow, minColumn, maxColumn};
+  makeRoom(merges_);
   std::erase_if(merges_, [&](const CellRange& r) {
     return r.minRow <= maxRow && minRow <= r.maxRow && r.minColumn <= maxColumn && minColumn <= r.maxColumn;
   });

@@ -1,5 +1,7 @@
 #include "platform/host/db_table_style.h"
 
+#include <memory>
+
 #include "platform/host/db_database.h"
 #include "platform/host/text_style.h"
 #include "platform/mfc/cstring.h"
@@ -36,10 +38,11 @@ Ovis::ErrorStatus OvDbDictionary::setAt(const wchar_t* name, OvDbObject* object,
   if (!name || !*name || !object) return Ovis::eInvalidInput;
   if (has(name)) return Ovis::eDuplicateKey;
   if (!database()) return Ovis::eNoDatabase;
-  Ovis::ErrorStatus es = database()->addOvDbObject(id, object);
+  entries_.emplace_back(name, OvDbObjectId());
+  Ovis::ErrorStatus es = database()->addOvDbObject(id, object, [this] { entries_.pop_back(); });
   if (es != Ovis::eOk) return es;
   object->close();
-  entries_.emplace_back(name, id);
+  entries_.back().second = id;
   return Ovis::eOk;
 }
 
@@ -72,27 +75,30 @@ double OvDbTableStyle::textHeight() const {
 // text style.
 Ovis::ErrorStatus OvDbDatabase::getTableStyleDictionary(OvDbDictionary*& dictionary, Ovis::OpenMode mode) {
   dictionary = nullptr;
+  // Made whole before the drawing names it: memory that runs out leaves no dictionary without
+  // its style, and the next look-up makes it again.
   if (tableStyleDictionaryId_.isNull()) {
-    auto* textStyle = new OvDbTextStyleTableRecord;
+    auto textStyle = std::make_unique<OvDbTextStyleTableRecord>();
     textStyle->setName(L"Standard");
-    OvDbObjectId textStyleId;
-    if (addOvDbObject(textStyleId, textStyle) != Ovis::eOk) {
-      delete textStyle;
-      return Ovis::eOutOfMemory;
-    }
-    textStyle->close();
-
-    auto* created = new OvDbDictionary;
-    if (addOvDbObject(tableStyleDictionaryId_, created) != Ovis::eOk) {
-      delete created;
-      return Ovis::eOutOfMemory;
-    }
-    auto* standard = new OvDbTableStyle;
+    auto standard = std::make_unique<OvDbTableStyle>();
     standard->setName(L"Standard");
+    auto created = std::make_unique<OvDbDictionary>();
+    OvDbObjectId textStyleId;
+    if (addOvDbObject(textStyleId, textStyle.get()) != Ovis::eOk) return Ovis::eOutOfMemory;
+    textStyle.release()->close();
     standard->setTextStyle(textStyleId);
+    OvDbObjectId dictionaryId;
+    if (addOvDbObject(dictionaryId, created.get()) != Ovis::eOk) return Ovis::eOutOfMemory;
+    OvDbDictionary* dictionary = created.release();
     OvDbObjectId standardId;
-    if (created->setAt(L"Standard", standard, standardId) != Ovis::eOk) delete standard;
-    created->close();
+    try {
+      if (dictionary->setAt(L"Standard", standard.get(), standardId) == Ovis::eOk) standard.release();
+    } catch (...) {
+      dictionary->close();
+      throw;
+    }
+    dictionary->close();
+    tableStyleDictionaryId_ = dictionaryId;
   }
   return ovdbOpenObject(dictionary, tableStyleDictionaryId_, mode);
 }

@@ -1,5 +1,7 @@
 #include "platform/host/db_xdata.h"
 
+#include <cwctype>
+
 #include "platform/host/db_database.h"
 #include "platform/host/db_object.h"
 #include "platform/host/editor.h"
@@ -7,7 +9,15 @@
 
 namespace {
 
-bool sameName(const std::wstring& a, const wchar_t* b) { return CString(a).CompareNoCase(b) == 0; }
+// Names compare without regard to case, as CString::CompareNoCase does, and without asking for
+// memory, so that a chain is stored whole once its lists are read.
+bool sameName(const std::wstring& a, const wchar_t* b) {
+  if (!b) b = L"";
+  for (const wchar_t* x = a.c_str();; ++x, ++b) {
+    if (std::towlower(*x) != std::towlower(*b)) return false;
+    if (!*x) return true;
+  }
+}
 
 bool isStringCode(int code) { return code >= 1000 && code <= 1009; }
 bool isPointCode(int code) { return code >= 1010 && code <= 1013; }
@@ -79,10 +89,15 @@ OvResBuf* OvDbXDataStore::chain(const wchar_t* appName) const {
     else head = item;
     tail = item;
   };
-  for (const Application& application : applications_) {
-    if (appName && !sameName(application.name, appName)) continue;
-    append(newStringItem(OV_XD_APPNAME, application.name));
-    for (const Item& item : application.items) append(newItem(item));
+  try {
+    for (const Application& application : applications_) {
+      if (appName && !sameName(application.name, appName)) continue;
+      append(newStringItem(OV_XD_APPNAME, application.name));
+      for (const Item& item : application.items) append(newItem(item));
+    }
+  } catch (...) {  // memory ran out: the chain made so far goes
+    ovutRelRb(head);
+    throw;
   }
   return head;
 }
@@ -102,6 +117,9 @@ Ovis::ErrorStatus OvDbXDataStore::replace(const OvResBuf* chain, const OvDbRegAp
       return Ovis::eBadDxfSequence;
     }
   }
+  // Room first: once the first list is replaced nothing asks for memory, so that a chain of
+  // several applications is stored whole or not at all.
+  applications_.reserve(applications_.size() + named.size());
   for (Application& application : named) {
     bool replaced = false;
     for (Application& existing : applications_) {

@@ -1,6 +1,7 @@
 #include "platform/host/drawing_dump.h"
 
 #include <cwchar>
+#include <memory>
 #include <string>
 
 #include "platform/host/db_blocks.h"
@@ -54,7 +55,11 @@ std::wstring blockName(const OvDbObjectId& id) {
 }
 
 void dumpXData(const OvDbTable* table, std::wostream& out) {
-  OvResBuf* chain = table->xData();
+  struct Release {  // also when the output runs out of memory
+    void operator()(OvResBuf* chain) const { ovutRelRb(chain); }
+  };
+  const std::unique_ptr<OvResBuf, Release> held(table->xData());
+  const OvResBuf* chain = held.get();
   for (const OvResBuf* item = chain; item; item = item->rbnext) {
     if (item->restype == OV_XD_APPNAME) {
       out << (item == chain ? L"" : L"\n") << L"  xdata " << item->resval.rstring << L":";
@@ -65,7 +70,6 @@ void dumpXData(const OvDbTable* table, std::wostream& out) {
     }
   }
   if (chain) out << L"\n";
-  ovutRelRb(chain);
 }
 
 void dumpTable(const OvDbObjectId& id, const OvDbTable* table, std::wostream& out) {

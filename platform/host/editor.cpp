@@ -13,8 +13,14 @@ namespace {
 
 using Value = std::variant<short, std::wstring>;
 
+// Made in place: a variant copied from a list would be left without a value when the copy of its
+// text runs out of memory.
 std::map<std::wstring, Value> defaultVariables() {
-  return {{L"LUPREC", short{4}}, {L"VERLAN", std::wstring(L"en-US")}, {L"CMDECHO", short{1}}};
+  std::map<std::wstring, Value> variables;
+  variables.emplace(L"LUPREC", short{4});
+  variables.emplace(L"VERLAN", std::wstring(L"en-US"));
+  variables.emplace(L"CMDECHO", short{1});
+  return variables;
 }
 
 std::map<std::wstring, Value>& variables() {
@@ -117,28 +123,34 @@ OvResBuf* ovutBuildList(int type, ...) {
   va_start(args, type);
   OvResBuf* head = nullptr;
   OvResBuf* tail = nullptr;
-  for (; type != 0 && type != RTNONE; type = va_arg(args, int)) {
-    OvResBuf* node = ovutNewRb(type);
-    if (isStringType(type)) {
-      node->resval.rstring = hostString(va_arg(args, const wchar_t*));
-    } else if (isRealType(type)) {
-      node->resval.rreal = va_arg(args, double);
-    } else if (isLongType(type)) {
-      node->resval.rlong = va_arg(args, std::int32_t);
-    } else if (isShortType(type)) {
-      node->resval.rint = static_cast<short>(va_arg(args, int));
-    } else if (type == RTPOINT || type == RT3DPOINT || (type >= 10 && type <= 39) || (type >= 1010 && type <= 1013)) {
-      const double* p = va_arg(args, const double*);
-      for (int i = 0; i < 3; ++i) node->resval.rpoint[i] = p ? p[i] : 0.0;
-    } else {
-      ovutRelRb(node);
-      ovutRelRb(head);
-      va_end(args);
-      return nullptr;  // a type this list cannot carry
+  try {
+    for (; type != 0 && type != RTNONE; type = va_arg(args, int)) {
+      // Linked at once (a text still null), so that memory that runs out takes the whole list back.
+      OvResBuf* node = ovutNewRb(type);
+      if (tail) tail->rbnext = node;
+      else head = node;
+      tail = node;
+      if (isStringType(type)) {
+        node->resval.rstring = hostString(va_arg(args, const wchar_t*));
+      } else if (isRealType(type)) {
+        node->resval.rreal = va_arg(args, double);
+      } else if (isLongType(type)) {
+        node->resval.rlong = va_arg(args, std::int32_t);
+      } else if (isShortType(type)) {
+        node->resval.rint = static_cast<short>(va_arg(args, int));
+      } else if (type == RTPOINT || type == RT3DPOINT || (type >= 10 && type <= 39) || (type >= 1010 && type <= 1013)) {
+        const double* p = va_arg(args, const double*);
+        for (int i = 0; i < 3; ++i) node->resval.rpoint[i] = p ? p[i] : 0.0;
+      } else {
+        ovutRelRb(head);
+        va_end(args);
+        return nullptr;  // a type this list cannot carry
+      }
     }
-    if (tail) tail->rbnext = node;
-    else head = node;
-    tail = node;
+  } catch (...) {
+    ovutRelRb(head);
+    va_end(args);
+    throw;
   }
   va_end(args);
   return head;

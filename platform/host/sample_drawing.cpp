@@ -1,6 +1,7 @@
 #include "platform/host/sample_drawing.h"
 
 #include <cmath>
+#include <memory>
 
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_curves.h"
@@ -31,26 +32,22 @@ void applyLook(OvDbEntity* entity, const Look& look) {
   entity->setPlotStyleName(look.plotStyle);
 }
 
-// Appends a new entity to the record open for write, and closes it.
-OvDbObjectId append(OvDbBlockTableRecord* space, OvDbEntity* entity, const Look& look) {
-  applyLook(entity, look);
+// Appends a new entity to the record open for write, and closes it. A new entity stays its
+// maker's (deleted on every way out) until the drawing takes it.
+OvDbObjectId append(OvDbBlockTableRecord* space, OvDbEntity* made, const Look& look) {
+  std::unique_ptr<OvDbEntity> entity(made);
+  applyLook(entity.get(), look);
   OvDbObjectId id;
-  if (space->appendOvDbEntity(id, entity) != Ovis::eOk) {
-    delete entity;
-    return {};
-  }
-  entity->close();
+  if (space->appendOvDbEntity(id, entity.get()) != Ovis::eOk) return {};
+  entity.release()->close();
   return id;
 }
 
 OvDbBlockTableRecord* newBlock(OvDbBlockTable* table, const wchar_t* name, OvDbObjectId& id) {
-  auto* record = new OvDbBlockTableRecord;
+  auto record = std::make_unique<OvDbBlockTableRecord>();
   record->setName(name);
-  if (table->add(id, record) != Ovis::eOk) {
-    delete record;
-    return nullptr;
-  }
-  return record;
+  if (table->add(id, record.get()) != Ovis::eOk) return nullptr;
+  return record.release();
 }
 
 void setHyperlinks(OvDbEntity* entity, std::initializer_list<const wchar_t*> names) {
@@ -68,29 +65,26 @@ struct Attribute {
 OvDbObjectId insertBlock(OvDbBlockTableRecord* space, const OvDbObjectId& block, const OvGePoint3d& at, double rotation,
                          const OvGeScale3d& scale, const Look& look, std::initializer_list<Attribute> attributes,
                          std::initializer_list<std::pair<const wchar_t*, OvDbEvalVariant>> dynamicValues = {}) {
-  auto* reference = new OvDbBlockReference(at, block);
-  reference->setRotation(rotation);
-  reference->setScaleFactors(scale);
-  for (const auto& [name, value] : dynamicValues) reference->setDynamicValue(name, value);
-  applyLook(reference, look);
+  auto made = std::make_unique<OvDbBlockReference>(at, block);
+  made->setRotation(rotation);
+  made->setScaleFactors(scale);
+  for (const auto& [name, value] : dynamicValues) made->setDynamicValue(name, value);
+  applyLook(made.get(), look);
   OvDbObjectId id;
-  if (space->appendOvDbEntity(id, reference) != Ovis::eOk) {
-    delete reference;
-    return {};
-  }
+  if (space->appendOvDbEntity(id, made.get()) != Ovis::eOk) return {};
+  OvDbBlockReference* reference = made.release();
   for (const Attribute& a : attributes) {
-    auto* attribute = new OvDbAttribute(a.tag, a.text);
-    applyLook(attribute, look);
+    auto attribute = std::make_unique<OvDbAttribute>(a.tag, a.text);
+    applyLook(attribute.get(), look);
     OvDbObjectId attributeId;
-    if (reference->appendAttribute(attributeId, attribute) == Ovis::eOk) attribute->close();
-    else delete attribute;
+    if (reference->appendAttribute(attributeId, attribute.get()) == Ovis::eOk) attribute.release()->close();
   }
   reference->close();
   return id;
 }
 
-OvDbPolyline* polyline(std::initializer_list<std::pair<OvGePoint2d, double>> vertices, bool closed) {
-  auto* p = new OvDbPolyline;
+std::unique_ptr<OvDbPolyline> polyline(std::initializer_list<std::pair<OvGePoint2d, double>> vertices, bool closed) {
+  auto p = std::make_unique<OvDbPolyline>();
   unsigned i = 0;
   for (const auto& [point, bulge] : vertices) p->addVertexAt(i++, point, bulge);
   p->setClosed(closed);
@@ -144,27 +138,27 @@ void fillSampleDrawing(OvDbDatabase& db) {
   Look walls{L"Walls", 256, L"Continuous", OvDb::kLnWt050};
   const OvGePoint3d corners[] = {{0, 0, 0}, {12, 0, 0}, {12, 8, 0}, {0, 8, 0}};
   for (int i = 0; i < 4; ++i) append(space, new OvDbLine(corners[i], corners[(i + 1) % 4]), walls);
-  OvDbLine* inner = new OvDbLine({6, 0, 0}, {6, 5, 0});
+  auto inner = std::make_unique<OvDbLine>(OvGePoint3d(6, 0, 0), OvGePoint3d(6, 5, 0));
   inner->setThickness(2.6);
-  append(space, inner, Look{L"Walls", 8, L"ByLayer", OvDb::kLnWt025, 1.0, L"BYLAYER"});
+  append(space, inner.release(), Look{L"Walls", 8, L"ByLayer", OvDb::kLnWt025, 1.0, L"BYLAYER"});
 
   // The bay of the living room: a closed polyline whose outer side is a half circle, and
   // the kitchen counter with a rounded end.
-  OvDbPolyline* bay = polyline({{{12, 3}, 0}, {{13, 3}, 1}, {{13, 5}, 0}, {{12, 5}, 0}}, true);
+  auto bay = polyline({{{12, 3}, 0}, {{13, 3}, 1}, {{13, 5}, 0}, {{12, 5}, 0}}, true);
   bay->setConstantWidth(0.05);
   bay->setPlinegen(true);
-  append(space, bay, Look{L"Walls", 5, L"Continuous", OvDb::kLnWt050, 2.0, L"Normal"});
-  OvDbPolyline* counter =
+  append(space, bay.release(), Look{L"Walls", 5, L"Continuous", OvDb::kLnWt050, 2.0, L"Normal"});
+  auto counter =
       polyline({{{0.5, 0.5}, 0}, {{3.5, 0.5}, 0.41421356237309503}, {{4.5, 1.5}, 0}, {{4.5, 2.5}, 0}}, false);
   counter->setElevation(0.9);
-  append(space, counter, Look{L"Furniture", 3, L"ByBlock", OvDb::kLnWtByBlock, 1.26, L"ByBlock"});
+  append(space, counter.release(), Look{L"Furniture", 3, L"ByBlock", OvDb::kLnWtByBlock, 1.26, L"ByBlock"});
 
   // A heavyweight polyline of the site boundary (not a lightweight polyline).
-  auto* boundary = new OvDb2dPolyline;
+  auto boundary = std::make_unique<OvDb2dPolyline>();
   for (const auto& p : {OvGePoint3d(-2, -2, 0), OvGePoint3d(15, -2, 0), OvGePoint3d(15, 10, 0), OvGePoint3d(-2, 10, 0)})
     boundary->appendVertex(p);
   boundary->makeClosed();
-  append(space, boundary, Look{L"Site"});
+  append(space, boundary.release(), Look{L"Site"});
 
   // Doors with their swings, windows on the outer walls.
   Look doors{L"Doors", 256, L"ByLayer", OvDb::kLnWtByLayer};
@@ -192,28 +186,29 @@ void fillSampleDrawing(OvDbDatabase& db) {
   Look survey{L"Survey", 2, L"ByLayer", OvDb::kLnWtByLayer};
   append(space, new OvDbPoint({0, 0, 0.0}), survey);
   append(space, new OvDbPoint({12, 0, 0.012}), survey);
-  auto* raised = new OvDbPoint({12, 8, 0.0245});
+  auto raised = std::make_unique<OvDbPoint>(OvGePoint3d(12, 8, 0.0245));
   raised->setThickness(0.5);
-  append(space, raised, survey);
+  append(space, raised.release(), survey);
 
   // The stair landing (a filled solid) and the chimney (a 3D solid).
-  auto* landing = new OvDbSolid({10, 6, 0}, {12, 6, 0}, {10, 8, 0}, {12, 8, 0});
+  auto landing = std::make_unique<OvDbSolid>(OvGePoint3d(10, 6, 0), OvGePoint3d(12, 6, 0), OvGePoint3d(10, 8, 0),
+                                             OvGePoint3d(12, 8, 0));
   landing->setThickness(0.2);
-  append(space, landing, Look{L"Structure", 0, L"ByBlock", OvDb::kLnWt013});
-  auto* chimney = new OvDb3dSolid;
+  append(space, landing.release(), Look{L"Structure", 0, L"ByBlock", OvDb::kLnWt013});
+  auto chimney = std::make_unique<OvDb3dSolid>();
   chimney->createBox(0.6, 0.6, 3.0);
-  append(space, chimney, Look{L"Structure", 7, L"Continuous", OvDb::kLnWt211});
+  append(space, chimney.release(), Look{L"Structure", 7, L"Continuous", OvDb::kLnWt211});
 
   // Room labels; the kitchen's has its formatting codes and a link to its sheet.
   Look labels{L"Annotation", 256, L"ByLayer", OvDb::kLnWtByLayer};
-  auto* living = new OvDbMText;
+  auto living = std::make_unique<OvDbMText>();
   living->setLocation({9, 3, 0});
   living->setContents(L"Living room");
   living->setAttachment(OvDbMText::kMiddleCenter);
   living->setTextHeight(0.35);
   living->setWidth(3);
-  append(space, living, labels);
-  auto* kitchen = new OvDbMText;
+  append(space, living.release(), labels);
+  auto kitchen = std::make_unique<OvDbMText>();
   kitchen->setLocation({2.5, 4, 0});
   kitchen->setContents(L"{\\fArial|b1;Kitchen}\\PSouth side");
   kitchen->setAttachment(OvDbMText::kTopLeft);
@@ -222,13 +217,13 @@ void fillSampleDrawing(OvDbDatabase& db) {
   kitchen->setBackgroundFill(true);
   kitchen->setLineSpacingFactor(1.5);
   kitchen->setLineSpacingStyle(OvDb::kExactly);
-  setHyperlinks(kitchen, {L"https://plans.example/kitchen", L"https://plans.example/appliances"});
-  append(space, kitchen, labels);
+  setHyperlinks(kitchen.get(), {L"https://plans.example/kitchen", L"https://plans.example/appliances"});
+  append(space, kitchen.release(), labels);
   space->close();
 }
 
 OvDbDatabase* buildSampleDrawing() {
-  auto* database = new OvDbDatabase;
+  auto database = std::make_unique<OvDbDatabase>();
   fillSampleDrawing(*database);
-  return database;
+  return database.release();
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cwctype>
+#include <istream>
 
 #include "platform/host/doc_manager.h"
 #include "platform/host/editor_input.h"
@@ -22,6 +23,24 @@ std::string Trim(const std::string& text) {
   size_t a = text.find_first_not_of(" \t\r\n");
   if (a == std::string::npos) return "";
   return text.substr(a, text.find_last_not_of(" \t\r\n") - a + 1);
+}
+
+// Reads a line as std::getline does, except that memory that runs out while the line is read
+// goes on as itself, not as a script that cannot be read; what was not taken of the line is
+// read again next time.
+bool ReadLine(std::istream& in, std::string& line) {
+  const std::ios::iostate mask = in.exceptions();
+  try {
+    in.exceptions(mask | std::ios::badbit);
+    std::getline(in, line);
+  } catch (const std::ios_base::failure&) {  // a read error: the stream stays bad
+  } catch (...) {
+    in.clear(in.rdstate() & ~std::ios::badbit);
+    in.exceptions(mask);
+    throw;
+  }
+  in.exceptions(mask);
+  return static_cast<bool>(in);
 }
 
 std::string Lower(std::string text) {
@@ -282,7 +301,7 @@ ScriptInputDriver::ScriptInputDriver(std::istream& in, std::string source) : in_
 bool ScriptInputDriver::Peek() {
   if (havePending_) return true;
   std::string line;
-  while (std::getline(in_, line)) {
+  while (ReadLine(in_, line)) {
     ++lineNumber_;
     if (lineNumber_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);  // saved with a byte-order mark
     std::string text = Trim(line);

@@ -38,10 +38,13 @@ std::vector<OvDbObjectId> modelSpaceEntities() {
   if (!db) return ids;
   OvDbBlockTableRecord* space = nullptr;
   if (ovdbOpenObject(space, db->modelSpaceId(), Ovis::kForRead) != Ovis::eOk) return ids;
+  struct Close {  // also when the list runs out of memory
+    OvDbObject* object;
+    ~Close() { object->close(); }
+  } close{space};
   for (const auto& id : space->entityIds()) {
     if (!id.isErased()) ids.push_back(id);
   }
-  space->close();
   return ids;
 }
 

@@ -28,24 +28,29 @@ void CVuUiBaseDialog::BeginEditorCommand() {
   if (!m_hWnd) throw std::logic_error("BeginEditorCommand of " + who + ", which has no window");
   editorActive_ = true;
   hidden_.clear();
-  // The dialog and the dialogs that own it step aside; the editor's window takes input.
-  HWND window = m_hWnd;
-  while (window) {
-    bool isDialog = StandIn::ClassNameOf(window) == WC_DIALOGW;
-    if (!isDialog) {
-      if (!::IsWindowEnabled(window)) {
-        ::EnableWindow(window, TRUE);
-        enabled_.push_back(window);
+  try {
+    // The dialog and the dialogs that own it step aside; the editor's window takes input.
+    HWND window = m_hWnd;
+    while (window) {
+      bool isDialog = StandIn::ClassNameOf(window) == WC_DIALOGW;
+      if (!isDialog) {
+        if (!::IsWindowEnabled(window)) {
+          enabled_.push_back(window);
+          ::EnableWindow(window, TRUE);
+        }
+        break;
       }
-      break;
+      if (::IsWindowVisible(window)) {
+        hidden_.push_back(window);
+        ::ShowWindow(window, SW_HIDE);
+      }
+      window = ::GetParent(window);
     }
-    if (::IsWindowVisible(window)) {
-      ::ShowWindow(window, SW_HIDE);
-      hidden_.push_back(window);
-    }
-    window = ::GetParent(window);
+    HostEditorInput::beginDialogCommand(m_hWnd, static_cast<int>(GetTemplateId()));
+  } catch (...) {  // memory ran out on the way: the dialogs come back, no bracket is open
+    EndEditorCommand(true);
+    throw;
   }
-  HostEditorInput::beginDialogCommand(m_hWnd, static_cast<int>(GetTemplateId()));
 }
 
 void CVuUiBaseDialog::CompleteEditorCommand(BOOL restoreDialogs) {

@@ -1,6 +1,9 @@
 #include "platform/mfc/dialog.h"
 
+#include <exception>
+
 #include "platform/mfc/win_app.h"
+#include "platform/win/teardown_steps.h"
 #include "platform/win/window_manager.h"
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -52,19 +55,26 @@ INT_PTR CDialog::DoModal() {
   CWnd* owner = m_pParentWnd;
   if (!owner && AfxGetApp()) owner = AfxGetApp()->m_pMainWnd;
   HWND parent = owner ? owner->GetSafeHwnd() : nullptr;
-  // Undoes everything on the way out, also when the driver throws.
+  // Undoes everything on the way out, also when the driver or a handler throws. What the
+  // window's destruction throws goes on, unless something thrown before is on its way.
   struct Cleanup {
     CDialog* dialog;
     HWND parent;
     bool parentWasEnabled;
-    ~Cleanup() {
+    int unwinding = std::uncaught_exceptions();
+    ~Cleanup() noexcept(false) {
       dialog->continueModal_ = false;
       dialog->inModal_ = false;
-      if (parent && parentWasEnabled) ::EnableWindow(parent, TRUE);
-      if (dialog->m_hWnd && ::IsWindow(dialog->m_hWnd)) {
-        ::SetWindowPos(dialog->m_hWnd, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
-        dialog->DestroyWindow();
+      StandIn::TeardownSteps steps;
+      if (parent && parentWasEnabled) steps.run([this] { ::EnableWindow(parent, TRUE); });
+      HWND window = dialog->m_hWnd;
+      if (window && ::IsWindow(window)) {
+        steps.run([window] {
+          ::SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER);
+        });
+        steps.run([this] { dialog->DestroyWindow(); });
       }
+      if (std::uncaught_exceptions() == unwinding) steps.rethrow();
     }
   } cleanup{this, parent, parent && ::IsWindowEnabled(parent)};
   if (parent) ::EnableWindow(parent, FALSE);

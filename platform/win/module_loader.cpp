@@ -51,19 +51,33 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     g_loaderError.clear();
     return loaded;
   }
-  const ResourceBundle* resources = nullptr;
-  if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
-  HINSTANCE instance = RegisterModuleInstance(path, resources, image);
-  if (auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"))) {
-    if (!entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
-      entry(instance, DLL_PROCESS_DETACH, nullptr);
+  // A module that cannot be loaded whole, also for want of memory, is unloaded again.
+  HINSTANCE instance = nullptr;
+  auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"));
+  auto unload = [&] {
+    if (instance) {
+      if (entry) entry(instance, DLL_PROCESS_DETACH, nullptr);
       UnregisterModuleInstance(instance);
-      dlclose(image);
+    }
+    dlclose(image);
+  };
+  try {
+    const ResourceBundle* resources = nullptr;
+    if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
+    instance = RegisterModuleInstance(path, resources, image);
+    int& count = loadCounts()[instance];
+    if (entry && !entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
+      loadCounts().erase(instance);
+      unload();
       g_loaderError = L"the module's initialisation failed";
       return nullptr;
     }
+    count = 1;
+  } catch (...) {
+    if (instance) loadCounts().erase(instance);
+    unload();
+    throw;
   }
-  loadCounts()[instance] = 1;
   g_loaderError.clear();
   return instance;
 }

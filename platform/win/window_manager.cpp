@@ -11,6 +11,7 @@
 #include "platform/win/handle_table.h"
 #include "platform/win/input_driver.h"
 #include "platform/win/module_loader.h"
+#include "platform/win/teardown_steps.h"
 
 using namespace StandIn;
 
@@ -101,22 +102,24 @@ void CollectOwned(HWND owner, std::vector<HWND>& out) {
     if (!(w->style & WS_CHILD) && w->owner == owner && !w->destroying) out.push_back(w->handle);
 }
 
-void SendDestroy(HWND h) {
-  Window* w = W(h);
-  if (!w) return;
-  SendMessageW(h, WM_DESTROY, 0, 0);
-  w = W(h);
-  if (!w) return;
-  std::vector<HWND> children = w->children;
-  for (HWND c : children) SendDestroy(c);
+// A window's destruction goes on whatever its handlers throw (kept by the steps and thrown on
+// at the end): a window is never left half destroyed, with a procedure whose object is gone.
+// It asks for no memory of its own: the children are walked in place.
+void SendDestroy(HWND h, TeardownSteps& steps) {
+  if (!W(h)) return;
+  steps.run([h] { SendMessageW(h, WM_DESTROY, 0, 0); });
+  for (std::size_t i = 0; W(h) && i < W(h)->children.size(); ++i) SendDestroy(W(h)->children[i], steps);
 }
 
-void SendNcDestroyAndFree(HWND h) {
+void SendNcDestroyAndFree(HWND h, TeardownSteps& steps) {
   Window* w = W(h);
   if (!w) return;
-  std::vector<HWND> children = w->children;
-  for (HWND c : children) SendNcDestroyAndFree(c);
-  SendMessageW(h, WM_NCDESTROY, 0, 0);
+  // Each child, once freed, leaves the list.
+  for (HWND child = nullptr; (w = W(h)) && !w->children.empty() && w->children.front() != child;) {
+    child = w->children.front();
+    SendNcDestroyAndFree(child, steps);
+  }
+  steps.run([h] { SendMessageW(h, WM_NCDESTROY, 0, 0); });
   w = W(h);
   if (!w) return;
   if (wm().capture == h) wm().capture = nullptr;
@@ -126,7 +129,7 @@ void SendNcDestroyAndFree(HWND h) {
     p->children.erase(std::remove(p->children.begin(), p->children.end(), h), p->children.end());
   std::unique_ptr<Window> dead = wm().windows.Remove(h);
   dead.reset();
-  if (wm().destroyed) wm().destroyed(h);
+  if (wm().destroyed) steps.run([h] { wm().destroyed(h); });
 }
 
 bool IsCharacterKey(UINT vk) {
@@ -279,7 +282,6 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   HWND h = wm().windows.Add<HWND>(std::move(window), HandleKind::Window);
   Window* w = W(h);
   w->handle = h;
-  if (Window* p = W(w->parent)) p->children.push_back(h);
 
   CREATESTRUCTW cs;
   cs.lpCreateParams = param;
@@ -294,21 +296,30 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   cs.lpszName = windowName;
   cs.lpszClass = className;
   cs.dwExStyle = exStyle;
-  if (entry->factory) w->model = entry->factory(h, cs);
-  if (wm().created) wm().created(h, cs);
+  try {
+    if (Window* p = W(w->parent)) p->children.push_back(h);
+    if (entry->factory) w->model = entry->factory(h, cs);
+    if (wm().created) wm().created(h, cs);
 
-  if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-    DestroyWindow(h);
-    return nullptr;
+    if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+      DestroyWindow(h);
+      return nullptr;
+    }
+    if (!W(h)) return nullptr;
+    if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+      DestroyWindow(h);
+      return nullptr;
+    }
+    if (!W(h)) return nullptr;
+    SendMessageW(h, WM_SIZE, 0, MAKELPARAM(std::max(0, width), std::max(0, height)));
+    if (style & WS_VISIBLE) ShowWindow(h, SW_SHOW);
+  } catch (...) {  // memory ran out, or a handler threw: the window half made goes again
+    try {
+      if (W(h)) DestroyWindow(h);
+    } catch (...) {  // the first failure is the one that goes on
+    }
+    throw;
   }
-  if (!W(h)) return nullptr;
-  if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-    DestroyWindow(h);
-    return nullptr;
-  }
-  if (!W(h)) return nullptr;
-  SendMessageW(h, WM_SIZE, 0, MAKELPARAM(std::max(0, width), std::max(0, height)));
-  if (style & WS_VISIBLE) ShowWindow(h, SW_SHOW);
   return h;
 }
 
@@ -318,20 +329,22 @@ BOOL DestroyWindow(HWND window) {
     return FALSE;  // invalid window handle
   }
   if (w->destroying) return TRUE;
-  w->destroying = true;
   std::vector<HWND> owned;
-  CollectOwned(window, owned);
-  for (HWND o : owned) DestroyWindow(o);
-  if (!W(window)) return TRUE;
+  CollectOwned(window, owned);  // before anything changes: it may run out of memory
+  w->destroying = true;
+  // What a handler throws goes on once every window is destroyed.
+  TeardownSteps steps;
+  for (HWND o : owned) steps.run([o] { DestroyWindow(o); });
   // The focus leaves the dying windows first, to the parent when there is one.
-  if (wm().focus && InTree(window, wm().focus)) {
+  if (W(window) && wm().focus && InTree(window, wm().focus)) {
     HWND parent = (W(window)->style & WS_CHILD) ? W(window)->parent : nullptr;
-    SetFocus(parent);
+    steps.run([parent] { SetFocus(parent); });
     if (wm().focus && InTree(window, wm().focus)) wm().focus = nullptr;
   }
   if (Window* still = W(window)) still->style &= ~WS_VISIBLE;
-  SendDestroy(window);
-  SendNcDestroyAndFree(window);
+  SendDestroy(window, steps);
+  SendNcDestroyAndFree(window, steps);
+  steps.rethrow();
   return TRUE;
 }
 

@@ -36,7 +36,8 @@ int GetClassNameW(HWND window, LPWSTR buffer, int bufferMax);
 HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD style, int x, int y, int width,
                      int height, HWND parent, HMENU menuOrId, HINSTANCE instance, LPVOID param);
 // Destroys the window's owned windows and children first (deepest last sent WM_DESTROY),
-// sending WM_DESTROY parent-first and WM_NCDESTROY child-first, as Windows does.
+// sending WM_DESTROY parent-first and WM_NCDESTROY child-first, as Windows does. An exception
+// that a handler throws on the way (memory run out) is thrown on once every window is gone.
 BOOL DestroyWindow(HWND window);
 BOOL IsWindow(HWND window);
 

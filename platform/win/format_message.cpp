@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <cwctype>
+#include <new>
 #include <set>
 #include <string>
 
@@ -132,7 +133,13 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
 
 HLOCAL LocalAlloc(UINT, size_t bytes) {
   void* block = std::calloc(1, bytes ? bytes : 1);
-  if (block) localBlocks().insert(block);
+  if (!block) return nullptr;
+  try {
+    localBlocks().insert(block);
+  } catch (const std::bad_alloc&) {  // a block that cannot be noted is not handed out
+    std::free(block);
+    return nullptr;
+  }
   return block;
 }
 

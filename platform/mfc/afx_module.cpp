@@ -41,11 +41,11 @@ BOOL AfxInitExtensionModule(AFX_EXTENSION_MODULE& state, HMODULE module) {
 void AfxTermExtensionModule(AFX_EXTENSION_MODULE& state, BOOL all) {
   if (!state.hModule) return;
   auto& chain = AfxGetModuleState()->m_libraryList;
-  std::list<CDynLinkLibrary*> doomed;
-  for (CDynLinkLibrary* library : chain) {
-    if (all || library->m_hModule == state.hModule) doomed.push_back(library);
+  // Asks for no memory, so that a module's unloading cannot fail half way.
+  for (auto next = chain.begin(); next != chain.end();) {
+    CDynLinkLibrary* library = *next++;
+    if (all || library->m_hModule == state.hModule) delete library;  // it takes itself off the chain
   }
-  for (CDynLinkLibrary* library : doomed) delete library;
   state.bInitialized = FALSE;
 }
 

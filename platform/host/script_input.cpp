@@ -449,14 +449,13 @@ StandIn::PointAnswer ScriptInputDriver::AnswerPoint(const StandIn::PointRequest&
   AnswerLine answer = Take(StandIn::DescribePoint(request) + " asks for a point", {"point", "cancel"});
   StandIn::PointAnswer result;
   if (Cancelled(answer)) return result;
-  // "x,y[,z]", also with blanks after the commas.
-  std::string text;
-  for (const auto& arg : answer.args) text += arg;
+  // "x,y[,z]", also with blanks around the commas; a blank inside a number leaves it no number.
+  const std::string& text = answer.rest;
   std::vector<std::string> parts;
   size_t start = 0;
   while (true) {
     size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    parts.push_back(Trim(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }

@@ -12,6 +12,9 @@ LINES_PREVIEW = "DATAEXTRACTION\n> click 1\n> click 1\n" + "".join(
     '> uncheck 1022 "%s"\n' % kind
     for kind in ["Polyline", "Arc", "Circle", "Solid", "3D Solid", "Point", "MText", "Block"]) + "> click 1\n> click 1\n"
 
+# The wizard up to page 5 (dialog 112), whose insertion point button asks for a point on line 7.
+TABLE_POINT = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1031\n"
+
 CASES = [
     # (name, script, exit status, words the complaint on standard error must hold)
     ("answer before any command", "> click 1\nDATAEXTRACTION\n", 4, ["script.scr:1", "no request took"]),
@@ -41,8 +44,15 @@ CASES = [
     ("an action where the update dialog picks its table", "DATAEXTRACTIONUPDATE\n> click 1051\n> click 1\n", 4,
      ["script.scr:3", "a pick of one object of type ACAD_TABLE for dialog 135", '"> click 1"']),
     # A number beyond a double's range is refused as "inf" is, not read as infinity.
-    ("a point beyond a double's range", "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1031\n"
-     "> point 1e400,1e400\n> click 1\n", 4, ["script.scr:7", "for dialog 112", "'1e400' is not a number"]),
+    ("a point beyond a double's range", TABLE_POINT + "> point 1e400,1e400\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'1e400' is not a number"]),
+    # A number is read whole or refused, never as another number.
+    ("a blank inside a number", TABLE_POINT + "> point 1 2,3\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'1 2' is not a number"]),
+    ("a sign alone", TABLE_POINT + "> point - 5,3\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'- 5' is not a number"]),
+    ("an exponent without digits", TABLE_POINT + "> point 1e 5,0\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'1e 5' is not a number"]),
     # A column the person hid on the preview (the Length column, from its header menu)
     # cannot be reached by its heading nor by its cells.
     ("the heading of a hidden column", LINES_PREVIEW + "> rheader 1022 3\n> menu 16\n> header 1022 12\n", 4,

@@ -303,6 +303,11 @@ bool ScriptInputDriver::Peek() {
   std::string line;
   while (ReadLine(in_, line)) {
     ++lineNumber_;
+    // A NUL would end the line early for whatever reads it on: the whole line is refused.
+    if (line.find('\0') != std::string::npos) {
+      place_ = Place{lineNumber_, "", ""};
+      Fail("the line holds a NUL byte");
+    }
     if (lineNumber_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);  // saved with a byte-order mark
     std::string text = Trim(line);
     if (text.empty() || text[0] == ';') continue;

@@ -14,9 +14,12 @@ LINES_PREVIEW = "DATAEXTRACTION\n> click 1\n> click 1\n" + "".join(
 
 # The wizard up to page 5 (dialog 112), whose insertion point button asks for a point on line 7.
 TABLE_POINT = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1031\n"
+# The same page's output file button, whose file dialog asks for a path on line 7.
+OUTPUT_FILE = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1029\n"
 
 CASES = [
-    # (name, script, exit status, words the complaint on standard error must hold)
+    # (name, script, exit status, words the complaint on standard error must hold[, files of
+    # the scratch folder that must not be there after the run])
     ("answer before any command", "> click 1\nDATAEXTRACTION\n", 4, ["script.scr:1", "no request took"]),
     ("script ends while page 1 waits", "DATAEXTRACTION\n", 4, ["dialog 102", "asks for the next action", "has ended"]),
     ("a point where page 1 wants an action", "DATAEXTRACTION\n> point 1,2\n", 4, ["script.scr:2", "dialog 102"]),
@@ -53,6 +56,10 @@ CASES = [
      ["script.scr:7", "for dialog 112", "'- 5' is not a number"]),
     ("an exponent without digits", TABLE_POINT + "> point 1e 5,0\n> click 1\n", 4,
      ["script.scr:7", "for dialog 112", "'1e 5' is not a number"]),
+    # A NUL byte would cut the line short: the line is refused before anything on it runs.
+    ("a NUL in a command line", "DATAEXTRACTION\0junk\n> click 2\n", 4, ["script.scr:1", "NUL"]),
+    ("a NUL in an answer line", OUTPUT_FILE + "> file out/a.csv\0.xls\n> click 1\n", 4,
+     ["script.scr:7", "NUL"], ["out/a.csv"]),
     # A column the person hid on the preview (the Length column, from its header menu)
     # cannot be reached by its heading nor by its cells.
     ("the heading of a hidden column", LINES_PREVIEW + "> rheader 1022 3\n> menu 16\n> header 1022 12\n", 4,
@@ -67,9 +74,13 @@ CASES = [
 
 def main():
     ovhost, scratch = sys.argv[1], sys.argv[2]
-    os.makedirs(scratch, exist_ok=True)
+    os.makedirs(os.path.join(scratch, "out"), exist_ok=True)
     failures = 0
-    for name, script, status, words in CASES:
+    for name, script, status, words, *absent in CASES:
+        absent = absent[0] if absent else []
+        for file in absent:
+            if os.path.exists(os.path.join(scratch, file)):
+                os.remove(os.path.join(scratch, file))
         path = os.path.join(scratch, "script.scr")
         with open(path, "w", encoding="utf-8") as out:
             out.write(script)
@@ -84,6 +95,7 @@ def main():
                 problems.append("standard error lacks %r" % word)
         if not words and run.stderr.strip():
             problems.append("unexpected complaint")
+        problems += ["%s was written" % file for file in absent if os.path.exists(os.path.join(scratch, file))]
         if problems:
             failures += 1
             print("FAIL %s: %s\n  stderr: %s" % (name, "; ".join(problems), run.stderr.strip()))

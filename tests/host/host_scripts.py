@@ -60,6 +60,8 @@ CASES = [
     ("a NUL in a command line", "DATAEXTRACTION\0junk\n> click 2\n", 4, ["script.scr:1", "NUL"]),
     ("a NUL in an answer line", OUTPUT_FILE + "> file out/a.csv\0.xls\n> click 1\n", 4,
      ["script.scr:7", "NUL"], ["out/a.csv"]),
+    ("typing into a button", "DATAEXTRACTION\n> type 1 hello\n> click 2\n", 4,
+     ["script.scr:2", "dialog 102", "id 1", "takes no text"]),
     # A column the person hid on the preview (the Length column, from its header menu)
     # cannot be reached by its heading nor by its cells.
     ("the heading of a hidden column", LINES_PREVIEW + "> rheader 1022 3\n> menu 16\n> header 1022 12\n", 4,

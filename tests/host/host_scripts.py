@@ -62,6 +62,11 @@ CASES = [
      ["script.scr:7", "NUL"], ["out/a.csv"]),
     ("typing into a button", "DATAEXTRACTION\n> type 1 hello\n> click 2\n", 4,
      ["script.scr:2", "dialog 102", "id 1", "takes no text"]),
+    # No dialog of the module shows a grouped list or a date-time picker.
+    ("a group header", "DATAEXTRACTION\n> click 1\n> click 1\n> group 1022 0\n", 4,
+     ["script.scr:4", "dialog 110", "'group' is no answer"]),
+    ("a date to pick", "DATAEXTRACTION\n> pickdate 1022 2024-03-05\n", 4,
+     ["script.scr:2", "dialog 102", "'pickdate' is no answer"]),
     # A column the person hid on the preview (the Length column, from its header menu)
     # cannot be reached by its heading nor by its cells.
     ("the heading of a hidden column", LINES_PREVIEW + "> rheader 1022 3\n> menu 16\n> header 1022 12\n", 4,

@@ -129,9 +129,26 @@ bool Cancelled(const AnswerLine& answer) {
   return true;
 }
 
+// The verbs each request takes.
 const std::vector<std::string> kDialogVerbs = {"click", "key",        "type",   "check",  "uncheck",
                                                "cell",  "dblclick",   "rclick", "header", "rheader",
                                                "drag",  "dragheader", "choose", "close"};
+const std::vector<std::string> kMenuVerbs = {"menu"};
+const std::vector<std::string> kMessageBoxVerbs = {"answer"};
+const std::vector<std::string> kFileVerbs = {"file", "file-filter", "cancel"};
+const std::vector<std::string> kPickVerbs = {"pick", "cancel"};
+const std::vector<std::string> kPointVerbs = {"point", "cancel"};
+
+bool Takes(const std::vector<std::string>& verbs, const std::string& verb) {
+  return std::find(verbs.begin(), verbs.end(), verb) != verbs.end();
+}
+
+// True when some request takes the verb: a verb none takes is a mistake whatever asks.
+bool AnyRequestTakes(const std::string& verb) {
+  for (const auto* verbs : {&kDialogVerbs, &kMenuVerbs, &kMessageBoxVerbs, &kFileVerbs, &kPickVerbs, &kPointVerbs})
+    if (Takes(*verbs, verb)) return true;
+  return false;
+}
 
 }  // namespace
 
@@ -277,16 +294,6 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
     action.kind = ModalAction::ChooseEntry;
     action.controlId = ControlId(answer, 0);
     Item(answer, 1, "an entry", action.item, action.text);
-  } else if (verb == "group" || verb == "grouptask") {
-    ArgumentCount(answer, 2);
-    action.kind = verb == "group" ? ModalAction::ClickGroupHeader : ModalAction::ClickGroupTask;
-    action.controlId = ControlId(answer, 0);
-    action.item = Index(answer, 1, "a group id");
-  } else if (verb == "pickdate") {
-    ArgumentCount(answer, 2);
-    action.kind = ModalAction::PickDate;
-    action.controlId = ControlId(answer, 0);
-    action.text = Wide(answer.args[1]);
   } else if (verb == "close") {
     ArgumentCount(answer, 0);
     action.kind = ModalAction::Close;
@@ -303,6 +310,11 @@ bool ScriptInputDriver::Peek() {
   std::string line;
   while (ReadLine(in_, line)) {
     ++lineNumber_;
+    // A NUL would end the line early for whatever reads it on: the whole line is refused.
+    if (line.find('\0') != std::string::npos) {
+      place_ = Place{lineNumber_, "", ""};
+      Fail("the line holds a NUL byte");
+    }
     if (lineNumber_ == 1 && line.starts_with("\xEF\xBB\xBF")) line.erase(0, 3);  // saved with a byte-order mark
     std::string text = Trim(line);
     if (text.empty() || text[0] == ';') continue;
@@ -353,15 +365,18 @@ AnswerLine ScriptInputDriver::Take(const std::string& request, const std::vector
   place_.line = pendingLine_;
   if (pending_[0] != '>') Fail("the script goes on with the command \"" + pending_ + "\"");
   AnswerLine answer = ParseAnswerLine(pending_.substr(1), pendingLine_, source_, request);
-  bool fits = std::find(verbs.begin(), verbs.end(), answer.verb) != verbs.end();
-  if (!fits) Fail("the script answers \"" + pending_ + "\"");
+  if (!Takes(verbs, answer.verb)) {
+    if (!AnyRequestTakes(answer.verb))
+      Fail("the script answers \"" + pending_ + "\", and '" + answer.verb + "' is no answer of any request");
+    Fail("the script answers \"" + pending_ + "\"");
+  }
   place_.answer = answer.text;
   havePending_ = false;
   return answer;
 }
 
 UINT ScriptInputDriver::ChooseMenuCommand(const StandIn::MenuSnapshot& menu) {
-  AnswerLine answer = Take("a popup menu of " + StandIn::DescribeWindow(menu.owner) + " asks for a choice", {"menu"});
+  AnswerLine answer = Take("a popup menu of " + StandIn::DescribeWindow(menu.owner) + " asks for a choice", kMenuVerbs);
   if (answer.args.size() != 1) Bad(answer, "'menu' takes a command id, a \"quoted item text\" or none");
   if (answer.quoted[0]) {
     const StandIn::MenuItemSnapshot* item = menu.FindByText(Wide(answer.args[0]));
@@ -390,8 +405,8 @@ ModalAction ScriptInputDriver::NextModalAction(HWND dialog, int dialogId) {
 }
 
 int ScriptInputDriver::AnswerMessageBox(const std::wstring& text, const std::wstring& caption, UINT) {
-  AnswerLine answer =
-      Take("the message box \"" + WideToUtf8(caption) + "\" (" + WideToUtf8(text) + ") asks for a button", {"answer"});
+  AnswerLine answer = Take(
+      "the message box \"" + WideToUtf8(caption) + "\" (" + WideToUtf8(text) + ") asks for a button", kMessageBoxVerbs);
   ArgumentCount(answer, 1);
   static const std::pair<const char*, int> kButtons[] = {{"ok", IDOK},        {"cancel", IDCANCEL}, {"yes", IDYES},
                                                          {"no", IDNO},        {"abort", IDABORT},   {"retry", IDRETRY},
@@ -403,8 +418,7 @@ int ScriptInputDriver::AnswerMessageBox(const std::wstring& text, const std::wst
 }
 
 StandIn::FileDialogAnswer ScriptInputDriver::AnswerFileDialog(const StandIn::FileDialogRequest& request) {
-  AnswerLine answer =
-      Take(StandIn::DescribeFileDialog(request) + " asks for a path", {"file", "file-filter", "cancel"});
+  AnswerLine answer = Take(StandIn::DescribeFileDialog(request) + " asks for a path", kFileVerbs);
   StandIn::FileDialogAnswer result;
   if (Cancelled(answer)) return result;
   result.accepted = true;
@@ -422,7 +436,7 @@ StandIn::FileDialogAnswer ScriptInputDriver::AnswerFileDialog(const StandIn::Fil
 }
 
 StandIn::PickAnswer ScriptInputDriver::AnswerPick(const StandIn::PickRequest& request) {
-  AnswerLine answer = Take(StandIn::DescribePick(request) + " asks for objects", {"pick", "cancel"});
+  AnswerLine answer = Take(StandIn::DescribePick(request) + " asks for objects", kPickVerbs);
   StandIn::PickAnswer result;  // Cancel unless the line says otherwise
   if (Cancelled(answer)) return result;
   if (answer.args.empty()) Bad(answer, "'pick' takes all, none or handles H1 H2 ...");
@@ -446,17 +460,16 @@ StandIn::PickAnswer ScriptInputDriver::AnswerPick(const StandIn::PickRequest& re
 }
 
 StandIn::PointAnswer ScriptInputDriver::AnswerPoint(const StandIn::PointRequest& request) {
-  AnswerLine answer = Take(StandIn::DescribePoint(request) + " asks for a point", {"point", "cancel"});
+  AnswerLine answer = Take(StandIn::DescribePoint(request) + " asks for a point", kPointVerbs);
   StandIn::PointAnswer result;
   if (Cancelled(answer)) return result;
-  // "x,y[,z]", also with blanks after the commas.
-  std::string text;
-  for (const auto& arg : answer.args) text += arg;
+  // "x,y[,z]", also with blanks around the commas; a blank inside a number leaves it no number.
+  const std::string& text = answer.rest;
   std::vector<std::string> parts;
   size_t start = 0;
   while (true) {
     size_t comma = text.find(',', start);
-    parts.push_back(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    parts.push_back(Trim(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start)));
     if (comma == std::string::npos) break;
     start = comma + 1;
   }

@@ -13,7 +13,7 @@
 // request whose next line is a command, the end of the script or an answer of another
 // kind, an answer that does not fit, and an answer line that no request takes before the
 // next command, throw StandIn::InputScriptError naming the script line, the dialog (what
-// asked) and the answer.
+// asked) and the answer; so does any line holding a NUL byte, before anything on it runs.
 #pragma once
 #include <functional>
 #include <istream>

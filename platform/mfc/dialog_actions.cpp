@@ -64,6 +64,18 @@ std::wstring ItemText(HWND list, int item, int subItem) {
   return buffer;
 }
 
+// Whether typed characters become the control's text: an edit that is not read-only, a
+// combo box with an edit part (which takes the focus), a date-time picker that takes typed
+// dates. A button, a list or a static text only takes keys.
+bool TakesText(HWND control) {
+  const std::wstring kind = StandIn::ClassNameOf(control);
+  const LONG style = ::GetWindowLongW(control, GWL_STYLE);
+  if (kind == WC_EDITW) return !(style & ES_READONLY);
+  if (kind == WC_COMBOBOXW) return (style & CBS_DROPDOWNLIST) != CBS_DROPDOWNLIST;
+  if (kind == DATETIMEPICK_CLASSW) return (style & DTS_APPCANPARSE) != 0;
+  return false;
+}
+
 // ---- The mouse: every point it goes to is checked first.
 
 // A person's mouse on the dialog's controls. Before each gesture it checks that the point
@@ -275,13 +287,12 @@ void CDialog::PerformAction(const ModalAction& action) {
       break;
     }
     case ModalAction::TypeText: {
+      HWND target = action.controlId ? control(nullptr) : ::GetFocus();
+      if (!action.controlId && (!target || !::IsChild(m_hWnd, target))) fail("no control of the dialog has the focus");
+      if (!TakesText(target)) fail(StandIn::DescribeWindow(target) + " takes no text");
       if (action.controlId) {
-        HWND edit = control(nullptr);
-        StandIn::MoveFocusTo(edit);
-        ::SendMessageW(edit, EM_SETSEL, 0, -1);
-      } else {
-        HWND focus = ::GetFocus();
-        if (!focus || !::IsChild(m_hWnd, focus)) fail("no control of the dialog has the focus");
+        StandIn::MoveFocusTo(target);
+        ::SendMessageW(target, EM_SETSEL, 0, -1);
       }
       StandIn::TypeText(action.text);
       break;

@@ -12,8 +12,14 @@ LINES_PREVIEW = "DATAEXTRACTION\n> click 1\n> click 1\n" + "".join(
     '> uncheck 1022 "%s"\n' % kind
     for kind in ["Polyline", "Arc", "Circle", "Solid", "3D Solid", "Point", "MText", "Block"]) + "> click 1\n> click 1\n"
 
+# The wizard up to page 5 (dialog 112), whose insertion point button asks for a point on line 7.
+TABLE_POINT = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1031\n"
+# The same page's output file button, whose file dialog asks for a path on line 7.
+OUTPUT_FILE = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1029\n"
+
 CASES = [
-    # (name, script, exit status, words the complaint on standard error must hold)
+    # (name, script, exit status, words the complaint on standard error must hold[, files of
+    # the scratch folder that must not be there after the run])
     ("answer before any command", "> click 1\nDATAEXTRACTION\n", 4, ["script.scr:1", "no request took"]),
     ("script ends while page 1 waits", "DATAEXTRACTION\n", 4, ["dialog 102", "asks for the next action", "has ended"]),
     ("a point where page 1 wants an action", "DATAEXTRACTION\n> point 1,2\n", 4, ["script.scr:2", "dialog 102"]),
@@ -41,8 +47,26 @@ CASES = [
     ("an action where the update dialog picks its table", "DATAEXTRACTIONUPDATE\n> click 1051\n> click 1\n", 4,
      ["script.scr:3", "a pick of one object of type ACAD_TABLE for dialog 135", '"> click 1"']),
     # A number beyond a double's range is refused as "inf" is, not read as infinity.
-    ("a point beyond a double's range", "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1031\n"
-     "> point 1e400,1e400\n> click 1\n", 4, ["script.scr:7", "for dialog 112", "'1e400' is not a number"]),
+    ("a point beyond a double's range", TABLE_POINT + "> point 1e400,1e400\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'1e400' is not a number"]),
+    # A number is read whole or refused, never as another number.
+    ("a blank inside a number", TABLE_POINT + "> point 1 2,3\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'1 2' is not a number"]),
+    ("a sign alone", TABLE_POINT + "> point - 5,3\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'- 5' is not a number"]),
+    ("an exponent without digits", TABLE_POINT + "> point 1e 5,0\n> click 1\n", 4,
+     ["script.scr:7", "for dialog 112", "'1e 5' is not a number"]),
+    # A NUL byte would cut the line short: the line is refused before anything on it runs.
+    ("a NUL in a command line", "DATAEXTRACTION\0junk\n> click 2\n", 4, ["script.scr:1", "NUL"]),
+    ("a NUL in an answer line", OUTPUT_FILE + "> file out/a.csv\0.xls\n> click 1\n", 4,
+     ["script.scr:7", "NUL"], ["out/a.csv"]),
+    ("typing into a button", "DATAEXTRACTION\n> type 1 hello\n> click 2\n", 4,
+     ["script.scr:2", "dialog 102", "id 1", "takes no text"]),
+    # No dialog of the module shows a grouped list or a date-time picker.
+    ("a group header", "DATAEXTRACTION\n> click 1\n> click 1\n> group 1022 0\n", 4,
+     ["script.scr:4", "dialog 110", "'group' is no answer"]),
+    ("a date to pick", "DATAEXTRACTION\n> pickdate 1022 2024-03-05\n", 4,
+     ["script.scr:2", "dialog 102", "'pickdate' is no answer"]),
     # A column the person hid on the preview (the Length column, from its header menu)
     # cannot be reached by its heading nor by its cells.
     ("the heading of a hidden column", LINES_PREVIEW + "> rheader 1022 3\n> menu 16\n> header 1022 12\n", 4,
@@ -57,9 +81,13 @@ CASES = [
 
 def main():
     ovhost, scratch = sys.argv[1], sys.argv[2]
-    os.makedirs(scratch, exist_ok=True)
+    os.makedirs(os.path.join(scratch, "out"), exist_ok=True)
     failures = 0
-    for name, script, status, words in CASES:
+    for name, script, status, words, *absent in CASES:
+        absent = absent[0] if absent else []
+        for file in absent:
+            if os.path.exists(os.path.join(scratch, file)):
+                os.remove(os.path.join(scratch, file))
         path = os.path.join(scratch, "script.scr")
         with open(path, "w", encoding="utf-8") as out:
             out.write(script)
@@ -74,6 +102,7 @@ def main():
                 problems.append("standard error lacks %r" % word)
         if not words and run.stderr.strip():
             problems.append("unexpected complaint")
+        problems += ["%s was written" % file for file in absent if os.path.exists(os.path.join(scratch, file))]
         if problems:
             failures += 1
             print("FAIL %s: %s\n  stderr: %s" % (name, "; ".join(problems), run.stderr.strip()))

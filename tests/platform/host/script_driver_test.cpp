@@ -66,10 +66,6 @@ TEST(ScriptLines, EachDialogVerbBecomesItsAction) {
   ModalAction header = ActionOf("header 1022 2");
   EXPECT_EQ(header.kind, ModalAction::ClickHeader);
   EXPECT_EQ(header.subItem, 2);
-  ModalAction group = ActionOf("group 1022 3");
-  EXPECT_EQ(group.kind, ModalAction::ClickGroupHeader);
-  EXPECT_EQ(group.item, 3);
-  EXPECT_EQ(ActionOf("grouptask 1022 3").kind, ModalAction::ClickGroupTask);
   ModalAction drag = ActionOf("drag 1022 4 0");
   EXPECT_EQ(drag.kind, ModalAction::DragItem);
   EXPECT_EQ(drag.item, 4);
@@ -77,17 +73,13 @@ TEST(ScriptLines, EachDialogVerbBecomesItsAction) {
   ModalAction choose = ActionOf(R"(choose 1034 "Layer")");
   EXPECT_EQ(choose.kind, ModalAction::ChooseEntry);
   EXPECT_EQ(choose.text, L"Layer");
-  ModalAction pick = ActionOf("pickdate 1050 2024-03-09");
-  EXPECT_EQ(pick.kind, ModalAction::PickDate);
-  EXPECT_EQ(pick.controlId, 1050);
-  EXPECT_EQ(pick.text, L"2024-03-09");
   EXPECT_EQ(ActionOf("close").kind, ModalAction::Close);
 }
 
 TEST(ScriptLines, MalformedDialogAnswersAreRefusedWithTheirLine) {
   for (const char* bad :
        {"click", "click ok", "click 1 2", "key", "key hyper", "check 1023", "check 1023 -1", "cell 1025 1",
-        "header 1022", "drag 1022 1", "choose 1034", "pickdate 1050", "close now", "cell 1025 0 1 alt", "wave 1"}) {
+        "header 1022", "drag 1022 1", "choose 1034", "close now", "cell 1025 0 1 alt", "wave 1"}) {
     std::string failure = FailureOf([&] { ActionOf(bad); });
     EXPECT_NE(failure.find("script:1: "), std::string::npos) << bad << ": " << failure;
   }

@@ -6,7 +6,7 @@
 # when a folder declares a use that none of its objects takes in. Each static plug-in layer
 # is also linked alone, so that a call into a layer it does not use fails the build too.
 
-if(NOT CMAKE_GENERATOR MATCHES "Ninja")
+if(NOT CMAKE_GENERATOR STREQUAL "Ninja")
   message(FATAL_ERROR "The include check reads Ninja's records of the build: configure with -G Ninja")
 endif()
 

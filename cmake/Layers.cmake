@@ -1,19 +1,21 @@
 # The folders' layers. Each source folder builds into one target that names the folders
 # it uses; a folder can use only folders declared before it, so the uses can never form a
-# cycle. check_layers.cmake then reads every file's includes and fails the build when a
-# file includes a header of a folder its own folder does not reach through its uses, or
-# when a folder declares a use that none of its files includes. Each static plug-in layer
+# cycle. Once the build has compiled every object, check_layers.cmake reads in Ninja's
+# records which headers the compiler took into each, and fails the build when an object
+# takes in a header of a folder its source's folder does not reach through its uses, or
+# when a folder declares a use that none of its objects takes in. Each static plug-in layer
 # is also linked alone, so that a call into a layer it does not use fails the build too.
 
-include(${CMAKE_CURRENT_LIST_DIR}/SourceEndings.cmake)
+if(NOT CMAKE_GENERATOR STREQUAL "Ninja")
+  message(FATAL_ERROR "The include check reads Ninja's records of the build: configure with -G Ninja")
+endif()
 
 # dx_layer_reach(<name> <folder> [USES <name>...] [HELPERS <folder>...]): records what the
 # folder reaches, under a name that folders declared after it can use: its own headers and
 # those of the layers it uses. HELPERS are folders of helpers shared by folders of
 # different layers (tests/support): their headers may be included too, and what such a
-# header includes counts as included by the folder that includes it. Each layer it uses
-# must be used: some file of the folder, or a helper it includes, includes a header of
-# that layer's own folder.
+# header includes must be within the reach of the folder that includes it. Each layer it
+# uses must be used: one of the folder's objects takes in a header of that layer's folder.
 function(dx_layer_reach name folder)
   cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES;HELPERS")
   get_property(declared GLOBAL PROPERTY DX_LAYER_FOLDERS)
@@ -38,10 +40,6 @@ function(dx_layer_reach name folder)
   set(lines "layer ${name} ${folder}")
   list(JOIN reach " " reached)
   list(APPEND lines "reach ${reached}")
-  if(ARG_HELPERS)
-    list(JOIN ARG_HELPERS " " helpers)
-    list(APPEND lines "helpers ${folder} ${helpers}")
-  endif()
   if(ARG_USES)
     list(JOIN ARG_USES " " uses)
     list(APPEND lines "uses ${folder} ${uses}")
@@ -88,92 +86,129 @@ function(dx_folder_library target folder type)
   dx_layer(${target} ${folder} ${ARGN})
 endfunction()
 
-# dx_planted_test(<name> <what the check must say> <definition>...): a test that runs
-# dx_layer_check's command with the definitions given (-DPLANT=<file>:<line> adds the line
-# to the file, or makes a file of that one line, as if written there; -DPLANT_USE=<folder>:
-# <layer> adds a use to the folder's), and expects the check to name what was planted.
-function(dx_planted_test name expected)
-  add_test(NAME layering.${name} COMMAND ${check} ${ARGN} ${script})
-  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${expected}")
-endfunction()
-
-# dx_planted_include_test(<name> <file> <include line> <header as named>): a planted
-# include, which the check must name as one across the layers.
-function(dx_planted_include_test name file line header)
-  dx_planted_test(${name} "${file} includes ${header}" -DPLANT=${file}:${line})
-endfunction()
-
-# dx_planted_link_test(<name> <target> <symbol>): a test that builds the target, made only
-# for it, and expects its link to fail on the symbol (a call across the layers through a
-# function declared by hand). The builds of such tests share the build tree, one at a time.
-function(dx_planted_link_test name target symbol)
+# dx_planted_build_test(<name> <target> <what the build must say>): a test that builds the
+# target, made only for it, and expects the build to fail saying that. The tests that build
+# in the tree or read its records take it one at a time.
+function(dx_planted_build_test name target expected)
   set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
   add_test(NAME layering.${name} COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${target})
   set_tests_properties(layering.${name} PROPERTIES
-    PASS_REGULAR_EXPRESSION "undefined [^\n]*${symbol}" RESOURCE_LOCK build_tree)
+    PASS_REGULAR_EXPRESSION "${expected}" RESOURCE_LOCK build_tree)
 endfunction()
 
-# The include check: run by every build (a violation fails it) and as a test, with tests
-# that plant a violation and expect the check to name it. It reads every source file under
-# the layered folders' top folders (of an ending in cmake/SourceEndings.cmake), so a file in
-# a folder that declares no layers fails it too.
+# dx_check_test(<name> <what the check must say, or "" to pass> <definition>...): the check
+# run as a test with the definitions given; it reads the records that the tests' builds in
+# the tree add to, one at a time with them.
+function(dx_check_test name expected)
+  add_test(NAME layering.${name} COMMAND ${check} ${ARGN} ${script})
+  set_tests_properties(layering.${name} PROPERTIES RESOURCE_LOCK build_tree)
+  if(expected)
+    set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${expected}")
+  endif()
+endfunction()
+
+# dx_planted_include_test(<name> <what the check must say> <file> <content>...): files
+# planted in the build tree as if at those paths of the source tree; a target made only for
+# the test compiles the .cpp among them, and the test builds it and runs the check over its
+# objects, which must name what was planted.
+function(dx_planted_include_test name expected)
+  set(root ${CMAKE_BINARY_DIR}/planted/${name})
+  set(sources)
+  set(files ${ARGN})
+  while(files)
+    list(POP_FRONT files file content)
+    file(CONFIGURE OUTPUT ${root}/${file} CONTENT "${content}\n")
+    if(file MATCHES "\\.cpp$")
+      list(APPEND sources ${root}/${file})
+    endif()
+  endwhile()
+  # Its files come first on the include path, and every layer's follow, so that whatever
+  # is planted compiles.
+  add_library(planted_${name} OBJECT EXCLUDE_FROM_ALL ${sources})
+  target_include_directories(planted_${name} BEFORE PRIVATE ${root})
+  target_link_libraries(planted_${name} PRIVATE extraction_module)
+  file(GENERATE OUTPUT ${root}/objects.txt CONTENT "$<JOIN:$<TARGET_OBJECTS:planted_${name}>,\n>\n")
+  add_custom_target(planted_${name}_check
+    COMMAND ${check} -DOBJECTS=${root}/objects.txt -DPLANTED=${root} ${script} VERBATIM)
+  add_dependencies(planted_${name}_check planted_${name})
+  dx_planted_build_test(${name} planted_${name}_check "${expected}")
+endfunction()
+
+# dx_compiled_targets(<directory> <variable>): the targets of the directory and those below
+# it that every build compiles.
+function(dx_compiled_targets directory variable)
+  set(compiled)
+  get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    get_target_property(excluded ${target} EXCLUDE_FROM_ALL)
+    if(type MATCHES "^(STATIC|SHARED|MODULE|OBJECT)_LIBRARY$|^EXECUTABLE$" AND NOT excluded)
+      list(APPEND compiled ${target})
+    endif()
+  endforeach()
+  get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
+  foreach(subdirectory IN LISTS subdirectories)
+    dx_compiled_targets(${subdirectory} below)
+    list(APPEND compiled ${below})
+  endforeach()
+  set(${variable} ${compiled} PARENT_SCOPE)
+endfunction()
+
+# The include check (check_layers.cmake) over every object the build compiles: a step of
+# every build once those objects are compiled (a violation fails it), and the test
+# layering.includes, with tests that plant a violation and expect the check to name it.
 function(dx_layer_check)
   get_property(table GLOBAL PROPERTY DX_LAYER_TABLE)
   set(table_file ${CMAKE_BINARY_DIR}/layers.txt)
   list(JOIN table "\n" content)
   file(CONFIGURE OUTPUT ${table_file} CONTENT "${content}\n")
-  get_property(folders GLOBAL PROPERTY DX_LAYER_FOLDERS)
-  set(files)
-  foreach(folder IN LISTS folders)
-    string(REGEX REPLACE "/.*" "" top "${folder}")
-    set(patterns ${DX_SOURCE_ENDINGS})
-    list(TRANSFORM patterns PREPEND ${CMAKE_SOURCE_DIR}/${top}/*.)
-    file(GLOB_RECURSE folder_files CONFIGURE_DEPENDS ${patterns})
-    list(APPEND files ${folder_files})
-  endforeach()
-  list(REMOVE_DUPLICATES files)
-  set(check ${CMAKE_COMMAND} -DLAYERS=${table_file} -DSOURCE_DIR=${CMAKE_SOURCE_DIR})
+  dx_compiled_targets(${CMAKE_SOURCE_DIR} targets)
+  list(TRANSFORM targets REPLACE ".+" "$<TARGET_OBJECTS:\\0>" OUTPUT_VARIABLE objects)
+  set(objects_file ${CMAKE_BINARY_DIR}/layers-objects.txt)
+  file(GENERATE OUTPUT ${objects_file} CONTENT "$<JOIN:${objects},\n>\n")
+  set(check ${CMAKE_COMMAND} -DLAYERS=${table_file} -DNINJA=${CMAKE_MAKE_PROGRAM}
+            -DBUILD_DIR=${CMAKE_BINARY_DIR} -DSOURCE_DIR=${CMAKE_SOURCE_DIR})
   set(script -P ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/layers.checked
-    COMMAND ${check} ${script}
+    COMMAND ${check} -DOBJECTS=${objects_file} ${script}
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/layers.checked
-    DEPENDS ${table_file} ${files} ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake
-            ${CMAKE_SOURCE_DIR}/cmake/SourceEndings.cmake
-    COMMENT "Checking the folders' includes against their layers" VERBATIM)
+    DEPENDS ${objects} ${objects_file} ${table_file} ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake
+    COMMENT "Checking what each object includes against the folders' layers" VERBATIM)
   add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
-  add_test(NAME layering.includes COMMAND ${check} ${script})
-  # An include that closes a cycle, one from the lowest layer upwards, one written with
-  # angle brackets, and one that a test of a lower layer takes in through a helper.
-  dx_planted_include_test(finds_a_cycle extraction/csv_export.cpp
-    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
-  dx_planted_include_test(finds_an_upward_include platform/win/format_message.cpp
-    "#include \"platform/mfc/cstring.h\"" "platform/mfc/cstring.h,")
-  dx_planted_include_test(finds_an_angle_include extraction/csv_export.cpp
-    "#include <wizard/page_support.h>" "<wizard/page_support.h>,")
-  dx_planted_include_test(finds_an_include_through_a_helper tests/gridctrl/grid_sort_test.cpp
-    "#include \"tests/support/engine_test_support.h\""
-    "extraction/extraction_engine.h through tests/support/engine_test_support.h,")
-  # A test of the extraction reaches the extraction, not the module's commands above it.
-  dx_planted_include_test(finds_a_wizard_include_in_the_extraction_tests tests/extraction/rows_test.cpp
-    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
-  # Headers of every ending are read: a new .hpp of the extraction, a new .inc of the
-  # grid's tests.
-  dx_planted_include_test(reads_hpp_headers extraction/planted.hpp
-    "#include \"wizard/dlg_assist1.h\"" "wizard/dlg_assist1.h,")
-  dx_planted_include_test(reads_inc_headers tests/gridctrl/planted_rows.inc
-    "#include <extraction/extraction_engine.h>" "<extraction/extraction_engine.h>,")
-  # An include of a top folder of the tree that declares no layers, with quotes or angle
-  # brackets (<vector> and <gtest/gtest.h> name no folder of the tree).
-  dx_planted_test(finds_a_quoted_include_of_no_layer
-    "extraction/csv_export.cpp includes scripts/planted.h, but scripts declares no layers"
-    "-DPLANT=extraction/csv_export.cpp:#include \"scripts/planted.h\"")
-  dx_planted_test(finds_an_angle_include_of_no_layer
-    "extraction/csv_export.cpp includes <scripts/planted.h>, but scripts declares no layers"
-    "-DPLANT=extraction/csv_export.cpp:#include <scripts/planted.h>")
-  # A folder that declares a layer none of its files uses, here one of tests.
-  dx_planted_test(finds_an_unused_layer
+  dx_check_test(includes "" -DOBJECTS=${objects_file})
+
+  # An include however written: here through a macro, in the extraction, of the wizard
+  # above it (a cycle).
+  dx_planted_include_test(finds_a_macro_include
+    "extraction/planted.cpp includes wizard/dlg_assist1.h, but extraction reaches only: "
+    extraction/planted.cpp "#define PLANTED \"wizard/dlg_assist1.h\"\n#include PLANTED")
+  # A header without an ending, of the extraction, that includes one of the wizard.
+  dx_planted_include_test(finds_an_include_in_a_header_without_an_ending
+    "extraction/planted.cpp includes wizard/dlg_assist1.h, but extraction reaches only: "
+    extraction/planted.cpp "#include \"planted\""
+    extraction/planted "#include \"wizard/dlg_assist1.h\"")
+  # A test of the grid that includes a helper of tests/support, which takes in the
+  # extraction, a layer the grid's tests do not reach.
+  dx_planted_include_test(finds_an_include_through_a_helper
+    "tests/gridctrl/planted.cpp includes extraction/extraction_engine.h, but tests/gridctrl reaches only: "
+    tests/gridctrl/planted.cpp "#include \"tests/support/engine_test_support.h\"")
+  # A header of a folder that declares no layers.
+  dx_planted_include_test(finds_an_include_of_no_layer
+    "extraction/planted.cpp includes scripts/planted.h, but scripts declares no layers"
+    extraction/planted.cpp "#include \"scripts/planted.h\""
+    scripts/planted.h "")
+  # A folder that declares a layer none of its objects takes in, here one of tests.
+  dx_check_test(finds_an_unused_layer
     "tests/res declares spreadsheet, but none of its files includes a header of spreadsheet"
-    -DPLANT_USE=tests/res:spreadsheet)
+    -DOBJECTS=${objects_file} -DPLANT_USE=tests/res:spreadsheet)
+  # An object that has not been built, as in a tree not built yet: what it includes is not
+  # known, so it cannot pass.
+  set(planted ${CMAKE_BINARY_DIR}/planted/unbuilt.cpp)
+  file(CONFIGURE OUTPUT ${planted} CONTENT "int planted;\n")
+  add_library(planted_unbuilt OBJECT EXCLUDE_FROM_ALL ${planted})
+  file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/planted/unbuilt.txt CONTENT "$<TARGET_OBJECTS:planted_unbuilt>\n")
+  dx_check_test(finds_an_object_not_built "planted/unbuilt.cpp.o has not been built"
+    -DOBJECTS=${CMAKE_BINARY_DIR}/planted/unbuilt.txt)
 
   # The link check's planted call: extraction calling a function of the wizard's layer,
   # declared by hand. Its library is built only by the test, which expects the link to fail
@@ -181,5 +216,5 @@ function(dx_layer_check)
   set(planted ${CMAKE_BINARY_DIR}/planted_call.cpp)
   file(CONFIGURE OUTPUT ${planted} CONTENT "class CWnd;\nCWnd* hostMainWindow();\nCWnd* plantedCall() { return hostMainWindow(); }\n")
   dx_layer_alone(extraction planted_call_alone ${planted})
-  dx_planted_link_test(finds_a_call_across_the_layers planted_call_alone "hostMainWindow\\(\\)")
+  dx_planted_build_test(finds_a_call_across_the_layers planted_call_alone "undefined [^\n]*hostMainWindow\\(\\)")
 endfunction()

@@ -1,155 +1,139 @@
-# Checks every file of the layered folders: a file may include headers of its own folder
-# and of the folders its folder reaches, nothing else; and each layer a folder uses must be
-# used by one of its files.
-#   cmake -DLAYERS=<table> -DSOURCE_DIR=<tree> [-DPLANT=<file>:<include line>]
-#         [-DPLANT_USE=<folder>:<layer>] -P check_layers.cmake
+# Judges what the compiler took into each object, as Ninja's records of the build tell it,
+# against the folders' layers.
+#   cmake -DLAYERS=<table> -DOBJECTS=<list> -DNINJA=<ninja> -DBUILD_DIR=<build tree>
+#         -DSOURCE_DIR=<source tree> [-DPLANTED=<folder>] [-DPLANT_USE=<folder>:<layer>]
+#         -P check_layers.cmake
 # The table has one fact a line, its kind first:
 #   layer <name> <folder>            the layer's name (as folders use it) and its folder
 #   reach <folder> <folder>...       the folder and the folders its files may include
-#   helpers <folder> <folder>...     folders of helpers it takes (tests/support)
 #   uses <folder> <name>...          the layers it uses
-# Files are read by the endings of SourceEndings.cmake. An include counts when written with
-# quotes, or with angle brackets and a path whose first part is a folder at the top of the
-# tree (<vector> and <gtest/gtest.h> are not the project's); one of a folder that declares
-# no layers fails. A header of a helpers' folder is read too: what it includes counts as
-# included by the file that includes it, both for the reach and for the uses. Every source
-# file under the top folders must be in a folder of the table. PLANT adds one line to a
-# file, or makes a file of that line, as if written there; PLANT_USE adds a use to a
-# folder: both show that the check catches what they plant.
+# OBJECTS lists the objects, one a line. An object is of its source's folder (the first file
+# of its record) and may take in the headers of the folders that folder reaches; files
+# outside the source tree, or made in the build tree, are not the project's. An object of a
+# folder that declares no layers fails, and so does a header of one. Each layer a folder
+# uses must be taken in by one of its objects (a folder none of whose objects is listed is
+# not judged). An object that has no record of its latest build fails: the tree is not
+# built. PLANTED is a folder of the build tree whose files stand for those at the same path
+# of the source tree, and PLANT_USE adds a use to a folder: both plant what the check must
+# name.
 
 cmake_minimum_required(VERSION 3.24)
-include(${CMAKE_CURRENT_LIST_DIR}/SourceEndings.cmake)
 
 file(STRINGS ${LAYERS} table)
-set(folders)
-set(tops)
 foreach(line IN LISTS table)
   string(REPLACE " " ";" fields "${line}")
-  list(POP_FRONT fields kind folder)
+  list(POP_FRONT fields kind key)
   if(kind STREQUAL "layer")
-    set(folder_of_${folder} ${fields})
+    set(folder_of_${key} ${fields})
   elseif(kind STREQUAL "reach")
-    set(reach_${folder} ${folder} ${fields})
-    list(APPEND folders ${folder})
-    string(REGEX REPLACE "/.*" "" top "${folder}")
-    list(APPEND tops ${top})
-  elseif(kind STREQUAL "helpers")
-    set(helpers_${folder} ${fields})
+    set(reach_${key} ${key} ${fields})
   elseif(kind STREQUAL "uses")
-    set(uses_${folder} ${fields})
+    set(uses_${key} ${fields})
   endif()
 endforeach()
-list(REMOVE_DUPLICATES tops)
-if(DEFINED PLANT_USE AND PLANT_USE MATCHES "^([^:]+):(.+)$")
+if(PLANT_USE MATCHES "^([^:]+):(.+)$")
   list(APPEND uses_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
 endif()
-set(planted_file "")
-if(DEFINED PLANT AND PLANT MATCHES "^([^:]+):(.+)$")
-  set(planted_file ${CMAKE_MATCH_1})
-  set(planted_line "${CMAKE_MATCH_2}")
-endif()
 
-# Every source file under the top folders (and a planted one of a source ending), and the
-# project headers each includes, as "<include as written>|<header's path in the tree>" (a
-# bare name is in the file's folder).
-set(violations)
-set(files)
-set(patterns ${DX_SOURCE_ENDINGS})
-list(TRANSFORM patterns PREPEND "*.")
-foreach(top IN LISTS tops)
-  set(top_patterns ${patterns})
-  list(TRANSFORM top_patterns PREPEND ${SOURCE_DIR}/${top}/)
-  file(GLOB_RECURSE top_files RELATIVE ${SOURCE_DIR} ${top_patterns})
-  list(APPEND files ${top_files})
-endforeach()
-if(planted_file AND NOT planted_file IN_LIST files)
-  string(REGEX REPLACE ".*\\." "" ending "${planted_file}")
-  if(ending IN_LIST DX_SOURCE_ENDINGS)
-    list(APPEND files ${planted_file})
-  endif()
+# The trees' paths, as patterns.
+string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" source_pattern "${SOURCE_DIR}")
+string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" build_pattern "${BUILD_DIR}")
+string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" planted_pattern "${PLANTED}")
+
+# The objects' records, as Ninja names the objects: from the build tree. -n keeps Ninja from
+# rewriting its records (it compacts them when it opens them to write) while the build that
+# runs the check adds to them.
+file(STRINGS ${OBJECTS} objects)
+list(TRANSFORM objects REPLACE "/\\./" "/")
+list(TRANSFORM objects REPLACE "^${build_pattern}/" "")
+list(REMOVE_DUPLICATES objects)
+if(NOT objects)
+  message(FATAL_ERROR "${OBJECTS} lists no objects")
 endif()
-foreach(file IN LISTS files)
+string(REGEX REPLACE "\\.txt$" "" records "${OBJECTS}")
+set(records ${records}-records.txt)
+execute_process(COMMAND ${NINJA} -n -t deps ${objects} WORKING_DIRECTORY ${BUILD_DIR}
+                OUTPUT_FILE ${records} RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${NINJA} -t deps failed in ${BUILD_DIR}")
+endif()
+# Each record is a line naming the object, then its files, indented, the source first.
+# System headers are passed over here already; paths in the build tree may be relative.
+file(STRINGS ${records} lines REGEX "^[^ ]|^    ([^/]|${source_pattern}/|${build_pattern}/)")
+
+set(violations)
+set(judged)
+set(object "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([^ ].*): (#deps [0-9]+, deps mtime [0-9]+ \\(([A-Z]+)\\)|deps not found)$")
+    set(object "${CMAKE_MATCH_1}")
+    set(source "")
+    if(NOT CMAKE_MATCH_3 STREQUAL "VALID")
+      list(APPEND violations "  ${object} has not been built: what it includes is not known")
+      set(object "")
+    endif()
+    continue()
+  elseif(object STREQUAL "")
+    continue()
+  endif()
+  string(SUBSTRING "${line}" 4 -1 path)
+  if(NOT IS_ABSOLUTE "${path}")
+    get_filename_component(path "${path}" ABSOLUTE BASE_DIR ${BUILD_DIR})
+  endif()
+  set(file "")
+  if(PLANTED AND path MATCHES "^${planted_pattern}/(.*)")
+    set(file ${CMAKE_MATCH_1})
+  elseif(NOT path MATCHES "^${build_pattern}/" AND path MATCHES "^${source_pattern}/(.*)")
+    set(file ${CMAKE_MATCH_1})
+  endif()
+  if(file STREQUAL "")
+    if(source STREQUAL "")
+      set(object "")  # made in the build tree: of no folder
+    endif()
+    continue()
+  endif()
   get_filename_component(file_folder ${file} DIRECTORY)
-  if(NOT file_folder IN_LIST folders)
-    list(APPEND violations "  ${file} is in ${file_folder}, which declares no layers")
-  endif()
-  list(APPEND files_of_${file_folder} ${file})
-  set(lines)
-  if(EXISTS ${SOURCE_DIR}/${file})
-    file(STRINGS ${SOURCE_DIR}/${file} lines REGEX "^[ \t]*#[ \t]*include")
-  endif()
-  if(file STREQUAL planted_file)
-    list(APPEND lines "${planted_line}")
-  endif()
-  set(includes_${file})
-  foreach(line IN LISTS lines)
-    if(line MATCHES "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\"")
-      set(header ${CMAKE_MATCH_1})
-      set(written ${header})
-    elseif(line MATCHES "^[ \t]*#[ \t]*include[ \t]*<(([^>/]+)/[^>]+)>")
-      set(header ${CMAKE_MATCH_1})
-      set(written "<${header}>")
-      if(NOT IS_DIRECTORY ${SOURCE_DIR}/${CMAKE_MATCH_2})
-        continue()
-      endif()
-    else()
+  if(source STREQUAL "")
+    set(source ${file})
+    set(folder ${file_folder})
+    if(NOT DEFINED reach_${folder})
+      list(APPEND violations "  ${source} is in ${folder}, which declares no layers")
+      set(object "")
       continue()
     endif()
-    if(NOT header MATCHES "/")
-      set(header ${file_folder}/${header})
+    list(APPEND judged ${folder})
+    set(reach ${reach_${folder}})
+    set(others ${reach})
+    list(POP_FRONT others)
+    list(JOIN others ", " reachable)
+    if(reachable STREQUAL "")
+      set(reachable "its own headers")
     endif()
-    list(APPEND includes_${file} "${written}|${header}")
-  endforeach()
+  elseif(NOT file_folder STREQUAL folder AND NOT seen_${source}_${file_folder})
+    # Each folder once a source: a header it may not include is named by the first the
+    # compiler took in, the one that led into that folder.
+    set(seen_${source}_${file_folder} ON)
+    if(NOT DEFINED reach_${file_folder})
+      list(APPEND violations "  ${source} includes ${file}, but ${file_folder} declares no layers")
+    elseif(NOT file_folder IN_LIST reach)
+      list(APPEND violations "  ${source} includes ${file}, but ${folder} reaches only: ${reachable}")
+    else()
+      set(takes_${folder}_${file_folder} ON)
+    endif()
+  endif()
 endforeach()
 
-foreach(folder IN LISTS folders)
-  set(reach ${reach_${folder}})
-  set(others ${reach})
-  list(POP_FRONT others)
-  list(JOIN others ", " reachable)
-  if(reachable STREQUAL "")
-    set(reachable "its own headers")
-  endif()
-  # The folders whose headers the folder's files include, themselves or through helpers.
-  set(included_folders)
-  foreach(file IN LISTS files_of_${folder})
-    set(queue ${file})
-    set(seen ${file})
-    while(queue)
-      list(POP_FRONT queue current)
-      set(through "")
-      if(NOT current STREQUAL file)
-        set(through " through ${current}")
-      endif()
-      foreach(include IN LISTS includes_${current})
-        string(REPLACE "|" ";" parts "${include}")
-        list(GET parts 0 written)
-        list(GET parts 1 header)
-        get_filename_component(header_folder ${header} DIRECTORY)
-        if(NOT header_folder IN_LIST folders)
-          list(APPEND violations "  ${file} includes ${written}${through}, but ${header_folder} declares no layers")
-          continue()
-        endif()
-        if(NOT header_folder IN_LIST reach)
-          list(APPEND violations "  ${file} includes ${written}${through}, but ${folder} reaches only: ${reachable}")
-          continue()
-        endif()
-        list(APPEND included_folders ${header_folder})
-        if(header_folder IN_LIST helpers_${folder} AND DEFINED includes_${header} AND NOT header IN_LIST seen)
-          list(APPEND queue ${header})
-          list(APPEND seen ${header})
-        endif()
-      endforeach()
-    endwhile()
-  endforeach()
+list(REMOVE_DUPLICATES judged)
+foreach(folder IN LISTS judged)
   foreach(used IN LISTS uses_${folder})
-    if(NOT folder_of_${used} IN_LIST included_folders)
+    if(NOT takes_${folder}_${folder_of_${used}})
       list(APPEND violations "  ${folder} declares ${used}, but none of its files includes a header of ${folder_of_${used}}")
     endif()
   endforeach()
 endforeach()
 
 if(violations)
+  list(REMOVE_DUPLICATES violations)
   list(JOIN violations "\n" report)
   message(FATAL_ERROR "Includes across the folders' layers (cmake/Layers.cmake):\n${report}")
 endif()

@@ -1,7 +1,5 @@
 #include "wizard/dlg_assist5.h"
 
-#include <exception>
-
 #include "extraction/csv_export.h"
 #include "extraction/output_table.h"
 #include "extraction/res_strings.h"
@@ -32,15 +30,14 @@ bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& 
   return true;
 }
 
-// Command echo off for one scope, on again however the scope is left. An echo that cannot be
-// turned on again (memory ran out) ends the command, unless a failure already does.
-struct CommandEchoOff {
+// Command echo off for one scope. The scope turns it on again with on(), where an echo that
+// cannot be turned on again (memory ran out) ends the command; left by an exception, the
+// scope has it turned on again here, and the failure already on its way ends the command.
+class CommandEchoOff {
+public:
   CommandEchoOff() { setCmdEcho(false); }
-  ~CommandEchoOff() noexcept(false) {
-    if (std::uncaught_exceptions() == unwinding) {
-      setCmdEcho(true);
-      return;
-    }
+  ~CommandEchoOff() {
+    if (!off_) return;
     try {
       setCmdEcho(true);
     } catch (...) {  // nothing more can be done on the way out
@@ -48,7 +45,14 @@ struct CommandEchoOff {
   }
   CommandEchoOff(const CommandEchoOff&) = delete;
   CommandEchoOff& operator=(const CommandEchoOff&) = delete;
-  int unwinding = std::uncaught_exceptions();
+
+  void on() {
+    off_ = false;
+    setCmdEcho(true);
+  }
+
+private:
+  bool off_ = true;
 };
 
 void printResult(UINT textId, const CString& path) { ovutPrintf(L"%s", LoadResFormat(textId, path).GetString()); }
@@ -159,6 +163,7 @@ void DlgAssist5::OnBnClickedInsertTable() {
   insertStatus = ovedGetPoint(nullptr, LoadResString(IDS_TABLE_INSERTION_POINT), picked);
   if (insertStatus != RTNORM) {
     editor.cancel();
+    echoOff.on();
     return;
   }
   editor.complete();
@@ -176,11 +181,15 @@ void DlgAssist5::OnBnClickedInsertTable() {
   OvDbObjectId created = createOutputTable(
       outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows, position,
       displayNameOf(engine.catalogue.blockPreviewItem.name, displayNames), tableTitle, showHeaderLine);
-  if (created.isNull()) return;  // nothing inserted: a table inserted before keeps its link
+  if (created.isNull()) {  // nothing inserted: a table inserted before keeps its link
+    echoOff.on();
+    return;
+  }
   InsertedTables::inserted(created);
   lastTableId = created;
   // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
   insertedTable = linkOfInsertedTable(columnOrder);
+  echoOff.on();
 }
 
 InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& columnOrder) const {

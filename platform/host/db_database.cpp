@@ -2,6 +2,7 @@
 
 #include "platform/host/db_blocks.h"
 #include "platform/host/doc_manager.h"
+#include "platform/win/on_failure.h"
 
 namespace {
 std::unordered_map<std::uint32_t, OvDbDatabase*>& liveDatabases() {
@@ -13,22 +14,19 @@ std::uint32_t g_nextSerial = 1;
 
 OvDbDatabase::OvDbDatabase() : serial_(g_nextSerial++) {
   liveDatabases()[serial_] = this;
-  try {  // a database half made when memory runs out is no live database
-    auto made = std::make_unique<OvDbBlockTable>();
-    addOvDbObject(blockTableId_, made.get());
-    OvDbBlockTable* table = made.release();
-    for (const wchar_t* name : {OVDB_MODEL_SPACE, OVDB_PAPER_SPACE}) {
-      auto record = std::make_unique<OvDbBlockTableRecord>();
-      record->setName(name);
-      OvDbObjectId id;
-      if (table->add(id, record.get()) == Ovis::eOk) record.release()->close();
-      if (name == std::wstring(OVDB_MODEL_SPACE)) modelSpaceId_ = id;
-    }
-    table->close();
-  } catch (...) {
-    liveDatabases().erase(serial_);
-    throw;
+  // A database half made when memory runs out is no live database.
+  StandIn::OnFailure forgetOnFailure([this] { liveDatabases().erase(serial_); });
+  auto made = std::make_unique<OvDbBlockTable>();
+  addOvDbObject(blockTableId_, made.get());
+  OvDbBlockTable* table = made.release();
+  for (const wchar_t* name : {OVDB_MODEL_SPACE, OVDB_PAPER_SPACE}) {
+    auto record = std::make_unique<OvDbBlockTableRecord>();
+    record->setName(name);
+    OvDbObjectId id;
+    if (table->add(id, record.get()) == Ovis::eOk) record.release()->close();
+    if (name == std::wstring(OVDB_MODEL_SPACE)) modelSpaceId_ = id;
   }
+  table->close();
 }
 
 OvDbDatabase::~OvDbDatabase() {

@@ -9,6 +9,7 @@
 #include "platform/host/db_object.h"
 #include "platform/host/db_xdata.h"
 #include "platform/host/geometry.h"
+#include "platform/win/on_failure.h"
 
 class OvDbBlockTable;
 class OvDbDictionary;
@@ -54,11 +55,9 @@ public:
   template <class Undo>
   Ovis::ErrorStatus addOvDbObject(OvDbObjectId& id, OvDbObject* object, Undo&& undo) {
     Ovis::ErrorStatus es = Ovis::eOk;
-    try {
+    {
+      StandIn::OnFailure undoOnFailure([&undo] { undo(); });
       es = addOvDbObject(id, object);
-    } catch (...) {
-      undo();
-      throw;
     }
     if (es != Ovis::eOk) undo();
     return es;

@@ -5,6 +5,7 @@
 #include "platform/host/db_database.h"
 #include "platform/host/text_style.h"
 #include "platform/mfc/cstring.h"
+#include "platform/win/on_failure.h"
 
 OVRX_DEFINE_MEMBERS(OvDbDictionary, OvDbObject)
 OVRX_DEFINE_MEMBERS(OvDbTableStyle, OvDbObject)
@@ -91,12 +92,8 @@ Ovis::ErrorStatus OvDbDatabase::getTableStyleDictionary(OvDbDictionary*& diction
     if (addOvDbObject(dictionaryId, created.get()) != Ovis::eOk) return Ovis::eOutOfMemory;
     OvDbDictionary* dictionary = created.release();
     OvDbObjectId standardId;
-    try {
-      if (dictionary->setAt(L"Standard", standard.get(), standardId) == Ovis::eOk) standard.release();
-    } catch (...) {
-      dictionary->close();
-      throw;
-    }
+    StandIn::OnFailure closeOnFailure([dictionary] { dictionary->close(); });
+    if (dictionary->setAt(L"Standard", standard.get(), standardId) == Ovis::eOk) standard.release();
     dictionary->close();
     tableStyleDictionaryId_ = dictionaryId;
   }

@@ -6,6 +6,7 @@
 #include "platform/host/db_object.h"
 #include "platform/host/editor.h"
 #include "platform/mfc/cstring.h"
+#include "platform/win/on_failure.h"
 
 namespace {
 
@@ -89,15 +90,12 @@ OvResBuf* OvDbXDataStore::chain(const wchar_t* appName) const {
     else head = item;
     tail = item;
   };
-  try {
-    for (const Application& application : applications_) {
-      if (appName && !sameName(application.name, appName)) continue;
-      append(newStringItem(OV_XD_APPNAME, application.name));
-      for (const Item& item : application.items) append(newItem(item));
-    }
-  } catch (...) {  // memory ran out: the chain made so far goes
-    ovutRelRb(head);
-    throw;
+  // Memory ran out: the chain made so far goes.
+  StandIn::OnFailure releaseOnFailure([&head] { ovutRelRb(head); });
+  for (const Application& application : applications_) {
+    if (appName && !sameName(application.name, appName)) continue;
+    append(newStringItem(OV_XD_APPNAME, application.name));
+    for (const Item& item : application.items) append(newItem(item));
   }
   return head;
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/host/editor_input.h"
+#include "platform/win/on_failure.h"
 
 BEGIN_MESSAGE_MAP(CVuUiBaseDialog, CDialog)
 ON_WM_DESTROY()
@@ -28,29 +29,26 @@ void CVuUiBaseDialog::BeginEditorCommand() {
   if (!m_hWnd) throw std::logic_error("BeginEditorCommand of " + who + ", which has no window");
   editorActive_ = true;
   hidden_.clear();
-  try {
-    // The dialog and the dialogs that own it step aside; the editor's window takes input.
-    HWND window = m_hWnd;
-    while (window) {
-      bool isDialog = StandIn::ClassNameOf(window) == WC_DIALOGW;
-      if (!isDialog) {
-        if (!::IsWindowEnabled(window)) {
-          enabled_.push_back(window);
-          ::EnableWindow(window, TRUE);
-        }
-        break;
+  // Memory ran out on the way: the dialogs come back, no bracket is open.
+  StandIn::OnFailure restoreOnFailure([this] { EndEditorCommand(true); });
+  // The dialog and the dialogs that own it step aside; the editor's window takes input.
+  HWND window = m_hWnd;
+  while (window) {
+    bool isDialog = StandIn::ClassNameOf(window) == WC_DIALOGW;
+    if (!isDialog) {
+      if (!::IsWindowEnabled(window)) {
+        enabled_.push_back(window);
+        ::EnableWindow(window, TRUE);
       }
-      if (::IsWindowVisible(window)) {
-        hidden_.push_back(window);
-        ::ShowWindow(window, SW_HIDE);
-      }
-      window = ::GetParent(window);
+      break;
     }
-    HostEditorInput::beginDialogCommand(m_hWnd, static_cast<int>(GetTemplateId()));
-  } catch (...) {  // memory ran out on the way: the dialogs come back, no bracket is open
-    EndEditorCommand(true);
-    throw;
+    if (::IsWindowVisible(window)) {
+      hidden_.push_back(window);
+      ::ShowWindow(window, SW_HIDE);
+    }
+    window = ::GetParent(window);
   }
+  HostEditorInput::beginDialogCommand(m_hWnd, static_cast<int>(GetTemplateId()));
 }
 
 void CVuUiBaseDialog::CompleteEditorCommand(BOOL restoreDialogs) {

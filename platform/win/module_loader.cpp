@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/win/codepage.h"
+#include "platform/win/on_failure.h"
 #include "platform/win/resources.h"
 #include "platform/win/system_modules.h"
 
@@ -61,23 +62,21 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     }
     dlclose(image);
   };
-  try {
-    const ResourceBundle* resources = nullptr;
-    if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
-    instance = RegisterModuleInstance(path, resources, image);
-    int& count = loadCounts()[instance];
-    if (entry && !entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
-      loadCounts().erase(instance);
-      unload();
-      g_loaderError = L"the module's initialisation failed";
-      return nullptr;
-    }
-    count = 1;
-  } catch (...) {
+  StandIn::OnFailure unloadOnFailure([&] {
     if (instance) loadCounts().erase(instance);
     unload();
-    throw;
+  });
+  const ResourceBundle* resources = nullptr;
+  if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
+  instance = RegisterModuleInstance(path, resources, image);
+  int& count = loadCounts()[instance];
+  if (entry && !entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
+    loadCounts().erase(instance);
+    unload();
+    g_loaderError = L"the module's initialisation failed";
+    return nullptr;
   }
+  count = 1;
   g_loaderError.clear();
   return instance;
 }

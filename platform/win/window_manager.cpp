@@ -11,6 +11,7 @@
 #include "platform/win/handle_table.h"
 #include "platform/win/input_driver.h"
 #include "platform/win/module_loader.h"
+#include "platform/win/on_failure.h"
 #include "platform/win/teardown_steps.h"
 
 using namespace StandIn;
@@ -296,30 +297,26 @@ HWND CreateWindowExW(DWORD exStyle, LPCWSTR className, LPCWSTR windowName, DWORD
   cs.lpszName = windowName;
   cs.lpszClass = className;
   cs.dwExStyle = exStyle;
-  try {
-    if (Window* p = W(w->parent)) p->children.push_back(h);
-    if (entry->factory) w->model = entry->factory(h, cs);
-    if (wm().created) wm().created(h, cs);
+  // Memory ran out, or a handler threw: the window half made goes again.
+  StandIn::OnFailure destroyOnFailure([h] {
+    if (W(h)) DestroyWindow(h);
+  });
+  if (Window* p = W(w->parent)) p->children.push_back(h);
+  if (entry->factory) w->model = entry->factory(h, cs);
+  if (wm().created) wm().created(h, cs);
 
-    if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
-      DestroyWindow(h);
-      return nullptr;
-    }
-    if (!W(h)) return nullptr;
-    if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
-      DestroyWindow(h);
-      return nullptr;
-    }
-    if (!W(h)) return nullptr;
-    SendMessageW(h, WM_SIZE, 0, MAKELPARAM(std::max(0, width), std::max(0, height)));
-    if (style & WS_VISIBLE) ShowWindow(h, SW_SHOW);
-  } catch (...) {  // memory ran out, or a handler threw: the window half made goes again
-    try {
-      if (W(h)) DestroyWindow(h);
-    } catch (...) {  // the first failure is the one that goes on
-    }
-    throw;
+  if (!SendMessageW(h, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs))) {
+    DestroyWindow(h);
+    return nullptr;
   }
+  if (!W(h)) return nullptr;
+  if (SendMessageW(h, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+    DestroyWindow(h);
+    return nullptr;
+  }
+  if (!W(h)) return nullptr;
+  SendMessageW(h, WM_SIZE, 0, MAKELPARAM(std::max(0, width), std::max(0, height)));
+  if (style & WS_VISIBLE) ShowWindow(h, SW_SHOW);
   return h;
 }
 

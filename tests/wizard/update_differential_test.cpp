@@ -13,13 +13,17 @@
 // runs its first few seeds only. A failing case names its seed; DX_UPDATE_SEED=n runs that
 // seed alone, DX_UPDATE_SEED=first-last those seeds one after another.
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 #include <numeric>
 #include <optional>
 #include <random>
 #include <set>
 #include <string>
+#include <string_view>
 
 #include "wizard_script.h"
 
@@ -85,20 +89,37 @@ constexpr unsigned kSeedsRun = 6;
 constexpr unsigned kSeedsRun = kSeedsPerShard;
 #endif
 
+// A seed as DX_UPDATE_SEED writes it: decimal digits alone, within the seed's type.
+std::optional<unsigned> seedIn(std::string_view text) {
+  unsigned seed = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, seed);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return seed;
+}
+
 // The seeds one shard of a seeded test runs: its own range, or only the seed that
 // DX_UPDATE_SEED names ("3603"), or the seeds from one to another ("1-5000"), all in the first
-// shard (nullopt for the others).
+// shard (nullopt for the others). Any other value fails the test.
 struct SeedRange {
-  unsigned first, count;
+  unsigned first;
+  std::uint64_t count;  // up to every seed of the type
 };
 std::optional<SeedRange> shardSeeds(unsigned shard, unsigned perShard, unsigned run) {
   const char* only = std::getenv("DX_UPDATE_SEED");
   if (!only) return SeedRange{1 + shard * perShard, run};
+  const std::string_view text(only);
+  const size_t dash = text.find('-');
+  const std::optional<unsigned> first = seedIn(text.substr(0, dash));
+  const std::optional<unsigned> last = dash == std::string_view::npos ? first : seedIn(text.substr(dash + 1));
+  if (!first || !last || *last < *first) {
+    ADD_FAILURE() << "DX_UPDATE_SEED=\"" << only
+                  << "\" is neither a seed nor first-last with first <= last (decimal, up to "
+                  << std::numeric_limits<unsigned>::max() << ")";
+    return SeedRange{0, 0};
+  }
   if (shard != 0) return std::nullopt;
-  char* end = nullptr;
-  const auto first = static_cast<unsigned>(std::strtoul(only, &end, 10));
-  const auto last = *end == '-' ? static_cast<unsigned>(std::strtoul(end + 1, nullptr, 10)) : first;
-  return SeedRange{first, last < first ? 0 : last - first + 1};
+  return SeedRange{*first, std::uint64_t{*last} - *first + 1};
 }
 
 std::string seedTrace(unsigned seed) {
@@ -550,7 +571,8 @@ protected:
 TEST_P(UpdateAgainstWizard, RefreshAndAddAgreeWithTheWizard) {
   std::optional<SeedRange> seeds = shardSeeds(GetParam(), kSeedsPerShard, kSeedsRun);
   if (!seeds) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
-  for (unsigned seed = seeds->first; seed < seeds->first + seeds->count && !HasFailure(); ++seed) {
+  for (std::uint64_t n = 0; n < seeds->count && !HasFailure(); ++n) {
+    const auto seed = static_cast<unsigned>(seeds->first + n);
     SCOPED_TRACE(seedTrace(seed));
     // Each seed on the sample drawing as it was.
     freshDrawing();
@@ -923,7 +945,8 @@ protected:
 TEST_P(DamagedLinks, AnActionOnADamagedTableDoesAsOnTheWholeOneOrNothing) {
   std::optional<SeedRange> seeds = shardSeeds(GetParam(), kDamageSeedsPerShard, kDamageSeedsRun);
   if (!seeds) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
-  for (unsigned seed = seeds->first; seed < seeds->first + seeds->count && !HasFailure(); ++seed) {
+  for (std::uint64_t n = 0; n < seeds->count && !HasFailure(); ++n) {
+    const auto seed = static_cast<unsigned>(seeds->first + n);
     SCOPED_TRACE(seedTrace(seed));
     freshDrawing();
     useSampleDrawing();
@@ -1075,7 +1098,8 @@ protected:
 TEST_P(UpdateAcrossLanguages, ATableMadeInAnotherLanguageComesOutAsOneMadeInThisOne) {
   std::optional<SeedRange> seeds = shardSeeds(GetParam(), kLanguageSeedsPerShard, kLanguageSeedsRun);
   if (!seeds) GTEST_SKIP() << "DX_UPDATE_SEED runs in the first shard";
-  for (unsigned seed = seeds->first; seed < seeds->first + seeds->count && !HasFailure(); ++seed) {
+  for (std::uint64_t n = 0; n < seeds->count && !HasFailure(); ++n) {
+    const auto seed = static_cast<unsigned>(seeds->first + n);
     SCOPED_TRACE(seedTrace(seed));
     freshDrawing();
     useSampleDrawing();

@@ -71,9 +71,11 @@ HMODULE LoadLibraryW(LPCWSTR path) {
   instance = RegisterModuleInstance(path, resources, image);
   int& count = loadCounts()[instance];
   if (entry && !entry(instance, DLL_PROCESS_ATTACH, nullptr)) {
+    // Said before the module goes: the text may ask for memory, and a failure then must
+    // not leave it to the guard to unload the module a second time.
+    g_loaderError = L"the module's initialisation failed";
     loadCounts().erase(instance);
     unload();
-    g_loaderError = L"the module's initialisation failed";
     return nullptr;
   }
   count = 1;

@@ -1,8 +1,8 @@
 """Runs the main job through the host program again and again, each time with one allocation
 refused (the n-th made through operator new, for n spread over the whole run), and checks that
 memory running out never escapes: the host runs on or ends with its own status, no output is
-reported done that was not written whole, no earlier output is damaged, and the drawing keeps
-no table that is not whole and linked.
+reported done that was not written whole, no earlier output is damaged, nothing else is left
+beside the outputs, and the drawing keeps no table that is not whole and linked.
 
 usage: allocation_sweep.py REFUSING_HOST MAIN_JOB_SCRIPT OUTPUT_FOLDER
 
@@ -115,14 +115,18 @@ def check(run, folder, clean, earlier):
         problems.append("a script error though no command was stopped: " + run.stderr.strip()[-300:])
     if "bad_alloc" in run.stdout + run.stderr:
         problems.append("an exception reached the host: " + run.stderr.strip()[-300:])
+    outputs = os.path.join(folder, "build", "main-job")
     for name in OUTPUTS:
-        path = os.path.join(folder, "build", "main-job", name)
+        path = os.path.join(outputs, name)
         written = os.path.exists(path) and filecmp.cmp(path, os.path.join(clean, name), shallow=False)
         kept = os.path.exists(path) and filecmp.cmp(path, os.path.join(earlier, name), shallow=False)
         if DONE_LINES[name] in run.stdout and not written:
             problems.append(name + " reported done but not written whole")
         elif not written and not kept:
             problems.append(name + " damaged: neither the earlier file nor the new one")
+    left = sorted(set(os.listdir(outputs)) - set(OUTPUTS))
+    if left:
+        problems.append("left beside the outputs: " + ", ".join(left))
     if run.returncode != HOST_OUT_OF_MEMORY:  # the dump itself may be what memory ran out in
         dump = dump_of(run.stdout)
         if dump.strip() and dump != clean_dump_of(clean):

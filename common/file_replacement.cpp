@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <new>
 #include <optional>
+#include <utility>
 
 #include "platform/win/codepage.h"
 
@@ -121,31 +122,35 @@ FileReplacement::FileReplacement(std::wstring_view target) : writePath_(target) 
     return;
   }
   if (file >= 0) {
+    newFile_.name = std::move(pattern);  // a move, which cannot throw
     takeOverPermissions(file, exists ? &existing : nullptr);
     ::close(file);
     std::wstring wide;
-    if (Utf8ToWide(pattern, wide)) {
-      newFile_ = pattern;
-      writePath_ = wide;
+    if (Utf8ToWide(newFile_.name, wide)) {
+      writePath_ = std::move(wide);
       return;
     }
-    ::unlink(pattern.c_str());
+    ::unlink(newFile_.name.c_str());
+    newFile_.name.clear();
   }
   // The target is written itself.
   ready_ = !exists || keepEarlierBytes();
 }
 
 FileReplacement::~FileReplacement() {
-  if (!newFile_.empty()) ::unlink(newFile_.c_str());
   if (earlier_) putBackEarlierBytes();
+}
+
+FileReplacement::NewFile::~NewFile() {
+  if (!name.empty()) ::unlink(name.c_str());
 }
 
 bool FileReplacement::commit() {
   if (!ready_) return false;
   earlier_.reset();
-  if (newFile_.empty()) return true;
-  bool moved = std::rename(newFile_.c_str(), target_.c_str()) == 0;
-  if (moved) newFile_.clear();
+  if (newFile_.name.empty()) return true;
+  bool moved = std::rename(newFile_.name.c_str(), target_.c_str()) == 0;
+  if (moved) newFile_.name.clear();
   return moved;
 }
 

@@ -42,9 +42,19 @@ private:
   // Writes the kept bytes back as the whole target.
   void putBackEarlierBytes();
 
+  // The new file, removed with its name unless that was cleared once the file was moved
+  // over the target: owned from the moment it is made, also when the constructor throws.
+  struct NewFile {
+    std::string name;  // empty when the target is written itself
+    NewFile() = default;
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile();
+  };
+
   bool ready_ = true;
   std::wstring writePath_;
-  std::string newFile_;  // empty when the target is written itself
+  NewFile newFile_;
   std::string target_;
   std::optional<std::string> earlier_;  // the bytes of a target written itself, until committed
 };

@@ -1,6 +1,7 @@
 #include "extraction/res_strings.h"
 
 #include <cwctype>
+#include <new>
 
 #include "platform/mfc/afx_module.h"
 #include "platform/win/format_message.h"
@@ -54,7 +55,12 @@ CString FormatMsgStringV(const CString& format, const std::vector<const wchar_t*
   DWORD length =
       FormatMessageW(FORMAT_MESSAGE_FROM_STRING | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_ARGUMENT_ARRAY,
                      guarded.GetString(), 0, 0, reinterpret_cast<LPWSTR>(&buffer), 0, arguments.data());
-  if (!buffer) return length == 0 ? format : CString();
+  if (!buffer) {
+    // Memory running out stops the caller's work as any allocation does, rather than give
+    // a line without its inserts; a text the formatter cannot read stays as it is.
+    if (GetLastError() == ERROR_NOT_ENOUGH_MEMORY) throw std::bad_alloc();
+    return length == 0 ? format : CString();
+  }
   struct Release {  // also when the copy runs out of memory
     wchar_t* buffer;
     ~Release() { LocalFree(buffer); }

@@ -13,6 +13,7 @@ CString LoadResString(UINT id, LANGID language);
 
 // Formats a message text: %1 to %99 take the inserts in order, a placeholder without an
 // insert stays as it is, "%%" gives "%", and inserts are never scanned for placeholders.
+// Throws std::bad_alloc when memory runs out, also within the formatter.
 CString FormatMsgStringV(const CString& format, const std::vector<const wchar_t*>& inserts);
 
 // The text of the id with its placeholders filled; "???" when the id is not found.

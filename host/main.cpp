@@ -1,6 +1,7 @@
 // The host program: loads a plug-in module the way the CAD host does, declares it,
 // runs commands read from a script file or standard input through the command stack,
 // and unloads the module at the end.
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -243,6 +244,9 @@ int runHost(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A write past a file-size limit fails with an error that its writer reports, keeping the
+  // earlier file, rather than ending the program half way through the file.
+  std::signal(SIGXFSZ, SIG_IGN);
   try {
     return runHost(argc, argv);
   } catch (const std::bad_alloc&) {  // at the start, or while the drawing is dumped or the module unloaded

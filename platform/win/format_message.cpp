@@ -12,6 +12,14 @@
 
 namespace {
 
+thread_local DWORD lastError = 0;
+
+// Leaves the reason for GetLastError; 0, the failure's return value.
+DWORD failure(DWORD error) {
+  lastError = error;
+  return 0;
+}
+
 std::set<void*>& localBlocks() {
   static std::set<void*> blocks;
   return blocks;
@@ -61,7 +69,7 @@ bool formatInsert(const std::wstring& form, bool argumentArray, void* arguments,
 
 DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, DWORD size, void* arguments) {
   if (!(flags & FORMAT_MESSAGE_FROM_STRING) || !source) {
-    return 0;
+    return failure(ERROR_INVALID_PARAMETER);
   }
   const wchar_t* p = static_cast<const wchar_t*>(source);
   bool ignoreInserts = flags & FORMAT_MESSAGE_IGNORE_INSERTS;
@@ -107,7 +115,7 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
     }
     if (argumentArray) {
       if (!formatInsert(form, true, arguments, index, out)) {
-        return 0;
+        return failure(ERROR_INVALID_PARAMETER);
       }
     } else {
       while (vaRead < index) {
@@ -119,13 +127,13 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
   }
   if (flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) {
     auto* block = static_cast<wchar_t*>(LocalAlloc(0, (out.size() + 1) * sizeof(wchar_t)));
-    if (!block) return 0;
+    if (!block) return 0;  // LocalAlloc left the reason
     std::wmemcpy(block, out.c_str(), out.size() + 1);
     *reinterpret_cast<wchar_t**>(buffer) = block;
     return static_cast<DWORD>(out.size());
   }
   if (!buffer || out.size() + 1 > size) {
-    return 0;  // the buffer is too small
+    return failure(ERROR_INSUFFICIENT_BUFFER);
   }
   std::wmemcpy(buffer, out.c_str(), out.size() + 1);
   return static_cast<DWORD>(out.size());
@@ -133,11 +141,15 @@ DWORD FormatMessageW(DWORD flags, LPCVOID source, DWORD, DWORD, LPWSTR buffer, D
 
 HLOCAL LocalAlloc(UINT, size_t bytes) {
   void* block = std::calloc(1, bytes ? bytes : 1);
-  if (!block) return nullptr;
+  if (!block) {
+    lastError = ERROR_NOT_ENOUGH_MEMORY;
+    return nullptr;
+  }
   try {
     localBlocks().insert(block);
   } catch (const std::bad_alloc&) {  // a block that cannot be noted is not handed out
     std::free(block);
+    lastError = ERROR_NOT_ENOUGH_MEMORY;
     return nullptr;
   }
   return block;
@@ -153,3 +165,5 @@ HLOCAL LocalFree(HLOCAL memory) {
 }
 
 int LiveLocalAllocations() { return static_cast<int>(localBlocks().size()); }
+
+DWORD GetLastError() { return lastError; }

@@ -1,8 +1,9 @@
 """Runs the main job through the host program again and again, each time with one allocation
 refused (the n-th made through operator new, for n spread over the whole run), and checks that
 memory running out never escapes: the host runs on or ends with its own status, no output is
-reported done that was not written whole, no earlier output is damaged, and the drawing keeps
-no table that is not whole and linked.
+reported done that was not written whole or without its path, no earlier output is damaged,
+nothing else is left beside the outputs, and the drawing keeps no table that is not whole and
+linked.
 
 usage: allocation_sweep.py REFUSING_HOST MAIN_JOB_SCRIPT OUTPUT_FOLDER
 
@@ -19,10 +20,11 @@ import subprocess
 import sys
 
 OUTPUTS = ["FloorPlan.xls", "FloorPlan.qdx", "FloorPlan.csv"]
+# The line that reports each output written, with the path it names.
 DONE_LINES = {
-    "FloorPlan.xls": "Finished XLS exportation to : build/main-job/FloorPlan.xls",
-    "FloorPlan.qdx": "Finished QDX export to : build/main-job/FloorPlan.qdx",
-    "FloorPlan.csv": "CSV export done to : build/main-job/FloorPlan.csv",
+    "FloorPlan.xls": re.compile(r"^Finished XLS exportation to : (.*)$", re.M),
+    "FloorPlan.qdx": re.compile(r"^Finished QDX export to : (.*)$", re.M),
+    "FloorPlan.csv": re.compile(r"^CSV export done to : (.*)$", re.M),
 }
 STOPPED = "The command was stopped: memory ran out or an internal error occurred."
 OUT_OF_MEMORY = "ovhost: out of memory"
@@ -31,6 +33,11 @@ RUNS_BY_DEFAULT = 600
 
 # The statuses of the host program (README, "The host program").
 DONE, SCRIPT_ERROR, HOST_OUT_OF_MEMORY = 0, 4, 5
+
+
+def done_path(name):
+    """The path that the line reporting the output written names."""
+    return "build/main-job/" + name
 
 
 def run_host(host, script, folder, language, refused=None, count_file=None, seed=None):
@@ -115,14 +122,22 @@ def check(run, folder, clean, earlier):
         problems.append("a script error though no command was stopped: " + run.stderr.strip()[-300:])
     if "bad_alloc" in run.stdout + run.stderr:
         problems.append("an exception reached the host: " + run.stderr.strip()[-300:])
+    outputs = os.path.join(folder, "build", "main-job")
     for name in OUTPUTS:
-        path = os.path.join(folder, "build", "main-job", name)
+        path = os.path.join(outputs, name)
         written = os.path.exists(path) and filecmp.cmp(path, os.path.join(clean, name), shallow=False)
         kept = os.path.exists(path) and filecmp.cmp(path, os.path.join(earlier, name), shallow=False)
-        if DONE_LINES[name] in run.stdout and not written:
+        named = DONE_LINES[name].findall(run.stdout)
+        for path_named in named:
+            if path_named != done_path(name):
+                problems.append("%s reported done naming %r, not its path" % (name, path_named))
+        if named and not written:
             problems.append(name + " reported done but not written whole")
         elif not written and not kept:
             problems.append(name + " damaged: neither the earlier file nor the new one")
+    left = sorted(set(os.listdir(outputs)) - set(OUTPUTS))
+    if left:
+        problems.append("left beside the outputs: " + ", ".join(left))
     if run.returncode != HOST_OUT_OF_MEMORY:  # the dump itself may be what memory ran out in
         dump = dump_of(run.stdout)
         if dump.strip() and dump != clean_dump_of(clean):
@@ -155,6 +170,10 @@ def main():
     for name in OUTPUTS:
         if filecmp.cmp(os.path.join(earlier, name), os.path.join(clean, name), shallow=False):
             print("the earlier %s equals the clean one: the check could not tell them apart" % name)
+            return 1
+    for name in OUTPUTS:
+        if DONE_LINES[name].findall(clean_run.stdout) != [done_path(name)]:
+            print("the clean run does not report %s written once, by its path" % name)
             return 1
     with open(os.path.join(output, "count.txt")) as f:
         total = int(f.read())

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -39,6 +40,13 @@ HostRun runScriptAt(const fs::path& folder, const std::string& path, const std::
   std::string command = "cd " + shellQuoted(folder.string()) + " && " + before + shellQuoted(DX_HOST_PROGRAM) +
                         " --lang en-AU --dump --profile profile.ini --script " + shellQuoted(path) + " </dev/null";
   return runCommand(command);
+}
+
+// The shell words that start the host program under a file-size limit, with the limit's
+// signal at its default, which ends a program, whatever this test inherited: the host
+// program has to ignore the signal itself for an oversized write to fail instead.
+std::string sizeLimit(std::uintmax_t bytes) {
+  return "env --default-signal=XFSZ prlimit --fsize=" + std::to_string(bytes) + " ";
 }
 
 // Runs a script of tests/wizard/scripts.
@@ -249,9 +257,9 @@ const WrittenFile kWrittenFiles[] = {
 };
 
 // A write that fails, of each file of both commands: under a file-size limit that lets half
-// of the new file through (the limit's signal ignored, as a shell may set it), and to a full
-// disk. The failure is reported and the success never; the earlier file stays byte for
-// byte, and nothing else is left beside it.
+// of the new file through (its signal at the default that ends a program, as a shell starts
+// one), and to a full disk. The failure is reported and the success never; the earlier file
+// stays byte for byte, and nothing else is left beside it.
 TEST(EndToEnd, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
   const std::string earlier = "an earlier file, kept until a new one is complete\n";
   for (const WrittenFile& file : kWrittenFiles) {
@@ -261,7 +269,7 @@ TEST(EndToEnd, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
     std::ofstream(folder / "full.scr") << scriptWriting(file, "/dev/full");
     HostRun unhindered = runScriptAt(folder, "write.scr");
     ASSERT_NE(unhindered.output.find(file.done), std::string::npos) << unhindered.output;
-    const std::string limit = std::to_string(fs::file_size(folder / file.name) / 2);
+    const std::uintmax_t limit = fs::file_size(folder / file.name) / 2;
     std::ofstream(folder / file.name, std::ios::binary) << earlier;
     const std::set<std::string> names = namesIn(folder), hiddenDevices = namesIn("/dev", true);
 
@@ -271,7 +279,7 @@ TEST(EndToEnd, AFailedWriteIsReportedAndKeepsTheEarlierFile) {
       HostRun run;
     };
     const Failure failures[] = {
-        {"size limit", file.name, runScriptAt(folder, "write.scr", "trap '' XFSZ && prlimit --fsize=" + limit + " ")},
+        {"size limit", file.name, runScriptAt(folder, "write.scr", sizeLimit(limit))},
         {"full disk", "/dev/full", runScriptAt(folder, "full.scr")},
     };
     for (const Failure& failure : failures) {
@@ -344,7 +352,7 @@ TEST(EndToEnd, AFileWrittenInPlaceGetsItsEarlierBytesBackWhenTheWriteFails) {
     HostRun unhindered = runScriptAt(folder, "write.scr");
     ASSERT_NE(unhindered.output.find(file.done), std::string::npos) << unhindered.output;
     const std::string written = fileBytes(folder / target);
-    const std::string limited = "trap '' XFSZ && prlimit --fsize=" + std::to_string(written.size() / 2) + " ";
+    const std::string limited = sizeLimit(written.size() / 2);
     std::string longer;
     while (longer.size() <= written.size()) longer += "a longer earlier file, written over and put back; ";
     const std::string earlierFiles[] = {"a short earlier file\n", longer};

@@ -3,6 +3,7 @@
 // the command stops and says so, leaves nothing open, and the table's cells and link lists
 // are either those before the update or those the update makes, never a mixture of the two.
 // Every fourth allocation is refused, every one with DX_ALLOCATION_STRIDE=1 (a longer run).
+// The line that says an export was done names its file, whichever allocation is refused.
 #include <cstddef>
 #include <cstdlib>
 #include <new>
@@ -10,7 +11,9 @@
 #include <vector>
 
 #include "extraction/module/module_entry.h"
+#include "platform/host/editor.h"
 #include "tests/support/allocation_hook.h"
+#include "wizard/export_files.h"
 #include "wizard_script.h"
 
 using namespace update_test;
@@ -127,6 +130,32 @@ TEST_F(UpdateOutOfMemoryTest, AnOlderTableChangesWholeOrNotAtAll) {
   choice.kinds = {L"Line", L"Circle"};
   choice.properties = {L"Layer", L"Length", L"Radius"};
   refuseEachAllocation(makeWizardTable(choice));
+}
+
+// Each allocation refused in turn while the success lines of both exports are printed: a
+// line is printed whole, with its path, or memory running out stops it (and the command says
+// so); never a line without its path.
+TEST_F(UpdateOutOfMemoryTest, TheLineThatSaysAnExportWasDoneNamesItsFile) {
+  const CString path(L"C:\\out\\plan.csv");
+  int refused = 0;
+  for (bool csv : {true, false}) {
+    const std::wstring done = csv ? L"\nCSV export done to : " : L"\nFinished XLS exportation to : ";
+    for (long n = 1;; ++n) {
+      HostEditor::clearTranscript();
+      NthAllocationRefused hook(n);
+      try {
+        ScopedAllocationHook outOfMemory(hook);
+        if (csv) printCsvExportResult(true, path);
+        else printXlsExportResult(true, path, 0);
+      } catch (const std::bad_alloc&) {
+        ++refused;
+      }
+      const std::wstring said = HostEditor::transcript();
+      EXPECT_TRUE(said.empty() || said == done + path.GetString()) << n << ": " << CString(said.c_str());
+      if (hook.asked() < n) break;
+    }
+  }
+  EXPECT_GT(refused, 0);
 }
 
 }  // namespace

@@ -3,16 +3,22 @@
 // the command stops and says so, leaves nothing open, and the table's cells and link lists
 // are either those before the update or those the update makes, never a mixture of the two.
 // Every fourth allocation is refused, every one with DX_ALLOCATION_STRIDE=1 (a longer run).
-// The line that says an export was done names its file, whichever allocation is refused.
+// The line that says an export was done names its file, and an output file is replaced whole
+// or not at all with nothing left beside it, whichever allocation is refused.
 #include <cstddef>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <new>
 #include <string>
 #include <vector>
 
+#include "common/file_replacement.h"
 #include "extraction/module/module_entry.h"
 #include "platform/host/editor.h"
 #include "tests/support/allocation_hook.h"
+#include "tests/support/test_output.h"
 #include "wizard/export_files.h"
 #include "wizard_script.h"
 
@@ -154,6 +160,39 @@ TEST_F(UpdateOutOfMemoryTest, TheLineThatSaysAnExportWasDoneNamesItsFile) {
       EXPECT_TRUE(said.empty() || said == done + path.GetString()) << n << ": " << CString(said.c_str());
       if (hook.asked() < n) break;
     }
+  }
+  EXPECT_GT(refused, 0);
+}
+
+// Each allocation refused in turn while an output file is replaced: the file holds the earlier
+// bytes or the new ones, and nothing else stays in its folder (no new file half made).
+TEST(OutputFileOutOfMemory, IsReplacedWholeOrNotAtAllAndLeavesNothingBeside) {
+  const std::filesystem::path folder = testOutputFolder("replaced_out_of_memory");
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const std::filesystem::path target = folder / "plan.csv";
+  const auto read = [&] {
+    std::ifstream in(target, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string earlier = "earlier\n", made = "made\n";
+  int refused = 0;
+  for (long n = 1;; ++n) {
+    std::ofstream(target, std::ios::binary) << earlier;
+    NthAllocationRefused hook(n);
+    bool written = false;
+    try {
+      ScopedAllocationHook outOfMemory(hook);
+      written = writeWholeFile(target.wstring(), made);
+    } catch (const std::bad_alloc&) {
+      ++refused;
+    }
+    EXPECT_EQ(read(), written ? made : earlier) << n;
+    std::vector<std::string> beside;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      if (entry.path() != target) beside.push_back(entry.path().filename().string());
+    EXPECT_TRUE(beside.empty()) << n << ": " << ::testing::PrintToString(beside);
+    if (hook.asked() < n) break;
   }
   EXPECT_GT(refused, 0);
 }

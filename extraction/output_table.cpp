@@ -175,7 +175,7 @@ void TableSnapshot::restore(OvDbTable* table) const {
 }
 
 TableRollback::~TableRollback() {
-  if (!before_ || std::uncaught_exceptions() <= unwinding_) return;
+  if (!before_) return;
   try {
     OpenedObject<OvDbTable> table;
     if (table.open(tableId_, Ovis::kForWrite)) before_->restore(table.get());

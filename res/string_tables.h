@@ -12,7 +12,7 @@ struct StringTableEntry {
 };
 
 constexpr UINT kFirstStringId = IDS_START_TITLE;
-constexpr UINT kLastStringId = IDS_COMMAND_STOPPED;
+constexpr UINT kLastStringId = IDS_LINK_LISTS_NOT_WRITTEN;
 
 std::span<const StringTableEntry> englishStringTable();
 std::span<const StringTableEntry> frenchStringTable();

@@ -190,6 +190,7 @@ const StringTableEntry kTexts[] = {
      L"\nLas filas de esta tabla antigua están agrupadas por textos del idioma en que se creó: actualícela en ese "
      L"idioma."},
     {IDS_COMMAND_STOPPED, L"\nEl comando se ha interrumpido: memoria agotada o error interno."},
+    {IDS_LINK_LISTS_NOT_WRITTEN, L"\nNo se pueden escribir los xData de la tabla: la tabla se deja como está."},
 };
 
 }  // namespace

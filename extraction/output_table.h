@@ -67,7 +67,8 @@ TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& pre
 class TableSnapshot {
 public:
   explicit TableSnapshot(OvDbTable* table);
-  void restore(OvDbTable* table) const;
+  // False when the table refused a write: it is then put back only in part.
+  bool restore(OvDbTable* table) const;
 
 private:
   struct Cell {
@@ -82,9 +83,9 @@ private:
 
 // Keeps a table as it stood before an update and puts it back unless the update commits: when
 // it is left by an exception (memory run out) or its link lists cannot be stored. As they are
-// stored in one write at the end, an update changes the table whole or not at all. Made
-// before the guard that opens the table, so that it puts the table back once that has closed
-// it.
+// stored in one write at the end, an update changes the table whole or not at all. A table
+// that cannot be put back is reported. Made before the guard that opens the table, so that it
+// puts the table back once that has closed it.
 class TableRollback {
 public:
   TableRollback() = default;

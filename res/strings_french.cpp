@@ -193,6 +193,7 @@ const StringTableEntry kTexts[] = {
     {IDS_COMMAND_STOPPED, L"\nLa commande a été interrompue : mémoire épuisée ou erreur interne."},
     {IDS_LINK_LISTS_NOT_WRITTEN,
      L"\nLes xData du tableau ne peuvent pas être écrites : le tableau est laissé tel quel."},
+    {IDS_TABLE_NOT_PUT_BACK, L"\nLe tableau n'a pas pu être remis tel qu'il était."},
 };
 
 }  // namespace

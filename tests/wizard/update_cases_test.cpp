@@ -325,6 +325,13 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
     EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
     EXPECT_EQ(state(linked), unchanged);
   }
+  // Nor does a table that cannot be put back go unsaid.
+  OvDbObject::refuseXData(true);
+  OvDbTable::failOperation(OvDbTable::Operation::kRecomputeTableBlock);
+  refresh(older);
+  OvDbObject::refuseXData(false);
+  OvDbTable::clearFailures();
+  EXPECT_EQ(lastMessage(), L"The table could not be put back as it was.");
 
   // The next refresh, without the failure, does the work.
   refresh(table);

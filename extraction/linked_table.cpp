@@ -207,8 +207,7 @@ LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, c
   addIfChanged(lists, tableId, kGroupByApp, {grouped ? rebuilt.layout.groupBy : CString()});
   addIfChanged(lists, tableId, kTableHeadersApp, rebuilt.headers);
   addIfChanged(lists, tableId, kTableLayoutApp, rebuilt.layout.entries());
-  replaceLinkLists(tableId, lists);
-  rollback.commit();
+  if (!storeLinkLists(tableId, lists, rollback)) return LinkedUpdate::Failed;
   return changed ? LinkedUpdate::Updated : LinkedUpdate::Unchanged;
 }
 
@@ -216,6 +215,15 @@ bool openLinkedTable(OpenedObject<OvDbTable>& table, OvDbObjectId tableId) {
   if (table.open(tableId, Ovis::kForWrite)) return true;
   ovutPrintf(L"%s", LoadResString(IDS_TABLE_NOT_WRITABLE).GetString());
   return false;
+}
+
+bool storeLinkLists(OvDbObjectId tableId, const std::vector<LinkList>& lists, TableRollback& rollback) {
+  if (!replaceLinkLists(tableId, lists)) {
+    ovutPrintf(L"%s", LoadResString(IDS_LINK_LISTS_NOT_WRITTEN).GetString());
+    return false;
+  }
+  rollback.commit();
+  return true;
 }
 
 void addDisplayNames(std::vector<LinkList>& lists, OvDbObjectId tableId,

@@ -31,6 +31,9 @@ enum class LinkedUpdate { Failed, Unchanged, Updated };
 
 // Opens the linked table for write; when it cannot be opened so, says that it is left as it is.
 bool openLinkedTable(OpenedObject<OvDbTable>& table, OvDbObjectId tableId);
+// Stores the lists in place of the table's in one write (replaceLinkLists) and commits the
+// rollback; when they cannot be stored, says so and leaves the rollback to put the table back.
+bool storeLinkLists(OvDbObjectId tableId, const std::vector<LinkList>& lists, TableRollback& rollback);
 // Takes the table's property names and their display names ("original_names" and
 // "display_names", pair by pair in the map's order) among the lists to store where their
 // entries differ from the table's.
@@ -38,9 +41,9 @@ void addDisplayNames(std::vector<LinkList>& lists, OvDbObjectId tableId,
                      const std::map<CString, CString>& displayNames);
 
 // Makes the table (opened for write here and closed again) again as rebuildTable does and
-// writes it where it differs; a failure, or a table that cannot be opened, leaves it as it
-// was, and says why. After a success every link list whose entries changed is stored, its
-// names in the session's language.
+// writes it where it differs; then every link list whose entries changed is stored, its names
+// in the session's language. A failure, a table that cannot be opened or lists that cannot
+// be stored leave it as it was, and say why.
 LinkedUpdate updateLinkedTable(OvDbObjectId tableId, ExtractionEngine& engine, const std::vector<CString>& kinds,
                                const std::map<CString, CString>& displayNames, const TableLayout& layout);
 

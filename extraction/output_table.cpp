@@ -5,12 +5,14 @@
 #include <memory>
 
 #include "extraction/host_guards.h"
+#include "extraction/res_strings.h"
 #include "platform/host/db_blocks.h"
 #include "platform/host/db_database.h"
 #include "platform/host/db_table.h"
 #include "platform/host/db_table_style.h"
 #include "platform/host/editor.h"
 #include "platform/host/text_style.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -158,28 +160,37 @@ TableSnapshot::TableSnapshot(OvDbTable* table) : rows_(table->numRows()), column
   }
 }
 
-void TableSnapshot::restore(OvDbTable* table) const {
+bool TableSnapshot::restore(OvDbTable* table) const {
+  bool restored = true;
+  auto check = [&restored](Ovis::ErrorStatus es) { restored = es == Ovis::eOk && restored; };
   table->setSize(rows_, columns_);
   for (unsigned r = 0; r < rows_; ++r) {
-    table->setRowHeight(r, heights_[r]);
+    check(table->setRowHeight(r, heights_[r]));
     for (unsigned c = 0; c < columns_; ++c) {
       const Cell& cell = cells_[r * columns_ + c];
-      if (cell.block.isNull()) table->setTextString(r, c, cell.text.c_str());
-      else table->setBlockTableRecordId(r, c, cell.block, cell.autoFit);
+      if (cell.block.isNull()) check(table->setTextString(r, c, cell.text.c_str()));
+      else check(table->setBlockTableRecordId(r, c, cell.block, cell.autoFit));
     }
   }
-  for (unsigned c = 0; c < columns_; ++c) table->setColumnWidth(c, widths_[c]);
-  if (columns_ > 0) table->mergeCells(0, 0, 0, columns_ - 1);
-  table->generateLayout();
-  table->recomputeTableBlock(true);
+  for (unsigned c = 0; c < columns_; ++c) check(table->setColumnWidth(c, widths_[c]));
+  if (columns_ > 0) check(table->mergeCells(0, 0, 0, columns_ - 1));
+  check(table->generateLayout());
+  check(table->recomputeTableBlock(true));
+  return restored;
 }
 
 TableRollback::~TableRollback() {
-  if (!before_ || std::uncaught_exceptions() <= unwinding_) return;
+  if (!before_) return;
+  bool restored = false;
   try {
     OpenedObject<OvDbTable> table;
-    if (table.open(tableId_, Ovis::kForWrite)) before_->restore(table.get());
-  } catch (...) {  // nothing more can be done on the way out
+    restored = table.open(tableId_, Ovis::kForWrite) && before_->restore(table.get());
+  } catch (...) {  // memory ran out: said below, as a refused write is
+  }
+  if (restored) return;
+  try {
+    ovutPrintf(L"%s", LoadResString(IDS_TABLE_NOT_PUT_BACK).GetString());
+  } catch (...) {  // not even that can be said on the way out
   }
 }
 

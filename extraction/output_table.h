@@ -1,6 +1,5 @@
 // The extraction's rows written into a table object of the drawing, and read back.
 #pragma once
-#include <exception>
 #include <map>
 #include <optional>
 #include <string>
@@ -68,7 +67,8 @@ TableContent layoutTableContent(const TextGrid& grid, const BlockPreviewMap& pre
 class TableSnapshot {
 public:
   explicit TableSnapshot(OvDbTable* table);
-  void restore(OvDbTable* table) const;
+  // False when the table refused a write: it is then put back only in part.
+  bool restore(OvDbTable* table) const;
 
 private:
   struct Cell {
@@ -81,10 +81,11 @@ private:
   std::vector<Cell> cells_;
 };
 
-// Keeps a table as it stood before an update and puts it back when the update is left by an
-// exception (memory run out) before its end: as the table's link lists are stored in one
-// write at the end, an update then changes the table whole or not at all. Made before the
-// guard that opens the table, so that it puts the table back once that has closed it.
+// Keeps a table as it stood before an update and puts it back unless the update commits: when
+// it is left by an exception (memory run out) or its link lists cannot be stored. As they are
+// stored in one write at the end, an update changes the table whole or not at all. A table
+// that cannot be put back is reported. Made before the guard that opens the table, so that it
+// puts the table back once that has closed it.
 class TableRollback {
 public:
   TableRollback() = default;
@@ -99,7 +100,6 @@ public:
 private:
   OvDbObjectId tableId_;
   std::optional<TableSnapshot> before_;
-  int unwinding_ = std::uncaught_exceptions();
 };
 
 // Brings a table open for write to the content, its title kept: nothing is written when it

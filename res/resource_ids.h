@@ -264,3 +264,5 @@ constexpr int IDS_DAMAGED_LINK_LIST = 312;
 constexpr int IDS_TABLE_NOT_WRITABLE = 313;
 constexpr int IDS_GROUPED_IN_ITS_LANGUAGE = 314;
 constexpr int IDS_COMMAND_STOPPED = 315;
+constexpr int IDS_LINK_LISTS_NOT_WRITTEN = 316;
+constexpr int IDS_TABLE_NOT_PUT_BACK = 317;

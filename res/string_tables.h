@@ -12,7 +12,7 @@ struct StringTableEntry {
 };
 
 constexpr UINT kFirstStringId = IDS_START_TITLE;
-constexpr UINT kLastStringId = IDS_COMMAND_STOPPED;
+constexpr UINT kLastStringId = IDS_TABLE_NOT_PUT_BACK;
 
 std::span<const StringTableEntry> englishStringTable();
 std::span<const StringTableEntry> frenchStringTable();

@@ -190,6 +190,8 @@ const StringTableEntry kTexts[] = {
      L"\nThe rows of this older table are grouped by texts of the language it was made in: update it in that "
      L"language."},
     {IDS_COMMAND_STOPPED, L"\nThe command was stopped: memory ran out or an internal error occurred."},
+    {IDS_LINK_LISTS_NOT_WRITTEN, L"\nThe table's xData cannot be written: the table is left as it is."},
+    {IDS_TABLE_NOT_PUT_BACK, L"\nThe table could not be put back as it was."},
 };
 
 }  // namespace

@@ -191,6 +191,9 @@ const StringTableEntry kTexts[] = {
      L"\nLes lignes de cet ancien tableau sont regroupées selon des textes de la langue dans laquelle il a été "
      L"créé : mettez-le à jour dans cette langue."},
     {IDS_COMMAND_STOPPED, L"\nLa commande a été interrompue : mémoire épuisée ou erreur interne."},
+    {IDS_LINK_LISTS_NOT_WRITTEN,
+     L"\nLes xData du tableau ne peuvent pas être écrites : le tableau est laissé tel quel."},
+    {IDS_TABLE_NOT_PUT_BACK, L"\nLe tableau n'a pas pu être remis tel qu'il était."},
 };
 
 }  // namespace

@@ -190,6 +190,8 @@ const StringTableEntry kTexts[] = {
      L"\nLas filas de esta tabla antigua están agrupadas por textos del idioma en que se creó: actualícela en ese "
      L"idioma."},
     {IDS_COMMAND_STOPPED, L"\nEl comando se ha interrumpido: memoria agotada o error interno."},
+    {IDS_LINK_LISTS_NOT_WRITTEN, L"\nNo se pueden escribir los xData de la tabla: la tabla se deja como está."},
+    {IDS_TABLE_NOT_PUT_BACK, L"\nNo se ha podido devolver la tabla a como estaba."},
 };
 
 }  // namespace

@@ -90,9 +90,7 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   std::vector<LinkList> lists = {{kObjectHandlesApp, handlesInRowOrder(rows, handles)}, {kObjectTypesApp, kinds}};
   addDisplayNames(lists, tableId, displayNames);
   if (!rows.empty()) lists.push_back({kTableHeadersApp, headers});
-  replaceLinkLists(tableId, lists);
-  rollback.commit();
-  printChanged(changed);
+  if (storeLinkLists(tableId, lists, rollback)) printChanged(changed);
 }
 
 // The six lists of such a table; false (the action stops) when one of them is empty or the
@@ -204,9 +202,7 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   const bool grouped = !choice.groupBy.IsEmpty();
   const bool changed = engine.refreshTable(table.get(), handles, grouped, lists.headers, headerHidden);
   table.close();  // before its handle list is written, which opens it again
-  replaceLinkLists(tableId, {{kObjectHandlesApp, handles}});
-  rollback.commit();
-  printChanged(changed);
+  if (storeLinkLists(tableId, {{kObjectHandlesApp, handles}}, rollback)) printChanged(changed);
 }
 
 void addToSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogue, ExtractionEngine& newObjects,

@@ -92,6 +92,9 @@ public:
   // Extended data by registered application (defined with the xdata store).
   OvResBuf* xData(const wchar_t* appName = nullptr) const;
   Ovis::ErrorStatus setXData(const OvResBuf* chain);
+  // While tests set it, every setXData fails with eOutOfRange and changes nothing, as a host
+  // refuses xdata beyond its size limit.
+  static void refuseXData(bool refuse);
 
   // Protocol extensions: the object registered for this object's class or its nearest
   // base class under the extension class, or null.

@@ -66,6 +66,11 @@ OvDbXDataStore::Item storedItem(const OvResBuf& item) {
   return stored;
 }
 
+bool& xDataRefused() {
+  static bool refused = false;
+  return refused;
+}
+
 }  // namespace
 
 bool OvDbRegAppTable::has(const wchar_t* name) const {
@@ -132,6 +137,8 @@ Ovis::ErrorStatus OvDbXDataStore::replace(const OvResBuf* chain, const OvDbRegAp
   return Ovis::eOk;
 }
 
+void OvDbObject::refuseXData(bool refuse) { xDataRefused() = refuse; }
+
 OvResBuf* OvDbObject::xData(const wchar_t* appName) const {
   assertReadEnabled();
   return xdata_.chain(appName);
@@ -139,6 +146,7 @@ OvResBuf* OvDbObject::xData(const wchar_t* appName) const {
 
 Ovis::ErrorStatus OvDbObject::setXData(const OvResBuf* chain) {
   if (!isWriteEnabled()) return Ovis::eNotOpenForWrite;
+  if (xDataRefused()) return Ovis::eOutOfRange;
   OvDbDatabase* db = database_ ? database_ : ovdbHostApplicationServices()->workingDatabase();
   if (!db) return Ovis::eNoDatabase;
   return xdata_.replace(chain, db->regAppTable());

@@ -300,6 +300,8 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
   WizardPlan plan = walls({L"Layer", L"Length"});
   plan.totals = {L"Length"};
   OvDbObjectId table = runPlan(plan);
+  OvDbObjectId older = runPlan(plan);
+  clearLinkXData(older, kTableLayoutApp);  // linked by the six lists alone
   TableState before = state(table);
   setLength(L"12", 1);
   erase(lineId(L"13"));
@@ -309,6 +311,27 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
   EXPECT_EQ(transcript().find(kUpdated), std::wstring::npos);
   EXPECT_NE(transcript().find(L"Error adding content into a table cell"), std::wstring::npos);
   EXPECT_EQ(state(table), before);
+
+  // Link lists that cannot be written, as a host refuses xdata beyond its size limit: the
+  // table is put back, refreshed or rewritten, linked by its layout or by the six lists.
+  for (const auto& [linked, action] : {std::pair{table, IDC_UPDATE_TABLE}, std::pair{older, IDC_UPDATE_TABLE},
+                                       std::pair{older, IDC_REPLACE_OBJECTS}}) {
+    SCOPED_TRACE(testing::Message() << (linked == table ? "layout list, action " : "six lists, action ") << action);
+    const TableState unchanged = state(linked);
+    OvDbObject::refuseXData(true);
+    runAction(action, linked, action == IDC_REPLACE_OBJECTS ? ids({L"10", L"11"}) : std::vector<OvDbObjectId>());
+    OvDbObject::refuseXData(false);
+    EXPECT_EQ(lastMessage(), L"The table's xData cannot be written: the table is left as it is.");
+    EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
+    EXPECT_EQ(state(linked), unchanged);
+  }
+  // Nor does a table that cannot be put back go unsaid.
+  OvDbObject::refuseXData(true);
+  OvDbTable::failOperation(OvDbTable::Operation::kRecomputeTableBlock);
+  refresh(older);
+  OvDbObject::refuseXData(false);
+  OvDbTable::clearFailures();
+  EXPECT_EQ(lastMessage(), L"The table could not be put back as it was.");
 
   // The next refresh, without the failure, does the work.
   refresh(table);

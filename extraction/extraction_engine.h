@@ -56,10 +56,12 @@ public:
   // Empty without totals names.
   std::vector<CString> computeTotals() const;
 
-  // Brings an extraction table up to date (defined with the table output).
+  // Brings an extraction table up to date (defined with the table output); changed tells
+  // whether it was written. A refused write is printed and ends the work: false, the table
+  // and the handles then half done.
   bool refreshTable(OvDbTable* table, std::vector<CString>& handles, bool grouped,
-                    const std::vector<CString>& storedHeaders, bool headerHidden);
-  bool rewriteTable(OvDbTable* table, std::vector<CString>& ids);
+                    const std::vector<CString>& storedHeaders, bool headerHidden, bool& changed);
+  bool rewriteTable(OvDbTable* table, std::vector<CString>& ids, bool& changed);
 
   void readCommonProperties(CommonProps& out, OvDbEntity* entity) const;
   void extractBlockReference(OvDbBlockReference* reference, const OvDbObjectId& id, CString handle);

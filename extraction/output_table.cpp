@@ -237,15 +237,15 @@ void fillTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTabl
   writeFittedContent(table, content, {.emptyBlocklessCells = false, .floorWidth = 1.0});
 }
 
-void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
+bool updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table,
                  CString blockPreviewHeader) {
-  if (grid.empty() || grid[0].size() < 2) return;
+  if (grid.empty() || grid[0].size() < 2) return true;
   std::vector<int> columnOrder, rowOrder;
   for (size_t c = 1; c < grid[0].size(); ++c) columnOrder.push_back(static_cast<int>(c));
   for (size_t r = 0; r < grid.size(); ++r) rowOrder.push_back(static_cast<int>(r));
   TableContent content = layoutTableContent(grid, previewMap, std::vector<bool>(grid[0].size(), true), columnOrder,
                                             rowOrder, blockPreviewHeader, /*headerShown=*/true);
-  writeFittedContent(table, content, {.emptyBlocklessCells = false, .floorWidth = 0.0});
+  return writeFittedContent(table, content, {.emptyBlocklessCells = false, .floorWidth = 0.0});
 }
 
 long long tableSourceRow(unsigned r, const std::vector<int>& rowOrder, bool headerShown) {
@@ -330,9 +330,16 @@ bool applyTableContent(OvDbTable* table, const TableContent& content, bool& chan
 bool resetTable(OvDbTable* table, unsigned rows, unsigned columns) {
   if (columns > 0) table->mergeCells(0, 0, 0, columns - 1);
   for (unsigned r = 1; r < rows; ++r) {
-    for (unsigned c = 0; c < columns; ++c) table->setTextString(r, c, L"");
+    for (unsigned c = 0; c < columns; ++c) {
+      if (table->setTextString(r, c, L"") != Ovis::eOk) {
+        ovutPrintf(kCellError);
+        return false;
+      }
+    }
   }
-  return table->generateLayout() == Ovis::eOk;
+  if (table->generateLayout() == Ovis::eOk) return true;
+  ovutPrintf(kUpdateError);
+  return false;
 }
 
 bool resizeTable(OvDbTable* table, unsigned rows, unsigned columns) {

@@ -50,8 +50,8 @@ void fillTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTabl
 
 // Rewrites the cells under the title from the grid: table row r holds grid row r - 1, table
 // column c grid column c + 1. The table has (grid rows + 1) rows and (grid columns - 1)
-// columns.
-void updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table, CString blockPreviewHeader);
+// columns. A failure is printed and ends the rewrite: false.
+bool updateTable(const TextGrid& grid, const BlockPreviewMap& previewMap, OvDbTable* table, CString blockPreviewHeader);
 
 // The grid row that table row r (from 1) shows: entry r - 1 of the row order, else the rows
 // beyond it in grid order (one further down when the header is hidden).
@@ -108,7 +108,8 @@ private:
 // changed tells whether the table was rewritten.
 bool applyTableContent(OvDbTable* table, const TableContent& content, bool& changed);
 
-// Merges the title row and empties every cell under it; true when the layout was generated.
+// Merges the title row, empties every cell under it and generates the layout; a refused cell
+// or a failed layout is printed and ends it: false.
 bool resetTable(OvDbTable* table, unsigned rows, unsigned columns);
 // Keeps row 0 and column 0 and makes the table rows by columns; false when the table is not
 // open for write.

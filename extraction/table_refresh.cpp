@@ -84,7 +84,8 @@ bool tableHasTotals(OvDbTable* table, unsigned firstDataRow) {
 }
 
 bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& handles, bool grouped,
-                                    const std::vector<CString>& storedHeaders, bool headerHidden) {
+                                    const std::vector<CString>& storedHeaders, bool headerHidden, bool& changed) {
+  changed = false;
   const unsigned firstDataRow = headerHidden ? 1 : 2;
   const unsigned rowCount = table->numRows();
   const bool hasTotals = tableHasTotals(table, firstDataRow);
@@ -109,7 +110,6 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
     }
   }
 
-  bool changed = false;
   struct OutOfDate {
     unsigned row;
     bool hasHandle;
@@ -134,7 +134,7 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
         if (texts[c] == engineRow[c + 1]) continue;
         if (table->setTextString(r, static_cast<unsigned>(c), engineRow[c + 1]) != Ovis::eOk) {
           ovutPrintf(kCellError);
-          return changed;
+          return false;
         }
         texts[c] = engineRow[c + 1];
         changed = true;
@@ -181,11 +181,12 @@ bool ExtractionEngine::refreshTable(OvDbTable* table, std::vector<CString>& hand
   for (size_t n = kept; n < outOfDate.size(); ++n) {
     if (outOfDate[n].hasHandle) removeHandle(handles, outOfDate[n].handle);
   }
-  return changed;
+  return true;
 }
 
-bool ExtractionEngine::rewriteTable(OvDbTable* table, std::vector<CString>& ids) {
-  if (rows.empty()) return false;
+bool ExtractionEngine::rewriteTable(OvDbTable* table, std::vector<CString>& ids, bool& changed) {
+  changed = false;
+  if (rows.empty()) return true;
   TextGrid grid = {rows[0]};
   const std::unordered_map<CString, size_t> listed = countTexts(ids);
   for (size_t k = 1; k < rows.size(); ++k) {
@@ -206,7 +207,7 @@ bool ExtractionEngine::rewriteTable(OvDbTable* table, std::vector<CString>& ids)
 
   const unsigned columns = grid[0].size() > 1 ? static_cast<unsigned>(grid[0].size() - 1) : 1;
   resizeTable(table, static_cast<unsigned>(grid.size() + 1), columns);
-  bool reset = resetTable(table, table->numRows(), table->numColumns());
-  updateTable(grid, previewMap, table, catalogue.blockPreviewItem.name);
-  return reset;
+  changed = true;
+  return resetTable(table, table->numRows(), table->numColumns()) &&
+         updateTable(grid, previewMap, table, catalogue.blockPreviewItem.name);
 }

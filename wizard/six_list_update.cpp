@@ -71,9 +71,10 @@ Texts handlesInRowOrder(const TextGrid& rows, const Texts& handles) {
 
 // Builds the engine's rows under the choice, with display names in the header row, writes
 // them into the table (open for write, kept by the rollback) for the handles and closes it;
-// then the table's handle, kind and header lists are replaced and the outcome printed. The
-// handles follow the rows and the headers the header row as written, so that a later refresh
-// pairs each row with its object and finds the header line where it is.
+// then the table's handle, kind and header lists are replaced and the outcome printed. A
+// failed write (printed) stops there, for the rollback to put the table back. The handles
+// follow the rows and the headers the header row as written, so that a later refresh pairs
+// each row with its object and finds the header line where it is.
 void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, TableRollback& rollback,
                       OvDbObjectId tableId, const Texts& handles, const Texts& kinds, const RowChoice& choice,
                       const NameLists& names) {
@@ -84,7 +85,8 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   translateNames(rows, displayNames);
   engine.setRows(rows);
   Texts ids = handles;
-  const bool changed = engine.rewriteTable(table.get(), ids);
+  bool changed = false;
+  if (!engine.rewriteTable(table.get(), ids, changed)) return;
   const Texts headers = headerRow(table.get());
   table.close();  // before its link lists are written, which opens it again
   std::vector<LinkList> lists = {{kObjectHandlesApp, handlesInRowOrder(rows, handles)}, {kObjectTypesApp, kinds}};
@@ -200,7 +202,10 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   BlockPreviewMap preview;
   buildChosenRows(engine, choice, rows, preview);
   const bool grouped = !choice.groupBy.IsEmpty();
-  const bool changed = engine.refreshTable(table.get(), handles, grouped, lists.headers, headerHidden);
+  bool changed = false;
+  // A failed write (printed) leaves the rows and the handles half refreshed: the rollback puts
+  // the table back and its list stays.
+  if (!engine.refreshTable(table.get(), handles, grouped, lists.headers, headerHidden, changed)) return;
   table.close();  // before its handle list is written, which opens it again
   if (storeLinkLists(tableId, {{kObjectHandlesApp, handles}}, rollback)) printChanged(changed);
 }

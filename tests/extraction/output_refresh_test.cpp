@@ -56,13 +56,16 @@ protected:
     return out;
   }
 
+  // Refreshes the table from the engine rows; whether it changed. The refresh succeeds
+  // unless the test says that it fails.
   bool refresh(OvDbObjectId id, const TextGrid& engineRows, Texts& handles, bool grouped = false,
-               const Texts& headers = {}, bool headerHidden = false) {
+               const Texts& headers = {}, bool headerHidden = false, bool succeeds = true) {
     ExtractionEngine engine;
     engine.setRows(engineRows);
     OvDbTable* table = nullptr;
     EXPECT_EQ(ovdbOpenObject(table, id, Ovis::kForWrite), Ovis::eOk);
-    bool changed = engine.refreshTable(table, handles, grouped, headers, headerHidden);
+    bool changed = false;
+    EXPECT_EQ(engine.refreshTable(table, handles, grouped, headers, headerHidden, changed), succeeds);
     table->close();
     return changed;
   }
@@ -191,9 +194,10 @@ TEST_F(RefreshTest, FailedCellWriteEndsTheRefresh) {
   Texts handles = {L"A1", L"A2", L"A3"};
   TextGrid now = {kRows[0], {L"A1", L"Walls", L"11"}, {L"A2", L"Doors", L"3"}, {L"A3", L"Walls", L"5"}};
   OvDbTable::failOperation(OvDbTable::Operation::kSetTextString, 1);
-  EXPECT_TRUE(refresh(id, now, handles));  // the first write went through
+  refresh(id, now, handles, /*grouped=*/false, {}, /*headerHidden=*/false, /*succeeds=*/false);
   OvDbTable::clearFailures();
   EXPECT_EQ(transcript(), L"Error adding content into a table cell");
+  EXPECT_EQ(cells(id)[2], (Texts{L"Walls", L"11"}));  // the first write went through
   EXPECT_EQ(cells(id)[3], (Texts{L"Doors", L"2"}));
 }
 
@@ -276,7 +280,9 @@ TEST_F(RefreshTest, RewriteWritesTheIdsRowsAndKeepsTheTitleAndTotals) {
   Texts ids = {L"A3", L"A4", L"A4"};
   OvDbTable* table = nullptr;
   ASSERT_EQ(ovdbOpenObject(table, id, Ovis::kForWrite), Ovis::eOk);
-  EXPECT_TRUE(engine.rewriteTable(table, ids));
+  bool changed = false;
+  EXPECT_TRUE(engine.rewriteTable(table, ids, changed));
+  EXPECT_TRUE(changed);
   table->close();
   auto written = cells(id);
   // Rows in engine order, once per equal id; then the empty row and the totals.
@@ -329,7 +335,10 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   Texts totals;
   collectTotalledHeaders(totals, opened);
   update.buildRows(rows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, totals, L"");
-  EXPECT_TRUE(update.refreshTable(opened, handles, /*grouped=*/false, {L"Layer", L"Length"}, /*headerHidden=*/false));
+  bool changed = false;
+  EXPECT_TRUE(
+      update.refreshTable(opened, handles, /*grouped=*/false, {L"Layer", L"Length"}, /*headerHidden=*/false, changed));
+  EXPECT_TRUE(changed);
   opened->close();
   EXPECT_EQ(handles, (Texts{handleOf(a), handleOf(b)}));
   EXPECT_EQ(
@@ -346,7 +355,8 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
   joined.prepare(offered, {L"Line"});
   joined.buildRows(rows, preview, chosen, /*quantityChosen=*/false, /*blockNameChosen=*/false, totals, L"");
   ASSERT_EQ(ovdbOpenObject(opened, table, Ovis::kForWrite), Ovis::eOk);
-  EXPECT_TRUE(joined.rewriteTable(opened, handles));
+  EXPECT_TRUE(joined.rewriteTable(opened, handles, changed));
+  EXPECT_TRUE(changed);
   opened->close();
   EXPECT_EQ(cells(table), (std::vector<Texts>{{L"Lines", L""},
                                               {L"Layer", L"Length"},
@@ -379,10 +389,11 @@ TEST_F(RefreshTest, TablesFollowTheDrawing) {
       ADD_FAILURE() << "the grouped table does not open";
       return false;
     }
-    bool changed =
-        regroup.refreshTable(opened, groupHandles, /*grouped=*/true, {L"Layer", L"Length"}, /*headerHidden=*/false);
+    bool regrouped = false;
+    EXPECT_TRUE(regroup.refreshTable(opened, groupHandles, /*grouped=*/true, {L"Layer", L"Length"},
+                                     /*headerHidden=*/false, regrouped));
     opened->close();
-    return changed;
+    return regrouped;
   };
   EXPECT_TRUE(refreshGrouped());
   EXPECT_EQ(cells(groupedTable), (std::vector<Texts>{{L"Title", L""},

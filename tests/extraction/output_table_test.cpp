@@ -386,6 +386,10 @@ TEST_F(OutputTableTest, ResizeKeepsRowZeroAndColumnZero) {
   EXPECT_TRUE(sameMerges(table->mergedRanges(), {{0, 0, 0, 4}}));
   OvDbTable::failOperation(OvDbTable::Operation::kGenerateLayout);
   EXPECT_FALSE(resetTable(table.get(), 3, 5));
+  EXPECT_EQ(transcript(), L"Error updating table");
+  OvDbTable::failOperation(OvDbTable::Operation::kSetTextString, 4);
+  EXPECT_FALSE(resetTable(table.get(), 3, 5));
+  EXPECT_EQ(transcript(), L"Error updating tableError adding content into a table cell");
 }
 
 // Merged ranges move, grow and shrink with inserted and deleted rows and columns.

@@ -325,6 +325,29 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
     EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
     EXPECT_EQ(state(linked), unchanged);
   }
+  // A cell write refused in a table linked by the six lists, at each write of a refresh, a
+  // replace and an add in turn: the update stops at the error, which is said last, and the
+  // table is put back with its lists. The first run with no write refused does the work.
+  for (const auto& [action, picks] :
+       {std::pair{IDC_UPDATE_TABLE, Texts{}}, std::pair{IDC_REPLACE_OBJECTS, Texts{L"10", L"11"}},
+        std::pair{IDC_ADD_OBJECTS, Texts{L"12"}}}) {
+    for (int skip = 0;; ++skip) {
+      SCOPED_TRACE(testing::Message() << "action " << action << ", write " << skip << " refused");
+      const TableState unchanged = state(older);
+      OvDbTable::failOperation(OvDbTable::Operation::kSetTextString, skip);
+      runAction(action, older, ids(picks));
+      OvDbTable::clearFailures();
+      if (transcript().find(L"Error adding content into a table cell") == std::wstring::npos) {
+        EXPECT_GT(skip, 0);
+        EXPECT_EQ(lastMessage(), kUpdated);
+        break;
+      }
+      EXPECT_TRUE(transcript().ends_with(L"Error adding content into a table cell")) << transcript();
+      EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
+      EXPECT_EQ(state(older), unchanged);
+    }
+  }
+  EXPECT_EQ(link(older, kObjectHandlesApp), (Texts{L"10", L"11", L"12"}));
   // Nor does a table that cannot be put back go unsaid.
   OvDbObject::refuseXData(true);
   OvDbTable::failOperation(OvDbTable::Operation::kRecomputeTableBlock);

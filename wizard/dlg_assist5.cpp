@@ -30,9 +30,10 @@ bool chooseSaveFile(const wchar_t* initialName, const wchar_t* filter, CString& 
   return true;
 }
 
-// Command echo off for one scope. The scope turns it on again with on(), where an echo that
-// cannot be turned on again (memory ran out) ends the command; left by an exception, the
-// scope has it turned on again here, and the failure already on its way ends the command.
+// Command echo off for one scope. The scope ends by turning it on again with on(), where an
+// echo that cannot be turned on again (memory ran out) ends the command; left by an
+// exception, the scope has it turned on again here, and the failure already on its way ends
+// the command.
 class CommandEchoOff {
 public:
   CommandEchoOff() { setCmdEcho(false); }
@@ -158,12 +159,16 @@ void DlgAssist5::OnBnClickedBrowseSettings() {
 
 void DlgAssist5::OnBnClickedInsertTable() {
   CommandEchoOff echoOff;
+  insertTableAtPickedPoint();
+  echoOff.on();
+}
+
+void DlgAssist5::insertTableAtPickedPoint() {
   EditorCommand editor(*this);
   ov_point picked = {0, 0, 0};
   insertStatus = ovedGetPoint(nullptr, LoadResString(IDS_TABLE_INSERTION_POINT), picked);
   if (insertStatus != RTNORM) {
     editor.cancel();
-    echoOff.on();
     return;
   }
   editor.complete();
@@ -181,15 +186,11 @@ void DlgAssist5::OnBnClickedInsertTable() {
   OvDbObjectId created = createOutputTable(
       outputRows, blockPreviewMap, previewGrid.includedColumns, columnOrder, orderedRows, position,
       displayNameOf(engine.catalogue.blockPreviewItem.name, displayNames), tableTitle, showHeaderLine);
-  if (created.isNull()) {  // nothing inserted: a table inserted before keeps its link
-    echoOff.on();
-    return;
-  }
+  if (created.isNull()) return;  // nothing inserted: a table inserted before keeps its link
   InsertedTables::inserted(created);
   lastTableId = created;
   // Taken now: the preview may be sorted again, or the rows built anew, before Finish.
   insertedTable = linkOfInsertedTable(columnOrder);
-  echoOff.on();
 }
 
 InsertedTableLink DlgAssist5::linkOfInsertedTable(const std::vector<int>& columnOrder) const {

@@ -49,6 +49,8 @@ protected:
 private:
   void writeExternalFile();
   void writeSettingsFile();
+  // Asks for the insertion point and inserts the table there, the command echo being off.
+  void insertTableAtPickedPoint();
   // The link lists of the table just inserted, as it shows the rows.
   InsertedTableLink linkOfInsertedTable(const std::vector<int>& columnOrder) const;
 };

@@ -57,15 +57,13 @@ HMODULE LoadLibraryW(LPCWSTR path) {
   auto entry = reinterpret_cast<DllMainFunction>(dlsym(image, "DllMain"));
   auto unload = [&] {
     if (instance) {
+      loadCounts().erase(instance);
       if (entry) entry(instance, DLL_PROCESS_DETACH, nullptr);
       UnregisterModuleInstance(instance);
     }
     dlclose(image);
   };
-  StandIn::OnFailure unloadOnFailure([&] {
-    if (instance) loadCounts().erase(instance);
-    unload();
-  });
+  StandIn::OnFailure unloadOnFailure(unload);
   const ResourceBundle* resources = nullptr;
   if (auto getter = reinterpret_cast<ResourceBundleGetter>(dlsym(image, OVX_RESOURCE_SYMBOL))) resources = getter();
   instance = RegisterModuleInstance(path, resources, image);
@@ -74,7 +72,6 @@ HMODULE LoadLibraryW(LPCWSTR path) {
     // Said before the module goes: the text may ask for memory, and a failure then must
     // not leave it to the guard to unload the module a second time.
     g_loaderError = L"the module's initialisation failed";
-    loadCounts().erase(instance);
     unload();
     return nullptr;
   }

@@ -7,6 +7,8 @@
 #   layer <name> <folder>            the layer's name (as folders use it) and its folder
 #   reach <folder> <folder>...       the folder and the folders its files may include
 #   uses <folder> <name>...          the layers it uses
+#   takes <folder> <folder>          the first folder's targets take the second's objects whole,
+#                                    a use of its layer as a header taken in is
 # OBJECTS lists the objects, one a line. An object is of its source's folder (the first file
 # of its record) and may take in the headers of the folders that folder reaches; files
 # outside the source tree, or made in the build tree, are not the project's. An object of a
@@ -19,7 +21,7 @@
 
 cmake_minimum_required(VERSION 3.24)
 
-file(STRINGS ${LAYERS} table)
+file(STRINGS "${LAYERS}" table ENCODING UTF-8)
 foreach(line IN LISTS table)
   string(REPLACE " " ";" fields "${line}")
   list(POP_FRONT fields kind key)
@@ -29,21 +31,33 @@ foreach(line IN LISTS table)
     set(reach_${key} ${key} ${fields})
   elseif(kind STREQUAL "uses")
     set(uses_${key} ${fields})
+  elseif(kind STREQUAL "takes")
+    set(takes_${key}_${fields} ON)
   endif()
 endforeach()
 if(PLANT_USE MATCHES "^([^:]+):(.+)$")
   list(APPEND uses_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
 endif()
 
-# The trees' paths, as patterns.
-string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" source_pattern "${SOURCE_DIR}")
-string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" build_pattern "${BUILD_DIR}")
-string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" planted_pattern "${PLANTED}")
+# The trees' paths as patterns: as the records write them (<tree>_pattern), and where their
+# files really lie (real_<tree>_pattern), for the files are judged by the file a symbolic
+# link points to.
+macro(tree_patterns tree path)
+  string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" ${tree}_pattern "${path}")
+  set(real "")
+  if(NOT "${path}" STREQUAL "")
+    file(REAL_PATH "${path}" real)
+  endif()
+  string(REGEX REPLACE "([][+.*?()^$|\\])" "\\\\\\1" real_${tree}_pattern "${real}")
+endmacro()
+tree_patterns(source "${SOURCE_DIR}")
+tree_patterns(build "${BUILD_DIR}")
+tree_patterns(planted "${PLANTED}")
 
 # The objects' records, as Ninja names the objects: from the build tree. -n keeps Ninja from
 # rewriting its records (it compacts them when it opens them to write) while the build that
 # runs the check adds to them.
-file(STRINGS ${OBJECTS} objects)
+file(STRINGS "${OBJECTS}" objects ENCODING UTF-8)
 list(TRANSFORM objects REPLACE "/\\./" "/")
 list(TRANSFORM objects REPLACE "^${build_pattern}/" "")
 list(REMOVE_DUPLICATES objects)
@@ -59,7 +73,8 @@ if(failed)
 endif()
 # Each record is a line naming the object, then its files, indented, the source first.
 # System headers are passed over here already; paths in the build tree may be relative.
-file(STRINGS ${records} lines REGEX "^[^ ]|^    ([^/]|${source_pattern}/|${build_pattern}/)")
+file(STRINGS "${records}" lines ENCODING UTF-8
+     REGEX "^[^ ]|^    ([^/]|${source_pattern}/|${build_pattern}/)")
 
 set(violations)
 set(judged)
@@ -80,10 +95,14 @@ foreach(line IN LISTS lines)
   if(NOT IS_ABSOLUTE "${path}")
     get_filename_component(path "${path}" ABSOLUTE BASE_DIR ${BUILD_DIR})
   endif()
+  if(NOT DEFINED "real_${path}")
+    file(REAL_PATH "${path}" "real_${path}")
+  endif()
+  set(path "${real_${path}}")
   set(file "")
-  if(PLANTED AND path MATCHES "^${planted_pattern}/(.*)")
+  if(PLANTED AND path MATCHES "^${real_planted_pattern}/(.*)")
     set(file ${CMAKE_MATCH_1})
-  elseif(NOT path MATCHES "^${build_pattern}/" AND path MATCHES "^${source_pattern}/(.*)")
+  elseif(NOT path MATCHES "^${real_build_pattern}/" AND path MATCHES "^${real_source_pattern}/(.*)")
     set(file ${CMAKE_MATCH_1})
   endif()
   if(file STREQUAL "")

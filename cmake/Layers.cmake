@@ -5,6 +5,8 @@
 # takes in a header of a folder its source's folder does not reach through its uses, or
 # when a folder declares a use that none of its objects takes in. Each static plug-in layer
 # is also linked alone, so that a call into a layer it does not use fails the build too.
+# The build files themselves are judged as the build is configured (dx_judge_build_files):
+# what each target holds and links.
 
 if(NOT CMAKE_GENERATOR STREQUAL "Ninja")
   message(FATAL_ERROR "The include check reads Ninja's records of the build: configure with -G Ninja")
@@ -60,12 +62,35 @@ function(dx_layer target folder)
   endif()
 endfunction()
 
+# dx_layer_of(<target> <layer or target>): a target of a layer that is not the layer's own
+# (a benchmark, a helper library, a layer linked alone): the build-file check judges it as
+# the layer's, or as the named target's layer's.
+function(dx_layer_of target layer)
+  set_property(TARGET ${target} PROPERTY DX_LAYER ${layer})
+endfunction()
+
+# dx_target_layer(<target> <variable>): the layer the target is judged by, or "" for none.
+function(dx_target_layer target variable)
+  get_property(declared GLOBAL PROPERTY DX_LAYER_FOLDER_${target} SET)
+  set(layer "")
+  if(declared)
+    set(layer ${target})
+  elseif(TARGET ${target})
+    get_target_property(of ${target} DX_LAYER)
+    if(of)
+      dx_target_layer(${of} layer)
+    endif()
+  endif()
+  set(${variable} ${layer} PARENT_SCOPE)
+endfunction()
+
 # dx_layer_alone(<layer> <target> [<source>...]): the static layer linked once more, whole,
 # as a shared library with --no-undefined against only the layers it uses: a function of
 # a layer it does not use, declared by hand instead of included, is then an undefined
 # symbol. Sources given are linked in as if they were the layer's.
 function(dx_layer_alone layer target)
   add_library(${target} SHARED $<TARGET_OBJECTS:${layer}> ${ARGN})
+  dx_layer_of(${target} ${layer})
   target_link_libraries(${target} PRIVATE ${layer})
   target_link_options(${target} PRIVATE -Wl,--no-undefined)
 endfunction()
@@ -90,7 +115,7 @@ endfunction()
 # target, made only for it, and expects the build to fail saying that. The tests that build
 # in the tree or read its records take it one at a time.
 function(dx_planted_build_test name target expected)
-  set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON)
+  set_target_properties(${target} PROPERTIES EXCLUDE_FROM_ALL ON DX_PLANTED ON)
   add_test(NAME layering.${name} COMMAND ${CMAKE_COMMAND} --build ${CMAKE_BINARY_DIR} --target ${target})
   set_tests_properties(layering.${name} PROPERTIES
     PASS_REGULAR_EXPRESSION "${expected}" RESOURCE_LOCK build_tree)
@@ -112,7 +137,9 @@ endfunction()
 # the test compiles the .cpp among them, and the test builds it and runs the check over its
 # objects, which must name what was planted.
 function(dx_planted_include_test name expected)
-  set(root ${CMAKE_BINARY_DIR}/planted/${name})
+  # Its folder's name holds a blank and letters outside ASCII, so that the check is seen to
+  # read such paths whole.
+  set(root "${CMAKE_BINARY_DIR}/planted é ñ 文/${name}")
   set(sources)
   set(files ${ARGN})
   while(files)
@@ -125,6 +152,7 @@ function(dx_planted_include_test name expected)
   # Its files come first on the include path, and every layer's follow, so that whatever
   # is planted compiles.
   add_library(planted_${name} OBJECT EXCLUDE_FROM_ALL ${sources})
+  set_target_properties(planted_${name} PROPERTIES DX_PLANTED ON)
   target_include_directories(planted_${name} BEFORE PRIVATE ${root})
   target_link_libraries(planted_${name} PRIVATE extraction_module)
   file(GENERATE OUTPUT ${root}/objects.txt CONTENT "$<JOIN:$<TARGET_OBJECTS:planted_${name}>,\n>\n")
@@ -134,36 +162,128 @@ function(dx_planted_include_test name expected)
   dx_planted_build_test(${name} planted_${name}_check "${expected}")
 endfunction()
 
-# dx_compiled_targets(<directory> <variable>): the targets of the directory and those below
-# it that every build compiles.
-function(dx_compiled_targets directory variable)
-  set(compiled)
+# dx_planted_build_file_test(<name> <what the check must say> <build commands>): the project
+# configured once more, in the build tree, with the commands run just before the build files
+# are judged; the configuration must stop naming what they plant.
+function(dx_planted_build_file_test name expected commands)
+  set(root ${CMAKE_BINARY_DIR}/planted/${name})
+  file(CONFIGURE OUTPUT ${root}/planted.cmake CONTENT "${commands}\n" @ONLY)
+  add_test(NAME layering.${name} COMMAND ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${root}/build
+           -G Ninja -DDX_PLANTED_BUILD_FILE=${root}/planted.cmake)
+  set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${expected}")
+endfunction()
+
+# dx_project_targets(<directory> <variable>): the libraries and programs defined in the
+# directory and those below it, but those planted by the tests.
+function(dx_project_targets directory variable)
+  set(found)
   get_property(targets DIRECTORY ${directory} PROPERTY BUILDSYSTEM_TARGETS)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
-    get_target_property(excluded ${target} EXCLUDE_FROM_ALL)
-    if(type MATCHES "^(STATIC|SHARED|MODULE|OBJECT)_LIBRARY$|^EXECUTABLE$" AND NOT excluded)
-      list(APPEND compiled ${target})
+    get_target_property(planted ${target} DX_PLANTED)
+    if(type MATCHES "_LIBRARY$|^EXECUTABLE$" AND NOT planted)
+      list(APPEND found ${target})
     endif()
   endforeach()
   get_property(subdirectories DIRECTORY ${directory} PROPERTY SUBDIRECTORIES)
   foreach(subdirectory IN LISTS subdirectories)
-    dx_compiled_targets(${subdirectory} below)
-    list(APPEND compiled ${below})
+    dx_project_targets(${subdirectory} below)
+    list(APPEND found ${below})
   endforeach()
-  set(${variable} ${compiled} PARENT_SCOPE)
+  set(${variable} ${found} PARENT_SCOPE)
+endfunction()
+
+# dx_judge_build_files(<target>...): the build files judged as the build is configured, so
+# that no target takes in what its layer may not: each target is of a declared layer, holds
+# sources of that layer's folder only (the file a symbolic link points to), and links, or
+# takes the objects of, only targets of the layers its folder reaches (libraries from
+# outside the project are free). A violation stops the configuration. Objects taken whole
+# count as a use of their layer.
+function(dx_judge_build_files)
+  set(violations)
+  file(REAL_PATH ${CMAKE_SOURCE_DIR} source_root)
+  file(REAL_PATH ${CMAKE_BINARY_DIR} build_root)
+  foreach(target IN LISTS ARGN)
+    dx_target_layer(${target} layer)
+    if(NOT layer)
+      list(APPEND violations "  ${target} is a target of no declared layer")
+      continue()
+    endif()
+    get_property(folder GLOBAL PROPERTY DX_LAYER_FOLDER_${layer})
+    get_property(reach GLOBAL PROPERTY DX_LAYER_REACH_${layer})
+    get_property(sources TARGET ${target} PROPERTY SOURCES)
+    get_property(source_dir TARGET ${target} PROPERTY SOURCE_DIR)
+    get_property(links TARGET ${target} PROPERTY LINK_LIBRARIES)
+    get_property(interface_links TARGET ${target} PROPERTY INTERFACE_LINK_LIBRARIES)
+    set(taken)
+    foreach(source IN LISTS sources)
+      if(source MATCHES "^\\$<TARGET_OBJECTS:([^>]+)>$")
+        list(APPEND taken ${CMAKE_MATCH_1})
+        continue()
+      endif()
+      file(REAL_PATH "${source}" path BASE_DIRECTORY ${source_dir})
+      file(RELATIVE_PATH relative ${source_root} "${path}")
+      get_filename_component(source_folder "${relative}" DIRECTORY)
+      string(FIND "${path}/" "${build_root}/" in_build_tree)
+      if(source MATCHES "\\$<")
+        list(APPEND violations "  ${target} holds ${source}, which cannot be judged")
+      elseif(relative MATCHES "^\\.\\./" OR in_build_tree EQUAL 0)
+        list(APPEND violations "  ${target} holds ${path}, outside the source tree")
+      elseif(NOT source_folder STREQUAL folder)
+        list(APPEND violations "  ${target} holds ${relative}, but it is a target of ${folder}")
+      endif()
+    endforeach()
+    foreach(link IN LISTS links interface_links taken)
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.+)>$" "\\1" link "${link}")
+      if(link MATCHES "\\$<")
+        list(APPEND violations "  ${target} links ${link}, which cannot be judged")
+        continue()
+      elseif(NOT TARGET ${link})
+        continue()
+      endif()
+      get_target_property(imported ${link} IMPORTED)
+      dx_target_layer(${link} linked)
+      get_property(linked_folder GLOBAL PROPERTY DX_LAYER_FOLDER_${linked})
+      if(imported OR NOT linked)
+        continue()  # from outside the project, or named above as of no layer
+      elseif(NOT linked_folder IN_LIST reach)
+        list(SUBLIST reach 1 -1 others)
+        list(JOIN others ", " reachable)
+        list(APPEND violations "  ${target} links ${link}, of ${linked_folder}, but ${folder} reaches only: ${reachable}")
+      elseif(link IN_LIST taken AND NOT linked_folder STREQUAL folder)
+        set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE "takes ${folder} ${linked_folder}")
+      endif()
+    endforeach()
+  endforeach()
+  if(violations)
+    list(REMOVE_DUPLICATES violations)
+    list(JOIN violations "\n" report)
+    message(FATAL_ERROR "Build files across the folders' layers (cmake/Layers.cmake):\n${report}")
+  endif()
 endfunction()
 
 # The include check (check_layers.cmake) over every object the build compiles: a step of
 # every build once those objects are compiled (a violation fails it), and the test
 # layering.includes, with tests that plant a violation and expect the check to name it.
 function(dx_layer_check)
+  # Build commands a test plants a fault with (dx_planted_build_file_test).
+  if(DX_PLANTED_BUILD_FILE)
+    include(${DX_PLANTED_BUILD_FILE})
+  endif()
+  dx_project_targets(${CMAKE_SOURCE_DIR} targets)
+  dx_judge_build_files(${targets})
   get_property(table GLOBAL PROPERTY DX_LAYER_TABLE)
+  list(REMOVE_DUPLICATES table)
   set(table_file ${CMAKE_BINARY_DIR}/layers.txt)
   list(JOIN table "\n" content)
   file(CONFIGURE OUTPUT ${table_file} CONTENT "${content}\n")
-  dx_compiled_targets(${CMAKE_SOURCE_DIR} targets)
-  list(TRANSFORM targets REPLACE ".+" "$<TARGET_OBJECTS:\\0>" OUTPUT_VARIABLE objects)
+  set(objects)
+  foreach(target IN LISTS targets)
+    get_target_property(type ${target} TYPE)
+    if(NOT type STREQUAL "INTERFACE_LIBRARY")
+      list(APPEND objects "$<TARGET_OBJECTS:${target}>")
+    endif()
+  endforeach()
   set(objects_file ${CMAKE_BINARY_DIR}/layers-objects.txt)
   file(GENERATE OUTPUT ${objects_file} CONTENT "$<JOIN:${objects},\n>\n")
   set(check ${CMAKE_COMMAND} -DLAYERS=${table_file} -DNINJA=${CMAKE_MAKE_PROGRAM}
@@ -206,9 +326,19 @@ function(dx_layer_check)
   set(planted ${CMAKE_BINARY_DIR}/planted/unbuilt.cpp)
   file(CONFIGURE OUTPUT ${planted} CONTENT "int planted;\n")
   add_library(planted_unbuilt OBJECT EXCLUDE_FROM_ALL ${planted})
+  set_target_properties(planted_unbuilt PROPERTIES DX_PLANTED ON)
   file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/planted/unbuilt.txt CONTENT "$<TARGET_OBJECTS:planted_unbuilt>\n")
   dx_check_test(finds_an_object_not_built "planted/unbuilt.cpp.o has not been built"
     -DOBJECTS=${CMAKE_BINARY_DIR}/planted/unbuilt.txt)
+
+  # Build files that break the layers: a layer linked to one it does not reach, and a
+  # source of another folder in a layer's target.
+  dx_planted_build_file_test(finds_a_link_across_the_layers
+    "spreadsheet links gridctrl, of gridctrl, but spreadsheet reaches only: "
+    "target_link_libraries(spreadsheet PUBLIC gridctrl)")
+  dx_planted_build_file_test(finds_a_source_of_another_folder
+    "extraction holds wizard/dlg_assist1.cpp, but it is a target of extraction"
+    "target_sources(extraction PRIVATE \${CMAKE_SOURCE_DIR}/wizard/dlg_assist1.cpp)")
 
   # The link check's planted call: extraction calling a function of the wizard's layer,
   # declared by hand. Its library is built only by the test, which expects the link to fail

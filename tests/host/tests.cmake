@@ -13,12 +13,10 @@ add_test(NAME platform_dialog.host_scripts
 
 # The host program once more, with an operator new that refuses the allocation a test names:
 # the allocation sweep runs the main job through it.
-get_target_property(HOST_PROGRAM_SOURCES ovhost SOURCES)
-add_executable(ovhost_refusing ${HOST_PROGRAM_SOURCES}
+add_executable(ovhost_refusing $<TARGET_OBJECTS:ovhost>
                ${CMAKE_CURRENT_LIST_DIR}/allocation_refusal/refused_allocation.cpp)
-dx_layer(ovhost_refusing tests/host/allocation_refusal)
+dx_layer_reach(ovhost_refusing tests/host/allocation_refusal USES ovhost)
 target_link_libraries(ovhost_refusing PRIVATE platform_host)
-target_compile_definitions(ovhost_refusing PRIVATE DX_DEFAULT_MODULE="$<TARGET_FILE:dataextract_module>")
 add_dependencies(ovhost_refusing dataextract_module)
 # The allocation sweep: the main job through that host program, one allocation refused a run
 # (DX_ALLOCATION_STRIDE=1 refuses each in turn, a long run outside CI).

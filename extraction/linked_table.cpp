@@ -187,7 +187,9 @@ bool writeRebuiltTable(OvDbObjectId tableId, ExtractionEngine& engine, const Tex
     return false;
   }
   rollback.keep(table.get());
-  return applyTableContent(table.get(), rebuilt.content, changed);
+  if (!applyTableContent(table.get(), rebuilt.content, changed)) return false;
+  if (!changed) rollback.leftAsItWas();
+  return true;
 }
 
 }  // namespace

@@ -84,8 +84,10 @@ private:
 // Keeps a table as it stood before an update and puts it back unless the update commits: when
 // it is left by an exception (memory run out) or its link lists cannot be stored. As they are
 // stored in one write at the end, an update changes the table whole or not at all. A table
-// that cannot be put back is reported. Made before the guard that opens the table, so that it
-// puts the table back once that has closed it.
+// the update wrote nothing into is not put back: a rewrite would not give it back exactly
+// (its title is merged again across every column). A table that cannot be put back is
+// reported. Made before the guard that opens the table, so that it puts the table back once
+// that has closed it.
 class TableRollback {
 public:
   TableRollback() = default;
@@ -96,6 +98,8 @@ public:
   void keep(OvDbTable* table);
   // The update has stored the table's link lists: the table stays as it now is.
   void commit() { before_.reset(); }
+  // The update has written nothing into the table: there is nothing to put back.
+  void leftAsItWas() { before_.reset(); }
 
 private:
   OvDbObjectId tableId_;

@@ -87,6 +87,7 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   Texts ids = handles;
   bool changed = false;
   if (!engine.rewriteTable(table.get(), ids, changed)) return;
+  if (!changed) rollback.leftAsItWas();
   const Texts headers = headerRow(table.get());
   table.close();  // before its link lists are written, which opens it again
   std::vector<LinkList> lists = {{kObjectHandlesApp, handlesInRowOrder(rows, handles)}, {kObjectTypesApp, kinds}};
@@ -206,6 +207,7 @@ void refreshSixListTable(OvDbObjectId tableId, const PropertyCatalogue& catalogu
   // A failed write (printed) leaves the rows and the handles half refreshed: the rollback puts
   // the table back and its list stays.
   if (!engine.refreshTable(table.get(), handles, grouped, lists.headers, headerHidden, changed)) return;
+  if (!changed) rollback.leftAsItWas();
   table.close();  // before its handle list is written, which opens it again
   if (storeLinkLists(tableId, {{kObjectHandlesApp, handles}}, rollback)) printChanged(changed);
 }

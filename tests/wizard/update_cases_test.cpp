@@ -7,6 +7,7 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <array>
 #include <fstream>
 #include <functional>
 
@@ -86,6 +87,26 @@ protected:
     refresh(table);
     EXPECT_EQ(lastMessage(), kUpToDate);
     EXPECT_EQ(state(table), before);
+  }
+
+  // The table's merged ranges as rows first and last, then columns first and last.
+  std::vector<std::array<unsigned, 4>> merges(const OvDbObjectId& id) {
+    std::vector<std::array<unsigned, 4>> out;
+    OvDbTable* table = nullptr;
+    EXPECT_EQ(ovdbOpenObject(table, id, Ovis::kForRead), Ovis::eOk);
+    if (!table) return out;
+    for (const OvDbTable::CellRange& r : table->mergedRanges())
+      out.push_back({r.minRow, r.maxRow, r.minColumn, r.maxColumn});
+    table->close();
+    return out;
+  }
+
+  // The table changed by hand, open for write.
+  void editTable(const OvDbObjectId& id, const std::function<void(OvDbTable*)>& edit) {
+    OvDbTable* table = nullptr;
+    ASSERT_EQ(ovdbOpenObject(table, id, Ovis::kForWrite), Ovis::eOk);
+    edit(table);
+    table->close();
   }
 
   std::vector<OvDbObjectId> ids(const Texts& handles) {
@@ -312,18 +333,35 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
   EXPECT_NE(transcript().find(L"Error adding content into a table cell"), std::wstring::npos);
   EXPECT_EQ(state(table), before);
 
+  // Tables made after the change, which a refresh leaves as they are, the merge of their
+  // titles undone by hand: one linked by its layout (its header list, cleared, is written
+  // again), one by the six lists.
+  plan.picks = objectsByKind()[L"Line"];
+  const OvDbObjectId current = runPlan(plan);
+  const OvDbObjectId currentOlder = runPlan(plan);
+  clearLinkXData(current, kTableHeadersApp);
+  clearLinkXData(currentOlder, kTableLayoutApp);
+  for (const OvDbObjectId& unmerged : {current, currentOlder})
+    editTable(unmerged, [](OvDbTable* t) { t->mergeCells(0, 0, 0, 0); });
+
   // Link lists that cannot be written, as a host refuses xdata beyond its size limit: the
-  // table is put back, refreshed or rewritten, linked by its layout or by the six lists.
-  for (const auto& [linked, action] : {std::pair{table, IDC_UPDATE_TABLE}, std::pair{older, IDC_UPDATE_TABLE},
-                                       std::pair{older, IDC_REPLACE_OBJECTS}}) {
-    SCOPED_TRACE(testing::Message() << (linked == table ? "layout list, action " : "six lists, action ") << action);
+  // table is put back, refreshed or rewritten, linked by its layout or by the six lists; a
+  // table the update did not change is left exactly as it is, merges included.
+  for (const auto& [linked, action] :
+       {std::pair{table, IDC_UPDATE_TABLE}, std::pair{older, IDC_UPDATE_TABLE}, std::pair{older, IDC_REPLACE_OBJECTS},
+        std::pair{current, IDC_UPDATE_TABLE}, std::pair{currentOlder, IDC_UPDATE_TABLE}}) {
+    SCOPED_TRACE(testing::Message() << (linked == table || linked == current ? "layout list" : "six lists")
+                                    << (linked == current || linked == currentOlder ? ", unchanged" : "") << ", action "
+                                    << action);
     const TableState unchanged = state(linked);
+    const auto merged = merges(linked);
     OvDbObject::refuseXData(true);
     runAction(action, linked, action == IDC_REPLACE_OBJECTS ? ids({L"10", L"11"}) : std::vector<OvDbObjectId>());
     OvDbObject::refuseXData(false);
     EXPECT_EQ(lastMessage(), L"The table's xData cannot be written: the table is left as it is.");
     EXPECT_EQ(transcript().find(L"\nTable "), std::wstring::npos);
     EXPECT_EQ(state(linked), unchanged);
+    EXPECT_EQ(merges(linked), merged);
   }
   // A cell write refused in a table linked by the six lists, at each write of a refresh, a
   // replace and an add in turn: the update stops at the error, which is said last, and the
@@ -348,18 +386,24 @@ TEST_F(UpdateCases, AFailedWriteLeavesTheTableAndItsListsAsTheyWere) {
     }
   }
   EXPECT_EQ(link(older, kObjectHandlesApp), (Texts{L"10", L"11", L"12"}));
-  // Nor does a table that cannot be put back go unsaid.
-  OvDbObject::refuseXData(true);
-  OvDbTable::failOperation(OvDbTable::Operation::kRecomputeTableBlock);
-  refresh(older);
-  OvDbObject::refuseXData(false);
-  OvDbTable::clearFailures();
-  EXPECT_EQ(lastMessage(), L"The table could not be put back as it was.");
+  // Nor does a changed table that cannot be put back go unsaid; of a table the refresh did
+  // not change (the one just updated) nothing of the kind is said.
+  for (bool changed : {false, true}) {
+    SCOPED_TRACE(changed ? "changed" : "unchanged");
+    if (changed) setLength(L"12", 2);
+    OvDbObject::refuseXData(true);
+    OvDbTable::failOperation(OvDbTable::Operation::kRecomputeTableBlock);
+    refresh(older);
+    OvDbObject::refuseXData(false);
+    OvDbTable::clearFailures();
+    EXPECT_EQ(lastMessage(), changed ? L"The table could not be put back as it was."
+                                     : L"The table's xData cannot be written: the table is left as it is.");
+  }
 
   // The next refresh, without the failure, does the work.
   refresh(table);
   EXPECT_EQ(lastMessage(), kUpdated);
-  EXPECT_EQ(cells(table).back(), (Texts{L"", L"26"})) << "12 + 8 + 1 + 5";
+  EXPECT_EQ(cells(table).back(), (Texts{L"", L"27"})) << "12 + 8 + 2 + 5";
 }
 
 TEST_F(UpdateCases, ALayoutListThatCannotBeReadLeavesTheTableAlone) {

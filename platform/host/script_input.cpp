@@ -122,6 +122,19 @@ void ArgumentCount(const AnswerLine& answer, size_t count) {
     Bad(answer, "'" + answer.verb + "' takes " + std::to_string(count) + " argument" + (count == 1 ? "" : "s"));
 }
 
+// The text given from argument `at` on (typed text, a path): one quoted argument, read as every
+// quoted argument is, or else the rest of the line as written. The arguments before `at` are
+// unquoted words, already checked.
+std::string TextFrom(const AnswerLine& answer, size_t at) {
+  if (answer.args.size() == at + 1 && answer.quoted[at]) return answer.args[at];
+  std::string text = answer.rest;
+  for (size_t k = 0; k < at; ++k) {
+    size_t space = text.find_first_of(" \t");
+    text = space == std::string::npos ? "" : Trim(text.substr(space));
+  }
+  return text;
+}
+
 // True for "> cancel" (Escape), which takes no argument.
 bool Cancelled(const AnswerLine& answer) {
   if (answer.verb != "cancel") return false;
@@ -164,55 +177,42 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
   answer.source = source;
   answer.line = line;
   answer.request = request;
-  // A ';' after a blank and outside quotes starts a comment.
-  std::string kept;
-  bool inQuotes = false;
-  for (size_t k = 0; k < text.size(); ++k) {
-    char c = text[k];
-    if (c == '"' && (k == 0 || text[k - 1] != '\\')) inQuotes = !inQuotes;
-    if (c == ';' && !inQuotes && (k == 0 || text[k - 1] == ' ' || text[k - 1] == '\t')) break;
-    kept += c;
-  }
-  answer.text = Trim(kept);
-  size_t i = 0;
-  const std::string& t = answer.text;
+  // One pass decides the words, their quotes and the comment together. A quote opens a word
+  // only at the word's start ('"' inside a word is a character); inside it, \" and \\ stand
+  // for " and \. A ';' after a blank, outside a quoted word, starts the comment.
+  answer.text = Trim(text);  // for a quote that is not closed, the whole line
+  auto blank = [](char c) { return c == ' ' || c == '\t'; };
   std::vector<std::pair<std::string, bool>> tokens;
   std::vector<size_t> starts;
-  while (i < t.size()) {
-    while (i < t.size() && (t[i] == ' ' || t[i] == '\t')) ++i;
-    if (i >= t.size()) break;
+  size_t i = 0;
+  while (true) {
+    while (i < text.size() && blank(text[i])) ++i;
+    if (i >= text.size() || (text[i] == ';' && (i == 0 || blank(text[i - 1])))) break;
     starts.push_back(i);
-    if (t[i] == '"') {
-      std::string token;
-      ++i;
-      bool closed = false;
-      while (i < t.size()) {
-        if (t[i] == '\\' && i + 1 < t.size() && (t[i + 1] == '"' || t[i + 1] == '\\')) {
-          token += t[i + 1];
-          i += 2;
-        } else if (t[i] == '"') {
-          closed = true;
-          ++i;
-          break;
-        } else {
-          token += t[i++];
-        }
+    std::string token;
+    const bool quoted = text[i] == '"';
+    if (quoted) {
+      for (++i;; ++i) {
+        if (i >= text.size()) Bad(answer, "a quote is not closed");
+        if (text[i] == '"') break;
+        if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) ++i;
+        token += text[i];
       }
-      if (!closed) Bad(answer, "a quote is not closed");
-      tokens.emplace_back(token, true);
+      ++i;
     } else {
-      size_t start = i;
-      while (i < t.size() && t[i] != ' ' && t[i] != '\t') ++i;
-      tokens.emplace_back(t.substr(start, i - start), false);
+      while (i < text.size() && !blank(text[i])) token += text[i++];
     }
+    tokens.emplace_back(token, quoted);
   }
+  const size_t end = i;  // the comment's ';', or the line's end
+  answer.text = Trim(text.substr(0, end));
   if (tokens.empty() || tokens[0].second) Bad(answer, "an answer line without a verb");
   answer.verb = Lower(tokens[0].first);
   for (size_t k = 1; k < tokens.size(); ++k) {
     answer.args.push_back(tokens[k].first);
     answer.quoted.push_back(tokens[k].second);
   }
-  if (starts.size() > 1) answer.rest = Trim(t.substr(starts[1]));
+  if (starts.size() > 1) answer.rest = Trim(text.substr(starts[1], end - starts[1]));
   return answer;
 }
 
@@ -247,13 +247,7 @@ ModalAction ModalActionFromLine(const AnswerLine& answer) {
   } else if (verb == "type") {
     action.kind = ModalAction::TypeText;
     action.controlId = ControlId(answer, 0);
-    // The text: one quoted argument, or the rest of the line after the id.
-    if (answer.args.size() == 2 && answer.quoted[1]) {
-      action.text = Wide(answer.args[1]);
-    } else {
-      size_t space = answer.rest.find_first_of(" \t");
-      action.text = space == std::string::npos ? L"" : Wide(Trim(answer.rest.substr(space)));
-    }
+    action.text = Wide(TextFrom(answer, 1));
   } else if (verb == "check" || verb == "uncheck") {
     // With a column, the check box is the check image that a grid shows in that cell.
     if (answer.args.size() != 2 && answer.args.size() != 3)
@@ -422,14 +416,12 @@ StandIn::FileDialogAnswer ScriptInputDriver::AnswerFileDialog(const StandIn::Fil
   StandIn::FileDialogAnswer result;
   if (Cancelled(answer)) return result;
   result.accepted = true;
-  std::string path = answer.rest;
-  if (answer.verb == "file-filter") {
+  const bool filtered = answer.verb == "file-filter";
+  if (filtered) {
     result.filterIndex = Index(answer, 0, "a filter number");
     if (result.filterIndex < 1) Bad(answer, "filters count from 1");
-    size_t space = path.find_first_of(" \t");
-    path = space == std::string::npos ? "" : Trim(path.substr(space));
   }
-  if (path.size() >= 2 && path.front() == '"' && path.back() == '"') path = path.substr(1, path.size() - 2);
+  const std::string path = TextFrom(answer, filtered ? 1 : 0);
   if (path.empty()) Bad(answer, "'" + answer.verb + "' needs a path");
   result.path = Wide(path);
   return result;

@@ -29,18 +29,19 @@ namespace HostScript {
 struct AnswerLine {
   std::string source;  // the script's name, for messages
   int line = 0;
-  std::string text;  // the line as written, without the '>'
+  std::string text;  // the line as written, without the '>' and the comment
   std::string verb;
   std::vector<std::string> args;  // after the verb, unquoted
   std::vector<bool> quoted;       // per argument: it was written in quotes
-  std::string rest;               // everything after the verb, trimmed (paths, typed text)
+  std::string rest;               // everything after the verb up to the comment, trimmed
   std::string request;            // what asked for the answer (a dialog, a file dialog, ...); may be empty
 };
 // Where in a script a problem comes from, as every script error starts: the script and
 // its line, what asked for an answer there and the answer it got (each when given; line 0
 // when the script has none to name, as when it cannot be read at all).
 std::string ScriptOrigin(const std::string& source, int line, const std::string& request, const std::string& answer);
-// Splits an answer line (the text after '>') that `request` asks for; throws
+// Splits an answer line (the text after '>') that `request` asks for into its words, up to
+// its comment (host/SCRIPTS.md, "Lines"); throws
 // StandIn::InputScriptError for an unterminated quote or a line without a verb.
 AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string& source = "script",
                            const std::string& request = "");

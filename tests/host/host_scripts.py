@@ -16,10 +16,15 @@ LINES_PREVIEW = "DATAEXTRACTION\n> click 1\n> click 1\n" + "".join(
 TABLE_POINT = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1031\n"
 # The same page's output file button, whose file dialog asks for a path on line 7.
 OUTPUT_FILE = "DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n> click 1\n> click 1029\n"
+# The wizard's title typed on page 4 by the answer line given, then saved with the settings
+# file out/title.qdx, which holds the title.
+TITLED = ("DATAEXTRACTION\n> click 1\n> click 1\n> click 1\n%s\n> click 1\n> click 1003\n"
+          "> file out/title.qdx\n> click 1\n")
 
 CASES = [
     # (name, script, exit status, words the complaint on standard error must hold[, files of
-    # the scratch folder that must not be there after the run])
+    # the scratch folder that must not be there after the run[, files that must be there, each
+    # with words it must hold]])
     ("answer before any command", "> click 1\nDATAEXTRACTION\n", 4, ["script.scr:1", "no request took"]),
     ("script ends while page 1 waits", "DATAEXTRACTION\n", 4, ["dialog 102", "asks for the next action", "has ended"]),
     ("a point where page 1 wants an action", "DATAEXTRACTION\n> point 1,2\n", 4, ["script.scr:2", "dialog 102"]),
@@ -73,6 +78,17 @@ CASES = [
      ["script.scr:16", "dialog 112", 'column 12 ("Length") cannot be reached', "hidden"]),
     ("a cell of a hidden column", LINES_PREVIEW + "> rheader 1022 3\n> menu 16\n> cell 1022 1 12\n", 4,
      ["script.scr:16", "dialog 112", 'column 12 ("Length") cannot be reached', "hidden"]),
+    # A quote opens an argument only at its start; a comment starts at a ';' after a blank
+    # outside a quoted argument, whatever quotes come before it in a word.
+    ("a quote inside a word of typed text", TITLED % '> type 1056 12" pipes ; the title', 0, [], [],
+     {"out/title.qdx": ["title='12&quot; pipes'"]}),
+    ("an escaped backslash closing a quoted text", TITLED % r'> type 1056 "C:\\" ; the title', 0, [], [],
+     {"out/title.qdx": [r'title="C:\"']}),
+    ("a quote inside a path", OUTPUT_FILE + '> file out/12"pipes.csv ; the export\n> click 1\n', 0, [],
+     ['out/12"pipes.csv ; the export'], {'out/12"pipes.csv': []}),
+    # A path in quotes is read as every quoted argument is.
+    ("an escaped quote in a quoted path", OUTPUT_FILE + r'> file "out/a\"b.csv"' + "\n> click 1\n", 0, [],
+     [r'out/a\"b.csv'], {'out/a"b.csv': []}),
     ("cancel on page 1", "; comment\n\nDATAEXTRACTION\n> click 2\n", 0, []),
     ("escape on page 1", "DATAEXTRACTION\n> key escape\n", 0, []),
     ("a script saved with a byte-order mark", "\ufeffDATAEXTRACTION\n> click 2\n", 0, []),
@@ -83,9 +99,10 @@ def main():
     ovhost, scratch = sys.argv[1], sys.argv[2]
     os.makedirs(os.path.join(scratch, "out"), exist_ok=True)
     failures = 0
-    for name, script, status, words, *absent in CASES:
-        absent = absent[0] if absent else []
-        for file in absent:
+    for name, script, status, words, *files in CASES:
+        absent = files[0] if files else []
+        present = files[1] if len(files) > 1 else {}
+        for file in absent + list(present):
             if os.path.exists(os.path.join(scratch, file)):
                 os.remove(os.path.join(scratch, file))
         path = os.path.join(scratch, "script.scr")
@@ -103,6 +120,13 @@ def main():
         if not words and run.stderr.strip():
             problems.append("unexpected complaint")
         problems += ["%s was written" % file for file in absent if os.path.exists(os.path.join(scratch, file))]
+        for file, held in present.items():
+            if not os.path.exists(os.path.join(scratch, file)):
+                problems.append("%s was not written" % file)
+                continue
+            with open(os.path.join(scratch, file), encoding="utf-8") as written:
+                text = written.read()
+            problems += ["%s lacks %r" % (file, word) for word in held if word not in text]
         if problems:
             failures += 1
             print("FAIL %s: %s\n  stderr: %s" % (name, "; ".join(problems), run.stderr.strip()))

@@ -73,9 +73,10 @@ build_program layout_list_fuzz.cpp "$sanitize,fuzzer" "" "${layout[@]}"
 run() { "$out/$1" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 "${@:2}"; }
 echo "== fuzz: the workbook reader"
 # libgsf's own leak is passed over (lsan.supp) by its function's name, which only the full
-# unwinder finds in an allocation's stack (the library has no frame pointers).
+# unwinder finds in an allocation's stack (the library has no frame pointers); the file's
+# path is quoted, as it may hold a blank.
 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0" \
-  LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp:print_suppressions=0" \
+  LSAN_OPTIONS="suppressions='$root/fuzz/lsan.supp':print_suppressions=0" \
   run workbook_reader_fuzz -max_len=65536 "$out/corpus" "$out/seeds"
 echo "== fuzz: the settings-file loader"
 run settings_file_fuzz -max_len=16384 -timeout=10 -dict="$root/fuzz/settings.dict" \

@@ -35,9 +35,11 @@ common=(-std=c++20 -O0 -g -fPIC -w -ffunction-sections -fdata-sections -I"$root"
 # The definitions a test or program is built with (paths of the build, of scripts) come
 # from the CMake build's compile commands when there are any (BUILD, build by default);
 # these stand in for them otherwise. NDEBUG is left out, so that asserts count as callers.
-fallback_defines="-DDX_SOURCE_DIR=\"$root\" -DDX_BINARY_DIR=\"$out\" -DDX_HOST_PROGRAM=\"$out/ovhost\""
-fallback_defines+=" -DDX_WRONG_VERSION_MODULE=\"$out/wrong.ovx\" -DDX_DEFAULT_MODULE=\"$out/DataExtraction.ovx\""
-fallback_defines+=" -DDX_PYTHON=\"/usr/bin/python3\""
+# The definitions are kept apart by the unit separator (0x1f): a path in one may hold blanks.
+fallback_defines="$(printf '%s\x1f' "-DDX_SOURCE_DIR=\"$root\"" "-DDX_BINARY_DIR=\"$out\"" \
+  "-DDX_HOST_PROGRAM=\"$out/ovhost\"" "-DDX_WRONG_VERSION_MODULE=\"$out/wrong.ovx\"" \
+  "-DDX_DEFAULT_MODULE=\"$out/DataExtraction.ovx\"" -DDX_PYTHON=\"/usr/bin/python3\" \
+  "-DDX_TEST_OUTPUT_FOLDER=\"$out/test-output\"")"
 commands="${BUILD:-$root/build}/compile_commands.json"
 defines_table="$out/defines.txt"
 if [ -f "$commands" ]; then
@@ -46,7 +48,7 @@ import json, shlex, sys
 for entry in json.load(open(sys.argv[1])):
     words = entry.get("arguments") or shlex.split(entry["command"])
     defines = [w for w in words if w.startswith("-D") and not w.endswith("_EXPORTS") and w != "-DNDEBUG"]
-    print(entry["file"] + "\t" + " ".join(defines))
+    print(entry["file"] + "\t" + "\x1f".join(defines))
 PY
 else
   : >"$defines_table"
@@ -63,7 +65,7 @@ compile() {  # compile SOURCE [extra flags...]; the flags' words carry no spaces
   shift
   read -r -a common <<<"$common_flags"
   defines="$(awk -F'\t' -v f="$src" '$1 == f { print $2; exit }' "$defines_table")"
-  read -r -a defines <<<"${defines:-$fallback_defines}"
+  IFS=$'\x1f' read -r -a defines <<<"${defines:-$fallback_defines}"
   obj="$(object_of "$src")"
   [ -f "$obj" ] && [ "$(stat -c %Y "$obj")" -gt "$newest_source" ] && return 0
   case "$src" in

@@ -16,11 +16,12 @@ for variant in build build-asan; do
   echo "== tests: $variant"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir "$variant" -j "$jobs" --output-on-failure
+  output="$(cat "$variant/tests/test-output-folder.txt")"
   seed=$((RANDOM % 100000 + 1))
   echo "== test programs whole, shuffled with seed $seed: $variant"
   while read -r program; do
     echo "-- ${program##*/}"
-    DX_TEST_OUTPUT="$PWD/$variant/test-output-shuffled" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    DX_TEST_OUTPUT="$output-shuffled" ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       "$program" --gtest_shuffle --gtest_random_seed="$seed" --gtest_brief=1 </dev/null
   done < "$variant/tests/test-programs.txt"
 done

@@ -12,6 +12,7 @@
 #include "spreadsheet/format_manager.h"
 #include "spreadsheet/xls_book.h"
 #include "tests/spreadsheet/stream_bytes.h"
+#include "tests/support/wide_path.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool writeSeed(XlsBook& book, const std::string& path) {
 // A hand-made stream as the stream "Workbook" of a compound file.
 bool writeFileSeed(const Bytes& stream, const std::string& path) {
   QExcel::CompoundDocument doc;
-  return doc.create(path.c_str()) && doc.makeStream("Workbook") == 1 &&
+  return doc.create(widePath(path).c_str()) && doc.makeStream("Workbook") == 1 &&
          doc.writeStream("Workbook", stream.data, stream.size()) == 1;
 }
 
@@ -111,14 +112,14 @@ int main(int argc, char** argv) {
   small.sheetAt(0)->cellAt(0, 0)->setText(L"Id");
   small.sheetAt(0)->cellAt(1, 1)->setText("x");
   ok = writeSeed(small, folder + "/small.bin") && ok;
-  ok = small.saveAs((folder + "/small.xls").c_str()) && ok;
+  ok = small.saveAs(widePath(folder + "/small.xls").c_str()) && ok;
   ok = writeMixedSeed(folder + "/mixed.bin") && ok;
 
   XlsBook astral;
   fillAstral(astral, 8185, 12000);
   ok = writeSeed(astral, folder + "/astral_breaks.bin") && ok;
   fillAstral(astral, 8190, 6000);
-  ok = astral.saveAs((folder + "/astral_breaks.xls").c_str()) && ok;
+  ok = astral.saveAs(widePath(folder + "/astral_breaks.xls").c_str()) && ok;
 
   using sheet_test::rk;
   using sheet_test::workbookStream;

@@ -24,8 +24,7 @@ TextGrid exampleGrid() { return {{L"Id", L"Object type", L"Quantity", L"Length"}
 
 // The records as the oracle prints them: each field the hexadecimal of its UTF-8 bytes.
 std::string oracleRead(const std::filesystem::path& path, const char* delimiter, const char* encoding = "latin-1") {
-  CommandResult result = runCommand(pythonScript("support/read_csv.py") + " " + shellQuoted(path.string()) + " " +
-                                    shellQuoted(delimiter) + " " + encoding);
+  CommandResult result = runCommand(pythonScript("support/read_csv.py", {path.string(), delimiter, encoding}));
   EXPECT_EQ(result.status, 0) << result.output;
   return result.output;
 }

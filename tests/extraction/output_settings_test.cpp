@@ -31,7 +31,7 @@ std::string xmllint(const std::filesystem::path& path) {
 }
 
 std::string etreeRead(const std::filesystem::path& path) {
-  CommandResult result = runCommand(pythonScript("support/read_settings.py") + " " + shellQuoted(path.string()));
+  CommandResult result = runCommand(pythonScript("support/read_settings.py", {path.string()}));
   EXPECT_EQ(result.status, 0) << result.output;
   return result.output;
 }

@@ -166,7 +166,7 @@ protected:
 
     HostEditor::setVariable(L"VERLAN", std::wstring(french ? L"fr-FR" : L"en-US"));
     auto csvPath = output_test::scratchFile(fileStem() + ".csv");
-    EXPECT_TRUE(exportCsv(rows, output_test::widePath(csvPath), flags, columnOrder, rowOrder,
+    EXPECT_TRUE(exportCsv(rows, widePath(csvPath), flags, columnOrder, rowOrder,
                           /*headerShown=*/true, L","));
     out.csv += output_test::readBytes(csvPath) + '\x1e';
 
@@ -174,8 +174,8 @@ protected:
     if (totalsAppended) options.push_back(L"Total Line");
     auto settingsPath = output_test::scratchFile(fileStem() + ".qdx");
     int groupByIndex = engine.groupBy.IsEmpty() ? -1 : 3;
-    EXPECT_TRUE(saveSettingsXml(output_test::widePath(settingsPath), displayNames, L"Übersicht «1»", options,
-                                groupByIndex, engine.groupBy));
+    EXPECT_TRUE(
+        saveSettingsXml(widePath(settingsPath), displayNames, L"Übersicht «1»", options, groupByIndex, engine.groupBy));
     out.settings += output_test::readBytes(settingsPath) + '\x1e';
   }
 

@@ -220,7 +220,7 @@ protected:
     iniPath = testOutputFolder() / "grid_layout.ini";
     std::filesystem::remove(iniPath);
     app = std::make_unique<CWinApp>(L"GridTests");
-    app->SetProfileFile(CString(iniPath.wstring().c_str()));
+    app->SetProfileFile(CString(widePath(iniPath)));
   }
   void TearDown() override {
     GridLayout::TearDown();

@@ -25,7 +25,7 @@ HostRun runHost(const std::string& arguments, const std::string& input) {
   std::string inputFile = dir + "/host_input_" + std::to_string(getpid()) + "_" + std::to_string(++runs) + ".txt";
   std::ofstream(inputFile) << input;
   std::string profile = shellQuoted(dir + "/host_program.ini");
-  return runCommand(std::string(DX_HOST_PROGRAM) + " --profile " + profile + " " + arguments + " < " +
+  return runCommand(shellQuoted(DX_HOST_PROGRAM) + " --profile " + profile + " " + arguments + " < " +
                     shellQuoted(inputFile));
 }
 
@@ -47,11 +47,11 @@ TEST(HostProgram, RefusesModulesItCannotUse) {
 
   std::string bogus = testOutputFolder().string() + "/NotAModule_" + std::to_string(getpid()) + ".ovx";
   std::ofstream(bogus) << "this is text, not a module";
-  HostRun garbage = runHost("--module '" + bogus + "'", "");
+  HostRun garbage = runHost("--module " + shellQuoted(bogus), "");
   EXPECT_EQ(garbage.status, 2);
   EXPECT_NE(garbage.output.find("cannot load the module"), std::string::npos) << garbage.output;
 
-  HostRun wrongVersion = runHost(std::string("--module ") + DX_WRONG_VERSION_MODULE, "DATAEXTRACTION\n");
+  HostRun wrongVersion = runHost("--module " + shellQuoted(DX_WRONG_VERSION_MODULE), "DATAEXTRACTION\n");
   EXPECT_EQ(wrongVersion.status, 3);
   EXPECT_NE(wrongVersion.output.find("0x07E10000"), std::string::npos) << wrongVersion.output;
   EXPECT_EQ(wrongVersion.output.find("Command:"), std::string::npos);

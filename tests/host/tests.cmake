@@ -9,7 +9,7 @@ target_compile_definitions(test_host PRIVATE
 # The host program's scripts: a missing, misfit or leftover answer stops it loudly.
 add_test(NAME platform_dialog.host_scripts
          COMMAND ${DX_TEST_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/host_scripts.py $<TARGET_FILE:ovhost>
-                 ${CMAKE_BINARY_DIR}/test-output/host_scripts)
+                 "${DX_TEST_OUTPUT}/host_scripts")
 
 # The host program once more, with an operator new that refuses the allocation a test names:
 # the allocation sweep runs the main job through it.
@@ -22,4 +22,4 @@ add_dependencies(ovhost_refusing dataextract_module)
 # (DX_ALLOCATION_STRIDE=1 refuses each in turn, a long run outside CI).
 add_test(NAME host.allocation_sweep
          COMMAND ${DX_TEST_PYTHON} ${CMAKE_CURRENT_LIST_DIR}/allocation_sweep.py $<TARGET_FILE:ovhost_refusing>
-                 ${CMAKE_SOURCE_DIR}/host/samples/main-job.scr ${CMAKE_BINARY_DIR}/test-output/allocation_sweep)
+                 ${CMAKE_SOURCE_DIR}/host/samples/main-job.scr "${DX_TEST_OUTPUT}/allocation_sweep")

@@ -13,6 +13,7 @@ import glob
 import io
 import json
 import os
+import pathlib
 import re
 import shutil
 import struct
@@ -233,6 +234,11 @@ def converted_cells(path):
         return {(r, c): text for r, row in enumerate(csv.reader(f)) for c, text in enumerate(row) if text}
 
 
+def libreoffice_profile(folder):
+    """LibreOffice's option that keeps its profile in the folder, as an escaped file URL."""
+    return "-env:UserInstallation=" + pathlib.Path(os.path.abspath(folder), "profile").as_uri()
+
+
 def run_converter(test, command, folder):
     result = subprocess.run(command, cwd=folder, capture_output=True, text=True, timeout=600,
                             env=dict(os.environ, HOME=folder))
@@ -273,7 +279,7 @@ class Workbooks(unittest.TestCase):
         self.assertIsNotNone(soffice, "LibreOffice (soffice) is not installed: scripts/setup.sh installs it")
         with tempfile.TemporaryDirectory(prefix="lo-") as home:
             # A profile of its own, so that no other instance or unwritable home is in the way.
-            run_converter(self, [soffice, "-env:UserInstallation=file://" + home + "/profile", "--headless",
+            run_converter(self, [soffice, libreoffice_profile(home), "--headless",
                                  "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", home]
                           + [p[:-5] + ".xls" for p in self.cases], home)
             self.compare_conversions(lambda name: os.path.join(home, name + ".csv"))

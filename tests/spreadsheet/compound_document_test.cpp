@@ -15,7 +15,7 @@ TEST(CompoundDocument, ClosingWithoutAFileChangesNothing) {
 }
 
 TEST(CompoundDocument, StreamsAreMadeReplacedReadAndWritten) {
-  std::string path = scratchPath("compound_streams.xls");
+  std::wstring path = widePath(scratchPath("compound_streams.xls"));
   CompoundDocument doc;
   ASSERT_TRUE(doc.create(path.c_str()));
   EXPECT_FALSE(doc.create(path.c_str()));  // the open file must be closed first
@@ -43,7 +43,7 @@ TEST(CompoundDocument, StreamsAreMadeReplacedReadAndWritten) {
 }
 
 TEST(CompoundDocument, OpenModesFollowTheModeBits) {
-  std::string path = scratchPath("compound_modes.xls");
+  std::wstring path = widePath(scratchPath("compound_modes.xls"));
   {
     CompoundDocument doc;
     ASSERT_TRUE(doc.create(path.c_str()));
@@ -70,5 +70,5 @@ TEST(CompoundDocument, OpenModesFollowTheModeBits) {
   EXPECT_EQ(doc.readStream("Workbook", bytes), 1);
   EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "X2345");
   doc.close();
-  EXPECT_FALSE(doc.open((path + ".missing").c_str(), 0));
+  EXPECT_FALSE(doc.open((path + L".missing").c_str(), 0));
 }

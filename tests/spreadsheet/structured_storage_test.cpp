@@ -18,7 +18,6 @@
 #include "test_support.h"
 
 using sheet_test::scratchPath;
-using sheet_test::wide;
 
 namespace {
 
@@ -64,16 +63,18 @@ IStorage* openFile(const std::wstring& path, DWORD mode) {
 }  // namespace
 
 TEST(StructuredStorage, StreamsSurviveReopeningSmallLargeAndEmpty) {
-  std::wstring path = wide(scratchPath("storage_roundtrip.xls"));
+  std::wstring path = widePath(scratchPath("storage_roundtrip.xls"));
   std::string large(100000, '\0');
   for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 7 + 1);
   IStorage* storage = createFile(path);
+  ASSERT_NE(storage, nullptr);
   writeStream(storage, L"Workbook", large);
   writeStream(storage, L"Small", "abc");
   writeStream(storage, L"Empty", "");
   storage->Release();
 
   storage = openFile(path, kRead);
+  ASSERT_NE(storage, nullptr);
   EXPECT_EQ(readStream(storage, L"Workbook"), large);
   EXPECT_EQ(readStream(storage, L"Small"), "abc");
   EXPECT_EQ(readStream(storage, L"Empty"), "");
@@ -81,8 +82,9 @@ TEST(StructuredStorage, StreamsSurviveReopeningSmallLargeAndEmpty) {
 }
 
 TEST(StructuredStorage, WrittenBytesReachTheFileAtOnce) {
-  std::string path = scratchPath("storage_direct.xls");
-  IStorage* storage = createFile(wide(path));
+  std::filesystem::path path = scratchPath("storage_direct.xls");
+  IStorage* storage = createFile(widePath(path));
+  ASSERT_NE(storage, nullptr);
   writeStream(storage, L"Workbook", "direct-mode-marker");
   std::ifstream file(path, std::ios::binary);
   std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
@@ -94,10 +96,11 @@ TEST(StructuredStorage, WrittenBytesReachTheFileAtOnce) {
 // A stream written whole is not kept in memory: the file gives its bytes back when a
 // read, a later write or a change to another stream needs them.
 TEST(StructuredStorage, StreamsWrittenWholeComeBackFromTheFile) {
-  std::wstring path = wide(scratchPath("storage_whole.xls"));
+  std::wstring path = widePath(scratchPath("storage_whole.xls"));
   std::string large(70000, '\0');
   for (size_t i = 0; i < large.size(); ++i) large[i] = static_cast<char>(i * 13 + 5);
   IStorage* storage = createFile(path);
+  ASSERT_NE(storage, nullptr);
   writeStream(storage, L"Workbook", large);
   writeStream(storage, L"Other", "abc");  // the file is written again, with both streams
   EXPECT_EQ(readStream(storage, L"Workbook"), large);
@@ -115,13 +118,15 @@ TEST(StructuredStorage, StreamsWrittenWholeComeBackFromTheFile) {
   storage->Release();
 
   storage = openFile(path, kRead);
+  ASSERT_NE(storage, nullptr);
   EXPECT_EQ(readStream(storage, L"Workbook"), expected);
   EXPECT_EQ(readStream(storage, L"Other"), "abc");
   storage->Release();
 }
 
 TEST(StructuredStorage, NamesAreCheckedAndComparedIgnoringCase) {
-  IStorage* storage = createFile(wide(scratchPath("storage_names.xls")));
+  IStorage* storage = createFile(widePath(scratchPath("storage_names.xls")));
+  ASSERT_NE(storage, nullptr);
   IStream* stream = nullptr;
   EXPECT_EQ(storage->CreateStream(std::wstring(31, L'n').c_str(), kCreate, 0, 0, &stream), S_OK);
   stream->Release();
@@ -150,8 +155,9 @@ TEST(StructuredStorage, NamesAreCheckedAndComparedIgnoringCase) {
 }
 
 TEST(StructuredStorage, AccessModesAreEnforced) {
-  std::wstring path = wide(scratchPath("storage_modes.xls"));
+  std::wstring path = widePath(scratchPath("storage_modes.xls"));
   IStorage* storage = createFile(path);
+  ASSERT_NE(storage, nullptr);
   writeStream(storage, L"Workbook", "data");
   IStream* first = nullptr;
   IStream* second = nullptr;
@@ -165,18 +171,21 @@ TEST(StructuredStorage, AccessModesAreEnforced) {
   storage->Release();
 
   storage = openFile(path, kRead);
+  ASSERT_NE(storage, nullptr);
   EXPECT_EQ(storage->CreateStream(L"New", kCreate, 0, 0, &second), STG_E_ACCESSDENIED);
   EXPECT_EQ(storage->OpenStream(L"Workbook", nullptr, kWrite, 0, &second), STG_E_ACCESSDENIED);
   storage->Release();
 
   storage = openFile(path, STGM_SHARE_EXCLUSIVE | STGM_WRITE);
+  ASSERT_NE(storage, nullptr);
   EXPECT_EQ(storage->OpenStream(L"Workbook", nullptr, kRead, 0, &second), STG_E_ACCESSDENIED);
   storage->Release();
 }
 
 TEST(StructuredStorage, OpenFilesAreSharedExclusively) {
-  std::wstring path = wide(scratchPath("storage_share.xls"));
+  std::wstring path = widePath(scratchPath("storage_share.xls"));
   IStorage* storage = createFile(path);
+  ASSERT_NE(storage, nullptr);
   IStorage* other = nullptr;
   EXPECT_EQ(StgOpenStorage(path.c_str(), nullptr, kRead, nullptr, 0, &other), STG_E_SHAREVIOLATION);
   EXPECT_EQ(StgCreateDocfile(path.c_str(), kCreate, 0, &other), STG_E_SHAREVIOLATION);
@@ -187,14 +196,14 @@ TEST(StructuredStorage, OpenFilesAreSharedExclusively) {
 }
 
 TEST(StructuredStorage, FailuresGiveTheirResults) {
-  std::string path = scratchPath("storage_failures.xls");
+  std::filesystem::path path = scratchPath("storage_failures.xls");
   IStorage* storage = nullptr;
-  EXPECT_EQ(StgOpenStorage(wide(path).c_str(), nullptr, kRead, nullptr, 0, &storage), STG_E_FILENOTFOUND);
+  EXPECT_EQ(StgOpenStorage(widePath(path).c_str(), nullptr, kRead, nullptr, 0, &storage), STG_E_FILENOTFOUND);
   { std::ofstream(path) << "not a compound file, just text that is long enough to have a header"; }
-  EXPECT_EQ(StgOpenStorage(wide(path).c_str(), nullptr, kRead, nullptr, 0, &storage), STG_E_INVALIDHEADER);
-  EXPECT_EQ(StgCreateDocfile(wide(path).c_str(), STGM_SHARE_EXCLUSIVE | STGM_READWRITE, 0, &storage),
+  EXPECT_EQ(StgOpenStorage(widePath(path).c_str(), nullptr, kRead, nullptr, 0, &storage), STG_E_INVALIDHEADER);
+  EXPECT_EQ(StgCreateDocfile(widePath(path).c_str(), STGM_SHARE_EXCLUSIVE | STGM_READWRITE, 0, &storage),
             STG_E_FILEALREADYEXISTS);
-  EXPECT_EQ(StgCreateDocfile(wide(path + ".missing/x.xls").c_str(), kCreate, 0, &storage), STG_E_PATHNOTFOUND);
+  EXPECT_EQ(StgCreateDocfile((widePath(path) + L".missing/x.xls").c_str(), kCreate, 0, &storage), STG_E_PATHNOTFOUND);
   EXPECT_EQ(storage, nullptr);
   // The failed attempts leave the file alone.
   std::ifstream file(path);
@@ -206,7 +215,7 @@ TEST(StructuredStorage, FailuresGiveTheirResults) {
 // A file with a nested storage and a class id, written by another compound-file writer:
 // rewriting it through the stand-in keeps both.
 TEST(StructuredStorage, RewritingKeepsNestedStoragesAndClassIds) {
-  std::string path = scratchPath("storage_nested.xls");
+  std::filesystem::path path = scratchPath("storage_nested.xls");
   const guint8 clsid[16] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   {
     gsf_init();
@@ -225,7 +234,8 @@ TEST(StructuredStorage, RewritingKeepsNestedStoragesAndClassIds) {
     gsf_output_close(GSF_OUTPUT(root));
     for (GsfOutput* o : {inner, sub, stream, GSF_OUTPUT(root), sink}) g_object_unref(o);
   }
-  IStorage* storage = openFile(wide(path), kWrite);
+  IStorage* storage = openFile(widePath(path), kWrite);
+  ASSERT_NE(storage, nullptr);
   IStream* stream = nullptr;
   ASSERT_EQ(storage->OpenStream(L"Workbook", nullptr, kWrite, 0, &stream), S_OK);
   EXPECT_EQ(stream->Write("new", 3, nullptr), S_OK);

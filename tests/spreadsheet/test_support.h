@@ -11,13 +11,11 @@
 
 namespace sheet_test {
 
-// A fresh path in the tests' scratch folder.
-inline std::string scratchPath(const std::string& name) {
+// A fresh path in the tests' scratch folder (widePath gives it as the workbook takes it).
+inline std::filesystem::path scratchPath(const std::string& name) {
   std::filesystem::path path = testOutputFolder("spreadsheet") / name;
   std::filesystem::remove(path);
-  return path.string();
+  return path;
 }
-
-inline std::wstring wide(const std::string& s) { return std::wstring(s.begin(), s.end()); }
 
 }  // namespace sheet_test

@@ -41,7 +41,7 @@ private:
   std::uint64_t state_;
 };
 
-std::string fileHash(const std::string& path) {
+std::string fileHash(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return bytes.empty() ? "<no file>" : sha256Hex(bytes);
@@ -169,8 +169,8 @@ WizardInput largeInput() {
 
 std::string exportedHash(const std::string& name, const WizardInput& in, const wchar_t* language) {
   HostEditor::setVariable(L"VERLAN", language);
-  std::string path = scratchPath(name);
-  EXPECT_TRUE(exportXls(in.grid, path.c_str(), in.visible, in.columnOrder, in.rowOrder, in.header)) << name;
+  std::filesystem::path path = scratchPath(name);
+  EXPECT_TRUE(exportXls(in.grid, widePath(path), in.visible, in.columnOrder, in.rowOrder, in.header)) << name;
   return fileHash(path);
 }
 
@@ -214,8 +214,8 @@ void fillModelBook(XlsBook& book) {
 // cells as it goes.
 std::string savedHash(XlsBook& book, const std::string& name, bool release) {
   if (release) book.releaseCellsOnSave();
-  std::string path = scratchPath(name);
-  EXPECT_TRUE(book.saveAs(path.c_str()));
+  std::filesystem::path path = scratchPath(name);
+  EXPECT_TRUE(book.saveAs(widePath(path).c_str()));
   return fileHash(path);
 }
 
@@ -272,8 +272,8 @@ TEST_F(WorkbookBytes, TableExportKeepsItsBytes) {
   in.grid.resize(120);
   in.grid[0][2] = L"12.5";  // a numeric header cell
   in.grid[7][1] = L"";
-  std::string path = scratchPath("bytes_table.xls");
-  ASSERT_TRUE(exportXlsFromTable(in.grid, path.c_str()));
+  std::filesystem::path path = scratchPath("bytes_table.xls");
+  ASSERT_TRUE(exportXlsFromTable(in.grid, widePath(path)));
   EXPECT_EQ(fileHash(path), "32f7fcaa8577324263a69ec4fe9e2e887ce917f1c3cfcf7d9e48d8c9023c4930");
 }
 
@@ -311,12 +311,12 @@ TEST_F(WorkbookBytes, ReleasingSavesKeepTheBytesAndEmptyTheSheets) {
 
   // The release was for that save alone: new cells are saved, and kept, like any others.
   model.sheetAt(1)->cellAt(2, 1)->setText(L"again \U0001F600");
-  std::string path = scratchPath("bytes_model_after_release.xls");
-  ASSERT_TRUE(model.saveAs(path.c_str()));
+  std::filesystem::path path = scratchPath("bytes_model_after_release.xls");
+  ASSERT_TRUE(model.saveAs(widePath(path).c_str()));
   EXPECT_EQ(model.sheetAt(1)->rowCount(), 3);
   owned.reset();  // closes the file
   XlsBook back;
-  ASSERT_TRUE(back.load(path.c_str()));
+  ASSERT_TRUE(back.load(widePath(path).c_str()));
   ASSERT_EQ(back.sheetCount(), 3);
   EXPECT_EQ(back.sheetAt(0)->rowCount(), 1);
   EXPECT_EQ(back.sheetAt(0)->cellAt(0, 0)->type(), XlsCell::UNDEFINED);

@@ -250,8 +250,8 @@ TEST(WorkbookReader, StreamsWithoutTheirEndAreRefused) {
 }
 
 namespace {
-std::string workbookFile(const std::string& name, const Bytes& stream) {
-  std::string path = sheet_test::scratchPath(name);
+std::wstring workbookFile(const std::string& name, const Bytes& stream) {
+  std::wstring path = widePath(sheet_test::scratchPath(name));
   CompoundDocument doc;
   EXPECT_TRUE(doc.create(path.c_str()));
   EXPECT_EQ(doc.makeStream("Workbook"), 1);
@@ -262,8 +262,8 @@ std::string workbookFile(const std::string& name, const Bytes& stream) {
 
 // Records longer than their layout, in one piece or several, load and save again.
 TEST(WorkbookReader, OversizedRecordsLoadAndSaveAgainByTheirLayout) {
-  std::string path = workbookFile("oversized.xls", workbookStream({sheet_test::oversizedRecords()}));
-  std::string again = sheet_test::scratchPath("oversized_again.xls");
+  std::wstring path = workbookFile("oversized.xls", workbookStream({sheet_test::oversizedRecords()}));
+  std::wstring again = widePath(sheet_test::scratchPath("oversized_again.xls"));
   {
     XlsBook book;
     ASSERT_TRUE(book.load(path.c_str()));

@@ -298,7 +298,7 @@ TEST(XlsBook, RowBlocksAndStreamPositions) {
 }
 
 TEST(XlsBook, SavedBooksLoadBackWhole) {
-  std::string path = scratchPath("book_roundtrip.xls");
+  std::wstring path = widePath(scratchPath("book_roundtrip.xls"));
   {
     XlsBook book;
     book.create(2);
@@ -346,7 +346,7 @@ TEST(XlsBook, SavedBooksLoadBackWhole) {
 }
 
 TEST(XlsBook, ASecondSaveReplacesTheStreamWhole) {
-  std::string path = scratchPath("book_resave.xls");
+  std::wstring path = widePath(scratchPath("book_resave.xls"));
   std::uint64_t shortSize = 0;
   {
     XlsBook book;
@@ -373,10 +373,10 @@ TEST(XlsBook, ASecondSaveReplacesTheStreamWhole) {
 
 TEST(XlsBook, LoadingFailuresLeaveTheBookEmpty) {
   XlsBook book;
-  EXPECT_FALSE(book.load(scratchPath("book_missing.xls").c_str()));
+  EXPECT_FALSE(book.load(widePath(scratchPath("book_missing.xls")).c_str()));
   EXPECT_EQ(book.sheetCount(), 0);
 
-  std::string path = scratchPath("book_no_workbook.xls");
+  std::wstring path = widePath(scratchPath("book_no_workbook.xls"));
   {
     CompoundDocument doc;
     ASSERT_TRUE(doc.create(path.c_str()));

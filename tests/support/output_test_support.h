@@ -30,12 +30,6 @@ inline std::filesystem::path scratchFile(const std::string& name) {
   return path;
 }
 
-inline CString widePath(const std::filesystem::path& path) {
-  std::wstring wide;
-  Utf8ToWide(path.string(), wide);
-  return CString(wide);
-}
-
 inline std::string readBytes(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

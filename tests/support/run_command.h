@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 struct CommandResult {
   int status = -1;     // the exit status; -1 when the command could not run or did not exit
@@ -30,8 +31,10 @@ inline std::string shellQuoted(const std::string& text) {
   return out + "'";
 }
 
-// The command that runs a Python script of the tests folder (the path relative to tests/),
-// with the Python that has the readers' modules.
-inline std::string pythonScript(const std::string& script) {
-  return std::string(DX_PYTHON " " DX_SOURCE_DIR "/tests/") + script;
+// The command that runs a Python script of the tests folder (the path relative to tests/)
+// with the arguments, each one shell word, with the Python that has the readers' modules.
+inline std::string pythonScript(const std::string& script, const std::vector<std::string>& arguments = {}) {
+  std::string command = shellQuoted(DX_PYTHON) + " " + shellQuoted(DX_SOURCE_DIR "/tests/" + script);
+  for (const std::string& argument : arguments) command += " " + shellQuoted(argument);
+  return command;
 }

@@ -142,8 +142,7 @@ std::string hexLines(const std::vector<std::vector<std::string>>& rows) {
 }
 
 std::string readCsvHex(const fs::path& path) {
-  CommandResult read =
-      runCommand(pythonScript("support/read_csv.py") + " " + shellQuoted(path.string()) + " , latin-1");
+  CommandResult read = runCommand(pythonScript("support/read_csv.py", {path.string(), ",", "latin-1"}));
   EXPECT_EQ(read.status, 0) << read.output;
   return read.output;
 }
@@ -160,7 +159,7 @@ std::vector<std::vector<std::string>> readCsvCells(const fs::path& path) {
 }
 
 std::string readXlsHex(const fs::path& path) {
-  CommandResult read = runCommand(pythonScript("wizard/update_read_xls.py") + " " + shellQuoted(path.string()));
+  CommandResult read = runCommand(pythonScript("wizard/update_read_xls.py", {path.string()}));
   EXPECT_EQ(read.status, 0) << read.output;
   return read.output;
 }

@@ -194,15 +194,10 @@ inline std::filesystem::path scratchFile(const std::string& name) {
   return dir / name;
 }
 
-inline std::wstring widePath(const std::filesystem::path& path) {
-  std::wstring wide;
-  Utf8ToWide(path.string(), wide);
-  return wide;
-}
-
-// Runs an independent reader (a Python script of the test folders) and gives its output.
-inline std::string runReader(const std::string& script, const std::string& arguments) {
-  return runCommand(pythonScript(script) + " " + arguments).output;
+// Runs an independent reader (a Python script of the test folders) with the arguments and
+// gives its output.
+inline std::string runReader(const std::string& script, const std::vector<std::string>& arguments) {
+  return runCommand(pythonScript(script, arguments)).output;
 }
 
 // Rows of texts as the readers print them: a line per row, each cell as the hexadecimal of

@@ -331,7 +331,7 @@ TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsCsv) {
     for (size_t r = choice.headerShown ? 1 : 0; r < expected.size(); ++r) {
       for (size_t c = 1; c < expected[r].size(); ++c) expected[r][c] = dataForm(expected[r][c]);
     }
-    EXPECT_EQ(runReader("support/read_csv.py", "'" + path.string() + "' , latin-1"), hexLines(expected))
+    EXPECT_EQ(runReader("support/read_csv.py", {path.string(), ",", "latin-1"}), hexLines(expected))
         << choice.properties.size() << " columns, header " << (choice.headerShown ? "shown" : "hidden");
   }
 }
@@ -347,7 +347,7 @@ TEST_F(UpdateActionsTest, ExportWritesTheTableCellsAsXls) {
   EXPECT_EQ(transcript(), std::wstring(kPickPrompt) + L"\nFinished XLS exportation to : " + widePath(path));
   Cells expected = cells(table);
   expected.erase(expected.begin());
-  EXPECT_EQ(runReader("wizard/update_read_xls.py", "'" + path.string() + "'"), hexLines(expected));
+  EXPECT_EQ(runReader("wizard/update_read_xls.py", {path.string()}), hexLines(expected));
 }
 
 // Texts longer than the workbook format holds are cut, the file is written all the same,

@@ -814,8 +814,8 @@ protected:
     if (!reported || !std::filesystem::exists(path)) return;
     Cells expected = cells(table);
     expected.erase(expected.begin());  // the title row is not exported
-    std::string read = csv ? runReader("support/read_csv.py", "'" + path.string() + "' , latin-1")
-                           : runReader("wizard/update_read_xls.py", "'" + path.string() + "'");
+    std::string read = csv ? runReader("support/read_csv.py", {path.string(), ",", "latin-1"})
+                           : runReader("wizard/update_read_xls.py", {path.string()});
     EXPECT_EQ(read, hexLines(expected)) << "the file does not hold the table's cells";
   }
 

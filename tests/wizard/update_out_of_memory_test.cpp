@@ -175,6 +175,7 @@ TEST(OutputFileOutOfMemory, IsReplacedWholeOrNotAtAllAndLeavesNothingBeside) {
     std::ifstream in(target, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   };
+  const std::wstring wideTarget = widePath(target);
   const std::string earlier = "earlier\n", made = "made\n";
   int refused = 0;
   for (long n = 1;; ++n) {
@@ -183,7 +184,7 @@ TEST(OutputFileOutOfMemory, IsReplacedWholeOrNotAtAllAndLeavesNothingBeside) {
     bool written = false;
     try {
       ScopedAllocationHook outOfMemory(hook);
-      written = writeWholeFile(target.wstring(), made);
+      written = writeWholeFile(wideTarget, made);
     } catch (const std::bad_alloc&) {
       ++refused;
     }

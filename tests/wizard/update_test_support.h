@@ -20,7 +20,6 @@ namespace update_test {
 using page_test::hexLines;
 using page_test::runReader;
 using page_test::Texts;
-using page_test::widePath;
 using Cells = std::vector<Texts>;
 
 // What the wizard chose for a table: kinds and property names, their display names (a

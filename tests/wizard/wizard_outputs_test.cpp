@@ -180,9 +180,9 @@ TEST_F(Outputs, TheSampleDrawingSortedAndThinnedOutGoesToTableCsvAndSettingsAsPr
     table->close();
   }
   // The CSV file, read by Python's csv module.
-  EXPECT_EQ(runReader("support/read_csv.py", csv.string() + " , latin-1"), hexLines(shot.rows));
+  EXPECT_EQ(runReader("support/read_csv.py", {csv.string(), ",", "latin-1"}), hexLines(shot.rows));
   // The settings file, read by Python's XML parser.
-  std::string settings = runReader("support/read_settings.py", qdx.string());
+  std::string settings = runReader("support/read_settings.py", {qdx.string()});
   EXPECT_EQ(settings.substr(0, settings.find('\n')), "KtDataExtraction");
   EXPECT_NE(settings.find("  Property name=" + hexOf(L"Block name") + " display=" + hexOf(L"Block name")),
             std::string::npos);
@@ -244,8 +244,8 @@ TEST_F(Outputs, AnXlsWithTheHeaderHiddenAndTotalsStartsWithTheFirstDataRowAndEnd
   bool found = false;
   for (const CString& cell : shot.rows.back()) found = found || cell == CString(sum);
   EXPECT_TRUE(found);
-  EXPECT_EQ(runReader("wizard/update_read_xls.py", xls.string()), hexLines(shot.rows));
-  std::string settings = runReader("support/read_settings.py", qdx.string());
+  EXPECT_EQ(runReader("wizard/update_read_xls.py", {xls.string()}), hexLines(shot.rows));
+  std::string settings = runReader("support/read_settings.py", {qdx.string()});
   EXPECT_NE(settings.find("  Option name=" + hexOf(L"Total Line")), std::string::npos);
   EXPECT_NE(settings.find("  Option name=" + hexOf(L"Hide Header Line")), std::string::npos);
   EXPECT_NE(transcript().find(L"\nFinished XLS exportation to : " + widePath(xls)), std::wstring::npos);
@@ -286,7 +286,7 @@ TEST_F(Outputs, RowsCombinedByAPropertySaveItsGroupByIndexAndKeepItGoingBack) {
   driver.click(IDOK);
   runWizard();
   // Saved as chosen, so that a later run groups by the same entry again.
-  std::string settings = runReader("support/read_settings.py", qdx.string());
+  std::string settings = runReader("support/read_settings.py", {qdx.string()});
   EXPECT_NE(settings.find("  Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(L"1")), std::string::npos)
       << settings;
 }
@@ -338,7 +338,7 @@ TEST_F(Outputs, ThePreviewSortedAgainAfterTheInsertionLinksTheTableInItsOwnOrder
   ASSERT_NE(atInsertion.handles, shot.handles) << "the second sort changed the order";
   EXPECT_EQ(tableRows(lastTableId), atInsertion.rows);
   EXPECT_EQ(xdataList(lastTableId, kObjectHandlesApp), atInsertion.handles);
-  EXPECT_EQ(runReader("support/read_csv.py", csv.string() + " , latin-1"), hexLines(shot.rows));
+  EXPECT_EQ(runReader("support/read_csv.py", {csv.string(), ",", "latin-1"}), hexLines(shot.rows));
 }
 
 TEST_F(Outputs, ACancelledSecondInsertionStillLinksTheTableInsertedBefore) {

@@ -26,19 +26,13 @@ std::filesystem::path writeSettings(const std::string& name, const std::string& 
   return path;
 }
 
-std::string shellQuoted(const std::string& text) {
-  std::string out = "'";
-  for (char ch : text) out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
-  return out + "'";
-}
-
 // A settings file as another XML tool writes it (Python's xml.etree, US-ASCII): every
 // character beyond ASCII is a character reference. `arguments` as write_settings.py takes them.
 std::filesystem::path writeWithEtree(const std::string& name, const std::vector<std::string>& arguments) {
   auto path = scratchFile(name);
-  std::string line = shellQuoted(path.string());
-  for (const std::string& argument : arguments) line += " " + shellQuoted(argument);
-  EXPECT_EQ(runReader("wizard/write_settings.py", line), "");
+  std::vector<std::string> words = {path.string()};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  EXPECT_EQ(runReader("wizard/write_settings.py", words), "");
   return path;
 }
 
@@ -219,7 +213,7 @@ TEST_F(StartPage, CharacterReferencesOfAnotherToolsFileLoadAsTheirCharacters) {
   driver.AddFileDialogAnswer(true, widePath(out));
   driver.click(IDOK);
   runWizard();
-  std::string saved = runReader("support/read_settings.py", out.string());
+  std::string saved = runReader("support/read_settings.py", {out.string()});
   EXPECT_NE(saved.find("Property name=" + hexOf(L"Length") + " display=" + hexOf(length)), std::string::npos) << saved;
   EXPECT_NE(saved.find("Property name=" + hexOf(L"Layer") + " display=" + hexOf(layer)), std::string::npos) << saved;
   EXPECT_NE(saved.find("KtTable title=" + hexOf(title)), std::string::npos) << saved;
@@ -254,7 +248,7 @@ TEST_F(StartPage, TheGroupByPropertyIsFoundByItsName) {
   driver.AddFileDialogAnswer(true, widePath(saved));
   driver.click(IDOK);
   runWizard();
-  std::string text = runReader("support/read_settings.py", saved.string());
+  std::string text = runReader("support/read_settings.py", {saved.string()});
   char index[16];
   std::snprintf(index, sizeof index, "%d", layerEntry);
   EXPECT_NE(text.find("Option name=" + hexOf(L"GroupBy") + " value=" + hexOf(CString(index)) +

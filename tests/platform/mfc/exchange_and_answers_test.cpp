@@ -157,11 +157,10 @@ TEST_F(DialogTest, TheSaveDialogTakesTheFilterFromTheExtensionOrTheAnswer) {
 }
 
 TEST_F(DialogTest, TheOpenDialogAddsTheDefaultExtensionAndWantsAnExistingFile) {
-  std::string folder = testOutputFolder().string();
-  std::string existing = folder + "/dialog_open_test.qdx";
+  std::filesystem::path existing = testOutputFolder() / "dialog_open_test.qdx";
   std::ofstream(existing) << "<x/>";
   CFileDialog open(TRUE, L"qdx", L"*.qdx", OFN_FILEMUSTEXIST | OFN_HIDEREADONLY, L"Qdx file (*.qdx)|*.qdx||");
-  std::wstring base(folder.begin(), folder.end());
+  std::wstring base = widePath(testOutputFolder());
   driver.AddFileDialogAnswer(true, base + L"/dialog_open_test");
   ASSERT_EQ(open.DoModal(), IDOK);
   EXPECT_EQ(open.GetPathName(), CString(base + L"/dialog_open_test.qdx"));

@@ -185,7 +185,7 @@ TEST_F(System, ProfileStringsLiveInTheIniFileTheHostNames) {
     EXPECT_EQ(AfxGetApp(), &app);
     EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnCount", L"none"), L"none");
     EXPECT_FALSE(app.WriteProfileString(L"Grid", L"ColumnCount", L"3")) << "no file set yet";
-    app.SetProfileFile(CString(file.wstring()));
+    app.SetProfileFile(CString(widePath(file)));
     ASSERT_TRUE(app.WriteProfileString(L"Grid", L"ColumnCount", L"3"));
     ASSERT_TRUE(app.WriteProfileString(L"Grid", L"ColumnData_0", L"7"));
     ASSERT_TRUE(app.WriteProfileString(L"Grid__Wide", L"ColumnCount", L"1"));
@@ -236,7 +236,7 @@ TEST_F(System, ProfileWrittenByHandIsReadWholeAndKeptOnWrite) {
           << ".qdx\r\n\r\n[Grid]\r\n; three columns\r\nColumnCount=3\r\nno entry\r\nColumnData_0=7\r\n";
     }
     CWinApp app(L"Host");
-    app.SetProfileFile(CString(file.wstring()));
+    app.SetProfileFile(CString(widePath(file)));
     EXPECT_EQ(app.GetProfileString(L"Paths", L"Last"), L"C:\\Plans\\Caf\u00e9.qdx");
     EXPECT_EQ(app.GetProfileString(L"Grid", L"ColumnCount"), L"3");
     ASSERT_TRUE(app.WriteProfileString(L"Grid", L"ColumnData_1", L"9"));

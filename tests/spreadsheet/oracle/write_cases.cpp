@@ -16,6 +16,7 @@
 #include "spreadsheet/utf16_text.h"
 #include "spreadsheet/xls_book.h"
 #include "spreadsheet/xls_export.h"
+#include "tests/support/wide_path.h"
 
 namespace {
 
@@ -76,9 +77,7 @@ struct WizardCase {
 bool writeWizardCase(const std::string& folder, const WizardCase& c) {
   HostEditor::setVariable(L"VERLAN", c.verlan);
   std::string path = folder + "/" + c.name + ".xls";
-  if (!exportXls(c.grid, CString(std::wstring(path.begin(), path.end())), c.visible, c.columnOrder, c.rowOrder,
-                 c.header))
-    return false;
+  if (!exportXls(c.grid, CString(widePath(path)), c.visible, c.columnOrder, c.rowOrder, c.header)) return false;
   std::ostringstream json;
   json << "{\"frontend\":\"wizard\",\"verlan\":" << jsonText(c.verlan)
        << ",\"header\":" << (c.header ? "true" : "false") << ",\"grid\":" << jsonGrid(c.grid)
@@ -92,7 +91,7 @@ bool writeTableCase(const std::string& folder, const std::string& name, const Te
                     const std::wstring& verlan) {
   HostEditor::setVariable(L"VERLAN", verlan);
   std::string path = folder + "/" + name + ".xls";
-  if (!exportXlsFromTable(grid, CString(std::wstring(path.begin(), path.end())))) return false;
+  if (!exportXlsFromTable(grid, CString(widePath(path)))) return false;
   return writeFile(folder + "/" + name + ".json",
                    "{\"frontend\":\"table\",\"verlan\":" + jsonText(verlan) + ",\"grid\":" + jsonGrid(grid) + "}");
 }
@@ -158,7 +157,7 @@ bool writeModelCase(const std::string& folder) {
   second->cellAt(0, 1)->setInteger(42);
   add(0, 1, "number", "42");
   cells << "]}";
-  if (!book.saveAs((folder + "/model_numbers.xls").c_str())) return false;
+  if (!book.saveAs(widePath(folder + "/model_numbers.xls").c_str())) return false;
   return writeFile(folder + "/model_numbers.json",
                    "{\"frontend\":\"model\",\"sheets\":[\"Sheet1\",\"Sheet2\"],\"cells\":" + cells.str() +
                        ",\"merged\":{\"Sheet1\":[[2,4,1,4],[4,6,0,2]]},\"widths\":{\"Sheet1\":{\"1\":5000}}}");
@@ -263,8 +262,8 @@ int saveAgain(const std::string& folder, bool describe = false) {
   for (const auto& entry : fs::directory_iterator(folder)) {
     if (entry.path().extension() != ".xls") continue;
     XlsBook book;
-    std::string again = (fs::path(folder) / "again" / entry.path().filename()).string();
-    bool loaded = book.load(entry.path().string().c_str());
+    std::wstring again = widePath(fs::path(folder) / "again" / entry.path().filename());
+    bool loaded = book.load(widePath(entry.path()).c_str());
     if (loaded && describe) {
       fs::path read = entry.path();
       loaded = writeFile(read.replace_extension(".read.json").string(), describeBook(book));

@@ -58,12 +58,14 @@ plugin_folders=(common extraction spreadsheet gridctrl wizard res)
 # Compiles each file into an object under $out/obj, again only when a source or header is newer.
 newest_source="$(find "$root"/platform "$root"/host "$root"/tests "$root"/bench "$root"/fuzz \
   "${plugin_folders[@]/#/$root/}" \( -name '*.h' -o -name '*.cpp' \) -printf '%T@\n' | sort -n | tail -1)"
-export newest_source="${newest_source%.*}" root out cxx common_flags="${common[*]}" fallback_defines defines_table
+# The flags, too, are kept apart by 0x1f, so that the root's path stays one word.
+common_flags="$(printf '%s\x1f' "${common[@]}")"
+export newest_source="${newest_source%.*}" root out cxx common_flags fallback_defines defines_table
 object_of() { local rel="${1#"$root"/}"; echo "$out/obj/${rel//\//__}.o"; }
-compile() {  # compile SOURCE [extra flags...]; the flags' words carry no spaces
+compile() {  # compile SOURCE [extra flags...]
   local src="$1" obj common defines
   shift
-  read -r -a common <<<"$common_flags"
+  IFS=$'\x1f' read -r -a common <<<"$common_flags"
   defines="$(awk -F'\t' -v f="$src" '$1 == f { print $2; exit }' "$defines_table")"
   IFS=$'\x1f' read -r -a defines <<<"${defines:-$fallback_defines}"
   obj="$(object_of "$src")"
@@ -76,24 +78,25 @@ compile() {  # compile SOURCE [extra flags...]; the flags' words carry no spaces
 run_compiles() {  # run_compiles EXTRA_FLAG_OR_EMPTY FILES...
   local flag="$1"
   shift
-  printf '%s\n' "$@" | xargs -P "$jobs" -I{} bash -c 'compile "$1" $2' _ {} "$flag"
+  printf '%s\0' "$@" | xargs -0 -P "$jobs" -I{} bash -c 'compile "$1" ${2:+"$2"}' _ {} "$flag"
 }
 export -f compile object_of
 mkdir -p "$out/obj"
 
-platform_sources=($(find "$root/platform" -name '*.cpp' | sort))
-platform_headers=($(find "$root/platform" -name '*.h' | sort))
-plugin_sources=($(for f in "${plugin_folders[@]}"; do find "$root/$f" -name '*.cpp'; done | sort))
-other_sources=($(find "$root/host" "$root/tests" "$root/bench" "$root/fuzz" -name '*.cpp' | sort))
+mapfile -t platform_sources < <(find "$root/platform" -name '*.cpp' | sort)
+mapfile -t platform_headers < <(find "$root/platform" -name '*.h' | sort)
+mapfile -t plugin_sources < <(for f in "${plugin_folders[@]}"; do find "$root/$f" -name '*.cpp'; done | sort)
+mapfile -t other_sources < <(find "$root/host" "$root/tests" "$root/bench" "$root/fuzz" -name '*.cpp' | sort)
 
 echo "compiling into $out/obj" >&2
 run_compiles "-fkeep-inline-functions" "${platform_sources[@]}" "${platform_headers[@]}"
 run_compiles "" "${plugin_sources[@]}" "${other_sources[@]}"
 
-rm -f "$out/libplatform.a"
-ar qc "$out/libplatform.a" $(for f in "${platform_sources[@]}" "${platform_headers[@]}"; do object_of "$f"; done)
 objects_of() { for f in "$@"; do object_of "$f"; done; }
-plugin_objects=($(objects_of "${plugin_sources[@]}"))
+mapfile -t platform_objects < <(objects_of "${platform_sources[@]}" "${platform_headers[@]}")
+rm -f "$out/libplatform.a"
+ar qc "$out/libplatform.a" "${platform_objects[@]}"
+mapfile -t plugin_objects < <(objects_of "${plugin_sources[@]}")
 
 # Links one program or module: its own objects (and the plug-in's, but for a module of its
 # own) are roots, the platform is gc'd.
@@ -110,19 +113,22 @@ link() {  # link NAME KIND(program|plugin|module) OBJECTS... -- LIBS...
 mkdir -p "$out/bin"
 rm -f "$out/bin/"*
 gtest=(-lgmock -lgtest_main -lgtest)
-support=($(find "$root/tests/support" -name '*.cpp' 2>/dev/null | sort))
+mapfile -t support < <(find "$root/tests/support" -name '*.cpp' 2>/dev/null | sort)
 echo "linking" >&2
 link DataExtraction.ovx plugin
-link ovhost program $(objects_of $(find "$root/host" -name '*.cpp' | sort))
+mapfile -t host_sources < <(find "$root/host" -name '*.cpp' | sort)
+mapfile -t objs < <(objects_of "${host_sources[@]}")
+link ovhost program "${objs[@]}"
 for dir in "$root"/tests/*/; do
-  tests=($(find "$dir" -maxdepth 1 -name '*.cpp' | sort))
+  mapfile -t tests < <(find "$dir" -maxdepth 1 -name '*.cpp' | sort)
   [ ${#tests[@]} -gt 0 ] || continue
   [ "$(basename "$dir")" = support ] && continue
-  link "test_$(basename "$dir")" program $(objects_of "${tests[@]}" "${support[@]}") -- "${gtest[@]}"
+  mapfile -t objs < <(objects_of "${tests[@]}" "${support[@]}")
+  link "test_$(basename "$dir")" program "${objs[@]}" -- "${gtest[@]}"
 done
 # Programs and modules of their own: deeper test folders, benchmarks, fuzz targets.
-for src in $(find "$root/tests" -mindepth 3 -name '*.cpp' | sort) \
-           $(find "$root/bench" "$root/fuzz" -name '*.cpp' | sort); do
+mapfile -t own_sources < <(find "$root/tests" -mindepth 3 -name '*.cpp' | sort; find "$root/bench" "$root/fuzz" -name '*.cpp' | sort)
+for src in "${own_sources[@]}"; do
   name="$(basename "${src%.cpp}")"
   obj="$(object_of "$src")"
   if grep -q 'LLVMFuzzerTestOneInput' "$src" && ! grep -q 'int main' "$src"; then
@@ -184,7 +190,7 @@ cat "$out/unused.txt"
 # not count). A name used only by unused code shows up once that code is gone.
 declared_names() {
   local h
-  for h in $(find "$root/platform" -name '*.h' | sort); do
+  for h in "${platform_headers[@]}"; do
     rel="${h#"$root"/}"
     sed 's://.*$::' "$h" | awk -v file="$rel" '
       function emit(name) { if (name != "") print file ":" FNR "\t" name }

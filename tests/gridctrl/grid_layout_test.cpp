@@ -8,6 +8,7 @@
 #include "gridctrl/view_settings.h"
 #include "memory_profiles.h"
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 
 namespace gridtest {
 namespace {

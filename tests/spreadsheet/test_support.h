@@ -8,6 +8,7 @@
 
 #include "stream_bytes.h"
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 
 namespace sheet_test {
 

@@ -18,6 +18,7 @@
 #include "platform/win/codepage.h"
 #include "tests/support/run_command.h"
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 
 namespace output_test {
 

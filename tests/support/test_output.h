@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/support/wide_path.h"
-
 // The folder, or the named sub-folder of it, made when missing.
 inline std::filesystem::path testOutputFolder(const std::string& subfolder = {}) {
   const char* named = std::getenv("DX_TEST_OUTPUT");

@@ -32,6 +32,7 @@
 #include "tests/support/plugin_resources.h"
 #include "tests/support/run_command.h"
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 #include "wizard/dlg_assist1.h"
 #include "wizard/dlg_assist2.h"
 #include "wizard/dlg_assist3.h"

@@ -19,6 +19,7 @@
 #include "platform/host/editor.h"
 #include "tests/support/allocation_hook.h"
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 #include "wizard/export_files.h"
 #include "wizard_script.h"
 

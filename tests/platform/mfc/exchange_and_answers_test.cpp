@@ -6,6 +6,7 @@
 
 #include "tests/support/dialog_fixture.h"
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 
 namespace dialogtest {
 namespace {

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "tests/support/test_output.h"
+#include "tests/support/wide_path.h"
 
 namespace windowtest {
 namespace {

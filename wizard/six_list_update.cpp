@@ -87,7 +87,6 @@ void rewriteAndRelink(ExtractionEngine& engine, OpenedObject<OvDbTable>& table, 
   Texts ids = handles;
   bool changed = false;
   if (!engine.rewriteTable(table.get(), ids, changed)) return;
-  if (!changed) rollback.leftAsItWas();
   const Texts headers = headerRow(table.get());
   table.close();  // before its link lists are written, which opens it again
   std::vector<LinkList> lists = {{kObjectHandlesApp, handlesInRowOrder(rows, handles)}, {kObjectTypesApp, kinds}};

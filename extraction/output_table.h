@@ -81,13 +81,14 @@ private:
   std::vector<Cell> cells_;
 };
 
-// Keeps a table as it stood before an update and puts it back unless the update commits: when
-// it is left by an exception (memory run out) or its link lists cannot be stored. As they are
-// stored in one write at the end, an update changes the table whole or not at all. A table
-// the update wrote nothing into is not put back: a rewrite would not give it back exactly
-// (its title is merged again across every column). A table that cannot be put back is
-// reported. Made before the guard that opens the table, so that it puts the table back once
-// that has closed it.
+// Keeps a table as it stood before an update and puts it back when the update does not
+// commit: a write into the table refused, an exception (memory run out), or link lists that
+// cannot be stored. A table the update wrote nothing into is left as it was: its snapshot is
+// dropped, not put back. A table it changed is put back whole from the snapshot (size, cells,
+// widths and heights), but its title row comes back merged across every column, whatever its
+// merge was: the host gives the plug-in no way to read a table's merged ranges. A table that
+// cannot be put back is reported. Made before the guard that opens the table, so that it puts
+// the table back once that has closed it.
 class TableRollback {
 public:
   TableRollback() = default;

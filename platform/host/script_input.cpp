@@ -179,7 +179,7 @@ AnswerLine ParseAnswerLine(const std::string& text, int line, const std::string&
   answer.request = request;
   // One pass decides the words, their quotes and the comment together. A quote opens a word
   // only at the word's start ('"' inside a word is a character); inside it, \" and \\ stand
-  // for " and \. A ';' after a blank, outside a quoted word, starts the comment.
+  // for " and \. A ';' first or after a blank, outside a quoted word, starts the comment.
   answer.text = Trim(text);  // for a quote that is not closed, the whole line
   auto blank = [](char c) { return c == ' ' || c == '\t'; };
   std::vector<std::pair<std::string, bool>> tokens;

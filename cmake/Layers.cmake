@@ -11,6 +11,38 @@
 if(NOT CMAKE_GENERATOR STREQUAL "Ninja")
   message(FATAL_ERROR "The include check reads Ninja's records of the build: configure with -G Ninja")
 endif()
+include("${CMAKE_CURRENT_LIST_DIR}/reach_text.cmake")
+
+# dx_glob(<variable> <folder> <pattern> [RECURSE]): the files of the folder (and, with
+# RECURSE, of the folders below it) whose names match the pattern. The folder's path is
+# taken as written: a checkout path holding [ ] * or ? is not read as a pattern.
+function(dx_glob variable folder pattern)
+  string(REGEX REPLACE "([][*?])" "[\\1]" literal "${folder}")
+  set(how GLOB)
+  if(ARGN STREQUAL "RECURSE")
+    set(how GLOB_RECURSE)
+  endif()
+  file(${how} found CONFIGURE_DEPENDS "${literal}/${pattern}")
+  set(${variable} ${found} PARENT_SCOPE)
+endfunction()
+
+# dx_declare_reach(<name> <folder>... USES <name>...): the layer <name>, of the first folder,
+# reaches the folders given and those that the layers it uses reach.
+function(dx_declare_reach name)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "USES")
+  list(GET ARG_UNPARSED_ARGUMENTS 0 folder)
+  set(reach ${ARG_UNPARSED_ARGUMENTS})
+  foreach(used IN LISTS ARG_USES)
+    get_property(used_reach GLOBAL PROPERTY DX_LAYER_REACH_${used})
+    if(NOT used_reach)
+      message(FATAL_ERROR "${folder} uses ${used}, which is not a layer declared before it")
+    endif()
+    list(APPEND reach ${used_reach})
+  endforeach()
+  list(REMOVE_DUPLICATES reach)
+  set_property(GLOBAL PROPERTY DX_LAYER_REACH_${name} ${reach})
+  set_property(GLOBAL PROPERTY DX_LAYER_FOLDER_${name} ${folder})
+endfunction()
 
 # dx_layer_reach(<name> <folder> [USES <name>...] [HELPERS <folder>...]): records what the
 # folder reaches, under a name that folders declared after it can use: its own headers and
@@ -26,17 +58,8 @@ function(dx_layer_reach name folder)
       message(FATAL_ERROR "${folder} takes helpers of ${helper}, which is not a folder declared before it")
     endif()
   endforeach()
-  set(reach ${folder} ${ARG_HELPERS})
-  foreach(used IN LISTS ARG_USES)
-    get_property(used_reach GLOBAL PROPERTY DX_LAYER_REACH_${used})
-    if(NOT used_reach)
-      message(FATAL_ERROR "${folder} uses ${used}, which is not a layer declared before it")
-    endif()
-    list(APPEND reach ${used_reach})
-  endforeach()
-  list(REMOVE_DUPLICATES reach)
-  set_property(GLOBAL PROPERTY DX_LAYER_REACH_${name} ${reach})
-  set_property(GLOBAL PROPERTY DX_LAYER_FOLDER_${name} ${folder})
+  dx_declare_reach(${name} ${folder} ${ARG_HELPERS} USES ${ARG_USES})
+  get_property(reach GLOBAL PROPERTY DX_LAYER_REACH_${name})
   set_property(GLOBAL APPEND PROPERTY DX_LAYER_FOLDERS ${folder})
   # The check's table: one line per fact, its kind first.
   set(lines "layer ${name} ${folder}")
@@ -69,8 +92,30 @@ function(dx_layer_of target layer)
   set_property(TARGET ${target} PROPERTY DX_LAYER ${layer})
 endfunction()
 
-# dx_target_layer(<target> <variable>): the layer the target is judged by, or "" for none.
+# dx_helper_layer(<target> <folder> [USES <name>...]): a library of some files of a folder
+# whose other files are of another layer (a compiled helper of tests/support): the build
+# files judge it by the layers it uses, and the include check its sources' objects.
+function(dx_helper_layer target folder)
+  cmake_parse_arguments(PARSE_ARGV 2 ARG "" "" "USES")
+  dx_declare_reach(${target} ${folder} USES ${ARG_USES})
+  get_property(reach GLOBAL PROPERTY DX_LAYER_REACH_${target})
+  list(JOIN reach " " reached)
+  get_target_property(sources ${target} SOURCES)
+  foreach(source IN LISTS sources)
+    file(RELATIVE_PATH relative ${CMAKE_SOURCE_DIR} ${source})
+    set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE "file ${relative} ${reached}")
+  endforeach()
+endfunction()
+
+# dx_target_layer(<target> <variable>): the layer the target is judged by, or "" for none;
+# an alias is judged as the target it names.
 function(dx_target_layer target variable)
+  if(TARGET ${target})
+    get_target_property(aliased ${target} ALIASED_TARGET)
+    if(aliased)
+      set(target ${aliased})
+    endif()
+  endif()
   get_property(declared GLOBAL PROPERTY DX_LAYER_FOLDER_${target} SET)
   set(layer "")
   if(declared)
@@ -100,7 +145,7 @@ endfunction()
 # it uses, so that a call across the layers fails its link; a static one is also linked
 # alone (<target>_alone) to the same end.
 function(dx_folder_library target folder type)
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${folder}/*.cpp)
+  dx_glob(sources ${CMAKE_SOURCE_DIR}/${folder} *.cpp)
   add_library(${target} ${type} ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR})
   if(type STREQUAL "SHARED")
@@ -133,43 +178,57 @@ function(dx_check_test name expected)
 endfunction()
 
 # dx_planted_include_test(<name> <what the check must say> <file> <content>...): files
-# planted in the build tree as if at those paths of the source tree; a target made only for
-# the test compiles the .cpp among them, and the test builds it and runs the check over its
-# objects, which must name what was planted.
+# planted in the build tree as if at those paths of the source tree (a content "-> <path>"
+# plants a symbolic link to that file of the source tree); a target made only for the test
+# compiles the .cpp among them, and the test builds it and runs the check over its objects,
+# which must name what was planted.
 function(dx_planted_include_test name expected)
-  # Its folder's name holds a blank and letters outside ASCII, so that the check is seen to
-  # read such paths whole.
-  set(root "${CMAKE_BINARY_DIR}/planted é ñ 文/${name}")
+  # Its folder's name holds characters that Ninja's records or CMake's patterns may misread,
+  # so that the check is seen to read such paths whole.
+  set(root "${CMAKE_BINARY_DIR}/planted R&D's [x] 100% é ñ 文/${name}")
   set(sources)
   set(files ${ARGN})
   while(files)
     list(POP_FRONT files file content)
-    file(CONFIGURE OUTPUT ${root}/${file} CONTENT "${content}\n")
+    if(content MATCHES "^-> (.+)")
+      get_filename_component(folder "${root}/${file}" DIRECTORY)
+      file(MAKE_DIRECTORY "${folder}")
+      file(CREATE_LINK "${CMAKE_SOURCE_DIR}/${CMAKE_MATCH_1}" "${root}/${file}" SYMBOLIC)
+      continue()
+    endif()
+    file(CONFIGURE OUTPUT "${root}/${file}" CONTENT "${content}\n")
     if(file MATCHES "\\.cpp$")
-      list(APPEND sources ${root}/${file})
+      list(APPEND sources "${root}/${file}")
     endif()
   endwhile()
   # Its files come first on the include path, and every layer's follow, so that whatever
-  # is planted compiles.
+  # is planted compiles; it takes the layers' include paths without depending on their
+  # builds, so that the test builds nothing but what it plants.
   add_library(planted_${name} OBJECT EXCLUDE_FROM_ALL ${sources})
   set_target_properties(planted_${name} PROPERTIES DX_PLANTED ON)
-  target_include_directories(planted_${name} BEFORE PRIVATE ${root})
-  target_link_libraries(planted_${name} PRIVATE extraction_module)
-  file(GENERATE OUTPUT ${root}/objects.txt CONTENT "$<JOIN:$<TARGET_OBJECTS:planted_${name}>,\n>\n")
+  target_include_directories(planted_${name} BEFORE PRIVATE "${root}")
+  target_include_directories(planted_${name} PRIVATE
+    $<TARGET_PROPERTY:extraction_module,INTERFACE_INCLUDE_DIRECTORIES>)
+  file(GENERATE OUTPUT "${root}/objects.txt" CONTENT "$<JOIN:$<TARGET_OBJECTS:planted_${name}>,\n>\n")
   add_custom_target(planted_${name}_check
-    COMMAND ${check} -DOBJECTS=${root}/objects.txt -DPLANTED=${root} ${script} VERBATIM)
+    COMMAND ${check} "-DOBJECTS=${root}/objects.txt" "-DPLANTED=${root}" ${script} VERBATIM)
   add_dependencies(planted_${name}_check planted_${name})
   dx_planted_build_test(${name} planted_${name}_check "${expected}")
 endfunction()
 
 # dx_planted_build_file_test(<name> <what the check must say> <build commands>): the project
-# configured once more, in the build tree, with the commands run just before the build files
-# are judged; the configuration must stop naming what they plant.
+# configured once more, in the build tree, with the commands run after the last line of the
+# top-level CMakeLists.txt, as if appended there; the configuration must stop naming what
+# they plant.
 function(dx_planted_build_file_test name expected commands)
   set(root ${CMAKE_BINARY_DIR}/planted/${name})
   file(CONFIGURE OUTPUT ${root}/planted.cmake CONTENT "${commands}\n" @ONLY)
+  # Included right after project(): it puts off the planted commands to the end of the
+  # top-level folder.
+  file(WRITE ${root}/after-the-last-line.cmake
+       "cmake_language(DEFER CALL include [==[${root}/planted.cmake]==])\n")
   add_test(NAME layering.${name} COMMAND ${CMAKE_COMMAND} -S ${CMAKE_SOURCE_DIR} -B ${root}/build
-           -G Ninja -DDX_PLANTED_BUILD_FILE=${root}/planted.cmake)
+           -G Ninja -DCMAKE_PROJECT_INCLUDE=${root}/after-the-last-line.cmake)
   set_tests_properties(layering.${name} PROPERTIES PASS_REGULAR_EXPRESSION "${expected}")
 endfunction()
 
@@ -213,6 +272,7 @@ function(dx_judge_build_files)
     get_property(reach GLOBAL PROPERTY DX_LAYER_REACH_${layer})
     get_property(sources TARGET ${target} PROPERTY SOURCES)
     get_property(source_dir TARGET ${target} PROPERTY SOURCE_DIR)
+    get_property(binary_dir TARGET ${target} PROPERTY BINARY_DIR)
     get_property(links TARGET ${target} PROPERTY LINK_LIBRARIES)
     get_property(interface_links TARGET ${target} PROPERTY INTERFACE_LINK_LIBRARIES)
     set(taken)
@@ -234,12 +294,23 @@ function(dx_judge_build_files)
         list(APPEND violations "  ${target} holds ${relative}, but it is a target of ${folder}")
       endif()
     endforeach()
+    dx_reach_text(reachable ${reach})
     foreach(link IN LISTS links interface_links taken)
       string(REGEX REPLACE "^\\$<LINK_ONLY:(.+)>$" "\\1" link "${link}")
       if(link MATCHES "\\$<")
         list(APPEND violations "  ${target} links ${link}, which cannot be judged")
         continue()
       elseif(NOT TARGET ${link})
+        # A library or object of the project's own, linked by its path, is not judged by
+        # its layer: it is refused.
+        if(link MATCHES "/" AND NOT link MATCHES "^-")
+          file(REAL_PATH "${link}" path BASE_DIRECTORY ${binary_dir})
+          string(FIND "${path}/" "${build_root}/" in_build_tree)
+          string(FIND "${path}/" "${source_root}/" in_source_tree)
+          if(in_build_tree EQUAL 0 OR in_source_tree EQUAL 0)
+            list(APPEND violations "  ${target} links ${path} by its path: link the project's target instead")
+          endif()
+        endif()
         continue()
       endif()
       get_target_property(imported ${link} IMPORTED)
@@ -251,8 +322,6 @@ function(dx_judge_build_files)
       if(NOT linked)
         continue()  # named above as of no layer
       elseif(NOT linked_folder IN_LIST reach)
-        list(SUBLIST reach 1 -1 others)
-        list(JOIN others ", " reachable)
         list(APPEND violations "  ${target} links ${link}, of ${linked_folder}, but ${folder} reaches only: ${reachable}")
       elseif(link IN_LIST taken AND NOT linked_folder STREQUAL folder)
         set_property(GLOBAL APPEND PROPERTY DX_LAYER_TABLE "takes ${folder} ${linked_folder}")
@@ -270,10 +339,6 @@ endfunction()
 # every build once those objects are compiled (a violation fails it), and the test
 # layering.includes, with tests that plant a violation and expect the check to name it.
 function(dx_layer_check)
-  # Build commands a test plants a fault with (dx_planted_build_file_test).
-  if(DX_PLANTED_BUILD_FILE)
-    include(${DX_PLANTED_BUILD_FILE})
-  endif()
   dx_project_targets(${CMAKE_SOURCE_DIR} targets)
   dx_judge_build_files(${targets})
   get_property(table GLOBAL PROPERTY DX_LAYER_TABLE)
@@ -297,6 +362,7 @@ function(dx_layer_check)
     COMMAND ${check} -DOBJECTS=${objects_file} ${script}
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/layers.checked
     DEPENDS ${objects} ${objects_file} ${table_file} ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake
+            ${CMAKE_SOURCE_DIR}/cmake/reach_text.cmake
     COMMENT "Checking what each object includes against the folders' layers" VERBATIM)
   add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
   dx_check_test(includes "" -DOBJECTS=${objects_file})
@@ -316,6 +382,12 @@ function(dx_layer_check)
   dx_planted_include_test(finds_an_include_through_a_helper
     "tests/gridctrl/planted.cpp includes extraction/extraction_engine.h, but tests/gridctrl reaches only: "
     tests/gridctrl/planted.cpp "#include \"tests/support/engine_test_support.h\"")
+  # A header reached through a symbolic link, judged by the file it points to: one of the
+  # wizard that itself takes in nothing the extraction may not.
+  dx_planted_include_test(finds_an_include_through_a_symbolic_link
+    "extraction/planted.cpp includes wizard/export_files.h, but extraction reaches only: "
+    extraction/planted.cpp "#include \"extraction/planted.h\""
+    extraction/planted.h "-> wizard/export_files.h")
   # A header of a folder that declares no layers.
   dx_planted_include_test(finds_an_include_of_no_layer
     "extraction/planted.cpp includes scripts/planted.h, but scripts declares no layers"
@@ -335,14 +407,25 @@ function(dx_layer_check)
   dx_check_test(finds_an_object_not_built "planted/unbuilt.cpp.o has not been built"
     -DOBJECTS=${CMAKE_BINARY_DIR}/planted/unbuilt.txt)
 
-  # Build files that break the layers: a layer linked to one it does not reach, and a
-  # source of another folder in a layer's target.
+  # Build files that break the layers, each planted after the last line of the top-level
+  # CMakeLists.txt: a layer linked to one it does not reach (from the lowest, which reaches
+  # only its own headers); a layer linked to another through an alias, and to a library of
+  # the build by its path; a source of another folder in a layer's target; a compiled
+  # helper of the tests judged by the layers it declares, which it links beyond.
   dx_planted_build_file_test(finds_a_link_across_the_layers
-    "spreadsheet links gridctrl, of gridctrl, but spreadsheet reaches only: "
-    "target_link_libraries(spreadsheet PUBLIC gridctrl)")
+    "platform_win links gridctrl, of gridctrl, but platform/win reaches only: its own headers\n"
+    "target_link_libraries(platform_win PUBLIC gridctrl)")
+  dx_planted_build_file_test(finds_a_link_through_an_alias_or_a_path
+    "gridctrl links dx::spreadsheet, of spreadsheet, but gridctrl reaches only: [^\n]*\n *gridctrl links [^\n]*/libspreadsheet\\.a by its path"
+    "add_library(dx::spreadsheet ALIAS spreadsheet)
+target_link_libraries(gridctrl PUBLIC dx::spreadsheet \${CMAKE_BINARY_DIR}/libspreadsheet.a)")
   dx_planted_build_file_test(finds_a_source_of_another_folder
     "extraction holds wizard/dlg_assist1.cpp, but it is a target of extraction"
     "target_sources(extraction PRIVATE \${CMAKE_SOURCE_DIR}/wizard/dlg_assist1.cpp)")
+  dx_planted_build_file_test(judges_a_test_helper_by_its_layers
+    "planted_support links extraction, of extraction, but tests/support reaches only: gridctrl, platform/mfc, platform/win\n"
+    "dx_test_support(planted_support dialog_fixture.cpp USES gridctrl)
+target_link_libraries(planted_support PUBLIC extraction)")
 
   # The link check's planted call: extraction calling a function of the wizard's layer,
   # declared by hand. Its library is built only by the test, which expects the link to fail
@@ -352,3 +435,8 @@ function(dx_layer_check)
   dx_layer_alone(extraction planted_call_alone ${planted})
   dx_planted_build_test(finds_a_call_across_the_layers planted_call_alone "undefined [^\n]*hostMainWindow\\(\\)")
 endfunction()
+
+# The layers are judged once the whole configuration is done, so that a build command
+# anywhere in the build files, after the last line of the top-level CMakeLists.txt too, is
+# judged, and the include check lists the objects of every target.
+cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL dx_layer_check)

@@ -88,7 +88,6 @@ function(compiler_records objects file)
     message(FATAL_ERROR "${NINJA} -t commands failed in ${BUILD_DIR}")
   endif()
   string(ASCII 31 blank)  # stands for an escaped blank while the list is split
-  set(violations ${violations})
   foreach(object command IN ZIP_LISTS objects commands)
     # The command's words as the shell reads them, without its outputs: the dependency
     # list goes to standard output instead.
@@ -145,17 +144,17 @@ ninja_records("${objects}" ${records})
 # asked of the compiler instead. A record is never passed over because it cannot be read.
 file(STRINGS "${records}" paths ENCODING UTF-8 REGEX "^    ")
 list(REMOVE_DUPLICATES paths)
-file(STRINGS "${records}" unreadable ENCODING UTF-8 REGEX ": #deps 0, deps mtime [0-9]+ \\(VALID\\)$")
+file(STRINGS "${records}" cut ENCODING UTF-8 REGEX ": #deps 0, deps mtime [0-9]+ \\(VALID\\)$")
 foreach(line IN LISTS paths)
   string(SUBSTRING "${line}" 4 -1 path)
   get_filename_component(path "${path}" ABSOLUTE BASE_DIR "${BUILD_DIR}")
   if(NOT EXISTS "${path}" OR IS_DIRECTORY "${path}")
     set("missing_${line}" "names ${path}, which does not exist")
-    list(APPEND unreadable "${line}")
+    list(APPEND cut "${line}")
   endif()
 endforeach()
 set(violations)
-if(unreadable)
+if(cut)
   # The objects built whose records cannot be read, each with what is wrong with it.
   file(STRINGS "${records}" lines ENCODING UTF-8)
   set(unreadable)

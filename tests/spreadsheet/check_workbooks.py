@@ -251,7 +251,7 @@ class Workbooks(unittest.TestCase):
         shutil.rmtree(FOLDER, ignore_errors=True)
         os.makedirs(FOLDER)
         subprocess.run([WRITER, FOLDER], check=True)
-        cls.cases = sorted(glob.glob(os.path.join(FOLDER, "*.json")))
+        cls.cases = sorted(glob.glob(os.path.join(glob.escape(FOLDER), "*.json")))
 
     def case(self, path):
         with open(path, encoding="utf-8") as f:

@@ -239,6 +239,12 @@ def libreoffice_profile(folder):
     return "-env:UserInstallation=" + pathlib.Path(os.path.abspath(folder), "profile").as_uri()
 
 
+def sheet_files(path, sheet_part):
+    """gnumeric's name for the file of each sheet (ssconvert -S): the path, with the % it would
+    take as its own doubled, then the part that names the sheet (%s its name, %n its number)."""
+    return path.replace("%", "%%") + sheet_part
+
+
 def run_converter(test, command, folder):
     result = subprocess.run(command, cwd=folder, capture_output=True, text=True, timeout=600,
                             env=dict(os.environ, HOME=folder))
@@ -291,7 +297,7 @@ class Workbooks(unittest.TestCase):
             for path in self.cases:
                 name = os.path.basename(path)[:-5]
                 run_converter(self, [ssconvert, "-S", "--export-type=Gnumeric_stf:stf_csv", path[:-5] + ".xls",
-                                     os.path.join(home, name + ".%n.csv")], home)
+                                     sheet_files(os.path.join(home, name + "."), "%n.csv")], home)
             self.compare_conversions(lambda name: os.path.join(home, name + ".0.csv"))
 
     def compare_conversions(self, csv_of):

@@ -21,7 +21,7 @@ import unittest
 import olefile
 import xlrd
 
-from check_workbooks import Stream, converted_cells, libreoffice_profile, run_converter, sheet_files
+from check_workbooks import Stream, converted_cells, file_url, libreoffice_profile, run_converter, sheet_files
 
 WRITER = None
 FOLDER = None
@@ -159,7 +159,8 @@ def convert(program, arguments):
 
 def libreoffice(paths, target, outdir):
     """Converts all the files in one run, with a profile of its own under the output folder."""
-    convert("soffice", [libreoffice_profile(FOLDER), "--headless", "--convert-to", target, "--outdir", outdir] + paths)
+    convert("soffice", [libreoffice_profile(FOLDER), "--headless", "--convert-to", target,
+                        "--outdir", file_url(outdir)] + paths)
 
 
 class PeerWorkbooks(unittest.TestCase):

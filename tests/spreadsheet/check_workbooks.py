@@ -234,9 +234,15 @@ def converted_cells(path):
         return {(r, c): text for r, row in enumerate(csv.reader(f)) for c, text in enumerate(row) if text}
 
 
+def file_url(path):
+    """The path as a file URL, each character that a URL takes as its own escaped. LibreOffice
+    is given its folders so: a folder's path after --outdir has its %XX decoded."""
+    return pathlib.Path(os.path.abspath(path)).as_uri()
+
+
 def libreoffice_profile(folder):
-    """LibreOffice's option that keeps its profile in the folder, as an escaped file URL."""
-    return "-env:UserInstallation=" + pathlib.Path(os.path.abspath(folder), "profile").as_uri()
+    """LibreOffice's option that keeps its profile in the folder."""
+    return "-env:UserInstallation=" + file_url(os.path.join(folder, "profile"))
 
 
 def sheet_files(path, sheet_part):
@@ -286,8 +292,8 @@ class Workbooks(unittest.TestCase):
         with tempfile.TemporaryDirectory(prefix="lo-") as home:
             # A profile of its own, so that no other instance or unwritable home is in the way.
             run_converter(self, [soffice, libreoffice_profile(home), "--headless",
-                                 "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", home]
-                          + [p[:-5] + ".xls" for p in self.cases], home)
+                                 "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
+                                 "--outdir", file_url(home)] + [p[:-5] + ".xls" for p in self.cases], home)
             self.compare_conversions(lambda name: os.path.join(home, name + ".csv"))
 
     def test_gnumeric_reads_every_workbook(self):

@@ -71,12 +71,24 @@ build_program layout_list_fuzz.cpp "$sanitize,fuzzer" "" "${layout[@]}"
 
 "$out/workbook_seeds" "$out/seeds"
 run() { "$out/$1" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 "${@:2}"; }
+# A value as the sanitizers' options take it whole: between quotes, ' or ", which it must not
+# hold, as nothing inside them is escaped.
+sanitizer_quoted() {
+  if [[ "$1" != *"'"* ]]; then
+    printf "'%s'" "$1"
+  elif [[ "$1" != *'"'* ]]; then
+    printf '"%s"' "$1"
+  else
+    echo "fuzz: the sanitizers cannot take a path holding both ' and \": $1" >&2
+    return 1
+  fi
+}
 echo "== fuzz: the workbook reader"
 # libgsf's own leak is passed over (lsan.supp) by its function's name, which only the full
-# unwinder finds in an allocation's stack (the library has no frame pointers); the file's
-# path is quoted, as it may hold a blank.
+# unwinder finds in an allocation's stack (the library has no frame pointers).
+suppressions="$(sanitizer_quoted "$root/fuzz/lsan.supp")"
 ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}fast_unwind_on_malloc=0" \
-  LSAN_OPTIONS="suppressions='$root/fuzz/lsan.supp':print_suppressions=0" \
+  LSAN_OPTIONS="suppressions=$suppressions:print_suppressions=0" \
   run workbook_reader_fuzz -max_len=65536 "$out/corpus" "$out/seeds"
 echo "== fuzz: the settings-file loader"
 run settings_file_fuzz -max_len=16384 -timeout=10 -dict="$root/fuzz/settings.dict" \

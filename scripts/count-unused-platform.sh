@@ -54,10 +54,12 @@ else
   : >"$defines_table"
 fi
 plugin_folders=(common extraction spreadsheet gridctrl wizard res)
+# Their paths; the root is quoted in the replacement, where bash would read a & as the text matched.
+plugin_paths=("${plugin_folders[@]/#/"$root"/}")
 
 # Compiles each file into an object under $out/obj, again only when a source or header is newer.
 newest_source="$(find "$root"/platform "$root"/host "$root"/tests "$root"/bench "$root"/fuzz \
-  "${plugin_folders[@]/#/$root/}" \( -name '*.h' -o -name '*.cpp' \) -printf '%T@\n' | sort -n | tail -1)"
+  "${plugin_paths[@]}" \( -name '*.h' -o -name '*.cpp' \) -printf '%T@\n' | sort -n | tail -1)"
 # The flags, too, are kept apart by 0x1f, so that the root's path stays one word.
 common_flags="$(printf '%s\x1f' "${common[@]}")"
 export newest_source="${newest_source%.*}" root out cxx common_flags fallback_defines defines_table
@@ -66,7 +68,7 @@ compile() {  # compile SOURCE [extra flags...]
   local src="$1" obj common defines
   shift
   IFS=$'\x1f' read -r -a common <<<"$common_flags"
-  defines="$(awk -F'\t' -v f="$src" '$1 == f { print $2; exit }' "$defines_table")"
+  defines="$(src="$src" awk -F'\t' '$1 == ENVIRON["src"] { print $2; exit }' "$defines_table")"
   IFS=$'\x1f' read -r -a defines <<<"${defines:-$fallback_defines}"
   obj="$(object_of "$src")"
   [ -f "$obj" ] && [ "$(stat -c %Y "$obj")" -gt "$newest_source" ] && return 0
@@ -152,10 +154,13 @@ done
 # own statics are not counted.
 plain_names() { sed -E -e 's/ \[clone [^]]*\]//g' -e 's/\(anonymous namespace\)/{anonymous}/g'; }
 defined_in_platform() {
+  # The folder's path is matched as plain text: it may hold what a pattern takes as its own.
   nm -C -l --defined-only "$out/libplatform.a" 2>/dev/null |
-    awk -v root="$root/platform/" '
+    folder="$root/platform/" awk '
+      BEGIN { root = ENVIRON["folder"] }
       NF >= 3 && $2 ~ /^[TtWwDdBbRrVv]$/ && index($0, root) {
-        n = split($0, parts, "\t"); loc = parts[n]; sub("^" root, "platform/", loc)
+        n = split($0, parts, "\t"); loc = parts[n]
+        if (index(loc, root) == 1) loc = "platform/" substr(loc, length(root) + 1)
         name = parts[1]; sub(/^[0-9a-f]+ [A-Za-z] /, "", name)
         print loc "\t" name
       }' | plain_names |
@@ -211,7 +216,7 @@ declared_names() {
 }
 # All code, comments left out, and how often each identifier appears in it.
 all_code="$out/all-code.txt"
-find "$root/platform" "$root/host" "$root/tests" "$root/bench" "$root/fuzz" "${plugin_folders[@]/#/$root/}" \
+find "$root/platform" "$root/host" "$root/tests" "$root/bench" "$root/fuzz" "${plugin_paths[@]}" \
   \( -name '*.h' -o -name '*.cpp' \) -print0 | xargs -0 cat | sed 's://.*$::' >"$all_code"
 identifier_counts() { grep -oE '[A-Za-z_][A-Za-z0-9_]*' "$all_code" | sort | uniq -c | awk '{ print $2 "\t" $1 }'; }
 declared_names | sort -u >"$out/platform-names.txt"

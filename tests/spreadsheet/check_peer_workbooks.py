@@ -21,7 +21,7 @@ import unittest
 import olefile
 import xlrd
 
-from check_workbooks import Stream, converted_cells, libreoffice_profile, run_converter
+from check_workbooks import Stream, converted_cells, file_url, libreoffice_profile, run_converter, sheet_files
 
 WRITER = None
 FOLDER = None
@@ -159,7 +159,8 @@ def convert(program, arguments):
 
 def libreoffice(paths, target, outdir):
     """Converts all the files in one run, with a profile of its own under the output folder."""
-    convert("soffice", [libreoffice_profile(FOLDER), "--headless", "--convert-to", target, "--outdir", outdir] + paths)
+    convert("soffice", [libreoffice_profile(FOLDER), "--headless", "--convert-to", target,
+                        "--outdir", file_url(outdir)] + paths)
 
 
 class PeerWorkbooks(unittest.TestCase):
@@ -188,7 +189,7 @@ class PeerWorkbooks(unittest.TestCase):
             stem = os.path.basename(path)[:-4]
             convert("ssconvert", ["--recalc", "-S", "--export-type=Gnumeric_stf:stf_assistant",
                            "-O", "format=preserve separator=,", path,
-                           os.path.join(FOLDER, "gnumeric-csv", stem + ".%s.csv")])
+                           sheet_files(os.path.join(FOLDER, "gnumeric-csv", stem + "."), "%s.csv")])
 
     def open(self, name, again=False):
         return xlrd.open_workbook(peer_file(name, again), formatting_info=True)

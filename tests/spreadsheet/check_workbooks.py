@@ -234,9 +234,21 @@ def converted_cells(path):
         return {(r, c): text for r, row in enumerate(csv.reader(f)) for c, text in enumerate(row) if text}
 
 
+def file_url(path):
+    """The path as a file URL, each character that a URL takes as its own escaped. LibreOffice
+    is given its folders so: a folder's path after --outdir has its %XX decoded."""
+    return pathlib.Path(os.path.abspath(path)).as_uri()
+
+
 def libreoffice_profile(folder):
-    """LibreOffice's option that keeps its profile in the folder, as an escaped file URL."""
-    return "-env:UserInstallation=" + pathlib.Path(os.path.abspath(folder), "profile").as_uri()
+    """LibreOffice's option that keeps its profile in the folder."""
+    return "-env:UserInstallation=" + file_url(os.path.join(folder, "profile"))
+
+
+def sheet_files(path, sheet_part):
+    """gnumeric's name for the file of each sheet (ssconvert -S): the path, with the % it would
+    take as its own doubled, then the part that names the sheet (%s its name, %n its number)."""
+    return path.replace("%", "%%") + sheet_part
 
 
 def run_converter(test, command, folder):
@@ -251,7 +263,7 @@ class Workbooks(unittest.TestCase):
         shutil.rmtree(FOLDER, ignore_errors=True)
         os.makedirs(FOLDER)
         subprocess.run([WRITER, FOLDER], check=True)
-        cls.cases = sorted(glob.glob(os.path.join(FOLDER, "*.json")))
+        cls.cases = sorted(glob.glob(os.path.join(glob.escape(FOLDER), "*.json")))
 
     def case(self, path):
         with open(path, encoding="utf-8") as f:
@@ -280,8 +292,8 @@ class Workbooks(unittest.TestCase):
         with tempfile.TemporaryDirectory(prefix="lo-") as home:
             # A profile of its own, so that no other instance or unwritable home is in the way.
             run_converter(self, [soffice, libreoffice_profile(home), "--headless",
-                                 "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1", "--outdir", home]
-                          + [p[:-5] + ".xls" for p in self.cases], home)
+                                 "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1",
+                                 "--outdir", file_url(home)] + [p[:-5] + ".xls" for p in self.cases], home)
             self.compare_conversions(lambda name: os.path.join(home, name + ".csv"))
 
     def test_gnumeric_reads_every_workbook(self):
@@ -291,7 +303,7 @@ class Workbooks(unittest.TestCase):
             for path in self.cases:
                 name = os.path.basename(path)[:-5]
                 run_converter(self, [ssconvert, "-S", "--export-type=Gnumeric_stf:stf_csv", path[:-5] + ".xls",
-                                     os.path.join(home, name + ".%n.csv")], home)
+                                     sheet_files(os.path.join(home, name + "."), "%n.csv")], home)
             self.compare_conversions(lambda name: os.path.join(home, name + ".0.csv"))
 
     def compare_conversions(self, csv_of):

@@ -1,13 +1,12 @@
 #include "window_fixture.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
+#include "tests/support/run_command.h"
 #include "tests/support/test_output.h"
 #include "tests/support/wide_path.h"
 
@@ -168,13 +167,8 @@ TEST_F(System, ToolTipsAskTheWindowForTheToolAndItsText) {
 }
 
 std::string RunPython(const std::string& script, const std::string& argument) {
-  std::string output = (testOutputFolder() / "ini_oracle.txt").string();
-  std::string command = DX_PYTHON " -c '" + script + "' '" + argument + "' > '" + output + "'";
-  if (std::system(command.c_str()) != 0) return "python failed";
-  std::ifstream in(output);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
+  CommandResult run = runCommand(shellQuoted(DX_PYTHON) + " -c " + shellQuoted(script) + " " + shellQuoted(argument));
+  return run.status == 0 ? run.output : "python failed: " + run.output;
 }
 
 TEST_F(System, ProfileStringsLiveInTheIniFileTheHostNames) {

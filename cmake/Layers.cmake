@@ -11,7 +11,7 @@
 if(NOT CMAKE_GENERATOR STREQUAL "Ninja")
   message(FATAL_ERROR "The include check reads Ninja's records of the build: configure with -G Ninja")
 endif()
-include("${CMAKE_CURRENT_LIST_DIR}/reach_text.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/layer_messages.cmake")
 
 # dx_glob(<variable> <folder> <pattern> [RECURSE]): the files of the folder (and, with
 # RECURSE, of the folders below it) whose names match the pattern. The folder's path is
@@ -287,8 +287,8 @@ function(dx_judge_build_files)
       file(REAL_PATH "${source}" path BASE_DIRECTORY ${source_dir})
       file(RELATIVE_PATH relative ${source_root} "${path}")
       get_filename_component(source_folder "${relative}" DIRECTORY)
-      string(FIND "${path}/" "${build_root}/" in_build_tree)
-      if(relative MATCHES "^\\.\\./" OR in_build_tree EQUAL 0)
+      cmake_path(IS_PREFIX build_root "${path}" in_build_tree)
+      if(relative MATCHES "^\\.\\./" OR in_build_tree)
         list(APPEND violations "  ${target} holds ${path}, outside the source tree")
       elseif(NOT source_folder STREQUAL folder)
         list(APPEND violations "  ${target} holds ${relative}, but it is a target of ${folder}")
@@ -305,9 +305,9 @@ function(dx_judge_build_files)
         # its layer: it is refused.
         if(link MATCHES "/" AND NOT link MATCHES "^-")
           file(REAL_PATH "${link}" path BASE_DIRECTORY ${binary_dir})
-          string(FIND "${path}/" "${build_root}/" in_build_tree)
-          string(FIND "${path}/" "${source_root}/" in_source_tree)
-          if(in_build_tree EQUAL 0 OR in_source_tree EQUAL 0)
+          cmake_path(IS_PREFIX build_root "${path}" in_build_tree)
+          cmake_path(IS_PREFIX source_root "${path}" in_source_tree)
+          if(in_build_tree OR in_source_tree)
             list(APPEND violations "  ${target} links ${path} by its path: link the project's target instead")
           endif()
         endif()
@@ -328,11 +328,7 @@ function(dx_judge_build_files)
       endif()
     endforeach()
   endforeach()
-  if(violations)
-    list(REMOVE_DUPLICATES violations)
-    list(JOIN violations "\n" report)
-    message(FATAL_ERROR "Build files across the folders' layers (cmake/Layers.cmake):\n${report}")
-  endif()
+  dx_report_violations("Build files" ${violations})
 endfunction()
 
 # The include check (check_layers.cmake) over every object the build compiles: a step of
@@ -362,7 +358,7 @@ function(dx_layer_check)
     COMMAND ${check} -DOBJECTS=${objects_file} ${script}
     COMMAND ${CMAKE_COMMAND} -E touch ${CMAKE_BINARY_DIR}/layers.checked
     DEPENDS ${objects} ${objects_file} ${table_file} ${CMAKE_SOURCE_DIR}/cmake/check_layers.cmake
-            ${CMAKE_SOURCE_DIR}/cmake/reach_text.cmake
+            ${CMAKE_SOURCE_DIR}/cmake/layer_messages.cmake
     COMMENT "Checking what each object includes against the folders' layers" VERBATIM)
   add_custom_target(layer_check ALL DEPENDS ${CMAKE_BINARY_DIR}/layers.checked)
   dx_check_test(includes "" -DOBJECTS=${objects_file})

@@ -22,7 +22,7 @@
 # name.
 
 cmake_minimum_required(VERSION 3.24)
-include("${CMAKE_CURRENT_LIST_DIR}/reach_text.cmake")
+include("${CMAKE_CURRENT_LIST_DIR}/layer_messages.cmake")
 
 file(STRINGS "${LAYERS}" table ENCODING UTF-8)
 foreach(line IN LISTS table)
@@ -261,8 +261,4 @@ foreach(folder IN LISTS judged)
   endforeach()
 endforeach()
 
-if(violations)
-  list(REMOVE_DUPLICATES violations)
-  list(JOIN violations "\n" report)
-  message(FATAL_ERROR "Includes across the folders' layers (cmake/Layers.cmake):\n${report}")
-endif()
+dx_report_violations("Includes" ${violations})
